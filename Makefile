@@ -1,0 +1,32 @@
+# The two entry points of a fresh Debian machine: `make test` and `make run`.
+JOBS ?= $(shell nproc)
+
+.PHONY: deps test run build-dev build-release bench fuzz clean
+
+deps:
+	scripts/install-deps
+
+build-dev: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+build-release: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzzers build/fuzz
+
+test: build-dev
+	ctest --preset dev -j $(JOBS)
+
+run: build-release
+	build/release/src/cli/tempolane-cli $(ARGS)
+
+bench: build-release
+	scripts/run-benchmarks build/release
+
+clean:
+	rm -rf build

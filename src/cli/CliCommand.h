@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace Tempolane::Cli {
+
+enum ExitCode { success = 0, failure = 1, usageError = 2, roundTripMismatch = 3 };
+
+struct Streams
+{
+    QTextStream& out;
+    QTextStream& err;
+};
+
+using Command = int (*)(const QStringList& arguments, Streams streams);
+
+// The subcommands, each in the file of its area.
+int validate(const QStringList& arguments, Streams streams);
+int parse(const QStringList& arguments, Streams streams);
+
+} // namespace Tempolane::Cli

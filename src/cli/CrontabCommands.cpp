@@ -1,0 +1,62 @@
+#include "CanonicalUuid.h"
+#include "CliCommand.h"
+#include "CliInput.h"
+#include "CronDocument.h"
+
+namespace Tempolane::Cli {
+
+namespace {
+
+QString nodeJson(const CronDocument::Node& node)
+{
+    const CronJob* job = node.job();
+    if (!job)
+        return QStringLiteral("{\"kind\":\"passthrough\",\"text\":") + jsonString(*node.passthroughText()) + u'}';
+    const auto boolean = [](bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); };
+    return QStringLiteral("{\"kind\":\"job\",\"id\":%1,\"name\":%2,\"schedule\":%3,"
+                          "\"command\":%4,\"enabled\":%5,\"monitored\":%6,\"policy\":%7}")
+        .arg(jsonString(canonicalText(job->id)), jsonString(job->name),
+             jsonString(job->scheduleExpression), jsonString(job->command),
+             boolean(job->isEnabled), boolean(job->isMonitoringEnabled),
+             jsonString(rawValue(job->logPolicy)));
+}
+
+// The first line (1-based) where the two texts differ, with both versions of it.
+QString firstDifference(const QString& expected, const QString& actual)
+{
+    const QStringList expectedLines = expected.split(u'\n');
+    const QStringList actualLines = actual.split(u'\n');
+    for (qsizetype i = 0;; ++i) {
+        const QString left = i < expectedLines.size() ? expectedLines[i] : QString();
+        const QString right = i < actualLines.size() ? actualLines[i] : QString();
+        if (left != right || i >= expectedLines.size() || i >= actualLines.size())
+            return QStringLiteral("line %1 differs:\n< %2\n> %3").arg(i + 1).arg(left, right);
+    }
+}
+
+} // namespace
+
+int parse(const QStringList& arguments, Streams streams)
+{
+    if (arguments.size() > 1) {
+        streams.err << "usage: tempolane-cli parse [FILE]" << Qt::endl;
+        return usageError;
+    }
+    const auto text = readText(arguments.value(0));
+    if (!text) {
+        streams.err << text.error() << Qt::endl;
+        return failure;
+    }
+    const CronDocument document = CronDocument::parse(*text);
+    for (const auto& node : document.nodes)
+        streams.out << nodeJson(node) << u'\n';
+
+    const QString written = document.serializedText();
+    if (written != *text) {
+        streams.err << firstDifference(*text, written) << Qt::endl;
+        return roundTripMismatch;
+    }
+    return success;
+}
+
+} // namespace Tempolane::Cli

@@ -1,0 +1,44 @@
+#include "CliCommand.h"
+
+#include <QCoreApplication>
+
+#include <map>
+
+using namespace Tempolane;
+
+namespace {
+
+const std::map<QString, Cli::Command>& commands()
+{
+    static const std::map<QString, Cli::Command> table{
+        {QStringLiteral("validate"), Cli::validate},
+        {QStringLiteral("parse"), Cli::parse},
+    };
+    return table;
+}
+
+void printUsage(QTextStream& err)
+{
+    err << "usage: tempolane-cli COMMAND [ARGUMENTS]\ncommands:";
+    for (const auto& [name, command] : commands())
+        err << u' ' << name;
+    err << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList arguments = app.arguments().mid(1);
+    const auto command = arguments.isEmpty() ? commands().end() : commands().find(arguments.front());
+    if (command == commands().end()) {
+        printUsage(err);
+        return Cli::usageError;
+    }
+    arguments.removeFirst();
+    return command->second(arguments, {out, err});
+}

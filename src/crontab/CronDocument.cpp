@@ -1,0 +1,96 @@
+#include "CronDocument.h"
+
+namespace Tempolane {
+
+namespace {
+
+// A line feed directly after a carriage return belongs to that pair, which is one character
+// of the text and separates nothing.
+bool isLineBreakAt(const QString& text, qsizetype i)
+{
+    return text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r');
+}
+
+QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
+{
+    QStringList lines;
+    if (text.isEmpty())
+        return lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isLineBreakAt(text, i)) {
+            lines.append(text.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (!hasTrailingNewline)
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+} // namespace
+
+CronDocument CronDocument::parse(const QString& text)
+{
+    CronDocument document;
+    document.hasTrailingNewline = !text.isEmpty() && isLineBreakAt(text, text.size() - 1);
+    const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
+
+    for (qsizetype i = 0; i < lines.size();) {
+        qsizetype jobLine = i;
+        while (jobLine < lines.size() && CronMarkers::isMetadataLine(lines[jobLine]))
+            ++jobLine;
+        if (jobLine > i && jobLine < lines.size()) {
+            if (auto job = CronJob::parse(lines[jobLine], lines.mid(i, jobLine - i))) {
+                document.nodes.append(Node::job(std::move(*job)));
+                i = jobLine + 1;
+                continue;
+            }
+        }
+        if (auto job = CronJob::parse(lines[i], {}))
+            document.nodes.append(Node::job(std::move(*job)));
+        else
+            document.nodes.append(Node::passthrough(lines[i]));
+        ++i;
+    }
+    return document;
+}
+
+QString CronDocument::serializedText() const
+{
+    if (nodes.isEmpty())
+        return {};
+    QStringList lines;
+    for (const Node& node : nodes) {
+        if (const CronJob* job = node.job())
+            lines.append(job->serializedLines());
+        else
+            lines.append(*node.passthroughText());
+    }
+    QString text = lines.join(u'\n');
+    if (hasTrailingNewline)
+        text.append(u'\n');
+    return text;
+}
+
+QList<CronJob> CronDocument::jobs() const
+{
+    QList<CronJob> result;
+    for (const Node& node : nodes) {
+        if (const CronJob* job = node.job())
+            result.append(*job);
+    }
+    return result;
+}
+
+CronDocument CronDocument::replacingJob(const CronJob& job) const
+{
+    CronDocument copy = *this;
+    for (Node& node : copy.nodes) {
+        if (const CronJob* existing = node.job(); existing && existing->id == job.id)
+            node = Node::job(job);
+    }
+    return copy;
+}
+
+} // namespace Tempolane

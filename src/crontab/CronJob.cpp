@@ -1,0 +1,200 @@
+#include "CronJob.h"
+
+#include "CanonicalUuid.h"
+#include "CronExpression.h"
+#include "CronText.h"
+#include "CrontabText.h"
+#include "MonitoringCommandLine.h"
+
+#include <QCoreApplication>
+
+namespace Tempolane {
+
+namespace {
+
+struct ScheduleAndCommand
+{
+    QString schedule;
+    QString command;
+};
+
+struct Markers
+{
+    std::optional<QString> name;
+    std::optional<QUuid> id;
+    std::optional<ExecutionLogPolicy> policy;
+};
+
+qsizetype skipWhitespace(QStringView text, qsizetype i)
+{
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    return i;
+}
+
+qsizetype skipWord(QStringView text, qsizetype i)
+{
+    while (i < text.size() && !text[i].isSpace())
+        ++i;
+    return i;
+}
+
+// Cron's own reading: an @-token or five fields, then at least one character of command.
+std::optional<ScheduleAndCommand> splitScheduleAndCommand(QStringView body)
+{
+    qsizetype i = skipWhitespace(body, 0);
+    if (i == body.size())
+        return std::nullopt;
+
+    QStringList fields;
+    const int fieldCount = body[i] == u'@' ? 1 : 5;
+    for (int field = 0; field < fieldCount; ++field) {
+        i = skipWhitespace(body, i);
+        const qsizetype end = skipWord(body, i);
+        if (end == i || end == body.size())
+            return std::nullopt;
+        fields.append(body.sliced(i, end - i).toString());
+        i = end;
+    }
+    i = skipWhitespace(body, i);
+    if (i == body.size())
+        return std::nullopt;
+    return ScheduleAndCommand{fields.join(u' '), body.sliced(i).toString()};
+}
+
+bool isEnvironmentAssignment(QStringView body)
+{
+    qsizetype i = skipWhitespace(body, 0);
+    const auto isNameStart = [](QChar c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    };
+    if (i == body.size() || !isNameStart(body[i]))
+        return false;
+    ++i;
+    while (i < body.size() && (isNameStart(body[i]) || (body[i] >= u'0' && body[i] <= u'9')))
+        ++i;
+    i = skipWhitespace(body, i);
+    return i < body.size() && body[i] == u'=';
+}
+
+// Any order and repetition; the last valid assignment of each marker wins.
+Markers readMarkers(const QStringList& lines)
+{
+    Markers markers;
+    for (const QString& line : lines) {
+        const QStringView view(line);
+        if (view.startsWith(CronMarkers::name)) {
+            const auto value =
+                CrontabText::trimmedSpacesAndTabs(view.sliced(CronMarkers::name.size()));
+            if (!value.isEmpty())
+                markers.name = value.toString();
+        } else if (view.startsWith(CronMarkers::id)) {
+            markers.id = parseCanonicalUuid(
+                CrontabText::trimmedSpacesAndTabs(view.sliced(CronMarkers::id.size())));
+        } else if (view.startsWith(CronMarkers::monitoring)) {
+            markers.policy = executionLogPolicyFromRawValue(
+                CrontabText::trimmedSpacesAndTabs(view.sliced(CronMarkers::monitoring.size())));
+        }
+    }
+    return markers;
+}
+
+// The last path component, as a file path reads: trailing slashes do not count.
+QString lastPathComponent(const QString& path)
+{
+    QStringView view(path);
+    while (view.size() > 1 && view.endsWith(u'/'))
+        view.chop(1);
+    if (view == u"/")
+        return QStringLiteral("/");
+    return view.sliced(view.lastIndexOf(u'/') + 1).toString();
+}
+
+} // namespace
+
+bool CronMarkers::isMetadataLine(QStringView line)
+{
+    return line.startsWith(name) || line.startsWith(id) || line.startsWith(monitoring);
+}
+
+std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& markerLines)
+{
+    const bool isEnabled = !line.startsWith(CronMarkers::disabled);
+    const QStringView body =
+        isEnabled ? QStringView(line) : QStringView(line).sliced(CronMarkers::disabled.size());
+
+    const QStringView trimmedBody = CrontabText::trimmedSpacesAndTabs(body);
+    if (trimmedBody.isEmpty() || trimmedBody.startsWith(u'#') || isEnvironmentAssignment(body))
+        return std::nullopt;
+
+    const auto split = splitScheduleAndCommand(body);
+    if (!split || CronExpression::validationMessage(split->schedule))
+        return std::nullopt;
+
+    const Markers markers = readMarkers(markerLines);
+    const auto unwrapped = MonitoringCommandLine::unwrapCommand(split->command);
+    const bool isMonitored = unwrapped && markers.id == unwrapped->id &&
+                             markers.policy == unwrapped->policy;
+
+    CronJob job;
+    job.scheduleExpression = split->schedule;
+    job.command = isMonitored ? unwrapped->command : split->command;
+    job.isEnabled = isEnabled;
+    job.isMonitoringEnabled = isMonitored;
+    job.logPolicy = isMonitored ? unwrapped->policy : ExecutionLogPolicy::messagesAndErrors;
+    job.name = markers.name.value_or(fallbackName(job.command));
+    job.id = markers.id ? *markers.id : unwrapped ? unwrapped->id : QUuid::createUuid();
+    job.original = Original{job.name,      job.scheduleExpression, job.command,
+                            job.isEnabled, job.isMonitoringEnabled, job.logPolicy,
+                            markerLines,   line};
+    return job;
+}
+
+QStringList CronJob::serializedLines() const
+{
+    if (original && name == original->name && scheduleExpression == original->scheduleExpression &&
+        command == original->command && isEnabled == original->isEnabled &&
+        isMonitoringEnabled == original->isMonitoringEnabled && logPolicy == original->logPolicy)
+        return original->rawMetadataLines + QStringList{original->rawLine};
+
+    QStringList lines;
+    const QString writtenName = CrontabText::trimmedBlanksAndLineBreaks(name).toString();
+    const bool hadNameMarker =
+        original && std::any_of(original->rawMetadataLines.cbegin(),
+                                original->rawMetadataLines.cend(), [](const QString& marker) {
+                                    return marker.startsWith(CronMarkers::name);
+                                });
+    if (!writtenName.isEmpty() &&
+        (isMonitoringEnabled || !original || hadNameMarker || writtenName != original->name))
+        lines.append(CronMarkers::name.toString() + writtenName);
+
+    lines.append(CronMarkers::id.toString() + canonicalText(id));
+    if (isMonitoringEnabled)
+        lines.append(CronMarkers::monitoring.toString() + rawValue(logPolicy));
+
+    const QString writtenCommand =
+        isMonitoringEnabled ? MonitoringCommandLine::wrappedCommand(id, logPolicy, command)
+                            : command;
+    const QString jobLine = scheduleExpression + u' ' + writtenCommand;
+    lines.append(isEnabled ? jobLine : CronMarkers::disabled.toString() + jobLine);
+    return lines;
+}
+
+QString CronJob::fallbackName(const QString& command)
+{
+    const auto tokens = CronText::splitAtWhitespace(CrontabText::trimmedSpacesAndTabs(command));
+    QStringView token = tokens.isEmpty() ? QStringView() : tokens.front();
+    const auto isQuote = [](QChar c) { return c == u'"' || c == u'\''; };
+    while (!token.isEmpty() && isQuote(token.front()))
+        token = token.sliced(1);
+    while (!token.isEmpty() && isQuote(token.back()))
+        token.chop(1);
+
+    // A command of blanks or of quotes alone would otherwise get an empty name.
+    if (token.isEmpty())
+        return QCoreApplication::translate("CronJob", "Unbenannter Job");
+    const QString component = lastPathComponent(token.toString());
+    return component.isEmpty() ? token.toString() : component;
+}
+
+} // namespace Tempolane

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ExecutionLogPolicy.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+#include <optional>
+
+namespace Tempolane {
+
+struct CronJob
+{
+    // How the job looked when it was read, so that an unchanged job is written back byte
+    // for byte.
+    struct Original
+    {
+        QString name;
+        QString scheduleExpression;
+        QString command;
+        bool isEnabled = true;
+        bool isMonitoringEnabled = false;
+        ExecutionLogPolicy logPolicy = ExecutionLogPolicy::messagesAndErrors;
+        QStringList rawMetadataLines;
+        QString rawLine;
+
+        friend bool operator==(const Original&, const Original&) = default;
+    };
+
+    QUuid id;
+    QString name;
+    QString scheduleExpression;
+    QString command;
+    bool isEnabled = true;
+    bool isMonitoringEnabled = false;
+    ExecutionLogPolicy logPolicy = ExecutionLogPolicy::messagesAndErrors;
+    std::optional<Original> original;
+
+    friend bool operator==(const CronJob&, const CronJob&) = default;
+
+    // A job read from one crontab line and the marker lines directly above it; nothing when
+    // the line is no job (comment, assignment, blank, unreadable schedule).
+    static std::optional<CronJob> parse(const QString& line, const QStringList& markerLines);
+
+    QStringList serializedLines() const;
+
+    // The name shown for a job without a name marker: the file name of its first word.
+    static QString fallbackName(const QString& command);
+};
+
+namespace CronMarkers {
+inline constexpr QStringView name = u"# Tempolane name: ";
+inline constexpr QStringView id = u"# Tempolane id: ";
+inline constexpr QStringView monitoring = u"# Tempolane monitoring: ";
+inline constexpr QStringView disabled = u"# Tempolane disabled: ";
+
+bool isMetadataLine(QStringView line);
+} // namespace CronMarkers
+
+} // namespace Tempolane

@@ -1,0 +1,50 @@
+#include "CrontabText.h"
+
+namespace Tempolane::CrontabText {
+
+namespace {
+
+template <typename Predicate>
+QStringView trimmed(QStringView text, Predicate isTrimmed)
+{
+    while (!text.isEmpty() && isTrimmed(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isTrimmed(text.back()))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+bool isSpaceOrTab(QChar c)
+{
+    return c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+bool isBlankOrLineBreak(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case u'\u0085':
+    case u'\u2028':
+    case u'\u2029':
+        return true;
+    default:
+        return isSpaceOrTab(c);
+    }
+}
+
+QStringView trimmedSpacesAndTabs(QStringView text)
+{
+    return trimmed(text, isSpaceOrTab);
+}
+
+QStringView trimmedBlanksAndLineBreaks(QStringView text)
+{
+    return trimmed(text, isBlankOrLineBreak);
+}
+
+} // namespace Tempolane::CrontabText

@@ -1,0 +1,110 @@
+#include "MonitoringCommandLine.h"
+
+#include "CanonicalUuid.h"
+#include "CronText.h"
+#include "ShellQuoting.h"
+#include "Utf8.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+namespace Tempolane {
+
+namespace {
+
+bool isStrictBase64(QStringView text)
+{
+    if (text.size() % 4 != 0)
+        return false;
+    qsizetype padding = 0;
+    while (padding < 2 && padding < text.size() && text[text.size() - 1 - padding] == u'=')
+        ++padding;
+    for (const QChar c : text.first(text.size() - padding)) {
+        const char16_t u = c.unicode();
+        const bool inAlphabet = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
+                                (u >= u'0' && u <= u'9') || u == u'+' || u == u'/';
+        if (!inAlphabet)
+            return false;
+    }
+    return true;
+}
+
+std::optional<QString> decodeStrictBase64Utf8(QStringView text)
+{
+    if (!isStrictBase64(text))
+        return std::nullopt;
+    const auto decoded =
+        QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return std::nullopt;
+    return Utf8::decode(*decoded);
+}
+
+} // namespace
+
+QString defaultRunnerURL()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Tempolane/Runner/tempolane-runner");
+}
+
+namespace MonitoringCommandLine {
+
+QStringList runnerArguments(const QUuid& id, ExecutionLogPolicy policy, const QString& command)
+{
+    return {canonicalText(id), rawValue(policy), QString::fromLatin1(command.toUtf8().toBase64())};
+}
+
+QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command)
+{
+    const bool hasBatteryPrefix = command.startsWith(batteryPrefix);
+    const QString inner = hasBatteryPrefix ? command.sliced(batteryPrefix.size()) : command;
+    return (hasBatteryPrefix ? batteryPrefix.toString() : QString()) +
+           quotedPath(defaultRunnerURL()) + u' ' + runnerArguments(id, policy, inner).join(u' ');
+}
+
+std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine)
+{
+    const bool hasBatteryPrefix = commandLine.startsWith(batteryPrefix);
+    const QStringView rest =
+        hasBatteryPrefix ? QStringView(commandLine).sliced(batteryPrefix.size()) : commandLine;
+    const auto pieces = CronText::splitAtWhitespace(rest);
+    if (pieces.size() < 4)
+        return std::nullopt;
+
+    const auto count = pieces.size();
+    const auto id = parseCanonicalUuid(pieces[count - 3]);
+    const auto policy = executionLogPolicyFromRawValue(pieces[count - 2]);
+    if (!id || !policy)
+        return std::nullopt;
+    const auto command = decodeStrictBase64Utf8(pieces[count - 1]);
+    if (!command)
+        return std::nullopt;
+
+    QStringList runnerPieces;
+    for (qsizetype i = 0; i < count - 3; ++i)
+        runnerPieces.append(pieces[i].toString());
+    if (runnerPieces.join(u' ') != quotedPath(defaultRunnerURL()))
+        return std::nullopt;
+
+    return UnwrappedCommand{*id, *policy,
+                            (hasBatteryPrefix ? batteryPrefix.toString() : QString()) + *command};
+}
+
+std::optional<QString> compatibilityIssue(const QString& command)
+{
+    bool escaped = false;
+    for (const QChar c : command) {
+        if (c == u'%' && !escaped) {
+            return QCoreApplication::translate(
+                "ExecutionService", "Dieser Befehl verwendet ein ungeschütztes Prozentzeichen. "
+                                    "Deaktiviere den Ausführungsstatus oder schreibe \\% statt %.");
+        }
+        escaped = c == u'\\' ? !escaped : false;
+    }
+    return std::nullopt;
+}
+
+} // namespace MonitoringCommandLine
+
+} // namespace Tempolane

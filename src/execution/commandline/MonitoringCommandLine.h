@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ExecutionLogPolicy.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+#include <optional>
+
+namespace Tempolane {
+
+// <data>/Tempolane/Runner/tempolane-runner, in the per-user data directory.
+QString defaultRunnerURL();
+
+struct UnwrappedCommand
+{
+    QUuid id;
+    ExecutionLogPolicy policy = ExecutionLogPolicy::messagesAndErrors;
+    QString command;
+
+    friend bool operator==(const UnwrappedCommand&, const UnwrappedCommand&) = default;
+};
+
+// The crontab command that runs `command` through the runner. cron only honours the battery
+// keyword at the very start, so it stays in front of the runner call and out of the encoding.
+namespace MonitoringCommandLine {
+
+inline constexpr QStringView batteryPrefix = u"@AppleNotOnBattery ";
+
+QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command);
+
+// The three runner arguments: lower-case id, policy word, Base64 of the command's UTF-8.
+QStringList runnerArguments(const QUuid& id, ExecutionLogPolicy policy, const QString& command);
+
+// Nothing unless the text is a runner call written for this account's runner.
+std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
+
+// cron turns an unescaped "%" into a line break, while a wrapped command reaches the shell
+// unchanged, so such a command would behave differently once monitored.
+std::optional<QString> compatibilityIssue(const QString& command);
+
+} // namespace MonitoringCommandLine
+
+} // namespace Tempolane

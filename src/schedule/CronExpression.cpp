@@ -1,0 +1,255 @@
+#include "CronExpression.h"
+
+#include "CronField.h"
+#include "CronText.h"
+
+#include <QCoreApplication>
+
+#include <limits>
+
+namespace Tempolane::CronExpression {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CronExpression", text);
+}
+
+bool containsLetter(QStringView text)
+{
+    const auto codePoints = text.toUcs4();
+    return std::any_of(codePoints.cbegin(), codePoints.cend(),
+                       [](char32_t c) { return QChar::isLetter(c); });
+}
+
+// Splits at the first occurrence of the separator; the second piece is absent without one.
+std::pair<QStringView, std::optional<QStringView>> splitAtFirst(QStringView text, QChar separator)
+{
+    const auto index = text.indexOf(separator);
+    if (index < 0)
+        return {text, std::nullopt};
+    return {text.first(index), text.sliced(index + 1)};
+}
+
+std::optional<std::int64_t> readInBounds(std::optional<QStringView> text, CronField field)
+{
+    if (!text)
+        return std::nullopt;
+    const auto value = CronText::readInteger(*text);
+    if (!value || *value < lowerBound(field) || *value > upperBound(field))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> elementMessage(QStringView element, CronField field)
+{
+    if (element.isEmpty())
+        return tr("Leere Listenelemente sind nicht erlaubt.");
+
+    const auto [base, step] = splitAtFirst(element, u'/');
+    if (base.isEmpty())
+        return tr("Ungültiger Schrittwert.");
+    if (step) {
+        const auto stepValue = CronText::readInteger(*step);
+        if (!stepValue || *stepValue < 1)
+            return tr("Der Schritt muss größer als 0 sein.");
+    }
+    if (base == u"*")
+        return std::nullopt;
+    if (containsLetter(base))
+        return tr("Namen sind nur einzeln erlaubt, nicht in Listen oder Bereichen.");
+
+    const auto [startText, endText] = splitAtFirst(base, u'-');
+    const auto start = readInBounds(startText, field);
+    if (!start) {
+        return tr("Wert außerhalb von %1…%2.")
+            .arg(lowerBound(field))
+            .arg(upperBound(field));
+    }
+    if (endText) {
+        const auto end = readInBounds(*endText, field);
+        if (!end || *end < *start)
+            return tr("Ungültiger Bereich.");
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> fieldMessage(QStringView fieldText, CronField field)
+{
+    const QString lowered = fieldText.toString().toLower();
+    if (nameValue(field, lowered))
+        return std::nullopt;
+    for (const auto element : QStringView(lowered).split(u',')) {
+        if (auto message = elementMessage(element, field))
+            return message;
+    }
+    return std::nullopt;
+}
+
+QList<QStringView> nonEmptySplit(QStringView text, QChar separator)
+{
+    return text.split(separator, Qt::SkipEmptyParts);
+}
+
+// The parser's lenient split at the first separator: leading separators are skipped, the
+// first piece runs to the next separator and the rest, if not empty, is the second piece.
+QList<QStringView> splitOnceDroppingEmpty(QStringView text, QChar separator)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == separator)
+        ++start;
+    if (start == text.size())
+        return {};
+    const auto end = text.indexOf(separator, start);
+    if (end < 0)
+        return {text.sliced(start)};
+    const QStringView first = text.sliced(start, end - start);
+    const QStringView rest = text.sliced(end + 1);
+    if (rest.isEmpty())
+        return {first};
+    return {first, rest};
+}
+
+bool addElementValues(QStringView element, CronField field, CronValueSet& values)
+{
+    const auto pieces = splitOnceDroppingEmpty(element, u'/');
+    if (pieces.isEmpty())
+        return false;
+    const QStringView base = pieces.front();
+    const std::int64_t step =
+        pieces.size() > 1 ? CronText::readInteger(pieces[1]).value_or(1) : 1;
+    // Validation refuses steps below 1; refusing them here keeps the loop below finite.
+    if (step < 1)
+        return false;
+
+    if (const auto named = nameValue(field, base)) {
+        values.insert(*named);
+        return true;
+    }
+
+    std::int64_t start = lowerBound(field);
+    std::int64_t end = upperBound(field);
+    if (base != u"*") {
+        const auto range = splitOnceDroppingEmpty(base, u'-');
+        const auto startValue =
+            range.isEmpty() ? std::nullopt : CronText::readInteger(range.front());
+        const auto endValue =
+            range.size() > 1 ? CronText::readInteger(range[1]) : startValue;
+        if (!startValue || !endValue)
+            return false;
+        start = *startValue;
+        end = *endValue;
+    }
+
+    // Values beyond the set's capacity are never kept, so stepping may stop there.
+    constexpr auto maximum = std::numeric_limits<std::int64_t>::max();
+    for (std::int64_t value = start;; value += step) {
+        values.insert(field == CronField::weekday && value == 7 ? 0 : value);
+        if (value >= CronValueSet::capacity || value > maximum - step || value + step > end)
+            break;
+    }
+    return true;
+}
+
+std::optional<CronValueSet> parseField(QStringView fieldText, CronField field)
+{
+    const QString lowered = fieldText.toString().toLower();
+    CronValueSet values;
+    for (const auto element : nonEmptySplit(lowered, u',')) {
+        if (!addElementValues(element, field, values))
+            return std::nullopt;
+    }
+    return values;
+}
+
+bool hasUnrestrictedElement(QStringView fieldText)
+{
+    for (const auto element : nonEmptySplit(fieldText, u',')) {
+        const auto pieces = splitOnceDroppingEmpty(element, u'/');
+        if (!pieces.isEmpty() && pieces.front() == u"*")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+const QStringList& supportedShortcuts()
+{
+    static const QStringList shortcuts{
+        QStringLiteral("@reboot"), QStringLiteral("@yearly"),   QStringLiteral("@annually"),
+        QStringLiteral("@monthly"), QStringLiteral("@weekly"),  QStringLiteral("@daily"),
+        QStringLiteral("@midnight"), QStringLiteral("@hourly")};
+    return shortcuts;
+}
+
+std::optional<QString> validationMessage(QStringView expression)
+{
+    const QStringView trimmed = expression.trimmed();
+    if (trimmed.isEmpty())
+        return tr("Bitte einen Zeitplan eingeben.");
+
+    if (trimmed.startsWith(u'@')) {
+        if (supportedShortcuts().contains(trimmed.toString().toLower()))
+            return std::nullopt;
+        return tr("Diese @-Kurzform wird von macOS cron nicht unterstützt.");
+    }
+
+    const auto fields = CronText::splitAtWhitespace(trimmed);
+    if (fields.size() != 5)
+        return tr("Ein Cron-Zeitplan braucht genau fünf Felder.");
+
+    for (std::size_t i = 0; i < allCronFields.size(); ++i) {
+        const CronField field = allCronFields[i];
+        if (auto message = fieldMessage(fields[qsizetype(i)], field))
+            return title(field) + QStringLiteral(": ") + *message;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> expandedShortcut(const QString& expression)
+{
+    const QString lowered = expression.toLower();
+    if (lowered == u"@reboot")
+        return std::nullopt;
+    if (lowered == u"@yearly" || lowered == u"@annually")
+        return QStringLiteral("0 0 1 1 *");
+    if (lowered == u"@monthly")
+        return QStringLiteral("0 0 1 * *");
+    if (lowered == u"@weekly")
+        return QStringLiteral("0 0 * * 0");
+    if (lowered == u"@daily" || lowered == u"@midnight")
+        return QStringLiteral("0 0 * * *");
+    if (lowered == u"@hourly")
+        return QStringLiteral("0 * * * *");
+    return expression;
+}
+
+std::optional<ParsedCronSchedule> parse(const QString& expression)
+{
+    const auto expanded = expandedShortcut(expression);
+    if (!expanded)
+        return std::nullopt;
+    const auto fields = CronText::splitAtWhitespace(*expanded);
+    if (fields.size() != 5)
+        return std::nullopt;
+
+    const auto minutes = parseField(fields[0], CronField::minute);
+    const auto hours = parseField(fields[1], CronField::hour);
+    const auto days = parseField(fields[2], CronField::dayOfMonth);
+    const auto months = parseField(fields[3], CronField::month);
+    const auto weekdays = parseField(fields[4], CronField::weekday);
+    if (!minutes || !hours || !days || !months || !weekdays)
+        return std::nullopt;
+
+    return ParsedCronSchedule{*minutes,
+                              *hours,
+                              *days,
+                              *months,
+                              *weekdays,
+                              hasUnrestrictedElement(fields[2]),
+                              hasUnrestrictedElement(fields[4])};
+}
+
+} // namespace Tempolane::CronExpression
