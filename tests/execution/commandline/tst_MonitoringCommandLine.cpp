@@ -1,0 +1,204 @@
+#include "CanonicalUuid.h"
+#include "MonitoringCommandLine.h"
+#include "ShellQuoting.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tempolane;
+
+namespace {
+
+const QUuid jobId = QUuid::fromString(QStringLiteral("0f8fad5b-d9cb-469f-a165-70867728950e"));
+
+QString base64(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toBase64());
+}
+
+} // namespace
+
+class MonitoringCommandLineTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void wrappedCommand_unwrapsToWhatWentIn_data();
+    void wrappedCommand_unwrapsToWhatWentIn();
+    void wrappedCommand_keepsBatteryKeywordInFront();
+    void quotedPath_readsBackAsTheSamePathInTheShell_data();
+    void quotedPath_readsBackAsTheSamePathInTheShell();
+    void unwrapCommand_refusesWhatIsNoCallOfThisRunner_data();
+    void unwrapCommand_refusesWhatIsNoCallOfThisRunner();
+    void unwrapCommand_toleratesSpacingBetweenArguments();
+    void compatibilityIssue_data();
+    void compatibilityIssue();
+    void logPolicy_rawValuesAreCaseSensitive();
+
+private:
+    void useDataDirectory(const QString& name);
+    QTemporaryDir m_root;
+};
+
+void MonitoringCommandLineTest::init()
+{
+    useDataDirectory(QStringLiteral("Application Support"));
+}
+
+void MonitoringCommandLineTest::useDataDirectory(const QString& name)
+{
+    qputenv("XDG_DATA_HOME", (m_root.path() + u'/' + name).toUtf8());
+}
+
+void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn_data()
+{
+    QTest::addColumn<QString>("dataDirectory");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<ExecutionLogPolicy>("policy");
+    QTest::addColumn<bool>("recognised");
+
+    QTest::newRow("plain command") << "data" << "/usr/bin/backup --all" << ExecutionLogPolicy::none
+                                   << true;
+    QTest::newRow("battery keyword") << "data" << "@AppleNotOnBattery /bin/sync"
+                                     << ExecutionLogPolicy::errorsOnly << true;
+    QTest::newRow("quotes, pipes and percent signs")
+        << "data" << "echo \"it's\" | tr a b; date +\\%s" << ExecutionLogPolicy::messagesAndErrors
+        << true;
+    QTest::newRow("non-ASCII text and a byte order mark")
+        << "data" << "\ufeffecho Grüße 🌍" << ExecutionLogPolicy::none << true;
+    QTest::newRow("data directory with a space") << "Application Support" << "true"
+                                                 << ExecutionLogPolicy::errorsOnly << true;
+    QTest::newRow("data directory with an apostrophe") << "Bob's data" << "true"
+                                                       << ExecutionLogPolicy::none << true;
+    // Splitting at white space cannot see these inside the quoted path again.
+    QTest::newRow("data directory with two blanks in a row") << "two  blanks" << "true"
+                                                             << ExecutionLogPolicy::none << false;
+    QTest::newRow("data directory with a tab") << "tab\there" << "true"
+                                               << ExecutionLogPolicy::none << false;
+}
+
+void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn()
+{
+    QFETCH(QString, dataDirectory);
+    QFETCH(QString, command);
+    QFETCH(ExecutionLogPolicy, policy);
+    QFETCH(bool, recognised);
+    useDataDirectory(dataDirectory);
+
+    const QString wrapped = MonitoringCommandLine::wrappedCommand(jobId, policy, command);
+    QVERIFY(!wrapped.contains(u'%'));
+    const auto unwrapped = MonitoringCommandLine::unwrapCommand(wrapped);
+    QCOMPARE(unwrapped.has_value(), recognised);
+    if (recognised)
+        QCOMPARE(*unwrapped, (UnwrappedCommand{jobId, policy, command}));
+}
+
+void MonitoringCommandLineTest::wrappedCommand_keepsBatteryKeywordInFront()
+{
+    const QString wrapped = MonitoringCommandLine::wrappedCommand(
+        jobId, ExecutionLogPolicy::errorsOnly, QStringLiteral("@AppleNotOnBattery /bin/sync -f"));
+    QCOMPARE(wrapped, QStringLiteral("@AppleNotOnBattery ") + quotedPath(defaultRunnerURL()) +
+                          QStringLiteral(" 0f8fad5b-d9cb-469f-a165-70867728950e errors ") +
+                          base64("/bin/sync -f"));
+}
+
+void MonitoringCommandLineTest::quotedPath_readsBackAsTheSamePathInTheShell_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("plain") << "/home/ann/.local/share/Tempolane/Runner/tempolane-runner";
+    QTest::newRow("space") << "/Users/ann/Library/Application Support/x";
+    QTest::newRow("apostrophes") << "/home/o'brien/it''s/'";
+    QTest::newRow("shell syntax stays literal") << "/tmp/$(rm -rf ~)/`id`/\"x\"/\\n/*";
+}
+
+void MonitoringCommandLineTest::quotedPath_readsBackAsTheSamePathInTheShell()
+{
+    QFETCH(QString, path);
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), QStringLiteral("printf '%s' ") + quotedPath(path)});
+    QVERIFY(shell.waitForFinished());
+    QCOMPARE(QString::fromUtf8(shell.readAllStandardOutput()), path);
+}
+
+void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner_data()
+{
+    QTest::addColumn<QString>("commandLine");
+    const QString runner = quotedPath(defaultRunnerURL());
+    const QString id = canonicalText(jobId);
+    const QString echo = base64("echo hi");
+
+    QTest::newRow("ordinary command") << "/usr/bin/backup --all now please";
+    QTest::newRow("three pieces") << id + " all " + echo;
+    QTest::newRow("runner of another account")
+        << quotedPath(QStringLiteral("/home/other/.local/share/Tempolane/Runner/tempolane-runner")) +
+               u' ' + id + " all " + echo;
+    QTest::newRow("unquoted runner path") << defaultRunnerURL() + u' ' + id + " all " + echo;
+    QTest::newRow("upper-case policy word") << runner + u' ' + id + " ALL " + echo;
+    QTest::newRow("unknown policy word") << runner + u' ' + id + " some " + echo;
+    QTest::newRow("braced identifier") << runner + " {" + id + "} all " + echo;
+    QTest::newRow("identifier without hyphens")
+        << runner + u' ' + jobId.toString(QUuid::Id128) + " all " + echo;
+    QTest::newRow("Base64 of bytes that are not UTF-8")
+        << runner + u' ' + id + " all " + base64("\xff\xfe\xfd");
+    QTest::newRow("Base64 without padding") << runner + u' ' + id + " all ZWNobyBoaQ";
+    QTest::newRow("Base64 with padding inside") << runner + u' ' + id + " all ZW==bybo";
+    QTest::newRow("URL-safe Base64 alphabet") << runner + u' ' + id + " all " +
+                                                     base64("\xfb\xff").replace(u'/', u'_');
+    QTest::newRow("battery keyword in the wrong place") << runner + " @AppleNotOnBattery " + id +
+                                                               " all " + echo;
+}
+
+void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner()
+{
+    QFETCH(QString, commandLine);
+    QCOMPARE(MonitoringCommandLine::unwrapCommand(commandLine), std::nullopt);
+}
+
+void MonitoringCommandLineTest::unwrapCommand_toleratesSpacingBetweenArguments()
+{
+    const QString line = quotedPath(defaultRunnerURL()) + QStringLiteral("  \t") +
+                         canonicalText(jobId).toUpper() + QStringLiteral("\t\tnone   ") +
+                         base64("echo hi") + QStringLiteral("  ");
+    QCOMPARE(MonitoringCommandLine::unwrapCommand(line),
+             (UnwrappedCommand{jobId, ExecutionLogPolicy::none, QStringLiteral("echo hi")}));
+}
+
+void MonitoringCommandLineTest::compatibilityIssue_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("hasIssue");
+    QTest::newRow("bare percent sign") << "date +%s" << true;
+    QTest::newRow("percent after two backslashes") << "date +\\\\%s" << true;
+    QTest::newRow("percent after one backslash") << "date +\\%s" << false;
+    QTest::newRow("percent after three backslashes") << "date +\\\\\\%s" << false;
+    QTest::newRow("backslash earlier does not protect later percent") << "a\\b %" << true;
+    QTest::newRow("battery keyword is checked too") << "@AppleNotOnBattery %" << true;
+    QTest::newRow("no percent sign") << "echo hi" << false;
+    QTest::newRow("empty command") << "" << false;
+}
+
+void MonitoringCommandLineTest::compatibilityIssue()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, hasIssue);
+    const auto issue = MonitoringCommandLine::compatibilityIssue(command);
+    QCOMPARE(issue.has_value(), hasIssue);
+    if (issue) {
+        QCOMPARE(*issue, QStringLiteral("Dieser Befehl verwendet ein ungeschütztes Prozentzeichen. "
+                                        "Deaktiviere den Ausführungsstatus oder schreibe \\% statt %."));
+    }
+}
+
+void MonitoringCommandLineTest::logPolicy_rawValuesAreCaseSensitive()
+{
+    QCOMPARE(executionLogPolicyFromRawValue(u"errors"), ExecutionLogPolicy::errorsOnly);
+    QCOMPARE(executionLogPolicyFromRawValue(u"All"), std::nullopt);
+    QCOMPARE(executionLogPolicyFromRawValue(u"ERRORS"), std::nullopt);
+    QCOMPARE(executionLogPolicyFromRawValue(u"none "), std::nullopt);
+}
+
+QTEST_GUILESS_MAIN(MonitoringCommandLineTest)
+#include "tst_MonitoringCommandLine.moc"
