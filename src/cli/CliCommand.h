@@ -5,7 +5,13 @@
 
 namespace Tempolane::Cli {
 
-enum ExitCode { success = 0, failure = 1, usageError = 2, roundTripMismatch = 3 };
+enum ExitCode
+{
+    success = 0,
+    failure = 1,
+    usageError = 2,
+    roundTripMismatch = 3
+};
 
 struct Streams
 {

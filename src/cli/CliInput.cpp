@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-
 #include <cstdio>
 
 namespace Tempolane::Cli {
@@ -12,8 +11,8 @@ namespace Tempolane::Cli {
 std::expected<QString, QString> readText(const QString& path)
 {
     QFile file(path);
-    const bool opened = path.isEmpty() ? file.open(stdin, QIODevice::ReadOnly)
-                                       : file.open(QIODevice::ReadOnly);
+    const bool opened =
+        path.isEmpty() ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
     if (!opened)
         return std::unexpected(file.errorString());
     const QByteArray bytes = file.readAll();

@@ -11,14 +11,16 @@ QString nodeJson(const CronDocument::Node& node)
 {
     const CronJob* job = node.job();
     if (!job)
-        return QStringLiteral("{\"kind\":\"passthrough\",\"text\":") + jsonString(*node.passthroughText()) + u'}';
-    const auto boolean = [](bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); };
+        return QStringLiteral("{\"kind\":\"passthrough\",\"text\":") +
+               jsonString(*node.passthroughText()) + u'}';
+    const auto boolean = [](bool value) {
+        return value ? QStringLiteral("true") : QStringLiteral("false");
+    };
     return QStringLiteral("{\"kind\":\"job\",\"id\":%1,\"name\":%2,\"schedule\":%3,"
                           "\"command\":%4,\"enabled\":%5,\"monitored\":%6,\"policy\":%7}")
         .arg(jsonString(canonicalText(job->id)), jsonString(job->name),
-             jsonString(job->scheduleExpression), jsonString(job->command),
-             boolean(job->isEnabled), boolean(job->isMonitoringEnabled),
-             jsonString(rawValue(job->logPolicy)));
+             jsonString(job->scheduleExpression), jsonString(job->command), boolean(job->isEnabled),
+             boolean(job->isMonitoringEnabled), jsonString(rawValue(job->logPolicy)));
 }
 
 // The first line (1-based) where the two texts differ, with both versions of it.

@@ -29,13 +29,13 @@ int answerEachLine(const QStringList& arguments, Streams streams, const char* us
 
 int validate(const QStringList& arguments, Streams streams)
 {
-    return answerEachLine(arguments, streams, "usage: tempolane-cli validate < expressions",
-                          [](const QString& expression, Streams out) {
-                              out.out << CronExpression::validationMessage(expression).value_or(
-                                             QStringLiteral("ok"))
-                                      << u'\n';
-                              return int(success);
-                          });
+    return answerEachLine(
+        arguments, streams, "usage: tempolane-cli validate < expressions",
+        [](const QString& expression, Streams out) {
+            out.out << CronExpression::validationMessage(expression).value_or(QStringLiteral("ok"))
+                    << u'\n';
+            return int(success);
+        });
 }
 
 } // namespace Tempolane::Cli

@@ -1,7 +1,6 @@
 #include "CliCommand.h"
 
 #include <QCoreApplication>
-
 #include <map>
 
 using namespace Tempolane;
@@ -34,7 +33,8 @@ int main(int argc, char* argv[])
     QTextStream err(stderr);
 
     QStringList arguments = app.arguments().mid(1);
-    const auto command = arguments.isEmpty() ? commands().end() : commands().find(arguments.front());
+    const auto command =
+        arguments.isEmpty() ? commands().end() : commands().find(arguments.front());
     if (command == commands().end()) {
         printUsage(err);
         return Cli::usageError;

@@ -1,5 +1,7 @@
 #include "CronDocument.h"
 
+#include <QSet>
+
 namespace Tempolane {
 
 namespace {
@@ -33,6 +35,15 @@ QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
 CronDocument CronDocument::parse(const QString& text)
 {
     CronDocument document;
+    // A copied job line carries its id along. Jobs are told apart by id, so a later copy
+    // gets a fresh one; otherwise editing one of them would overwrite the other.
+    QSet<QUuid> ids;
+    const auto appendJob = [&](CronJob job) {
+        if (ids.contains(job.id))
+            job.id = QUuid::createUuid();
+        ids.insert(job.id);
+        document.nodes.append(Node::job(std::move(job)));
+    };
     document.hasTrailingNewline = !text.isEmpty() && isLineBreakAt(text, text.size() - 1);
     const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
 
@@ -42,13 +53,13 @@ CronDocument CronDocument::parse(const QString& text)
             ++jobLine;
         if (jobLine > i && jobLine < lines.size()) {
             if (auto job = CronJob::parse(lines[jobLine], lines.mid(i, jobLine - i))) {
-                document.nodes.append(Node::job(std::move(*job)));
+                appendJob(std::move(*job));
                 i = jobLine + 1;
                 continue;
             }
         }
         if (auto job = CronJob::parse(lines[i], {}))
-            document.nodes.append(Node::job(std::move(*job)));
+            appendJob(std::move(*job));
         else
             document.nodes.append(Node::passthrough(lines[i]));
         ++i;

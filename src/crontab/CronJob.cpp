@@ -133,8 +133,8 @@ std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& ma
 
     const Markers markers = readMarkers(markerLines);
     const auto unwrapped = MonitoringCommandLine::unwrapCommand(split->command);
-    const bool isMonitored = unwrapped && markers.id == unwrapped->id &&
-                             markers.policy == unwrapped->policy;
+    const bool isMonitored =
+        unwrapped && markers.id == unwrapped->id && markers.policy == unwrapped->policy;
 
     CronJob job;
     job.scheduleExpression = split->schedule;
@@ -144,9 +144,14 @@ std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& ma
     job.logPolicy = isMonitored ? unwrapped->policy : ExecutionLogPolicy::messagesAndErrors;
     job.name = markers.name.value_or(fallbackName(job.command));
     job.id = markers.id ? *markers.id : unwrapped ? unwrapped->id : QUuid::createUuid();
-    job.original = Original{job.name,      job.scheduleExpression, job.command,
-                            job.isEnabled, job.isMonitoringEnabled, job.logPolicy,
-                            markerLines,   line};
+    job.original = Original{job.name,
+                            job.scheduleExpression,
+                            job.command,
+                            job.isEnabled,
+                            job.isMonitoringEnabled,
+                            job.logPolicy,
+                            markerLines,
+                            line};
     return job;
 }
 
@@ -160,10 +165,9 @@ QStringList CronJob::serializedLines() const
     QStringList lines;
     const QString writtenName = CrontabText::trimmedBlanksAndLineBreaks(name).toString();
     const bool hadNameMarker =
-        original && std::any_of(original->rawMetadataLines.cbegin(),
-                                original->rawMetadataLines.cend(), [](const QString& marker) {
-                                    return marker.startsWith(CronMarkers::name);
-                                });
+        original &&
+        std::any_of(original->rawMetadataLines.cbegin(), original->rawMetadataLines.cend(),
+                    [](const QString& marker) { return marker.startsWith(CronMarkers::name); });
     if (!writtenName.isEmpty() &&
         (isMonitoringEnabled || !original || hadNameMarker || writtenName != original->name))
         lines.append(CronMarkers::name.toString() + writtenName);

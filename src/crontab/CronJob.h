@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QUuid>
-
 #include <optional>
 
 namespace Tempolane {

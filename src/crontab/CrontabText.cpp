@@ -4,8 +4,7 @@ namespace Tempolane::CrontabText {
 
 namespace {
 
-template <typename Predicate>
-QStringView trimmed(QStringView text, Predicate isTrimmed)
+template <typename Predicate> QStringView trimmed(QStringView text, Predicate isTrimmed)
 {
     while (!text.isEmpty() && isTrimmed(text.front()))
         text = text.sliced(1);

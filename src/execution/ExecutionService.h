@@ -4,7 +4,6 @@
 #include "MonitoringCommandLine.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace Tempolane {

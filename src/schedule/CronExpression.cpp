@@ -4,7 +4,6 @@
 #include "CronText.h"
 
 #include <QCoreApplication>
-
 #include <limits>
 
 namespace Tempolane::CronExpression {
@@ -63,9 +62,7 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
     const auto [startText, endText] = splitAtFirst(base, u'-');
     const auto start = readInBounds(startText, field);
     if (!start) {
-        return tr("Wert außerhalb von %1…%2.")
-            .arg(lowerBound(field))
-            .arg(upperBound(field));
+        return tr("Wert außerhalb von %1…%2.").arg(lowerBound(field)).arg(upperBound(field));
     }
     if (endText) {
         const auto end = readInBounds(*endText, field);
@@ -117,8 +114,7 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
     if (pieces.isEmpty())
         return false;
     const QStringView base = pieces.front();
-    const std::int64_t step =
-        pieces.size() > 1 ? CronText::readInteger(pieces[1]).value_or(1) : 1;
+    const std::int64_t step = pieces.size() > 1 ? CronText::readInteger(pieces[1]).value_or(1) : 1;
     // Validation refuses steps below 1; refusing them here keeps the loop below finite.
     if (step < 1)
         return false;
@@ -134,8 +130,7 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
         const auto range = splitOnceDroppingEmpty(base, u'-');
         const auto startValue =
             range.isEmpty() ? std::nullopt : CronText::readInteger(range.front());
-        const auto endValue =
-            range.size() > 1 ? CronText::readInteger(range[1]) : startValue;
+        const auto endValue = range.size() > 1 ? CronText::readInteger(range[1]) : startValue;
         if (!startValue || !endValue)
             return false;
         start = *startValue;
@@ -177,10 +172,10 @@ bool hasUnrestrictedElement(QStringView fieldText)
 
 const QStringList& supportedShortcuts()
 {
-    static const QStringList shortcuts{
-        QStringLiteral("@reboot"), QStringLiteral("@yearly"),   QStringLiteral("@annually"),
-        QStringLiteral("@monthly"), QStringLiteral("@weekly"),  QStringLiteral("@daily"),
-        QStringLiteral("@midnight"), QStringLiteral("@hourly")};
+    static const QStringList shortcuts{QStringLiteral("@reboot"),   QStringLiteral("@yearly"),
+                                       QStringLiteral("@annually"), QStringLiteral("@monthly"),
+                                       QStringLiteral("@weekly"),   QStringLiteral("@daily"),
+                                       QStringLiteral("@midnight"), QStringLiteral("@hourly")};
     return shortcuts;
 }
 

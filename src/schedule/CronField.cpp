@@ -25,13 +25,8 @@ constexpr std::array<NamedValue, 12> monthNames{{{u"jan", 1},
                                                  {u"nov", 11},
                                                  {u"dec", 12}}};
 
-constexpr std::array<NamedValue, 7> weekdayNames{{{u"sun", 0},
-                                                  {u"mon", 1},
-                                                  {u"tue", 2},
-                                                  {u"wed", 3},
-                                                  {u"thu", 4},
-                                                  {u"fri", 5},
-                                                  {u"sat", 6}}};
+constexpr std::array<NamedValue, 7> weekdayNames{
+    {{u"sun", 0}, {u"mon", 1}, {u"tue", 2}, {u"wed", 3}, {u"thu", 4}, {u"fri", 5}, {u"sat", 6}}};
 
 template <std::size_t N>
 std::optional<int> lookUp(const std::array<NamedValue, N>& table, QStringView name)

@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QStringView>
-
 #include <cstdint>
 #include <optional>
 

@@ -9,8 +9,8 @@ std::optional<QUuid> parseCanonicalUuid(QStringView text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const bool isHyphenPosition = i == 8 || i == 13 || i == 18 || i == 23;
-        const bool isHex = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') ||
-                           (c >= u'A' && c <= u'F');
+        const bool isHex =
+            (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
         if (isHyphenPosition ? c != u'-' : !isHex)
             return std::nullopt;
     }

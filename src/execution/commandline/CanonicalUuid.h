@@ -2,7 +2,6 @@
 
 #include <QStringView>
 #include <QUuid>
-
 #include <optional>
 
 namespace Tempolane {

@@ -2,14 +2,18 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <array>
 #include <optional>
 
 namespace Tempolane {
 
 // What the runner keeps of a command's output.
-enum class ExecutionLogPolicy { messagesAndErrors, errorsOnly, none };
+enum class ExecutionLogPolicy
+{
+    messagesAndErrors,
+    errorsOnly,
+    none
+};
 
 inline constexpr std::array<ExecutionLogPolicy, 3> allExecutionLogPolicies{
     ExecutionLogPolicy::messagesAndErrors, ExecutionLogPolicy::errorsOnly,

@@ -59,24 +59,29 @@ void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn_data()
     QTest::addColumn<ExecutionLogPolicy>("policy");
     QTest::addColumn<bool>("recognised");
 
-    QTest::newRow("plain command") << "data" << "/usr/bin/backup --all" << ExecutionLogPolicy::none
-                                   << true;
-    QTest::newRow("battery keyword") << "data" << "@AppleNotOnBattery /bin/sync"
-                                     << ExecutionLogPolicy::errorsOnly << true;
+    QTest::newRow("plain command") << "data"
+                                   << "/usr/bin/backup --all" << ExecutionLogPolicy::none << true;
+    QTest::newRow("battery keyword")
+        << "data"
+        << "@AppleNotOnBattery /bin/sync" << ExecutionLogPolicy::errorsOnly << true;
     QTest::newRow("quotes, pipes and percent signs")
-        << "data" << "echo \"it's\" | tr a b; date +\\%s" << ExecutionLogPolicy::messagesAndErrors
-        << true;
+        << "data"
+        << "echo \"it's\" | tr a b; date +\\%s" << ExecutionLogPolicy::messagesAndErrors << true;
     QTest::newRow("non-ASCII text and a byte order mark")
-        << "data" << "\ufeffecho Grüße 🌍" << ExecutionLogPolicy::none << true;
-    QTest::newRow("data directory with a space") << "Application Support" << "true"
-                                                 << ExecutionLogPolicy::errorsOnly << true;
-    QTest::newRow("data directory with an apostrophe") << "Bob's data" << "true"
-                                                       << ExecutionLogPolicy::none << true;
+        << "data"
+        << "\ufeffecho Grüße 🌍" << ExecutionLogPolicy::none << true;
+    QTest::newRow("data directory with a space")
+        << "Application Support"
+        << "true" << ExecutionLogPolicy::errorsOnly << true;
+    QTest::newRow("data directory with an apostrophe")
+        << "Bob's data"
+        << "true" << ExecutionLogPolicy::none << true;
     // Splitting at white space cannot see these inside the quoted path again.
-    QTest::newRow("data directory with two blanks in a row") << "two  blanks" << "true"
-                                                             << ExecutionLogPolicy::none << false;
-    QTest::newRow("data directory with a tab") << "tab\there" << "true"
-                                               << ExecutionLogPolicy::none << false;
+    QTest::newRow("data directory with two blanks in a row")
+        << "two  blanks"
+        << "true" << ExecutionLogPolicy::none << false;
+    QTest::newRow("data directory with a tab") << "tab\there"
+                                               << "true" << ExecutionLogPolicy::none << false;
 }
 
 void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn()
@@ -133,7 +138,8 @@ void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner_da
     QTest::newRow("ordinary command") << "/usr/bin/backup --all now please";
     QTest::newRow("three pieces") << id + " all " + echo;
     QTest::newRow("runner of another account")
-        << quotedPath(QStringLiteral("/home/other/.local/share/Tempolane/Runner/tempolane-runner")) +
+        << quotedPath(
+               QStringLiteral("/home/other/.local/share/Tempolane/Runner/tempolane-runner")) +
                u' ' + id + " all " + echo;
     QTest::newRow("unquoted runner path") << defaultRunnerURL() + u' ' + id + " all " + echo;
     QTest::newRow("upper-case policy word") << runner + u' ' + id + " ALL " + echo;
@@ -145,10 +151,10 @@ void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner_da
         << runner + u' ' + id + " all " + base64("\xff\xfe\xfd");
     QTest::newRow("Base64 without padding") << runner + u' ' + id + " all ZWNobyBoaQ";
     QTest::newRow("Base64 with padding inside") << runner + u' ' + id + " all ZW==bybo";
-    QTest::newRow("URL-safe Base64 alphabet") << runner + u' ' + id + " all " +
-                                                     base64("\xfb\xff").replace(u'/', u'_');
-    QTest::newRow("battery keyword in the wrong place") << runner + " @AppleNotOnBattery " + id +
-                                                               " all " + echo;
+    QTest::newRow("URL-safe Base64 alphabet")
+        << runner + u' ' + id + " all " + base64("\xfb\xff").replace(u'/', u'_');
+    QTest::newRow("battery keyword in the wrong place")
+        << runner + " @AppleNotOnBattery " + id + " all " + echo;
 }
 
 void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner()
@@ -187,8 +193,9 @@ void MonitoringCommandLineTest::compatibilityIssue()
     const auto issue = MonitoringCommandLine::compatibilityIssue(command);
     QCOMPARE(issue.has_value(), hasIssue);
     if (issue) {
-        QCOMPARE(*issue, QStringLiteral("Dieser Befehl verwendet ein ungeschütztes Prozentzeichen. "
-                                        "Deaktiviere den Ausführungsstatus oder schreibe \\% statt %."));
+        QCOMPARE(*issue,
+                 QStringLiteral("Dieser Befehl verwendet ein ungeschütztes Prozentzeichen. "
+                                "Deaktiviere den Ausführungsstatus oder schreibe \\% statt %."));
     }
 }
 
