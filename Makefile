@@ -19,7 +19,7 @@ fuzz: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzzers build/fuzz
 
-test: build-dev
+test: build-dev fuzz
 	ctest --preset dev -j $(JOBS)
 
 run: build-release

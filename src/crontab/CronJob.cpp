@@ -2,7 +2,6 @@
 
 #include "CanonicalUuid.h"
 #include "CronExpression.h"
-#include "CronText.h"
 #include "CrontabText.h"
 #include "MonitoringCommandLine.h"
 
@@ -46,20 +45,22 @@ std::optional<ScheduleAndCommand> splitScheduleAndCommand(QStringView body)
     if (i == body.size())
         return std::nullopt;
 
-    QStringList fields;
+    QString schedule;
     const int fieldCount = body[i] == u'@' ? 1 : 5;
     for (int field = 0; field < fieldCount; ++field) {
         i = skipWhitespace(body, i);
         const qsizetype end = skipWord(body, i);
         if (end == i || end == body.size())
             return std::nullopt;
-        fields.append(body.sliced(i, end - i).toString());
+        if (field > 0)
+            schedule += u' ';
+        schedule += body.sliced(i, end - i);
         i = end;
     }
     i = skipWhitespace(body, i);
     if (i == body.size())
         return std::nullopt;
-    return ScheduleAndCommand{fields.join(u' '), body.sliced(i).toString()};
+    return ScheduleAndCommand{schedule, body.sliced(i).toString()};
 }
 
 bool isEnvironmentAssignment(QStringView body)
@@ -186,8 +187,9 @@ QStringList CronJob::serializedLines() const
 
 QString CronJob::fallbackName(const QString& command)
 {
-    const auto tokens = CronText::splitAtWhitespace(CrontabText::trimmedSpacesAndTabs(command));
-    QStringView token = tokens.isEmpty() ? QStringView() : tokens.front();
+    const QStringView trimmed = CrontabText::trimmedSpacesAndTabs(command);
+    const qsizetype start = skipWhitespace(trimmed, 0);
+    QStringView token = trimmed.sliced(start, skipWord(trimmed, start) - start);
     const auto isQuote = [](QChar c) { return c == u'"' || c == u'\''; };
     while (!token.isEmpty() && isQuote(token.front()))
         token = token.sliced(1);

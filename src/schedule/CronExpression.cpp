@@ -17,9 +17,16 @@ QString tr(const char* text)
 
 bool containsLetter(QStringView text)
 {
-    const auto codePoints = text.toUcs4();
-    return std::any_of(codePoints.cbegin(), codePoints.cend(),
-                       [](char32_t c) { return QChar::isLetter(c); });
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        if (QChar::isLetter(c))
+            return true;
+    }
+    return false;
 }
 
 // Splits at the first occurrence of the separator; the second piece is absent without one.
@@ -74,10 +81,12 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
 
 std::optional<QString> fieldMessage(QStringView fieldText, CronField field)
 {
-    const QString lowered = fieldText.toString().toLower();
-    if (nameValue(field, lowered))
+    // Most fields hold digits and punctuation only; lowercasing them would change nothing.
+    const QString lowered = containsLetter(fieldText) ? fieldText.toString().toLower() : QString();
+    const QStringView text = lowered.isNull() ? fieldText : QStringView(lowered);
+    if (nameValue(field, text))
         return std::nullopt;
-    for (const auto element : QStringView(lowered).split(u',')) {
+    for (const auto element : text.tokenize(u',')) {
         if (auto message = elementMessage(element, field))
             return message;
     }
@@ -151,7 +160,7 @@ std::optional<CronValueSet> parseField(QStringView fieldText, CronField field)
 {
     const QString lowered = fieldText.toString().toLower();
     CronValueSet values;
-    for (const auto element : nonEmptySplit(lowered, u',')) {
+    for (const auto element : QStringView(lowered).tokenize(u',', Qt::SkipEmptyParts)) {
         if (!addElementValues(element, field, values))
             return std::nullopt;
     }

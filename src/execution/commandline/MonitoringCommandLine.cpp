@@ -68,7 +68,11 @@ std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine)
     const bool hasBatteryPrefix = commandLine.startsWith(batteryPrefix);
     const QStringView rest =
         hasBatteryPrefix ? QStringView(commandLine).sliced(batteryPrefix.size()) : commandLine;
-    const auto pieces = CronText::splitAtWhitespace(rest);
+    // The runner path is always quoted: most commands are told apart by their first character.
+    const QStringView trimmedRest = rest.trimmed();
+    if (!trimmedRest.startsWith(u'\''))
+        return std::nullopt;
+    const auto pieces = CronText::splitAtWhitespace(trimmedRest);
     if (pieces.size() < 4)
         return std::nullopt;
 
