@@ -1,0 +1,112 @@
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Result
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result runCli(const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess cli;
+    cli.start(QStringLiteral(TEMPOLANE_CLI), arguments);
+    cli.write(input);
+    cli.closeWriteChannel();
+    if (!cli.waitForFinished(30'000))
+        qFatal("tempolane-cli did not finish");
+    return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
+}
+
+} // namespace
+
+class TempolaneCliTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void validate_answersEveryLine();
+    void parse_printsOneJsonObjectPerNode();
+    void badArguments_exitWithUsage_data();
+    void badArguments_exitWithUsage();
+    void unreadableInput_exitsWithTheSystemsText();
+};
+
+void TempolaneCliTest::validate_answersEveryLine()
+{
+    // Only line feeds split; a carriage return belongs to its expression and is trimmed there.
+    const Result result =
+        runCli({QStringLiteral("validate")}, "* * * * *\r\n60 * * * *\n\n@every 5m\n0 9 * * mon");
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(result.out),
+             QStringLiteral("ok\nMinute: Wert außerhalb von 0…59.\nBitte einen Zeitplan eingeben.\n"
+                            "Diese @-Kurzform wird von macOS cron nicht unterstützt.\nok\n"));
+}
+
+void TempolaneCliTest::parse_printsOneJsonObjectPerNode()
+{
+    QTemporaryDir dir;
+    const QByteArray crontab = "SHELL=/bin/sh\n# Tempolane name: Bericht \"täglich\"\n"
+                               "# Tempolane id: 0F8FAD5B-D9CB-469F-A165-70867728950E\n"
+                               "# Tempolane disabled: 30 8 * * 1-5 /bin/report\t\n";
+    QFile file(dir.filePath(QStringLiteral("crontab")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(crontab);
+    file.close();
+
+    const Result result = runCli({QStringLiteral("parse"), file.fileName()});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(result.out),
+             QStringLiteral("{\"kind\":\"passthrough\",\"text\":\"SHELL=/bin/sh\"}\n"
+                            "{\"kind\":\"job\",\"id\":\"0f8fad5b-d9cb-469f-a165-70867728950e\","
+                            "\"name\":\"Bericht \\\"täglich\\\"\",\"schedule\":\"30 8 * * 1-5\","
+                            "\"command\":\"/bin/report\\t\",\"enabled\":false,\"monitored\":false,"
+                            "\"policy\":\"all\"}\n"));
+
+    const Result fromInput = runCli({QStringLiteral("parse")}, crontab);
+    QCOMPARE(fromInput.exitCode, 0);
+    QCOMPARE(fromInput.out, result.out);
+    const auto lines = result.out.trimmed().split('\n');
+    for (const QByteArray& line : lines)
+        QVERIFY(QJsonDocument::fromJson(line).isObject());
+}
+
+void TempolaneCliTest::badArguments_exitWithUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no command") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"frobnicate"};
+    QTest::newRow("validate takes no argument") << QStringList{"validate", "x"};
+    QTest::newRow("parse takes one file") << QStringList{"parse", "a", "b"};
+}
+
+void TempolaneCliTest::badArguments_exitWithUsage()
+{
+    QFETCH(QStringList, arguments);
+    const Result result = runCli(arguments);
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY(result.err.startsWith("usage: tempolane-cli"));
+    QVERIFY(result.out.isEmpty());
+}
+
+void TempolaneCliTest::unreadableInput_exitsWithTheSystemsText()
+{
+    const Result missing =
+        runCli({QStringLiteral("parse"), QStringLiteral("/nonexistent/crontab")});
+    QCOMPARE(missing.exitCode, 1);
+    QVERIFY2(missing.err.contains("No such file or directory"), missing.err.constData());
+
+    const Result notUtf8 = runCli({QStringLiteral("validate")}, "\xff\xfe * * * *\n");
+    QCOMPARE(notUtf8.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(notUtf8.err).trimmed(),
+             QStringLiteral("Die Eingabe ist kein gültiges UTF-8."));
+}
+
+QTEST_GUILESS_MAIN(TempolaneCliTest)
+#include "tst_TempolaneCli.moc"
