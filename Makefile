@@ -1,5 +1,6 @@
 # The two entry points of a fresh Debian machine: `make test` and `make run`.
 JOBS ?= $(shell nproc)
+ARGS ?= status --demo
 
 .PHONY: deps test run build-dev build-release bench fuzz clean
 
