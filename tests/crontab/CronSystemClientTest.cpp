@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
 
 using namespace Tempolane;
 
@@ -217,8 +218,9 @@ private Q_SLOTS:
         CronSystemClient client(fakeTool);
         const auto text = QCoro::waitFor(client.readCrontab());
         QVERIFY(text.has_value());
-        const QString ours = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/0"));
-        QVERIFY(!ours.isEmpty());
+        char target[256] = {};
+        QVERIFY(::readlink("/proc/self/fd/0", target, sizeof target - 1) > 0);
+        const QString ours = QFile::decodeName(target);
         QCOMPARE(*text, ours + u'\n');
     }
 
