@@ -57,9 +57,9 @@ Result createPrivateDirectory(const QString& path)
         errno = ENOTDIR;
         return std::unexpected(systemError(CronBackupError::Operation::createDirectory, cleanPath));
     }
-    // A directory left open by an earlier version is closed now.
-    if ((status.st_mode & 07777) != privateDirectoryMode &&
-        ::chmod(encoded.constData(), privateDirectoryMode) != 0)
+    // A directory others can enter (left so by an earlier version) is closed to them; the
+    // owner's own bits stay as the owner set them.
+    if ((status.st_mode & 077) != 0 && ::chmod(encoded.constData(), status.st_mode & 0700) != 0)
         return std::unexpected(systemError(CronBackupError::Operation::setPermissions, cleanPath));
     return {};
 }
