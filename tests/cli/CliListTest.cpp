@@ -28,9 +28,6 @@ private Q_SLOTS:
         QTest::newRow("an unknown option is a usage error")
             << QStringList(QStringLiteral("--all")) << int(Cli::usageError) << QString()
             << QStringLiteral("usage: tempolane-cli list");
-        QTest::newRow("two options are a usage error")
-            << QStringList{QStringLiteral("--demo"), QStringLiteral("--demo")}
-            << int(Cli::usageError) << QString() << QStringLiteral("usage: tempolane-cli list");
     }
 
     void list()

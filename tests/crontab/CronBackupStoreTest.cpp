@@ -77,7 +77,6 @@ private Q_SLOTS:
         QTest::newRow("under umask 022 with a Unicode text")
             << 022 << QStringLiteral("# Grüße ☕\n");
         QTest::newRow("under umask 000 with the empty text") << 0 << QString();
-        QTest::newRow("under umask 000 with a password") << 0 << QStringLiteral("PASS=geheim\n");
     }
 
     void firstBackupCreatesPrivateDirectoriesAndFile()

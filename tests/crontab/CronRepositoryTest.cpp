@@ -109,19 +109,6 @@ private Q_SLOTS:
         QVERIFY(backupTexts(backupRoot()).isEmpty());
     }
 
-    void secondSaveExpectsTheTextOfTheFirst()
-    {
-        auto [repository, client] = makeRepository(QStringLiteral("# 0\n"));
-        QCOMPARE(QCoro::waitFor(repository->load()).value(), QStringLiteral("# 0\n"));
-        QVERIFY(QCoro::waitFor(repository->save(QStringLiteral("# 1\n"), QStringLiteral("# 0\n")))
-                    .has_value());
-        QVERIFY(QCoro::waitFor(repository->save(QStringLiteral("# 2\n"), QStringLiteral("# 1\n")))
-                    .has_value());
-        QCOMPARE(installedText(client), QStringLiteral("# 2\n"));
-        const QStringList expectedBackups{QStringLiteral("# 0\n"), QStringLiteral("# 1\n")};
-        QCOMPARE(backupTexts(backupRoot()), expectedBackups);
-    }
-
     void failedBackupLeavesTheCrontabUntouched()
     {
         QFile blocker(m_dir.filePath(QStringLiteral("blocker")));

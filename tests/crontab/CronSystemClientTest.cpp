@@ -69,8 +69,6 @@ private Q_SLOTS:
         QTest::newRow("an installed crontab comes back untrimmed")
             << QByteArray("normal") << QByteArray("\n  # x \n\n\n") << true
             << QStringLiteral("\n  # x \n\n\n") << 0;
-        QTest::newRow("an empty installed crontab reads as the empty text")
-            << QByteArray("normal") << QByteArray("") << true << QString() << 0;
         QTest::newRow("a text without final line feed comes back without one")
             << QByteArray("normal") << QByteArray("* * * * * true") << true
             << QStringLiteral("* * * * * true") << 0;
