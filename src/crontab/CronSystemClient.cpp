@@ -6,10 +6,79 @@
 #include <QCoro/QCoroFuture>
 #include <QProcess>
 #include <QtConcurrent/QtConcurrentRun>
+#include <optional>
 
 namespace Tempolane {
 
 namespace {
+
+struct Run
+{
+    int status = 0;
+    QByteArray standardOutput;
+    QByteArray standardError;
+};
+
+// Blocking; both output pipes are drained while the child runs. Without input the child
+// reads this process's standard input.
+std::expected<Run, CronClientError> runCrontab(const QString& toolPath,
+                                               const QStringList& arguments,
+                                               const std::optional<QByteArray>& input)
+{
+    QProcess process;
+    process.setProgram(toolPath);
+    process.setArguments(arguments);
+    if (!input)
+        process.setInputChannelMode(QProcess::ForwardedInputChannel);
+
+    bool writeFailed = false;
+    bool readFailed = false;
+    QString pipeErrorText;
+    QObject::connect(&process, &QProcess::errorOccurred, [&](QProcess::ProcessError error) {
+        if (error == QProcess::WriteError && !writeFailed) {
+            writeFailed = true;
+            pipeErrorText = process.errorString();
+        } else if (error == QProcess::ReadError && !readFailed) {
+            readFailed = true;
+            pipeErrorText = process.errorString();
+        }
+    });
+
+    process.start();
+    if (!process.waitForStarted(-1))
+        return std::unexpected(
+            CronProcessError{CronProcessError::Kind::launchFailed, process.errorString()});
+
+    if (input) {
+        process.write(*input);
+        process.closeWriteChannel();
+    }
+    // Waiting reads both output pipes as data arrives, so a talkative child never blocks.
+    if (!process.waitForFinished(-1) && process.state() != QProcess::NotRunning) {
+        // The wait gave up early; a child left running could still install a text after we
+        // reported failure.
+        process.kill();
+        process.waitForFinished(-1);
+        return std::unexpected(CronSystemError::terminated());
+    }
+
+    // Killed or crashed: whether the text was installed is unknown, so it is no success.
+    if (process.exitStatus() == QProcess::CrashExit)
+        return std::unexpected(CronSystemError::terminated());
+    if (readFailed)
+        return std::unexpected(CronProcessError{CronProcessError::Kind::readFailed, pipeErrorText});
+
+    Run run{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    // A refusing tool may stop reading early; its own message then says more than the pipe.
+    if (run.status == 0 && (writeFailed || process.bytesToWrite() > 0))
+        return std::unexpected(CronProcessError{
+            CronProcessError::Kind::writeFailed,
+            writeFailed ? pipeErrorText
+                        : QCoreApplication::translate("CronSystemClient",
+                                                      "%n Byte(s) blieben ungeschrieben.", nullptr,
+                                                      int(process.bytesToWrite()))});
+    return run;
+}
 
 QString trimmedErrorText(const QByteArray& standardError)
 {
@@ -18,8 +87,7 @@ QString trimmedErrorText(const QByteArray& standardError)
 
 std::expected<QString, CronClientError> readNow(const QString& toolPath)
 {
-    const auto run =
-        CronSystemClient::runCrontab(toolPath, QStringList(QStringLiteral("-l")), std::nullopt);
+    const auto run = runCrontab(toolPath, QStringList(QStringLiteral("-l")), std::nullopt);
     if (!run)
         return std::unexpected(run.error());
     if (run->status == 0) {
@@ -36,8 +104,7 @@ std::expected<QString, CronClientError> readNow(const QString& toolPath)
 
 std::expected<void, CronClientError> writeNow(const QString& toolPath, const QString& text)
 {
-    const auto run =
-        CronSystemClient::runCrontab(toolPath, QStringList(QStringLiteral("-")), text.toUtf8());
+    const auto run = runCrontab(toolPath, QStringList(QStringLiteral("-")), text.toUtf8());
     if (!run)
         return std::unexpected(run.error());
     if (run->status != 0)
@@ -74,59 +141,6 @@ QCoro::Task<std::expected<QString, CronClientError>> CronSystemClient::readCront
 QCoro::Task<std::expected<void, CronClientError>> CronSystemClient::writeCrontab(QString text)
 {
     co_return co_await QtConcurrent::run(&m_pool, writeNow, m_toolPath, std::move(text));
-}
-
-std::expected<CronSystemClient::Run, CronClientError>
-CronSystemClient::runCrontab(const QString& toolPath, const QStringList& arguments,
-                             const std::optional<QByteArray>& input)
-{
-    QProcess process;
-    process.setProgram(toolPath);
-    process.setArguments(arguments);
-    if (!input)
-        process.setInputChannelMode(QProcess::ForwardedInputChannel);
-
-    bool writeFailed = false;
-    bool readFailed = false;
-    QString pipeErrorText;
-    QObject::connect(&process, &QProcess::errorOccurred, [&](QProcess::ProcessError error) {
-        if (error == QProcess::WriteError && !writeFailed) {
-            writeFailed = true;
-            pipeErrorText = process.errorString();
-        } else if (error == QProcess::ReadError && !readFailed) {
-            readFailed = true;
-            pipeErrorText = process.errorString();
-        }
-    });
-
-    process.start();
-    if (!process.waitForStarted(-1))
-        return std::unexpected(
-            CronProcessError{CronProcessError::Kind::launchFailed, process.errorString()});
-
-    if (input) {
-        process.write(*input);
-        process.closeWriteChannel();
-    }
-    // Waiting reads both output pipes as data arrives, so a talkative child never blocks.
-    while (process.state() != QProcess::NotRunning)
-        process.waitForFinished(-1);
-
-    if (process.exitStatus() == QProcess::CrashExit)
-        return std::unexpected(CronSystemError::terminated());
-    if (readFailed)
-        return std::unexpected(CronProcessError{CronProcessError::Kind::readFailed, pipeErrorText});
-
-    Run run{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-    // A refusing tool may stop reading early; its own message then says more than the pipe.
-    if (run.status == 0 && (writeFailed || process.bytesToWrite() > 0))
-        return std::unexpected(CronProcessError{
-            CronProcessError::Kind::writeFailed,
-            writeFailed ? pipeErrorText
-                        : QCoreApplication::translate("CronSystemClient",
-                                                      "%n Byte(s) blieben ungeschrieben.", nullptr,
-                                                      int(process.bytesToWrite()))});
-    return run;
 }
 
 } // namespace Tempolane
