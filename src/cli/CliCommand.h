@@ -18,5 +18,7 @@ using Command = int (*)(const QStringList& arguments, Streams streams);
 // The subcommands, each in the file of its area.
 int validate(const QStringList& arguments, Streams streams);
 int parse(const QStringList& arguments, Streams streams);
+int runs(const QStringList& arguments, Streams streams);
+int installRunner(const QStringList& arguments, Streams streams);
 
 } // namespace Tempolane::Cli

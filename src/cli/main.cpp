@@ -13,6 +13,8 @@ const std::map<QString, Cli::Command>& commands()
     static const std::map<QString, Cli::Command> table{
         {QStringLiteral("validate"), Cli::validate},
         {QStringLiteral("parse"), Cli::parse},
+        {QStringLiteral("runs"), Cli::runs},
+        {QStringLiteral("install-runner"), Cli::installRunner},
     };
     return table;
 }
