@@ -117,12 +117,15 @@ std::expected<void, ExecutionServiceError> ExecutionService::installRunnerNow() 
 
 QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::installRunner()
 {
-    co_return co_await QtConcurrent::run(&m_pool, [this] { return installRunnerNow(); });
+    auto future = QtConcurrent::run(&m_pool, [this] { return installRunnerNow(); });
+    co_return co_await future;
 }
 
+// Each future is held in a local before it is awaited: GCC 12 destroys the coroutine's
+// parameters twice when a co_await operand is a temporary built from them.
 QCoro::Task<> ExecutionService::prepareMonitoring(QList<QUuid> jobIds)
 {
-    co_await QtConcurrent::run(&m_pool, [this, jobIds] {
+    auto future = QtConcurrent::run(&m_pool, [this, jobIds] {
         for (const QUuid& id : jobIds) {
             const QString directory = jobDirectory(id);
             const QString marker = directory + u'/' + monitoringMarkerName;
@@ -132,11 +135,12 @@ QCoro::Task<> ExecutionService::prepareMonitoring(QList<QUuid> jobIds)
             (void)writeAtomically(marker, QByteArray::number(seconds));
         }
     });
+    co_await future;
 }
 
 QCoro::Task<QMap<QUuid, JobExecutionSummary>> ExecutionService::summaries(QList<QUuid> jobIds)
 {
-    co_return co_await QtConcurrent::run(&m_pool, [this, jobIds] {
+    auto future = QtConcurrent::run(&m_pool, [this, jobIds] {
         QMap<QUuid, JobExecutionSummary> result;
         QSet<QString> directories;
         for (const QUuid& id : jobIds) {
@@ -149,12 +153,14 @@ QCoro::Task<QMap<QUuid, JobExecutionSummary>> ExecutionService::summaries(QList<
         m_reader.retainOnly(directories);
         return result;
     });
+    co_return co_await future;
 }
 
 QCoro::Task<QList<JobExecutionRecord>> ExecutionService::history(QUuid jobId)
 {
-    co_return co_await QtConcurrent::run(
-        &m_pool, [this, jobId] { return m_reader.history(jobDirectory(jobId)); });
+    auto future =
+        QtConcurrent::run(&m_pool, [this, jobId] { return m_reader.history(jobDirectory(jobId)); });
+    co_return co_await future;
 }
 
 QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::runNow(CronJob job)
@@ -167,14 +173,14 @@ QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::runNow
         hasPrefix ? job.command.sliced(MonitoringCommandLine::batteryPrefix.size()) : job.command;
     const QStringList arguments =
         MonitoringCommandLine::runnerArguments(job.id, job.logPolicy, command);
-    const QString runner = m_runnerPath;
-    co_return co_await QtConcurrent::run(
-        &m_runPool, [runner, arguments] { return runRunner(runner, arguments); });
+    auto future = QtConcurrent::run(
+        &m_runPool, [runner = m_runnerPath, arguments] { return runRunner(runner, arguments); });
+    co_return co_await future;
 }
 
 QCoro::Task<> ExecutionService::clearHistory(QUuid jobId)
 {
-    co_await QtConcurrent::run(&m_pool, [this, jobId] {
+    auto future = QtConcurrent::run(&m_pool, [this, jobId] {
         const QString directory = jobDirectory(jobId);
         const QString runs = directory + QStringLiteral("/runs");
         if (!runs.startsWith(m_rootPath + u'/'))
@@ -182,11 +188,13 @@ QCoro::Task<> ExecutionService::clearHistory(QUuid jobId)
         QDir(runs).removeRecursively();
         QFile::remove(directory + u'/' + monitoringMarkerName);
     });
+    co_await future;
 }
 
 QCoro::Task<qint64> ExecutionService::cachedBytes()
 {
-    co_return co_await QtConcurrent::run(&m_pool, [this] { return m_reader.cachedBytes(); });
+    auto future = QtConcurrent::run(&m_pool, [this] { return m_reader.cachedBytes(); });
+    co_return co_await future;
 }
 
 QString ExecutionService::wrappedCommand(const CronJob& job)
