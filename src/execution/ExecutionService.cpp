@@ -191,9 +191,11 @@ QCoro::Task<> ExecutionService::clearHistory(QUuid jobId)
     co_await future;
 }
 
-QCoro::Task<qint64> ExecutionService::cachedBytes()
+QCoro::Task<ExecutionService::CacheStatistics> ExecutionService::cacheStatistics()
 {
-    auto future = QtConcurrent::run(&m_pool, [this] { return m_reader.cachedBytes(); });
+    auto future = QtConcurrent::run(&m_pool, [this] {
+        return CacheStatistics{m_reader.cachedBytes(), m_reader.logBytesRead()};
+    });
     co_return co_await future;
 }
 

@@ -36,8 +36,13 @@ public:
     QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob job) override;
     QCoro::Task<> clearHistory(QUuid jobId) override;
 
-    // Bytes the record cache holds, for reporting.
-    QCoro::Task<qint64> cachedBytes();
+    struct CacheStatistics
+    {
+        qint64 cachedBytes = 0;
+        qint64 logBytesRead = 0;
+    };
+    // What the record cache holds and how much log content it has read, for reporting.
+    QCoro::Task<CacheStatistics> cacheStatistics();
 
     static QString wrappedCommand(const CronJob& job);
     static std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
