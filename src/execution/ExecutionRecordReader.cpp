@@ -63,93 +63,138 @@ bool ExecutionRecordReader::isSettled(const RunFiles::FileStamp& stamp) const
     return m_clock().toMSecsSinceEpoch() - stamp.latestChangeMs() > settleMs;
 }
 
-QList<ExecutionRecordReader::Listed>
-ExecutionRecordReader::listRecords(const QString& runsDirectory, JobCache& cache)
+std::optional<ExecutionRecordReader::ParsedFile>
+ExecutionRecordReader::parse(const QString& path, bool isRecord, CachedFile& file) const
 {
-    const QStringList suffixes{runSuffix, runningSuffix};
-    const auto entries = RunFiles::listRegularFiles(runsDirectory, suffixes);
-    if (!entries) {
-        cache.files.clear();
-        cache.logs.clear();
-        return {};
+    const auto content = RunFiles::readSmallFile(path, RunFiles::recordSizeCap);
+    if (!content)
+        return std::nullopt;
+    file.stamp = content->second;
+    file.isSettled = isSettled(content->second);
+    const auto text = Utf8::decode(content->first);
+    if (!text)
+        return std::nullopt;
+    const auto fields = recordFields(*text);
+    const auto start = decimalField(fields, QStringLiteral("start"));
+    const auto startedAt = start ? RunFiles::instantFromSeconds(*start) : std::nullopt;
+    if (!startedAt)
+        return std::nullopt;
+    ParsedFile parsed;
+    parsed.isRecord = isRecord;
+    parsed.startSeconds = *start;
+    parsed.startedAt = *startedAt;
+    parsed.startMs = startedAt->toMSecsSinceEpoch();
+    if (isRecord) {
+        const auto end = decimalField(fields, QStringLiteral("end"));
+        parsed.endedAt = end ? RunFiles::instantFromSeconds(*end) : std::nullopt;
+        parsed.exitCode = integerField(fields, QStringLiteral("exit"));
+        parsed.logName = fields.value(QStringLiteral("log"));
+        if (!parsed.endedAt || !parsed.exitCode)
+            return std::nullopt;
+    } else {
+        const auto pid = integerField(fields, QStringLiteral("pid"));
+        if (!pid)
+            return std::nullopt;
+        parsed.pid = *pid;
     }
+    return parsed;
+}
 
-    QSet<QString> finished;
-    QList<std::pair<QString, CachedFile>> candidates;
-    candidates.reserve(entries->size());
-    for (const auto& entry : *entries) {
-        const bool isRecord = entry.name.endsWith(runSuffix);
-        auto cached = cache.files.constFind(entry.name);
-        CachedFile file;
-        if (cached != cache.files.constEnd() && cached->isSettled && cached->stamp == entry.stamp) {
-            file = *cached;
+QList<ExecutionRecordReader::Listed>
+ExecutionRecordReader::listRecords(const QString& runsDirectory, JobCache& cache,
+                                   bool checkEveryFile)
+{
+    static const QList<QByteArray> suffixes{runSuffix.toLatin1(), runningSuffix.toLatin1()};
+    // Taken before listing, so that a change during the listing shows next time.
+    const auto directoryStamp = RunFiles::directoryStamp(runsDirectory);
+    std::optional<QList<RunFiles::DirectoryEntry>> entries;
+    if (directoryStamp && cache.isDirectorySettled && cache.directoryStamp == directoryStamp) {
+        if (checkEveryFile) {
+            entries = RunFiles::restat(runsDirectory, cache.entries);
         } else {
-            file.stamp = entry.stamp;
-            const auto content =
-                RunFiles::readSmallFile(runsDirectory + u'/' + entry.name, RunFiles::recordSizeCap);
-            if (content) {
-                file.stamp = content->second;
-                file.isSettled = isSettled(content->second);
-                if (const auto text = Utf8::decode(content->first)) {
-                    const auto fields = recordFields(*text);
-                    ParsedFile parsed;
-                    parsed.isRecord = isRecord;
-                    const auto start = decimalField(fields, QStringLiteral("start"));
-                    const auto startedAt =
-                        start ? RunFiles::instantFromSeconds(*start) : std::optional<QDateTime>();
-                    bool valid = startedAt.has_value();
-                    if (valid) {
-                        parsed.startSeconds = *start;
-                        parsed.startedAt = *startedAt;
-                    }
-                    if (valid && isRecord) {
-                        const auto end = decimalField(fields, QStringLiteral("end"));
-                        const auto endedAt =
-                            end ? RunFiles::instantFromSeconds(*end) : std::optional<QDateTime>();
-                        parsed.endedAt = endedAt;
-                        parsed.exitCode = integerField(fields, QStringLiteral("exit"));
-                        parsed.logName = fields.value(QStringLiteral("log"));
-                        valid = endedAt && parsed.exitCode;
-                    } else if (valid) {
-                        const auto pid = integerField(fields, QStringLiteral("pid"));
-                        parsed.pid = pid.value_or(0);
-                        valid = pid.has_value();
-                    }
-                    if (valid)
-                        file.parsed = parsed;
+            QList<RunFiles::DirectoryEntry> checked;
+            for (const auto& entry : std::as_const(cache.entries)) {
+                if (entry.name.endsWith(runningSuffix) || entry.name == cache.newestFileName)
+                    checked.append(entry);
+            }
+            QHash<QString, RunFiles::FileStamp> fresh;
+            for (const auto& entry : RunFiles::restat(runsDirectory, checked))
+                fresh.insert(entry.name, entry.stamp);
+            entries.emplace();
+            entries->reserve(cache.entries.size());
+            for (const auto& entry : std::as_const(cache.entries)) {
+                const bool isChecked =
+                    entry.name.endsWith(runningSuffix) || entry.name == cache.newestFileName;
+                if (!isChecked) {
+                    const auto file = cache.files.constFind(entry.name);
+                    if (file != cache.files.cend())
+                        entries->append({entry.name, entry.rawName, file->stamp});
+                } else if (const auto stamp = fresh.constFind(entry.name); stamp != fresh.cend()) {
+                    entries->append({entry.name, entry.rawName, *stamp});
                 }
             }
         }
-        if (file.parsed && isRecord)
-            finished.insert(baseName(entry.name));
-        candidates.append({entry.name, std::move(file)});
+    } else if (directoryStamp) {
+        entries = RunFiles::listRegularFiles(runsDirectory, suffixes);
     }
+    if (!entries) {
+        JobCache emptied;
+        emptied.marker = std::move(cache.marker);
+        cache = std::move(emptied);
+        return {};
+    }
+    if (!cache.isDirectorySettled || cache.directoryStamp != directoryStamp) {
+        cache.directoryStamp = directoryStamp;
+        cache.isDirectorySettled = isSettled(*directoryStamp);
+        cache.entries = *entries;
+    }
+
+    const quint64 generation = ++m_generation;
+    for (const auto& entry : *entries) {
+        auto file = cache.files.find(entry.name);
+        if (file == cache.files.end())
+            file = cache.files.insert(entry.name, CachedFile());
+        file->generation = generation;
+        if (file->isSettled && file->stamp == entry.stamp)
+            continue;
+        file->stamp = entry.stamp;
+        file->isSettled = false;
+        file->parsed =
+            parse(runsDirectory + u'/' + entry.name, entry.name.endsWith(runSuffix), *file);
+    }
+    cache.files.removeIf([&](const auto& file) { return file.value().generation != generation; });
 
     QList<Listed> listed;
-    listed.reserve(candidates.size());
-    QHash<QString, CachedFile> seen;
-    seen.reserve(candidates.size());
-    for (auto& [name, file] : candidates) {
-        if (file.parsed) {
-            const QString id = baseName(name);
-            // The instant between the run record's rename and the marker's removal: the run
-            // has finished, and one identifier must not appear twice.
-            if (file.parsed->isRecord || !finished.contains(id))
-                listed.append({id, *file.parsed});
+    listed.reserve(cache.files.size());
+    for (auto file = cache.files.cbegin(); file != cache.files.cend(); ++file) {
+        if (!file->parsed)
+            continue;
+        QString id = baseName(file.key());
+        // The instant between the run record's rename and the marker's removal: the run has
+        // finished, and one identifier must not appear twice.
+        if (!file->parsed->isRecord) {
+            const auto record = cache.files.constFind(id + runSuffix);
+            if (record != cache.files.cend() && record->parsed)
+                continue;
         }
-        seen.insert(std::move(name), std::move(file));
+        listed.append({std::move(id), &*file->parsed});
     }
-    cache.files = std::move(seen);
-
-    std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-        if (a.parsed.startedAt != b.parsed.startedAt)
-            return a.parsed.startedAt > b.parsed.startedAt;
-        // Same second: the identifiers differ in the pid, compared as a number.
-        if (a.id.size() != b.id.size())
-            return a.id.size() > b.id.size();
-        return a.id > b.id;
-    });
+    const auto newest = std::min_element(listed.cbegin(), listed.cend(), isNewer);
+    cache.newestFileName =
+        newest == listed.cend()
+            ? QString()
+            : newest->id + (newest->parsed->isRecord ? runSuffix : runningSuffix);
     return listed;
+}
+
+bool ExecutionRecordReader::isNewer(const Listed& a, const Listed& b)
+{
+    if (a.parsed->startMs != b.parsed->startMs)
+        return a.parsed->startMs > b.parsed->startMs;
+    // Same second: the identifiers differ in the pid, compared as a number.
+    if (a.id.size() != b.id.size())
+        return a.id.size() > b.id.size();
+    return a.id > b.id;
 }
 
 std::optional<QString> ExecutionRecordReader::output(const QString& runsDirectory,
@@ -182,7 +227,7 @@ JobExecutionRecord ExecutionRecordReader::toRecord(const Listed& listed,
                                                    const QString& runsDirectory, JobCache& cache,
                                                    bool withOutput)
 {
-    const ParsedFile& parsed = listed.parsed;
+    const ParsedFile& parsed = *listed.parsed;
     if (!parsed.isRecord) {
         return {listed.id,    parsed.startedAt, std::nullopt,
                 std::nullopt, std::nullopt,     m_liveness(parsed.pid, parsed.startSeconds)};
@@ -205,10 +250,11 @@ QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirec
         const auto previous = m_jobs.find(m_historyJob);
         if (previous != m_jobs.end()) {
             const QString runsDirectory = m_historyJob + QStringLiteral("/runs");
-            const auto records = listRecords(runsDirectory, *previous);
+            const auto records = listRecords(runsDirectory, *previous, false);
             QSet<QString> keep;
-            if (!records.isEmpty() && records.front().parsed.isRecord)
-                keep.insert(records.front().parsed.logName);
+            const auto newest = std::min_element(records.begin(), records.end(), isNewer);
+            if (newest != records.end() && newest->parsed->isRecord)
+                keep.insert(newest->parsed->logName);
             keepOnlyLogs(*previous, keep);
         }
     }
@@ -216,14 +262,15 @@ QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirec
 
     JobCache& cache = m_jobs[jobDirectory];
     const QString runsDirectory = jobDirectory + QStringLiteral("/runs");
-    const auto listed = listRecords(runsDirectory, cache);
+    auto listed = listRecords(runsDirectory, cache, true);
+    std::sort(listed.begin(), listed.end(), isNewer);
     QList<JobExecutionRecord> records;
     records.reserve(listed.size());
     QSet<QString> logNames;
     for (const auto& entry : listed) {
         records.append(toRecord(entry, runsDirectory, cache, true));
-        if (entry.parsed.isRecord)
-            logNames.insert(entry.parsed.logName);
+        if (entry.parsed->isRecord)
+            logNames.insert(entry.parsed->logName);
     }
     keepOnlyLogs(cache, logNames);
     return records;
@@ -233,7 +280,7 @@ JobExecutionSummary ExecutionRecordReader::summary(const QString& jobDirectory)
 {
     JobCache& cache = m_jobs[jobDirectory];
     const QString runsDirectory = jobDirectory + QStringLiteral("/runs");
-    const auto listed = listRecords(runsDirectory, cache);
+    const auto listed = listRecords(runsDirectory, cache, false);
 
     JobExecutionSummary summary;
     summary.monitoringStartedAt = monitoringStartedAt(jobDirectory, cache);
@@ -242,11 +289,12 @@ JobExecutionSummary ExecutionRecordReader::summary(const QString& jobDirectory)
             cache.logs.clear();
         return summary;
     }
-    const JobExecutionRecord latest = toRecord(listed.front(), runsDirectory, cache, true);
+    const Listed& newest = *std::min_element(listed.begin(), listed.end(), isNewer);
+    const JobExecutionRecord latest = toRecord(newest, runsDirectory, cache, true);
     if (jobDirectory != m_historyJob) {
         QSet<QString> keep;
-        if (listed.front().parsed.isRecord)
-            keep.insert(listed.front().parsed.logName);
+        if (newest.parsed->isRecord)
+            keep.insert(newest.parsed->logName);
         keepOnlyLogs(cache, keep);
     }
     summary.state = stateOf(latest);

@@ -44,6 +44,7 @@ private:
     {
         bool isRecord = false;
         double startSeconds = 0;
+        qint64 startMs = 0;
         QDateTime startedAt;
         std::optional<QDateTime> endedAt;
         std::optional<qint32> exitCode;
@@ -55,6 +56,7 @@ private:
         RunFiles::FileStamp stamp;
         bool isSettled = false;
         std::optional<ParsedFile> parsed;
+        quint64 generation = 0;
     };
     struct CachedLog
     {
@@ -67,14 +69,25 @@ private:
         QHash<QString, CachedFile> files;
         QHash<QString, CachedLog> logs;
         std::optional<CachedFile> marker;
+        // The last listing of the run directory, reused while the directory is unchanged.
+        std::optional<RunFiles::FileStamp> directoryStamp;
+        bool isDirectorySettled = false;
+        QList<RunFiles::DirectoryEntry> entries;
+        QString newestFileName;
     };
+    // Points into the job's cache, valid until the cache changes again.
     struct Listed
     {
         QString id;
-        ParsedFile parsed;
+        const ParsedFile* parsed = nullptr;
     };
 
-    QList<Listed> listRecords(const QString& runsDirectory, JobCache& cache);
+    // Unsorted.
+    // While the directory is unchanged, a summary checks only the newest record and the
+    // running markers; the runner replaces files by renaming, which changes the directory.
+    QList<Listed> listRecords(const QString& runsDirectory, JobCache& cache, bool checkEveryFile);
+    std::optional<ParsedFile> parse(const QString& path, bool isRecord, CachedFile& file) const;
+    static bool isNewer(const Listed& a, const Listed& b);
     JobExecutionRecord toRecord(const Listed& listed, const QString& runsDirectory, JobCache& cache,
                                 bool withOutput);
     std::optional<QString> output(const QString& runsDirectory, const QString& logName,
@@ -87,6 +100,7 @@ private:
     Liveness m_liveness;
     QHash<QString, JobCache> m_jobs;
     QString m_historyJob;
+    quint64 m_generation = 0;
     qint64 m_logBytesRead = 0;
 };
 

@@ -96,7 +96,7 @@ qsizetype skipDigits(QStringView text, qsizetype i)
 } // namespace
 
 std::optional<QList<DirectoryEntry>> listRegularFiles(const QString& directory,
-                                                      const QStringList& suffixes)
+                                                      const QList<QByteArray>& suffixes)
 {
     DIR* dir = ::opendir(QFile::encodeName(directory).constData());
     if (!dir)
@@ -108,21 +108,53 @@ std::optional<QList<DirectoryEntry>> listRegularFiles(const QString& directory,
             continue;
         if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_REG)
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        // Compared as bytes before decoding: most entries are logs, not asked for.
+        const QByteArrayView rawName(entry->d_name);
         const bool wanted = std::any_of(suffixes.begin(), suffixes.end(),
-                                        [&](const QString& s) { return name.endsWith(s); });
+                                        [&](const QByteArray& s) { return rawName.endsWith(s); });
         if (!wanted)
             continue;
+        const QString name = QFile::decodeName(entry->d_name);
         struct stat info
         {
         };
         if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(info.st_mode))
             continue;
-        entries.append({name, stampOf(info)});
+        entries.append({name, QByteArray(entry->d_name), stampOf(info)});
     }
     ::closedir(dir);
     return entries;
+}
+
+std::optional<FileStamp> directoryStamp(const QString& directory)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(directory).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+QList<DirectoryEntry> restat(const QString& directory, const QList<DirectoryEntry>& entries)
+{
+    const Descriptor dirFd(
+        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.get() < 0)
+        return {};
+    QList<DirectoryEntry> fresh;
+    fresh.reserve(entries.size());
+    for (const DirectoryEntry& entry : entries) {
+        struct stat info
+        {
+        };
+        if (::fstatat(dirFd.get(), entry.rawName.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode))
+            continue;
+        fresh.append({entry.name, entry.rawName, stampOf(info)});
+    }
+    return fresh;
 }
 
 std::optional<FileStamp> regularFileStamp(const QString& path)

@@ -31,13 +31,21 @@ struct FileStamp
 struct DirectoryEntry
 {
     QString name;
+    QByteArray rawName;
     FileStamp stamp;
 };
 
 // The regular, non-hidden files of a directory whose names end in one of the suffixes;
 // nothing when the directory cannot be listed. Symbolic links and special files are left out.
 std::optional<QList<DirectoryEntry>> listRegularFiles(const QString& directory,
-                                                      const QStringList& suffixes);
+                                                      const QList<QByteArray>& suffixes);
+
+// The stamp of a directory; unchanged while no entry was added, removed or renamed.
+std::optional<FileStamp> directoryStamp(const QString& directory);
+
+// The entries of an earlier listing of the same directory with fresh stamps; those that are
+// gone or no longer regular files are left out.
+QList<DirectoryEntry> restat(const QString& directory, const QList<DirectoryEntry>& entries);
 
 // The stamp of a regular file, not following a symbolic link.
 std::optional<FileStamp> regularFileStamp(const QString& path);
