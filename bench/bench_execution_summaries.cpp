@@ -1,0 +1,131 @@
+// A status refresh of 100 monitored jobs with 100 runs each and 1 MiB logs: the first
+// (cold) refresh, and the steady refresh the application repeats every 5 seconds.
+#include "CanonicalUuid.h"
+#include "ExecutionService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <benchmark/benchmark.h>
+#include <qcoro/qcorotask.h>
+#include <sys/resource.h>
+
+using namespace Tempolane;
+
+namespace {
+
+constexpr int jobCount = 100;
+constexpr int recordsPerJob = 100;
+constexpr qint64 logSize = 1048576;
+
+struct Fixture
+{
+    QTemporaryDir directory;
+    QList<QUuid> ids;
+    std::unique_ptr<ExecutionService> service;
+
+    Fixture()
+    {
+        const QString root = directory.path() + QStringLiteral("/Executions");
+        for (int job = 0; job < jobCount; ++job) {
+            const QUuid id = QUuid::createUuid();
+            ids.append(id);
+            const QString runs = root + u'/' + canonicalText(id) + QStringLiteral("/runs");
+            QDir().mkpath(runs);
+            for (int run = 0; run < recordsPerJob; ++run) {
+                const qint64 start = 1700000000 + run * 60;
+                const QString runId = QStringLiteral("%1-%2").arg(start).arg(1000 + run);
+                QFile record(runs + u'/' + runId + QStringLiteral(".run"));
+                record.open(QIODevice::WriteOnly);
+                record.write(
+                    QStringLiteral("version=1\nstart=%1\nend=%2\nexit=0\npid=%3\nlog=%4.log\n")
+                        .arg(start)
+                        .arg(start + 5)
+                        .arg(1000 + run)
+                        .arg(runId)
+                        .toLatin1());
+                // Sparse: the layout and sizes are real, the disk holds almost nothing.
+                QFile log(runs + u'/' + runId + QStringLiteral(".log"));
+                log.open(QIODevice::WriteOnly);
+                log.resize(logSize);
+            }
+        }
+        // In a steady state the files are older than the cache's settling time.
+        QThread::sleep(3);
+        service = std::make_unique<ExecutionService>(directory.path(),
+                                                     directory.path() + QStringLiteral("/runner"));
+    }
+
+    void refresh() const
+    {
+        const auto summaries = QCoro::waitFor(service->summaries(ids));
+        const auto history = QCoro::waitFor(service->history(ids.front()));
+        benchmark::DoNotOptimize(summaries);
+        benchmark::DoNotOptimize(history);
+    }
+};
+
+Fixture& fixture()
+{
+    static Fixture instance;
+    return instance;
+}
+
+// All threads of the process, so the service's worker counts too.
+double processCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+double maxResidentMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_ColdRefresh(benchmark::State& state)
+{
+    Fixture& data = fixture();
+    for (auto _ : state)
+        data.refresh();
+    const auto statistics = QCoro::waitFor(data.service->cacheStatistics());
+    state.counters["log_MiB_read"] = double(statistics.logBytesRead) / logSize;
+    state.counters["cache_MiB"] = double(statistics.cachedBytes) / logSize;
+}
+BENCHMARK(BM_ColdRefresh)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_SteadyRefresh(benchmark::State& state)
+{
+    Fixture& data = fixture();
+    data.refresh();
+    const qint64 before = QCoro::waitFor(data.service->cacheStatistics()).logBytesRead;
+    const double cpuBefore = processCpuMs();
+    for (auto _ : state)
+        data.refresh();
+    state.counters["process_cpu_ms_per_refresh"] =
+        (processCpuMs() - cpuBefore) / double(state.iterations());
+    const auto statistics = QCoro::waitFor(data.service->cacheStatistics());
+    state.counters["log_bytes_read"] = double(statistics.logBytesRead - before);
+    state.counters["cache_MiB"] = double(statistics.cachedBytes) / logSize;
+    state.counters["max_rss_MiB"] = maxResidentMiB();
+}
+BENCHMARK(BM_SteadyRefresh)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

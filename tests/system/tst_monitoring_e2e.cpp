@@ -1,0 +1,140 @@
+#include "CronDocument.h"
+#include "ExecutionService.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+#include <qcoro/qcorotask.h>
+
+using namespace Tempolane;
+
+namespace {
+
+// Replaces the test user's crontab through the system tool. The one place to switch to the
+// crontab repository once it exists; returns the tool's error output on failure.
+std::optional<QString> installCrontab(const QString& text)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("/usr/bin/crontab"), {QStringLiteral("-")});
+    if (!tool.waitForStarted())
+        return tool.errorString();
+    tool.write(text.toUtf8());
+    tool.closeWriteChannel();
+    tool.waitForFinished();
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return QString::fromLocal8Bit(tool.readAllStandardError());
+    return std::nullopt;
+}
+
+QString readCrontab()
+{
+    QProcess tool;
+    tool.start(QStringLiteral("/usr/bin/crontab"), {QStringLiteral("-l")});
+    tool.waitForFinished();
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+CronJob monitoredJob(const QString& name, const QString& command, ExecutionLogPolicy policy)
+{
+    CronJob job;
+    job.id = QUuid::createUuid();
+    job.name = name;
+    job.scheduleExpression = QStringLiteral("* * * * *");
+    job.command = command;
+    job.isMonitoringEnabled = true;
+    job.logPolicy = policy;
+    return job;
+}
+
+bool hasFinished(const JobExecutionSummary& summary)
+{
+    return summary.state != JobExecutionState::waiting() &&
+           summary.state != JobExecutionState::running();
+}
+
+} // namespace
+
+class MonitoringEndToEndTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { (void)installCrontab(QString()); }
+    void cronRunsMonitoredJobsWhileNoApplicationRuns();
+    void crontabAcceptsExactlyWhatTheLengthCheckAllows();
+};
+
+void MonitoringEndToEndTest::cronRunsMonitoredJobsWhileNoApplicationRuns()
+{
+    ExecutionService service;
+    const auto installed = QCoro::waitFor(service.installRunner());
+    QVERIFY2(installed, qPrintable(installed ? QString() : installed.error().description()));
+
+    const CronJob succeeding =
+        monitoredJob(QStringLiteral("Erfolg"), QStringLiteral("echo 'from cron'; echo warning >&2"),
+                     ExecutionLogPolicy::messagesAndErrors);
+    const CronJob failing = monitoredJob(QStringLiteral("Fehler"),
+                                         QStringLiteral("echo hidden; echo broken >&2; exit 3"),
+                                         ExecutionLogPolicy::errorsOnly);
+    CronDocument document;
+    document.nodes = {CronDocument::Node::passthrough(QStringLiteral("# written by the test")),
+                      CronDocument::Node::job(succeeding), CronDocument::Node::job(failing)};
+    document.hasTrailingNewline = true;
+    const auto refused = installCrontab(document.serializedText());
+    QVERIFY2(!refused, qPrintable(refused.value_or(QString())));
+
+    // What cron holds is recognised again as the two monitored jobs.
+    const QList<CronJob> readBack = CronDocument::parse(readCrontab()).jobs();
+    QCOMPARE(readBack.size(), 2);
+    QVERIFY(readBack[0].isMonitoringEnabled);
+    QCOMPARE(readBack[0].id, succeeding.id);
+    QCOMPARE(readBack[1].command, failing.command);
+
+    const QList<QUuid> ids{succeeding.id, failing.id};
+    QCoro::waitFor(service.prepareMonitoring(ids));
+
+    QMap<QUuid, JobExecutionSummary> summaries;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 150000) {
+        summaries = QCoro::waitFor(service.summaries(ids));
+        if (hasFinished(summaries.value(succeeding.id)) && hasFinished(summaries.value(failing.id)))
+            break;
+        QTest::qWait(2000);
+    }
+    const JobExecutionSummary success = summaries.value(succeeding.id);
+    const JobExecutionSummary failure = summaries.value(failing.id);
+    QCOMPARE(success.state, JobExecutionState::succeeded());
+    QCOMPARE(success.latestRecord->output, QStringLiteral("from cron\nwarning\n"));
+    QVERIFY(success.monitoringStartedAt);
+    QCOMPARE(failure.state, JobExecutionState::failed(3));
+    QCOMPARE(failure.latestRecord->exitCode, 3);
+    QCOMPARE(failure.latestRecord->output, QStringLiteral("broken\n"));
+    QVERIFY(*failure.latestRecord->endedAt >= failure.latestRecord->startedAt);
+}
+
+void MonitoringEndToEndTest::crontabAcceptsExactlyWhatTheLengthCheckAllows()
+{
+    // The longest command the check lets through, found by growing it a byte at a time.
+    QString command = QStringLiteral("echo ");
+    while (!ExecutionService::lengthIssue(command + u'x'))
+        command += u'x';
+    const CronJob fits =
+        monitoredJob(QStringLiteral("Lang"), command, ExecutionLogPolicy::errorsOnly);
+    CronJob tooLong = fits;
+    tooLong.command += u'x';
+    QVERIFY(ExecutionService::lengthIssue(tooLong.command));
+
+    for (const auto& [job, isAccepted] : {std::pair{fits, true}, std::pair{tooLong, false}}) {
+        CronDocument document;
+        document.nodes = {CronDocument::Node::job(job)};
+        document.hasTrailingNewline = true;
+        const auto refused = installCrontab(document.serializedText());
+        QVERIFY2(refused.has_value() != isAccepted, qPrintable(refused.value_or(QString())));
+        if (refused)
+            QVERIFY2(refused->contains(QStringLiteral("too long")), qPrintable(*refused));
+    }
+}
+
+QTEST_GUILESS_MAIN(MonitoringEndToEndTest)
+#include "tst_monitoring_e2e.moc"
