@@ -18,5 +18,8 @@ using Command = int (*)(const QStringList& arguments, Streams streams);
 // The subcommands, each in the file of its area.
 int validate(const QStringList& arguments, Streams streams);
 int parse(const QStringList& arguments, Streams streams);
+int next(const QStringList& arguments, Streams streams);
+int describe(const QStringList& arguments, Streams streams);
+int visual(const QStringList& arguments, Streams streams);
 
 } // namespace Tempolane::Cli

@@ -13,6 +13,9 @@ const std::map<QString, Cli::Command>& commands()
     static const std::map<QString, Cli::Command> table{
         {QStringLiteral("validate"), Cli::validate},
         {QStringLiteral("parse"), Cli::parse},
+        {QStringLiteral("next"), Cli::next},
+        {QStringLiteral("describe"), Cli::describe},
+        {QStringLiteral("visual"), Cli::visual},
     };
     return table;
 }
