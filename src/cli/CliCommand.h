@@ -27,5 +27,8 @@ int parse(const QStringList& arguments, Streams streams);
 int list(const QStringList& arguments, Streams streams);
 int runs(const QStringList& arguments, Streams streams);
 int installRunner(const QStringList& arguments, Streams streams);
+int next(const QStringList& arguments, Streams streams);
+int describe(const QStringList& arguments, Streams streams);
+int visual(const QStringList& arguments, Streams streams);
 
 } // namespace Tempolane::Cli

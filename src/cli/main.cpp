@@ -15,6 +15,9 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("list"), Cli::list},
         {QStringLiteral("runs"), Cli::runs},
         {QStringLiteral("install-runner"), Cli::installRunner},
+        {QStringLiteral("next"), Cli::next},
+        {QStringLiteral("describe"), Cli::describe},
+        {QStringLiteral("visual"), Cli::visual},
     };
     return table;
 }

@@ -2,9 +2,12 @@
 
 #include "ParsedCronSchedule.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QTimeZone>
+
 #include <optional>
 
 namespace Tempolane::CronExpression {
@@ -20,5 +23,17 @@ std::optional<QString> expandedShortcut(const QString& expression);
 
 // Lenient: meant for validated text. Nothing when the text has no time-based schedule.
 std::optional<ParsedCronSchedule> parse(const QString& expression);
+
+// The first whole minute after the reference's minute at which the schedule matches on the
+// zone's wall clock, within two calendar years; an instant in UTC. Nothing for "@reboot", for
+// text that does not parse and when no minute matches. Safe to call from any thread.
+std::optional<QDateTime> nextExecution(const QString& expression, const QDateTime& reference,
+                                       const QTimeZone& zone);
+
+// The German sentence shown for a schedule; never empty.
+QString description(const QString& expression);
+
+// The German names of the cron weekdays, indexed 0 = Sunday … 6 = Saturday.
+QStringList weekdayNames();
 
 } // namespace Tempolane::CronExpression

@@ -1,0 +1,82 @@
+#include "CronExpression.h"
+#include "VisualSchedule.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace Tempolane::CronExpression {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CronExpression", text);
+}
+
+std::optional<QString> shortcutDescription(const QString& expression)
+{
+    const QString lowered = expression.toLower();
+    if (lowered == u"@reboot")
+        return tr("Beim Systemstart");
+    if (lowered == u"@yearly" || lowered == u"@annually")
+        return tr("Jährlich am 1. Januar um 00:00");
+    if (lowered == u"@monthly")
+        return tr("Monatlich am 1. um 00:00");
+    if (lowered == u"@weekly")
+        return tr("Wöchentlich sonntags um 00:00");
+    if (lowered == u"@daily" || lowered == u"@midnight")
+        return tr("Täglich um 00:00");
+    if (lowered == u"@hourly")
+        return tr("Zu jeder vollen Stunde");
+    return std::nullopt;
+}
+
+QString weekdayList(const std::set<int>& weekdays)
+{
+    const QStringList names = weekdayNames();
+    QStringList listed;
+    for (const int weekday : weekdays) {
+        if (weekday >= 0 && weekday < names.size())
+            listed.append(names[weekday]);
+    }
+    // The texts are German whatever the system's locale, so the list is joined the German way.
+    return QLocale(QLocale::German).createSeparatedList(listed);
+}
+
+} // namespace
+
+QStringList weekdayNames()
+{
+    return {tr("Sonntag"),    tr("Montag"),  tr("Dienstag"), tr("Mittwoch"),
+            tr("Donnerstag"), tr("Freitag"), tr("Samstag")};
+}
+
+QString description(const QString& expression)
+{
+    if (auto fixed = shortcutDescription(expression))
+        return *fixed;
+    const auto schedule = VisualSchedule::recognize(expression);
+    if (!schedule)
+        return tr("Individueller Zeitplan");
+
+    const QString time = QString::asprintf("%02d:%02d", schedule->hour, schedule->minute);
+    switch (schedule->frequency) {
+    case ScheduleFrequency::minutes:
+        if (schedule->minuteInterval == 1)
+            return tr("Jede Minute");
+        return tr("Alle %1 Minuten").arg(schedule->minuteInterval);
+    case ScheduleFrequency::hourly:
+        if (schedule->minute == 0)
+            return tr("Zu jeder vollen Stunde");
+        return tr("Stündlich bei Minute %1").arg(schedule->minute);
+    case ScheduleFrequency::daily:
+        return tr("Täglich um %1").arg(time);
+    case ScheduleFrequency::weekly:
+        return tr("%1 um %2").arg(weekdayList(schedule->weekdays), time);
+    case ScheduleFrequency::monthly:
+        return tr("Monatlich am %1. um %2").arg(QString::number(schedule->dayOfMonth), time);
+    }
+    Q_UNREACHABLE();
+}
+
+} // namespace Tempolane::CronExpression

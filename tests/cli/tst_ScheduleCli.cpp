@@ -1,0 +1,103 @@
+#include <QProcess>
+#include <QTest>
+
+// The schedule subcommands of tempolane-cli, run as a user would run them.
+class ScheduleCliTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Result
+    {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+
+    static Result run(const QStringList& arguments, const QString& input)
+    {
+        QProcess process;
+        process.start(QStringLiteral(TEMPOLANE_CLI), arguments);
+        if (!process.waitForStarted())
+            return {-1, {}, process.errorString()};
+        process.write(input.toUtf8());
+        process.closeWriteChannel();
+        if (!process.waitForFinished(30'000))
+            return {-1, {}, QStringLiteral("timed out")};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private Q_SLOTS:
+    void subcommand_data();
+    void subcommand();
+    void subcommand_refusesArguments_data();
+    void subcommand_refusesArguments();
+};
+
+void ScheduleCliTest::subcommand_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("next: a weekday morning in Berlin")
+        << "next"
+        << "30 8 * * 1-5\t1767225600\tEurope/Berlin\n"
+        << "1767252600\n"
+        << 0;
+    QTest::newRow("next: never, @reboot, fractions and tabs in the expression")
+        << "next"
+        << "0 0 30 2 *\t1767225600.999\tUTC\n@reboot\t1\tUTC\n* * * * *\t-0.0001\tUTC\n"
+           "0\t0\t*\t*\t*\t1767225600\tAsia/Kathmandu"
+        << "none\nnone\n0\n1767291300\n"
+        << 0;
+    QTest::newRow("next: an unknown zone and a bad line, then on")
+        << "next"
+        << "* * * * *\t0\tMars/Base\nkaputt\n* * * * *\t1x\tUTC\n* * * * *\t0\tUTC\n"
+        << "Unbekannte Zeitzone: Mars/Base\nErwartet: AUSDRUCK<TAB>SEKUNDEN<TAB>ZEITZONE\n"
+           "Ungültiger Zeitpunkt: 1x\n60\n"
+        << 1;
+    QTest::newRow("describe")
+        << "describe"
+        << "@daily\n30 7 * * 1-5\n*/15 * * * *\n0 9 * * mon\n"
+        << "Täglich um 00:00\nMontag, Dienstag, Mittwoch, Donnerstag und Freitag um 07:30\n"
+           "Alle 15 Minuten\nIndividueller Zeitplan\n"
+        << 0;
+    QTest::newRow("visual") << "visual"
+                            << "05 9 * * *\n0 9 * * 7,5\n@daily\n*/1 * * * *\n"
+                            << "daily\t5 9 * * *\nweekly\t0 9 * * 0,5\nnone\nminutes\t* * * * *\n"
+                            << 0;
+}
+
+void ScheduleCliTest::subcommand()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QFETCH(int, exitCode);
+
+    const Result result = run({command}, input);
+    QCOMPARE(result.out, expected);
+    QCOMPARE(result.exitCode, exitCode);
+}
+
+void ScheduleCliTest::subcommand_refusesArguments_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("next") << "next";
+    QTest::newRow("describe") << "describe";
+    QTest::newRow("visual") << "visual";
+}
+
+void ScheduleCliTest::subcommand_refusesArguments()
+{
+    QFETCH(QString, command);
+    const Result result = run({command, QStringLiteral("extra")}, {});
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY(result.err.startsWith(QStringLiteral("usage: tempolane-cli ") + command));
+}
+
+QTEST_GUILESS_MAIN(ScheduleCliTest)
+#include "tst_ScheduleCli.moc"
