@@ -24,5 +24,6 @@ using Command = int (*)(const QStringList& arguments, Streams streams);
 // The subcommands, each in the file of its area.
 int validate(const QStringList& arguments, Streams streams);
 int parse(const QStringList& arguments, Streams streams);
+int list(const QStringList& arguments, Streams streams);
 
 } // namespace Tempolane::Cli

@@ -1,7 +1,14 @@
 #include "CanonicalUuid.h"
 #include "CliCommand.h"
 #include "CliInput.h"
+#include "CronBackupStore.h"
 #include "CronDocument.h"
+#include "CronRepository.h"
+#include "CronSystemClient.h"
+#include "DemoCronClient.h"
+
+#include <QCoreApplication>
+#include <QCoro/QCoroTask>
 
 namespace Tempolane::Cli {
 
@@ -57,6 +64,34 @@ int parse(const QStringList& arguments, Streams streams)
     if (written != *text) {
         streams.err << firstDifference(*text, written) << Qt::endl;
         return roundTripMismatch;
+    }
+    return success;
+}
+
+int list(const QStringList& arguments, Streams streams)
+{
+    const bool isDemo = arguments == QStringList(QStringLiteral("--demo"));
+    if (!arguments.isEmpty() && !isDemo) {
+        streams.err << "usage: tempolane-cli list [--demo]" << Qt::endl;
+        return usageError;
+    }
+    std::unique_ptr<CronManaging> client;
+    if (isDemo)
+        client = std::make_unique<DemoCronClient>();
+    else
+        client = std::make_unique<CronSystemClient>();
+    CronRepository repository(std::move(client), std::make_unique<CronBackupStore>());
+
+    const auto text = QCoro::waitFor(repository.load());
+    if (!text) {
+        streams.err << text.error().description() << Qt::endl;
+        return failure;
+    }
+    for (const CronJob& job : CronDocument::parse(*text).jobs()) {
+        const QString state = job.isEnabled ? QCoreApplication::translate("Cli", "aktiv")
+                                            : QCoreApplication::translate("Cli", "pausiert");
+        streams.out << state << u'\t' << job.name << u'\t' << job.scheduleExpression << u'\t'
+                    << job.command << u'\n';
     }
     return success;
 }

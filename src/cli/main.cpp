@@ -12,6 +12,7 @@ const std::map<QString, Cli::Command>& commands()
     static const std::map<QString, Cli::Command> table{
         {QStringLiteral("validate"), Cli::validate},
         {QStringLiteral("parse"), Cli::parse},
+        {QStringLiteral("list"), Cli::list},
     };
     return table;
 }

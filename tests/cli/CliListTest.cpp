@@ -1,0 +1,54 @@
+#include "CliCommand.h"
+
+#include <QTest>
+
+using namespace Tempolane;
+
+class CliListTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void list_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("errorStart");
+
+        QTest::newRow("the demo crontab lists its four jobs, the paused one as such")
+            << QStringList(QStringLiteral("--demo")) << int(Cli::success)
+            << QStringLiteral(
+                   "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /Users/demo/Sites/example/artisan "
+                   "schedule:run\n"
+                   "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/Users/demo/Scripts/daily-report.sh\n"
+                   "pausiert\tarchive.sh\t0 2 * * 0\t/Users/demo/Scripts/archive.sh\n"
+                   "aktiv\tstart-services.sh\t@reboot\t/Users/demo/Scripts/start-services.sh\n")
+            << QString();
+        QTest::newRow("an unknown option is a usage error")
+            << QStringList(QStringLiteral("--all")) << int(Cli::usageError) << QString()
+            << QStringLiteral("usage: tempolane-cli list");
+    }
+
+    void list()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QFETCH(QString, errorStart);
+
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        QCOMPARE(Cli::list(arguments, {outStream, errStream}), status);
+        outStream.flush();
+        errStream.flush();
+        QCOMPARE(out, output);
+        QVERIFY(err.startsWith(errorStart));
+        QCOMPARE(err.isEmpty(), errorStart.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(CliListTest)
+#include "CliListTest.moc"
