@@ -13,6 +13,8 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("validate"), Cli::validate},
         {QStringLiteral("parse"), Cli::parse},
         {QStringLiteral("list"), Cli::list},
+        {QStringLiteral("runs"), Cli::runs},
+        {QStringLiteral("install-runner"), Cli::installRunner},
     };
     return table;
 }

@@ -1,6 +1,193 @@
 #include "ExecutionService.h"
 
+#include "CanonicalUuid.h"
+#include "RunnerScript.h"
+#include "ShellQuoting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cerrno>
+#include <qcoro/qcorofuture.h>
+#include <sys/stat.h>
+
 namespace Tempolane {
+
+namespace {
+
+using Outcome = std::expected<void, ExecutionServiceError>;
+
+const QString monitoringMarkerName = QStringLiteral("monitoring-started");
+
+// Creates the directory and its missing parents; only the ones created here get mode 700,
+// because existing directories belong to the user's own arrangement.
+std::expected<void, QString> makePrivateDirectories(const QString& path)
+{
+    const QString clean = QDir::cleanPath(path);
+    qsizetype next = clean.startsWith(u'/') ? 1 : 0;
+    while (next <= clean.size()) {
+        qsizetype slash = clean.indexOf(u'/', next);
+        if (slash < 0)
+            slash = clean.size();
+        const QByteArray prefix = QFile::encodeName(clean.first(slash));
+        next = slash + 1;
+        if (prefix.isEmpty())
+            continue;
+        if (::mkdir(prefix.constData(), 0700) == 0) {
+            ::chmod(prefix.constData(), 0700);
+            continue;
+        }
+        const int error = errno;
+        struct stat info
+        {
+        };
+        if (error == EEXIST && ::stat(prefix.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+            continue;
+        return std::unexpected(qt_error_string(error == EEXIST ? ENOTDIR : error));
+    }
+    return {};
+}
+
+std::expected<void, QString> writeAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return std::unexpected(file.errorString());
+    return {};
+}
+
+Outcome runRunner(const QString& runnerPath, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProgram(runnerPath);
+    process.setArguments(arguments);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setInputChannelMode(QProcess::ForwardedInputChannel);
+    process.start();
+    if (!process.waitForStarted(-1))
+        return std::unexpected(ExecutionServiceError::launchFailed(process.errorString()));
+    process.waitForFinished(-1);
+    // The shell's convention for a process ended by a signal.
+    const int status =
+        process.exitStatus() == QProcess::CrashExit ? 128 + process.exitCode() : process.exitCode();
+    if (status != 0)
+        return std::unexpected(ExecutionServiceError::commandFailed(status));
+    return {};
+}
+
+} // namespace
+
+ExecutionService::ExecutionService(std::optional<QString> baseDirectory,
+                                   std::optional<QString> runnerPath, Clock clock)
+    : m_rootPath((baseDirectory
+                      ? *baseDirectory
+                      : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                            QStringLiteral("/Tempolane")) +
+                 QStringLiteral("/Executions")),
+      m_runnerPath(runnerPath ? *runnerPath : defaultRunnerURL()), m_clock(clock), m_reader(clock)
+{
+    m_pool.setMaxThreadCount(1);
+}
+
+ExecutionService::~ExecutionService() = default;
+
+QString ExecutionService::jobDirectory(const QUuid& jobId) const
+{
+    return m_rootPath + u'/' + canonicalText(jobId);
+}
+
+std::expected<void, ExecutionServiceError> ExecutionService::installRunnerNow() const
+{
+    if (auto made = makePrivateDirectories(QFileInfo(m_runnerPath).path()); !made)
+        return std::unexpected(ExecutionServiceError::fileSystemFailed(made.error()));
+    QString script = runnerScriptTemplate();
+    script.replace(runnerRootPlaceholder.toString(), quotedPath(m_rootPath));
+    if (auto written = writeAtomically(m_runnerPath, script.toUtf8()); !written)
+        return std::unexpected(ExecutionServiceError::fileSystemFailed(written.error()));
+    QFile runner(m_runnerPath);
+    if (!runner.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return std::unexpected(ExecutionServiceError::fileSystemFailed(runner.errorString()));
+    return {};
+}
+
+QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::installRunner()
+{
+    co_return co_await QtConcurrent::run(&m_pool, [this] { return installRunnerNow(); });
+}
+
+QCoro::Task<> ExecutionService::prepareMonitoring(QList<QUuid> jobIds)
+{
+    co_await QtConcurrent::run(&m_pool, [this, jobIds] {
+        for (const QUuid& id : jobIds) {
+            const QString directory = jobDirectory(id);
+            const QString marker = directory + u'/' + monitoringMarkerName;
+            if (QFileInfo::exists(marker) || !makePrivateDirectories(directory))
+                continue;
+            const qint64 seconds = m_clock().toSecsSinceEpoch();
+            (void)writeAtomically(marker, QByteArray::number(seconds));
+        }
+    });
+}
+
+QCoro::Task<QMap<QUuid, JobExecutionSummary>> ExecutionService::summaries(QList<QUuid> jobIds)
+{
+    co_return co_await QtConcurrent::run(&m_pool, [this, jobIds] {
+        QMap<QUuid, JobExecutionSummary> result;
+        QSet<QString> directories;
+        for (const QUuid& id : jobIds) {
+            if (result.contains(id))
+                continue;
+            const QString directory = jobDirectory(id);
+            directories.insert(directory);
+            result.insert(id, m_reader.summary(directory));
+        }
+        m_reader.retainOnly(directories);
+        return result;
+    });
+}
+
+QCoro::Task<QList<JobExecutionRecord>> ExecutionService::history(QUuid jobId)
+{
+    co_return co_await QtConcurrent::run(
+        &m_pool, [this, jobId] { return m_reader.history(jobDirectory(jobId)); });
+}
+
+QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::runNow(CronJob job)
+{
+    const auto installed = co_await installRunner();
+    if (!installed)
+        co_return installed;
+    const bool hasPrefix = job.command.startsWith(MonitoringCommandLine::batteryPrefix);
+    const QString command =
+        hasPrefix ? job.command.sliced(MonitoringCommandLine::batteryPrefix.size()) : job.command;
+    const QStringList arguments =
+        MonitoringCommandLine::runnerArguments(job.id, job.logPolicy, command);
+    const QString runner = m_runnerPath;
+    co_return co_await QtConcurrent::run(
+        &m_runPool, [runner, arguments] { return runRunner(runner, arguments); });
+}
+
+QCoro::Task<> ExecutionService::clearHistory(QUuid jobId)
+{
+    co_await QtConcurrent::run(&m_pool, [this, jobId] {
+        const QString directory = jobDirectory(jobId);
+        const QString runs = directory + QStringLiteral("/runs");
+        if (!runs.startsWith(m_rootPath + u'/'))
+            return;
+        QDir(runs).removeRecursively();
+        QFile::remove(directory + u'/' + monitoringMarkerName);
+    });
+}
+
+QCoro::Task<qint64> ExecutionService::cachedBytes()
+{
+    co_return co_await QtConcurrent::run(&m_pool, [this] { return m_reader.cachedBytes(); });
+}
 
 QString ExecutionService::wrappedCommand(const CronJob& job)
 {
@@ -15,6 +202,11 @@ std::optional<UnwrappedCommand> ExecutionService::unwrapCommand(const QString& c
 std::optional<QString> ExecutionService::compatibilityIssue(const QString& command)
 {
     return MonitoringCommandLine::compatibilityIssue(command);
+}
+
+std::optional<QString> ExecutionService::lengthIssue(const QString& command)
+{
+    return MonitoringCommandLine::lengthIssue(command);
 }
 
 } // namespace Tempolane

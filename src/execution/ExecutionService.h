@@ -1,19 +1,62 @@
 #pragma once
 
+#include "Clock.h"
 #include "CronJob.h"
+#include "ExecutionManaging.h"
+#include "ExecutionRecordReader.h"
 #include "MonitoringCommandLine.h"
 
 #include <QString>
+#include <QThreadPool>
 #include <optional>
 
 namespace Tempolane {
 
-class ExecutionService final
+// Installs the runner, marks monitoring starts, runs a job once, clears history and reads
+// the run files. File and process work runs on the service's own one-thread pool, so its
+// requests never overlap and never block the caller's thread.
+class ExecutionService final : public ExecutionManaging
 {
 public:
+    // The root is <base>/Executions, by default <data>/Tempolane/Executions; the runner sits
+    // at `runnerPath`, by default defaultRunnerURL().
+    explicit ExecutionService(std::optional<QString> baseDirectory = std::nullopt,
+                              std::optional<QString> runnerPath = std::nullopt,
+                              Clock clock = systemClock());
+    ~ExecutionService() override;
+    Q_DISABLE_COPY_MOVE(ExecutionService)
+
+    QString rootPath() const { return m_rootPath; }
+    QString runnerPath() const { return m_runnerPath; }
+
+    QCoro::Task<std::expected<void, ExecutionServiceError>> installRunner() override;
+    QCoro::Task<> prepareMonitoring(QList<QUuid> jobIds) override;
+    QCoro::Task<QMap<QUuid, JobExecutionSummary>> summaries(QList<QUuid> jobIds) override;
+    QCoro::Task<QList<JobExecutionRecord>> history(QUuid jobId) override;
+    QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob job) override;
+    QCoro::Task<> clearHistory(QUuid jobId) override;
+
+    // Bytes the record cache holds, for reporting.
+    QCoro::Task<qint64> cachedBytes();
+
     static QString wrappedCommand(const CronJob& job);
     static std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
     static std::optional<QString> compatibilityIssue(const QString& command);
+    static std::optional<QString> lengthIssue(const QString& command);
+
+private:
+    QString jobDirectory(const QUuid& jobId) const;
+    std::expected<void, ExecutionServiceError> installRunnerNow() const;
+
+    QString m_rootPath;
+    QString m_runnerPath;
+    Clock m_clock;
+    // Touched only by tasks on m_pool.
+    ExecutionRecordReader m_reader;
+    // Runs started from the application wait here, so the service stays free meanwhile.
+    QThreadPool m_runPool;
+    // Declared last: destroyed first, waiting for queued work that still uses the members.
+    QThreadPool m_pool;
 };
 
 } // namespace Tempolane

@@ -109,6 +109,17 @@ std::optional<QString> compatibilityIssue(const QString& command)
     return std::nullopt;
 }
 
+std::optional<QString> lengthIssue(const QString& command)
+{
+    // "errors" is the longest policy word; every id has the same length.
+    const QString longest = wrappedCommand(QUuid(), ExecutionLogPolicy::errorsOnly, command);
+    if (longest.toUtf8().size() <= maximumCommandFieldBytes)
+        return std::nullopt;
+    return QCoreApplication::translate("ExecutionService",
+                                       "Dieser Befehl ist zu lang für den Ausführungsstatus. "
+                                       "Deaktiviere den Ausführungsstatus oder kürze den Befehl.");
+}
+
 } // namespace MonitoringCommandLine
 
 } // namespace Tempolane

@@ -39,6 +39,14 @@ std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
 // unchanged, so such a command would behave differently once monitored.
 std::optional<QString> compatibilityIssue(const QString& command);
 
+// Debian's crontab refuses a command field over this many bytes, and BSD-derived crons cut
+// it silently, which could leave a shorter command that still runs.
+inline constexpr qsizetype maximumCommandFieldBytes = 998;
+
+// The wrapped command is a third longer than the command itself; nothing when it fits the
+// command field with any job id and any policy.
+std::optional<QString> lengthIssue(const QString& command);
+
 } // namespace MonitoringCommandLine
 
 } // namespace Tempolane

@@ -1,0 +1,70 @@
+#include "CanonicalUuid.h"
+#include "CliCommand.h"
+#include "ExecutionService.h"
+
+#include <qcoro/qcorotask.h>
+
+namespace Tempolane::Cli {
+
+namespace {
+
+QString localTime(const std::optional<QDateTime>& instant)
+{
+    if (!instant)
+        return QStringLiteral("-");
+    const QDateTime local = instant->toLocalTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+// The last line of the output that holds more than white space.
+QString lastMeaningfulLine(const std::optional<QString>& output)
+{
+    if (!output)
+        return {};
+    const QStringList lines = output->split(u'\n');
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const QString trimmed = line->trimmed();
+        if (!trimmed.isEmpty())
+            return trimmed;
+    }
+    return {};
+}
+
+} // namespace
+
+int runs(const QStringList& arguments, Streams streams)
+{
+    const auto id = arguments.size() == 1 ? parseCanonicalUuid(arguments.front()) : std::nullopt;
+    if (!id) {
+        streams.err << "usage: tempolane-cli runs JOB-ID" << Qt::endl;
+        return usageError;
+    }
+    ExecutionService service;
+    const QList<JobExecutionRecord> records = QCoro::waitFor(service.history(*id));
+    for (const JobExecutionRecord& record : records) {
+        streams.out << title(stateOf(record)) << u'\t' << localTime(record.startedAt) << u'\t'
+                    << localTime(record.endedAt) << u'\t'
+                    << (record.exitCode ? QString::number(*record.exitCode) : QStringLiteral("-"))
+                    << u'\t' << lastMeaningfulLine(record.output) << u'\n';
+    }
+    streams.out.flush();
+    return success;
+}
+
+int installRunner(const QStringList& arguments, Streams streams)
+{
+    if (!arguments.isEmpty()) {
+        streams.err << "usage: tempolane-cli install-runner" << Qt::endl;
+        return usageError;
+    }
+    ExecutionService service;
+    const auto installed = QCoro::waitFor(service.installRunner());
+    if (!installed) {
+        streams.err << installed.error().description() << Qt::endl;
+        return failure;
+    }
+    streams.out << service.runnerPath() << Qt::endl;
+    return success;
+}
+
+} // namespace Tempolane::Cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "CronJob.h"
+#include "ExecutionServiceError.h"
+#include "JobExecutionRecord.h"
+#include "JobExecutionSummary.h"
+
+#include <QList>
+#include <QMap>
+#include <QUuid>
+#include <expected>
+#include <qcoro/qcorotask.h>
+
+namespace Tempolane {
+
+// The application's side of execution monitoring. Every operation is awaited on the main
+// thread; implementations do their work elsewhere, one request at a time.
+class ExecutionManaging
+{
+public:
+    virtual ~ExecutionManaging() = default;
+
+    virtual QCoro::Task<std::expected<void, ExecutionServiceError>> installRunner() = 0;
+    virtual QCoro::Task<> prepareMonitoring(QList<QUuid> jobIds) = 0;
+    virtual QCoro::Task<QMap<QUuid, JobExecutionSummary>> summaries(QList<QUuid> jobIds) = 0;
+    // Newest first.
+    virtual QCoro::Task<QList<JobExecutionRecord>> history(QUuid jobId) = 0;
+    virtual QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob job) = 0;
+    virtual QCoro::Task<> clearHistory(QUuid jobId) = 0;
+};
+
+} // namespace Tempolane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QtGlobal>
+#include <optional>
+
+namespace Tempolane::ProcessLiveness {
+
+// Whether the runner that wrote a running marker (its pid and start seconds) still runs. The
+// null signal answers for the pid; where the system tells when a process started, a process
+// younger than the marker is an unrelated one that got the pid after a reboot.
+bool isRunnerAlive(qint32 pid, double markerStartSeconds);
+
+// Seconds since 1970 at which the process started; nothing where the system does not tell.
+std::optional<double> processStartSeconds(qint32 pid);
+
+} // namespace Tempolane::ProcessLiveness

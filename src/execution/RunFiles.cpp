@@ -1,0 +1,228 @@
+#include "RunFiles.h"
+
+#include "Utf8.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cmath>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Tempolane::RunFiles {
+
+namespace {
+
+qint64 nanoseconds(const timespec& time)
+{
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+FileStamp stampOf(const struct stat& info)
+{
+    return {qint64(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
+            quint64(info.st_ino)};
+}
+
+// Closes the descriptor on every path out.
+class Descriptor final
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Q_DISABLE_COPY_MOVE(Descriptor)
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// O_NONBLOCK so that opening a FIFO cannot wait for a writer; the type is checked on the
+// open descriptor, so a file swapped after listing cannot slip through.
+int openRegular(const QString& path, struct stat& info)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::optional<QByteArray> readFrom(int fd, qint64 offset, qint64 limit)
+{
+    if (offset > 0 && ::lseek(fd, offset, SEEK_SET) < 0)
+        ::lseek(fd, 0, SEEK_SET);
+    QByteArray bytes;
+    bytes.resize(qsizetype(std::min<qint64>(limit, 65536)));
+    qint64 filled = 0;
+    while (filled < limit) {
+        if (filled == bytes.size())
+            bytes.resize(qsizetype(std::min<qint64>(limit, bytes.size() * 2)));
+        const ssize_t count = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        if (count == 0)
+            break;
+        filled += count;
+    }
+    bytes.truncate(qsizetype(filled));
+    return bytes;
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+qsizetype skipDigits(QStringView text, qsizetype i)
+{
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+std::optional<QList<DirectoryEntry>> listRegularFiles(const QString& directory,
+                                                      const QStringList& suffixes)
+{
+    DIR* dir = ::opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        return std::nullopt;
+    QList<DirectoryEntry> entries;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_REG)
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        const bool wanted = std::any_of(suffixes.begin(), suffixes.end(),
+                                        [&](const QString& s) { return name.endsWith(s); });
+        if (!wanted)
+            continue;
+        struct stat info
+        {
+        };
+        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode))
+            continue;
+        entries.append({name, stampOf(info)});
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+std::optional<FileStamp> regularFileStamp(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+std::optional<std::pair<QByteArray, FileStamp>> readSmallFile(const QString& path, qint64 cap)
+{
+    struct stat info
+    {
+    };
+    const Descriptor fd(openRegular(path, info));
+    if (fd.get() < 0 || info.st_size > cap)
+        return std::nullopt;
+    // One byte beyond the cap tells a file that grew after fstat.
+    auto bytes = readFrom(fd.get(), 0, cap + 1);
+    if (!bytes || bytes->size() > cap)
+        return std::nullopt;
+    return std::pair{*bytes, stampOf(info)};
+}
+
+std::optional<std::pair<std::optional<QString>, FileStamp>> readLogTail(const QString& path)
+{
+    struct stat info
+    {
+    };
+    const Descriptor fd(openRegular(path, info));
+    if (fd.get() < 0)
+        return std::nullopt;
+    const qint64 size = info.st_size;
+    const auto bytes =
+        readFrom(fd.get(), size > logTailBytes ? size - logTailBytes : 0, logTailBytes);
+    std::optional<QString> text;
+    if (bytes && !bytes->isEmpty())
+        text = Utf8::decode(*bytes);
+    if (text && text->isEmpty())
+        text.reset();
+    return std::pair{text, stampOf(info)};
+}
+
+std::optional<double> parseDecimal(QStringView text)
+{
+    qsizetype i = 0;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    const qsizetype integerStart = i;
+    i = skipDigits(text, i);
+    bool hasDigits = i > integerStart;
+    if (i < text.size() && text[i] == u'.') {
+        const qsizetype fractionStart = ++i;
+        i = skipDigits(text, i);
+        hasDigits = hasDigits || i > fractionStart;
+    }
+    if (!hasDigits)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        const qsizetype exponentStart = i;
+        i = skipDigits(text, i);
+        if (i == exponentStart)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint32> parseInteger32(QStringView text)
+{
+    qsizetype i = 0;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    if (i == text.size() || skipDigits(text, i) != text.size())
+        return std::nullopt;
+    bool ok = false;
+    const qint32 value = text.toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QDateTime> instantFromSeconds(double seconds)
+{
+    // About ±3 million years; beyond that the conversion to milliseconds would overflow.
+    constexpr double limit = 1e14;
+    if (!std::isfinite(seconds) || std::fabs(seconds) > limit)
+        return std::nullopt;
+    return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(seconds * 1000.0)), Qt::UTC);
+}
+
+} // namespace Tempolane::RunFiles
