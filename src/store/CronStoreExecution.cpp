@@ -84,7 +84,9 @@ QCoro::Task<> CronStore::clearJobHistory(QUuid jobId)
 {
     co_await m_executionManager->clearHistory(jobId);
     m_nextExecutionCache.remove(jobId);
-    co_await m_executionManager->prepareMonitoring({jobId});
+    // A fresh start marker: the job counts as waiting from now on, not as overdue.
+    const QList<QUuid> cleared(1, jobId);
+    co_await m_executionManager->prepareMonitoring(cleared);
     co_await refreshExecutionStatus();
 }
 

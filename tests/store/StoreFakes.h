@@ -53,7 +53,8 @@ public:
         co_await gate.pass();
         if (readError)
             co_return std::unexpected(*readError);
-        co_return contents;
+        // QCoro moves from an lvalue that must be converted, so hand it a copy.
+        co_return QString(contents);
     }
 
     QCoro::Task<std::expected<void, CronClientError>> writeCrontab(QString text) override

@@ -4,6 +4,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
