@@ -25,6 +25,7 @@ using Command = int (*)(const QStringList& arguments, Streams streams);
 int validate(const QStringList& arguments, Streams streams);
 int parse(const QStringList& arguments, Streams streams);
 int list(const QStringList& arguments, Streams streams);
+int status(const QStringList& arguments, Streams streams);
 int runs(const QStringList& arguments, Streams streams);
 int installRunner(const QStringList& arguments, Streams streams);
 

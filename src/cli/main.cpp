@@ -13,6 +13,7 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("validate"), Cli::validate},
         {QStringLiteral("parse"), Cli::parse},
         {QStringLiteral("list"), Cli::list},
+        {QStringLiteral("status"), Cli::status},
         {QStringLiteral("runs"), Cli::runs},
         {QStringLiteral("install-runner"), Cli::installRunner},
     };

@@ -67,26 +67,27 @@ OptionalJob CronStore::selectedJob() const
     return std::nullopt;
 }
 
-bool CronStore::matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const
+bool CronStore::passesFilter(const CronJob& job, JobFilter filter) const
 {
-    switch (m_filter) {
+    switch (filter) {
     case JobFilter::all:
-        break;
+        return true;
     case JobFilter::active:
-        if (!job.isEnabled)
-            return false;
-        break;
+        return job.isEnabled;
     case JobFilter::paused:
-        if (job.isEnabled)
-            return false;
-        break;
+        return !job.isEnabled;
     case JobFilter::failed: {
         const auto kind = executionSummary(job).state.kind();
-        if (kind != JobExecutionState::Kind::failed && kind != JobExecutionState::Kind::interrupted)
-            return false;
-        break;
+        return kind == JobExecutionState::Kind::failed || kind == JobExecutionState::Kind::interrupted;
     }
     }
+    Q_UNREACHABLE();
+}
+
+bool CronStore::matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const
+{
+    if (!passesFilter(job, m_filter))
+        return false;
     if (trimmedSearch.isEmpty())
         return true;
     // Case folding compares the way the user reads, whatever the letters' case.
@@ -112,15 +113,16 @@ QList<CronJob> CronStore::filteredJobs() const
 int CronStore::activeJobCount() const
 {
     const auto jobs = m_document.jobs();
-    return int(std::count_if(jobs.cbegin(), jobs.cend(), [](const CronJob& job) { return job.isEnabled; }));
+    return int(std::count_if(jobs.cbegin(), jobs.cend(), [this](const CronJob& job) {
+        return passesFilter(job, JobFilter::active);
+    }));
 }
 
 int CronStore::failedJobCount() const
 {
     const auto jobs = m_document.jobs();
     return int(std::count_if(jobs.cbegin(), jobs.cend(), [this](const CronJob& job) {
-        const auto kind = executionSummary(job).state.kind();
-        return kind == JobExecutionState::Kind::failed || kind == JobExecutionState::Kind::interrupted;
+        return passesFilter(job, JobFilter::failed);
     }));
 }
 

@@ -90,6 +90,7 @@ public:
     // Queries.
     OptionalJob selectedJob() const;
     QList<CronJob> filteredJobs() const;
+    bool passesFilter(const CronJob& job, JobFilter filter) const;
     int activeJobCount() const;
     int failedJobCount() const;
     int unmonitoredJobCount() const;
@@ -97,6 +98,8 @@ public:
     std::optional<QDateTime> upcomingExecution(const CronJob& job, const QDateTime& now);
     JobExecutionSummary executionSummary(const CronJob& job) const;
     QString duplicateName(const CronJob& job) const;
+    // The trimmed name, or the command's fallback name when that is empty.
+    static QString shownName(const CronJob& job);
 
     // Loading.
     QCoro::Task<> load();

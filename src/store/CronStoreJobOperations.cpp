@@ -31,12 +31,6 @@ QString leadingCharacters(const QString& text, qsizetype count)
     return text.first(boundaries[count - 1]);
 }
 
-QString shownName(const CronJob& job)
-{
-    const QString trimmed = job.name.trimmed();
-    return trimmed.isEmpty() ? CronJob::fallbackName(job.command) : trimmed;
-}
-
 std::optional<qsizetype> indexOfJob(const CronDocument& document, const QUuid& id)
 {
     const auto jobs = document.jobs();
@@ -48,6 +42,12 @@ std::optional<qsizetype> indexOfJob(const CronDocument& document, const QUuid& i
 }
 
 } // namespace
+
+QString CronStore::shownName(const CronJob& job)
+{
+    const QString trimmed = job.name.trimmed();
+    return trimmed.isEmpty() ? CronJob::fallbackName(job.command) : trimmed;
+}
 
 void CronStore::beginCreatingJob()
 {
