@@ -30,5 +30,6 @@ int installRunner(const QStringList& arguments, Streams streams);
 int next(const QStringList& arguments, Streams streams);
 int describe(const QStringList& arguments, Streams streams);
 int visual(const QStringList& arguments, Streams streams);
+int status(const QStringList& arguments, Streams streams);
 
 } // namespace Tempolane::Cli

@@ -18,6 +18,7 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("next"), Cli::next},
         {QStringLiteral("describe"), Cli::describe},
         {QStringLiteral("visual"), Cli::visual},
+        {QStringLiteral("status"), Cli::status},
     };
     return table;
 }

@@ -189,8 +189,9 @@ CronBackupStore::~CronBackupStore()
 QCoro::Task<std::expected<void, CronBackupError>> CronBackupStore::storeBackup(QString text)
 {
     const QDateTime time = m_clock();
-    co_return co_await QtConcurrent::run(&m_pool, storeNow, m_rootPath, m_maximumBackupCount, time,
-                                         std::move(text));
+    auto future =
+        QtConcurrent::run(&m_pool, storeNow, m_rootPath, m_maximumBackupCount, time, std::move(text));
+    co_return co_await future;
 }
 
 QString CronBackupStore::fileName(const QDateTime& time)

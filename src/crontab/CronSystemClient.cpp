@@ -135,12 +135,14 @@ CronSystemClient::~CronSystemClient()
 
 QCoro::Task<std::expected<QString, CronClientError>> CronSystemClient::readCrontab()
 {
-    co_return co_await QtConcurrent::run(&m_pool, readNow, m_toolPath);
+    auto future = QtConcurrent::run(&m_pool, readNow, m_toolPath);
+    co_return co_await future;
 }
 
 QCoro::Task<std::expected<void, CronClientError>> CronSystemClient::writeCrontab(QString text)
 {
-    co_return co_await QtConcurrent::run(&m_pool, writeNow, m_toolPath, std::move(text));
+    auto future = QtConcurrent::run(&m_pool, writeNow, m_toolPath, std::move(text));
+    co_return co_await future;
 }
 
 } // namespace Tempolane

@@ -29,13 +29,17 @@ DemoCronClient::~DemoCronClient()
 
 QCoro::Task<std::expected<QString, CronClientError>> DemoCronClient::readCrontab()
 {
-    const QString contents = co_await QtConcurrent::run(&m_pool, [this] { return m_contents; });
+    auto future = QtConcurrent::run(&m_pool, [this] { return m_contents; });
+    const QString contents = co_await future;
     co_return contents;
 }
 
 QCoro::Task<std::expected<void, CronClientError>> DemoCronClient::writeCrontab(QString text)
 {
-    co_await QtConcurrent::run(&m_pool, [this, text = std::move(text)] { m_contents = text; });
+    // The future is a local: GCC 12 destroys a temporary co_await operand that holds a
+    // coroutine parameter twice.
+    auto future = QtConcurrent::run(&m_pool, [this, text = std::move(text)] { m_contents = text; });
+    co_await future;
     co_return std::expected<void, CronClientError>();
 }
 

@@ -1,0 +1,43 @@
+#include "CliCommand.h"
+#include "NextRunText.h"
+#include "TempolaneApp.h"
+
+#include <QCoro/QCoroTask>
+
+namespace Tempolane::Cli {
+
+int status(const QStringList& arguments, Streams streams)
+{
+    const bool isDemo = arguments == QStringList(QStringLiteral("--demo"));
+    if (!arguments.isEmpty() && !isDemo) {
+        streams.err << "usage: tempolane-cli status [--demo]" << Qt::endl;
+        return usageError;
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (isDemo)
+        environment.insert(QStringLiteral("TEMPOLANE_DEMO"), QStringLiteral("1"));
+    TempolaneApp app(environment);
+    CronStore& store = app.store();
+
+    QCoro::waitFor(store.load());
+    if (const auto error = store.presentedError()) {
+        streams.err << error->title << u'\n' << error->message << Qt::endl;
+        return failure;
+    }
+
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const CronJob& job : store.document().jobs()) {
+        QStringList filters;
+        for (const JobFilter filter : allJobFilters) {
+            if (store.passesFilter(job, filter))
+                filters.append(rawValue(filter));
+        }
+        streams.out << CronStore::shownName(job) << u'\t' << filters.join(u' ') << u'\t'
+                    << title(store.executionSummary(job).state) << u'\t'
+                    << nextRunText(store.upcomingExecution(job, now), zone) << u'\n';
+    }
+    return success;
+}
+
+} // namespace Tempolane::Cli

@@ -1,0 +1,216 @@
+#include "CronStore.h"
+
+#include "CronBackupStore.h"
+#include "CronExpression.h"
+#include "CrontabText.h"
+
+#include <QCoreApplication>
+
+namespace Tempolane {
+
+CronStore::CronStore(std::unique_ptr<CronManaging> client,
+                     std::shared_ptr<ExecutionManaging> executionManager,
+                     std::unique_ptr<QSettings> defaults, StoreTime time,
+                     std::unique_ptr<CronBackupStoring> backupStore, QObject* parent)
+    : QObject(parent),
+      m_repository(std::make_unique<CronRepository>(
+          std::move(client),
+          backupStore ? std::move(backupStore) : std::make_unique<CronBackupStore>())),
+      m_executionManager(std::move(executionManager)),
+      m_defaults(std::move(defaults)),
+      m_time(std::move(time)),
+      m_document(CronDocument::parse(QString())),
+      m_hasDismissedMonitoringSuggestion(m_defaults->value(dismissedSuggestionKey, false).toBool())
+{
+}
+
+CronStore::~CronStore() = default;
+
+void CronStore::setSelection(QUuid selection)
+{
+    assign(m_selection, selection, &CronStore::selectionChanged);
+}
+
+void CronStore::setFilter(JobFilter filter)
+{
+    assign(m_filter, filter, &CronStore::filterChanged);
+}
+
+void CronStore::setSearchText(QString text)
+{
+    assign(m_searchText, std::move(text), &CronStore::searchTextChanged);
+}
+
+void CronStore::setJobForCreation(OptionalJob job)
+{
+    assign(m_jobForCreation, std::move(job), &CronStore::jobForCreationChanged);
+}
+
+void CronStore::setJobPendingDeletion(OptionalJob job)
+{
+    assign(m_jobPendingDeletion, std::move(job), &CronStore::jobPendingDeletionChanged);
+}
+
+void CronStore::setPresentedError(OptionalPresentedError error)
+{
+    assign(m_presentedError, std::move(error), &CronStore::presentedErrorChanged);
+}
+
+OptionalJob CronStore::selectedJob() const
+{
+    if (m_selection.isNull())
+        return std::nullopt;
+    for (const auto& node : m_document.nodes) {
+        if (const CronJob* job = node.job(); job && job->id == m_selection)
+            return *job;
+    }
+    return std::nullopt;
+}
+
+bool CronStore::passesFilter(const CronJob& job, JobFilter filter) const
+{
+    switch (filter) {
+    case JobFilter::all:
+        return true;
+    case JobFilter::active:
+        return job.isEnabled;
+    case JobFilter::paused:
+        return !job.isEnabled;
+    case JobFilter::failed: {
+        const auto kind = executionSummary(job).state.kind();
+        return kind == JobExecutionState::Kind::failed || kind == JobExecutionState::Kind::interrupted;
+    }
+    }
+    Q_UNREACHABLE();
+}
+
+bool CronStore::matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const
+{
+    if (!passesFilter(job, m_filter))
+        return false;
+    if (trimmedSearch.isEmpty())
+        return true;
+    // Case folding compares the way the user reads, whatever the letters' case.
+    const QString needle = trimmedSearch.toCaseFolded();
+    const auto contains = [&](const QString& haystack) {
+        return haystack.toCaseFolded().contains(needle);
+    };
+    return contains(job.name) || contains(job.command) || contains(job.scheduleExpression) ||
+           contains(CronExpression::description(job.scheduleExpression));
+}
+
+QList<CronJob> CronStore::filteredJobs() const
+{
+    const QString trimmedSearch = m_searchText.trimmed();
+    QList<CronJob> result;
+    for (const CronJob& job : m_document.jobs()) {
+        if (matchesFilterAndSearch(job, trimmedSearch))
+            result.append(job);
+    }
+    return result;
+}
+
+int CronStore::activeJobCount() const
+{
+    const auto jobs = m_document.jobs();
+    return int(std::count_if(jobs.cbegin(), jobs.cend(), [this](const CronJob& job) {
+        return passesFilter(job, JobFilter::active);
+    }));
+}
+
+int CronStore::failedJobCount() const
+{
+    const auto jobs = m_document.jobs();
+    return int(std::count_if(jobs.cbegin(), jobs.cend(), [this](const CronJob& job) {
+        return passesFilter(job, JobFilter::failed);
+    }));
+}
+
+int CronStore::unmonitoredJobCount() const
+{
+    const auto jobs = m_document.jobs();
+    return int(std::count_if(jobs.cbegin(), jobs.cend(),
+                             [](const CronJob& job) { return !job.isMonitoringEnabled; }));
+}
+
+std::optional<QDateTime> CronStore::cachedNextExecution(QHash<QUuid, NextExecutionCacheEntry>& cache,
+                                                        const CronJob& job,
+                                                        const QDateTime& reference)
+{
+    const auto entry = cache.constFind(job.id);
+    if (entry != cache.cend() && entry->expression == job.scheduleExpression &&
+        std::abs(entry->reference.msecsTo(reference)) < 500)
+        return entry->date;
+    const auto date = CronExpression::nextExecution(job.scheduleExpression, reference, m_time.zone());
+    cache.insert(job.id, {job.scheduleExpression, reference, date});
+    return date;
+}
+
+std::optional<QDateTime> CronStore::nextExecution(const CronJob& job, const QDateTime& reference)
+{
+    return cachedNextExecution(m_nextExecutionCache, job, reference);
+}
+
+std::optional<QDateTime> CronStore::upcomingExecution(const CronJob& job, const QDateTime& now)
+{
+    if (!job.isEnabled)
+        return std::nullopt;
+    // Subtracting the wall clock's seconds also holds in zones whose offset is not whole minutes.
+    const QTime wallClock = now.toTimeZone(m_time.zone()).time();
+    const QDateTime minuteStart = now.addMSecs(-(wallClock.second() * 1000 + wallClock.msec()));
+    return cachedNextExecution(m_upcomingExecutionCache, job, minuteStart);
+}
+
+QList<QUuid> CronStore::monitoredJobIds() const
+{
+    QList<QUuid> ids;
+    for (const CronJob& job : m_document.jobs()) {
+        if (job.isMonitoringEnabled)
+            ids.append(job.id);
+    }
+    return ids;
+}
+
+void CronStore::present(const QString& title, const QString& message)
+{
+    setPresentedError(PresentedError::make(title, message));
+}
+
+QCoro::Task<> CronStore::load()
+{
+    if (m_isLoading || m_isSaving)
+        co_return;
+    assign(m_isLoading, true, &CronStore::isLoadingChanged);
+
+    const auto text = co_await m_repository->load();
+    if (!text) {
+        present(tr("Crontab konnte nicht geladen werden"), text.error().description());
+        assign(m_isLoading, false, &CronStore::isLoadingChanged);
+        co_return;
+    }
+
+    const OptionalJob previous = selectedJob();
+    adopt(*text);
+    assign(m_hasLoaded, true, &CronStore::hasLoadedChanged);
+
+    // Jobs without an id marker get a fresh id at every parse, so the previous selection is
+    // found again by what the job does.
+    const auto jobs = m_document.jobs();
+    const auto sameJob = previous ? std::find_if(jobs.cbegin(), jobs.cend(),
+                                                 [&](const CronJob& job) {
+                                                     return job.scheduleExpression ==
+                                                                previous->scheduleExpression &&
+                                                            job.command == previous->command;
+                                                 })
+                                  : jobs.cend();
+    if (sameJob != jobs.cend())
+        setSelection(sameJob->id);
+    else if (!selectedJob())
+        setSelection(jobs.isEmpty() ? QUuid() : jobs.front().id);
+
+    co_await m_executionManager->prepareMonitoring(monitoredJobIds());
+    co_await refreshExecutionStatus();
+    assign(m_isLoading, false, &CronStore::isLoadingChanged);
+}
+
+} // namespace Tempolane

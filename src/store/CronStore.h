@@ -1,0 +1,186 @@
+#pragma once
+
+#include "CronDocument.h"
+#include "CronRepository.h"
+#include "ExecutionManaging.h"
+#include "JobFilter.h"
+#include "NextExecutionCacheEntry.h"
+#include "PresentedError.h"
+#include "StoreTime.h"
+
+#include <QCoro/QCoroTask>
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSettings>
+
+#include <memory>
+#include <optional>
+
+namespace Tempolane {
+
+using ExecutionSummaryMap = QMap<QUuid, JobExecutionSummary>;
+using OptionalJob = std::optional<CronJob>;
+using OptionalPresentedError = std::optional<PresentedError>;
+
+// The application's one state: the crontab as last read, the selection, the list's filter,
+// progress flags, execution status and the error shown. Lives on the main thread; every
+// operation is a coroutine whose steps between awaits run there. Nothing throws: a failed
+// operation ends in `presentedError`.
+class CronStore final : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString loadedContents READ loadedContents NOTIFY loadedContentsChanged)
+    Q_PROPERTY(Tempolane::CronDocument document READ document NOTIFY documentChanged)
+    Q_PROPERTY(QUuid selection READ selection WRITE setSelection NOTIFY selectionChanged)
+    Q_PROPERTY(Tempolane::JobFilter filter READ filter WRITE setFilter NOTIFY filterChanged)
+    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+    Q_PROPERTY(Tempolane::OptionalJob jobForCreation READ jobForCreation WRITE setJobForCreation
+                   NOTIFY jobForCreationChanged)
+    Q_PROPERTY(Tempolane::OptionalJob jobPendingDeletion READ jobPendingDeletion WRITE
+                   setJobPendingDeletion NOTIFY jobPendingDeletionChanged)
+    Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
+    Q_PROPERTY(bool isSaving READ isSaving NOTIFY isSavingChanged)
+    Q_PROPERTY(bool hasLoaded READ hasLoaded NOTIFY hasLoadedChanged)
+    Q_PROPERTY(QDateTime lastLoadedAt READ lastLoadedAt NOTIFY lastLoadedAtChanged)
+    Q_PROPERTY(Tempolane::ExecutionSummaryMap executionSummaries READ executionSummaries NOTIFY
+                   executionSummariesChanged)
+    Q_PROPERTY(QList<Tempolane::JobExecutionRecord> selectedJobHistory READ selectedJobHistory
+                   NOTIFY selectedJobHistoryChanged)
+    Q_PROPERTY(QUuid manuallyRunningJobID READ manuallyRunningJobID NOTIFY
+                   manuallyRunningJobIDChanged)
+    Q_PROPERTY(bool hasDismissedMonitoringSuggestion READ hasDismissedMonitoringSuggestion NOTIFY
+                   hasDismissedMonitoringSuggestionChanged)
+    Q_PROPERTY(Tempolane::OptionalPresentedError presentedError READ presentedError WRITE
+                   setPresentedError NOTIFY presentedErrorChanged)
+
+public:
+    static constexpr int notObservedGraceSeconds = 90;
+    static constexpr auto dismissedSuggestionKey = "hasDismissedExecutionMonitoringSuggestion";
+
+    CronStore(std::unique_ptr<CronManaging> client, std::shared_ptr<ExecutionManaging> executionManager,
+              std::unique_ptr<QSettings> defaults, StoreTime time = {},
+              std::unique_ptr<CronBackupStoring> backupStore = nullptr, QObject* parent = nullptr);
+    ~CronStore() override;
+
+    // Observed state. A "none" selection or running job is a null QUuid, no load a null time.
+    QString loadedContents() const { return m_loadedContents; }
+    const CronDocument& document() const { return m_document; }
+    QUuid selection() const { return m_selection; }
+    void setSelection(QUuid selection);
+    JobFilter filter() const { return m_filter; }
+    void setFilter(JobFilter filter);
+    QString searchText() const { return m_searchText; }
+    void setSearchText(QString text);
+    OptionalJob jobForCreation() const { return m_jobForCreation; }
+    void setJobForCreation(OptionalJob job);
+    OptionalJob jobPendingDeletion() const { return m_jobPendingDeletion; }
+    void setJobPendingDeletion(OptionalJob job);
+    bool isLoading() const { return m_isLoading; }
+    bool isSaving() const { return m_isSaving; }
+    bool hasLoaded() const { return m_hasLoaded; }
+    QDateTime lastLoadedAt() const { return m_lastLoadedAt; }
+    const ExecutionSummaryMap& executionSummaries() const { return m_executionSummaries; }
+    const QList<JobExecutionRecord>& selectedJobHistory() const { return m_selectedJobHistory; }
+    QUuid manuallyRunningJobID() const { return m_manuallyRunningJobID; }
+    bool hasDismissedMonitoringSuggestion() const { return m_hasDismissedMonitoringSuggestion; }
+    OptionalPresentedError presentedError() const { return m_presentedError; }
+    void setPresentedError(OptionalPresentedError error);
+
+    // Queries.
+    OptionalJob selectedJob() const;
+    QList<CronJob> filteredJobs() const;
+    bool passesFilter(const CronJob& job, JobFilter filter) const;
+    int activeJobCount() const;
+    int failedJobCount() const;
+    int unmonitoredJobCount() const;
+    std::optional<QDateTime> nextExecution(const CronJob& job, const QDateTime& reference);
+    std::optional<QDateTime> upcomingExecution(const CronJob& job, const QDateTime& now);
+    JobExecutionSummary executionSummary(const CronJob& job) const;
+    QString duplicateName(const CronJob& job) const;
+    // The trimmed name, or the command's fallback name when that is empty.
+    static QString shownName(const CronJob& job);
+
+    // Loading.
+    QCoro::Task<> load();
+
+    // Job operations.
+    void beginCreatingJob();
+    void beginDuplicating(const CronJob& job);
+    QCoro::Task<bool> saveJob(CronJob job, bool isNew);
+    QCoro::Task<> setEnabled(bool isEnabled, CronJob job);
+    QCoro::Task<> deleteJob(CronJob job);
+    QCoro::Task<bool> commitDocument(CronDocument document, std::optional<qsizetype> selectIndex,
+                                     QString errorTitle);
+
+    // Execution integration.
+    QCoro::Task<> refreshExecutionStatus();
+    QCoro::Task<> runJobNow(CronJob job);
+    QCoro::Task<> clearJobHistory(QUuid jobId);
+    QCoro::Task<> enableMonitoringForAllJobs();
+    void dismissMonitoringSuggestion();
+
+Q_SIGNALS:
+    void loadedContentsChanged();
+    void documentChanged();
+    void selectionChanged();
+    void filterChanged();
+    void searchTextChanged();
+    void jobForCreationChanged();
+    void jobPendingDeletionChanged();
+    void isLoadingChanged();
+    void isSavingChanged();
+    void hasLoadedChanged();
+    void lastLoadedAtChanged();
+    void executionSummariesChanged();
+    void selectedJobHistoryChanged();
+    void manuallyRunningJobIDChanged();
+    void hasDismissedMonitoringSuggestionChanged();
+    void presentedErrorChanged();
+
+private:
+    // Assigns and notifies only when the value really changes.
+    template <typename T>
+    void assign(T& field, T value, void (CronStore::*changed)())
+    {
+        if (field == value)
+            return;
+        field = std::move(value);
+        Q_EMIT(this->*changed)();
+    }
+
+    bool matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const;
+    std::optional<QDateTime> cachedNextExecution(QHash<QUuid, NextExecutionCacheEntry>& cache,
+                                                 const CronJob& job, const QDateTime& reference);
+    void adopt(const QString& text);
+    void selectIndex(std::optional<qsizetype> index);
+    void present(const QString& title, const QString& message);
+    void rememberDismissedSuggestion();
+    QList<QUuid> monitoredJobIds() const;
+
+    std::unique_ptr<CronRepository> m_repository;
+    std::shared_ptr<ExecutionManaging> m_executionManager;
+    std::unique_ptr<QSettings> m_defaults;
+    StoreTime m_time;
+    QHash<QUuid, NextExecutionCacheEntry> m_nextExecutionCache;
+    QHash<QUuid, NextExecutionCacheEntry> m_upcomingExecutionCache;
+
+    QString m_loadedContents;
+    CronDocument m_document;
+    QUuid m_selection;
+    JobFilter m_filter = JobFilter::all;
+    QString m_searchText;
+    OptionalJob m_jobForCreation;
+    OptionalJob m_jobPendingDeletion;
+    bool m_isLoading = false;
+    bool m_isSaving = false;
+    bool m_hasLoaded = false;
+    QDateTime m_lastLoadedAt;
+    ExecutionSummaryMap m_executionSummaries;
+    QList<JobExecutionRecord> m_selectedJobHistory;
+    QUuid m_manuallyRunningJobID;
+    bool m_hasDismissedMonitoringSuggestion = false;
+    OptionalPresentedError m_presentedError;
+};
+
+} // namespace Tempolane

@@ -1,0 +1,194 @@
+// The store's operations that change the crontab: create, duplicate, save, pause and resume,
+// delete, and the commit they all share.
+#include "CronStore.h"
+
+#include "CrontabText.h"
+
+#include <QCollator>
+#include <QTextBoundaryFinder>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr qsizetype maximumNameLength = 80;
+
+// Positions of user-perceived characters, so that a cut never splits an accent from its letter.
+QList<qsizetype> characterBoundaries(const QString& text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    QList<qsizetype> boundaries;
+    for (auto position = finder.toNextBoundary(); position > 0; position = finder.toNextBoundary())
+        boundaries.append(position);
+    return boundaries;
+}
+
+QString leadingCharacters(const QString& text, qsizetype count)
+{
+    const auto boundaries = characterBoundaries(text);
+    if (boundaries.size() <= count)
+        return text;
+    return text.first(boundaries[count - 1]);
+}
+
+std::optional<qsizetype> indexOfJob(const CronDocument& document, const QUuid& id)
+{
+    const auto jobs = document.jobs();
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+        if (jobs[i].id == id)
+            return i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString CronStore::shownName(const CronJob& job)
+{
+    const QString trimmed = job.name.trimmed();
+    return trimmed.isEmpty() ? CronJob::fallbackName(job.command) : trimmed;
+}
+
+void CronStore::beginCreatingJob()
+{
+    CronJob job;
+    job.id = QUuid::createUuid();
+    job.scheduleExpression = QStringLiteral("0 9 * * *");
+    job.isEnabled = true;
+    job.isMonitoringEnabled = true;
+    job.logPolicy = allExecutionLogPolicies.front();
+    setJobForCreation(job);
+}
+
+void CronStore::beginDuplicating(const CronJob& source)
+{
+    CronJob job = source;
+    job.id = QUuid::createUuid();
+    job.name = duplicateName(source);
+    job.isMonitoringEnabled = true;
+    job.original.reset();
+    setJobForCreation(job);
+}
+
+QString CronStore::duplicateName(const CronJob& job) const
+{
+    const QString base = shownName(job);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto jobs = m_document.jobs();
+    for (int n = 1;; ++n) {
+        QString suffix = QStringLiteral(" \u2013 ") + tr("Kopie");
+        if (n > 1)
+            suffix += u' ' + QString::number(n);
+        const qsizetype keep =
+            std::max<qsizetype>(1, maximumNameLength - characterBoundaries(suffix).size());
+        const QString candidate = leadingCharacters(base, keep) + suffix;
+        const bool isTaken = std::any_of(jobs.cbegin(), jobs.cend(), [&](const CronJob& other) {
+            return collator.compare(shownName(other), candidate) == 0;
+        });
+        if (!isTaken)
+            return candidate;
+    }
+}
+
+QCoro::Task<bool> CronStore::saveJob(CronJob job, bool isNew)
+{
+    if (m_isSaving)
+        co_return false;
+    CronDocument document = m_document;
+    if (isNew) {
+        document.nodes.append(CronDocument::Node::job(job));
+        document.hasTrailingNewline = true;
+    } else {
+        document = document.replacingJob(job);
+    }
+    const auto index = indexOfJob(document, job.id);
+    const QString title = isNew ? tr("Cronjob konnte nicht angelegt werden")
+                                : tr("Cronjob konnte nicht gespeichert werden");
+    co_return co_await commitDocument(std::move(document), index, title);
+}
+
+QCoro::Task<> CronStore::setEnabled(bool isEnabled, CronJob job)
+{
+    job.isEnabled = isEnabled;
+    co_await saveJob(std::move(job), false);
+}
+
+QCoro::Task<> CronStore::deleteJob(CronJob job)
+{
+    setJobPendingDeletion(std::nullopt);
+    const auto index = indexOfJob(m_document, job.id);
+    if (!index)
+        co_return;
+
+    CronDocument document = m_document;
+    document.nodes.removeIf([&](const CronDocument::Node& node) {
+        return node.job() && node.job()->id == job.id;
+    });
+    const auto remaining = document.jobs().size();
+    const std::optional<qsizetype> selectIndex =
+        remaining == 0 ? std::nullopt : std::optional(std::min(*index, remaining - 1));
+
+    if (co_await commitDocument(std::move(document), selectIndex,
+                                tr("Cronjob konnte nicht gelöscht werden")))
+        co_await m_executionManager->clearHistory(job.id);
+}
+
+void CronStore::adopt(const QString& text)
+{
+    assign(m_loadedContents, text, &CronStore::loadedContentsChanged);
+    assign(m_document, CronDocument::parse(text), &CronStore::documentChanged);
+    m_nextExecutionCache.clear();
+    m_upcomingExecutionCache.clear();
+    assign(m_lastLoadedAt, m_time.now(), &CronStore::lastLoadedAtChanged);
+}
+
+void CronStore::selectIndex(std::optional<qsizetype> index)
+{
+    const auto jobs = m_document.jobs();
+    if (index && *index >= 0 && *index < jobs.size())
+        setSelection(jobs[*index].id);
+    else
+        setSelection(jobs.isEmpty() ? QUuid() : jobs.front().id);
+}
+
+QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
+                                            std::optional<qsizetype> selectIndexAfterwards,
+                                            QString errorTitle)
+{
+    if (m_isSaving)
+        co_return false;
+    assign(m_isSaving, true, &CronStore::isSavingChanged);
+
+    const QString text = document.serializedText();
+    const auto jobs = document.jobs();
+    const bool hasMonitoredJob = std::any_of(jobs.cbegin(), jobs.cend(), [](const CronJob& job) {
+        return job.isMonitoringEnabled;
+    });
+    std::optional<QString> failure;
+    if (hasMonitoredJob) {
+        const auto installed = co_await m_executionManager->installRunner();
+        if (!installed)
+            failure = installed.error().description();
+    }
+    if (!failure) {
+        const auto saved = co_await m_repository->save(text, m_loadedContents);
+        if (!saved)
+            failure = saved.error().description();
+    }
+    if (failure) {
+        present(errorTitle, *failure);
+        assign(m_isSaving, false, &CronStore::isSavingChanged);
+        co_return false;
+    }
+
+    // The store adopts what it wrote instead of reading the crontab back.
+    adopt(text);
+    selectIndex(selectIndexAfterwards);
+    co_await m_executionManager->prepareMonitoring(monitoredJobIds());
+    co_await refreshExecutionStatus();
+    assign(m_isSaving, false, &CronStore::isSavingChanged);
+    co_return true;
+}
+
+} // namespace Tempolane

@@ -1,0 +1,33 @@
+#include "TempolaneApp.h"
+
+#include "CronSystemClient.h"
+#include "DemoCronClient.h"
+#include "ExecutionService.h"
+#include "NullExecutionManager.h"
+
+namespace Tempolane {
+
+bool TempolaneApp::isSampleDataMode(const QProcessEnvironment& environment)
+{
+    return environment.value(QStringLiteral("TEMPOLANE_DEMO")) == u"1" ||
+           environment.value(QStringLiteral("XCODE_RUNNING_FOR_PREVIEWS")) == u"1";
+}
+
+TempolaneApp::TempolaneApp(const QProcessEnvironment& environment)
+    : m_isSampleDataMode(isSampleDataMode(environment))
+{
+    std::unique_ptr<CronManaging> client;
+    std::shared_ptr<ExecutionManaging> executionManager;
+    if (m_isSampleDataMode) {
+        client = std::make_unique<DemoCronClient>();
+        executionManager = std::make_shared<NullExecutionManager>();
+    } else {
+        client = std::make_unique<CronSystemClient>();
+        executionManager = std::make_shared<ExecutionService>();
+    }
+    m_store = std::make_unique<CronStore>(
+        std::move(client), std::move(executionManager),
+        std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("Tempolane")));
+}
+
+} // namespace Tempolane

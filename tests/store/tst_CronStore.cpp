@@ -1,0 +1,572 @@
+#include "CronBackupStore.h"
+#include "CronStore.h"
+#include "StoreFakes.h"
+
+#include <QCoro/QCoroTask>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tempolane;
+
+namespace {
+
+const QTimeZone berlin(QByteArrayLiteral("Europe/Berlin"));
+
+QString marked(const QString& id, const QString& line)
+{
+    return QStringLiteral("# Tempolane id: ") + id + u'\n' + line + u'\n';
+}
+
+const QString idA = QStringLiteral("aaaaaaaa-0000-4000-8000-000000000001");
+const QString idB = QStringLiteral("bbbbbbbb-0000-4000-8000-000000000002");
+
+// A store over fakes, a fixed clock in Berlin and a backup directory of its own.
+struct Fixture
+{
+    explicit Fixture(const QString& crontab = {})
+    {
+        auto fakeClient = std::make_unique<FakeCronClient>();
+        client = fakeClient.get();
+        client->contents = crontab;
+        execution->sharedLog = client->sharedLog;
+        store = std::make_unique<CronStore>(
+            std::move(fakeClient), execution,
+            std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
+                                        QSettings::IniFormat),
+            StoreTime{[this] { return now; }, [] { return berlin; }},
+            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))));
+    }
+
+    void load() { QCoro::waitFor(store->load()); }
+    CronJob job(qsizetype index) const { return store->document().jobs().at(index); }
+    void setNow(int day, int hour, int minute, int second = 0)
+    {
+        now = QDateTime(QDate(2026, 3, day), QTime(hour, minute, second), berlin);
+    }
+
+    QTemporaryDir directory;
+    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(10, 0), berlin);
+    FakeCronClient* client = nullptr;
+    std::shared_ptr<FakeExecutionManager> execution = std::make_shared<FakeExecutionManager>();
+    std::unique_ptr<CronStore> store;
+};
+
+JobExecutionRecord recordAt(const QDateTime& start, std::optional<qint32> exitCode)
+{
+    return {QString::number(start.toSecsSinceEpoch()) + QStringLiteral("-1"), start,
+            start.addSecs(5), exitCode, std::nullopt, false};
+}
+
+} // namespace
+
+class CronStoreTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void assigningAnEqualValue_notifiesNothing();
+    void load_ofAnEmptyCrontab_selectsNothing();
+    void load_failure_keepsTheDocumentAndPresentsTheError();
+    void load_keepsTheSelectedJobAcrossReloads_data();
+    void load_keepsTheSelectedJobAcrossReloads();
+    void load_duringASave_doesNothing();
+    void commit_whileOneRuns_returnsFalse();
+    void filteredJobs_data();
+    void filteredJobs();
+    void upcomingExecution_ofPausedOrRebootJob_isNone();
+    void saveJob_newJobOnEmptyCrontab_endsWithLineFeedAndIsSelected();
+    void saveJob_afterExternalChange_keepsTheEdit();
+    void saveJob_installsTheRunnerOnlyForMonitoredJobs();
+    void duplicateName_data();
+    void duplicateName();
+    void beginDuplicating_ofPausedUnmonitoredJob_isPausedAndMonitored();
+    void deleteJob_selectsTheFollowingOrLastJob();
+    void refresh_marksOverdueRunsAsNotObserved_data();
+    void refresh_marksOverdueRunsAsNotObserved();
+    void runJobNow_twice_startsOneRun();
+    void runJobNow_failure_isPresentedAfterTheRefresh();
+    void clearJobHistory_turnsAnOverdueJobBackToWaiting();
+    void enableMonitoringForAllJobs_skipsWhatCannotBeMonitored();
+    void enableMonitoringForAllJobs_withNothingLeft_hidesTheSuggestionWithoutWriting();
+};
+
+void CronStoreTest::assigningAnEqualValue_notifiesNothing()
+{
+    Fixture fixture(marked(idA, QStringLiteral("0 9 * * * /bin/a")));
+    fixture.load();
+    CronStore& store = *fixture.store;
+
+    QSignalSpy document(&store, &CronStore::documentChanged);
+    QSignalSpy search(&store, &CronStore::searchTextChanged);
+    QSignalSpy filter(&store, &CronStore::filterChanged);
+    QSignalSpy selection(&store, &CronStore::selectionChanged);
+    QSignalSpy summaries(&store, &CronStore::executionSummariesChanged);
+
+    store.setSearchText(QStringLiteral("x"));
+    store.setSearchText(QStringLiteral("x"));
+    store.setFilter(JobFilter::all);
+    store.setSelection(store.selection());
+    fixture.load(); // the same text parses to an equal document when every job has an id marker
+    QCOMPARE(search.count(), 1);
+    QCOMPARE(filter.count(), 0);
+    QCOMPARE(selection.count(), 0);
+    QCOMPARE(document.count(), 0);
+    QCOMPARE(summaries.count(), 0);
+
+    fixture.client->contents = marked(idA, QStringLiteral("0 10 * * * /bin/a"));
+    fixture.load();
+    QCOMPARE(document.count(), 1);
+}
+
+void CronStoreTest::load_ofAnEmptyCrontab_selectsNothing()
+{
+    Fixture fixture;
+    QSignalSpy loading(fixture.store.get(), &CronStore::isLoadingChanged);
+    fixture.load();
+    QVERIFY(fixture.store->hasLoaded());
+    QVERIFY(fixture.store->document().nodes.isEmpty());
+    QVERIFY(fixture.store->selection().isNull());
+    QVERIFY(fixture.store->executionSummaries().isEmpty());
+    QCOMPARE(fixture.store->lastLoadedAt(), fixture.now);
+    QCOMPARE(loading.count(), 2);
+}
+
+void CronStoreTest::load_failure_keepsTheDocumentAndPresentsTheError()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.load();
+    const CronDocument before = fixture.store->document();
+    const QUuid selection = fixture.store->selection();
+
+    fixture.client->readError = CronSystemError::commandFailed(1, QStringLiteral("permission denied"));
+    fixture.client->contents = QStringLiteral("@daily /bin/b\n");
+    fixture.load();
+    QCOMPARE(fixture.store->document(), before);
+    QCOMPARE(fixture.store->selection(), selection);
+    QCOMPARE(fixture.store->loadedContents(), QStringLiteral("@daily /bin/a\n"));
+    QVERIFY(!fixture.store->isLoading());
+    QCOMPARE(fixture.store->presentedError()->title, QStringLiteral("Crontab konnte nicht geladen werden"));
+    QCOMPARE(fixture.store->presentedError()->message, QStringLiteral("permission denied"));
+}
+
+void CronStoreTest::load_keepsTheSelectedJobAcrossReloads_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<int>("selectedIndex");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("expectedIndex");
+
+    const QString a = QStringLiteral("0 1 * * * /bin/a\n");
+    const QString b = QStringLiteral("0 2 * * * /bin/b\n");
+    const QString c = QStringLiteral("0 3 * * * /bin/c\n");
+    QTest::newRow("reordered jobs without id markers") << a + b + c << 1 << c + a + b << 2;
+    QTest::newRow("selected job changed outside: the first job")
+        << a + b << 1 << a + QStringLiteral("0 5 * * * /bin/b\n") << 0;
+    QTest::newRow("two identical jobs: the first of them") << a + b + b << 2 << b + a + b << 0;
+    QTest::newRow("changed job keeps its id marker")
+        << marked(idA, QStringLiteral("0 1 * * * /bin/a")) + marked(idB, QStringLiteral("0 2 * * * /bin/b"))
+        << 1
+        << marked(idA, QStringLiteral("0 1 * * * /bin/a")) + marked(idB, QStringLiteral("9 9 * * * /bin/b2"))
+        << 1;
+}
+
+void CronStoreTest::load_keepsTheSelectedJobAcrossReloads()
+{
+    QFETCH(QString, first);
+    QFETCH(int, selectedIndex);
+    QFETCH(QString, second);
+    QFETCH(int, expectedIndex);
+
+    Fixture fixture(first);
+    fixture.load();
+    fixture.store->setSelection(fixture.job(selectedIndex).id);
+    fixture.client->contents = second;
+    fixture.load();
+    QCOMPARE(fixture.store->selection(), fixture.job(expectedIndex).id);
+}
+
+void CronStoreTest::load_duringASave_doesNothing()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.load();
+    CronJob job = fixture.job(0);
+    job.command = QStringLiteral("/bin/changed");
+
+    fixture.client->gate.isClosed = true;
+    auto saving = fixture.store->saveJob(job, false);
+    QVERIFY(fixture.store->isSaving());
+    const auto readsBefore = fixture.client->calls.count(QStringLiteral("read"));
+    QCoro::waitFor(fixture.store->load());
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("read")), readsBefore);
+    QVERIFY(!fixture.store->isLoading());
+
+    fixture.client->gate.open();
+    QVERIFY(QCoro::waitFor(std::move(saving)));
+    QVERIFY(!fixture.store->isSaving());
+    QCOMPARE(fixture.job(0).command, QStringLiteral("/bin/changed"));
+}
+
+void CronStoreTest::commit_whileOneRuns_returnsFalse()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.load();
+    fixture.client->gate.isClosed = true;
+    auto first = fixture.store->saveJob(fixture.job(0), false);
+    QVERIFY(!QCoro::waitFor(fixture.store->commitDocument(CronDocument(), std::nullopt, QStringLiteral("x"))));
+    QVERIFY(!QCoro::waitFor(fixture.store->saveJob(fixture.job(0), true)));
+    fixture.client->gate.open();
+    QVERIFY(QCoro::waitFor(std::move(first)));
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 1);
+}
+
+void CronStoreTest::filteredJobs_data()
+{
+    QTest::addColumn<JobFilter>("filter");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QStringList>("commands");
+
+    QTest::newRow("all") << JobFilter::all << "" << QStringList{"/bin/ok", "/bin/bad", "/bin/cut", "/bin/off"};
+    QTest::newRow("active") << JobFilter::active << "" << QStringList{"/bin/ok", "/bin/bad", "/bin/cut"};
+    QTest::newRow("paused") << JobFilter::paused << "" << QStringList{"/bin/off"};
+    QTest::newRow("failed includes interrupted, never unmonitored")
+        << JobFilter::failed << "" << QStringList{"/bin/bad", "/bin/cut"};
+    QTest::newRow("search is trimmed and ignores case") << JobFilter::all << "  BAD \n"
+                                                        << QStringList{"/bin/bad"};
+    QTest::newRow("search in the raw expression") << JobFilter::all << "*/5" << QStringList{"/bin/cut"};
+}
+
+void CronStoreTest::filteredJobs()
+{
+    QFETCH(JobFilter, filter);
+    QFETCH(QString, search);
+    QFETCH(QStringList, commands);
+
+    const QString idC = QStringLiteral("cccccccc-0000-4000-8000-000000000003");
+    Fixture fixture(marked(idA, QStringLiteral("0 9 * * * /bin/ok")) +
+                    marked(idB, QStringLiteral("0 9 * * * /bin/bad")) +
+                    marked(idC, QStringLiteral("*/5 * * * * /bin/cut")) +
+                    QStringLiteral("# Tempolane disabled: 0 9 * * * /bin/off\n"));
+    fixture.load();
+    // Monitoring is a document matter; switch it on in memory for the first three.
+    CronDocument document = fixture.store->document();
+    for (qsizetype i = 0; i < 3; ++i) {
+        CronJob job = fixture.job(i);
+        job.isMonitoringEnabled = true;
+        document = document.replacingJob(job);
+    }
+    QVERIFY(QCoro::waitFor(fixture.store->commitDocument(document, 0, QStringLiteral("x"))));
+    fixture.execution->summaryMap.insert(QUuid::fromString(idB), {JobExecutionState::failed(2), {}, {}});
+    fixture.execution->summaryMap.insert(QUuid::fromString(idC), {JobExecutionState::interrupted(), {}, {}});
+    fixture.execution->summaryMap.insert(fixture.job(3).id, {JobExecutionState::failed(1), {}, {}});
+    QCoro::waitFor(fixture.store->refreshExecutionStatus());
+
+    fixture.store->setFilter(filter);
+    fixture.store->setSearchText(search);
+    QStringList found;
+    for (const CronJob& job : fixture.store->filteredJobs())
+        found.append(job.command);
+    QCOMPARE(found, commands);
+    QCOMPARE(fixture.store->failedJobCount(), 2);
+    QCOMPARE(fixture.store->activeJobCount(), 3);
+    QCOMPARE(fixture.store->unmonitoredJobCount(), 1);
+}
+
+void CronStoreTest::upcomingExecution_ofPausedOrRebootJob_isNone()
+{
+    Fixture fixture(QStringLiteral("@reboot /bin/a\n# Tempolane disabled: * * * * * /bin/b\n* * * * * /bin/c\n"));
+    fixture.load();
+    QCOMPARE(fixture.store->upcomingExecution(fixture.job(0), fixture.now), std::nullopt);
+    QCOMPARE(fixture.store->upcomingExecution(fixture.job(1), fixture.now), std::nullopt);
+    const QDateTime at = fixture.now.addSecs(25);
+    QCOMPARE(fixture.store->upcomingExecution(fixture.job(2), at), fixture.now.addSecs(60));
+}
+
+void CronStoreTest::saveJob_newJobOnEmptyCrontab_endsWithLineFeedAndIsSelected()
+{
+    Fixture fixture;
+    fixture.load();
+    fixture.store->beginCreatingJob();
+    CronJob job = *fixture.store->jobForCreation();
+    QCOMPARE(job.scheduleExpression, QStringLiteral("0 9 * * *"));
+    QVERIFY(job.isMonitoringEnabled);
+    job.name = QStringLiteral("Bericht");
+    job.command = QStringLiteral("/bin/report");
+    job.isMonitoringEnabled = false;
+
+    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, true)));
+    QVERIFY(fixture.client->contents.endsWith(QStringLiteral("0 9 * * * /bin/report\n")));
+    QCOMPARE(fixture.store->loadedContents(), fixture.client->contents);
+    QCOMPARE(fixture.store->selection(), job.id);
+    QVERIFY(!fixture.execution->calls.contains(QStringLiteral("installRunner")));
+}
+
+void CronStoreTest::saveJob_afterExternalChange_keepsTheEdit()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.load();
+    const CronDocument before = fixture.store->document();
+    fixture.client->contents = QStringLiteral("@daily /bin/a\n@hourly /bin/other\n");
+
+    CronJob job = fixture.job(0);
+    job.command = QStringLiteral("/bin/edited");
+    QVERIFY(!QCoro::waitFor(fixture.store->saveJob(job, false)));
+    QCOMPARE(fixture.store->document(), before);
+    QVERIFY(fixture.store->presentedError());
+    QCOMPARE(fixture.store->presentedError()->title, QStringLiteral("Cronjob konnte nicht gespeichert werden"));
+    QCOMPARE(fixture.store->presentedError()->message,
+             QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. Bitte neu laden und "
+                            "die Änderung erneut anwenden."));
+    QCOMPARE(fixture.client->contents, QStringLiteral("@daily /bin/a\n@hourly /bin/other\n"));
+    QVERIFY(!fixture.store->isSaving());
+}
+
+void CronStoreTest::saveJob_installsTheRunnerOnlyForMonitoredJobs()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.load();
+    CronJob job = fixture.job(0);
+    job.isMonitoringEnabled = true;
+    fixture.client->sharedLog->clear();
+    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
+    const QStringList log = *fixture.client->sharedLog;
+    QVERIFY(log.indexOf(QStringLiteral("installRunner")) >= 0);
+    QVERIFY(log.indexOf(QStringLiteral("installRunner")) < log.indexOf(QStringLiteral("write")));
+    QCOMPARE(fixture.execution->preparedIds, QList<QUuid>{job.id});
+
+    fixture.execution->installError = ExecutionServiceError::fileSystemFailed(QStringLiteral("Permission denied"));
+    const QString written = fixture.client->contents;
+    job.command = QStringLiteral("/bin/b");
+    QVERIFY(!QCoro::waitFor(fixture.store->saveJob(job, false)));
+    QCOMPARE(fixture.client->contents, written);
+}
+
+void CronStoreTest::duplicateName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("others");
+    QTest::addColumn<QString>("duplicate");
+
+    QTest::newRow("first copy") << "Backup" << QStringList{} << "Backup – Kopie";
+    QTest::newRow("copy taken in other letter case") << "Backup" << QStringList{"BACKUP – kopie"}
+                                                     << "Backup – Kopie 2";
+    QTest::newRow("second copy taken too") << "Backup" << QStringList{"Backup – Kopie", "backup – kopie 2"}
+                                           << "Backup – Kopie 3";
+    QTest::newRow("empty name uses the command's file name") << "  " << QStringList{}
+                                                             << "run.sh – Kopie";
+    QTest::newRow("long name is cut to 80 characters") << QString(100, u'x') << QStringList{}
+                                                       << QString(72, u'x') + " – Kopie";
+    QTest::newRow("accents count as one character")
+        << QString(100, u'e').replace(u'e', QStringLiteral("e\u0301")) << QStringList{}
+        << QString(72, u'e').replace(u'e', QStringLiteral("e\u0301")) + " – Kopie";
+}
+
+void CronStoreTest::duplicateName()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, others);
+    QFETCH(QString, duplicate);
+
+    QString crontab;
+    for (const QString& other : others)
+        crontab += QStringLiteral("# Tempolane name: ") + other + QStringLiteral("\n@daily /bin/x\n");
+    Fixture fixture(crontab);
+    fixture.load();
+    CronJob job;
+    job.name = name;
+    job.command = QStringLiteral("/opt/run.sh --now");
+    QCOMPARE(fixture.store->duplicateName(job), duplicate);
+}
+
+void CronStoreTest::beginDuplicating_ofPausedUnmonitoredJob_isPausedAndMonitored()
+{
+    Fixture fixture(QStringLiteral("# Tempolane disabled: 0 2 * * 0 /srv/archive.sh\n"));
+    fixture.load();
+    CronJob source = fixture.job(0);
+    source.logPolicy = ExecutionLogPolicy::none;
+    fixture.store->beginDuplicating(source);
+    const CronJob copy = *fixture.store->jobForCreation();
+    QVERIFY(copy.id != source.id);
+    QVERIFY(!copy.isEnabled);
+    QVERIFY(copy.isMonitoringEnabled);
+    QCOMPARE(copy.logPolicy, ExecutionLogPolicy::none);
+    QCOMPARE(copy.name, QStringLiteral("archive.sh – Kopie"));
+    QVERIFY(!copy.original);
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 0);
+}
+
+void CronStoreTest::deleteJob_selectsTheFollowingOrLastJob()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n@daily /bin/b\n@daily /bin/c\n"));
+    fixture.load();
+    QCoro::waitFor(fixture.store->deleteJob(fixture.job(1)));
+    QCOMPARE(fixture.store->selectedJob()->command, QStringLiteral("/bin/c"));
+    QCOMPARE(fixture.execution->calls.count(QStringLiteral("clearHistory")), 1);
+
+    QCoro::waitFor(fixture.store->deleteJob(fixture.job(1)));
+    QCOMPARE(fixture.store->selectedJob()->command, QStringLiteral("/bin/a"));
+    QCoro::waitFor(fixture.store->deleteJob(fixture.job(0)));
+    QVERIFY(fixture.store->selection().isNull());
+    QCOMPARE(fixture.client->contents, QString());
+
+    CronJob gone;
+    gone.id = QUuid::createUuid();
+    fixture.store->setJobPendingDeletion(gone);
+    QCoro::waitFor(fixture.store->deleteJob(gone));
+    QVERIFY(!fixture.store->jobPendingDeletion());
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 3);
+}
+
+void CronStoreTest::refresh_marksOverdueRunsAsNotObserved_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QDateTime>("lastStart");   // invalid: no record, marker only
+    QTest::addColumn<std::optional<qint32>>("exitCode");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<JobExecutionState>("state");
+
+    const auto at = [](int day, int hour, int minute, int second = 0) {
+        return QDateTime(QDate(2026, 3, day), QTime(hour, minute, second), berlin);
+    };
+    const QString daily = QStringLiteral("0 9 * * * /bin/daily");
+    const QString fiveMinutes = QStringLiteral("*/5 * * * * /bin/often");
+    QTest::newRow("daily run still within the grace")
+        << daily << at(2, 9, 0) << std::optional<qint32>(0) << at(3, 9, 1, 30) << JobExecutionState::succeeded();
+    QTest::newRow("daily run overdue") << daily << at(2, 9, 0) << std::optional<qint32>(0) << at(3, 9, 1, 31)
+                                       << JobExecutionState::notObserved();
+    QTest::newRow("five-minute job at the edge") << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0)
+                                                 << at(2, 10, 6, 30) << JobExecutionState::succeeded();
+    QTest::newRow("five-minute job overdue") << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0)
+                                             << at(2, 10, 6, 31) << JobExecutionState::notObserved();
+    QTest::newRow("failed run stays failed") << daily << at(1, 9, 0) << std::optional<qint32>(4) << at(3, 12, 0)
+                                             << JobExecutionState::failed(4);
+    QTest::newRow("just switched on, no record yet") << daily << QDateTime() << std::optional<qint32>()
+                                                     << at(2, 9, 1, 30) << JobExecutionState::waiting();
+    QTest::newRow("switched on and first run missed") << daily << QDateTime() << std::optional<qint32>()
+                                                      << at(2, 9, 1, 31) << JobExecutionState::notObserved();
+    QTest::newRow("paused job is never overdue")
+        << QStringLiteral("# Tempolane disabled: ") + daily << at(1, 9, 0) << std::optional<qint32>(0)
+        << at(3, 12, 0) << JobExecutionState::succeeded();
+}
+
+void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
+{
+    QFETCH(QString, line);
+    QFETCH(QDateTime, lastStart);
+    QFETCH(std::optional<qint32>, exitCode);
+    QFETCH(QDateTime, now);
+    QFETCH(JobExecutionState, state);
+
+    Fixture fixture(line + u'\n');
+    fixture.load();
+    CronJob job = fixture.job(0);
+    job.isMonitoringEnabled = true;
+    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
+
+    JobExecutionSummary summary;
+    if (lastStart.isValid()) {
+        summary.latestRecord = recordAt(lastStart, exitCode);
+        summary.state = stateOf(*summary.latestRecord);
+    } else {
+        summary.monitoringStartedAt = QDateTime(QDate(2026, 3, 2), QTime(8, 0), berlin);
+    }
+    fixture.execution->summaryMap.insert(job.id, summary);
+    fixture.now = now;
+    QCoro::waitFor(fixture.store->refreshExecutionStatus());
+    QCOMPARE(fixture.store->executionSummary(fixture.job(0)).state, state);
+}
+
+void CronStoreTest::runJobNow_twice_startsOneRun()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n@daily /bin/plain\n"));
+    fixture.load();
+    CronJob job = fixture.job(0);
+    job.isMonitoringEnabled = true;
+    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
+    job = fixture.job(0);
+
+    fixture.execution->runGate.isClosed = true;
+    auto first = fixture.store->runJobNow(job);
+    QCOMPARE(fixture.store->executionSummary(job).state, JobExecutionState::running());
+    QCoro::waitFor(fixture.store->runJobNow(job));
+    QCoro::waitFor(fixture.store->runJobNow(fixture.job(1)));
+    fixture.execution->runGate.open();
+    QCoro::waitFor(std::move(first));
+    QCOMPARE(fixture.execution->calls.count(QStringLiteral("runNow")), 1);
+    QVERIFY(fixture.store->manuallyRunningJobID().isNull());
+
+    // An unmonitored job cannot be run from the application.
+    QCoro::waitFor(fixture.store->runJobNow(fixture.job(1)));
+    QCOMPARE(fixture.execution->calls.count(QStringLiteral("runNow")), 1);
+    QCOMPARE(fixture.store->executionSummary(fixture.job(1)), JobExecutionSummary::notMonitored());
+}
+
+void CronStoreTest::runJobNow_failure_isPresentedAfterTheRefresh()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.load();
+    CronJob job = fixture.job(0);
+    job.isMonitoringEnabled = true;
+    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
+    fixture.execution->runError = ExecutionServiceError::commandFailed(3);
+    fixture.execution->calls.clear();
+    QCoro::waitFor(fixture.store->runJobNow(fixture.job(0)));
+    QCOMPARE(fixture.execution->calls.mid(0, 2), (QStringList{"runNow", "summaries"}));
+    QCOMPARE(fixture.store->presentedError()->title,
+             QStringLiteral("Cronjob konnte nicht erfolgreich ausgeführt werden"));
+    QCOMPARE(fixture.store->presentedError()->message,
+             ExecutionServiceError::commandFailed(3).description());
+}
+
+void CronStoreTest::clearJobHistory_turnsAnOverdueJobBackToWaiting()
+{
+    Fixture fixture(QStringLiteral("0 9 * * * /bin/a\n"));
+    fixture.load();
+    CronJob job = fixture.job(0);
+    job.isMonitoringEnabled = true;
+    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
+    fixture.execution->summaryMap.insert(job.id, {JobExecutionState::succeeded(),
+                                                  recordAt(fixture.now.addDays(-3), 0), std::nullopt});
+    QCoro::waitFor(fixture.store->refreshExecutionStatus());
+    QCOMPARE(fixture.store->executionSummary(job).state, JobExecutionState::notObserved());
+
+    QCoro::waitFor(fixture.store->clearJobHistory(job.id));
+    QCOMPARE(fixture.execution->preparedIds, QList<QUuid>{job.id});
+    QCOMPARE(fixture.store->executionSummary(job).state, JobExecutionState::waiting());
+}
+
+void CronStoreTest::enableMonitoringForAllJobs_skipsWhatCannotBeMonitored()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n@daily date +%s\n@daily echo ") +
+                    QString(800, u'x') + QStringLiteral("\n@daily /bin/d\n"));
+    fixture.load();
+    fixture.store->setSelection(fixture.job(3).id);
+    QCoro::waitFor(fixture.store->enableMonitoringForAllJobs());
+
+    const auto jobs = fixture.store->document().jobs();
+    QVERIFY(jobs[0].isMonitoringEnabled);
+    QVERIFY(!jobs[1].isMonitoringEnabled);
+    QVERIFY(!jobs[2].isMonitoringEnabled);
+    QVERIFY(jobs[3].isMonitoringEnabled);
+    QCOMPARE(fixture.store->selectedJob()->command, QStringLiteral("/bin/d"));
+    QVERIFY(fixture.store->hasDismissedMonitoringSuggestion());
+}
+
+void CronStoreTest::enableMonitoringForAllJobs_withNothingLeft_hidesTheSuggestionWithoutWriting()
+{
+    Fixture fixture(QStringLiteral("@daily date +%s\n"));
+    fixture.load();
+    QSignalSpy dismissed(fixture.store.get(), &CronStore::hasDismissedMonitoringSuggestionChanged);
+    QCoro::waitFor(fixture.store->enableMonitoringForAllJobs());
+    QCOMPARE(dismissed.count(), 1);
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 0);
+
+    QSettings settings(fixture.directory.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    fixture.store.reset();
+    QVERIFY(settings.value(QStringLiteral("hasDismissedExecutionMonitoringSuggestion")).toBool());
+}
+
+QTEST_GUILESS_MAIN(CronStoreTest)
+#include "tst_CronStore.moc"
