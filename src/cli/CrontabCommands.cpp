@@ -3,9 +3,11 @@
 #include "CliInput.h"
 #include "CronBackupStore.h"
 #include "CronDocument.h"
+#include "CronExpression.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
 #include "DemoCronClient.h"
+#include "NextRunText.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
@@ -87,11 +89,18 @@ int list(const QStringList& arguments, Streams streams)
         streams.err << text.error().description() << Qt::endl;
         return failure;
     }
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
     for (const CronJob& job : CronDocument::parse(*text).jobs()) {
         const QString state = job.isEnabled ? QCoreApplication::translate("Cli", "aktiv")
                                             : QCoreApplication::translate("Cli", "pausiert");
+        // A paused job has no next run: cron only sees it as a comment.
+        const auto next = job.isEnabled
+                              ? CronExpression::nextExecution(job.scheduleExpression, now, zone)
+                              : std::nullopt;
         streams.out << state << u'\t' << job.name << u'\t' << job.scheduleExpression << u'\t'
-                    << job.command << u'\n';
+                    << job.command << u'\t' << CronExpression::description(job.scheduleExpression)
+                    << u'\t' << nextRunText(next, zone) << u'\n';
     }
     return success;
 }

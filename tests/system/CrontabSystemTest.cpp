@@ -149,8 +149,8 @@ private Q_SLOTS:
         outStream.flush();
         QCOMPARE(out.count(u'\n'), 5);
         QVERIFY(out.startsWith(QStringLiteral("aktiv\tBericht\t30 8 * * 1-5\t")));
-        QVERIFY(
-            out.contains(QStringLiteral("pausiert\tarchive\t0 2 * * 0\t/usr/local/bin/archive\n")));
+        QVERIFY(out.contains(QStringLiteral("pausiert\tarchive\t0 2 * * 0\t/usr/local/bin/archive\t"
+                                            "Sonntag um 02:00\t—\n")));
     }
 
     void externalChangeBetweenLoadAndSaveIsKept()

@@ -1,8 +1,10 @@
+#include "CronBackupStore.h"
 #include "CronDocument.h"
+#include "CronRepository.h"
+#include "CronSystemClient.h"
 #include "ExecutionService.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTest>
 #include <qcoro/qcorotask.h>
 
@@ -10,28 +12,26 @@ using namespace Tempolane;
 
 namespace {
 
-// Replaces the test user's crontab through the system tool. The one place to switch to the
-// crontab repository once it exists; returns the tool's error output on failure.
+// Replaces the test user's crontab the way the application does: through the repository,
+// which compares with what it read, keeps a backup and writes with the system tool. Returns
+// the error's description on failure.
 std::optional<QString> installCrontab(const QString& text)
 {
-    QProcess tool;
-    tool.start(QStringLiteral("/usr/bin/crontab"), {QStringLiteral("-")});
-    if (!tool.waitForStarted())
-        return tool.errorString();
-    tool.write(text.toUtf8());
-    tool.closeWriteChannel();
-    tool.waitForFinished();
-    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        return QString::fromLocal8Bit(tool.readAllStandardError());
+    CronRepository repository(std::make_unique<CronSystemClient>(),
+                              std::make_unique<CronBackupStore>());
+    const auto current = QCoro::waitFor(repository.load());
+    if (!current)
+        return current.error().description();
+    const auto saved = QCoro::waitFor(repository.save(text, *current));
+    if (!saved)
+        return saved.error().description();
     return std::nullopt;
 }
 
 QString readCrontab()
 {
-    QProcess tool;
-    tool.start(QStringLiteral("/usr/bin/crontab"), {QStringLiteral("-l")});
-    tool.waitForFinished();
-    return QString::fromUtf8(tool.readAllStandardOutput());
+    CronSystemClient client;
+    return QCoro::waitFor(client.readCrontab()).value_or(QString());
 }
 
 CronJob monitoredJob(const QString& name, const QString& command, ExecutionLogPolicy policy)
