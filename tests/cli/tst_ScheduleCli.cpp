@@ -1,32 +1,13 @@
-#include <QProcess>
+#include "CliRun.h"
+
 #include <QTest>
+
+using Tempolane::TestSupport::runCli;
 
 // The schedule subcommands of tempolane-cli, run as a user would run them.
 class ScheduleCliTest : public QObject
 {
     Q_OBJECT
-
-private:
-    struct Result
-    {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-
-    static Result run(const QStringList& arguments, const QString& input)
-    {
-        QProcess process;
-        process.start(QStringLiteral(TEMPOLANE_CLI), arguments);
-        if (!process.waitForStarted())
-            return {-1, {}, process.errorString()};
-        process.write(input.toUtf8());
-        process.closeWriteChannel();
-        if (!process.waitForFinished(30'000))
-            return {-1, {}, QStringLiteral("timed out")};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
 
 private Q_SLOTS:
     void subcommand_data();
@@ -78,8 +59,8 @@ void ScheduleCliTest::subcommand()
     QFETCH(QString, expected);
     QFETCH(int, exitCode);
 
-    const Result result = run({command}, input);
-    QCOMPARE(result.out, expected);
+    const auto result = runCli({command}, input.toUtf8());
+    QCOMPARE(QString::fromUtf8(result.out), expected);
     QCOMPARE(result.exitCode, exitCode);
 }
 
@@ -94,9 +75,10 @@ void ScheduleCliTest::subcommand_refusesArguments_data()
 void ScheduleCliTest::subcommand_refusesArguments()
 {
     QFETCH(QString, command);
-    const Result result = run({command, QStringLiteral("extra")}, {});
+    const auto result = runCli({command, QStringLiteral("extra")});
     QCOMPARE(result.exitCode, 2);
-    QVERIFY(result.err.startsWith(QStringLiteral("usage: tempolane-cli ") + command));
+    QVERIFY(QString::fromUtf8(result.err)
+                .startsWith(QStringLiteral("usage: tempolane-cli ") + command));
 }
 
 QTEST_GUILESS_MAIN(ScheduleCliTest)

@@ -1,30 +1,12 @@
+#include "CliRun.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Result
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Result runCli(const QStringList& arguments, const QByteArray& input = {})
-{
-    QProcess cli;
-    cli.start(QStringLiteral(TEMPOLANE_CLI), arguments);
-    cli.write(input);
-    cli.closeWriteChannel();
-    if (!cli.waitForFinished(30'000))
-        qFatal("tempolane-cli did not finish");
-    return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
-}
-
-} // namespace
+using Tempolane::TestSupport::runCli;
 
 class TempolaneCliTest final : public QObject
 {
@@ -41,7 +23,7 @@ private Q_SLOTS:
 void TempolaneCliTest::validate_answersEveryLine()
 {
     // Only line feeds split; a carriage return belongs to its expression and is trimmed there.
-    const Result result =
+    const auto result =
         runCli({QStringLiteral("validate")}, "* * * * *\r\n60 * * * *\n\n@every 5m\n0 9 * * mon");
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(QString::fromUtf8(result.out),
@@ -60,7 +42,7 @@ void TempolaneCliTest::parse_printsOneJsonObjectPerNode()
     file.write(crontab);
     file.close();
 
-    const Result result = runCli({QStringLiteral("parse"), file.fileName()});
+    const auto result = runCli({QStringLiteral("parse"), file.fileName()});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(QString::fromUtf8(result.out),
              QStringLiteral("{\"kind\":\"passthrough\",\"text\":\"SHELL=/bin/sh\"}\n"
@@ -69,7 +51,7 @@ void TempolaneCliTest::parse_printsOneJsonObjectPerNode()
                             "\"command\":\"/bin/report\\t\",\"enabled\":false,\"monitored\":false,"
                             "\"policy\":\"all\"}\n"));
 
-    const Result fromInput = runCli({QStringLiteral("parse")}, crontab);
+    const auto fromInput = runCli({QStringLiteral("parse")}, crontab);
     QCOMPARE(fromInput.exitCode, 0);
     QCOMPARE(fromInput.out, result.out);
     const auto lines = result.out.trimmed().split('\n');
@@ -89,7 +71,7 @@ void TempolaneCliTest::badArguments_exitWithUsage_data()
 void TempolaneCliTest::badArguments_exitWithUsage()
 {
     QFETCH(QStringList, arguments);
-    const Result result = runCli(arguments);
+    const auto result = runCli(arguments);
     QCOMPARE(result.exitCode, 2);
     QVERIFY(result.err.startsWith("usage: tempolane-cli"));
     QVERIFY(result.out.isEmpty());
@@ -97,12 +79,11 @@ void TempolaneCliTest::badArguments_exitWithUsage()
 
 void TempolaneCliTest::unreadableInput_exitsWithTheSystemsText()
 {
-    const Result missing =
-        runCli({QStringLiteral("parse"), QStringLiteral("/nonexistent/crontab")});
+    const auto missing = runCli({QStringLiteral("parse"), QStringLiteral("/nonexistent/crontab")});
     QCOMPARE(missing.exitCode, 1);
     QVERIFY2(missing.err.contains("No such file or directory"), missing.err.constData());
 
-    const Result notUtf8 = runCli({QStringLiteral("validate")}, "\xff\xfe * * * *\n");
+    const auto notUtf8 = runCli({QStringLiteral("validate")}, "\xff\xfe * * * *\n");
     QCOMPARE(notUtf8.exitCode, 1);
     QCOMPARE(QString::fromUtf8(notUtf8.err).trimmed(),
              QStringLiteral("Die Eingabe ist kein gültiges UTF-8."));
