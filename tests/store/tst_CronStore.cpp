@@ -41,9 +41,12 @@ struct Fixture
 
     void load() { QCoro::waitFor(store->load()); }
     CronJob job(qsizetype index) const { return store->document().jobs().at(index); }
-    void setNow(int day, int hour, int minute, int second = 0)
+    // Switches monitoring on for one job and saves it.
+    bool monitor(qsizetype index)
     {
-        now = QDateTime(QDate(2026, 3, day), QTime(hour, minute, second), berlin);
+        CronJob monitored = job(index);
+        monitored.isMonitoringEnabled = true;
+        return QCoro::waitFor(store->saveJob(monitored, false));
     }
 
     QTemporaryDir directory;
@@ -55,8 +58,12 @@ struct Fixture
 
 JobExecutionRecord recordAt(const QDateTime& start, std::optional<qint32> exitCode)
 {
-    return {QString::number(start.toSecsSinceEpoch()) + QStringLiteral("-1"), start,
-            start.addSecs(5), exitCode, std::nullopt, false};
+    return {QString::number(start.toSecsSinceEpoch()) + QStringLiteral("-1"),
+            start,
+            start.addSecs(5),
+            exitCode,
+            std::nullopt,
+            false};
 }
 
 } // namespace
@@ -141,14 +148,16 @@ void CronStoreTest::load_failure_keepsTheDocumentAndPresentsTheError()
     const CronDocument before = fixture.store->document();
     const QUuid selection = fixture.store->selection();
 
-    fixture.client->readError = CronSystemError::commandFailed(1, QStringLiteral("permission denied"));
+    fixture.client->readError =
+        CronSystemError::commandFailed(1, QStringLiteral("permission denied"));
     fixture.client->contents = QStringLiteral("@daily /bin/b\n");
     fixture.load();
     QCOMPARE(fixture.store->document(), before);
     QCOMPARE(fixture.store->selection(), selection);
     QCOMPARE(fixture.store->loadedContents(), QStringLiteral("@daily /bin/a\n"));
     QVERIFY(!fixture.store->isLoading());
-    QCOMPARE(fixture.store->presentedError()->title, QStringLiteral("Crontab konnte nicht geladen werden"));
+    QCOMPARE(fixture.store->presentedError()->title,
+             QStringLiteral("Crontab konnte nicht geladen werden"));
     QCOMPARE(fixture.store->presentedError()->message, QStringLiteral("permission denied"));
 }
 
@@ -167,9 +176,11 @@ void CronStoreTest::load_keepsTheSelectedJobAcrossReloads_data()
         << a + b << 1 << a + QStringLiteral("0 5 * * * /bin/b\n") << 0;
     QTest::newRow("two identical jobs: the first of them") << a + b + b << 2 << b + a + b << 0;
     QTest::newRow("changed job keeps its id marker")
-        << marked(idA, QStringLiteral("0 1 * * * /bin/a")) + marked(idB, QStringLiteral("0 2 * * * /bin/b"))
+        << marked(idA, QStringLiteral("0 1 * * * /bin/a")) +
+               marked(idB, QStringLiteral("0 2 * * * /bin/b"))
         << 1
-        << marked(idA, QStringLiteral("0 1 * * * /bin/a")) + marked(idB, QStringLiteral("9 9 * * * /bin/b2"))
+        << marked(idA, QStringLiteral("0 1 * * * /bin/a")) +
+               marked(idB, QStringLiteral("9 9 * * * /bin/b2"))
         << 1;
 }
 
@@ -215,7 +226,8 @@ void CronStoreTest::commit_whileOneRuns_returnsFalse()
     fixture.load();
     fixture.client->gate.isClosed = true;
     auto first = fixture.store->saveJob(fixture.job(0), false);
-    QVERIFY(!QCoro::waitFor(fixture.store->commitDocument(CronDocument(), std::nullopt, QStringLiteral("x"))));
+    QVERIFY(!QCoro::waitFor(
+        fixture.store->commitDocument(CronDocument(), std::nullopt, QStringLiteral("x"))));
     QVERIFY(!QCoro::waitFor(fixture.store->saveJob(fixture.job(0), true)));
     fixture.client->gate.open();
     QVERIFY(QCoro::waitFor(std::move(first)));
@@ -228,14 +240,17 @@ void CronStoreTest::filteredJobs_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<QStringList>("commands");
 
-    QTest::newRow("all") << JobFilter::all << "" << QStringList{"/bin/ok", "/bin/bad", "/bin/cut", "/bin/off"};
-    QTest::newRow("active") << JobFilter::active << "" << QStringList{"/bin/ok", "/bin/bad", "/bin/cut"};
+    QTest::newRow("all") << JobFilter::all << ""
+                         << QStringList{"/bin/ok", "/bin/bad", "/bin/cut", "/bin/off"};
+    QTest::newRow("active") << JobFilter::active << ""
+                            << QStringList{"/bin/ok", "/bin/bad", "/bin/cut"};
     QTest::newRow("paused") << JobFilter::paused << "" << QStringList{"/bin/off"};
     QTest::newRow("failed includes interrupted, never unmonitored")
         << JobFilter::failed << "" << QStringList{"/bin/bad", "/bin/cut"};
     QTest::newRow("search is trimmed and ignores case") << JobFilter::all << "  BAD \n"
                                                         << QStringList{"/bin/bad"};
-    QTest::newRow("search in the raw expression") << JobFilter::all << "*/5" << QStringList{"/bin/cut"};
+    QTest::newRow("search in the raw expression")
+        << JobFilter::all << "*/5" << QStringList{"/bin/cut"};
 }
 
 void CronStoreTest::filteredJobs()
@@ -258,8 +273,10 @@ void CronStoreTest::filteredJobs()
         document = document.replacingJob(job);
     }
     QVERIFY(QCoro::waitFor(fixture.store->commitDocument(document, 0, QStringLiteral("x"))));
-    fixture.execution->summaryMap.insert(QUuid::fromString(idB), {JobExecutionState::failed(2), {}, {}});
-    fixture.execution->summaryMap.insert(QUuid::fromString(idC), {JobExecutionState::interrupted(), {}, {}});
+    fixture.execution->summaryMap.insert(QUuid::fromString(idB),
+                                         {JobExecutionState::failed(2), {}, {}});
+    fixture.execution->summaryMap.insert(QUuid::fromString(idC),
+                                         {JobExecutionState::interrupted(), {}, {}});
     fixture.execution->summaryMap.insert(fixture.job(3).id, {JobExecutionState::failed(1), {}, {}});
     QCoro::waitFor(fixture.store->refreshExecutionStatus());
 
@@ -276,7 +293,8 @@ void CronStoreTest::filteredJobs()
 
 void CronStoreTest::upcomingExecution_ofPausedOrRebootJob_isNone()
 {
-    Fixture fixture(QStringLiteral("@reboot /bin/a\n# Tempolane disabled: * * * * * /bin/b\n* * * * * /bin/c\n"));
+    Fixture fixture(QStringLiteral(
+        "@reboot /bin/a\n# Tempolane disabled: * * * * * /bin/b\n* * * * * /bin/c\n"));
     fixture.load();
     QCOMPARE(fixture.store->upcomingExecution(fixture.job(0), fixture.now), std::nullopt);
     QCOMPARE(fixture.store->upcomingExecution(fixture.job(1), fixture.now), std::nullopt);
@@ -315,10 +333,12 @@ void CronStoreTest::saveJob_afterExternalChange_keepsTheEdit()
     QVERIFY(!QCoro::waitFor(fixture.store->saveJob(job, false)));
     QCOMPARE(fixture.store->document(), before);
     QVERIFY(fixture.store->presentedError());
-    QCOMPARE(fixture.store->presentedError()->title, QStringLiteral("Cronjob konnte nicht gespeichert werden"));
-    QCOMPARE(fixture.store->presentedError()->message,
-             QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. Bitte neu laden und "
-                            "die Änderung erneut anwenden."));
+    QCOMPARE(fixture.store->presentedError()->title,
+             QStringLiteral("Cronjob konnte nicht gespeichert werden"));
+    QCOMPARE(
+        fixture.store->presentedError()->message,
+        QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. Bitte neu laden und "
+                       "die Änderung erneut anwenden."));
     QCOMPARE(fixture.client->contents, QStringLiteral("@daily /bin/a\n@hourly /bin/other\n"));
     QVERIFY(!fixture.store->isSaving());
 }
@@ -336,7 +356,8 @@ void CronStoreTest::saveJob_installsTheRunnerOnlyForMonitoredJobs()
     QVERIFY(log.indexOf(QStringLiteral("installRunner")) < log.indexOf(QStringLiteral("write")));
     QCOMPARE(fixture.execution->preparedIds, QList<QUuid>{job.id});
 
-    fixture.execution->installError = ExecutionServiceError::fileSystemFailed(QStringLiteral("Permission denied"));
+    fixture.execution->installError =
+        ExecutionServiceError::fileSystemFailed(QStringLiteral("Permission denied"));
     const QString written = fixture.client->contents;
     job.command = QStringLiteral("/bin/b");
     QVERIFY(!QCoro::waitFor(fixture.store->saveJob(job, false)));
@@ -350,14 +371,14 @@ void CronStoreTest::duplicateName_data()
     QTest::addColumn<QString>("duplicate");
 
     QTest::newRow("first copy") << "Backup" << QStringList{} << "Backup – Kopie";
-    QTest::newRow("copy taken in other letter case") << "Backup" << QStringList{"BACKUP – kopie"}
-                                                     << "Backup – Kopie 2";
-    QTest::newRow("second copy taken too") << "Backup" << QStringList{"Backup – Kopie", "backup – kopie 2"}
-                                           << "Backup – Kopie 3";
-    QTest::newRow("empty name uses the command's file name") << "  " << QStringList{}
-                                                             << "run.sh – Kopie";
-    QTest::newRow("long name is cut to 80 characters") << QString(100, u'x') << QStringList{}
-                                                       << QString(72, u'x') + " – Kopie";
+    QTest::newRow("copy taken in other letter case")
+        << "Backup" << QStringList{"BACKUP – kopie"} << "Backup – Kopie 2";
+    QTest::newRow("second copy taken too")
+        << "Backup" << QStringList{"Backup – Kopie", "backup – kopie 2"} << "Backup – Kopie 3";
+    QTest::newRow("empty name uses the command's file name")
+        << "  " << QStringList{} << "run.sh – Kopie";
+    QTest::newRow("long name is cut to 80 characters")
+        << QString(100, u'x') << QStringList{} << QString(72, u'x') + " – Kopie";
     QTest::newRow("accents count as one character")
         << QString(100, u'e').replace(u'e', QStringLiteral("e\u0301")) << QStringList{}
         << QString(72, u'e').replace(u'e', QStringLiteral("e\u0301")) + " – Kopie";
@@ -371,7 +392,8 @@ void CronStoreTest::duplicateName()
 
     QString crontab;
     for (const QString& other : others)
-        crontab += QStringLiteral("# Tempolane name: ") + other + QStringLiteral("\n@daily /bin/x\n");
+        crontab +=
+            QStringLiteral("# Tempolane name: ") + other + QStringLiteral("\n@daily /bin/x\n");
     Fixture fixture(crontab);
     fixture.load();
     CronJob job;
@@ -422,7 +444,7 @@ void CronStoreTest::deleteJob_selectsTheFollowingOrLastJob()
 void CronStoreTest::refresh_marksOverdueRunsAsNotObserved_data()
 {
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QDateTime>("lastStart");   // invalid: no record, marker only
+    QTest::addColumn<QDateTime>("lastStart"); // invalid: no record, marker only
     QTest::addColumn<std::optional<qint32>>("exitCode");
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<JobExecutionState>("state");
@@ -433,22 +455,27 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved_data()
     const QString daily = QStringLiteral("0 9 * * * /bin/daily");
     const QString fiveMinutes = QStringLiteral("*/5 * * * * /bin/often");
     QTest::newRow("daily run still within the grace")
-        << daily << at(2, 9, 0) << std::optional<qint32>(0) << at(3, 9, 1, 30) << JobExecutionState::succeeded();
-    QTest::newRow("daily run overdue") << daily << at(2, 9, 0) << std::optional<qint32>(0) << at(3, 9, 1, 31)
-                                       << JobExecutionState::notObserved();
-    QTest::newRow("five-minute job at the edge") << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0)
-                                                 << at(2, 10, 6, 30) << JobExecutionState::succeeded();
-    QTest::newRow("five-minute job overdue") << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0)
-                                             << at(2, 10, 6, 31) << JobExecutionState::notObserved();
-    QTest::newRow("failed run stays failed") << daily << at(1, 9, 0) << std::optional<qint32>(4) << at(3, 12, 0)
-                                             << JobExecutionState::failed(4);
-    QTest::newRow("just switched on, no record yet") << daily << QDateTime() << std::optional<qint32>()
-                                                     << at(2, 9, 1, 30) << JobExecutionState::waiting();
-    QTest::newRow("switched on and first run missed") << daily << QDateTime() << std::optional<qint32>()
-                                                      << at(2, 9, 1, 31) << JobExecutionState::notObserved();
+        << daily << at(2, 9, 0) << std::optional<qint32>(0) << at(3, 9, 1, 30)
+        << JobExecutionState::succeeded();
+    QTest::newRow("daily run overdue") << daily << at(2, 9, 0) << std::optional<qint32>(0)
+                                       << at(3, 9, 1, 31) << JobExecutionState::notObserved();
+    QTest::newRow("five-minute job at the edge")
+        << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0) << at(2, 10, 6, 30)
+        << JobExecutionState::succeeded();
+    QTest::newRow("five-minute job overdue")
+        << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0) << at(2, 10, 6, 31)
+        << JobExecutionState::notObserved();
+    QTest::newRow("failed run stays failed") << daily << at(1, 9, 0) << std::optional<qint32>(4)
+                                             << at(3, 12, 0) << JobExecutionState::failed(4);
+    QTest::newRow("just switched on, no record yet")
+        << daily << QDateTime() << std::optional<qint32>() << at(2, 9, 1, 30)
+        << JobExecutionState::waiting();
+    QTest::newRow("switched on and first run missed")
+        << daily << QDateTime() << std::optional<qint32>() << at(2, 9, 1, 31)
+        << JobExecutionState::notObserved();
     QTest::newRow("paused job is never overdue")
-        << QStringLiteral("# Tempolane disabled: ") + daily << at(1, 9, 0) << std::optional<qint32>(0)
-        << at(3, 12, 0) << JobExecutionState::succeeded();
+        << QStringLiteral("# Tempolane disabled: ") + daily << at(1, 9, 0)
+        << std::optional<qint32>(0) << at(3, 12, 0) << JobExecutionState::succeeded();
 }
 
 void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
@@ -461,9 +488,8 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
 
     Fixture fixture(line + u'\n');
     fixture.load();
+    QVERIFY(fixture.monitor(0));
     CronJob job = fixture.job(0);
-    job.isMonitoringEnabled = true;
-    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
 
     JobExecutionSummary summary;
     if (lastStart.isValid()) {
@@ -482,9 +508,8 @@ void CronStoreTest::runJobNow_twice_startsOneRun()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n@daily /bin/plain\n"));
     fixture.load();
+    QVERIFY(fixture.monitor(0));
     CronJob job = fixture.job(0);
-    job.isMonitoringEnabled = true;
-    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
     job = fixture.job(0);
 
     fixture.execution->runGate.isClosed = true;
@@ -507,9 +532,8 @@ void CronStoreTest::runJobNow_failure_isPresentedAfterTheRefresh()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n"));
     fixture.load();
+    QVERIFY(fixture.monitor(0));
     CronJob job = fixture.job(0);
-    job.isMonitoringEnabled = true;
-    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
     fixture.execution->runError = ExecutionServiceError::commandFailed(3);
     fixture.execution->calls.clear();
     QCoro::waitFor(fixture.store->runJobNow(fixture.job(0)));
@@ -524,11 +548,11 @@ void CronStoreTest::clearJobHistory_turnsAnOverdueJobBackToWaiting()
 {
     Fixture fixture(QStringLiteral("0 9 * * * /bin/a\n"));
     fixture.load();
+    QVERIFY(fixture.monitor(0));
     CronJob job = fixture.job(0);
-    job.isMonitoringEnabled = true;
-    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
-    fixture.execution->summaryMap.insert(job.id, {JobExecutionState::succeeded(),
-                                                  recordAt(fixture.now.addDays(-3), 0), std::nullopt});
+    fixture.execution->summaryMap.insert(
+        job.id,
+        {JobExecutionState::succeeded(), recordAt(fixture.now.addDays(-3), 0), std::nullopt});
     QCoro::waitFor(fixture.store->refreshExecutionStatus());
     QCOMPARE(fixture.store->executionSummary(job).state, JobExecutionState::notObserved());
 
@@ -563,7 +587,8 @@ void CronStoreTest::enableMonitoringForAllJobs_withNothingLeft_hidesTheSuggestio
     QCOMPARE(dismissed.count(), 1);
     QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 0);
 
-    QSettings settings(fixture.directory.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QSettings settings(fixture.directory.filePath(QStringLiteral("settings.ini")),
+                       QSettings::IniFormat);
     fixture.store.reset();
     QVERIFY(settings.value(QStringLiteral("hasDismissedExecutionMonitoringSuggestion")).toBool());
 }

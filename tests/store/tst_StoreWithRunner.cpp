@@ -74,11 +74,16 @@ void StoreWithRunnerTest::sampleDataMode_data()
     QTest::addColumn<QString>("variable");
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("isSampleData");
-    QTest::newRow("demo set to 1") << "TEMPOLANE_DEMO" << "1" << true;
-    QTest::newRow("previews set to 1") << "XCODE_RUNNING_FOR_PREVIEWS" << "1" << true;
-    QTest::newRow("demo set to true") << "TEMPOLANE_DEMO" << "true" << false;
-    QTest::newRow("demo set to 1 with a blank") << "TEMPOLANE_DEMO" << "1 " << false;
-    QTest::newRow("unrelated variable") << "DEMO" << "1" << false;
+    QTest::newRow("demo set to 1") << "TEMPOLANE_DEMO"
+                                   << "1" << true;
+    QTest::newRow("previews set to 1") << "XCODE_RUNNING_FOR_PREVIEWS"
+                                       << "1" << true;
+    QTest::newRow("demo set to true") << "TEMPOLANE_DEMO"
+                                      << "true" << false;
+    QTest::newRow("demo set to 1 with a blank") << "TEMPOLANE_DEMO"
+                                                << "1 " << false;
+    QTest::newRow("unrelated variable") << "DEMO"
+                                        << "1" << false;
 }
 
 void StoreWithRunnerTest::sampleDataMode()
