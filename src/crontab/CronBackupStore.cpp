@@ -189,8 +189,8 @@ CronBackupStore::~CronBackupStore()
 QCoro::Task<std::expected<void, CronBackupError>> CronBackupStore::storeBackup(QString text)
 {
     const QDateTime time = m_clock();
-    auto future =
-        QtConcurrent::run(&m_pool, storeNow, m_rootPath, m_maximumBackupCount, time, std::move(text));
+    auto future = QtConcurrent::run(&m_pool, storeNow, m_rootPath, m_maximumBackupCount, time,
+                                    std::move(text));
     co_return co_await future;
 }
 

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QStringView>
 #include <QTimeZone>
-
 #include <optional>
 
 namespace Tempolane::CronExpression {

@@ -12,14 +12,11 @@ CronStore::CronStore(std::unique_ptr<CronManaging> client,
                      std::shared_ptr<ExecutionManaging> executionManager,
                      std::unique_ptr<QSettings> defaults, StoreTime time,
                      std::unique_ptr<CronBackupStoring> backupStore, QObject* parent)
-    : QObject(parent),
-      m_repository(std::make_unique<CronRepository>(
-          std::move(client),
-          backupStore ? std::move(backupStore) : std::make_unique<CronBackupStore>())),
-      m_executionManager(std::move(executionManager)),
-      m_defaults(std::move(defaults)),
-      m_time(std::move(time)),
-      m_document(CronDocument::parse(QString())),
+    : QObject(parent), m_repository(std::make_unique<CronRepository>(
+                           std::move(client), backupStore ? std::move(backupStore)
+                                                          : std::make_unique<CronBackupStore>())),
+      m_executionManager(std::move(executionManager)), m_defaults(std::move(defaults)),
+      m_time(std::move(time)), m_document(CronDocument::parse(QString())),
       m_hasDismissedMonitoringSuggestion(m_defaults->value(dismissedSuggestionKey, false).toBool())
 {
 }
@@ -78,7 +75,8 @@ bool CronStore::passesFilter(const CronJob& job, JobFilter filter) const
         return !job.isEnabled;
     case JobFilter::failed: {
         const auto kind = executionSummary(job).state.kind();
-        return kind == JobExecutionState::Kind::failed || kind == JobExecutionState::Kind::interrupted;
+        return kind == JobExecutionState::Kind::failed ||
+               kind == JobExecutionState::Kind::interrupted;
     }
     }
     Q_UNREACHABLE();
@@ -133,15 +131,16 @@ int CronStore::unmonitoredJobCount() const
                              [](const CronJob& job) { return !job.isMonitoringEnabled; }));
 }
 
-std::optional<QDateTime> CronStore::cachedNextExecution(QHash<QUuid, NextExecutionCacheEntry>& cache,
-                                                        const CronJob& job,
-                                                        const QDateTime& reference)
+std::optional<QDateTime>
+CronStore::cachedNextExecution(QHash<QUuid, NextExecutionCacheEntry>& cache, const CronJob& job,
+                               const QDateTime& reference)
 {
     const auto entry = cache.constFind(job.id);
     if (entry != cache.cend() && entry->expression == job.scheduleExpression &&
         std::abs(entry->reference.msecsTo(reference)) < 500)
         return entry->date;
-    const auto date = CronExpression::nextExecution(job.scheduleExpression, reference, m_time.zone());
+    const auto date =
+        CronExpression::nextExecution(job.scheduleExpression, reference, m_time.zone());
     cache.insert(job.id, {job.scheduleExpression, reference, date});
     return date;
 }
@@ -196,13 +195,13 @@ QCoro::Task<> CronStore::load()
     // Jobs without an id marker get a fresh id at every parse, so the previous selection is
     // found again by what the job does.
     const auto jobs = m_document.jobs();
-    const auto sameJob = previous ? std::find_if(jobs.cbegin(), jobs.cend(),
-                                                 [&](const CronJob& job) {
-                                                     return job.scheduleExpression ==
-                                                                previous->scheduleExpression &&
-                                                            job.command == previous->command;
-                                                 })
-                                  : jobs.cend();
+    const auto sameJob =
+        previous ? std::find_if(jobs.cbegin(), jobs.cend(),
+                                [&](const CronJob& job) {
+                                    return job.scheduleExpression == previous->scheduleExpression &&
+                                           job.command == previous->command;
+                                })
+                 : jobs.cend();
     if (sameJob != jobs.cend())
         setSelection(sameJob->id);
     else if (!selectedJob())

@@ -13,7 +13,6 @@
 #include <QHash>
 #include <QObject>
 #include <QSettings>
-
 #include <memory>
 #include <optional>
 
@@ -47,8 +46,8 @@ class CronStore final : public QObject
                    executionSummariesChanged)
     Q_PROPERTY(QList<Tempolane::JobExecutionRecord> selectedJobHistory READ selectedJobHistory
                    NOTIFY selectedJobHistoryChanged)
-    Q_PROPERTY(QUuid manuallyRunningJobID READ manuallyRunningJobID NOTIFY
-                   manuallyRunningJobIDChanged)
+    Q_PROPERTY(
+        QUuid manuallyRunningJobID READ manuallyRunningJobID NOTIFY manuallyRunningJobIDChanged)
     Q_PROPERTY(bool hasDismissedMonitoringSuggestion READ hasDismissedMonitoringSuggestion NOTIFY
                    hasDismissedMonitoringSuggestionChanged)
     Q_PROPERTY(Tempolane::OptionalPresentedError presentedError READ presentedError WRITE
@@ -58,7 +57,8 @@ public:
     static constexpr int notObservedGraceSeconds = 90;
     static constexpr auto dismissedSuggestionKey = "hasDismissedExecutionMonitoringSuggestion";
 
-    CronStore(std::unique_ptr<CronManaging> client, std::shared_ptr<ExecutionManaging> executionManager,
+    CronStore(std::unique_ptr<CronManaging> client,
+              std::shared_ptr<ExecutionManaging> executionManager,
               std::unique_ptr<QSettings> defaults, StoreTime time = {},
               std::unique_ptr<CronBackupStoring> backupStore = nullptr, QObject* parent = nullptr);
     ~CronStore() override;
@@ -140,8 +140,7 @@ Q_SIGNALS:
 
 private:
     // Assigns and notifies only when the value really changes.
-    template <typename T>
-    void assign(T& field, T value, void (CronStore::*changed)())
+    template <typename T> void assign(T& field, T value, void (CronStore::*changed)())
     {
         if (field == value)
             return;

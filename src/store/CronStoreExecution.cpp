@@ -1,7 +1,6 @@
 // The store's side of execution monitoring: summaries with the not-observed rule, the
 // selected job's history, run now, clearing history and switching monitoring on for all.
 #include "CronStore.h"
-
 #include "ExecutionService.h"
 
 namespace Tempolane {
@@ -76,7 +75,8 @@ QCoro::Task<> CronStore::runJobNow(CronJob job)
     const auto result = co_await m_executionManager->runNow(job);
     co_await refreshExecutionStatus();
     if (!result)
-        present(tr("Cronjob konnte nicht erfolgreich ausgeführt werden"), result.error().description());
+        present(tr("Cronjob konnte nicht erfolgreich ausgeführt werden"),
+                result.error().description());
     assign(m_manuallyRunningJobID, QUuid(), &CronStore::manuallyRunningJobIDChanged);
 }
 
@@ -98,7 +98,8 @@ QCoro::Task<> CronStore::enableMonitoringForAllJobs()
     bool hasCandidate = false;
     for (auto& node : document.nodes) {
         const CronJob* job = node.job();
-        if (!job || job->isMonitoringEnabled || ExecutionService::compatibilityIssue(job->command) ||
+        if (!job || job->isMonitoringEnabled ||
+            ExecutionService::compatibilityIssue(job->command) ||
             ExecutionService::lengthIssue(job->command))
             continue;
         CronJob monitored = *job;

@@ -1,7 +1,6 @@
 // The store's operations that change the crontab: create, duplicate, save, pause and resume,
 // delete, and the commit they all share.
 #include "CronStore.h"
-
 #include "CrontabText.h"
 
 #include <QCollator>
@@ -122,9 +121,8 @@ QCoro::Task<> CronStore::deleteJob(CronJob job)
         co_return;
 
     CronDocument document = m_document;
-    document.nodes.removeIf([&](const CronDocument::Node& node) {
-        return node.job() && node.job()->id == job.id;
-    });
+    document.nodes.removeIf(
+        [&](const CronDocument::Node& node) { return node.job() && node.job()->id == job.id; });
     const auto remaining = document.jobs().size();
     const std::optional<qsizetype> selectIndex =
         remaining == 0 ? std::nullopt : std::optional(std::min(*index, remaining - 1));
@@ -162,9 +160,8 @@ QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
 
     const QString text = document.serializedText();
     const auto jobs = document.jobs();
-    const bool hasMonitoredJob = std::any_of(jobs.cbegin(), jobs.cend(), [](const CronJob& job) {
-        return job.isMonitoringEnabled;
-    });
+    const bool hasMonitoredJob = std::any_of(
+        jobs.cbegin(), jobs.cend(), [](const CronJob& job) { return job.isMonitoringEnabled; });
     std::optional<QString> failure;
     if (hasMonitoredJob) {
         const auto installed = co_await m_executionManager->installRunner();

@@ -2,14 +2,19 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <array>
 #include <optional>
 
 namespace Tempolane {
 
 // The job list's filter, in the order of the sidebar.
-enum class JobFilter { all, active, paused, failed };
+enum class JobFilter
+{
+    all,
+    active,
+    paused,
+    failed
+};
 
 inline constexpr std::array<JobFilter, 4> allJobFilters{JobFilter::all, JobFilter::active,
                                                         JobFilter::paused, JobFilter::failed};

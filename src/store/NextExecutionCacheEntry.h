@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <optional>
 
 namespace Tempolane {
@@ -14,7 +13,8 @@ struct NextExecutionCacheEntry
     QDateTime reference;
     std::optional<QDateTime> date;
 
-    friend bool operator==(const NextExecutionCacheEntry&, const NextExecutionCacheEntry&) = default;
+    friend bool operator==(const NextExecutionCacheEntry&,
+                           const NextExecutionCacheEntry&) = default;
 };
 
 } // namespace Tempolane

@@ -3,7 +3,6 @@
 #include "Clock.h"
 
 #include <QTimeZone>
-
 #include <functional>
 
 namespace Tempolane {

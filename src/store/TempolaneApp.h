@@ -3,7 +3,6 @@
 #include "CronStore.h"
 
 #include <QProcessEnvironment>
-
 #include <memory>
 
 namespace Tempolane {
@@ -13,8 +12,8 @@ namespace Tempolane {
 class TempolaneApp final
 {
 public:
-    explicit TempolaneApp(const QProcessEnvironment& environment =
-                              QProcessEnvironment::systemEnvironment());
+    explicit TempolaneApp(
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
     Q_DISABLE_COPY_MOVE(TempolaneApp)
 
     // TEMPOLANE_DEMO or XCODE_RUNNING_FOR_PREVIEWS set to exactly "1".
