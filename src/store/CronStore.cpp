@@ -188,8 +188,9 @@ QCoro::Task<> CronStore::load()
         co_return;
     }
 
+    CronDocument parsed = co_await parsedAway(*text);
     const OptionalJob previous = selectedJob();
-    adopt(*text);
+    adopt(*text, std::move(parsed));
     assign(m_hasLoaded, true, &CronStore::hasLoadedChanged);
 
     // Jobs without an id marker get a fresh id at every parse, so the previous selection is

@@ -151,7 +151,8 @@ private:
     bool matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const;
     std::optional<QDateTime> cachedNextExecution(QHash<QUuid, NextExecutionCacheEntry>& cache,
                                                  const CronJob& job, const QDateTime& reference);
-    void adopt(const QString& text);
+    static QCoro::Task<CronDocument> parsedAway(QString text);
+    void adopt(const QString& text, CronDocument document);
     void selectIndex(std::optional<qsizetype> index);
     void present(const QString& title, const QString& message);
     void rememberDismissedSuggestion();

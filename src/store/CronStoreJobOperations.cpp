@@ -4,7 +4,9 @@
 #include "CrontabText.h"
 
 #include <QCollator>
+#include <QCoro/QCoroFuture>
 #include <QTextBoundaryFinder>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace Tempolane {
 
@@ -132,10 +134,17 @@ QCoro::Task<> CronStore::deleteJob(CronJob job)
         co_await m_executionManager->clearHistory(job.id);
 }
 
-void CronStore::adopt(const QString& text)
+QCoro::Task<CronDocument> CronStore::parsedAway(QString text)
+{
+    // A large crontab takes milliseconds to read; the window keeps drawing meanwhile.
+    auto future = QtConcurrent::run([text] { return CronDocument::parse(text); });
+    co_return co_await future;
+}
+
+void CronStore::adopt(const QString& text, CronDocument document)
 {
     assign(m_loadedContents, text, &CronStore::loadedContentsChanged);
-    assign(m_document, CronDocument::parse(text), &CronStore::documentChanged);
+    assign(m_document, std::move(document), &CronStore::documentChanged);
     m_nextExecutionCache.clear();
     m_upcomingExecutionCache.clear();
     assign(m_lastLoadedAt, m_time.now(), &CronStore::lastLoadedAtChanged);
@@ -180,7 +189,7 @@ QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
     }
 
     // The store adopts what it wrote instead of reading the crontab back.
-    adopt(text);
+    adopt(text, co_await parsedAway(text));
     selectIndex(selectIndexAfterwards);
     co_await m_executionManager->prepareMonitoring(monitoredJobIds());
     co_await refreshExecutionStatus();
