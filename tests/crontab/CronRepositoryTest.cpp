@@ -15,6 +15,7 @@ using namespace Tempolane;
 namespace {
 
 const QString fakeTool = QStringLiteral(TEMPOLANE_FAKE_CRONTAB);
+constexpr int accepted = 0, concurrent = 1, backupFailed = 2;
 
 QStringList backupTexts(const QString& directory)
 {
@@ -22,8 +23,7 @@ QStringList backupTexts(const QString& directory)
     const QDir dir(directory);
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            texts.append(QString::fromUtf8(file.readAll()));
+        texts.append(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : name);
     }
     return texts;
 }
@@ -38,28 +38,6 @@ private:
     QTemporaryDir m_dir;
     QString backupRoot() const { return m_dir.filePath(QStringLiteral("Backups")); }
 
-    // A demo client with the given text, and a view of it that outlives the repository's
-    // ownership.
-    std::pair<std::unique_ptr<CronRepository>, DemoCronClient*>
-    makeRepository(const QString& installed, const QString& root = {})
-    {
-        auto client = std::make_unique<DemoCronClient>(installed);
-        DemoCronClient* view = client.get();
-        int tick = 0;
-        // Distinct times, so every backup gets its own file.
-        auto clock = [tick]() mutable {
-            return QDateTime(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC).addMSecs(++tick);
-        };
-        auto store =
-            std::make_unique<CronBackupStore>(root.isEmpty() ? backupRoot() : root, 20, clock);
-        return {std::make_unique<CronRepository>(std::move(client), std::move(store)), view};
-    }
-
-    static QString installedText(DemoCronClient* client)
-    {
-        return QCoro::waitFor(client->readCrontab()).value();
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -71,57 +49,54 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("installed");
         QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("isAccepted");
+        QTest::addColumn<QString>("backupParent"); // a file there makes the backup fail
+        QTest::addColumn<int>("outcome");
 
         const QString text = QStringLiteral("# a\n0 * * * * true\n");
-        QTest::newRow("a user without a crontab saves over the empty text")
-            << QString() << QString() << true;
-        QTest::newRow("an unchanged crontab is replaced") << text << text << true;
-        QTest::newRow("a crontab changed by someone else is kept")
-            << text << QStringLiteral("# b\n0 * * * * true\n") << false;
-        QTest::newRow("a crontab differing only in its final line feed is kept")
-            << text << text.chopped(1) << false;
-        QTest::newRow("a crontab installed since the empty text was read is kept")
-            << text << QString() << false;
+        const QString blocked = QStringLiteral("blocker");
+        QTest::newRow("no crontab, saved over the empty text")
+            << QString() << QString() << QString() << accepted;
+        QTest::newRow("unchanged") << text << text << QString() << accepted;
+        QTest::newRow("differs in the final line feed")
+            << text << text.chopped(1) << QString() << concurrent;
+        QTest::newRow("installed since the empty text was read")
+            << text << QString() << QString() << concurrent;
+        QTest::newRow("backup fails") << text << text << blocked << backupFailed;
     }
 
     void saveBacksUpAndWritesOnlyOverTheExpectedText()
     {
         QFETCH(QString, installed);
         QFETCH(QString, expected);
-        QFETCH(bool, isAccepted);
+        QFETCH(QString, backupParent);
+        QFETCH(int, outcome);
 
-        auto [repository, client] = makeRepository(installed);
-        const QString newText = QStringLiteral("# neu\n*/5 * * * * date\n");
-        const auto result = QCoro::waitFor(repository->save(newText, expected));
-
-        QCOMPARE(result.has_value(), isAccepted);
-        if (isAccepted) {
-            QCOMPARE(installedText(client), newText);
-            QCOMPARE(backupTexts(backupRoot()), QStringList(installed));
-            return;
+        QString root = backupRoot();
+        if (!backupParent.isEmpty()) {
+            QFile blocker(m_dir.filePath(backupParent));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            root = blocker.fileName() + QStringLiteral("/Backups");
         }
-        QVERIFY(result.error().isConcurrentModification());
-        QCOMPARE(result.error().description(),
-                 QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. Bitte neu "
-                                "laden und die Änderung erneut anwenden."));
-        QCOMPARE(installedText(client), installed);
-        QVERIFY(backupTexts(backupRoot()).isEmpty());
-    }
+        auto client = std::make_unique<DemoCronClient>(installed);
+        DemoCronClient* view = client.get();
+        CronRepository repository(std::move(client), std::make_unique<CronBackupStore>(root));
+        const QString newText = QStringLiteral("# neu\n*/5 * * * * date\n");
+        const auto result = QCoro::waitFor(repository.save(newText, expected));
 
-    void failedBackupLeavesTheCrontabUntouched()
-    {
-        QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        auto [repository, client] =
-            makeRepository(QStringLiteral("# alt\n"), blocker.fileName() + QStringLiteral("/B"));
-        const auto result =
-            QCoro::waitFor(repository->save(QStringLiteral("# neu\n"), QStringLiteral("# alt\n")));
-        QVERIFY(!result.has_value());
-        QVERIFY(result.error().backupError());
-        QCOMPARE(result.error().description(), result.error().backupError()->description());
-        QCOMPARE(installedText(client), QStringLiteral("# alt\n"));
+        const QString nowInstalled = QCoro::waitFor(view->readCrontab()).value();
+        QCOMPARE(nowInstalled, outcome == accepted ? newText : installed);
+        QCOMPARE(backupTexts(backupRoot()),
+                 outcome == accepted ? QStringList(installed) : QStringList());
+        QCOMPARE(result.has_value(), outcome == accepted);
+        if (outcome == concurrent) {
+            QVERIFY(result.error().isConcurrentModification());
+            QCOMPARE(result.error().description(),
+                     QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. Bitte neu "
+                                    "laden und die Änderung erneut anwenden."));
+        } else if (outcome == backupFailed) {
+            QVERIFY(result.error().backupError());
+            QCOMPARE(result.error().description(), result.error().backupError()->description());
+        }
     }
 
     void toolFailuresReachTheCaller_data()
@@ -129,10 +104,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("mode");
         QTest::addColumn<int>("backupCount");
         QTest::addColumn<QString>("description");
-        QTest::newRow("a failing read stops the save before any backup")
+        QTest::newRow("failing read: no backup")
             << QByteArray("read-denied") << 0
             << QStringLiteral("crontab: your UID isn't allowed to access crontabs");
-        QTest::newRow("a refused write keeps the backup already taken")
+        QTest::newRow("refused write: backup kept")
             << QByteArray("refuse") << 1
             << QStringLiteral("\"-\":0: bad minute\nerrors in crontab file, can't install.");
     }
@@ -152,7 +127,7 @@ private Q_SLOTS:
         const auto result =
             QCoro::waitFor(repository.save(QStringLiteral("5/10 * * * * true\n"), QString()));
 
-        QVERIFY(!result.has_value());
+        QVERIFY(!result);
         QVERIFY(result.error().clientError());
         QCOMPARE(result.error().description(), description);
         QCOMPARE(backupTexts(backupRoot()).size(), backupCount);
