@@ -238,15 +238,6 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
         << QStringList{"J:Application|* * * * *|" + wrapped + "|on|plain|all"} << false;
     QTest::newRow("five fields and blanks only") << "* * * * * \t \n"
                                                  << QStringList{"P:* * * * * \t "} << true;
-    QTest::newRow("quoted absolute script path")
-        << "@weekly \"/Users/ann/My Scripts/clean.sh\" -v"
-        << QStringList{"J:My|@weekly|\"/Users/ann/My Scripts/clean.sh\" -v|on|plain|all"} << false;
-    QTest::newRow("quoted script path without blanks")
-        << "@weekly '/opt/clean.sh' -v"
-        << QStringList{"J:clean.sh|@weekly|'/opt/clean.sh' -v|on|plain|all"} << false;
-    QTest::newRow("directory with trailing slash")
-        << "@weekly /opt/tools/ -v" << QStringList{"J:tools|@weekly|/opt/tools/ -v|on|plain|all"}
-        << false;
     QTest::newRow("Unicode white space separates fields")
         << "0\u30009\u00a0* * * run" << QStringList{"J:run|0 9 * * *|run|on|plain|all"} << false;
 }
@@ -442,6 +433,10 @@ void CronDocumentTest::fallbackName_data()
                                  << "Unbenannter Job";
     QTest::newRow("absolute script path") << "/usr/local/bin/backup.sh --now"
                                           << "backup.sh";
+    QTest::newRow("quoted script path with a blank") << "\"/Users/ann/My Scripts/clean.sh\" -v"
+                                                     << "My";
+    QTest::newRow("directory with trailing slash") << "/opt/tools/ -v"
+                                                   << "tools";
     QTest::newRow("quoted script path") << "\"/srv/nightly.py\" x"
                                         << "nightly.py";
     QTest::newRow("root directory") << "/ x"

@@ -79,8 +79,7 @@ private Q_SLOTS:
     void load_failure_keepsTheDocumentAndPresentsTheError();
     void load_keepsTheSelectedJobAcrossReloads_data();
     void load_keepsTheSelectedJobAcrossReloads();
-    void load_duringASave_doesNothing();
-    void commit_whileOneRuns_returnsFalse();
+    void overlappingOperations_duringASave_doNothing();
     void filteredJobs_data();
     void filteredJobs();
     void upcomingExecution_ofPausedOrRebootJob_isNone();
@@ -199,7 +198,7 @@ void CronStoreTest::load_keepsTheSelectedJobAcrossReloads()
     QCOMPARE(fixture.store->selection(), fixture.job(expectedIndex).id);
 }
 
-void CronStoreTest::load_duringASave_doesNothing()
+void CronStoreTest::overlappingOperations_duringASave_doNothing()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n"));
     fixture.load();
@@ -209,29 +208,19 @@ void CronStoreTest::load_duringASave_doesNothing()
     fixture.client->gate.isClosed = true;
     auto saving = fixture.store->saveJob(job, false);
     QVERIFY(fixture.store->isSaving());
-    const auto readsBefore = fixture.client->calls.count(QStringLiteral("read"));
+    const auto reads = fixture.client->calls.count(QStringLiteral("read"));
     QCoro::waitFor(fixture.store->load());
-    QCOMPARE(fixture.client->calls.count(QStringLiteral("read")), readsBefore);
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("read")), reads);
     QVERIFY(!fixture.store->isLoading());
+    QVERIFY(!QCoro::waitFor(
+        fixture.store->commitDocument(CronDocument(), std::nullopt, QStringLiteral("x"))));
+    QVERIFY(!QCoro::waitFor(fixture.store->saveJob(fixture.job(0), true)));
 
     fixture.client->gate.open();
     QVERIFY(QCoro::waitFor(std::move(saving)));
     QVERIFY(!fixture.store->isSaving());
-    QCOMPARE(fixture.job(0).command, QStringLiteral("/bin/changed"));
-}
-
-void CronStoreTest::commit_whileOneRuns_returnsFalse()
-{
-    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
-    fixture.load();
-    fixture.client->gate.isClosed = true;
-    auto first = fixture.store->saveJob(fixture.job(0), false);
-    QVERIFY(!QCoro::waitFor(
-        fixture.store->commitDocument(CronDocument(), std::nullopt, QStringLiteral("x"))));
-    QVERIFY(!QCoro::waitFor(fixture.store->saveJob(fixture.job(0), true)));
-    fixture.client->gate.open();
-    QVERIFY(QCoro::waitFor(std::move(first)));
     QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 1);
+    QCOMPARE(fixture.job(0).command, QStringLiteral("/bin/changed"));
 }
 
 void CronStoreTest::filteredJobs_data()
