@@ -19,7 +19,7 @@ QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
     if (text.isEmpty())
         return lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = text.indexOf(u'\n'); i >= 0; i = text.indexOf(u'\n', i + 1)) {
         if (isLineBreakAt(text, i)) {
             lines.append(text.sliced(start, i - start));
             start = i + 1;
@@ -46,6 +46,8 @@ CronDocument CronDocument::parse(const QString& text)
     };
     document.hasTrailingNewline = !text.isEmpty() && isLineBreakAt(text, text.size() - 1);
     const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
+    document.nodes.reserve(lines.size());
+    ids.reserve(lines.size());
 
     for (qsizetype i = 0; i < lines.size();) {
         qsizetype jobLine = i;
@@ -72,11 +74,18 @@ QString CronDocument::serializedText() const
     if (nodes.isEmpty())
         return {};
     QStringList lines;
+    lines.reserve(nodes.size() * 2);
     for (const Node& node : nodes) {
-        if (const CronJob* job = node.job())
-            lines.append(job->serializedLines());
-        else
+        const CronJob* job = node.job();
+        if (!job) {
             lines.append(*node.passthroughText());
+        } else if (job->isUnchanged()) {
+            // Spares building a list per job in the common case of an untouched crontab.
+            lines.append(job->original->rawMetadataLines);
+            lines.append(job->original->rawLine);
+        } else {
+            lines.append(job->serializedLines());
+        }
     }
     QString text = lines.join(u'\n');
     if (hasTrailingNewline)

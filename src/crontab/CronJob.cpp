@@ -115,6 +115,9 @@ QString lastPathComponent(const QString& path)
 
 bool CronMarkers::isMetadataLine(QStringView line)
 {
+    // Most lines are jobs or other text: one character tells them apart cheaply.
+    if (line.isEmpty() || line.front() != u'#')
+        return false;
     return line.startsWith(name) || line.startsWith(id) || line.startsWith(monitoring);
 }
 
@@ -156,11 +159,17 @@ std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& ma
     return job;
 }
 
+bool CronJob::isUnchanged() const
+{
+    return original && name == original->name &&
+           scheduleExpression == original->scheduleExpression && command == original->command &&
+           isEnabled == original->isEnabled &&
+           isMonitoringEnabled == original->isMonitoringEnabled && logPolicy == original->logPolicy;
+}
+
 QStringList CronJob::serializedLines() const
 {
-    if (original && name == original->name && scheduleExpression == original->scheduleExpression &&
-        command == original->command && isEnabled == original->isEnabled &&
-        isMonitoringEnabled == original->isMonitoringEnabled && logPolicy == original->logPolicy)
+    if (isUnchanged())
         return original->rawMetadataLines + QStringList{original->rawLine};
 
     QStringList lines;

@@ -42,6 +42,8 @@ struct CronJob
     // the line is no job (comment, assignment, blank, unreadable schedule).
     static std::optional<CronJob> parse(const QString& line, const QStringList& markerLines);
 
+    // Whether every field still holds what was read, so the read lines can be written back.
+    bool isUnchanged() const;
     QStringList serializedLines() const;
 
     // The name shown for a job without a name marker: the file name of its first word.
