@@ -76,16 +76,10 @@ QString CronDocument::serializedText() const
     QStringList lines;
     lines.reserve(nodes.size() * 2);
     for (const Node& node : nodes) {
-        const CronJob* job = node.job();
-        if (!job) {
+        if (const CronJob* job = node.job())
+            job->appendSerializedLines(lines);
+        else
             lines.append(*node.passthroughText());
-        } else if (job->isUnchanged()) {
-            // Spares building a list per job in the common case of an untouched crontab.
-            lines.append(job->original->rawMetadataLines);
-            lines.append(job->original->rawLine);
-        } else {
-            lines.append(job->serializedLines());
-        }
     }
     QString text = lines.join(u'\n');
     if (hasTrailingNewline)

@@ -169,10 +169,19 @@ bool CronJob::isUnchanged() const
 
 QStringList CronJob::serializedLines() const
 {
-    if (isUnchanged())
-        return original->rawMetadataLines + QStringList{original->rawLine};
-
     QStringList lines;
+    appendSerializedLines(lines);
+    return lines;
+}
+
+void CronJob::appendSerializedLines(QStringList& lines) const
+{
+    if (isUnchanged()) {
+        lines.append(original->rawMetadataLines);
+        lines.append(original->rawLine);
+        return;
+    }
+
     const QString writtenName = CrontabText::trimmedBlanksAndLineBreaks(name).toString();
     const bool hadNameMarker =
         original &&
@@ -191,7 +200,6 @@ QStringList CronJob::serializedLines() const
                             : command;
     const QString jobLine = scheduleExpression + u' ' + writtenCommand;
     lines.append(isEnabled ? jobLine : CronMarkers::disabled.toString() + jobLine);
-    return lines;
 }
 
 QString CronJob::fallbackName(const QString& command)

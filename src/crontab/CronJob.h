@@ -45,6 +45,8 @@ struct CronJob
     // Whether every field still holds what was read, so the read lines can be written back.
     bool isUnchanged() const;
     QStringList serializedLines() const;
+    // The same lines, appended: a whole document is written without a list per job.
+    void appendSerializedLines(QStringList& lines) const;
 
     // The name shown for a job without a name marker: the file name of its first word.
     static QString fallbackName(const QString& command);
