@@ -3,7 +3,6 @@
 #include "CanonicalUuid.h"
 #include "ExecutionService.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -120,12 +119,3 @@ void BM_SteadyRefresh(benchmark::State& state)
 BENCHMARK(BM_SteadyRefresh)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "DemoCronClient.h"
 #include "NullExecutionManager.h"
 
-#include <QCoreApplication>
 #include <QCoro/QCoroTask>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -79,12 +78,3 @@ void loadAndFirstRefresh(benchmark::State& state)
 } // namespace
 
 BENCHMARK(loadAndFirstRefresh)->Unit(benchmark::kMillisecond)->Iterations(20);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
