@@ -55,6 +55,10 @@ QString description(const QString& expression)
 {
     if (auto fixed = shortcutDescription(expression))
         return *fixed;
+    // The recogniser forgives dangling dashes and empty list items; a sentence for text that
+    // cron refuses would tell the user it runs.
+    if (validationMessage(expression))
+        return tr("Individueller Zeitplan");
     const auto schedule = VisualSchedule::recognize(expression);
     if (!schedule)
         return tr("Individueller Zeitplan");

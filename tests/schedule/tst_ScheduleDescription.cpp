@@ -48,6 +48,9 @@ void ScheduleDescriptionTest::description_data()
     row("0 0 1 1 *", "Individueller Zeitplan");
     row("0 0 */2 * *", "Individueller Zeitplan");
     row("", "Individueller Zeitplan");
+    row("0 9 * * -3", "Individueller Zeitplan");
+    row("-0 9 * * *", "Individueller Zeitplan");
+    row("0 9 * * 1,,3", "Individueller Zeitplan");
 }
 
 void ScheduleDescriptionTest::description()
