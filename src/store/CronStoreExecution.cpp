@@ -50,7 +50,7 @@ QCoro::Task<> CronStore::refreshExecutionStatus()
                                        ? std::optional(summary.latestRecord->startedAt)
                                        : summary.monitoringStartedAt;
             const auto expected = reference ? nextExecution(job, *reference) : std::nullopt;
-            if (expected && expected->secsTo(now) > notObservedGraceSeconds)
+            if (expected && expected->msecsTo(now) > notObservedGraceSeconds * 1000)
                 summary.state = JobExecutionState::notObserved();
         }
         refreshed.insert(job.id, summary);

@@ -167,6 +167,9 @@ QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
         co_return false;
     assign(m_isSaving, true, &CronStore::isSavingChanged);
 
+    // The document was made from the text loaded until now. A load that finishes while the
+    // runner is installed must not make the save expect a text the document never saw.
+    const QString expected = m_loadedContents;
     const QString text = document.serializedText();
     const auto jobs = document.jobs();
     const bool hasMonitoredJob = std::any_of(
@@ -178,7 +181,7 @@ QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
             failure = installed.error().description();
     }
     if (!failure) {
-        const auto saved = co_await m_repository->save(text, m_loadedContents);
+        const auto saved = co_await m_repository->save(text, expected);
         if (!saved)
             failure = saved.error().description();
     }

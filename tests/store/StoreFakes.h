@@ -77,6 +77,7 @@ public:
     QList<JobExecutionRecord> records;
     QStringList calls;
     QList<QUuid> preparedIds;
+    Gate installGate;
     Gate runGate;
     std::optional<ExecutionServiceError> runError;
     std::optional<ExecutionServiceError> installError;
@@ -85,6 +86,7 @@ public:
     QCoro::Task<std::expected<void, ExecutionServiceError>> installRunner() override
     {
         note(QStringLiteral("installRunner"));
+        co_await installGate.pass();
         if (installError)
             co_return std::unexpected(*installError);
         co_return {};

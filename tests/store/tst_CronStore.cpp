@@ -80,6 +80,7 @@ private Q_SLOTS:
     void load_keepsTheSelectedJobAcrossReloads_data();
     void load_keepsTheSelectedJobAcrossReloads();
     void overlappingOperations_duringASave_doNothing();
+    void saveJob_whileALoadAdoptsAnExternalChange_keepsTheChange();
     void filteredJobs_data();
     void filteredJobs();
     void upcomingExecution_ofPausedOrRebootJob_isNone();
@@ -221,6 +222,30 @@ void CronStoreTest::overlappingOperations_duringASave_doNothing()
     QVERIFY(!fixture.store->isSaving());
     QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 1);
     QCOMPARE(fixture.job(0).command, QStringLiteral("/bin/changed"));
+}
+
+void CronStoreTest::saveJob_whileALoadAdoptsAnExternalChange_keepsTheChange()
+{
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.load();
+    CronJob job = fixture.job(0);
+    job.isMonitoringEnabled = true;
+
+    fixture.client->gate.isClosed = true;
+    auto loading = fixture.store->load();
+    const QString external = QStringLiteral("@daily /bin/external\n");
+    fixture.client->contents = external;
+    fixture.execution->installGate.isClosed = true;
+    auto saving = fixture.store->saveJob(job, false);
+    fixture.client->gate.open();
+    QCoro::waitFor(std::move(loading));
+    QCOMPARE(fixture.job(0).command, QStringLiteral("/bin/external"));
+
+    fixture.execution->installGate.open();
+    QVERIFY(!QCoro::waitFor(std::move(saving)));
+    QCOMPARE(fixture.client->contents, external);
+    QCOMPARE(fixture.store->presentedError()->title,
+             QStringLiteral("Cronjob konnte nicht gespeichert werden"));
 }
 
 void CronStoreTest::filteredJobs_data()
@@ -438,8 +463,8 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved_data()
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<JobExecutionState>("state");
 
-    const auto at = [](int day, int hour, int minute, int second = 0) {
-        return QDateTime(QDate(2026, 3, day), QTime(hour, minute, second), berlin);
+    const auto at = [](int day, int hour, int minute, int second = 0, int msec = 0) {
+        return QDateTime(QDate(2026, 3, day), QTime(hour, minute, second, msec), berlin);
     };
     const QString daily = QStringLiteral("0 9 * * * /bin/daily");
     const QString fiveMinutes = QStringLiteral("*/5 * * * * /bin/often");
@@ -451,8 +476,8 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved_data()
     QTest::newRow("five-minute job at the edge")
         << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0) << at(2, 10, 6, 30)
         << JobExecutionState::succeeded();
-    QTest::newRow("five-minute job overdue")
-        << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0) << at(2, 10, 6, 31)
+    QTest::newRow("five-minute job overdue by half a second")
+        << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0) << at(2, 10, 6, 30, 500)
         << JobExecutionState::notObserved();
     QTest::newRow("failed run stays failed") << daily << at(1, 9, 0) << std::optional<qint32>(4)
                                              << at(3, 12, 0) << JobExecutionState::failed(4);
