@@ -35,12 +35,13 @@ QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
 CronDocument CronDocument::parse(const QString& text)
 {
     CronDocument document;
-    // A copied job line carries its id along. Jobs are told apart by id, so a later copy
-    // gets a fresh one; otherwise editing one of them would overwrite the other.
+    // A copied job line carries its id along, and the nil id names no job. Jobs are told
+    // apart by id, so such a job gets one of its own, derived from its place so that every
+    // reading gives the same; otherwise editing one copy would overwrite the other.
     QSet<QUuid> ids;
     const auto appendJob = [&](CronJob job) {
-        if (ids.contains(job.id))
-            job.id = QUuid::createUuid();
+        if (job.id.isNull() || ids.contains(job.id))
+            job.id = QUuid::createUuidV5(job.id, QString::number(document.nodes.size()));
         ids.insert(job.id);
         document.nodes.append(Node::job(std::move(job)));
     };
@@ -53,18 +54,18 @@ CronDocument CronDocument::parse(const QString& text)
         qsizetype jobLine = i;
         while (jobLine < lines.size() && CronMarkers::isMetadataLine(lines[jobLine]))
             ++jobLine;
-        if (jobLine > i && jobLine < lines.size()) {
-            if (auto job = CronJob::parse(lines[jobLine], lines.mid(i, jobLine - i))) {
-                appendJob(std::move(*job));
-                i = jobLine + 1;
-                continue;
-            }
-        }
-        if (auto job = CronJob::parse(lines[i], {}))
+        std::optional<CronJob> job;
+        if (jobLine < lines.size())
+            job = CronJob::parse(lines[jobLine], lines.mid(i, jobLine - i));
+        if (job) {
             appendJob(std::move(*job));
-        else
+            i = jobLine + 1;
+            continue;
+        }
+        // Whether a line is a job does not hang on the markers above it, and a marker is no
+        // job itself: the whole run passes through, and is not scanned again from each line.
+        for (const qsizetype end = std::min(jobLine + 1, lines.size()); i < end; ++i)
             document.nodes.append(Node::passthrough(lines[i]));
-        ++i;
     }
     return document;
 }

@@ -415,12 +415,20 @@ void CronDocumentTest::parse_givesCopiedJobsTheirOwnIdentity()
 
     CronJob second = document.jobs()[1];
     QVERIFY(second.id != document.jobs()[0].id);
+    QCOMPARE(CronDocument::parse(text).jobs()[1].id, second.id);
     second.scheduleExpression = QStringLiteral("@daily");
     const CronDocument edited = CronDocument::parse(document.replacingJob(second).serializedText());
     QCOMPARE(edited.jobs()[0].command, QStringLiteral("/bin/first"));
     QCOMPARE(edited.jobs()[0].scheduleExpression, QStringLiteral("0 1 * * *"));
     QCOMPARE(edited.jobs()[1].command, QStringLiteral("/bin/second"));
     QCOMPARE(edited.jobs()[1].scheduleExpression, QStringLiteral("@daily"));
+
+    const QString nil = QStringLiteral("# Tempolane id: 00000000-0000-0000-0000-000000000000\n"
+                                       "0 1 * * * /bin/nil\n");
+    const QUuid nilsId = CronDocument::parse(nil).jobs()[0].id;
+    QVERIFY(!nilsId.isNull());
+    QCOMPARE(CronDocument::parse(nil).jobs()[0].id, nilsId);
+    QCOMPARE(CronDocument::parse(nil).serializedText(), nil);
 }
 
 void CronDocumentTest::fallbackName_data()
