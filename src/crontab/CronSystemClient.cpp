@@ -62,8 +62,9 @@ std::expected<Run, CronClientError> runCrontab(const QString& toolPath,
         return std::unexpected(CronSystemError::terminated());
     }
 
-    // Killed or crashed: whether the text was installed is unknown, so it is no success.
-    if (process.exitStatus() == QProcess::CrashExit)
+    // Killed or crashed while given a text: whether it was installed is unknown, so it is no
+    // success. A crashed read is an ordinary failure with whatever the tool said.
+    if (process.exitStatus() == QProcess::CrashExit && input)
         return std::unexpected(CronSystemError::terminated());
     if (readFailed)
         return std::unexpected(CronProcessError{CronProcessError::Kind::readFailed, pipeErrorText});

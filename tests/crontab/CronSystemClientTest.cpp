@@ -90,6 +90,8 @@ private Q_SLOTS:
         row("read refused", "read-denied", false, QString(), commandFailed, denied);
         row("read refused silently", "read-silent", false, QString(), commandFailed,
             genericFailure);
+        row("read, tool killed", "killed", false, QString(), commandFailed,
+            QStringLiteral("crontab: out of memory"));
         row("read, not UTF-8", "not-utf8", false, QString(), invalid, unreadable);
         row("write UTF-8, no line feed added", "normal", true,
             QStringLiteral("# Grüße ☕ 🕐\n0 * * * * true"), success);
