@@ -8,12 +8,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QPromise>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cerrno>
 #include <qcoro/qcorofuture.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace Tempolane {
 
@@ -173,8 +175,15 @@ QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::runNow
         hasPrefix ? job.command.sliced(MonitoringCommandLine::batteryPrefix.size()) : job.command;
     const QStringList arguments =
         MonitoringCommandLine::runnerArguments(job.id, job.logPolicy, command);
-    auto future = QtConcurrent::run(
-        &m_runPool, [runner = m_runnerPath, arguments] { return runRunner(runner, arguments); });
+    // The run is the user's, not the service's: a thread of its own waits for it, so neither
+    // destroying the service nor quitting waits for the command, and the runner works on.
+    QPromise<Outcome> promise;
+    auto future = promise.future();
+    std::thread([promise = std::move(promise), runner = m_runnerPath, arguments]() mutable {
+        promise.start();
+        promise.addResult(runRunner(runner, arguments));
+        promise.finish();
+    }).detach();
     co_return co_await future;
 }
 

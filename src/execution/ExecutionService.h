@@ -58,8 +58,6 @@ private:
     Clock m_clock;
     // Touched only by tasks on m_pool.
     ExecutionRecordReader m_reader;
-    // Runs started from the application wait here, so the service stays free meanwhile.
-    QThreadPool m_runPool;
     // Declared last: destroyed first, waiting for queued work that still uses the members.
     QThreadPool m_pool;
 };

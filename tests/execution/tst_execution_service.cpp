@@ -1,5 +1,6 @@
 #include "ExecutionService.h"
 #include "RunnerFixture.h"
+#include "ShellQuoting.h"
 
 #include <QTest>
 #include <memory>
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void runNowRecordsTheRun_data();
     void runNowRecordsTheRun();
     void prepareAndClearHistory();
+    void aRunOutlivesTheService();
 
 private:
     std::unique_ptr<QTemporaryDir> m_directory;
@@ -140,6 +142,29 @@ void ExecutionServiceTest::prepareAndClearHistory()
              JobExecutionSummary());
     QVERIFY(QFileInfo(jobDirectory).isDir());
     QCOMPARE(QDir(jobDirectory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void ExecutionServiceTest::aRunOutlivesTheService()
+{
+    // The command waits for a file the test creates only once the service is gone; should
+    // destroying the service wait for the run, the command gives up and the run fails.
+    const QString release = m_directory->path() + "/release";
+    const CronJob monitored =
+        job(QStringLiteral("i=0; while [ ! -e %1 ] && [ $i -lt 300 ]; do sleep 0.1; "
+                           "i=$((i + 1)); done; [ -e %1 ]")
+                .arg(quotedPath(release)));
+    const auto stateOf = [&](ExecutionService& service) {
+        return QCoro::waitFor(service.summaries({monitored.id})).value(monitored.id).state;
+    };
+    {
+        ExecutionService service(m_base, m_runner);
+        auto running = service.runNow(monitored);
+        QTRY_COMPARE(stateOf(service), JobExecutionState::running());
+    }
+    QVERIFY(QFile(release).open(QIODevice::WriteOnly));
+
+    ExecutionService reader(m_base, m_runner);
+    QTRY_COMPARE_WITH_TIMEOUT(stateOf(reader), JobExecutionState::succeeded(), 20000);
 }
 
 QTEST_GUILESS_MAIN(ExecutionServiceTest)
