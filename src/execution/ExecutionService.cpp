@@ -54,10 +54,14 @@ std::expected<void, QString> makePrivateDirectories(const QString& path)
     return {};
 }
 
-std::expected<void, QString> writeAtomically(const QString& path, const QByteArray& bytes)
+// The permissions are set before the file takes its name, so nobody ever runs or reads it
+// with the defaults.
+std::expected<void, QString> writeAtomically(const QString& path, const QByteArray& bytes,
+                                             std::optional<QFile::Permissions> permissions = {})
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || (permissions && !file.setPermissions(*permissions)) ||
+        file.write(bytes) != bytes.size() || !file.commit())
         return std::unexpected(file.errorString());
     return {};
 }
@@ -109,11 +113,10 @@ std::expected<void, ExecutionServiceError> ExecutionService::installRunnerNow() 
         return std::unexpected(ExecutionServiceError::fileSystemFailed(made.error()));
     QString script = runnerScriptTemplate();
     script.replace(runnerRootPlaceholder.toString(), quotedPath(m_rootPath));
-    if (auto written = writeAtomically(m_runnerPath, script.toUtf8()); !written)
+    if (auto written = writeAtomically(m_runnerPath, script.toUtf8(),
+                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        !written)
         return std::unexpected(ExecutionServiceError::fileSystemFailed(written.error()));
-    QFile runner(m_runnerPath);
-    if (!runner.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-        return std::unexpected(ExecutionServiceError::fileSystemFailed(runner.errorString()));
     return {};
 }
 
