@@ -1,5 +1,7 @@
 #include "CronDocument.h"
 
+#include "MonitoringCommandLine.h"
+
 #include <QSet>
 
 namespace Tempolane {
@@ -49,6 +51,7 @@ CronDocument CronDocument::parse(const QString& text)
     const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
     document.nodes.reserve(lines.size());
     ids.reserve(lines.size());
+    const QString runner = MonitoringCommandLine::quotedRunnerPath();
 
     for (qsizetype i = 0; i < lines.size();) {
         qsizetype jobLine = i;
@@ -56,7 +59,7 @@ CronDocument CronDocument::parse(const QString& text)
             ++jobLine;
         std::optional<CronJob> job;
         if (jobLine < lines.size())
-            job = CronJob::parse(lines[jobLine], lines.mid(i, jobLine - i));
+            job = CronJob::parse(lines[jobLine], lines.mid(i, jobLine - i), runner);
         if (job) {
             appendJob(std::move(*job));
             i = jobLine + 1;

@@ -123,6 +123,12 @@ bool CronMarkers::isMetadataLine(QStringView line)
 
 std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& markerLines)
 {
+    return parse(line, markerLines, MonitoringCommandLine::quotedRunnerPath());
+}
+
+std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& markerLines,
+                                      QStringView quotedRunner)
+{
     const bool isEnabled = !line.startsWith(CronMarkers::disabled);
     const QStringView body =
         isEnabled ? QStringView(line) : QStringView(line).sliced(CronMarkers::disabled.size());
@@ -136,7 +142,7 @@ std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& ma
         return std::nullopt;
 
     const Markers markers = readMarkers(markerLines);
-    const auto unwrapped = MonitoringCommandLine::unwrapCommand(split->command);
+    const auto unwrapped = MonitoringCommandLine::unwrapCommand(split->command, quotedRunner);
     const bool isMonitored =
         unwrapped && markers.id == unwrapped->id && markers.policy == unwrapped->policy;
 

@@ -41,6 +41,9 @@ struct CronJob
     // A job read from one crontab line and the marker lines directly above it; nothing when
     // the line is no job (comment, assignment, blank, unreadable schedule).
     static std::optional<CronJob> parse(const QString& line, const QStringList& markerLines);
+    // The same with the runner's quoted name worked out once, for reading a whole crontab.
+    static std::optional<CronJob> parse(const QString& line, const QStringList& markerLines,
+                                        QStringView quotedRunner);
 
     // Whether every field still holds what was read, so the read lines can be written back.
     bool isUnchanged() const;

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QStandardPaths>
+#include <span>
 
 namespace Tempolane {
 
@@ -40,6 +41,24 @@ std::optional<QString> decodeStrictBase64Utf8(QStringView text)
     return Utf8::decode(*decoded);
 }
 
+// The words before the arguments, joined by single blanks, must be the runner's quoted name;
+// they are compared in place, since most lines of a large crontab come this way.
+bool isRunnerName(std::span<const QStringView> words, QStringView quotedRunner)
+{
+    qsizetype position = 0;
+    for (const QStringView word : words) {
+        if (position > 0) {
+            if (position >= quotedRunner.size() || quotedRunner[position] != u' ')
+                return false;
+            ++position;
+        }
+        if (!quotedRunner.sliced(position).startsWith(word))
+            return false;
+        position += word.size();
+    }
+    return position == quotedRunner.size();
+}
+
 } // namespace
 
 QString defaultRunnerURL()
@@ -59,11 +78,21 @@ QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString
 {
     const bool hasBatteryPrefix = command.startsWith(batteryPrefix);
     const QString inner = hasBatteryPrefix ? command.sliced(batteryPrefix.size()) : command;
-    return (hasBatteryPrefix ? batteryPrefix.toString() : QString()) +
-           quotedPath(defaultRunnerURL()) + u' ' + runnerArguments(id, policy, inner).join(u' ');
+    return (hasBatteryPrefix ? batteryPrefix.toString() : QString()) + quotedRunnerPath() + u' ' +
+           runnerArguments(id, policy, inner).join(u' ');
+}
+
+QString quotedRunnerPath()
+{
+    return quotedPath(defaultRunnerURL());
 }
 
 std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine)
+{
+    return unwrapCommand(commandLine, quotedRunnerPath());
+}
+
+std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine, QStringView quotedRunner)
 {
     const bool hasBatteryPrefix = commandLine.startsWith(batteryPrefix);
     const QStringView rest =
@@ -85,10 +114,7 @@ std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine)
     if (!command)
         return std::nullopt;
 
-    QStringList runnerPieces;
-    for (qsizetype i = 0; i < count - 3; ++i)
-        runnerPieces.append(pieces[i].toString());
-    if (runnerPieces.join(u' ') != quotedPath(defaultRunnerURL()))
+    if (!isRunnerName(std::span(pieces.cbegin(), pieces.cend() - 3), quotedRunner))
         return std::nullopt;
 
     return UnwrappedCommand{*id, *policy,

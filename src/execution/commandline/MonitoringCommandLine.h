@@ -32,8 +32,13 @@ QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString
 // The three runner arguments: lower-case id, policy word, Base64 of the command's UTF-8.
 QStringList runnerArguments(const QUuid& id, ExecutionLogPolicy policy, const QString& command);
 
+// How the runner is named in every wrapped command: the quoted default runner path.
+QString quotedRunnerPath();
+
 // Nothing unless the text is a runner call written for this account's runner.
 std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
+// The same against a runner name worked out once, for reading many lines.
+std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine, QStringView quotedRunner);
 
 // cron turns an unescaped "%" into a line break, while a wrapped command reaches the shell
 // unchanged, so such a command would behave differently once monitored.
