@@ -142,6 +142,8 @@ void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner_da
                QStringLiteral("/home/other/.local/share/Tempolane/Runner/tempolane-runner")) +
                u' ' + id + " all " + echo;
     QTest::newRow("unquoted runner path") << defaultRunnerURL() + u' ' + id + " all " + echo;
+    QTest::newRow("runner path cut short") << runner.chopped(2) + "' " + id + " all " + echo;
+    QTest::newRow("a word after the runner") << runner + " x " + id + " all " + echo;
     QTest::newRow("upper-case policy word") << runner + u' ' + id + " ALL " + echo;
     QTest::newRow("unknown policy word") << runner + u' ' + id + " some " + echo;
     QTest::newRow("braced identifier") << runner + " {" + id + "} all " + echo;
