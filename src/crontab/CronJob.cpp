@@ -121,11 +121,6 @@ bool CronMarkers::isMetadataLine(QStringView line)
     return line.startsWith(name) || line.startsWith(id) || line.startsWith(monitoring);
 }
 
-std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& markerLines)
-{
-    return parse(line, markerLines, MonitoringCommandLine::quotedRunnerPath());
-}
-
 std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& markerLines,
                                       QStringView quotedRunner)
 {

@@ -39,9 +39,8 @@ struct CronJob
     friend bool operator==(const CronJob&, const CronJob&) = default;
 
     // A job read from one crontab line and the marker lines directly above it; nothing when
-    // the line is no job (comment, assignment, blank, unreadable schedule).
-    static std::optional<CronJob> parse(const QString& line, const QStringList& markerLines);
-    // The same with the runner's quoted name worked out once, for reading a whole crontab.
+    // the line is no job (comment, assignment, blank, unreadable schedule). The runner's quoted
+    // name (quotedRunnerPath) is worked out once by the caller, who reads many lines.
     static std::optional<CronJob> parse(const QString& line, const QStringList& markerLines,
                                         QStringView quotedRunner);
 

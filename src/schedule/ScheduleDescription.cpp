@@ -57,9 +57,8 @@ QString description(const QString& expression)
         return *fixed;
     // The recogniser forgives dangling dashes and empty list items; a sentence for text that
     // cron refuses would tell the user it runs.
-    if (validationMessage(expression))
-        return tr("Individueller Zeitplan");
-    const auto schedule = VisualSchedule::recognize(expression);
+    const auto schedule =
+        validationMessage(expression) ? std::nullopt : VisualSchedule::recognize(expression);
     if (!schedule)
         return tr("Individueller Zeitplan");
 
