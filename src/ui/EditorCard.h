@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Palette.h"
-#include "Symbol.h"
+#include "SymbolIcon.h"
 
 #include <QWidget>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Tint.h"
+
 #include <QColor>
 #include <QPalette>
 
@@ -9,21 +11,6 @@ enum class ColorScheme
 {
     light,
     dark
-};
-
-// The colours the views name. The accent tints have one value per scheme; `primary`,
-// `secondary` and `tertiary` are the text colour at decreasing strength.
-enum class Tint
-{
-    primary,
-    secondary,
-    tertiary,
-    indigo,
-    cyan,
-    mint,
-    green,
-    orange,
-    red
 };
 
 // The one place that knows the colours of light and dark. Views ask it with the palette they

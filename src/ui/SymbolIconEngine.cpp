@@ -1,5 +1,7 @@
 #include "SymbolIconEngine.h"
 
+#include "Palette.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>

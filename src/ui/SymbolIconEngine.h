@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Symbol.h"
+#include "SymbolIcon.h"
 
 #include <QHash>
 #include <QIconEngine>

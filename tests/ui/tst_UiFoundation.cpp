@@ -1,6 +1,6 @@
 #include "Dialogs.h"
 #include "Palette.h"
-#include "Symbol.h"
+#include "SymbolIcon.h"
 #include "SymbolView.h"
 #include "Theme.h"
 

@@ -1,4 +1,4 @@
-#include "Symbol.h"
+#include "SymbolIcon.h"
 
 #include "SymbolIconEngine.h"
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "Palette.h"
+#include "Tint.h"
 
-#include <QIcon>
 #include <optional>
 
 namespace Tempolane {
@@ -68,9 +67,5 @@ struct SymbolStyle
     // A second colour for the lighter layer and the badge; the tint when absent.
     std::optional<Tint> secondTint;
 };
-
-// An icon that takes its colours from the application palette whenever it is painted, so it
-// follows a switch between light and dark; disabled icons are dimmed.
-QIcon symbolIcon(Symbol symbol, SymbolStyle style = {});
 
 } // namespace Tempolane
