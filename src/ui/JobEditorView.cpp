@@ -130,6 +130,9 @@ QWidget* JobEditorView::header()
     m_nameField->setAccessibleName(tr("Name des Cronjobs"));
     m_nameField->setPlaceholderText(tr("Name des Cronjobs"));
     m_nameField->setFrame(false);
+    // A frameless field still keeps a small inner margin; the name starts where the lines
+    // below it start.
+    m_nameField->setTextMargins(-2, 0, 0, 0);
     QFont nameFont = styledFont(TextStyle::title);
     nameFont.setWeight(QFont::DemiBold);
     m_nameField->setFont(nameFont);
