@@ -242,7 +242,8 @@ QWidget* JobEditorView::buttonRow()
     add(new ActionButton(tr("Abbrechen"), std::nullopt, Style::plain, Tint::primary),
         "cancelButton", m_actions.cancel);
     m_saveButton = new ActionButton({}, Symbol::check, Style::prominent, Tint::indigo);
-    add(m_saveButton, "saveButton", [this] { save(); });
+    add(m_saveButton, "saveButton",
+        m_actions.save ? std::function<void()>([this] { save(); }) : std::function<void()>());
     return row;
 }
 

@@ -66,8 +66,7 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     m_dayOfMonth->setRange(Choices::firstDayOfMonth, Choices::lastDayOfMonth);
     m_dayOfMonth->setSuffix(Choices::dayOfMonthSuffix());
     m_dayOfMonth->setFixedWidth(dayOfMonthWidth);
-    // The locale's own way of writing a time of day: 24 or 12 hours.
-    m_time->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat));
+    m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));
 
     auto* content = new QWidget;
     auto* rows = new QVBoxLayout(content);
