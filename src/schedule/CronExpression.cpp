@@ -42,10 +42,17 @@ std::optional<std::int64_t> readInBounds(std::optional<QStringView> text, CronFi
 {
     if (!text)
         return std::nullopt;
-    const auto value = CronText::readInteger(*text);
+    const auto value = readValue(field, *text);
     if (!value || *value < lowerBound(field) || *value > upperBound(field))
         return std::nullopt;
     return value;
+}
+
+// Letters that name no value of the field: a name of another field, a misspelt one, or any
+// letter in minute, hour and day of month.
+bool isForeignName(std::optional<QStringView> text, CronField field)
+{
+    return text && containsLetter(*text) && !nameValue(field, *text);
 }
 
 std::optional<QString> elementMessage(QStringView element, CronField field)
@@ -63,10 +70,10 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
     }
     if (base == u"*")
         return std::nullopt;
-    if (containsLetter(base))
-        return tr("Namen sind nur einzeln erlaubt, nicht in Listen oder Bereichen.");
 
     const auto [startText, endText] = splitAtFirst(base, u'-');
+    if (isForeignName(startText, field) || isForeignName(endText, field))
+        return tr("Namen sind nur einzeln erlaubt, nicht in Listen oder Bereichen.");
     const auto start = readInBounds(startText, field);
     if (!start) {
         return tr("Wert außerhalb von %1…%2.").arg(lowerBound(field)).arg(upperBound(field));
@@ -81,12 +88,7 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
 
 std::optional<QString> fieldMessage(QStringView fieldText, CronField field)
 {
-    // Most fields hold digits and punctuation only; lowercasing them would change nothing.
-    const QString lowered = containsLetter(fieldText) ? fieldText.toString().toLower() : QString();
-    const QStringView text = lowered.isNull() ? fieldText : QStringView(lowered);
-    if (nameValue(field, text))
-        return std::nullopt;
-    for (const auto element : text.tokenize(u',')) {
+    for (const auto element : fieldText.tokenize(u',')) {
         if (auto message = elementMessage(element, field))
             return message;
     }
@@ -128,18 +130,12 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
     if (step < 1)
         return false;
 
-    if (const auto named = nameValue(field, base)) {
-        values.insert(*named);
-        return true;
-    }
-
     std::int64_t start = lowerBound(field);
     std::int64_t end = upperBound(field);
     if (base != u"*") {
         const auto range = splitOnceDroppingEmpty(base, u'-');
-        const auto startValue =
-            range.isEmpty() ? std::nullopt : CronText::readInteger(range.front());
-        const auto endValue = range.size() > 1 ? CronText::readInteger(range[1]) : startValue;
+        const auto startValue = range.isEmpty() ? std::nullopt : readValue(field, range.front());
+        const auto endValue = range.size() > 1 ? readValue(field, range[1]) : startValue;
         if (!startValue || !endValue)
             return false;
         start = *startValue;
@@ -158,9 +154,8 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
 
 std::optional<CronValueSet> parseField(QStringView fieldText, CronField field)
 {
-    const QString lowered = fieldText.toString().toLower();
     CronValueSet values;
-    for (const auto element : QStringView(lowered).tokenize(u',', Qt::SkipEmptyParts)) {
+    for (const auto element : fieldText.tokenize(u',', Qt::SkipEmptyParts)) {
         if (!addElementValues(element, field, values))
             return std::nullopt;
     }
