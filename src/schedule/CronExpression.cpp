@@ -1,6 +1,7 @@
 #include "CronExpression.h"
 
 #include "CronField.h"
+#include "CronShortcut.h"
 #include "CronText.h"
 
 #include <QCoreApplication>
@@ -174,15 +175,6 @@ bool hasUnrestrictedElement(QStringView fieldText)
 
 } // namespace
 
-const QStringList& supportedShortcuts()
-{
-    static const QStringList shortcuts{QStringLiteral("@reboot"),   QStringLiteral("@yearly"),
-                                       QStringLiteral("@annually"), QStringLiteral("@monthly"),
-                                       QStringLiteral("@weekly"),   QStringLiteral("@daily"),
-                                       QStringLiteral("@midnight"), QStringLiteral("@hourly")};
-    return shortcuts;
-}
-
 std::optional<QString> validationMessage(QStringView expression)
 {
     const QStringView trimmed = expression.trimmed();
@@ -190,9 +182,13 @@ std::optional<QString> validationMessage(QStringView expression)
         return tr("Bitte einen Zeitplan eingeben.");
 
     if (trimmed.startsWith(u'@')) {
-        if (supportedShortcuts().contains(trimmed.toString().toLower()))
+        if (CronShortcut::find(trimmed))
             return std::nullopt;
+#ifdef Q_OS_MACOS
         return tr("Diese @-Kurzform wird von macOS cron nicht unterstützt.");
+#else
+        return tr("Diese @-Kurzform wird von cron nicht unterstützt.");
+#endif
     }
 
     const auto fields = CronText::splitAtWhitespace(trimmed);
@@ -209,20 +205,12 @@ std::optional<QString> validationMessage(QStringView expression)
 
 std::optional<QString> expandedShortcut(const QString& expression)
 {
-    const QString lowered = expression.toLower();
-    if (lowered == u"@reboot")
+    const CronShortcut* shortcut = CronShortcut::find(expression);
+    if (!shortcut)
+        return expression;
+    if (shortcut->expansion.isEmpty())
         return std::nullopt;
-    if (lowered == u"@yearly" || lowered == u"@annually")
-        return QStringLiteral("0 0 1 1 *");
-    if (lowered == u"@monthly")
-        return QStringLiteral("0 0 1 * *");
-    if (lowered == u"@weekly")
-        return QStringLiteral("0 0 * * 0");
-    if (lowered == u"@daily" || lowered == u"@midnight")
-        return QStringLiteral("0 0 * * *");
-    if (lowered == u"@hourly")
-        return QStringLiteral("0 * * * *");
-    return expression;
+    return shortcut->expansion.toString();
 }
 
 std::optional<ParsedCronSchedule> parse(const QString& expression)

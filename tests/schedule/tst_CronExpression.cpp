@@ -39,8 +39,7 @@ void CronExpressionTest::validationMessage_data()
 
     const QString empty = QStringLiteral("Bitte einen Zeitplan eingeben.");
     const QString fields = QStringLiteral("Ein Cron-Zeitplan braucht genau fünf Felder.");
-    const QString shortcut =
-        QStringLiteral("Diese @-Kurzform wird von macOS cron nicht unterstützt.");
+    const QString shortcut = QStringLiteral("Diese @-Kurzform wird von cron nicht unterstützt.");
     const QString names =
         QStringLiteral("Namen sind nur einzeln erlaubt, nicht in Listen oder Bereichen.");
     const QString minuteRange = QStringLiteral("Minute: Wert außerhalb von 0…59.");
