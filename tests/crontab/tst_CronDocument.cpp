@@ -423,6 +423,16 @@ void CronDocumentTest::parse_givesCopiedJobsTheirOwnIdentity()
     QCOMPARE(edited.jobs()[1].command, QStringLiteral("/bin/second"));
     QCOMPARE(edited.jobs()[1].scheduleExpression, QStringLiteral("@daily"));
 
+    // A job may already hold the id a copy would be given in its place (node 2 here).
+    const QString taken =
+        QStringLiteral("# Tempolane id: ") +
+        canonicalText(QUuid::createUuidV5(QUuid::fromString(knownId), QStringLiteral("2"))) +
+        QStringLiteral("\n0 1 * * * /bin/taken\n");
+    const auto jobs = CronDocument::parse(job + QStringLiteral("first\n") + taken + job +
+                                          QStringLiteral("copy\n"))
+                          .jobs();
+    QCOMPARE(QSet<QUuid>({jobs[0].id, jobs[1].id, jobs[2].id}).size(), 3);
+
     const QString nil = QStringLiteral("# Tempolane id: 00000000-0000-0000-0000-000000000000\n"
                                        "0 1 * * * /bin/nil\n");
     const QUuid nilsId = CronDocument::parse(nil).jobs()[0].id;
