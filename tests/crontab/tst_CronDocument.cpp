@@ -212,8 +212,8 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
                        "P:@daily",      "P:@daily   ", "P:60 * * * * x"}
         << true;
     QTest::newRow("switched-off job without markers")
-        << "# Tempolane disabled: 0 2 * * 0 /Users/demo/Scripts/archive.sh"
-        << QStringList{"J:archive.sh|0 2 * * 0|/Users/demo/Scripts/archive.sh|off|plain|all"}
+        << "# Tempolane disabled: 0 2 * * 0 /home/demo/Scripts/archive.sh"
+        << QStringList{"J:archive.sh|0 2 * * 0|/home/demo/Scripts/archive.sh|off|plain|all"}
         << false;
     QTest::newRow("blank line detaches the markers")
         << "# Tempolane name: Sicherung\n\n@hourly /bin/b\n"
