@@ -18,7 +18,7 @@ CronJob job(const QString& name, const QString& expression, const QString& comma
     job.name = name;
     job.scheduleExpression = expression;
     job.command = command;
-    job.original = CronJob::Original{name, expression, command, true, false, job.logPolicy, {}, {}};
+    job.original = CronJob::Original{job.settings(), {}, {}};
     return job;
 }
 
@@ -75,7 +75,7 @@ std::unique_ptr<QWidget> succeededWithHistory()
     inputs.originalJob = job(QStringLiteral("Fotos sichern"), QStringLiteral("30 2 * * *"),
                              QStringLiteral("rsync -a --delete ~/Bilder/ /mnt/backup/bilder/"));
     inputs.originalJob.isMonitoringEnabled = true;
-    inputs.originalJob.original->isMonitoringEnabled = true;
+    inputs.originalJob.original->settings.isMonitoringEnabled = true;
     for (int day = 0; day < 25; ++day) {
         const bool failed = day == 6 || day == 13;
         inputs.executionHistory.append(
@@ -106,7 +106,7 @@ std::unique_ptr<QWidget> failedWithOutput()
     inputs.originalJob = job(QStringLiteral("Datenbank exportieren"), QStringLiteral("15 3 * * *"),
                              QStringLiteral("/home/anna/bin/db-export.sh --target /srv/exports"));
     inputs.originalJob.isMonitoringEnabled = true;
-    inputs.originalJob.original->isMonitoringEnabled = true;
+    inputs.originalJob.original->settings.isMonitoringEnabled = true;
     const QTime time(3, 15);
     inputs.executionHistory = {
         run(scheduled(time, 0), 1, 2.4, output), run(scheduled(time, 1), 0, 41.9),
@@ -157,7 +157,7 @@ std::unique_ptr<QWidget> pausedWeekly()
         job(QStringLiteral("Wochenbericht senden"), QStringLiteral("30 7 * * 1,3,5"),
             QStringLiteral("python3 ~/scripts/wochenbericht.py --mail team@example.org"));
     inputs.originalJob.isEnabled = false;
-    inputs.originalJob.original->isEnabled = false;
+    inputs.originalJob.original->settings.isEnabled = false;
     inputs.executionSummary = JobExecutionSummary::notMonitored();
     auto editor = std::make_unique<JobEditorView>(inputs, existingJobActions());
     editor->setFocus();
