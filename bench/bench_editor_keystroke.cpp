@@ -16,8 +16,10 @@
 #include <QLineEdit>
 #include <QStyleFactory>
 #include <QTest>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <ctime>
+#include <vector>
 
 using namespace Tempolane;
 
@@ -124,7 +126,7 @@ void keystrokeToRepaint(benchmark::State& state)
 
     Keystroke editorTotal;
     Keystroke floorTotal;
-    double editorWorst = 0;
+    std::vector<double> editorTimes;
     qint64 keystrokes = 0;
     for (auto _ : state) {
         double iteration = 0;
@@ -137,7 +139,7 @@ void keystrokeToRepaint(benchmark::State& state)
             editorTotal.cpuMs += editor.cpuMs;
             floorTotal.wallMs += floor.wallMs;
             floorTotal.cpuMs += floor.cpuMs;
-            editorWorst = std::max(editorWorst, editor.wallMs);
+            editorTimes.push_back(editor.wallMs);
             iteration += editor.wallMs;
             ++keystrokes;
         }
@@ -149,7 +151,11 @@ void keystrokeToRepaint(benchmark::State& state)
     const auto perKeystroke = [&](double total) { return total / double(keystrokes); };
     state.SetLabel(expressions[state.range(0)]);
     state.counters["keystroke_ms"] = perKeystroke(editorTotal.wallMs);
-    state.counters["worst_ms"] = editorWorst;
+    std::sort(editorTimes.begin(), editorTimes.end());
+    // A busy machine delays a few keystrokes by whole scheduling slices; the 95th percentile
+    // shows what typing feels like, the maximum what the worst moment cost.
+    state.counters["p95_ms"] = editorTimes[editorTimes.size() * 95 / 100];
+    state.counters["worst_ms"] = editorTimes.back();
     state.counters["reaction_ms"] = perKeystroke(editorTotal.reactionMs);
     state.counters["cpu_ms"] = perKeystroke(editorTotal.cpuMs);
     state.counters["floor_ms"] = perKeystroke(floorTotal.wallMs);
