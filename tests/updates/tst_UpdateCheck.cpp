@@ -204,11 +204,12 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers()
         feed = server.url(path);
     else if (!path.isEmpty())
         feed = QUrl(path);
-    UpdateController controller(feed, installed, 1500ms);
+    // Only the silent server should run into the limit, however busy the machine is.
+    UpdateController controller(feed, installed, response.isSilent ? 300ms : 20000ms);
     QSignalSpy finished(&controller, &UpdateController::checkFinished);
 
     controller.checkForUpdates();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
     const QString outcome = described(finished.front().front().value<UpdateCheckOutcome>());
     QVERIFY2(outcome.contains(expected), qPrintable(outcome));
     QVERIFY(controller.canCheckForUpdates());
