@@ -27,7 +27,7 @@ QString tr(const char* source)
     return QCoreApplication::translate("AboutWindow", source);
 }
 
-// A picture only: screen readers skip it, as it tells nothing the name beside it does not.
+// A picture without a name of its own: the name below it says all it shows.
 QLabel* iconView()
 {
     auto* view = new QLabel;
