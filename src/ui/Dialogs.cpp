@@ -30,14 +30,21 @@ QMessageBox* messageBox(QWidget* parent, const QString& objectName, const QStrin
 QMessageBox* askForConfirmation(QWidget* parent, const Confirmation& confirmation,
                                 std::function<void()> onConfirm, std::function<void()> onCancel)
 {
+    return askForChoice(parent, confirmation, QCoreApplication::translate("Dialogs", "Abbrechen"),
+                        std::move(onConfirm), std::move(onCancel));
+}
+
+QMessageBox* askForChoice(QWidget* parent, const Confirmation& confirmation,
+                          const QString& declineLabel, std::function<void()> onConfirm,
+                          std::function<void()> onCancel)
+{
     QMessageBox* box = messageBox(parent, QStringLiteral("confirmationDialog"), confirmation.title,
                                   confirmation.message);
     QPushButton* confirm = box->addButton(confirmation.confirmLabel,
                                           confirmation.isDestructive ? QMessageBox::DestructiveRole
                                                                      : QMessageBox::AcceptRole);
     confirm->setObjectName(QStringLiteral("confirmButton"));
-    QPushButton* cancel = box->addButton(QCoreApplication::translate("Dialogs", "Abbrechen"),
-                                         QMessageBox::RejectRole);
+    QPushButton* cancel = box->addButton(declineLabel, QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     box->setEscapeButton(cancel);
     // A destructive choice is never the one Return picks.

@@ -26,6 +26,12 @@ QMessageBox* askForConfirmation(QWidget* parent, const Confirmation& confirmatio
                                 std::function<void()> onConfirm,
                                 std::function<void()> onCancel = {});
 
+// askForConfirmation with the other button named declineLabel ("Später") instead of
+// "Abbrechen"; onDecline runs for every way of closing the box but the confirm button.
+QMessageBox* askForChoice(QWidget* parent, const Confirmation& confirmation,
+                          const QString& declineLabel, std::function<void()> onConfirm,
+                          std::function<void()> onDecline = {});
+
 // onDismiss runs however the alert is closed.
 QMessageBox* showAlert(QWidget* parent, const QString& title, const QString& message,
                        std::function<void()> onDismiss = {});
