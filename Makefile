@@ -4,7 +4,7 @@ ARGS ?= status --demo
 # The number shown beside the version in a packaged build: the count of commits, when known.
 BUILD_NUMBER ?= $(shell git rev-list --count HEAD 2>/dev/null)
 
-.PHONY: deps test run build-dev build-release bench fuzz package clean
+.PHONY: deps test run build-dev build-release bench fuzz package screenshots clean
 
 deps:
 	scripts/install-deps
@@ -35,6 +35,10 @@ package: deps
 
 bench: build-release
 	scripts/run-benchmarks build/release
+
+# Renders the main states of the windows, light and dark, to build/screenshots/*.png.
+screenshots: build-dev
+	cmake --build --preset dev --target screenshots
 
 clean:
 	rm -rf build
