@@ -1,6 +1,6 @@
 # The two entry points of a fresh Debian machine: `make test` and `make run`.
 JOBS ?= $(shell nproc)
-ARGS ?= status --demo
+ARGS ?=
 
 .PHONY: deps test run build-dev build-release bench fuzz clean
 
@@ -23,8 +23,9 @@ fuzz: deps
 test: build-dev fuzz
 	ctest --preset dev -j $(JOBS)
 
+# The desktop window on your crontab; TEMPOLANE_DEMO=1 make run opens it on sample data.
 run: build-release
-	build/release/src/cli/tempolane-cli $(ARGS)
+	build/release/src/app/tempolane $(ARGS)
 
 bench: build-release
 	scripts/run-benchmarks build/release
