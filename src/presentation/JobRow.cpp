@@ -4,9 +4,10 @@
 #include "CronStore.h"
 #include "CrontabText.h"
 #include "DateTimeText.h"
+#include "ExecutionStateAppearance.h"
+#include "UserCharacters.h"
 
 #include <QCoreApplication>
-#include <QTextBoundaryFinder>
 
 namespace Tempolane {
 
@@ -15,54 +16,27 @@ namespace {
 constexpr qsizetype longestFullCommand = 74;
 constexpr qsizetype keptOfLongCommand = 71;
 
-// Where the first `count` user-perceived characters end, or nothing when the text has no more
-// than `limit` of them.
-std::optional<qsizetype> cutPosition(const QString& text, qsizetype count, qsizetype limit)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype characters = 0;
-    qsizetype cut = 0;
-    for (auto position = finder.toNextBoundary(); position > 0;
-         position = finder.toNextBoundary()) {
-        if (++characters == count)
-            cut = position;
-        if (characters > limit)
-            return cut;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 JobStatusBadge jobStatusBadge(const CronJob& job, const JobExecutionSummary& summary)
 {
     if (!job.isEnabled)
         return {Symbol::pauseFill, Tint::orange, QCoreApplication::translate("JobRow", "Pausiert")};
-    const QString text = title(summary.state);
-    switch (summary.state.kind()) {
-    case JobExecutionState::Kind::failed:
-        return {Symbol::warningCircleFill, Tint::red, text};
-    case JobExecutionState::Kind::notMonitored:
-        return {Symbol::playFill, Tint::green, text};
-    case JobExecutionState::Kind::waiting:
-        return {Symbol::clock, Tint::secondary, text};
-    case JobExecutionState::Kind::running:
-        return {Symbol::waveform, Tint::cyan, text, true};
-    case JobExecutionState::Kind::succeeded:
-        return {Symbol::checkCircleFill, Tint::green, text};
-    case JobExecutionState::Kind::interrupted:
-        return {Symbol::warningFill, Tint::orange, text};
-    case JobExecutionState::Kind::notObserved:
-        return {Symbol::clockBadgeWarning, Tint::orange, text};
-    }
-    Q_UNREACHABLE();
+    const auto kind = summary.state.kind();
+    // In the list, a job without monitoring reads as simply active.
+    const auto appearance = kind == JobExecutionState::Kind::notMonitored
+                                ? ExecutionStateAppearance{Symbol::playFill, Tint::green}
+                                : ExecutionStateAppearance::of(kind);
+    return {appearance.symbol, appearance.tint, title(summary.state),
+            kind == JobExecutionState::Kind::running};
 }
 
 QString shortenedCommand(const QString& command)
 {
     const QString trimmed = CrontabText::trimmedSpacesAndTabs(command).toString();
-    const auto cut = cutPosition(trimmed, keptOfLongCommand, longestFullCommand);
-    return cut ? trimmed.first(*cut) + u'\u2026' : trimmed;
+    if (UserCharacters::count(trimmed) <= longestFullCommand)
+        return trimmed;
+    return UserCharacters::leading(trimmed, keptOfLongCommand) + u'\u2026';
 }
 
 JobRow JobRow::make(const CronJob& job, const JobExecutionSummary& summary)

@@ -3,14 +3,31 @@
 #include "AmbientBackground.h"
 #include "CronStore.h"
 #include "EmptyStateView.h"
+#include "JobEditorView.h"
 #include "WindowPresentation.h"
 
 #include <QVBoxLayout>
 
 namespace Tempolane {
 
-DetailColumn::DetailColumn(CronStore& store, QWidget* parent)
-    : QStackedWidget(parent), m_store(store), m_placeholder(new AmbientBackground(this))
+namespace {
+
+JobEditorView::Inputs editorInputs(CronStore& store, const CronJob& job, const QDateTime& now)
+{
+    return {job,
+            false,
+            store.isSaving(),
+            store.executionSummary(job),
+            store.selectedJobHistory(),
+            store.upcomingExecution(job, now),
+            store.manuallyRunningJobID() == job.id};
+}
+
+} // namespace
+
+DetailColumn::DetailColumn(CronStore& store, Clock now, QWidget* parent)
+    : QStackedWidget(parent), m_store(store), m_clock(std::move(now)),
+      m_placeholder(new AmbientBackground(this))
 {
     m_placeholder->setObjectName(QStringLiteral("detailPlaceholder"));
     auto* emptyState = new EmptyStateView(m_placeholder);
@@ -19,14 +36,51 @@ DetailColumn::DetailColumn(CronStore& store, QWidget* parent)
     layout->addWidget(emptyState);
     addWidget(m_placeholder);
 
-    for (const auto signal : {&CronStore::selectionChanged, &CronStore::documentChanged})
+    for (const auto signal :
+         {&CronStore::selectionChanged, &CronStore::documentChanged, &CronStore::isSavingChanged,
+          &CronStore::executionSummariesChanged, &CronStore::selectedJobHistoryChanged,
+          &CronStore::manuallyRunningJobIDChanged})
         connect(&m_store, signal, this, &DetailColumn::showSelectedJob);
     showSelectedJob();
 }
 
+// The editor's actions work on the job selected when they are triggered: the one it shows.
+JobEditorView* DetailColumn::makeEditor()
+{
+    JobEditorView::Actions actions;
+    actions.save = [this](CronJob job) { m_store.saveJob(std::move(job), false); };
+    actions.remove = [this] { m_store.setJobPendingDeletion(m_store.selectedJob()); };
+    actions.duplicate = [this] {
+        if (const auto job = m_store.selectedJob())
+            m_store.beginDuplicating(*job);
+    };
+    actions.runNow = [this] {
+        if (const auto job = m_store.selectedJob())
+            m_store.runJobNow(*job);
+    };
+    actions.clearHistory = [this] {
+        if (const auto job = m_store.selectedJob())
+            m_store.clearJobHistory(job->id);
+    };
+    auto* editor = new JobEditorView(editorInputs(m_store, *m_store.selectedJob(), m_clock()),
+                                     std::move(actions), this);
+    editor->setObjectName(QStringLiteral("jobEditor"));
+    addWidget(editor);
+    return editor;
+}
+
 void DetailColumn::showSelectedJob()
 {
-    setCurrentWidget(m_placeholder);
+    const auto job = m_store.selectedJob();
+    if (!job) {
+        setCurrentWidget(m_placeholder);
+        return;
+    }
+    if (m_editor)
+        m_editor->setInputs(editorInputs(m_store, *job, m_clock()));
+    else
+        m_editor = makeEditor();
+    setCurrentWidget(m_editor);
 }
 
 } // namespace Tempolane

@@ -1,26 +1,33 @@
 #pragma once
 
+#include "Clock.h"
+
 #include <QStackedWidget>
 
 namespace Tempolane {
 
 class CronStore;
-class EmptyStateView;
+class JobEditorView;
 
 // The third column: the selected job's editor, or a placeholder over the ambient background
-// when no job is selected.
+// when no job is selected. The editor is made once and given new inputs as the store changes.
 class DetailColumn final : public QStackedWidget
 {
     Q_OBJECT
 
 public:
-    explicit DetailColumn(CronStore& store, QWidget* parent = nullptr);
+    DetailColumn(CronStore& store, Clock now, QWidget* parent = nullptr);
 
-private:
+    // Gives the editor the store's values anew; the next run also moves on with the clock.
     void showSelectedJob();
 
+private:
+    JobEditorView* makeEditor();
+
     CronStore& m_store;
+    Clock m_clock;
     QWidget* m_placeholder;
+    JobEditorView* m_editor = nullptr;
 };
 
 } // namespace Tempolane

@@ -1,10 +1,10 @@
 #include "EmptyStateView.h"
 
+#include "ActionButton.h"
 #include "SymbolView.h"
 #include "TextLabel.h"
 
 #include <QGridLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -22,7 +22,8 @@ EmptyStateView::EmptyStateView(QWidget* parent)
     : QWidget(parent), m_symbol(new SymbolView(this)),
       m_title(new TextLabel(TextStyle::title3, Tint::primary, this)),
       m_description(new TextLabel(TextStyle::subheadline, Tint::secondary, this)),
-      m_button(new QPushButton(this))
+      m_button(new ActionButton(tr("Cronjob anlegen"), Symbol::plus, ActionButton::Style::prominent,
+                                Tint::indigo, this))
 {
     m_symbol->setSide(symbolSideOfEmptyState);
     m_title->setObjectName(QStringLiteral("emptyStateTitle"));
@@ -31,8 +32,6 @@ EmptyStateView::EmptyStateView(QWidget* parent)
     m_description->setAlignment(Qt::AlignCenter);
     m_description->setWordWrap(true);
     m_button->setObjectName(QStringLiteral("emptyStateButton"));
-    m_button->setIcon(symbolIcon(Symbol::plus, {Tint::indigo}));
-    m_button->setText(tr("Cronjob anlegen"));
     m_button->hide();
 
     // The texts wrap within a narrow column in the middle, however wide the view is.

@@ -4,10 +4,9 @@
 
 #include <QWidget>
 
-class QPushButton;
-
 namespace Tempolane {
 
+class ActionButton;
 class SymbolView;
 class TextLabel;
 
@@ -23,13 +22,13 @@ public:
     void setState(const WindowPresentation::EmptyState& state);
     QString title() const;
     // The button is shown only for states that offer it; the owner connects it.
-    QPushButton* actionButton() const { return m_button; }
+    ActionButton* actionButton() const { return m_button; }
 
 private:
     SymbolView* m_symbol;
     TextLabel* m_title;
     TextLabel* m_description;
-    QPushButton* m_button;
+    ActionButton* m_button;
 };
 
 } // namespace Tempolane

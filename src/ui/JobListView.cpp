@@ -1,5 +1,6 @@
 #include "JobListView.h"
 
+#include "ActionButton.h"
 #include "EmptyStateView.h"
 #include "JobListModel.h"
 #include "JobRowDelegate.h"

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "JobListModel.h"
 #include "JobListView.h"
+#include "NewJobDialog.h"
 #include "Sidebar.h"
 #include "SymbolIcon.h"
 #include "WindowPresentation.h"
@@ -60,12 +61,14 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
     connect(&m_loop, &StatusRefreshLoop::ticked, this, [this] {
         m_jobs->refreshRelativeTimes();
         m_sidebar->refreshSyncStatus();
+        m_detail->showSelectedJob();
     });
     for (const auto signal : {&CronStore::isLoadingChanged, &CronStore::isSavingChanged,
                               &CronStore::selectionChanged, &CronStore::documentChanged})
         connect(&m_store, signal, this, &MainWindow::updateCommands);
     connect(&m_store, &CronStore::presentedErrorChanged, this, &MainWindow::presentError);
     connect(&m_store, &CronStore::jobPendingDeletionChanged, this, &MainWindow::askForDeletion);
+    connect(&m_store, &CronStore::jobForCreationChanged, this, &MainWindow::showJobCreation);
     updateCommands();
 }
 
@@ -146,8 +149,8 @@ QSplitter* MainWindow::buildColumns()
     applyWidths(m_sidebar, sidebarWidths);
     m_jobList = new JobListView(m_store, *m_jobs);
     applyWidths(m_jobList, listWidths);
-    auto* detail = new DetailColumn(m_store);
-    detail->setMinimumWidth(detailMinimumWidth);
+    m_detail = new DetailColumn(m_store, m_clock);
+    m_detail->setMinimumWidth(detailMinimumWidth);
 
     auto* columns = new QSplitter(Qt::Horizontal);
     columns->setObjectName(QStringLiteral("columns"));
@@ -155,7 +158,7 @@ QSplitter* MainWindow::buildColumns()
     columns->setHandleWidth(1);
     columns->addWidget(m_sidebar);
     columns->addWidget(m_jobList);
-    columns->addWidget(detail);
+    columns->addWidget(m_detail);
     columns->setStretchFactor(2, 1);
     columns->setSizes({sidebarWidths.ideal, listWidths.ideal,
                        defaultWindowSize.width() - sidebarWidths.ideal - listWidths.ideal});
@@ -170,7 +173,25 @@ void MainWindow::updateCommands()
 
 QWidget* MainWindow::dialogParent()
 {
+    if (m_newJobDialog)
+        return m_newJobDialog;
     return this;
+}
+
+void MainWindow::showJobCreation()
+{
+    const auto job = m_store.jobForCreation();
+    if (!job) {
+        if (m_newJobDialog)
+            m_newJobDialog->done(QDialog::Rejected);
+        return;
+    }
+    if (m_newJobDialog)
+        return;
+    m_newJobDialog = new NewJobDialog(m_store, *job, this);
+    connect(m_newJobDialog, &QDialog::finished, this,
+            [this] { m_store.setJobForCreation(std::nullopt); });
+    m_newJobDialog->open();
 }
 
 void MainWindow::presentError()

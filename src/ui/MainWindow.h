@@ -13,8 +13,10 @@ class QSplitter;
 namespace Tempolane {
 
 class CronStore;
+class DetailColumn;
 class JobListModel;
 class JobListView;
+class NewJobDialog;
 class Sidebar;
 
 // The main window: sidebar, job list and the selected job's editor side by side, the toolbar,
@@ -54,6 +56,7 @@ private:
     QWidget* dialogParent();
     void presentError();
     void askForDeletion();
+    void showJobCreation();
 
     CronStore& m_store;
     Clock m_clock;
@@ -62,9 +65,11 @@ private:
     Commands m_commands;
     Sidebar* m_sidebar = nullptr;
     JobListView* m_jobList = nullptr;
+    DetailColumn* m_detail = nullptr;
     QLineEdit* m_search = nullptr;
     QPointer<QMessageBox> m_alert;
     QPointer<QMessageBox> m_deletion;
+    QPointer<NewJobDialog> m_newJobDialog;
 };
 
 } // namespace Tempolane

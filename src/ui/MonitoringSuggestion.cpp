@@ -1,6 +1,6 @@
 #include "MonitoringSuggestion.h"
 
-#include "ButtonStyle.h"
+#include "ActionButton.h"
 #include "CronStore.h"
 #include "SymbolView.h"
 #include "TextLabel.h"
@@ -20,7 +20,9 @@ constexpr int titleSpacing = 3;
 } // namespace
 
 MonitoringSuggestion::MonitoringSuggestion(CronStore& store, QWidget* parent)
-    : QWidget(parent), m_store(store), m_enable(new QPushButton(tr("Aktivieren"), this))
+    : QWidget(parent), m_store(store),
+      m_enable(new ActionButton(tr("Aktivieren"), std::nullopt, ActionButton::Style::prominent,
+                                Tint::indigo, this))
 {
     setObjectName(QStringLiteral("monitoringSuggestion"));
     auto* symbol = new SymbolView(this);
@@ -43,11 +45,10 @@ MonitoringSuggestion::MonitoringSuggestion(CronStore& store, QWidget* parent)
     header->addWidget(symbol, 0, Qt::AlignTop);
     header->addLayout(texts, 1);
 
-    auto* later = new QPushButton(tr("Nicht jetzt"), this);
+    auto* later = new ActionButton(tr("Nicht jetzt"), std::nullopt, ActionButton::Style::plain,
+                                   Tint::secondary, this);
     later->setObjectName(QStringLiteral("dismissSuggestionButton"));
-    ButtonStyle::makePlain(later, Tint::secondary);
     m_enable->setObjectName(QStringLiteral("enableMonitoringButton"));
-    ButtonStyle::makeProminent(m_enable, Tint::indigo);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(spacing);
     buttons->addWidget(later);

@@ -2,10 +2,9 @@
 
 #include <QWidget>
 
-class QPushButton;
-
 namespace Tempolane {
 
+class ActionButton;
 class CronStore;
 
 // The card under the job list that offers to switch on execution monitoring for every job.
@@ -27,7 +26,7 @@ private:
     void refresh();
 
     CronStore& m_store;
-    QPushButton* m_enable;
+    ActionButton* m_enable;
 };
 
 } // namespace Tempolane

@@ -1,8 +1,10 @@
 #include "AccessibilityAudit.h"
+#include "ActionButton.h"
 #include "EmptyStateView.h"
 #include "MainWindow.h"
 #include "QtTexts.h"
 #include "StoreUnderTest.h"
+#include "WindowDriving.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -36,21 +39,9 @@ struct WindowUnderTest
     }
     QListView* list() const { return find<QListView>("jobList"); }
     QMessageBox* box(const char* name) const { return find<QMessageBox>(name); }
-    // Chooses an entry of a row's context menu; gives the entry's text, or nothing when the
-    // menu does not hold it.
     QString chooseFromContextMenu(int row, const char* actionName)
     {
-        QListView* view = list();
-        Q_EMIT view->customContextMenuRequested(
-            view->visualRect(view->model()->index(row, 0)).center());
-        auto* menu = QApplication::activePopupWidget();
-        auto* action = menu ? menu->findChild<QAction*>(QString::fromLatin1(actionName)) : nullptr;
-        if (!action)
-            return {};
-        const QString text = action->text();
-        action->trigger();
-        menu->close();
-        return text;
+        return Testing::chooseFromContextMenu(list(), row, actionName);
     }
 
     StoreUnderTest fixture;
@@ -82,6 +73,8 @@ private Q_SLOTS:
     void emptyList_tellsNoJobsFromNoMatches();
     void sidebarAndSuggestion_followTheStore();
     void contextMenu_pausesAndResumes();
+    void newJobDialog_cancelLeavesEverythingUnchanged();
+    void newJobDialog_failedCreationKeepsTheTypedValues();
     void everyControl_hasAnAccessibleName();
     void toolbar_tooltipsNameTheShortcutInThePlatformsWords();
 };
@@ -217,6 +210,64 @@ void MainWindowTest::contextMenu_pausesAndResumes()
 
     QCOMPARE(test.chooseFromContextMenu(2, "duplicateAction"), QStringLiteral("Duplizieren"));
     QCOMPARE(test.fixture.store->jobForCreation()->name, QStringLiteral("Archiv – Kopie"));
+}
+
+void MainWindowTest::newJobDialog_cancelLeavesEverythingUnchanged()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    const QString before = test.fixture.client->contents;
+
+    test.window.commands().newJob->trigger();
+    QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
+    auto* dialog = test.find<QDialog>("newJobDialog");
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->minimumSize(), QSize(680, 650));
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("nameField")),
+                     QStringLiteral("Verworfen"));
+    dialog->findChild<QAbstractButton*>(QStringLiteral("cancelButton"))->click();
+
+    QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
+    QVERIFY(!test.fixture.store->jobForCreation());
+    QCOMPARE(test.fixture.client->contents, before);
+    QVERIFY(!test.fixture.client->calls.contains(QStringLiteral("write")));
+    QCOMPARE(test.list()->model()->rowCount(), 3);
+}
+
+void MainWindowTest::newJobDialog_failedCreationKeepsTheTypedValues()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    test.window.commands().newJob->trigger();
+    QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
+    auto* dialog = test.find<QDialog>("newJobDialog");
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("nameField"));
+    auto* command = dialog->findChild<QPlainTextEdit*>(QStringLiteral("commandField"));
+    QTest::keyClicks(name, QStringLiteral("Nachtlauf"));
+    QTest::keyClicks(command, QStringLiteral("/usr/local/bin/night.sh"));
+
+    // Someone edits the crontab in a terminal meanwhile: the save is refused.
+    test.fixture.client->contents += QStringLiteral("# von Hand\n");
+    auto* save = dialog->findChild<QAbstractButton*>(QStringLiteral("saveButton"));
+    QVERIFY(save->isEnabled());
+    save->click();
+    QTRY_VERIFY(dialog->findChild<QMessageBox*>(QStringLiteral("alertDialog")));
+    auto* alert = dialog->findChild<QMessageBox*>(QStringLiteral("alertDialog"));
+    QCOMPARE(alert->text(), QStringLiteral("Cronjob konnte nicht angelegt werden"));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(name->text(), QStringLiteral("Nachtlauf"));
+    QCOMPARE(command->toPlainText(), QStringLiteral("/usr/local/bin/night.sh"));
+
+    // After a reload the same values save, and the dialog closes on the new job.
+    alert->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    test.fixture.load();
+    QTRY_VERIFY(save->isEnabled());
+    save->click();
+    QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
+    QCOMPARE(test.list()->model()->rowCount(), 4);
+    QCOMPARE(test.fixture.store->selectedJob()->name, QStringLiteral("Nachtlauf"));
 }
 
 void MainWindowTest::everyControl_hasAnAccessibleName()
