@@ -7,8 +7,10 @@
 #include "NewJobDialog.h"
 #include "Sidebar.h"
 #include "SymbolIcon.h"
+#include "WindowChrome.h"
 #include "WindowPresentation.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -70,9 +72,26 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
     connect(&m_store, &CronStore::jobPendingDeletionChanged, this, &MainWindow::askForDeletion);
     connect(&m_store, &CronStore::jobForCreationChanged, this, &MainWindow::showJobCreation);
     updateCommands();
+    applyChrome();
+    // The keyboard starts in the list, where the arrow keys move between jobs.
+    m_jobList->list()->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::applyChrome()
+{
+    const QPalette palette = QApplication::palette();
+    m_toolBar->setStyleSheet(WindowChrome::toolBarStyleSheet(palette));
+    m_columns->setStyleSheet(WindowChrome::columnsStyleSheet(palette));
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applyChrome();
+}
 
 MainWindow::Commands MainWindow::makeCommands()
 {
@@ -112,6 +131,7 @@ MainWindow::Commands MainWindow::makeCommands()
 void MainWindow::buildToolBar()
 {
     auto* toolBar = addToolBar(tr("Werkzeugleiste"));
+    m_toolBar = toolBar;
     toolBar->setObjectName(QStringLiteral("mainToolBar"));
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
@@ -156,6 +176,7 @@ QSplitter* MainWindow::buildColumns()
     columns->setObjectName(QStringLiteral("columns"));
     columns->setChildrenCollapsible(false);
     columns->setHandleWidth(1);
+    m_columns = columns;
     columns->addWidget(m_sidebar);
     columns->addWidget(m_jobList);
     columns->addWidget(m_detail);

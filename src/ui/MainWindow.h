@@ -9,6 +9,7 @@
 class QLineEdit;
 class QMessageBox;
 class QSplitter;
+class QToolBar;
 
 namespace Tempolane {
 
@@ -46,11 +47,13 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     Commands makeCommands();
     void buildToolBar();
     QSplitter* buildColumns();
+    void applyChrome();
     void updateCommands();
     // Dialogs stack on the new-job dialog while it is open.
     QWidget* dialogParent();
@@ -63,6 +66,8 @@ private:
     StatusRefreshLoop m_loop;
     JobListModel* m_jobs;
     Commands m_commands;
+    QToolBar* m_toolBar = nullptr;
+    QSplitter* m_columns = nullptr;
     Sidebar* m_sidebar = nullptr;
     JobListView* m_jobList = nullptr;
     DetailColumn* m_detail = nullptr;
