@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QToolBar>
