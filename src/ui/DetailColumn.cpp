@@ -45,7 +45,7 @@ DetailColumn::DetailColumn(CronStore& store, Clock now, QWidget* parent)
 }
 
 // The editor's actions work on the job selected when they are triggered: the one it shows.
-JobEditorView* DetailColumn::makeEditor()
+void DetailColumn::makeEditor()
 {
     JobEditorView::Actions actions;
     actions.save = [this](CronJob job) { m_store.saveJob(std::move(job), false); };
@@ -62,11 +62,13 @@ JobEditorView* DetailColumn::makeEditor()
         if (const auto job = m_store.selectedJob())
             m_store.clearJobHistory(job->id);
     };
-    auto* editor = new JobEditorView(editorInputs(m_store, *m_store.selectedJob(), m_clock()),
-                                     std::move(actions), this);
-    editor->setObjectName(QStringLiteral("jobEditor"));
-    addWidget(editor);
-    return editor;
+    const auto job = m_store.selectedJob();
+    m_editor =
+        new JobEditorView(job ? editorInputs(m_store, *job, m_clock()) : JobEditorView::Inputs{},
+                          std::move(actions), this);
+    m_editor->setObjectName(QStringLiteral("jobEditor"));
+    addWidget(m_editor);
+    showSelectedJob();
 }
 
 void DetailColumn::showSelectedJob()
@@ -76,10 +78,16 @@ void DetailColumn::showSelectedJob()
         setCurrentWidget(m_placeholder);
         return;
     }
-    if (m_editor)
-        m_editor->setInputs(editorInputs(m_store, *job, m_clock()));
-    else
-        m_editor = makeEditor();
+    if (!m_editor) {
+        // The editor is the heaviest part of the window; it is made once the list that the
+        // first load filled has been painted.
+        if (!m_isMakingEditor) {
+            m_isMakingEditor = true;
+            QMetaObject::invokeMethod(this, &DetailColumn::makeEditor, Qt::QueuedConnection);
+        }
+        return;
+    }
+    m_editor->setInputs(editorInputs(m_store, *job, m_clock()));
     setCurrentWidget(m_editor);
 }
 

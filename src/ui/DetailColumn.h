@@ -22,12 +22,13 @@ public:
     void showSelectedJob();
 
 private:
-    JobEditorView* makeEditor();
+    void makeEditor();
 
     CronStore& m_store;
     Clock m_clock;
     QWidget* m_placeholder;
     JobEditorView* m_editor = nullptr;
+    bool m_isMakingEditor = false;
 };
 
 } // namespace Tempolane
