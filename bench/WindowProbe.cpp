@@ -1,17 +1,17 @@
 // Starts one window the way a user would meet it, reports on standard output when its list was
-// first painted, with the resident memory then, and (idle mode) the CPU time the shown window
-// used over the following minute. The benchmark program runs it as a child process, so the
-// figures include loading the program and its libraries.
+// first painted (as a moment on the monotonic clock), with the resident memory then, and (idle
+// mode) the CPU time the shown window used over the following minute. The benchmark program runs it
+// as a child process, so the figures include loading the program and its libraries.
 //
 // usage: window-probe floor|sample|thousand|idle
 //   floor     a bare QMainWindow with one label: the yardstick
 //   sample    the main window on the sample data
-//   thousand  the main window on a 1,000-job crontab given to the in-memory client
+//   thousand  the main window on a 1,000-job crontab given to the in-memory client, read from
+//             the file named by TEMPOLANE_PROBE_CRONTAB (written by the benchmark beforehand)
 //   idle      the sample window, then a minute of nothing
 #include "CronStore.h"
 #include "DemoCronClient.h"
 #include "DesktopWindow.h"
-#include "ManyJobs.h"
 #include "NullExecutionManager.h"
 #include "Theme.h"
 
@@ -21,6 +21,7 @@
 #include <QListView>
 #include <QMainWindow>
 #include <QTimer>
+#include <ctime>
 #include <sys/resource.h>
 
 using namespace Tempolane;
@@ -28,6 +29,12 @@ using namespace Tempolane;
 namespace {
 
 constexpr int idleSeconds = 60;
+
+QString crontabFromFile()
+{
+    QFile file(qEnvironmentVariable("TEMPOLANE_PROBE_CRONTAB"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 qint64 residentKibibytes()
 {
@@ -87,9 +94,13 @@ int main(int argc, char* argv[])
 {
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray("sample");
     QApplication application(argc, argv);
+    // The moment on the monotonic clock, which the benchmark compares with the moment it
+    // started this process.
     const auto painted = [] {
         report("rss_kib", double(residentKibibytes()));
-        report("painted", 1);
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        report("painted_at_s", double(now.tv_sec) + double(now.tv_nsec) / 1e9);
     };
 
     if (mode == "floor") {
@@ -109,7 +120,7 @@ int main(int argc, char* argv[])
 
     Theme theme(application);
     CronStore store(
-        std::make_unique<DemoCronClient>(mode == "thousand" ? Bench::manyJobsCrontab(1000)
+        std::make_unique<DemoCronClient>(mode == "thousand" ? crontabFromFile()
                                                             : DemoCronClient::sampleText()),
         std::make_shared<NullExecutionManager>(),
         std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("WindowProbe")));

@@ -11,7 +11,7 @@
 
 #include <QApplication>
 #include <QCoro/QCoroTask>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QListView>
 #include <QPainter>
@@ -19,6 +19,7 @@
 #include <QStyledItemDelegate>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <ctime>
 
 using namespace Tempolane;
 
@@ -32,26 +33,38 @@ struct ProbeResult
     bool ok = false;
 };
 
+double monotonicSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
 ProbeResult probe(const char* mode, int timeoutMs = 60'000)
 {
     QTemporaryDir home;
+    QFile crontab(home.filePath(QStringLiteral("crontab")));
+    if (!crontab.open(QIODevice::WriteOnly) ||
+        crontab.write(Bench::manyJobsCrontab(1000).toUtf8()) < 0)
+        return {};
+    crontab.close();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TEMPOLANE_PROBE_CRONTAB"), crontab.fileName());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer clock;
-    clock.start();
+    const double startedAt = monotonicSeconds();
     process.start(QStringLiteral(WINDOW_PROBE), {QString::fromLatin1(mode)});
     ProbeResult result;
     while (process.waitForReadyRead(timeoutMs)) {
         while (process.canReadLine()) {
             const QList<QByteArray> words = process.readLine().trimmed().split(' ');
             const double value = words.value(1).toDouble();
-            if (words.front() == "painted") {
-                result.milliseconds = double(clock.nsecsElapsed()) / 1e6;
+            if (words.front() == "painted_at_s") {
+                result.milliseconds = (value - startedAt) * 1000;
                 result.ok = true;
             } else if (words.front() == "rss_kib") {
                 result.residentMebibytes = value / 1024;

@@ -6,6 +6,7 @@
 #include "JobEditorView.h"
 #include "WindowPresentation.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -30,11 +31,12 @@ DetailColumn::DetailColumn(CronStore& store, Clock now, QWidget* parent)
       m_placeholder(new AmbientBackground(this))
 {
     m_placeholder->setObjectName(QStringLiteral("detailPlaceholder"));
-    auto* emptyState = new EmptyStateView(m_placeholder);
-    emptyState->setState(WindowPresentation::noSelectionPlaceholder());
+    m_emptyState = new EmptyStateView(m_placeholder);
+    m_emptyState->setState(WindowPresentation::noSelectionPlaceholder());
     auto* layout = new QVBoxLayout(m_placeholder);
-    layout->addWidget(emptyState);
+    layout->addWidget(m_emptyState);
     addWidget(m_placeholder);
+    m_placeholder->installEventFilter(this);
 
     for (const auto signal :
          {&CronStore::selectionChanged, &CronStore::documentChanged, &CronStore::isSavingChanged,
@@ -74,21 +76,29 @@ void DetailColumn::makeEditor()
 void DetailColumn::showSelectedJob()
 {
     const auto job = m_store.selectedJob();
+    m_emptyState->setVisible(!job);
     if (!job) {
         setCurrentWidget(m_placeholder);
         return;
     }
     if (!m_editor) {
-        // The editor is the heaviest part of the window; it is made once the list that the
-        // first load filled has been painted.
-        if (!m_isMakingEditor) {
-            m_isMakingEditor = true;
-            QMetaObject::invokeMethod(this, &DetailColumn::makeEditor, Qt::QueuedConnection);
-        }
+        // The editor is the heaviest part of the window: the background is painted first, with
+        // the list beside it, and the editor follows (see eventFilter).
+        m_placeholder->update();
         return;
     }
     m_editor->setInputs(editorInputs(m_store, *job, m_clock()));
     setCurrentWidget(m_editor);
+}
+
+bool DetailColumn::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_placeholder && event->type() == QEvent::Paint && !m_editor &&
+        !m_isEditorComing && m_store.selectedJob()) {
+        m_isEditorComing = true;
+        QTimer::singleShot(0, this, &DetailColumn::makeEditor);
+    }
+    return QStackedWidget::eventFilter(watched, event);
 }
 
 } // namespace Tempolane

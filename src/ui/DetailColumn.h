@@ -7,6 +7,7 @@
 namespace Tempolane {
 
 class CronStore;
+class EmptyStateView;
 class JobEditorView;
 
 // The third column: the selected job's editor, or a placeholder over the ambient background
@@ -21,14 +22,18 @@ public:
     // Gives the editor the store's values anew; the next run also moves on with the clock.
     void showSelectedJob();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void makeEditor();
 
     CronStore& m_store;
     Clock m_clock;
     QWidget* m_placeholder;
+    EmptyStateView* m_emptyState;
     JobEditorView* m_editor = nullptr;
-    bool m_isMakingEditor = false;
+    bool m_isEditorComing = false;
 };
 
 } // namespace Tempolane
