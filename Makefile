@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: deps test run build-dev build-release bench fuzz clean
+.PHONY: deps test run build-dev build-release bench fuzz screenshots clean
 
 deps:
 	scripts/install-deps
@@ -29,6 +29,10 @@ run: build-release
 
 bench: build-release
 	scripts/run-benchmarks build/release
+
+# Renders the main states of the windows, light and dark, to build/screenshots/*.png.
+screenshots: build-dev
+	cmake --build --preset dev --target screenshots
 
 clean:
 	rm -rf build

@@ -179,14 +179,3 @@ BENCHMARK(firstPaintThousandJobs)->UseManualTime()->Unit(benchmark::kMillisecond
 BENCHMARK(paintViewportOfJobRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(paintViewportPlainFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(idleMinute)->Unit(benchmark::kSecond)->Iterations(1);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

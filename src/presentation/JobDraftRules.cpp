@@ -55,13 +55,6 @@ std::optional<QString> monitoringIssue(const QString& command)
     return ExecutionService::lengthIssue(command.trimmed());
 }
 
-bool hasSameEditableFields(const CronJob& job, const CronJob& other)
-{
-    return job.name == other.name && job.scheduleExpression == other.scheduleExpression &&
-           job.command == other.command && job.isEnabled == other.isEnabled &&
-           job.isMonitoringEnabled == other.isMonitoringEnabled && job.logPolicy == other.logPolicy;
-}
-
 CronJob trimmedForSaving(CronJob job)
 {
     job.name = job.name.trimmed();

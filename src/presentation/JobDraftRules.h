@@ -17,9 +17,6 @@ std::optional<QString> commandMessage(const QString& command, bool isMonitoringE
 // Why the command cannot run monitored, or nothing.
 std::optional<QString> monitoringIssue(const QString& command);
 
-// The fields a user edits, compared exactly as typed.
-bool hasSameEditableFields(const CronJob& job, const CronJob& other);
-
 // What save hands on: name, schedule and command trimmed at both ends.
 CronJob trimmedForSaving(CronJob job);
 

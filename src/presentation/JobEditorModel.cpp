@@ -28,8 +28,8 @@ void JobEditorModel::setOriginal(CronJob original)
     m_original = std::move(original);
     // What the job was read as decides whether an unchanged job is written back byte for byte.
     m_draft.original = m_original.original;
-    if (m_pendingSave && JobDraftRules::hasSameEditableFields(m_original, m_pendingSave->saved)) {
-        if (JobDraftRules::hasSameEditableFields(m_draft, m_pendingSave->draft))
+    if (m_pendingSave && m_original.settings() == m_pendingSave->saved) {
+        if (m_draft.settings() == m_pendingSave->draft)
             m_draft = m_original;
         m_pendingSave.reset();
     }
@@ -62,7 +62,8 @@ void JobEditorModel::revert()
 
 bool JobEditorModel::hasUnsavedChanges() const
 {
-    return !JobDraftRules::hasSameEditableFields(m_draft, m_original);
+    // Exactly as typed: a blank the user added is a change.
+    return m_draft.settings() != m_original.settings();
 }
 
 std::optional<QString> JobEditorModel::nameMessage() const
@@ -99,7 +100,7 @@ QString JobEditorModel::title() const
 CronJob JobEditorModel::jobToSave()
 {
     CronJob saved = JobDraftRules::trimmedForSaving(m_draft);
-    m_pendingSave = PendingSave{m_draft, saved};
+    m_pendingSave = PendingSave{m_draft.settings(), saved.settings()};
     return saved;
 }
 

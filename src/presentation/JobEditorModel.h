@@ -61,8 +61,8 @@ private:
 
     struct PendingSave
     {
-        CronJob draft;
-        CronJob saved;
+        CronJobSettings draft;
+        CronJobSettings saved;
     };
 
     CronJob m_original;

@@ -3,6 +3,7 @@
 #include "CronExpression.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 namespace Tempolane::VisualScheduleChoices {
 
@@ -105,6 +106,12 @@ std::set<int> toggledWeekday(const std::set<int>& weekdays, int weekday)
     else if (toggled.size() > 1)
         toggled.erase(weekday);
     return toggled;
+}
+
+QString timeOfDayFormat(const QLocale& locale)
+{
+    static const QRegularExpression seconds(QStringLiteral("[^hHmaApP]*s+"));
+    return locale.timeFormat(QLocale::ShortFormat).remove(seconds).trimmed();
 }
 
 VisualSchedule withTime(VisualSchedule schedule, QTime time)

@@ -5,6 +5,7 @@
 #include "VisualSchedule.h"
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QTime>
 #include <set>
@@ -47,6 +48,10 @@ QString weekdayName(int weekday);
 // Adds a day that is not selected; removes a selected one only while another stays selected,
 // so the form never empties the set.
 std::set<int> toggledWeekday(const std::set<int>& weekdays, int weekday);
+
+// How the time picker writes a time of day: the locale's short form (24 or 12 hours), without
+// the seconds some locales keep in it, since the schedule has none.
+QString timeOfDayFormat(const QLocale& locale);
 
 // The hour and minute of a picked time; an invalid time changes nothing.
 VisualSchedule withTime(VisualSchedule schedule, QTime time);

@@ -1,5 +1,6 @@
 #include "ActionButton.h"
 
+#include "FocusRing.h"
 #include "Palette.h"
 #include "SymbolIcon.h"
 #include "TextStyle.h"
@@ -101,12 +102,7 @@ void ActionButton::paintBackground(QPainter& painter) const
         wash.setAlphaF(pressed ? 0.12f : 0.06f);
         painter.fillPath(path, wash);
     }
-    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        QColor ring = Palette::color(Tint::indigo, palette());
-        ring.setAlphaF(0.55f);
-        painter.setPen(QPen(ring, 2));
-        painter.drawPath(path);
-    }
+    paintFocusRing(painter, *this, area, radius);
 }
 
 void ActionButton::paintContent(QPainter& painter, const QColor& color) const

@@ -1,5 +1,6 @@
 #include "DisclosureButton.h"
 
+#include "FocusRing.h"
 #include "Palette.h"
 
 #include <QHBoxLayout>
@@ -54,12 +55,7 @@ void DisclosureButton::paintEvent(QPaintEvent*)
         path.addRoundedRect(area, hoverRadius, hoverRadius);
         painter.fillPath(path, wash);
     }
-    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        QColor ring = Palette::color(Tint::indigo, palette());
-        ring.setAlphaF(0.55f);
-        painter.setPen(QPen(ring, 1.5));
-        painter.drawRoundedRect(area, hoverRadius, hoverRadius);
-    }
+    paintFocusRing(painter, *this, area, hoverRadius);
 
     // A chevron ">" turned a quarter clockwise when expanded.
     const QPointF centre(chevronInset + chevronSide / 2.0, height() / 2.0);

@@ -7,6 +7,7 @@
 #include "ExecutionPanel.h"
 #include "ExecutionRecordRow.h"
 #include "ExecutionStatusView.h"
+#include "FormRow.h"
 #include "PlatformTexts.h"
 #include "SymbolLabel.h"
 #include "TextLabel.h"
@@ -23,7 +24,6 @@ namespace Tempolane {
 namespace {
 
 constexpr int spacing = 16;
-constexpr int captionWidth = 112;
 constexpr int policyWidth = 280;
 constexpr int historyTopPadding = 8;
 constexpr int historyHeaderPadding = 4;
@@ -73,13 +73,6 @@ QWidget* ExecutionEditor::monitoredSection()
     connect(m_logPolicy, &QComboBox::activated, this, [this](int index) {
         Q_EMIT logPolicyChosen(ExecutionLogPolicy(m_logPolicy->itemData(index).toInt()));
     });
-    auto* caption = new TextLabel(tr("Protokoll"), TextStyle::body, Tint::secondary);
-    caption->setFixedWidth(captionWidth);
-    auto* policyRow = new QHBoxLayout;
-    policyRow->setSpacing(0);
-    policyRow->addWidget(caption);
-    policyRow->addWidget(m_logPolicy);
-    policyRow->addStretch(1);
 
     m_policyExplanation = new TextLabel(TextStyle::caption, Tint::secondary);
     m_policyExplanation->setWordWrap(true);
@@ -93,7 +86,8 @@ QWidget* ExecutionEditor::monitoredSection()
     m_monitored = new QWidget;
     QVBoxLayout* layout = column(m_monitored, spacing);
     layout->addWidget(m_issue);
-    layout->addLayout(policyRow);
+    layout->addWidget(
+        formRow(new TextLabel(tr("Protokoll"), TextStyle::body, Tint::secondary), m_logPolicy));
     layout->addWidget(m_policyExplanation);
     layout->addWidget(new Divider(dividerOpacity));
     layout->addWidget(m_notice);
@@ -225,34 +219,28 @@ void ExecutionEditor::presentHistory(const QList<JobExecutionRecord>& history)
 
 void ExecutionEditor::confirmRun()
 {
-    if (m_confirmation)
-        return;
-    m_confirmation = askForConfirmation(
-        this,
-        {tr("Cronjob jetzt ausführen?"),
-         tr("Der gespeicherte Befehl wird sofort gestartet. Die Umgebung kann von einer geplanten "
-            "cron-Ausführung abweichen."),
-         tr("Jetzt ausführen"), false},
-        [this] {
-            if (m_runNow)
-                m_runNow();
-        });
+    confirm({tr("Cronjob jetzt ausführen?"),
+             tr("Der gespeicherte Befehl wird sofort gestartet. Die Umgebung kann von einer "
+                "geplanten cron-Ausführung abweichen."),
+             tr("Jetzt ausführen"), false},
+            m_runNow);
 }
 
 void ExecutionEditor::confirmClear()
 {
-    if (m_confirmation)
+    confirm({tr("Ausführungsverlauf wirklich löschen?"),
+             tr("Gespeicherte Meldungen und bisherige Ergebnisse dieses Jobs werden "
+                "unwiderruflich entfernt."),
+             tr("Verlauf löschen"), true},
+            m_clearHistory);
+}
+
+void ExecutionEditor::confirm(const Confirmation& confirmation, const std::function<void()>& action)
+{
+    // One question at a time: a second press while a dialog is open asks nothing more.
+    if (m_confirmation || !action)
         return;
-    m_confirmation = askForConfirmation(
-        this,
-        {tr("Ausführungsverlauf wirklich löschen?"),
-         tr("Gespeicherte Meldungen und bisherige Ergebnisse dieses Jobs werden unwiderruflich "
-            "entfernt."),
-         tr("Verlauf löschen"), true},
-        [this] {
-            if (m_clearHistory)
-                m_clearHistory();
-        });
+    m_confirmation = askForConfirmation(this, confirmation, action);
 }
 
 } // namespace Tempolane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dialogs.h"
 #include "ExecutionLogPolicy.h"
 #include "JobExecutionSummary.h"
 
@@ -66,6 +67,7 @@ private:
     void presentHistory(const QList<JobExecutionRecord>& history);
     void confirmRun();
     void confirmClear();
+    void confirm(const Confirmation& confirmation, const std::function<void()>& action);
 
     std::function<void()> m_runNow;
     std::function<void()> m_clearHistory;

@@ -3,8 +3,8 @@
 #include "DateTimeText.h"
 #include "DisclosureButton.h"
 #include "ExecutionStateAppearance.h"
+#include "FieldWell.h"
 #include "JobExecutionSummary.h"
-#include "Palette.h"
 #include "SymbolView.h"
 #include "TextLabel.h"
 
@@ -20,11 +20,12 @@ namespace {
 constexpr int labelPadding = 7;
 constexpr int emptyPadding = 6;
 constexpr int maximumOutputLines = 14;
-constexpr int outputMargin = 8;
+constexpr int outputMargin = 6;
+constexpr int wellPadding = 3;
 
 // The run's output as it was written: fixed width, not wrapped, selectable for copying. The
 // view is as tall as the output, up to a limit, and scrolls both ways beyond it.
-QPlainTextEdit* outputView(QString output)
+QWidget* outputView(QString output)
 {
     // The line break that ends the output would show as an empty last line.
     while (output.endsWith(u'\n') || output.endsWith(u'\r'))
@@ -39,17 +40,12 @@ QPlainTextEdit* outputView(QString output)
     view->setFrameShape(QFrame::NoFrame);
     view->document()->setDocumentMargin(outputMargin);
     view->setPlainText(output);
-    QPalette palette = view->palette();
-    QColor well = Palette::color(Tint::primary, palette);
-    well.setAlphaF(0.04f);
-    palette.setColor(QPalette::Base, well);
-    view->setPalette(palette);
     const int lines = std::min(view->document()->blockCount(), maximumOutputLines);
     // One pixel more than the lines need, or the view offers to scroll by one line.
     constexpr int slack = 2;
     view->setFixedHeight(lines * QFontMetrics(view->font()).lineSpacing() + 2 * outputMargin +
                          view->horizontalScrollBar()->sizeHint().height() + slack);
-    return view;
+    return new FieldWell(view, {wellPadding, wellPadding, wellPadding, wellPadding});
 }
 
 } // namespace

@@ -2,19 +2,14 @@
 
 #include "ActionButton.h"
 #include "AmbientBackground.h"
-#include "CronExpression.h"
+#include "CommandSection.h"
 #include "EditorCard.h"
 #include "ExecutionEditor.h"
-#include "FieldWell.h"
+#include "JobEditorHeader.h"
 #include "ScheduleSection.h"
-#include "SymbolLabel.h"
-#include "TextLabel.h"
-#include "ToggleSwitch.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -27,10 +22,6 @@ namespace {
 constexpr int pagePadding = 26;
 constexpr int pageSpacing = 18;
 constexpr int maximumPageWidth = 760;
-constexpr int headerSpacing = 18;
-constexpr int nameColumnSpacing = 5;
-constexpr int commandSpacing = 10;
-constexpr int minimumCommandHeight = 96;
 constexpr int buttonSpacing = 8;
 
 // Lets the ambient background show through.
@@ -39,16 +30,6 @@ QWidget* transparent(QWidget* widget)
     widget->setAutoFillBackground(false);
     return widget;
 }
-
-// A text field drawn without a box of its own, on whatever lies below.
-void makePlain(QWidget* field)
-{
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, Qt::transparent);
-    field->setPalette(palette);
-}
-
-const QMargins commandPadding(8, 6, 8, 6);
 
 } // namespace
 
@@ -87,7 +68,8 @@ QWidget* JobEditorView::page()
     auto* content = new QVBoxLayout(column);
     content->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
     content->setSpacing(pageSpacing);
-    content->addWidget(header());
+    m_header = new JobEditorHeader;
+    content->addWidget(m_header);
 
     m_schedule = new ScheduleSection;
     auto* scheduleCard = new EditorCard(
@@ -95,11 +77,23 @@ QWidget* JobEditorView::page()
         Symbol::calendarBadgeClock, Tint::indigo);
     scheduleCard->contentLayout()->addWidget(m_schedule);
     content->addWidget(scheduleCard);
-    content->addWidget(commandCard());
+    m_command = new CommandSection;
+    auto* commandCard =
+        new EditorCard(tr("Befehl"), tr("Wird von cron mit der konfigurierten Shell ausgeführt."),
+                       Symbol::terminal, Tint::cyan);
+    commandCard->contentLayout()->addWidget(m_command);
+    content->addWidget(commandCard);
     content->addWidget(executionsCard());
     content->addWidget(buttonRow());
     content->addStretch(1);
 
+    connect(m_header, &JobEditorHeader::nameEdited, this,
+            [this](const QString& name) { edit([&](auto& model) { model.setName(name); }); });
+    connect(m_header, &JobEditorHeader::enabledToggled, this,
+            [this](bool isEnabled) { edit([&](auto& model) { model.setEnabled(isEnabled); }); });
+    connect(m_command, &CommandSection::commandEdited, this, [this](const QString& command) {
+        edit([&](auto& model) { model.setCommand(command); });
+    });
     connect(m_schedule, &ScheduleSection::modeChosen, this, [this](ScheduleEditorMode mode) {
         edit([&](auto& model) { model.setEditorMode(mode); });
     });
@@ -121,77 +115,6 @@ QWidget* JobEditorView::page()
     centring->addWidget(column, columnStretch);
     centring->addStretch(1);
     return page;
-}
-
-QWidget* JobEditorView::header()
-{
-    m_nameField = new QLineEdit;
-    m_nameField->setObjectName(QStringLiteral("nameField"));
-    m_nameField->setAccessibleName(tr("Name des Cronjobs"));
-    m_nameField->setPlaceholderText(tr("Name des Cronjobs"));
-    m_nameField->setFrame(false);
-    QFont nameFont = styledFont(TextStyle::title);
-    nameFont.setWeight(QFont::DemiBold);
-    m_nameField->setFont(nameFont);
-    makePlain(m_nameField);
-    connect(m_nameField, &QLineEdit::textEdited, this,
-            [this](const QString& name) { edit([&](auto& model) { model.setName(name); }); });
-
-    m_nameMessage = new SymbolLabel(Symbol::warningFill, TextStyle::caption, Tint::orange);
-    m_nameMessage->setObjectName(QStringLiteral("nameMessage"));
-    m_description = new TextLabel(TextStyle::subheadline, Tint::secondary);
-    m_description->setObjectName(QStringLiteral("headerDescription"));
-
-    m_enabledSwitch = new ToggleSwitch(tr("Job aktiv"), Tint::green);
-    m_enabledSwitch->setObjectName(QStringLiteral("enabledSwitch"));
-    connect(m_enabledSwitch, &ToggleSwitch::clicked, this,
-            [this](bool isEnabled) { edit([&](auto& model) { model.setEnabled(isEnabled); }); });
-
-    auto* names = new QVBoxLayout;
-    names->setSpacing(nameColumnSpacing);
-    names->addWidget(m_nameField);
-    names->addWidget(m_nameMessage);
-    names->addWidget(m_description);
-    auto* header = new QWidget;
-    auto* layout = new QHBoxLayout(header);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(headerSpacing);
-    layout->addLayout(names, 1);
-    layout->addWidget(m_enabledSwitch, 0, Qt::AlignVCenter);
-    return header;
-}
-
-QWidget* JobEditorView::commandCard()
-{
-    m_commandField = new QPlainTextEdit;
-    m_commandField->setObjectName(QStringLiteral("commandField"));
-    m_commandField->setAccessibleName(tr("Auszuführender Befehl"));
-    m_commandField->setFont(styledFont(TextStyle::body, true));
-    m_commandField->setFixedHeight(minimumCommandHeight);
-    m_commandField->setFrameShape(QFrame::NoFrame);
-    m_commandField->setTabChangesFocus(true);
-    transparent(m_commandField->viewport());
-    connect(m_commandField, &QPlainTextEdit::textChanged, this, [this] {
-        const QString command = m_commandField->toPlainText();
-        if (command != m_model.draft().command)
-            edit([&](auto& model) { model.setCommand(command); });
-    });
-
-    m_commandMessage = new SymbolLabel(Symbol::warningFill, TextStyle::caption, Tint::orange);
-    m_commandMessage->setObjectName(QStringLiteral("commandMessage"));
-    m_commandMessage->setWordWrap(true);
-    m_commandHint = new SymbolLabel(Symbol::info, TextStyle::caption, Tint::secondary,
-                                    tr("Pfade mit Leerzeichen bitte in Anführungszeichen setzen."));
-    m_commandHint->setObjectName(QStringLiteral("commandHint"));
-
-    auto* card =
-        new EditorCard(tr("Befehl"), tr("Wird von cron mit der konfigurierten Shell ausgeführt."),
-                       Symbol::terminal, Tint::cyan);
-    card->contentLayout()->setSpacing(commandSpacing);
-    card->contentLayout()->addWidget(new FieldWell(m_commandField, commandPadding));
-    card->contentLayout()->addWidget(m_commandMessage);
-    card->contentLayout()->addWidget(m_commandHint);
-    return card;
 }
 
 QWidget* JobEditorView::executionsCard()
@@ -239,7 +162,8 @@ QWidget* JobEditorView::buttonRow()
     add(new ActionButton(tr("Abbrechen"), std::nullopt, Style::plain, Tint::primary),
         "cancelButton", m_actions.cancel);
     m_saveButton = new ActionButton({}, Symbol::check, Style::prominent, Tint::indigo);
-    add(m_saveButton, "saveButton", [this] { save(); });
+    add(m_saveButton, "saveButton",
+        m_actions.save ? std::function<void()>([this] { save(); }) : std::function<void()>());
     return row;
 }
 
@@ -291,22 +215,9 @@ void JobEditorView::save()
 void JobEditorView::refresh()
 {
     const CronJob& draft = m_model.draft();
-    if (m_nameField->text() != draft.name)
-        m_nameField->setText(draft.name);
-    const auto nameMessage = m_model.nameMessage();
-    m_nameMessage->setVisible(nameMessage.has_value());
-    m_nameMessage->setText(nameMessage.value_or(QString()));
-    m_description->setText(CronExpression::description(draft.scheduleExpression));
-    m_enabledSwitch->setChecked(draft.isEnabled);
-
+    m_header->present(m_model);
     m_schedule->present(m_model);
-
-    if (m_commandField->toPlainText() != draft.command)
-        m_commandField->setPlainText(draft.command);
-    const auto commandMessage = m_model.commandMessage();
-    m_commandMessage->setVisible(commandMessage.has_value());
-    m_commandMessage->setText(commandMessage.value_or(QString()));
-    m_commandHint->setVisible(!commandMessage);
+    m_command->present(m_model);
 
     ExecutionEditor::Inputs executions;
     executions.isMonitoringEnabled = draft.isMonitoringEnabled;

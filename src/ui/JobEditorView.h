@@ -10,19 +10,15 @@
 #include <functional>
 #include <optional>
 
-class QLineEdit;
-class QPlainTextEdit;
 class QScrollArea;
-class QShortcut;
 
 namespace Tempolane {
 
 class ActionButton;
+class CommandSection;
 class ExecutionEditor;
+class JobEditorHeader;
 class ScheduleSection;
-class SymbolLabel;
-class TextLabel;
-class ToggleSwitch;
 
 // The form in which one job is edited: a header with the name and the on/off switch, the
 // schedule, command and executions cards, and the buttons. It edits a private copy of the job
@@ -67,8 +63,6 @@ Q_SIGNALS:
 
 private:
     QWidget* page();
-    QWidget* header();
-    QWidget* commandCard();
     QWidget* executionsCard();
     QWidget* buttonRow();
     void connectShortcuts();
@@ -82,14 +76,9 @@ private:
     QString m_shownTitle;
 
     QScrollArea* m_scrollArea;
-    QLineEdit* m_nameField;
-    SymbolLabel* m_nameMessage;
-    TextLabel* m_description;
-    ToggleSwitch* m_enabledSwitch;
+    JobEditorHeader* m_header;
     ScheduleSection* m_schedule;
-    QPlainTextEdit* m_commandField;
-    SymbolLabel* m_commandMessage;
-    SymbolLabel* m_commandHint;
+    CommandSection* m_command;
     ExecutionEditor* m_executions;
     ActionButton* m_revertButton;
     ActionButton* m_saveButton;

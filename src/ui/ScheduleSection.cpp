@@ -4,6 +4,7 @@
 #include "CronFieldLegend.h"
 #include "Divider.h"
 #include "FieldWell.h"
+#include "FormRow.h"
 #include "SegmentedPicker.h"
 #include "SymbolLabel.h"
 #include "SymbolView.h"
@@ -22,7 +23,6 @@ namespace Tempolane {
 namespace {
 
 constexpr int contentSpacing = 16;
-constexpr int captionWidth = 112;
 constexpr int pickerWidth = 212;
 constexpr int syntaxSpacing = 10;
 constexpr int fieldPadding = 8;
@@ -65,16 +65,7 @@ QWidget* ScheduleSection::modeRow()
     connect(m_modePicker, &SegmentedPicker::activated, this,
             [this](int index) { Q_EMIT modeChosen(allScheduleEditorModes[std::size_t(index)]); });
 
-    auto* caption = new TextLabel(tr("Editor"), TextStyle::body, Tint::secondary);
-    caption->setFixedWidth(captionWidth);
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(caption);
-    layout->addWidget(m_modePicker);
-    layout->addStretch(1);
-    return row;
+    return formRow(new TextLabel(tr("Editor"), TextStyle::body, Tint::secondary), m_modePicker);
 }
 
 QWidget* ScheduleSection::syntaxColumn()

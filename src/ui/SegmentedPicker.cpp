@@ -1,5 +1,6 @@
 #include "SegmentedPicker.h"
 
+#include "FocusRing.h"
 #include "Palette.h"
 
 #include <QAbstractButton>
@@ -53,12 +54,7 @@ protected:
             path.addRoundedRect(area, segmentRadius, segmentRadius);
             painter.fillPath(path, hover);
         }
-        if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-            QColor ring = Palette::color(Tint::indigo, palette());
-            ring.setAlphaF(0.6f);
-            painter.setPen(QPen(ring, 1.5));
-            painter.drawRoundedRect(area, segmentRadius, segmentRadius);
-        }
+        paintFocusRing(painter, *this, area, segmentRadius);
         QFont label = font();
         label.setWeight(isChecked() ? QFont::DemiBold : QFont::Normal);
         painter.setFont(label);

@@ -1,5 +1,6 @@
 #include "ToggleSwitch.h"
 
+#include "FocusRing.h"
 #include "Palette.h"
 
 #include <QPainter>
@@ -108,14 +109,9 @@ void ToggleSwitch::paintEvent(QPaintEvent*)
     painter.setBrush(Qt::white);
     painter.drawEllipse(knobRect);
 
-    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        QColor ring = Palette::color(Tint::indigo, palette());
-        ring.setAlphaF(0.5f);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(ring, 2));
-        painter.drawRoundedRect(track.adjusted(-1.5, -1.5, 1.5, 1.5), track.height() / 2 + 1.5,
-                                track.height() / 2 + 1.5);
-    }
+    constexpr qreal ringGap = 1.5;
+    paintFocusRing(painter, *this, track.adjusted(-ringGap, -ringGap, ringGap, ringGap),
+                   track.height() / 2 + ringGap);
 }
 
 } // namespace Tempolane

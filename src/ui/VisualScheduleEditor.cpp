@@ -1,5 +1,6 @@
 #include "VisualScheduleEditor.h"
 
+#include "FormRow.h"
 #include "SpringContainer.h"
 #include "SymbolIcon.h"
 #include "SymbolLabel.h"
@@ -22,8 +23,6 @@ namespace Choices = VisualScheduleChoices;
 
 namespace {
 
-constexpr int captionWidth = 112;
-constexpr int captionSpacing = 16;
 constexpr int pickerWidth = 170;
 constexpr int startMinuteWidth = 150;
 constexpr int dayOfMonthWidth = 140;
@@ -67,8 +66,7 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     m_dayOfMonth->setRange(Choices::firstDayOfMonth, Choices::lastDayOfMonth);
     m_dayOfMonth->setSuffix(Choices::dayOfMonthSuffix());
     m_dayOfMonth->setFixedWidth(dayOfMonthWidth);
-    // The locale's own way of writing a time of day: 24 or 12 hours.
-    m_time->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat));
+    m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));
 
     auto* content = new QWidget;
     auto* rows = new QVBoxLayout(content);
@@ -124,15 +122,7 @@ QWidget* VisualScheduleEditor::row(const QString& caption, std::optional<Symbol>
     QWidget* label = symbol ? static_cast<QWidget*>(new SymbolLabel(*symbol, TextStyle::body,
                                                                     Tint::secondary, caption))
                             : new TextLabel(caption, TextStyle::body, Tint::secondary);
-    label->setFixedWidth(captionWidth);
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(captionSpacing);
-    layout->addWidget(label, 0, Qt::AlignVCenter);
-    layout->addWidget(control, 0, Qt::AlignVCenter);
-    layout->addStretch(1);
-    return row;
+    return formRow(label, control);
 }
 
 QWidget* VisualScheduleEditor::weekdayRow()
@@ -140,7 +130,7 @@ QWidget* VisualScheduleEditor::weekdayRow()
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     // Under the controls of the rows above, not under their captions.
-    layout->setContentsMargins(captionWidth + captionSpacing, 0, 0, 0);
+    layout->setContentsMargins(FormMetrics::controlIndent, 0, 0, 0);
     layout->setSpacing(weekdaySpacing);
     for (const int weekday : Choices::weekdayOrder()) {
         auto* button = new WeekdayButton(Choices::weekdayShortLabel(weekday),

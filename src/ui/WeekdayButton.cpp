@@ -1,5 +1,6 @@
 #include "WeekdayButton.h"
 
+#include "FocusRing.h"
 #include "Palette.h"
 
 #include <QPainter>
@@ -62,13 +63,8 @@ void WeekdayButton::paintEvent(QPaintEvent*)
         path.addRoundedRect(bar, 1, 1);
         painter.fillPath(path, chosen);
     }
-    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        QColor ring = chosen;
-        ring.setAlphaF(0.5f);
-        painter.setPen(QPen(ring, 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
-    }
+    constexpr qreal ringRadius = 5;
+    paintFocusRing(painter, *this, QRectF(rect()).adjusted(1, 1, -1, -1), ringRadius);
 }
 
 } // namespace Tempolane

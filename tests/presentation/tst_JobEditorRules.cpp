@@ -54,6 +54,7 @@ private Q_SLOTS:
     void title();
     void minuteIntervalEntries_keepAnIntervalNotOffered();
     void toggledWeekday_neverEmptiesTheSet();
+    void timeOfDayFormat_hasNoSeconds();
     void upcomingRuns_data();
     void upcomingRuns();
 };
@@ -304,6 +305,14 @@ void JobEditorRulesTest::toggledWeekday_neverEmptiesTheSet()
     QCOMPARE(toggledWeekday({1}, 1), std::set<int>({1}));
     QCOMPARE(toggledWeekday({1}, 5), std::set<int>({1, 5}));
     QCOMPARE(toggledWeekday({1, 5}, 1), std::set<int>({5}));
+}
+
+void JobEditorRulesTest::timeOfDayFormat_hasNoSeconds()
+{
+    using VisualScheduleChoices::timeOfDayFormat;
+    QCOMPARE(timeOfDayFormat(QLocale(QLocale::German)), u"HH:mm"_qs);
+    QCOMPARE(timeOfDayFormat(QLocale::c()), u"HH:mm"_qs);
+    QCOMPARE(timeOfDayFormat(QLocale(QLocale::English, QLocale::UnitedStates)), u"h:mm AP"_qs);
 }
 
 void JobEditorRulesTest::upcomingRuns_data()
