@@ -43,7 +43,7 @@ int main(int argc, char** argv)
 
     // Our style and palettes, without asking the desktop which scheme it prefers.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    const QList<Scene> scenes = editorScenes();
+    const QList<Scene> scenes = editorScenes() + mainWindowScenes();
     int failures = 0;
     for (const auto& [scheme, suffix] :
          {std::pair(ColorScheme::light, "light"), std::pair(ColorScheme::dark, "dark")}) {
