@@ -204,6 +204,8 @@ void MainWindowTest::contextMenu_pausesAndResumes()
     QCOMPARE(test.chooseFromContextMenu(0, "toggleEnabledAction"), QStringLiteral("Pausieren"));
     QTRY_VERIFY(test.fixture.client->contents.contains(
         QStringLiteral("# Tempolane disabled: 30 8 * * 1-5 /bin/report")));
+    // The menu offers what the list shows, once the store has adopted its write.
+    QTRY_VERIFY(!test.fixture.store->isSaving());
 
     QCOMPARE(test.chooseFromContextMenu(0, "toggleEnabledAction"), QStringLiteral("Fortsetzen"));
     QTRY_VERIFY(test.fixture.job(0).isEnabled);
