@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "ColumnSplitter.h"
 #include "DetailColumn.h"
 #include "Dialogs.h"
 #include "JobListModel.h"
@@ -84,7 +85,6 @@ void MainWindow::applyChrome()
 {
     const QPalette palette = QApplication::palette();
     m_toolBar->setStyleSheet(WindowChrome::toolBarStyleSheet(palette));
-    m_columns->setStyleSheet(WindowChrome::columnsStyleSheet(palette));
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -173,11 +173,8 @@ QSplitter* MainWindow::buildColumns()
     m_detail = new DetailColumn(m_store, m_clock);
     m_detail->setMinimumWidth(detailMinimumWidth);
 
-    auto* columns = new QSplitter(Qt::Horizontal);
+    auto* columns = new ColumnSplitter;
     columns->setObjectName(QStringLiteral("columns"));
-    columns->setChildrenCollapsible(false);
-    columns->setHandleWidth(1);
-    m_columns = columns;
     columns->addWidget(m_sidebar);
     columns->addWidget(m_jobList);
     columns->addWidget(m_detail);

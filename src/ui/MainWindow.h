@@ -67,7 +67,6 @@ private:
     JobListModel* m_jobs;
     Commands m_commands;
     QToolBar* m_toolBar = nullptr;
-    QSplitter* m_columns = nullptr;
     Sidebar* m_sidebar = nullptr;
     JobListView* m_jobList = nullptr;
     DetailColumn* m_detail = nullptr;

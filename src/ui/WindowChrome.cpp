@@ -15,13 +15,15 @@ QString rgba(QColor color, qreal alpha = 1)
         .arg(color.alphaF() * alpha);
 }
 
-QString hairline(const QPalette& palette)
+} // namespace
+
+QColor hairlineColor(const QPalette& palette)
 {
     const bool dark = Palette::schemeOf(palette) == ColorScheme::dark;
-    return rgba(Palette::color(Tint::primary, palette), dark ? 0.16 : 0.11);
+    QColor color = Palette::color(Tint::primary, palette);
+    color.setAlphaF(dark ? 0.16f : 0.11f);
+    return color;
 }
-
-} // namespace
 
 QString toolBarStyleSheet(const QPalette& palette)
 {
@@ -37,15 +39,10 @@ QString toolBarStyleSheet(const QPalette& palette)
                "QLineEdit { background: %7; border: 1px solid %2; border-radius: 8px;"
                " padding: 4px 8px; color: %3; }"
                "QLineEdit:focus { border: 1px solid %8; }")
-        .arg(rgba(palette.color(QPalette::Window)), hairline(palette), rgba(primary),
+        .arg(rgba(palette.color(QPalette::Window)), rgba(hairlineColor(palette)), rgba(primary),
              rgba(primary, 0.07), rgba(primary, 0.13),
              rgba(Palette::color(Tint::tertiary, palette)), rgba(palette.color(QPalette::Base)),
              rgba(Palette::color(Tint::indigo, palette)));
-}
-
-QString columnsStyleSheet(const QPalette& palette)
-{
-    return QStringLiteral("QSplitter::handle { background: %1; }").arg(hairline(palette));
 }
 
 } // namespace Tempolane::WindowChrome

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPalette>
 #include <QString>
 
@@ -9,6 +10,7 @@
 namespace Tempolane::WindowChrome {
 
 QString toolBarStyleSheet(const QPalette& palette);
-QString columnsStyleSheet(const QPalette& palette);
+// The line between the columns and below the toolbar.
+QColor hairlineColor(const QPalette& palette);
 
 } // namespace Tempolane::WindowChrome
