@@ -53,8 +53,8 @@ struct Fixture
         }
         // In a steady state the files are older than the cache's settling time.
         QThread::sleep(3);
-        service = std::make_unique<ExecutionService>(directory.path(),
-                                                     directory.path() + QStringLiteral("/runner"));
+        service =
+            std::make_unique<ExecutionService>(root, directory.path() + QStringLiteral("/runner"));
     }
 
     void refresh() const

@@ -1,5 +1,6 @@
 #include "CanonicalUuid.h"
 #include "CliCommand.h"
+#include "DataLocations.h"
 #include "ExecutionService.h"
 
 #include <qcoro/qcorotask.h>
@@ -39,7 +40,8 @@ int runs(const QStringList& arguments, Streams streams)
         streams.err << "usage: tempolane-cli runs JOB-ID" << Qt::endl;
         return usageError;
     }
-    ExecutionService service;
+    const DataLocations locations = DataLocations::forCurrentUser();
+    ExecutionService service(locations.executions, locations.runner);
     const QList<JobExecutionRecord> records = QCoro::waitFor(service.history(*id));
     for (const JobExecutionRecord& record : records) {
         streams.out << title(stateOf(record)) << u'\t' << localTime(record.startedAt) << u'\t'
@@ -57,7 +59,8 @@ int installRunner(const QStringList& arguments, Streams streams)
         streams.err << "usage: tempolane-cli install-runner" << Qt::endl;
         return usageError;
     }
-    ExecutionService service;
+    const DataLocations locations = DataLocations::forCurrentUser();
+    ExecutionService service(locations.executions, locations.runner);
     const auto installed = QCoro::waitFor(service.installRunner());
     if (!installed) {
         streams.err << installed.error().description() << Qt::endl;

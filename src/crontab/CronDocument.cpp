@@ -1,6 +1,6 @@
 #include "CronDocument.h"
 
-#include "MonitoringCommandLine.h"
+#include "ShellQuoting.h"
 
 #include <QSet>
 
@@ -34,7 +34,7 @@ QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
 
 } // namespace
 
-CronDocument CronDocument::parse(const QString& text)
+CronDocument CronDocument::parse(const QString& text, const QString& runnerPath)
 {
     CronDocument document;
     // A copied job line carries its id along, and the nil id names no job. Jobs are told
@@ -51,7 +51,7 @@ CronDocument CronDocument::parse(const QString& text)
     const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
     document.nodes.reserve(lines.size());
     ids.reserve(lines.size());
-    const QString runner = MonitoringCommandLine::quotedRunnerPath();
+    const QString runner = quotedPath(runnerPath);
 
     for (qsizetype i = 0; i < lines.size();) {
         qsizetype jobLine = i;
@@ -73,15 +73,16 @@ CronDocument CronDocument::parse(const QString& text)
     return document;
 }
 
-QString CronDocument::serializedText() const
+QString CronDocument::serializedText(const QString& runnerPath) const
 {
     if (nodes.isEmpty())
         return {};
+    const QString runner = quotedPath(runnerPath);
     QStringList lines;
     lines.reserve(nodes.size() * 2);
     for (const Node& node : nodes) {
         if (const CronJob* job = node.job())
-            job->appendSerializedLines(lines);
+            job->appendSerializedLines(lines, runner);
         else
             lines.append(*node.passthroughText());
     }

@@ -168,14 +168,14 @@ bool CronJob::isUnchanged() const
            isMonitoringEnabled == original->isMonitoringEnabled && logPolicy == original->logPolicy;
 }
 
-QStringList CronJob::serializedLines() const
+QStringList CronJob::serializedLines(QStringView quotedRunner) const
 {
     QStringList lines;
-    appendSerializedLines(lines);
+    appendSerializedLines(lines, quotedRunner);
     return lines;
 }
 
-void CronJob::appendSerializedLines(QStringList& lines) const
+void CronJob::appendSerializedLines(QStringList& lines, QStringView quotedRunner) const
 {
     if (isUnchanged()) {
         lines.append(original->rawMetadataLines);
@@ -197,8 +197,9 @@ void CronJob::appendSerializedLines(QStringList& lines) const
         lines.append(CronMarkers::monitoring.toString() + rawValue(logPolicy));
 
     const QString writtenCommand =
-        isMonitoringEnabled ? MonitoringCommandLine::wrappedCommand(id, logPolicy, command)
-                            : command;
+        isMonitoringEnabled
+            ? MonitoringCommandLine::wrappedCommand(id, logPolicy, command, quotedRunner)
+            : command;
     const QString jobLine = scheduleExpression + u' ' + writtenCommand;
     lines.append(isEnabled ? jobLine : CronMarkers::disabled.toString() + jobLine);
 }

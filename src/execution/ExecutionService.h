@@ -8,7 +8,6 @@
 
 #include <QString>
 #include <QThreadPool>
-#include <optional>
 
 namespace Tempolane {
 
@@ -18,11 +17,9 @@ namespace Tempolane {
 class ExecutionService final : public ExecutionManaging
 {
 public:
-    // The root is <base>/Executions, by default <data>/Tempolane/Executions; the runner sits
-    // at `runnerPath`, by default defaultRunnerURL().
-    explicit ExecutionService(std::optional<QString> baseDirectory = std::nullopt,
-                              std::optional<QString> runnerPath = std::nullopt,
-                              Clock clock = systemClock());
+    // The run records live under `rootPath`, one directory per job; the runner is installed
+    // at `runnerPath` (DataLocations).
+    ExecutionService(QString rootPath, QString runnerPath, Clock clock = systemClock());
     ~ExecutionService() override;
     Q_DISABLE_COPY_MOVE(ExecutionService)
 
@@ -44,10 +41,7 @@ public:
     // What the record cache holds and how much log content it has read, for reporting.
     QCoro::Task<CacheStatistics> cacheStatistics();
 
-    static QString wrappedCommand(const CronJob& job);
-    static std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
     static std::optional<QString> compatibilityIssue(const QString& command);
-    static std::optional<QString> lengthIssue(const QString& command);
 
 private:
     QString jobDirectory(const QUuid& jobId) const;

@@ -39,25 +39,25 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<QTemporaryDir> m_directory;
-    QString m_base;
+    QString m_root;
     QString m_runner;
 };
 
 void ExecutionServiceTest::init()
 {
     m_directory = std::make_unique<QTemporaryDir>();
-    m_base = m_directory->path() + "/Application Support/It's Tempolane";
+    m_root = m_directory->path() + "/Application Support/It's Tempolane/Executions";
     m_runner = m_directory->path() + "/Runner dir/tempolane-runner";
 }
 
 void ExecutionServiceTest::installRunnerWritesAPrivateScript()
 {
-    ExecutionService service(m_base, m_runner);
+    ExecutionService service(m_root, m_runner);
     QVERIFY(QCoro::waitFor(service.installRunner()));
     QCOMPARE(modeOf(m_runner), 0700);
     QCOMPARE(modeOf(m_directory->path() + "/Runner dir"), 0700);
     QString expected = runnerScriptTemplate();
-    expected.replace(runnerRootPlaceholder.toString(), quotedPath(m_base + "/Executions"));
+    expected.replace(runnerRootPlaceholder.toString(), quotedPath(m_root));
     QVERIFY(!expected.contains(runnerRootPlaceholder));
     QCOMPARE(QString::fromUtf8(contents(m_runner)), expected);
 
@@ -92,7 +92,7 @@ void ExecutionServiceTest::runNowRecordsTheRun()
     QFETCH(int, failureStatus);
     QFETCH(std::optional<QString>, output);
 
-    ExecutionService service(m_base, m_runner);
+    ExecutionService service(m_root, m_runner);
     const CronJob monitored = job(command, ExecutionLogPolicy(policy));
     const auto ran = QCoro::waitFor(service.runNow(monitored));
     QCOMPARE(bool(ran), failureStatus == 0);
@@ -115,7 +115,7 @@ void ExecutionServiceTest::prepareAndClearHistory()
 {
     const QDateTime first = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
     const auto now = std::make_shared<QDateTime>(first);
-    ExecutionService service(m_base, m_runner, [now] { return *now; });
+    ExecutionService service(m_root, m_runner, [now] { return *now; });
     const QUuid neverRan = QUuid::createUuid();
     const auto untouched = QCoro::waitFor(service.summaries({neverRan, neverRan}));
     QCOMPARE(untouched.size(), 1);
@@ -157,13 +157,13 @@ void ExecutionServiceTest::aRunOutlivesTheService()
         return QCoro::waitFor(service.summaries({monitored.id})).value(monitored.id).state;
     };
     {
-        ExecutionService service(m_base, m_runner);
+        ExecutionService service(m_root, m_runner);
         auto running = service.runNow(monitored);
         QTRY_COMPARE(stateOf(service), JobExecutionState::running());
     }
     QVERIFY(QFile(release).open(QIODevice::WriteOnly));
 
-    ExecutionService reader(m_base, m_runner);
+    ExecutionService reader(m_root, m_runner);
     QTRY_COMPARE_WITH_TIMEOUT(stateOf(reader), JobExecutionState::succeeded(), 20000);
 }
 
