@@ -66,14 +66,20 @@ QStringList runnerArguments(const QUuid& id, ExecutionLogPolicy policy, const QS
     return {canonicalText(id), rawValue(policy), QString::fromLatin1(command.toUtf8().toBase64())};
 }
 
+QString executedCommand(const QString& command)
+{
+    if (cronKnowsBatteryPrefix && command.startsWith(batteryPrefix))
+        return command.sliced(batteryPrefix.size());
+    return command;
+}
+
 QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command,
                        QStringView quotedRunner)
 {
-    const bool hasBatteryPrefix = command.startsWith(batteryPrefix);
-    const QString inner = hasBatteryPrefix ? command.sliced(batteryPrefix.size()) : command;
-    QString wrapped = hasBatteryPrefix ? batteryPrefix.toString() : QString();
+    const QString executed = executedCommand(command);
+    QString wrapped = executed.size() < command.size() ? batteryPrefix.toString() : QString();
     wrapped += quotedRunner;
-    return wrapped + u' ' + runnerArguments(id, policy, inner).join(u' ');
+    return wrapped + u' ' + runnerArguments(id, policy, executed).join(u' ');
 }
 
 std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine, QStringView quotedRunner)

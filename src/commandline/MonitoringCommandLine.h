@@ -22,10 +22,23 @@ struct UnwrappedCommand
 // caller: a runner call that names another runner is an ordinary command.
 namespace MonitoringCommandLine {
 
+// macOS cron skips a job whose command begins with this keyword while the computer runs on
+// battery, and only sees it at the very start of the command. Other crons run it as part of
+// the command, which then fails.
 inline constexpr QStringView batteryPrefix = u"@AppleNotOnBattery ";
+#ifdef Q_OS_MACOS
+inline constexpr bool cronKnowsBatteryPrefix = true;
+#else
+inline constexpr bool cronKnowsBatteryPrefix = false;
+#endif
 
-// The crontab command that runs `command` through the runner. cron only honours the battery
-// keyword at the very start, so it stays in front of the runner call and out of the encoding.
+// What the runner runs of a job's command: all of it, but for the battery keyword where cron
+// takes that for itself.
+QString executedCommand(const QString& command);
+
+// The crontab command that runs `command` through the runner. Where cron knows the battery
+// keyword, it stays in front of the runner call and out of the encoding; elsewhere the runner
+// runs it with the rest, as cron would. Either form is recognised on every platform.
 QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command,
                        QStringView quotedRunner);
 

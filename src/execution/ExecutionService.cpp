@@ -130,11 +130,9 @@ QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::runNow
     const auto installed = co_await installRunner();
     if (!installed)
         co_return installed;
-    const bool hasPrefix = job.command.startsWith(MonitoringCommandLine::batteryPrefix);
-    const QString command =
-        hasPrefix ? job.command.sliced(MonitoringCommandLine::batteryPrefix.size()) : job.command;
-    const QStringList arguments =
-        MonitoringCommandLine::runnerArguments(job.id, job.logPolicy, command);
+    // Exactly what cron runs of the wrapped command.
+    const QStringList arguments = MonitoringCommandLine::runnerArguments(
+        job.id, job.logPolicy, MonitoringCommandLine::executedCommand(job.command));
     // The run is the user's, not the service's: a thread of its own waits for it, so neither
     // destroying the service nor quitting waits for the command, and the runner works on.
     QPromise<Outcome> promise;

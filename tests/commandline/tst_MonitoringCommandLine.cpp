@@ -34,7 +34,7 @@ class MonitoringCommandLineTest final : public QObject
 private Q_SLOTS:
     void wrappedCommand_unwrapsToWhatWentIn_data();
     void wrappedCommand_unwrapsToWhatWentIn();
-    void wrappedCommand_keepsBatteryKeywordInFront();
+    void batteryKeyword_standsWhereCronReadsItAndIsReadFromEitherPlace();
     void quotedPath_readsBackAsTheSamePathInTheShell_data();
     void quotedPath_readsBackAsTheSamePathInTheShell();
     void unwrapCommand_refusesWhatIsNoCallOfThisRunner_data();
@@ -94,14 +94,23 @@ void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn()
         QCOMPARE(*unwrapped, (UnwrappedCommand{jobId, policy, command}));
 }
 
-void MonitoringCommandLineTest::wrappedCommand_keepsBatteryKeywordInFront()
+void MonitoringCommandLineTest::batteryKeyword_standsWhereCronReadsItAndIsReadFromEitherPlace()
 {
-    const QString wrapped = MonitoringCommandLine::wrappedCommand(
-        jobId, ExecutionLogPolicy::errorsOnly, QStringLiteral("@AppleNotOnBattery /bin/sync -f"),
-        quotedPath(runner));
-    QCOMPARE(wrapped, QStringLiteral("@AppleNotOnBattery ") + quotedPath(runner) +
-                          QStringLiteral(" 0f8fad5b-d9cb-469f-a165-70867728950e errors ") +
-                          base64("/bin/sync -f"));
+    const QString quotedRunner = quotedPath(runner);
+    const QString command = QStringLiteral("@AppleNotOnBattery /bin/sync -f");
+    const QString arguments = QStringLiteral(" 0f8fad5b-d9cb-469f-a165-70867728950e errors ");
+    const QString inFront =
+        QStringLiteral("@AppleNotOnBattery ") + quotedRunner + arguments + base64("/bin/sync -f");
+    const QString encoded = quotedRunner + arguments + base64(command.toUtf8());
+    // Only macOS cron takes the keyword for itself; elsewhere cron runs it as a command.
+    const QString written = MonitoringCommandLine::cronKnowsBatteryPrefix ? inFront : encoded;
+    QCOMPARE(MonitoringCommandLine::wrappedCommand(jobId, ExecutionLogPolicy::errorsOnly, command,
+                                                   quotedRunner),
+             written);
+    for (const QString& line : {inFront, encoded}) {
+        QCOMPARE(MonitoringCommandLine::unwrapCommand(line, quotedRunner),
+                 (UnwrappedCommand{jobId, ExecutionLogPolicy::errorsOnly, command}));
+    }
 }
 
 void MonitoringCommandLineTest::quotedPath_readsBackAsTheSamePathInTheShell_data()
