@@ -5,6 +5,7 @@
 #include <QTest>
 #include <memory>
 #include <qcoro/qcorotask.h>
+#include <sys/stat.h>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -31,6 +32,7 @@ class ExecutionServiceTest final : public QObject
 
 private Q_SLOTS:
     void init();
+    void installRunnerWritesAPrivateScript_data();
     void installRunnerWritesAPrivateScript();
     void runNowRecordsTheRun_data();
     void runNowRecordsTheRun();
@@ -50,16 +52,40 @@ void ExecutionServiceTest::init()
     m_runner = m_directory->path() + "/Runner dir/tempolane-runner";
 }
 
+void ExecutionServiceTest::installRunnerWritesAPrivateScript_data()
+{
+    QTest::addColumn<bool>("isPrepared");
+    QTest::newRow("into new directories") << false;
+    // Anyone could replace a script in an open directory, and cron would run it as this user.
+    QTest::newRow("into open directories, over a link planted at the runner's name") << true;
+}
+
 void ExecutionServiceTest::installRunnerWritesAPrivateScript()
 {
+    QFETCH(bool, isPrepared);
+    const QString runnerDirectory = m_directory->path() + "/Runner dir";
+    const QString victim = m_directory->path() + "/victim";
+    if (isPrepared) {
+        for (const QString& directory : {runnerDirectory, m_root}) {
+            QVERIFY(QDir().mkpath(directory));
+            QVERIFY(::chmod(QFile::encodeName(directory).constData(), 0777) == 0);
+        }
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+        QVERIFY(QFile::link(victim, m_runner));
+    }
+
     ExecutionService service(m_root, m_runner);
     QVERIFY(QCoro::waitFor(service.installRunner()));
+    QVERIFY(!QFileInfo(m_runner).isSymLink());
     QCOMPARE(modeOf(m_runner), 0700);
-    QCOMPARE(modeOf(m_directory->path() + "/Runner dir"), 0700);
+    QCOMPARE(modeOf(runnerDirectory), 0700);
+    QCOMPARE(modeOf(m_root), 0700);
     QString expected = runnerScriptTemplate();
     expected.replace(runnerRootPlaceholder.toString(), quotedPath(m_root));
     QVERIFY(!expected.contains(runnerRootPlaceholder));
     QCOMPARE(QString::fromUtf8(contents(m_runner)), expected);
+    QCOMPARE(contents(victim), isPrepared ? "precious" : "");
 
     // Every call writes it in full again, with its mode.
     QFile::setPermissions(m_runner, QFile::ReadOwner);
@@ -129,13 +155,18 @@ void ExecutionServiceTest::prepareAndClearHistory()
     QVERIFY(!QFileInfo::exists(service.rootPath()));
     QCoro::waitFor(service.clearHistory(neverRan));
 
-    // A second preparation keeps the first start.
+    // A link at the marker's name is replaced, not written through; a second preparation
+    // keeps the first start.
     const CronJob monitored = job("echo x");
-    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
-    *now = now->addSecs(500);
-    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
     const QString jobDirectory =
         service.rootPath() + u'/' + monitored.id.toString(QUuid::WithoutBraces);
+    const QString linkTarget = m_directory->path() + "/created-through-a-link";
+    QVERIFY(QDir().mkpath(jobDirectory));
+    QVERIFY(QFile::link(linkTarget, jobDirectory + "/monitoring-started"));
+    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
+    QVERIFY(!QFileInfo::exists(linkTarget));
+    *now = now->addSecs(500);
+    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
     QCOMPARE(contents(jobDirectory + "/monitoring-started"), "1700000000");
     QCOMPARE(modeOf(jobDirectory), 0700);
     QVERIFY(QCoro::waitFor(service.runNow(monitored)));
