@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPromise>
 #include <QtConcurrent/QtConcurrentRun>
+#include <limits>
 #include <qcoro/qcorofuture.h>
 #include <thread>
 
@@ -122,6 +123,15 @@ QCoro::Task<QList<JobExecutionRecord>> ExecutionService::history(QUuid jobId)
 {
     auto future =
         QtConcurrent::run(&m_pool, [this, jobId] { return m_reader.history(jobDirectory(jobId)); });
+    co_return co_await future;
+}
+
+QCoro::Task<QList<JobExecutionRecord>> ExecutionService::allRecords(QUuid jobId)
+{
+    auto future = QtConcurrent::run(&m_pool, [this, jobId] {
+        return m_reader.history(jobDirectory(jobId), std::numeric_limits<qsizetype>::max(),
+                                ExecutionRecordReader::Output::lastMeaningfulLine);
+    });
     co_return co_await future;
 }
 

@@ -33,6 +33,10 @@ public:
     QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob job) override;
     QCoro::Task<> clearHistory(QUuid jobId) override;
 
+    // Every record of a job, newest first, each with no more of its output than the last
+    // meaningful line: for a listing of the whole history, one log read at a time.
+    QCoro::Task<QList<JobExecutionRecord>> allRecords(QUuid jobId);
+
     struct CacheStatistics
     {
         qint64 cachedBytes = 0;
