@@ -102,9 +102,10 @@ int list(const QStringList& arguments, Streams streams)
         const auto next = job.isEnabled
                               ? CronExpression::nextExecution(job.scheduleExpression, now, zone)
                               : std::nullopt;
-        streams.out << state << u'\t' << job.name << u'\t' << job.scheduleExpression << u'\t'
-                    << job.command << u'\t' << CronExpression::description(job.scheduleExpression)
-                    << u'\t' << nextRunText(next, zone) << u'\n';
+        streams.out << state << u'\t' << printable(job.name) << u'\t' << job.scheduleExpression
+                    << u'\t' << printable(job.command) << u'\t'
+                    << CronExpression::description(job.scheduleExpression) << u'\t'
+                    << nextRunText(next, zone) << u'\n';
     }
     return success;
 }

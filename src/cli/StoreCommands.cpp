@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "CliInput.h"
 #include "NextRunText.h"
 #include "TempolaneApp.h"
 
@@ -33,7 +34,7 @@ int status(const QStringList& arguments, Streams streams)
             if (store.passesFilter(job, filter))
                 filters.append(rawValue(filter));
         }
-        streams.out << CronStore::shownName(job) << u'\t' << filters.join(u' ') << u'\t'
+        streams.out << printable(CronStore::shownName(job)) << u'\t' << filters.join(u' ') << u'\t'
                     << title(store.executionSummary(job).state) << u'\t'
                     << nextRunText(store.upcomingExecution(job, now), zone) << u'\n';
     }
