@@ -127,7 +127,7 @@ ExecutionRecordReader::listRecords(const QString& runsDirectory, JobCache& cache
             if (record != cache.files.cend() && record->parsed)
                 continue;
         }
-        const bool isBelievable = file->parsed->startedAt.toMSecsSinceEpoch() <= latestBelievableMs;
+        const bool isBelievable = file->parsed->startMs <= latestBelievableMs;
         listed.append({std::move(id), &*file->parsed, isBelievable});
     }
     const auto newest = std::min_element(listed.cbegin(), listed.cend(), isNewer);
@@ -142,10 +142,8 @@ bool ExecutionRecordReader::isNewer(const Listed& a, const Listed& b)
 {
     if (a.isBelievable != b.isBelievable)
         return a.isBelievable;
-    const qint64 aStart = a.parsed->startedAt.toMSecsSinceEpoch();
-    const qint64 bStart = b.parsed->startedAt.toMSecsSinceEpoch();
-    if (aStart != bStart)
-        return aStart > bStart;
+    if (a.parsed->startMs != b.parsed->startMs)
+        return a.parsed->startMs > b.parsed->startMs;
     // Same second: the identifiers differ in the pid, compared as a number.
     if (a.id.size() != b.id.size())
         return a.id.size() > b.id.size();
@@ -166,13 +164,9 @@ std::optional<QString> ExecutionRecordReader::output(const QString& runsDirector
         return std::nullopt;
     }
     const auto cached = cache.logs.constFind(logName);
-    if (cached != cache.logs.constEnd() && cached->isSettled && cached->stamp == *stamp) {
-        if (form == Output::full && cached->isFull)
-            return cached->output;
-        if (form == Output::lastMeaningfulLine)
-            return cached->isFull && cached->output ? lastMeaningfulLine(*cached->output)
-                                                    : cached->output;
-    }
+    if (cached != cache.logs.constEnd() && cached->isSettled && cached->stamp == *stamp &&
+        (cached->isFull || form == Output::lastMeaningfulLine))
+        return form == Output::full ? cached->output : cached->lastLine;
 
     const auto read = RunFiles::readLogTail(path);
     if (!read) {
@@ -180,11 +174,12 @@ std::optional<QString> ExecutionRecordReader::output(const QString& runsDirector
         return std::nullopt;
     }
     m_logBytesRead += std::min(read->second.size, RunFiles::logTailBytes);
-    std::optional<QString> text = read->first;
-    if (form == Output::lastMeaningfulLine && text)
-        text = lastMeaningfulLine(*text);
-    cache.logs.insert(logName, {read->second, isSettled(read->second), form == Output::full, text});
-    return text;
+    const std::optional<QString>& text = read->first;
+    const bool isFull = form == Output::full;
+    const auto log = cache.logs.insert(logName, {read->second, isSettled(read->second), isFull,
+                                                 isFull ? text : std::nullopt,
+                                                 text ? lastMeaningfulLine(*text) : std::nullopt});
+    return isFull ? log->output : log->lastLine;
 }
 
 JobExecutionRecord ExecutionRecordReader::toRecord(const Listed& listed,
@@ -310,7 +305,8 @@ qint64 ExecutionRecordReader::cachedBytes() const
     for (const JobCache& job : m_jobs) {
         bytes += qint64(job.files.size()) * qint64(sizeof(CachedFile) + 64);
         for (const CachedLog& log : job.logs)
-            bytes += qint64(sizeof(CachedLog)) + (log.output ? log.output->size() * 2 : 0);
+            bytes += qint64(sizeof(CachedLog)) + (log.output ? log.output->size() * 2 : 0) +
+                     (log.lastLine ? log.lastLine->size() * 2 : 0);
     }
     return bytes;
 }

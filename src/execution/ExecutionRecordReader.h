@@ -68,9 +68,10 @@ private:
     {
         RunFiles::FileStamp stamp;
         bool isSettled = false;
-        // The full output, or only its last meaningful line.
+        // Whether the full output was read and kept, or only its last meaningful line.
         bool isFull = false;
         std::optional<QString> output;
+        std::optional<QString> lastLine;
     };
     struct JobCache
     {

@@ -245,6 +245,7 @@ std::optional<RunFields> parseRunFile(QByteArrayView bytes, bool isRecord)
         return std::nullopt;
     parsed.startSeconds = *start;
     parsed.startedAt = *startedAt;
+    parsed.startMs = startedAt->toMSecsSinceEpoch();
     if (isRecord) {
         const auto end = decimal(u"end");
         parsed.endedAt = end ? instantFromSeconds(*end) : std::nullopt;

@@ -69,6 +69,8 @@ struct RunFields
     bool isRecord = false;
     double startSeconds = 0;
     QDateTime startedAt;
+    // The same instant, for sorting many records without converting each time.
+    qint64 startMs = 0;
     std::optional<QDateTime> endedAt;
     std::optional<qint32> exitCode;
     QString logName;
