@@ -54,9 +54,6 @@ void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn_data()
 
     QTest::newRow("plain command") << "data"
                                    << "/usr/bin/backup --all" << ExecutionLogPolicy::none << true;
-    QTest::newRow("battery keyword")
-        << "data"
-        << "@AppleNotOnBattery /bin/sync" << ExecutionLogPolicy::errorsOnly << true;
     QTest::newRow("quotes, pipes and percent signs")
         << "data"
         << "echo \"it's\" | tr a b; date +\\%s" << ExecutionLogPolicy::messagesAndErrors << true;

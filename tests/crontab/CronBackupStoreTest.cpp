@@ -86,14 +86,6 @@ private Q_SLOTS:
             QCOMPARE(modeOf(temporary.filePath(QString::fromLatin1(directory))), mode_t(0700));
     }
 
-    void existingOpenDirectoryIsClosed()
-    {
-        QTemporaryDir temporary;
-        QVERIFY(::chmod(QFile::encodeName(temporary.path()).constData(), 0755) == 0);
-        QVERIFY(storeAt(temporary.path(), QStringLiteral("x")));
-        QCOMPARE(modeOf(temporary.path()), mode_t(0700));
-    }
-
     void pruningKeepsTheMostRecentlyModified_data()
     {
         QTest::addColumn<int>("backupCount");

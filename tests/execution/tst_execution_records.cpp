@@ -1,5 +1,4 @@
 #include "ExecutionRecordReader.h"
-#include "LastMeaningfulLine.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,8 +74,6 @@ private Q_SLOTS:
     void recordFieldsAreReadStrictly();
     void outputFollowsTheLogRule_data();
     void outputFollowsTheLogRule();
-    void lastMeaningfulLineOfAnOutput_data();
-    void lastMeaningfulLineOfAnOutput();
     void historyShowsTheNewestTwentyAndASummaryReadsOneLog();
     void specialAndOversizedFilesAreSkipped();
     void runningMarkerLiveness_data();
@@ -148,27 +145,42 @@ void ExecutionRecordsTest::outputFollowsTheLogRule_data()
     QTest::addColumn<QByteArray>("logValue");
     QTest::addColumn<QByteArray>("logContent"); // null: no such file
     QTest::addColumn<std::optional<QString>>("output");
+    // What the list shows of the failed run: the last meaningful line.
+    QTest::addColumn<std::optional<QString>>("line");
 
     const std::optional<QString> none;
-    const QByteArray umlauts = QString(524287, u'ä').toUtf8();
-    QTest::newRow("a log is read as UTF-8")
-        << QByteArray("1-1.log") << QByteArray("Grüße\n") << std::optional<QString>("Grüße\n");
+    const auto text = [](const char* tag, const QString& output,
+                         const std::optional<QString>& line) {
+        QTest::newRow(tag) << QByteArray("1-1.log") << output.toUtf8() << std::optional(output)
+                           << line;
+    };
+    text("a log is read as UTF-8", "Grüße\n", "Grüße");
     QTest::newRow("a log name with a slash is never opened")
-        << QByteArray("../secret") << QByteArray() << none;
-    QTest::newRow("a missing log gives no output") << QByteArray("1-1.log") << QByteArray() << none;
+        << QByteArray("../secret") << QByteArray() << none << none;
+    QTest::newRow("a missing log gives no output")
+        << QByteArray("1-1.log") << QByteArray() << none << none;
     QTest::newRow("a log over a mebibyte is read from its last mebibyte")
         << QByteArray("1-1.log") << QByteArray(3, '\xff') + QByteArray(1048576, 'x')
-        << std::optional(QString(1048576, u'x'));
+        << std::optional(QString(1048576, u'x')) << std::optional(QString(220, u'x'));
     // One stray byte must not hide the message the user needs.
     QTest::newRow("bytes that are no UTF-8 become replacement characters")
         << QByteArray("1-1.log") << QByteArray("ok \xff\xfe\nFehler: caf\xe9 fehlt\n")
-        << std::optional<QString>(QStringLiteral("ok \ufffd\ufffd\nFehler: caf\ufffd fehlt\n"));
+        << std::optional<QString>(QStringLiteral("ok \ufffd\ufffd\nFehler: caf\ufffd fehlt\n"))
+        << std::optional<QString>(QStringLiteral("Fehler: caf\ufffd fehlt"));
+    const QByteArray umlauts = QString(524287, u'ä').toUtf8();
     QTest::newRow("a tail read inside a character starts after it")
         << QByteArray("1-1.log") << "\xc3\xa4" + umlauts + "xx"
-        << std::optional(QString(524287, u'ä') + "xx");
+        << std::optional(QString(524287, u'ä') + "xx") << std::optional(QString(220, u'ä'));
     QTest::newRow("a log the runner cut inside a character starts after it")
         << QByteArray("1-1.log") << "\xa4" + umlauts + "x"
-        << std::optional(QString(524287, u'ä') + "x");
+        << std::optional(QString(524287, u'ä') + "x") << std::optional(QString(220, u'ä'));
+    text("the last line is the last one with more than blanks",
+         "working\n\tFehler: Datei fehlt  \n\n \t\n", "Fehler: Datei fehlt");
+    text("every kind of line break ends a line",
+         QStringLiteral("a\rb\vc\fd\u0085e\u2028f\u2029g\r\n"), "g");
+    text("an output of blanks has no last line", " \t\n\r\n", none);
+    text("the last line is cut to 220 characters, accents kept with their letters",
+         QStringLiteral("e\u0301").repeated(300), QStringLiteral("e\u0301").repeated(220));
 }
 
 void ExecutionRecordsTest::outputFollowsTheLogRule()
@@ -176,6 +188,7 @@ void ExecutionRecordsTest::outputFollowsTheLogRule()
     QFETCH(QByteArray, logValue);
     QFETCH(QByteArray, logContent);
     QFETCH(std::optional<QString>, output);
+    QFETCH(std::optional<QString>, line);
 
     const JobDirectory job;
     job.write("secret", "never shown");
@@ -187,31 +200,8 @@ void ExecutionRecordsTest::outputFollowsTheLogRule()
     const auto records = reader.history(job.path());
     QCOMPARE(records.size(), 1);
     QCOMPARE(records[0].output, output);
-    // The list shows no more of a failed run than its last meaningful line.
-    QCOMPARE(reader.summary(job.path()).latestRecord->output,
-             output ? lastMeaningfulLine(*output) : std::nullopt);
-}
-
-void ExecutionRecordsTest::lastMeaningfulLineOfAnOutput_data()
-{
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<std::optional<QString>>("line");
-    QTest::newRow("a message followed by blank lines")
-        << "working\n\tFehler: Datei fehlt  \n\n \t\n"
-        << std::optional<QString>("Fehler: Datei fehlt");
-    QTest::newRow("every kind of line break ends a line")
-        << QStringLiteral("a\rb\vc\fd\u0085e\u2028f\u2029g\r\n") << std::optional<QString>("g");
-    QTest::newRow("blanks only") << " \t\n\r\n" << std::optional<QString>();
-    QTest::newRow("cut to 220 characters, accents stay with their letters")
-        << QStringLiteral("e\u0301").repeated(300)
-        << std::optional(QStringLiteral("e\u0301").repeated(220));
-}
-
-void ExecutionRecordsTest::lastMeaningfulLineOfAnOutput()
-{
-    QFETCH(QString, output);
-    QFETCH(std::optional<QString>, line);
-    QCOMPARE(lastMeaningfulLine(output), line);
+    QCOMPARE(reader.summary(job.path()).latestRecord->output, line);
+    QCOMPARE(ExecutionRecordReader().summary(job.path()).latestRecord->output, line);
 }
 
 void ExecutionRecordsTest::historyShowsTheNewestTwentyAndASummaryReadsOneLog()

@@ -112,16 +112,9 @@ void RunnerFaultsTest::init()
 {
     m_directory = std::make_unique<QTemporaryDir>();
     m_tmpfs = qEnvironmentVariable("TEMPOLANE_TEST_TMPFS");
-    if (!m_tmpfs.isEmpty()) {
-        const QDir tmpfs(m_tmpfs);
-        for (const QFileInfo& entry :
-             tmpfs.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
-            if (entry.isDir() && !entry.isSymLink())
-                QDir(entry.filePath()).removeRecursively();
-            else
-                QFile::remove(entry.filePath());
-        }
-    }
+    // Empties the file system; only its mount point stays.
+    if (!m_tmpfs.isEmpty())
+        QDir(m_tmpfs).removeRecursively();
 }
 
 QString RunnerFaultsTest::installRunner(const QString& root)
