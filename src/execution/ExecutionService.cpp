@@ -160,9 +160,14 @@ QCoro::Task<> ExecutionService::clearHistory(QUuid jobId)
     auto future = QtConcurrent::run(&m_pool, [this, jobId] {
         const QString directory = jobDirectory(jobId);
         const QString runs = directory + QStringLiteral("/runs");
-        if (!runs.startsWith(m_rootPath + u'/'))
+        // Clearing through a link would empty whatever directory it leads to: a linked job
+        // directory is left alone, a linked run directory loses only the link.
+        if (!runs.startsWith(m_rootPath + u'/') || QFileInfo(directory).isSymLink())
             return;
-        QDir(runs).removeRecursively();
+        if (QFileInfo(runs).isSymLink())
+            QFile::remove(runs);
+        else
+            QDir(runs).removeRecursively();
         QFile::remove(directory + u'/' + monitoringMarkerName);
     });
     co_await future;

@@ -170,6 +170,14 @@ void ExecutionServiceTest::prepareAndClearHistory()
              JobExecutionSummary());
     QVERIFY(QFileInfo(jobDirectory).isDir());
     QCOMPARE(QDir(jobDirectory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+    // A run directory planted as a link loses the link, not what it leads to.
+    const QString elsewhere = m_directory->path() + "/elsewhere";
+    QVERIFY(QDir().mkpath(elsewhere) && QFile(elsewhere + "/keep").open(QIODevice::WriteOnly));
+    QVERIFY(QFile::link(elsewhere, jobDirectory + "/runs"));
+    QCoro::waitFor(service.clearHistory(monitored.id));
+    QVERIFY(!QFileInfo::exists(jobDirectory + "/runs"));
+    QVERIFY(QFileInfo::exists(elsewhere + "/keep"));
 }
 
 void ExecutionServiceTest::aRunOutlivesTheService()
