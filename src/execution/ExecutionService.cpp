@@ -1,6 +1,7 @@
 #include "ExecutionService.h"
 
 #include "CanonicalUuid.h"
+#include "MonitoringCommandLine.h"
 #include "PrivateFiles.h"
 #include "RunnerScript.h"
 #include "ShellQuoting.h"

@@ -4,7 +4,6 @@
 #include "CronJob.h"
 #include "ExecutionManaging.h"
 #include "ExecutionRecordReader.h"
-#include "MonitoringCommandLine.h"
 
 #include <QString>
 #include <QThreadPool>

@@ -1,4 +1,5 @@
 #include "ExecutionService.h"
+#include "MonitoringCommandLine.h"
 #include "RunnerFixture.h"
 #include "ShellQuoting.h"
 
