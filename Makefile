@@ -1,8 +1,10 @@
 # The two entry points of a fresh Debian machine: `make test` and `make run`.
 JOBS ?= $(shell nproc)
 ARGS ?= status --demo
+# The number shown beside the version in a packaged build: the count of commits, when known.
+BUILD_NUMBER ?= $(shell git rev-list --count HEAD 2>/dev/null)
 
-.PHONY: deps test run build-dev build-release bench fuzz clean
+.PHONY: deps test run build-dev build-release bench fuzz package clean
 
 deps:
 	scripts/install-deps
@@ -25,6 +27,11 @@ test: build-dev fuzz
 
 run: build-release
 	build/release/src/cli/tempolane-cli $(ARGS)
+
+# build/package/tempolane_VERSION_ARCH.deb, for `apt-get install ./tempolane_*.deb`.
+package: deps
+	cmake --preset package -DTEMPOLANE_BUILD_NUMBER=$(BUILD_NUMBER)
+	cmake --build --preset package -j $(JOBS)
 
 bench: build-release
 	scripts/run-benchmarks build/release

@@ -2,7 +2,9 @@
 
 #include "ShellQuoting.h"
 
-#include <QSet>
+#include <QRandomGenerator>
+#include <type_traits>
+#include <unordered_set>
 
 namespace Tempolane {
 
@@ -32,6 +34,23 @@ QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
     return lines;
 }
 
+// The ids come from the text, and qHash of a QUuid only xors its words: ids written to share
+// one hash would make every look-up walk all the others. A hash keyed at random for each
+// reading cannot be aimed at, so finding copies stays linear whatever the ids are.
+class KeyedIdHash
+{
+public:
+    std::size_t operator()(const QUuid& id) const noexcept
+    {
+        static_assert(std::has_unique_object_representations_v<QUuid>);
+        return qHashBits(&id, sizeof id, m_key);
+    }
+
+private:
+    // Not zero: Qt hashes with a fixed key then.
+    std::size_t m_key = std::size_t(QRandomGenerator::system()->generate64()) | 1U;
+};
+
 } // namespace
 
 CronDocument CronDocument::parse(const QString& text, const QString& runnerPath)
@@ -40,17 +59,16 @@ CronDocument CronDocument::parse(const QString& text, const QString& runnerPath)
     // A copied job line carries its id along, and the nil id names no job. Jobs are told
     // apart by id, so such a job gets one of its own, derived from its place so that every
     // reading gives the same; otherwise editing one copy would overwrite the other.
-    QSet<QUuid> ids;
+    std::unordered_set<QUuid, KeyedIdHash> ids;
     const auto appendJob = [&](CronJob job) {
-        if (job.id.isNull() || ids.contains(job.id))
+        while (job.id.isNull() || !ids.insert(job.id).second)
             job.id = QUuid::createUuidV5(job.id, QString::number(document.nodes.size()));
-        ids.insert(job.id);
         document.nodes.append(Node::job(std::move(job)));
     };
     document.hasTrailingNewline = !text.isEmpty() && isLineBreakAt(text, text.size() - 1);
     const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
     document.nodes.reserve(lines.size());
-    ids.reserve(lines.size());
+    ids.reserve(std::size_t(lines.size()));
     const QString runner = quotedPath(runnerPath);
 
     for (qsizetype i = 0; i < lines.size();) {

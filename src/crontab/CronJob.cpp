@@ -149,23 +149,13 @@ std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& ma
     job.logPolicy = isMonitored ? unwrapped->policy : ExecutionLogPolicy::messagesAndErrors;
     job.name = markers.name.value_or(fallbackName(job.command));
     job.id = markers.id ? *markers.id : unwrapped ? unwrapped->id : QUuid::createUuid();
-    job.original = Original{job.name,
-                            job.scheduleExpression,
-                            job.command,
-                            job.isEnabled,
-                            job.isMonitoringEnabled,
-                            job.logPolicy,
-                            markerLines,
-                            line};
+    job.original = Original{job.settings(), markerLines, line};
     return job;
 }
 
 bool CronJob::isUnchanged() const
 {
-    return original && name == original->name &&
-           scheduleExpression == original->scheduleExpression && command == original->command &&
-           isEnabled == original->isEnabled &&
-           isMonitoringEnabled == original->isMonitoringEnabled && logPolicy == original->logPolicy;
+    return original && settings() == original->settings;
 }
 
 QStringList CronJob::serializedLines(QStringView quotedRunner) const
@@ -188,8 +178,8 @@ void CronJob::appendSerializedLines(QStringList& lines, QStringView quotedRunner
         original &&
         std::any_of(original->rawMetadataLines.cbegin(), original->rawMetadataLines.cend(),
                     [](const QString& marker) { return marker.startsWith(CronMarkers::name); });
-    if (!writtenName.isEmpty() &&
-        (isMonitoringEnabled || !original || hadNameMarker || writtenName != original->name))
+    if (!writtenName.isEmpty() && (isMonitoringEnabled || !original || hadNameMarker ||
+                                   writtenName != original->settings.name))
         lines.append(CronMarkers::name.toString() + writtenName);
 
     lines.append(CronMarkers::id.toString() + canonicalText(id));

@@ -9,18 +9,27 @@
 
 namespace Tempolane {
 
-struct CronJob
+// Everything about a job that the user edits, and so what tells a changed job from the job
+// as it was read.
+struct CronJobSettings
+{
+    QString name;
+    QString scheduleExpression;
+    QString command;
+    bool isEnabled = true;
+    bool isMonitoringEnabled = false;
+    ExecutionLogPolicy logPolicy = ExecutionLogPolicy::messagesAndErrors;
+
+    friend bool operator==(const CronJobSettings&, const CronJobSettings&) = default;
+};
+
+struct CronJob : CronJobSettings
 {
     // How the job looked when it was read, so that an unchanged job is written back byte
     // for byte.
     struct Original
     {
-        QString name;
-        QString scheduleExpression;
-        QString command;
-        bool isEnabled = true;
-        bool isMonitoringEnabled = false;
-        ExecutionLogPolicy logPolicy = ExecutionLogPolicy::messagesAndErrors;
+        CronJobSettings settings;
         QStringList rawMetadataLines;
         QString rawLine;
 
@@ -28,15 +37,11 @@ struct CronJob
     };
 
     QUuid id;
-    QString name;
-    QString scheduleExpression;
-    QString command;
-    bool isEnabled = true;
-    bool isMonitoringEnabled = false;
-    ExecutionLogPolicy logPolicy = ExecutionLogPolicy::messagesAndErrors;
     std::optional<Original> original;
 
     friend bool operator==(const CronJob&, const CronJob&) = default;
+
+    const CronJobSettings& settings() const { return *this; }
 
     // A job read from one crontab line and the marker lines directly above it; nothing when
     // the line is no job (comment, assignment, blank, unreadable schedule). The runner's quoted

@@ -4,13 +4,24 @@
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
+#include <QEventLoop>
+#include <QFile>
 #include <QProcess>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
+#include <array>
 #include <optional>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace Tempolane {
 
 namespace {
+
+QString trimmedErrorText(const QByteArray& standardError)
+{
+    return Utf8::decode(standardError).value_or(QString()).trimmed();
+}
 
 struct Run
 {
@@ -19,14 +30,16 @@ struct Run
     QByteArray standardError;
 };
 
-// Blocking; both output pipes are drained while the child runs. Without input the child
-// reads this process's standard input.
-std::expected<Run, CronClientError> runCrontab(const QString& toolPath,
+// Blocking, on the client's thread. A local event loop drains both output pipes as data
+// arrives, so a talkative child never blocks, and stops a child that runs past the time limit
+// or says more than anyone's crontab holds. Without input the child reads this process's
+// standard input.
+std::expected<Run, CronClientError> runCrontab(const CronSystemClient::Tool& tool,
                                                const QStringList& arguments,
                                                const std::optional<QByteArray>& input)
 {
     QProcess process;
-    process.setProgram(toolPath);
+    process.setProgram(tool.path);
     process.setArguments(arguments);
     if (!input)
         process.setInputChannelMode(QProcess::ForwardedInputChannel);
@@ -49,27 +62,49 @@ std::expected<Run, CronClientError> runCrontab(const QString& toolPath,
         return std::unexpected(
             CronProcessError{CronProcessError::Kind::launchFailed, process.errorString()});
 
+    Run run;
+    std::optional<CronSystemError> stopped;
+    const auto stop = [&](CronSystemError reason) {
+        if (!stopped) {
+            stopped = std::move(reason);
+            process.kill();
+        }
+    };
+    const auto keep = [&](QByteArray& kept, const QByteArray& arrived) {
+        if (stopped)
+            return;
+        kept += arrived;
+        if (kept.size() > CronSystemError::outputLimit)
+            stop(CronSystemError::outputTooLarge());
+    };
+    const auto keepArrived = [&] {
+        keep(run.standardOutput, process.readAllStandardOutput());
+        keep(run.standardError, process.readAllStandardError());
+    };
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, keepArrived);
+    QObject::connect(&process, &QProcess::readyReadStandardError, keepArrived);
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(tool.timeLimit, &loop, [&] { stop(CronSystemError::timedOut()); });
+
     if (input) {
         process.write(*input);
         process.closeWriteChannel();
     }
-    // Waiting reads both output pipes as data arrives, so a talkative child never blocks.
-    if (!process.waitForFinished(-1) && process.state() != QProcess::NotRunning) {
-        // The wait gave up early; a child left running could still install a text after we
-        // reported failure.
-        process.kill();
-        process.waitForFinished(-1);
-        return std::unexpected(CronSystemError::terminated());
-    }
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    keepArrived();
 
-    // Killed or crashed while given a text: whether it was installed is unknown, so it is no
-    // success. A crashed read is an ordinary failure with whatever the tool said.
-    if (process.exitStatus() == QProcess::CrashExit && input)
-        return std::unexpected(CronSystemError::terminated());
+    // A stopped or killed child may have done part of its work; the caller decides what that
+    // means. A crashed read keeps what the tool said before it died.
+    if (stopped)
+        return std::unexpected(*stopped);
+    if (process.exitStatus() == QProcess::CrashExit)
+        return std::unexpected(CronSystemError::terminated(trimmedErrorText(run.standardError)));
     if (readFailed)
         return std::unexpected(CronProcessError{CronProcessError::Kind::readFailed, pipeErrorText});
 
-    Run run{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    run.status = process.exitCode();
     // A refusing tool may stop reading early; its own message then says more than the pipe.
     if (run.status == 0 && (writeFailed || process.bytesToWrite() > 0))
         return std::unexpected(CronProcessError{
@@ -81,14 +116,32 @@ std::expected<Run, CronClientError> runCrontab(const QString& toolPath,
     return run;
 }
 
-QString trimmedErrorText(const QByteArray& standardError)
+// The user the tool works for: the tool names it in its "no crontab" answer.
+QString userName()
 {
-    return Utf8::decode(standardError).value_or(QString()).trimmed();
+    passwd entry{};
+    passwd* found = nullptr;
+    std::array<char, 4096> buffer{};
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return {};
+    return QFile::decodeName(found->pw_name);
 }
 
-std::expected<QString, CronClientError> readNow(const QString& toolPath)
+// The tool's whole answer for a user without a crontab, as Linux words it ("no crontab for
+// ann") or with the tool's name in front, as BSD does. Nothing else counts: an answer that
+// merely mentions it would let a save replace a crontab that exists.
+bool saysNoCrontab(const Run& run)
 {
-    const auto run = runCrontab(toolPath, QStringList(QStringLiteral("-l")), std::nullopt);
+    if (run.status != 1)
+        return false;
+    const QString answer = trimmedErrorText(run.standardError);
+    const QString expected = QStringLiteral("no crontab for ") + userName();
+    return answer == expected || answer == QStringLiteral("crontab: ") + expected;
+}
+
+std::expected<QString, CronClientError> readNow(const CronSystemClient::Tool& tool)
+{
+    const auto run = runCrontab(tool, QStringList(QStringLiteral("-l")), std::nullopt);
     if (!run)
         return std::unexpected(run.error());
     if (run->status == 0) {
@@ -97,24 +150,43 @@ std::expected<QString, CronClientError> readNow(const QString& toolPath)
             return std::unexpected(CronSystemError::invalidOutput());
         return *text;
     }
-    const QString errorText = trimmedErrorText(run->standardError);
-    if (run->status == 1 && errorText.contains(u"no crontab for", Qt::CaseInsensitive))
+    if (saysNoCrontab(*run))
         return QString();
-    return std::unexpected(CronSystemError::commandFailed(run->status, errorText));
+    return std::unexpected(
+        CronSystemError::commandFailed(run->status, trimmedErrorText(run->standardError)));
 }
 
-std::expected<void, CronClientError> writeNow(const QString& toolPath, const QString& text)
+// The tool died or was stopped while it held the text: only the crontab itself can say
+// whether the text was installed. If it was, the write did what was asked.
+std::expected<void, CronClientError> settleByReadingBack(const CronSystemClient::Tool& tool,
+                                                         const QString& text,
+                                                         const CronSystemError& failure)
 {
-    const auto run = runCrontab(toolPath, QStringList(QStringLiteral("-")), text.toUtf8());
-    if (!run)
+    const auto installed = readNow(tool);
+    if (!installed)
+        return std::unexpected(failure.afterWriteCheck(CronSystemError::WriteCheck::failed));
+    if (*installed != text)
+        return std::unexpected(failure.afterWriteCheck(CronSystemError::WriteCheck::notInPlace));
+    return {};
+}
+
+std::expected<void, CronClientError> writeNow(const CronSystemClient::Tool& tool,
+                                              const QString& text)
+{
+    const auto run = runCrontab(tool, QStringList(QStringLiteral("-")), text.toUtf8());
+    if (!run) {
+        const CronSystemError* failure = run.error().systemError();
+        if (failure && failure->leavesWriteUnknown())
+            return settleByReadingBack(tool, text, *failure);
         return std::unexpected(run.error());
+    }
     if (run->status != 0)
         return std::unexpected(
             CronSystemError::commandFailed(run->status, trimmedErrorText(run->standardError)));
 
     // A zero status alone does not prove the tool installed what it was given (it may have
     // stopped reading early), so the installed text is read back and compared.
-    const auto installed = readNow(toolPath);
+    const auto installed = readNow(tool);
     if (!installed)
         return std::unexpected(installed.error());
     if (*installed != text)
@@ -124,7 +196,8 @@ std::expected<void, CronClientError> writeNow(const QString& toolPath, const QSt
 
 } // namespace
 
-CronSystemClient::CronSystemClient(QString toolPath) : m_toolPath(std::move(toolPath))
+CronSystemClient::CronSystemClient(QString toolPath, std::chrono::milliseconds timeLimit)
+    : m_tool{std::move(toolPath), timeLimit}
 {
     m_pool.setMaxThreadCount(1);
 }
@@ -136,13 +209,13 @@ CronSystemClient::~CronSystemClient()
 
 QCoro::Task<std::expected<QString, CronClientError>> CronSystemClient::readCrontab()
 {
-    auto future = QtConcurrent::run(&m_pool, readNow, m_toolPath);
+    auto future = QtConcurrent::run(&m_pool, readNow, m_tool);
     co_return co_await future;
 }
 
 QCoro::Task<std::expected<void, CronClientError>> CronSystemClient::writeCrontab(QString text)
 {
-    auto future = QtConcurrent::run(&m_pool, writeNow, m_toolPath, std::move(text));
+    auto future = QtConcurrent::run(&m_pool, writeNow, m_tool, std::move(text));
     co_return co_await future;
 }
 

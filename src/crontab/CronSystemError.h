@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace Tempolane {
 
@@ -12,21 +13,56 @@ public:
     {
         commandFailed,
         invalidOutput,
-        // The tool died from a signal: whether it installed the text is unknown.
+        // The tool died from a signal.
         terminated,
         // The tool reported success, but reading back gave another text.
         unconfirmedWrite,
+        // The tool did not answer within its time limit and was stopped.
+        timedOut,
+        // The tool wrote more than outputLimit bytes to one stream and was stopped.
+        outputTooLarge,
     };
+
+    // What reading the crontab back showed after a write whose tool died or was stopped.
+    enum class WriteCheck
+    {
+        none, // a read
+        notInPlace,
+        failed,
+    };
+
+    // More than any crontab a person keeps; a longer answer is not read into memory.
+    static constexpr qint64 outputLimit = 8 * 1024 * 1024;
 
     static CronSystemError commandFailed(int status, QString message)
     {
         return CronSystemError(Kind::commandFailed, status, std::move(message));
     }
     static CronSystemError invalidOutput() { return CronSystemError(Kind::invalidOutput); }
-    static CronSystemError terminated() { return CronSystemError(Kind::terminated); }
+    // The message is what the tool wrote to standard error before it died.
+    static CronSystemError terminated(QString message = {})
+    {
+        return CronSystemError(Kind::terminated, 0, std::move(message));
+    }
     static CronSystemError unconfirmedWrite() { return CronSystemError(Kind::unconfirmedWrite); }
+    static CronSystemError timedOut() { return CronSystemError(Kind::timedOut); }
+    static CronSystemError outputTooLarge() { return CronSystemError(Kind::outputTooLarge); }
+
+    // Whether a write that failed this way may still have installed its text.
+    bool leavesWriteUnknown() const
+    {
+        return m_kind == Kind::terminated || m_kind == Kind::timedOut ||
+               m_kind == Kind::outputTooLarge;
+    }
+    CronSystemError afterWriteCheck(WriteCheck check) const
+    {
+        CronSystemError checked = *this;
+        checked.m_writeCheck = check;
+        return checked;
+    }
 
     Kind kind() const { return m_kind; }
+    WriteCheck writeCheck() const { return m_writeCheck; }
     int status() const { return m_status; }
     QString message() const { return m_message; }
     QString description() const;
@@ -42,6 +78,7 @@ private:
     Kind m_kind;
     int m_status = 0;
     QString m_message;
+    WriteCheck m_writeCheck = WriteCheck::none;
 };
 
 } // namespace Tempolane

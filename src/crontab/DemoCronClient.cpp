@@ -7,14 +7,19 @@ namespace Tempolane {
 
 QString DemoCronClient::sampleText()
 {
-    return QStringLiteral(
-        "# Bestehende Einträge und Umgebungsvariablen bleiben erhalten\n"
-        "SHELL=/bin/zsh\n"
-        "\n"
-        "*/5 * * * * /usr/local/bin/php /Users/demo/Sites/example/artisan schedule:run\n"
-        "30 8 * * 1-5 /Users/demo/Scripts/daily-report.sh\n"
-        "# Tempolane disabled: 0 2 * * 0 /Users/demo/Scripts/archive.sh\n"
-        "@reboot /Users/demo/Scripts/start-services.sh\n");
+#ifdef Q_OS_MACOS
+    const QString home = QStringLiteral("/Users/demo");
+#else
+    const QString home = QStringLiteral("/home/demo");
+#endif
+    return QStringLiteral("# Bestehende Einträge und Umgebungsvariablen bleiben erhalten\n"
+                          "SHELL=/bin/zsh\n"
+                          "\n"
+                          "*/5 * * * * /usr/local/bin/php %1/Sites/example/artisan schedule:run\n"
+                          "30 8 * * 1-5 %1/Scripts/daily-report.sh\n"
+                          "# Tempolane disabled: 0 2 * * 0 %1/Scripts/archive.sh\n"
+                          "@reboot %1/Scripts/start-services.sh\n")
+        .arg(home);
 }
 
 DemoCronClient::DemoCronClient(QString contents) : m_contents(std::move(contents))

@@ -1,6 +1,7 @@
 #include "CronExpression.h"
 
 #include "CronField.h"
+#include "CronShortcut.h"
 #include "CronText.h"
 
 #include <QCoreApplication>
@@ -42,10 +43,17 @@ std::optional<std::int64_t> readInBounds(std::optional<QStringView> text, CronFi
 {
     if (!text)
         return std::nullopt;
-    const auto value = CronText::readInteger(*text);
+    const auto value = readValue(field, *text);
     if (!value || *value < lowerBound(field) || *value > upperBound(field))
         return std::nullopt;
     return value;
+}
+
+// Letters that name no value of the field: a name of another field, a misspelt one, or any
+// letter in minute, hour and day of month.
+bool isForeignName(std::optional<QStringView> text, CronField field)
+{
+    return text && containsLetter(*text) && !nameValue(field, *text);
 }
 
 std::optional<QString> elementMessage(QStringView element, CronField field)
@@ -63,10 +71,10 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
     }
     if (base == u"*")
         return std::nullopt;
-    if (containsLetter(base))
-        return tr("Namen sind nur einzeln erlaubt, nicht in Listen oder Bereichen.");
 
     const auto [startText, endText] = splitAtFirst(base, u'-');
+    if (isForeignName(startText, field) || isForeignName(endText, field))
+        return tr("Namen sind nur einzeln erlaubt, nicht in Listen oder Bereichen.");
     const auto start = readInBounds(startText, field);
     if (!start) {
         return tr("Wert außerhalb von %1…%2.").arg(lowerBound(field)).arg(upperBound(field));
@@ -81,12 +89,7 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
 
 std::optional<QString> fieldMessage(QStringView fieldText, CronField field)
 {
-    // Most fields hold digits and punctuation only; lowercasing them would change nothing.
-    const QString lowered = containsLetter(fieldText) ? fieldText.toString().toLower() : QString();
-    const QStringView text = lowered.isNull() ? fieldText : QStringView(lowered);
-    if (nameValue(field, text))
-        return std::nullopt;
-    for (const auto element : text.tokenize(u',')) {
+    for (const auto element : fieldText.tokenize(u',')) {
         if (auto message = elementMessage(element, field))
             return message;
     }
@@ -128,18 +131,12 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
     if (step < 1)
         return false;
 
-    if (const auto named = nameValue(field, base)) {
-        values.insert(*named);
-        return true;
-    }
-
     std::int64_t start = lowerBound(field);
     std::int64_t end = upperBound(field);
     if (base != u"*") {
         const auto range = splitOnceDroppingEmpty(base, u'-');
-        const auto startValue =
-            range.isEmpty() ? std::nullopt : CronText::readInteger(range.front());
-        const auto endValue = range.size() > 1 ? CronText::readInteger(range[1]) : startValue;
+        const auto startValue = range.isEmpty() ? std::nullopt : readValue(field, range.front());
+        const auto endValue = range.size() > 1 ? readValue(field, range[1]) : startValue;
         if (!startValue || !endValue)
             return false;
         start = *startValue;
@@ -158,9 +155,8 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
 
 std::optional<CronValueSet> parseField(QStringView fieldText, CronField field)
 {
-    const QString lowered = fieldText.toString().toLower();
     CronValueSet values;
-    for (const auto element : QStringView(lowered).tokenize(u',', Qt::SkipEmptyParts)) {
+    for (const auto element : fieldText.tokenize(u',', Qt::SkipEmptyParts)) {
         if (!addElementValues(element, field, values))
             return std::nullopt;
     }
@@ -179,15 +175,6 @@ bool hasUnrestrictedElement(QStringView fieldText)
 
 } // namespace
 
-const QStringList& supportedShortcuts()
-{
-    static const QStringList shortcuts{QStringLiteral("@reboot"),   QStringLiteral("@yearly"),
-                                       QStringLiteral("@annually"), QStringLiteral("@monthly"),
-                                       QStringLiteral("@weekly"),   QStringLiteral("@daily"),
-                                       QStringLiteral("@midnight"), QStringLiteral("@hourly")};
-    return shortcuts;
-}
-
 std::optional<QString> validationMessage(QStringView expression)
 {
     const QStringView trimmed = expression.trimmed();
@@ -195,9 +182,13 @@ std::optional<QString> validationMessage(QStringView expression)
         return tr("Bitte einen Zeitplan eingeben.");
 
     if (trimmed.startsWith(u'@')) {
-        if (supportedShortcuts().contains(trimmed.toString().toLower()))
+        if (CronShortcut::find(trimmed))
             return std::nullopt;
+#ifdef Q_OS_MACOS
         return tr("Diese @-Kurzform wird von macOS cron nicht unterstützt.");
+#else
+        return tr("Diese @-Kurzform wird von cron nicht unterstützt.");
+#endif
     }
 
     const auto fields = CronText::splitAtWhitespace(trimmed);
@@ -214,20 +205,12 @@ std::optional<QString> validationMessage(QStringView expression)
 
 std::optional<QString> expandedShortcut(const QString& expression)
 {
-    const QString lowered = expression.toLower();
-    if (lowered == u"@reboot")
+    const CronShortcut* shortcut = CronShortcut::find(expression);
+    if (!shortcut)
+        return expression;
+    if (shortcut->expansion.isEmpty())
         return std::nullopt;
-    if (lowered == u"@yearly" || lowered == u"@annually")
-        return QStringLiteral("0 0 1 1 *");
-    if (lowered == u"@monthly")
-        return QStringLiteral("0 0 1 * *");
-    if (lowered == u"@weekly")
-        return QStringLiteral("0 0 * * 0");
-    if (lowered == u"@daily" || lowered == u"@midnight")
-        return QStringLiteral("0 0 * * *");
-    if (lowered == u"@hourly")
-        return QStringLiteral("0 * * * *");
-    return expression;
+    return shortcut->expansion.toString();
 }
 
 std::optional<ParsedCronSchedule> parse(const QString& expression)

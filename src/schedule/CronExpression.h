@@ -11,9 +11,6 @@
 
 namespace Tempolane::CronExpression {
 
-// The @-shortcuts cron understands, lower case.
-const QStringList& supportedShortcuts();
-
 // Nothing when the text may be stored as a schedule, else the one German message to show.
 std::optional<QString> validationMessage(QStringView expression);
 

@@ -1,5 +1,7 @@
 #include "CronField.h"
 
+#include "CronText.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane {
@@ -32,7 +34,7 @@ template <std::size_t N>
 std::optional<int> lookUp(const std::array<NamedValue, N>& table, QStringView name)
 {
     for (const auto& entry : table) {
-        if (name == QStringView(entry.name))
+        if (CronText::equalsIgnoringAsciiCase(name, entry.name))
             return entry.value;
     }
     return std::nullopt;
@@ -88,16 +90,23 @@ int upperBound(CronField field)
     Q_UNREACHABLE();
 }
 
-std::optional<int> nameValue(CronField field, QStringView lowercaseName)
+std::optional<int> nameValue(CronField field, QStringView name)
 {
     switch (field) {
     case CronField::month:
-        return lookUp(monthNames, lowercaseName);
+        return lookUp(monthNames, name);
     case CronField::weekday:
-        return lookUp(weekdayNames, lowercaseName);
+        return lookUp(weekdayNames, name);
     default:
         return std::nullopt;
     }
+}
+
+std::optional<std::int64_t> readValue(CronField field, QStringView text)
+{
+    if (const auto named = nameValue(field, text))
+        return *named;
+    return CronText::readInteger(text);
 }
 
 } // namespace Tempolane

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace Tempolane {
@@ -25,7 +26,11 @@ QString title(CronField field);
 int lowerBound(CronField field);
 int upperBound(CronField field);
 
-// The value of a month or weekday name ("jan", "mon"); the text must already be lower case.
-std::optional<int> nameValue(CronField field, QStringView lowercaseName);
+// The value of a month or weekday name ("jan", "MON"), in any case of its letters.
+std::optional<int> nameValue(CronField field, QStringView name);
+
+// One value as cron reads it in a field: a name of the field stands for its number, anything
+// else must read as an integer (CronText::readInteger). Bounds are not checked.
+std::optional<std::int64_t> readValue(CronField field, QStringView text);
 
 } // namespace Tempolane

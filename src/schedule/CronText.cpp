@@ -50,4 +50,17 @@ std::optional<std::int64_t> readInteger(QStringView text)
     return -value;
 }
 
+bool equalsIgnoringAsciiCase(QStringView text, QStringView lowercase)
+{
+    if (text.size() != lowercase.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const char16_t lowered = c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+        if (lowered != lowercase[i].unicode())
+            return false;
+    }
+    return true;
+}
+
 } // namespace Tempolane::CronText

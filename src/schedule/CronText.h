@@ -14,4 +14,8 @@ QList<QStringView> splitAtWhitespace(QStringView text);
 // nothing that overflows 64 bits.
 std::optional<std::int64_t> readInteger(QStringView text);
 
+// Equal but for the case of ASCII letters, as cron compares names; the second text is lower
+// case. Other letters are compared exactly, so no look-alike ("ſun") passes for a name.
+bool equalsIgnoringAsciiCase(QStringView text, QStringView lowercase);
+
 } // namespace Tempolane::CronText

@@ -1,4 +1,5 @@
 #include "CronExpression.h"
+#include "CronShortcut.h"
 #include "VisualSchedule.h"
 
 #include <QCoreApplication>
@@ -11,24 +12,6 @@ namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("CronExpression", text);
-}
-
-std::optional<QString> shortcutDescription(const QString& expression)
-{
-    const QString lowered = expression.toLower();
-    if (lowered == u"@reboot")
-        return tr("Beim Systemstart");
-    if (lowered == u"@yearly" || lowered == u"@annually")
-        return tr("Jährlich am 1. Januar um 00:00");
-    if (lowered == u"@monthly")
-        return tr("Monatlich am 1. um 00:00");
-    if (lowered == u"@weekly")
-        return tr("Wöchentlich sonntags um 00:00");
-    if (lowered == u"@daily" || lowered == u"@midnight")
-        return tr("Täglich um 00:00");
-    if (lowered == u"@hourly")
-        return tr("Zu jeder vollen Stunde");
-    return std::nullopt;
 }
 
 QString weekdayList(const std::set<int>& weekdays)
@@ -53,8 +36,8 @@ QStringList weekdayNames()
 
 QString description(const QString& expression)
 {
-    if (auto fixed = shortcutDescription(expression))
-        return *fixed;
+    if (const CronShortcut* shortcut = CronShortcut::find(expression))
+        return tr(shortcut->description);
     // The recogniser forgives dangling dashes and empty list items; a sentence for text that
     // cron refuses would tell the user it runs.
     const auto schedule =

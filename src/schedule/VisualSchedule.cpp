@@ -1,5 +1,6 @@
 #include "VisualSchedule.h"
 
+#include "CronField.h"
 #include "CronText.h"
 
 #include <QStringList>
@@ -8,12 +9,21 @@ namespace Tempolane {
 
 namespace {
 
-std::optional<int> readBetween(QStringView text, int lower, int upper)
+std::optional<int> between(std::optional<std::int64_t> value, int lower, int upper)
 {
-    const auto value = CronText::readInteger(text);
     if (!value || *value < lower || *value > upper)
         return std::nullopt;
     return int(*value);
+}
+
+std::optional<int> readBetween(QStringView text, int lower, int upper)
+{
+    return between(CronText::readInteger(text), lower, upper);
+}
+
+std::optional<int> readWeekday(QStringView text)
+{
+    return between(readValue(CronField::weekday, text), 0, 7);
 }
 
 bool allStars(const QList<QStringView>& fields, qsizetype from)
@@ -22,7 +32,7 @@ bool allStars(const QList<QStringView>& fields, qsizetype from)
                        [](QStringView field) { return field == u"*"; });
 }
 
-// A plain list of weekday values and ranges ("1-5", "0,3,6"); 7 counts as Sunday.
+// A plain list of weekday values and ranges ("1-5", "0,3,6", "mon-fri"); 7 counts as Sunday.
 std::optional<std::set<int>> parseWeekdayList(QStringView field)
 {
     std::set<int> weekdays;
@@ -34,8 +44,8 @@ std::optional<std::set<int>> parseWeekdayList(QStringView field)
         pieces.removeIf([](QStringView piece) { return piece.isEmpty(); });
         if (pieces.isEmpty())
             return std::nullopt;
-        const auto start = readBetween(pieces.front(), 0, 7);
-        const auto end = pieces.size() > 1 ? readBetween(pieces[1], 0, 7) : start;
+        const auto start = readWeekday(pieces.front());
+        const auto end = pieces.size() > 1 ? readWeekday(pieces[1]) : start;
         if (!start || !end || *end < *start)
             return std::nullopt;
         for (int value = *start; value <= *end; ++value)

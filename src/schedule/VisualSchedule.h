@@ -25,7 +25,8 @@ struct VisualSchedule
     // The expression the value stands for, normalised ("5 9 * * 1,5").
     QString expression() const;
 
-    // Nothing unless the text has one of the shapes; shortcuts and names are never recognised.
+    // Nothing unless the text has one of the shapes. Weekday names count as their numbers;
+    // shortcuts are never recognised.
     static std::optional<VisualSchedule> recognize(const QString& expression);
 
     friend bool operator==(const VisualSchedule&, const VisualSchedule&) = default;

@@ -20,11 +20,11 @@ private Q_SLOTS:
         QTest::newRow("the demo crontab lists its four jobs, the paused one as such")
             << QStringList(QStringLiteral("--demo")) << int(Cli::success)
             << QStringLiteral(
-                   "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /Users/demo/Sites/example/artisan "
+                   "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /home/demo/Sites/example/artisan "
                    "schedule:run\n"
-                   "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/Users/demo/Scripts/daily-report.sh\n"
-                   "pausiert\tarchive.sh\t0 2 * * 0\t/Users/demo/Scripts/archive.sh\n"
-                   "aktiv\tstart-services.sh\t@reboot\t/Users/demo/Scripts/start-services.sh\n")
+                   "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/home/demo/Scripts/daily-report.sh\n"
+                   "pausiert\tarchive.sh\t0 2 * * 0\t/home/demo/Scripts/archive.sh\n"
+                   "aktiv\tstart-services.sh\t@reboot\t/home/demo/Scripts/start-services.sh\n")
             << QString();
         QTest::newRow("an unknown option is a usage error")
             << QStringList(QStringLiteral("--all")) << int(Cli::usageError) << QString()

@@ -40,9 +40,9 @@ void ScheduleCliTest::subcommand_data()
         << 1;
     QTest::newRow("describe")
         << "describe"
-        << "@daily\n30 7 * * 1-5\n*/15 * * * *\n0 9 * * mon\n"
+        << "@daily\n30 7 * * 1-5\n*/15 * * * *\n0 9 * * mon\n0 0 1 1 *\n"
         << "Täglich um 00:00\nMontag, Dienstag, Mittwoch, Donnerstag und Freitag um 07:30\n"
-           "Alle 15 Minuten\nIndividueller Zeitplan\n"
+           "Alle 15 Minuten\nMontag um 09:00\nIndividueller Zeitplan\n"
         << 0;
     QTest::newRow("visual") << "visual"
                             << "05 9 * * *\n0 9 * * 7,5\n@daily\n*/1 * * * *\n"

@@ -25,12 +25,12 @@ private Q_SLOTS:
 void TempolaneCliTest::validate_answersEveryLine()
 {
     // Only line feeds split; a carriage return belongs to its expression and is trimmed there.
-    const auto result =
-        runCli({QStringLiteral("validate")}, "* * * * *\r\n60 * * * *\n\n@every 5m\n0 9 * * mon");
+    const auto result = runCli({QStringLiteral("validate")},
+                               "* * * * *\r\n60 * * * *\n\n@every 5m\n0 9 * * mon-fri");
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(QString::fromUtf8(result.out),
              QStringLiteral("ok\nMinute: Wert außerhalb von 0…59.\nBitte einen Zeitplan eingeben.\n"
-                            "Diese @-Kurzform wird von macOS cron nicht unterstützt.\nok\n"));
+                            "Diese @-Kurzform wird von cron nicht unterstützt.\nok\n"));
 }
 
 void TempolaneCliTest::parse_printsOneJsonObjectPerNode()

@@ -208,8 +208,8 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
                        "P:@daily",      "P:@daily   ", "P:60 * * * * x"}
         << true;
     QTest::newRow("switched-off job without markers")
-        << "# Tempolane disabled: 0 2 * * 0 /Users/demo/Scripts/archive.sh"
-        << QStringList{"J:archive.sh|0 2 * * 0|/Users/demo/Scripts/archive.sh|off|plain|all"}
+        << "# Tempolane disabled: 0 2 * * 0 /home/demo/Scripts/archive.sh"
+        << QStringList{"J:archive.sh|0 2 * * 0|/home/demo/Scripts/archive.sh|off|plain|all"}
         << false;
     QTest::newRow("blank line detaches the markers")
         << "# Tempolane name: Sicherung\n\n@hourly /bin/b\n"
@@ -421,6 +421,17 @@ void CronDocumentTest::parse_givesCopiedJobsTheirOwnIdentity()
     QCOMPARE(edited.jobs()[0].scheduleExpression, QStringLiteral("0 1 * * *"));
     QCOMPARE(edited.jobs()[1].command, QStringLiteral("/bin/second"));
     QCOMPARE(edited.jobs()[1].scheduleExpression, QStringLiteral("@daily"));
+
+    // A job may already hold the id a copy would be given in its place (node 2 here).
+    const QString taken =
+        QStringLiteral("# Tempolane id: ") +
+        canonicalText(QUuid::createUuidV5(QUuid::fromString(knownId), QStringLiteral("2"))) +
+        QStringLiteral("\n0 1 * * * /bin/taken\n");
+    const auto jobs =
+        CronDocument::parse(
+            job + QStringLiteral("first\n") + taken + job + QStringLiteral("copy\n"), runner)
+            .jobs();
+    QCOMPARE(QSet<QUuid>({jobs[0].id, jobs[1].id, jobs[2].id}).size(), 3);
 
     const QString nil = QStringLiteral("# Tempolane id: 00000000-0000-0000-0000-000000000000\n"
                                        "0 1 * * * /bin/nil\n");

@@ -1,4 +1,5 @@
 #include "CronExpression.h"
+#include "VisualSchedule.h"
 
 #include <QTest>
 
@@ -25,6 +26,8 @@ private Q_SLOTS:
     void validationMessage();
     void parse_data();
     void parse();
+    void namesReadAsTheirNumbers_data();
+    void namesReadAsTheirNumbers();
     void expandedShortcut_data();
     void expandedShortcut();
 };
@@ -36,8 +39,7 @@ void CronExpressionTest::validationMessage_data()
 
     const QString empty = QStringLiteral("Bitte einen Zeitplan eingeben.");
     const QString fields = QStringLiteral("Ein Cron-Zeitplan braucht genau fünf Felder.");
-    const QString shortcut =
-        QStringLiteral("Diese @-Kurzform wird von macOS cron nicht unterstützt.");
+    const QString shortcut = QStringLiteral("Diese @-Kurzform wird von cron nicht unterstützt.");
     const QString names =
         QStringLiteral("Namen sind nur einzeln erlaubt, nicht in Listen oder Bereichen.");
     const QString minuteRange = QStringLiteral("Minute: Wert außerhalb von 0…59.");
@@ -68,10 +70,13 @@ void CronExpressionTest::validationMessage_data()
     row("negative step", "*/-1 * * * *", "Minute: " + step);
     row("step without base", "/5 * * * *", "Minute: Ungültiger Schrittwert.");
     row("step after a single value", "5/10 * * * *", "");
-    row("weekday name alone", "0 9 * * MON", "");
-    row("weekday name range", "0 9 * * mon-fri", "Wochentag: " + names);
     row("month name in weekday field", "0 9 * * jan", "Wochentag: " + names);
+    row("weekday name in month field", "0 9 * 1,mon *", "Monat: " + names);
+    row("unknown name as range end", "0 9 * * mon-friday", "Wochentag: " + names);
+    row("name look-alike", "0 9 * * \u017fun", "Wochentag: " + names);
+    row("range of names without start", "0 9 * * -fri", "Wochentag: Wert außerhalb von 0…7.");
     row("letter in minute field", "a 9 * * *", "Minute: " + names);
+    row("letter in day field", "0 9 1-x * *", "Tag: " + names);
     row("letter outside the basic plane", "\U0001D400 * * * *", "Minute: " + names);
     row("step checked before names", "* * * * mon/0", "Wochentag: " + step);
     row("plus sign", "+5 * * * *", "");
@@ -134,6 +139,39 @@ void CronExpressionTest::parse()
     QCOMPARE(parsed->weekdayValues.values(), weekdays);
     QCOMPARE(parsed->isDayOfMonthUnrestricted, dayOfMonthUnrestricted);
     QCOMPARE(parsed->isWeekdayUnrestricted, weekdayUnrestricted);
+}
+
+// Cron reads a month or weekday name wherever it reads a number, in any case: validation,
+// parsing, recognition and description treat both texts of a row alike.
+void CronExpressionTest::namesReadAsTheirNumbers_data()
+{
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("numbered");
+    const auto row = [](const char* named, const char* numbered) {
+        QTest::newRow(named) << QString::fromUtf8(named) << QString::fromUtf8(numbered);
+    };
+    row("0 9 * * mon", "0 9 * * 1");
+    row("0 9 * * MON-Fri", "0 9 * * 1-5");
+    row("30 8 * * mon,wed,fri", "30 8 * * 1,3,5");
+    row("0 12 * * SAT,SUN", "0 12 * * 6,0");
+    row("0 9 * * sun-sat", "0 9 * * 0-6");
+    row("0 9 * * 1-fri,sat-7", "0 9 * * 1-5,6-7");
+    row("0 0 1 jan,jul *", "0 0 1 1,7 *");
+    row("0 9 * Jan-DEC/3 mon-fri/2", "0 9 * 1-12/3 1-5/2");
+    row("0 9 * * mon/2", "0 9 * * 1/2");
+    row("0 9 * * fri-mon", "0 9 * * 5-1"); // cron takes it but never runs it
+    row("0 9 * * mon/0", "0 9 * * 1/0");
+    row("0 9 * dec-jan *", "0 9 * 12-1 *");
+}
+
+void CronExpressionTest::namesReadAsTheirNumbers()
+{
+    QFETCH(QString, named);
+    QFETCH(QString, numbered);
+    QCOMPARE(CronExpression::validationMessage(named), CronExpression::validationMessage(numbered));
+    QCOMPARE(CronExpression::parse(named), CronExpression::parse(numbered));
+    QCOMPARE(VisualSchedule::recognize(named), VisualSchedule::recognize(numbered));
+    QCOMPARE(CronExpression::description(named), CronExpression::description(numbered));
 }
 
 void CronExpressionTest::expandedShortcut_data()

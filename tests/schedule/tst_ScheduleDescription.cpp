@@ -43,7 +43,6 @@ void ScheduleDescriptionTest::description_data()
     row("0 9 * * 1,5", "Montag und Freitag um 09:00");
     row("30 7 * * 1-5", "Montag, Dienstag, Mittwoch, Donnerstag und Freitag um 07:30");
     row("0 9 * * 6,1,7", "Sonntag, Montag und Samstag um 09:00");
-    row("0 9 * * mon", "Individueller Zeitplan");
     row("15 14 1 * *", "Monatlich am 1. um 14:15");
     row("0 0 1 1 *", "Individueller Zeitplan");
     row("0 0 */2 * *", "Individueller Zeitplan");

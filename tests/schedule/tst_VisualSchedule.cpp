@@ -59,7 +59,7 @@ void VisualScheduleTest::recognize_data()
     row("15 14 1 * *", value(F::monthly, 5, 15, 14, 1, {1}));
     for (const char* text :
          {"*/60 * * * *", "*/0 * * * *", "*/5 1 * * *", "0 * 1 * *",   "0 9 * * ,",
-          "0 9 * * 1--3", "0 9 * * mon", "0 9 * * */2", "0 9 * * 5-1", "0 9 * * 8",
+          "0 9 * * 1--3", "0 9 * * jan", "0 9 * * */2", "0 9 * * 5-1", "0 9 * * 8",
           "0 9 * * 1-8",  "0 9 32 * *",  "0 9 0 * *",   "0 9 1 1 *",   "0 9 1 * 1",
           "0 9 * 1 1",    "60 9 * * *",  "-1 9 * * *",  "0 24 * * *",  "a 9 * * *",
           "0 */2 * * *",  "@daily",      "* * * *",     "* * * * * *", ""})
@@ -104,8 +104,8 @@ void VisualScheduleTest::recognizedExpression_isRecognizedAgainAsEqual()
     static const char* const hours[] = {"*", "0", "09", "23", "24", "+1", "*/2"};
     static const char* const days[] = {"*", "1", "31", "32", "0", "+15", "1-2"};
     static const char* const months[] = {"*", "1", "jan"};
-    static const char* const weekdays[] = {"*",  "0",  "7",   "1-5", "5,1", "0-7",  ",3,",
-                                           "1-", "-2", "5-1", "mon", "*/2", "1,7,0"};
+    static const char* const weekdays[] = {"*",  "0",  "7",   "1-5", "5,1", "0-7",   ",3,",
+                                           "1-", "-2", "5-1", "mon", "*/2", "1,7,0", "mon-FRI"};
     static const char* const separators[] = {" ", "\t", "  ", " \u00a0"};
 
     std::mt19937 engine(4);

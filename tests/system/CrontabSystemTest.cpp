@@ -1,3 +1,4 @@
+#include "CliCommand.h"
 #include "CronBackupStore.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <cstdio>
 #include <pwd.h>
@@ -45,6 +47,30 @@ QByteArray installedBytes()
 
 // Where the application keeps the test user's backups.
 const QString backups = DataLocations::forCurrentUser().backups;
+
+QByteArray resourceBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What `tempolane-cli list` prints, without the next runs, which depend on the day.
+QString listedJobs()
+{
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int status = Cli::list({}, {outStream, errStream});
+    outStream.flush();
+    errStream.flush();
+    if (status != Cli::success)
+        return err;
+    static const QRegularExpression nextRun(
+        QStringLiteral("\\t(\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d|—)$"),
+        QRegularExpression::MultilineOption);
+    return out.remove(nextRun);
+}
 
 QStringList backupNames()
 {
@@ -141,6 +167,51 @@ private Q_SLOTS:
         QVERIFY(saved.error().isConcurrentModification());
         QVERIFY(backupNames().isEmpty());
         QCOMPARE(installedBytes(), QByteArray("# von außen geändert\n"));
+    }
+
+    // Every test crontab is one Debian's tool installs; it lists it as it was given, except
+    // that it shows a carriage return as a backslash and an "r".
+    void testCrontabsInstallAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir corpus(QStringLiteral(":/crontabs"));
+        const QStringList names = corpus.entryList(QDir::Files);
+        QVERIFY(names.size() >= 5);
+        for (const QString& name : names)
+            QTest::newRow(qPrintable(name)) << corpus.filePath(name);
+    }
+
+    void testCrontabsInstallAsTheyAre()
+    {
+        QFETCH(QString, path);
+        const QByteArray bytes = resourceBytes(path);
+        const ToolRun installed = crontab("-", bytes);
+        QVERIFY2(installed.status == 0, installed.error.constData());
+        QCOMPARE(installedBytes(), QByteArray(bytes).replace("\r", "\\r"));
+    }
+
+    void listShowsJobsWithNamesInRanges()
+    {
+        const QByteArray bytes = resourceBytes(QStringLiteral(":/crontabs/weekday-names.crontab"));
+        QCOMPARE(crontab("-", bytes).status, 0);
+        const QString workdays = "Montag, Dienstag, Mittwoch, Donnerstag und Freitag um ";
+        const QStringList rows{
+            "aktiv\tnotify-send\t0 9 * * mon-fri\tnotify-send \"Stand-up in 15 Minuten\"\t" +
+                workdays + "09:00",
+            "aktiv\tsport-reminder\t30 8 * * mon,wed,fri\t/home/ann/bin/sport-reminder\t"
+            "Montag, Mittwoch und Freitag um 08:30",
+            "aktiv\tstandup-notes\t25 11 * * TUE,FRI\t~/dev/team/scripts/standup-notes\t"
+            "Dienstag und Freitag um 11:25",
+            "aktiv\tgarden-watering\t0 12 * * SAT,SUN\t/home/ann/bin/garden-watering --long\t"
+            "Sonntag und Samstag um 12:00",
+            "aktiv\techo\t0 0 1 jan,jul *\techo \"Zählerstand ablesen\" | mail -s Erinnerung "
+            "ann\tIndividueller Zeitplan",
+            "aktiv\tquarterly-invoice\t0 10 1 Jan-Dec/3 *\t/home/ann/bin/quarterly-invoice\t"
+            "Individueller Zeitplan",
+            "aktiv\tplan-week\t0 7 * * Mon\t/home/ann/bin/plan-week\tMontag um 07:00",
+            "aktiv\ttimesheet\t15 18 * * 1-5\t/home/ann/bin/timesheet --submit\t" + workdays +
+                "18:15"};
+        QCOMPARE(listedJobs().split(u'\n', Qt::SkipEmptyParts), rows);
     }
 
     void missingFinalNewlineIsRefusedWithTheToolsMessage()

@@ -1,0 +1,17 @@
+# What `cmake --install` puts where: the programs, the desktop entry, the AppStream metainfo,
+# the application icon in the hicolor theme and the licence notices.
+set(app_id io.github.tempolane.Tempolane)
+
+install(TARGETS tempolane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The desktop program is a target of its own folder; a build without it still installs the rest.
+if(TARGET tempolane)
+    install(TARGETS tempolane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(FILES resources/${app_id}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES resources/${app_id}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+install(FILES resources/${app_id}.svg
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+install(FILES resources/THIRD_PARTY_NOTICES.txt DESTINATION ${TEMPOLANE_DOC_DIR})

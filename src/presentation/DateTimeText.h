@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QTimeZone>
+
+namespace Tempolane::DateTimeText {
+
+// Day, abbreviated month, hour and minute as the locale writes them ("7. Dez., 09:30" in
+// German; a 12-hour clock where the locale prefers one), in the given zone.
+QString shortDateTime(const QDateTime& instant, const QLocale& locale = QLocale(),
+                      const QTimeZone& zone = QTimeZone::systemTimeZone());
+
+// German relative time in the largest unit that fits, rounded down: "jetzt", "vor 5 Minuten",
+// "gestern", "vor 2 Wochen", "in 3 Stunden".
+QString relativeTime(const QDateTime& instant, const QDateTime& now);
+
+} // namespace Tempolane::DateTimeText

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringView>
+
+namespace Tempolane {
+
+// An @-shortcut cron understands: the five fields it stands for and the sentence that
+// describes it.
+struct CronShortcut
+{
+    QStringView name;        // lower case, "@" included
+    QStringView expansion;   // empty for "@reboot", which has no time-based schedule
+    const char* description; // the German source text, translated in the "CronExpression" context
+
+    // The shortcut the whole text names, in any case of its ASCII letters; nothing otherwise.
+    static const CronShortcut* find(QStringView text);
+};
+
+} // namespace Tempolane

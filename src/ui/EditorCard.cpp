@@ -1,0 +1,66 @@
+#include "EditorCard.h"
+
+#include "SymbolView.h"
+#include "TextLabel.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr int titleSpacing = 3;
+constexpr int symbolSpacing = 12;
+
+} // namespace
+
+EditorCard::EditorCard(const QString& title, const QString& subtitle, Symbol symbol, Tint tint,
+                       QWidget* parent)
+    : QWidget(parent), m_content(new QVBoxLayout)
+{
+    auto* symbolView = new SymbolView(this);
+    symbolView->setSymbol(symbol, {tint, SymbolRendering::hierarchical});
+    symbolView->setSide(symbolSide(TextStyle::title3));
+
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(titleSpacing);
+    auto* titleLabel = new TextLabel(title, TextStyle::headline, Tint::primary, this);
+    titleLabel->setObjectName(QStringLiteral("cardTitle"));
+    auto* subtitleLabel = new TextLabel(subtitle, TextStyle::caption, Tint::secondary, this);
+    subtitleLabel->setWordWrap(true);
+    titles->addWidget(titleLabel);
+    titles->addWidget(subtitleLabel);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(symbolSpacing);
+    header->addWidget(symbolView, 0, Qt::AlignTop);
+    header->addLayout(titles, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(padding, padding, padding, padding);
+    layout->setSpacing(headerSpacing);
+    layout->addLayout(header);
+    layout->addLayout(m_content);
+}
+
+void EditorCard::paintEvent(QPaintEvent*)
+{
+    const bool dark = Palette::schemeOf(palette()) == ColorScheme::dark;
+    QColor fill = palette().color(QPalette::Base);
+    fill.setAlphaF(dark ? 0.55f : 0.72f);
+    QColor edge = Palette::color(Tint::primary, palette());
+    edge.setAlphaF(dark ? 0.10f : 0.07f);
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath panel;
+    panel.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    painter.fillPath(panel, fill);
+    painter.setPen(QPen(edge, 1));
+    painter.drawPath(panel);
+}
+
+} // namespace Tempolane

@@ -1,0 +1,113 @@
+#include "Palette.h"
+
+namespace Tempolane {
+
+namespace {
+
+struct TintPair
+{
+    QRgb light;
+    QRgb dark;
+};
+
+TintPair accent(Tint tint)
+{
+    switch (tint) {
+    case Tint::indigo:
+        return {0x5856D6, 0x5E5CE6};
+    case Tint::cyan:
+        return {0x32ADE6, 0x64D2FF};
+    case Tint::mint:
+        return {0x00C7BE, 0x63E6E2};
+    case Tint::green:
+        return {0x34C759, 0x30D158};
+    case Tint::orange:
+        return {0xFF9500, 0xFF9F0A};
+    case Tint::red:
+        return {0xFF3B30, 0xFF453A};
+    case Tint::primary:
+    case Tint::secondary:
+    case Tint::tertiary:
+        break;
+    }
+    Q_UNREACHABLE();
+}
+
+QColor textColor(ColorScheme scheme, float strength = 1)
+{
+    QColor color =
+        scheme == ColorScheme::dark ? QColor(0xF5, 0xF5, 0xF7) : QColor(0x1D, 0x1D, 0x1F);
+    color.setAlphaF(strength);
+    return color;
+}
+
+} // namespace
+
+QColor Palette::color(Tint tint, ColorScheme scheme)
+{
+    switch (tint) {
+    case Tint::primary:
+        return textColor(scheme);
+    case Tint::secondary:
+        return textColor(scheme, 0.6f);
+    case Tint::tertiary:
+        return textColor(scheme, 0.36f);
+    default: {
+        const TintPair pair = accent(tint);
+        return QColor::fromRgb(scheme == ColorScheme::dark ? pair.dark : pair.light);
+    }
+    }
+}
+
+QColor Palette::color(Tint tint, const QPalette& palette)
+{
+    return color(tint, schemeOf(palette));
+}
+
+ColorScheme Palette::schemeOf(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightness() < 128 ? ColorScheme::dark
+                                                             : ColorScheme::light;
+}
+
+QPalette Palette::qtPalette(ColorScheme scheme)
+{
+    const bool dark = scheme == ColorScheme::dark;
+    const QColor window = dark ? QColor(0x1E, 0x1E, 0x20) : QColor(0xF2, 0xF2, 0xF5);
+    const QColor base = dark ? QColor(0x2A, 0x2A, 0x2D) : QColor(0xFF, 0xFF, 0xFF);
+    const QColor alternate = dark ? QColor(0x32, 0x32, 0x36) : QColor(0xF7, 0xF7, 0xF9);
+    const QColor button = dark ? QColor(0x3A, 0x3A, 0x3E) : QColor(0xFB, 0xFB, 0xFD);
+    const QColor text = textColor(scheme);
+    const QColor accentColor = color(Tint::indigo, scheme);
+
+    QPalette palette;
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, alternate);
+    palette.setColor(QPalette::ToolTipBase, base);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, color(Tint::tertiary, scheme));
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, button);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::BrightText, color(Tint::red, scheme));
+    palette.setColor(QPalette::Light, dark ? QColor(0x4A, 0x4A, 0x4F) : QColor(0xFF, 0xFF, 0xFF));
+    palette.setColor(QPalette::Midlight,
+                     dark ? QColor(0x40, 0x40, 0x45) : QColor(0xE6, 0xE6, 0xEB));
+    palette.setColor(QPalette::Mid, dark ? QColor(0x2E, 0x2E, 0x32) : QColor(0xC7, 0xC7, 0xCC));
+    palette.setColor(QPalette::Dark, dark ? QColor(0x14, 0x14, 0x16) : QColor(0xA0, 0xA0, 0xA6));
+    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    palette.setColor(QPalette::Highlight, accentColor);
+    palette.setColor(QPalette::HighlightedText, QColor(0xFF, 0xFF, 0xFF));
+    palette.setColor(QPalette::Link, accentColor);
+    palette.setColor(QPalette::LinkVisited, accentColor.darker(120));
+
+    const QColor disabledText = color(Tint::tertiary, scheme);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, color(Tint::secondary, scheme));
+    return palette;
+}
+
+} // namespace Tempolane

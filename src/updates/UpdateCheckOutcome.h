@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <variant>
+
+namespace Tempolane {
+
+struct UpdateAvailable
+{
+    // As the feed shows it ("2.3").
+    QString version;
+    // The release's page; empty when the feed gave none that may be opened.
+    QUrl downloadPage;
+
+    friend bool operator==(const UpdateAvailable&, const UpdateAvailable&) = default;
+};
+
+struct UpToDate
+{
+    friend bool operator==(const UpToDate&, const UpToDate&) = default;
+};
+
+struct UpdateCheckFailed
+{
+    // The network's own text, or why the feed could not be read.
+    QString message;
+
+    friend bool operator==(const UpdateCheckFailed&, const UpdateCheckFailed&) = default;
+};
+
+using UpdateCheckOutcome = std::variant<UpdateAvailable, UpToDate, UpdateCheckFailed>;
+
+} // namespace Tempolane

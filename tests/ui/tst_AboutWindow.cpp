@@ -1,0 +1,204 @@
+#include "AboutWindow.h"
+#include "AccessibilityAudit.h"
+#include "FeedServer.h"
+#include "UpdateCommands.h"
+#include "UpdateController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tempolane;
+using namespace std::chrono_literals;
+using Testing::FeedServer;
+
+namespace {
+
+const AppVersion installed{QStringLiteral("2.0"), QStringLiteral("40")};
+
+// Stands in for the desktop's browser and text viewer.
+class OpenedUrls final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
+};
+
+QByteArray appcastOffering(const QByteArray& version)
+{
+    return "<rss version=\"2.0\" "
+           "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><item>"
+           "<link>https://example.org/download</link><sparkle:shortVersionString>" +
+           version + "</sparkle:shortVersionString></item></channel></rss>";
+}
+
+QMessageBox* openDialog(QWidget* window)
+{
+    QMessageBox* box = nullptr;
+    const bool shown = QTest::qWaitFor([&] {
+        box = window->findChild<QMessageBox*>();
+        return box && box->isVisible();
+    });
+    return shown ? box : nullptr;
+}
+
+} // namespace
+
+class AboutWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void window_showsItsContentInOrder();
+    void checkControls_followTheController();
+    void outcome_isShownOverTheWindowThatAsked_data();
+    void outcome_isShownOverTheWindowThatAsked();
+    void licences_openTheNoticesOnlyWhenInstalled();
+
+private:
+    OpenedUrls m_opened;
+};
+
+void AboutWindowTest::init()
+{
+    m_opened.urls.clear();
+    for (const char* scheme : {"https", "file"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_opened, "open");
+}
+
+void AboutWindowTest::cleanup()
+{
+    for (const char* scheme : {"https", "file"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+}
+
+void AboutWindowTest::window_showsItsContentInOrder()
+{
+    UpdateController updates(QUrl(), installed);
+    AboutWindow window(updates, {QStringLiteral("2.3"), QStringLiteral("57")}, QString());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QCOMPARE(window.size(), AboutWindow::fixedSize);
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    const auto* icon = window.findChild<QLabel*>(QStringLiteral("applicationIcon"));
+    QCOMPARE(icon->size(), QSize(104, 104));
+    QVERIFY(icon->pixmap().toImage().pixelColor(52, 52).alpha() > 0);
+    const QList<QWidget*> inOrder{
+        window.findChild<QWidget*>(QStringLiteral("applicationIcon")),
+        window.findChild<QWidget*>(QStringLiteral("nameLabel")),
+        window.findChild<QWidget*>(QStringLiteral("checkForUpdates")),
+        window.findChild<QWidget*>(QStringLiteral("versionLabel")),
+        window.findChild<QWidget*>(QStringLiteral("licencesButton")),
+    };
+    for (qsizetype i = 1; i < inOrder.size(); ++i)
+        QVERIFY2(inOrder[i - 1]->geometry().bottom() < inOrder[i]->geometry().top(),
+                 qPrintable(inOrder[i]->objectName()));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(),
+             QStringLiteral("Version 2.3 (57)"));
+    QCOMPARE(Testing::unnamedFocusableWidgets(&window), QStringList());
+}
+
+void AboutWindowTest::checkControls_followTheController()
+{
+    FeedServer server;
+    server.route(QStringLiteral("/appcast.xml"), {200, {}, true});
+    UpdateController updates(server.url(QStringLiteral("/appcast.xml")), installed, 300ms);
+    UpdateController withoutFeed(QUrl(), installed);
+    QWidget mainWindow;
+    QAction* menuItem = makeCheckForUpdatesAction(updates, &mainWindow);
+    QAction* disabledItem = makeCheckForUpdatesAction(withoutFeed, &mainWindow);
+    AboutWindow window(updates, installed, QString());
+    window.show();
+    auto* button = window.findChild<QPushButton*>(QStringLiteral("checkForUpdates"));
+
+    QVERIFY(!disabledItem->isEnabled());
+    QVERIFY(menuItem->isEnabled());
+    QVERIFY(button->isEnabled());
+    QCOMPARE(button->text(), QStringLiteral("Nach Updates suchen …"));
+    button->click();
+    QVERIFY(!menuItem->isEnabled());
+    QVERIFY(!button->isEnabled());
+
+    // The silent server runs into the time limit.
+    QMessageBox* failure = openDialog(&window);
+    QVERIFY(failure);
+    QCOMPARE(failure->objectName(), QStringLiteral("alertDialog"));
+    QCOMPARE(failure->text(), QStringLiteral("Die Suche nach Updates ist fehlgeschlagen."));
+    QVERIFY(menuItem->isEnabled());
+    QVERIFY(button->isEnabled());
+    QVERIFY(!mainWindow.findChild<QMessageBox*>());
+}
+
+void AboutWindowTest::outcome_isShownOverTheWindowThatAsked_data()
+{
+    QTest::addColumn<QByteArray>("feed");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QList<QUrl>>("opened");
+
+    const QList<QUrl> downloadPage{QUrl(QStringLiteral("https://example.org/download"))};
+    QTest::newRow("newer: open the download page")
+        << appcastOffering("2.1") << "confirmButton"
+        << "Tempolane 2.1 ist verfügbar." << downloadPage;
+    QTest::newRow("newer: later") << appcastOffering("2.1") << "cancelButton"
+                                  << "Tempolane 2.1 ist verfügbar." << QList<QUrl>();
+    QTest::newRow("same") << appcastOffering("2.0") << "okButton"
+                          << "Tempolane ist auf dem neuesten Stand." << QList<QUrl>();
+}
+
+void AboutWindowTest::outcome_isShownOverTheWindowThatAsked()
+{
+    QFETCH(QByteArray, feed);
+    QFETCH(QString, answer);
+    QFETCH(QString, title);
+    QFETCH(QList<QUrl>, opened);
+
+    FeedServer server;
+    server.route(QStringLiteral("/appcast.xml"), {200, feed});
+    UpdateController updates(server.url(QStringLiteral("/appcast.xml")), installed);
+    QWidget mainWindow;
+    mainWindow.show();
+    makeCheckForUpdatesAction(updates, &mainWindow)->trigger();
+
+    QMessageBox* box = openDialog(&mainWindow);
+    QVERIFY(box);
+    QCOMPARE(box->text(), title);
+    QVERIFY2(box->informativeText().contains(installed.line()), qPrintable(box->informativeText()));
+    auto* button = box->findChild<QPushButton*>(answer);
+    QVERIFY(button);
+    if (answer == u"cancelButton")
+        QCOMPARE(button->text(), QStringLiteral("Später"));
+    button->click();
+    QCOMPARE(m_opened.urls, opened);
+}
+
+void AboutWindowTest::licences_openTheNoticesOnlyWhenInstalled()
+{
+    QTemporaryDir folder;
+    const QString notices = folder.filePath(QStringLiteral("THIRD_PARTY_NOTICES.txt"));
+    UpdateController updates(QUrl(), installed);
+    AboutWindow window(updates, installed, notices);
+    auto* licences = window.findChild<QPushButton*>(QStringLiteral("licencesButton"));
+
+    licences->click();
+    QCOMPARE(m_opened.urls, QList<QUrl>());
+    QFile file(notices);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    licences->click();
+    QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(notices)});
+}
+
+QTEST_MAIN(AboutWindowTest)
+#include "tst_AboutWindow.moc"

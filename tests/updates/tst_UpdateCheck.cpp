@@ -1,0 +1,245 @@
+#include "Appcast.h"
+#include "FeedServer.h"
+#include "UpdateController.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Tempolane;
+using namespace std::chrono_literals;
+using Testing::FeedServer;
+
+namespace {
+
+const AppVersion installed{QStringLiteral("2.0"), QStringLiteral("40")};
+
+QByteArray item(const QByteArray& fields)
+{
+    return "<item><title>Tempolane</title>" + fields + "</item>";
+}
+
+QByteArray release(const QByteArray& shortVersion, const QByteArray& build = "100",
+                   const QByteArray& link = "https://example.org/release")
+{
+    return item("<link>" + link + "</link><sparkle:version>" + build +
+                "</sparkle:version><sparkle:shortVersionString>" + shortVersion +
+                "</sparkle:shortVersionString>");
+}
+
+QByteArray appcast(const QByteArray& items)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<rss version=\"2.0\" "
+           "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">"
+           "<channel><title>Tempolane</title>" +
+           items + "</channel></rss>";
+}
+
+// One line per outcome, so a table can say what it expects: "available 2.1 <link>",
+// "up to date", or "failed: <message>".
+QString described(const UpdateCheckOutcome& outcome)
+{
+    if (const auto* offer = std::get_if<UpdateAvailable>(&outcome))
+        return QStringLiteral("available %1 %2")
+            .arg(offer->version, offer->downloadPage.toString());
+    if (std::holds_alternative<UpToDate>(outcome))
+        return QStringLiteral("up to date");
+    return QStringLiteral("failed: ") + std::get<UpdateCheckFailed>(outcome).message;
+}
+
+} // namespace
+
+class UpdateCheckTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void versionLine_fallsBackWhereTheBuildSaidNothing_data();
+    void versionLine_fallsBackWhereTheBuildSaidNothing();
+    void feedAddress_environmentOverridesTheBuild();
+    void feed_offersTheNewestReleaseForLinux_data();
+    void feed_offersTheNewestReleaseForLinux();
+    void check_reportsWhatTheServerAnswers_data();
+    void check_reportsWhatTheServerAnswers();
+    void canCheck_needsAFeedAndNoCheckRunning();
+};
+
+void UpdateCheckTest::versionLine_fallsBackWhereTheBuildSaidNothing_data()
+{
+    QTest::addColumn<QString>("shortVersion");
+    QTest::addColumn<QString>("buildNumber");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("both given") << "2.3"
+                                << "57"
+                                << "Version 2.3 (57)";
+    QTest::newRow("both missing") << ""
+                                  << ""
+                                  << "Version 1.0 (1)";
+    QTest::newRow("blank build number") << "0.4.1"
+                                        << " "
+                                        << "Version 0.4.1 (1)";
+}
+
+void UpdateCheckTest::versionLine_fallsBackWhereTheBuildSaidNothing()
+{
+    QFETCH(QString, shortVersion);
+    QFETCH(QString, buildNumber);
+    QFETCH(QString, expected);
+    QCOMPARE((AppVersion{shortVersion, buildNumber}.line()), expected);
+}
+
+void UpdateCheckTest::feedAddress_environmentOverridesTheBuild()
+{
+    QProcessEnvironment environment;
+    const QUrl builtIn(UpdateController::builtInFeedAddress());
+    QCOMPARE(UpdateController::feedAddress(environment), builtIn);
+    environment.insert(QStringLiteral("TEMPOLANE_UPDATE_FEED_URL"), QStringLiteral("  "));
+    QCOMPARE(UpdateController::feedAddress(environment), builtIn);
+    environment.insert(QStringLiteral("TEMPOLANE_UPDATE_FEED_URL"),
+                       QStringLiteral("https://mirror.example.org/appcast.xml "));
+    QCOMPARE(UpdateController::feedAddress(environment),
+             QUrl(QStringLiteral("https://mirror.example.org/appcast.xml")));
+}
+
+void UpdateCheckTest::feed_offersTheNewestReleaseForLinux_data()
+{
+    QTest::addColumn<QByteArray>("feed");
+    QTest::addColumn<AppVersion>("installedVersion");
+    QTest::addColumn<QString>("expected");
+
+    const QString offer21 = QStringLiteral("available 2.1 https://example.org/release");
+    QTest::newRow("newer release") << appcast(release("2.1")) << installed << offer21;
+    QTest::newRow("newest of unordered items")
+        << appcast(release("2.1") + release("3.0", "120", "https://example.org/3") + release("2.5"))
+        << installed << "available 3.0 https://example.org/3";
+    QTest::newRow("releases for other systems left out")
+        << appcast(item("<link>https://example.org/mac</link><enclosure sparkle:os=\"macos\" "
+                        "sparkle:version=\"900\" sparkle:shortVersionString=\"9.0\"/>") +
+                   release("2.1") +
+                   item("<sparkle:shortVersionString>8.0</sparkle:shortVersionString>")
+                       .replace("<item>", "<item sparkle:os=\"windows\">"))
+        << installed << offer21;
+    QTest::newRow("release marked for Linux")
+        << appcast(release("2.1").replace("<item>", "<item sparkle:os=\"Linux\">")) << installed
+        << offer21;
+    QTest::newRow("versions as enclosure attributes")
+        << appcast(item("<link>https://example.org/release</link><enclosure url=\"x\" "
+                        "sparkle:version=\"41\" sparkle:shortVersionString=\"2.1\"/>"))
+        << installed << offer21;
+    QTest::newRow("only a build version") << appcast(item("<link>https://example.org/release</link>"
+                                                          "<sparkle:version>2.1</sparkle:version>"))
+                                          << installed << offer21;
+    QTest::newRow("same release and build")
+        << appcast(release("2.0", "40")) << installed << "up to date";
+    QTest::newRow("same release with trailing zero")
+        << appcast(release("2.0.0", "40")) << installed << "up to date";
+    QTest::newRow("newer build of the same release") << appcast(release("2.0", "41")) << installed
+                                                     << "available 2.0 https://example.org/release";
+    QTest::newRow("a build without a number is not compared")
+        << appcast(release("2.0", "41")) << AppVersion{QStringLiteral("2.0"), {}} << "up to date";
+    QTest::newRow("older release") << appcast(release("1.9", "900")) << installed << "up to date";
+    QTest::newRow("item without a version left out")
+        << appcast(item("<link>https://example.org/release</link>")) << installed << "up to date";
+    QTest::newRow("empty channel") << appcast({}) << installed << "up to date";
+    QTest::newRow("plain http link not offered")
+        << appcast(release("2.1", "41", "http://example.org/release")) << installed
+        << "available 2.1 ";
+    QTest::newRow("script link not offered")
+        << appcast(release("2.1", "41", "javascript:alert(1)")) << installed << "available 2.1 ";
+    QTest::newRow("http link on this computer offered")
+        << appcast(release("2.1", "41", "http://127.0.0.1:8080/release")) << installed
+        << "available 2.1 http://127.0.0.1:8080/release";
+}
+
+void UpdateCheckTest::feed_offersTheNewestReleaseForLinux()
+{
+    QFETCH(QByteArray, feed);
+    QFETCH(AppVersion, installedVersion);
+    QFETCH(QString, expected);
+    QCOMPARE(described(outcomeOfFeed(feed, installedVersion)), expected);
+}
+
+void UpdateCheckTest::check_reportsWhatTheServerAnswers_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<FeedServer::Response>("response");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray tooLarge = appcast(QByteArray(UpdateController::maximumFeedSize, ' '));
+    QTest::newRow("newer") << "/appcast.xml" << FeedServer::Response{200, appcast(release("2.1"))}
+                           << "available 2.1 https://example.org/release";
+    QTest::newRow("same") << "/appcast.xml"
+                          << FeedServer::Response{200, appcast(release("2.0", "40"))}
+                          << "up to date";
+    QTest::newRow("older") << "/appcast.xml" << FeedServer::Response{200, appcast(release("1.0"))}
+                           << "up to date";
+    QTest::newRow("malformed")
+        << "/appcast.xml" << FeedServer::Response{200, appcast(release("2.1")).chopped(9)}
+        << "failed: Der Update-Feed ist nicht lesbar: Premature end of document.";
+    // The network's own words, untranslated here.
+    QTest::newRow("not found") << "/missing.xml" << FeedServer::Response{}
+                               << "server replied: Not Found";
+    QTest::newRow("too large") << "/appcast.xml" << FeedServer::Response{200, tooLarge}
+                               << "failed: Der Update-Feed ist zu groß.";
+    QTest::newRow("silent server")
+        << "/appcast.xml" << FeedServer::Response{200, {}, true}
+        << "failed: Der Update-Server hat nicht rechtzeitig geantwortet.";
+    QTest::newRow("refused") << "" << FeedServer::Response{} << "failed: Connection refused";
+    QTest::newRow("plain http elsewhere")
+        << "http://example.org/appcast.xml" << FeedServer::Response{}
+        << "failed: Die Adresse des Update-Feeds ist ungültig oder nicht über HTTPS erreichbar.";
+}
+
+void UpdateCheckTest::check_reportsWhatTheServerAnswers()
+{
+    QFETCH(QString, path);
+    QFETCH(FeedServer::Response, response);
+    QFETCH(QString, expected);
+
+    FeedServer server;
+    server.route(QStringLiteral("/appcast.xml"), response);
+    QUrl feed = FeedServer::refusedUrl();
+    if (path.startsWith(u'/'))
+        feed = server.url(path);
+    else if (!path.isEmpty())
+        feed = QUrl(path);
+    // Only the silent server should run into the limit, however busy the machine is.
+    UpdateController controller(feed, installed, response.isSilent ? 300ms : 20000ms);
+    QSignalSpy finished(&controller, &UpdateController::checkFinished);
+
+    controller.checkForUpdates();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+    const QString outcome = described(finished.front().front().value<UpdateCheckOutcome>());
+    QVERIFY2(outcome.contains(expected), qPrintable(outcome));
+    QVERIFY(controller.canCheckForUpdates());
+}
+
+void UpdateCheckTest::canCheck_needsAFeedAndNoCheckRunning()
+{
+    UpdateController withoutFeed(QUrl(), installed);
+    QSignalSpy nothing(&withoutFeed, &UpdateController::checkFinished);
+    QVERIFY(!withoutFeed.canCheckForUpdates());
+    withoutFeed.checkForUpdates();
+    QCOMPARE(nothing.size(), 0);
+
+    FeedServer server;
+    server.route(QStringLiteral("/appcast.xml"), {200, {}, true});
+    UpdateController controller(server.url(QStringLiteral("/appcast.xml")), installed, 300ms);
+    QSignalSpy changes(&controller, &UpdateController::canCheckForUpdatesChanged);
+    QSignalSpy finished(&controller, &UpdateController::checkFinished);
+    QVERIFY(controller.canCheckForUpdates());
+    controller.checkForUpdates();
+    QVERIFY(!controller.canCheckForUpdates());
+    controller.checkForUpdates();
+    QVERIFY(finished.wait(5000));
+    QTRY_COMPARE(server.requestCount(), 1);
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(changes.size(), 2);
+    QCOMPARE(changes.at(0).front().toBool(), false);
+    QCOMPARE(changes.at(1).front().toBool(), true);
+    QVERIFY(controller.canCheckForUpdates());
+}
+
+QTEST_GUILESS_MAIN(UpdateCheckTest)
+#include "tst_UpdateCheck.moc"
