@@ -206,10 +206,13 @@ QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirec
                                                          qsizetype limit, Output output)
 {
     if (output == Output::full && m_historyJob != jobDirectory) {
-        // The previous history is no longer shown: its full outputs go.
-        const auto previous = m_jobs.find(m_historyJob);
-        if (previous != m_jobs.end())
-            previous->logs.removeIf([](const auto& log) { return log.value().isFull; });
+        // The previous history is no longer shown: its full outputs go, the last lines stay.
+        if (const auto previous = m_jobs.find(m_historyJob); previous != m_jobs.end()) {
+            for (CachedLog& log : previous->logs) {
+                log.isFull = false;
+                log.output.reset();
+            }
+        }
         m_historyJob = jobDirectory;
     }
 
