@@ -1,10 +1,10 @@
 # The two entry points of a fresh Debian machine: `make test` and `make run`.
 JOBS ?= $(shell nproc)
-ARGS ?= status --demo
+ARGS ?=
 # The number shown beside the version in a packaged build: the count of commits, when known.
 BUILD_NUMBER ?= $(shell git rev-list --count HEAD 2>/dev/null)
 
-.PHONY: deps test run build-dev build-release bench fuzz package clean
+.PHONY: deps test run build-dev build-release bench fuzz package screenshots clean
 
 deps:
 	scripts/install-deps
@@ -25,8 +25,9 @@ fuzz: deps
 test: build-dev fuzz
 	ctest --preset dev -j $(JOBS)
 
+# The desktop window on your crontab; TEMPOLANE_DEMO=1 make run opens it on sample data.
 run: build-release
-	build/release/src/cli/tempolane-cli $(ARGS)
+	build/release/src/app/tempolane $(ARGS)
 
 # build/package/tempolane_VERSION_ARCH.deb, for `apt-get install ./tempolane_*.deb`.
 package: deps
@@ -35,6 +36,10 @@ package: deps
 
 bench: build-release
 	scripts/run-benchmarks build/release
+
+# Renders the main states of the windows, light and dark, to build/screenshots/*.png.
+screenshots: build-dev
+	cmake --build --preset dev --target screenshots
 
 clean:
 	rm -rf build

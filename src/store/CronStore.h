@@ -64,6 +64,9 @@ public:
               std::unique_ptr<QSettings> defaults, StoreTime time = {}, QObject* parent = nullptr);
     ~CronStore() override;
 
+    // Where the runner is installed: monitored jobs are written as calls of it.
+    const QString& runnerPath() const { return m_runnerPath; }
+
     // Observed state. A "none" selection or running job is a null QUuid, no load a null time.
     QString loadedContents() const { return m_loadedContents; }
     const CronDocument& document() const { return m_document; }

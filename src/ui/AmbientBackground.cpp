@@ -2,6 +2,7 @@
 
 #include "Palette.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -27,11 +28,31 @@ AmbientBackground::AmbientBackground(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(false);
 }
 
-void AmbientBackground::paintEvent(QPaintEvent*)
+void AmbientBackground::paintEvent(QPaintEvent* event)
 {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const QColor window = palette().color(QPalette::Window);
+    if (m_rendered.size() != pixels || m_rendered.devicePixelRatio() != ratio ||
+        m_renderedWindow != window || m_renderedDirection != layoutDirection()) {
+        m_rendered = render();
+        m_renderedWindow = window;
+        m_renderedDirection = layoutDirection();
+    }
+    QPainter painter(this);
+    painter.drawImage(
+        event->rect(), m_rendered,
+        QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio));
+}
+
+QImage AmbientBackground::render() const
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage image((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     const ColorScheme scheme = Palette::schemeOf(palette());
     const bool dark = scheme == ColorScheme::dark;
-    QPainter painter(this);
+    QPainter painter(&image);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     // Right is the trailing edge in a left-to-right layout.
     const bool leftToRight = layoutDirection() == Qt::LeftToRight;
@@ -41,6 +62,7 @@ void AmbientBackground::paintEvent(QPaintEvent*)
               dark ? 0.22f : 0.12f);
     paintGlow(painter, rect(), bottomLeading, cyanRadius, Palette::color(Tint::cyan, scheme),
               dark ? 0.12f : 0.08f);
+    return image;
 }
 
 } // namespace Tempolane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 namespace Tempolane {
@@ -19,6 +20,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage render() const;
+
+    // The gradients cost far more than copying them: a form repaints parts of its window on
+    // every keystroke, so they are drawn once per size and scheme.
+    QImage m_rendered;
+    QColor m_renderedWindow;
+    Qt::LayoutDirection m_renderedDirection = Qt::LeftToRight;
 };
 
 } // namespace Tempolane

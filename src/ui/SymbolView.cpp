@@ -7,11 +7,16 @@ namespace Tempolane {
 
 namespace {
 
-constexpr int pulseMilliseconds = 1400;
 constexpr int rotationMilliseconds = 1100;
 constexpr qreal faintestPulse = 0.35;
 
 } // namespace
+
+qreal SymbolView::pulseOpacity(qreal phase)
+{
+    const qreal wave = (1 + qCos(phase * 2 * M_PI)) / 2;
+    return faintestPulse + (1 - faintestPulse) * wave;
+}
 
 SymbolView::SymbolView(QWidget* parent) : QWidget(parent)
 {
@@ -58,9 +63,7 @@ void SymbolView::paintEvent(QPaintEvent*)
                              .translated((width() - m_side) / 2, (height() - m_side) / 2);
     const qreal phase = isAnimating() ? m_animation.currentValue().toReal() : 0.0;
     if (m_effect == Effect::pulse && isAnimating()) {
-        // Fades out and back in once per cycle.
-        const qreal wave = (1 + qCos(phase * 2 * M_PI)) / 2;
-        painter.setOpacity(faintestPulse + (1 - faintestPulse) * wave);
+        painter.setOpacity(pulseOpacity(phase));
     }
     if (m_effect == Effect::rotation && isAnimating()) {
         painter.translate(QRectF(square).center());

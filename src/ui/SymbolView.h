@@ -23,6 +23,11 @@ public:
         rotation
     };
 
+    static constexpr int pulseMilliseconds = 1400;
+
+    // How opaque a pulsing symbol is at a phase of its cycle (0 to 1): it fades out and back in.
+    static qreal pulseOpacity(qreal phase);
+
     explicit SymbolView(QWidget* parent = nullptr);
 
     void setSymbol(Symbol symbol, SymbolStyle style = {});

@@ -31,6 +31,27 @@ void TextLabel::setTint(Tint tint)
     applyTint();
 }
 
+int TextLabel::heightForWidth(int width) const
+{
+    // Resizing the window passes through many widths; only the latest few are worth keeping.
+    constexpr qsizetype keptWidths = 8;
+    const Measured now = measured();
+    if (now != m_measured || m_heightsByWidth.size() >= keptWidths) {
+        m_heightsByWidth.clear();
+        m_measured = now;
+    }
+    auto known = m_heightsByWidth.constFind(width);
+    if (known == m_heightsByWidth.constEnd())
+        known = m_heightsByWidth.insert(width, QLabel::heightForWidth(width));
+    return *known;
+}
+
+TextLabel::Measured TextLabel::measured() const
+{
+    return {text(), font(), wordWrap(),
+            contentsMargins() + QMargins(margin(), margin(), margin(), margin()), indent()};
+}
+
 void TextLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);

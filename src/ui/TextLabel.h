@@ -3,6 +3,7 @@
 #include "Palette.h"
 #include "TextStyle.h"
 
+#include <QHash>
 #include <QLabel>
 
 namespace Tempolane {
@@ -23,6 +24,11 @@ public:
     void setTint(Tint tint);
     Tint tint() const { return m_tint; }
 
+    // Layouts ask a wrapped label for its height at a width many times whenever anything in
+    // the window changes, at a few different widths; the answers are kept until the text, the
+    // font or the wrapping changes.
+    int heightForWidth(int width) const override;
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -30,6 +36,21 @@ private:
     void applyTint();
 
     Tint m_tint;
+    // What the height at a width depends on besides the width.
+    struct Measured
+    {
+        QString text;
+        QFont font;
+        bool wordWrap = false;
+        QMargins margins;
+        int indent = -1;
+
+        friend bool operator==(const Measured&, const Measured&) = default;
+    };
+    Measured measured() const;
+
+    mutable QHash<int, int> m_heightsByWidth;
+    mutable Measured m_measured;
 };
 
 } // namespace Tempolane

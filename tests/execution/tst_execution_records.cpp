@@ -176,11 +176,6 @@ void ExecutionRecordsTest::outputFollowsTheLogRule_data()
         << std::optional(QString(524287, u'ä') + "x") << std::optional(QString(220, u'ä'));
     text("the last line is the last one with more than blanks",
          "working\n\tFehler: Datei fehlt  \n\n \t\n", "Fehler: Datei fehlt");
-    text("every kind of line break ends a line",
-         QStringLiteral("a\rb\vc\fd\u0085e\u2028f\u2029g\r\n"), "g");
-    text("an output of blanks has no last line", " \t\n\r\n", none);
-    text("the last line is cut to 220 characters, accents kept with their letters",
-         QStringLiteral("e\u0301").repeated(300), QStringLiteral("e\u0301").repeated(220));
 }
 
 void ExecutionRecordsTest::outputFollowsTheLogRule()

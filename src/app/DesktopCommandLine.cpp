@@ -1,0 +1,73 @@
+#include "DesktopCommandLine.h"
+
+#include <QCoreApplication>
+
+namespace Tempolane {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("DesktopCommandLine", text);
+}
+
+} // namespace
+
+DesktopCommandLine::DesktopCommandLine()
+    : m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("Zeigt diese Hilfe.")),
+      m_version({QStringLiteral("v"), QStringLiteral("version")}, tr("Zeigt die Version."))
+{
+    m_parser.setApplicationDescription(
+        tr("Tempolane zeigt und bearbeitet die Cronjobs deiner persönlichen crontab. "
+           "Mit TEMPOLANE_DEMO=1 öffnet es Beispieldaten statt der echten crontab."));
+    m_parser.addOption(m_help);
+    m_parser.addOption(m_version);
+}
+
+bool DesktopCommandLine::asksForTextOnly(const QStringList& arguments)
+{
+    return m_parser.parse(arguments) && (m_parser.isSet(m_help) || m_parser.isSet(m_version));
+}
+
+DesktopCommandLine::Outcome DesktopCommandLine::handle(const QStringList& arguments,
+                                                       QTextStream& out, QTextStream& err)
+{
+    if (!m_parser.parse(arguments)) {
+        err << m_parser.errorText() << u'\n' << tr("Mehr dazu: tempolane --help") << Qt::endl;
+        return Outcome::exitWithUsageError;
+    }
+    if (!m_parser.positionalArguments().isEmpty()) {
+        err << tr("Tempolane erwartet keine weiteren Argumente: %1")
+                   .arg(m_parser.positionalArguments().join(u' '))
+            << Qt::endl;
+        return Outcome::exitWithUsageError;
+    }
+    if (m_parser.isSet(m_help)) {
+        out << m_parser.helpText() << Qt::flush;
+        return Outcome::exitSuccessfully;
+    }
+    if (m_parser.isSet(m_version)) {
+        out << QStringLiteral("tempolane %1").arg(QCoreApplication::applicationVersion())
+            << Qt::endl;
+        return Outcome::exitSuccessfully;
+    }
+    return Outcome::openWindow;
+}
+
+bool DesktopCommandLine::hasDisplay(const QProcessEnvironment& environment,
+                                    const QStringList& arguments)
+{
+    const auto isSet = [&](const char* name) {
+        return !environment.value(QString::fromLatin1(name)).isEmpty();
+    };
+    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM") ||
+           arguments.contains(QStringLiteral("-platform"));
+}
+
+QString DesktopCommandLine::noDisplayMessage()
+{
+    return tr("Tempolane braucht eine grafische Sitzung, aber weder DISPLAY noch WAYLAND_DISPLAY "
+              "ist gesetzt; im Terminal hilft das Programm tempolane-cli weiter.");
+}
+
+} // namespace Tempolane

@@ -1,0 +1,67 @@
+#include "DesktopCommandLine.h"
+#include "DesktopWindow.h"
+#include "QtTexts.h"
+#include "TempolaneApp.h"
+#include "Theme.h"
+
+#include <QApplication>
+
+using namespace Tempolane;
+
+namespace {
+
+void prepare(QCoreApplication& application)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Tempolane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TEMPOLANE_VERSION));
+    installGermanQtTexts(application);
+}
+
+QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+int exitCodeOf(DesktopCommandLine::Outcome outcome)
+{
+    return outcome == DesktopCommandLine::Outcome::exitSuccessfully ? 0 : 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    DesktopCommandLine commandLine;
+    const QStringList arguments = argumentsOf(argc, argv);
+    const auto environment = QProcessEnvironment::systemEnvironment();
+
+    // Help, version and the missing display are answered without Qt's windowing, which
+    // would abort where there is no display.
+    if (commandLine.asksForTextOnly(arguments) ||
+        !DesktopCommandLine::hasDisplay(environment, arguments)) {
+        QCoreApplication application(argc, argv);
+        prepare(application);
+        const auto outcome = commandLine.handle(application.arguments(), out, err);
+        if (outcome != DesktopCommandLine::Outcome::openWindow)
+            return exitCodeOf(outcome);
+        err << DesktopCommandLine::noDisplayMessage() << Qt::endl;
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    prepare(application);
+    const auto outcome = commandLine.handle(application.arguments(), out, err);
+    if (outcome != DesktopCommandLine::Outcome::openWindow)
+        return exitCodeOf(outcome);
+
+    Theme theme(application);
+    TempolaneApp tempolane(environment);
+    const auto window = makeDesktopWindow(tempolane.store());
+    window->show();
+    return application.exec();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ExecutionStateAppearance.h"
+#include "JobExecutionSummary.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QTimeZone>
+#include <optional>
+
+// What the executions card shows for a job, decided from the inputs the job editor hands it.
+namespace Tempolane::ExecutionPanel {
+
+inline constexpr qsizetype maximumShownRecords = 20;
+
+// What stands below the log policy while monitoring is switched on.
+enum class Body
+{
+    beginsAfterFirstSave, // a new job
+    beginsAfterSaving,    // monitoring switched on in the form, not saved yet
+    status
+};
+Body body(bool isNew, const JobExecutionSummary& summary);
+// The line shown instead of the status; empty for `status`.
+QString notice(Body body);
+
+struct RunFact
+{
+    QString label;
+    QString value;
+
+    friend bool operator==(const RunFact&, const RunFact&) = default;
+};
+
+struct StatusBlock
+{
+    ExecutionStateAppearance appearance;
+    QString title;
+    bool pulses = false;
+    std::optional<QString> detail;
+    // The detail is a line of the job's output, shown in a fixed-width font.
+    bool isDetailOutput = false;
+    QList<RunFact> facts;
+};
+
+StatusBlock statusBlock(const JobExecutionSummary& summary, bool isRunningNow,
+                        const std::optional<QDateTime>& nextExecution,
+                        const QLocale& locale = QLocale(),
+                        const QTimeZone& zone = QTimeZone::systemTimeZone());
+
+struct RunButton
+{
+    bool isEnabled = false;
+    QString help;
+};
+RunButton runButton(bool hasUnsavedChanges, bool isRunningNow);
+
+// The newest records the history list shows; older ones are not reachable in the panel.
+QList<JobExecutionRecord> shownRecords(const QList<JobExecutionRecord>& history);
+
+} // namespace Tempolane::ExecutionPanel

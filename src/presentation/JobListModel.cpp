@@ -1,0 +1,186 @@
+#include "JobListModel.h"
+
+#include <QSet>
+
+namespace Tempolane {
+
+JobListModel::JobListModel(CronStore& store, Clock now, QObject* parent)
+    : QAbstractListModel(parent), m_store(store), m_clock(std::move(now)), m_now(m_clock())
+{
+    m_entries = currentEntries();
+    for (const auto signal :
+         {&CronStore::documentChanged, &CronStore::filterChanged, &CronStore::searchTextChanged,
+          &CronStore::executionSummariesChanged, &CronStore::manuallyRunningJobIDChanged})
+        connect(&m_store, signal, this, &JobListModel::synchronize);
+}
+
+int JobListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_entries.size());
+}
+
+QVariant JobListModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Entry& entry = m_entries.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return rowOf(entry).name;
+    case Qt::AccessibleTextRole:
+        return rowOf(entry).accessibleText();
+    case JobIdRole:
+        return entry.job.id;
+    case RowRole:
+        return QVariant::fromValue(rowOf(entry));
+    case StatusLineRole:
+        return rowOf(entry).statusLine(m_now);
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> JobListModel::roleNames() const
+{
+    auto names = QAbstractListModel::roleNames();
+    names.insert(JobIdRole, "jobId");
+    names.insert(RowRole, "row");
+    names.insert(StatusLineRole, "statusLine");
+    return names;
+}
+
+QModelIndex JobListModel::indexOf(const QUuid& jobId) const
+{
+    for (int row = 0; row < m_entries.size(); ++row) {
+        if (m_entries[row].job.id == jobId)
+            return index(row);
+    }
+    return {};
+}
+
+bool JobListModel::hasRunningJob() const
+{
+    return std::any_of(m_entries.cbegin(), m_entries.cend(), [](const Entry& entry) {
+        return entry.job.isEnabled &&
+               entry.summary.state.kind() == JobExecutionState::Kind::running;
+    });
+}
+
+const JobRow& JobListModel::rowOf(const Entry& entry) const
+{
+    if (!entry.row)
+        entry.row = JobRow::make(entry.job, entry.summary);
+    return *entry.row;
+}
+
+QList<JobListModel::Entry> JobListModel::currentEntries() const
+{
+    QList<Entry> entries;
+    for (CronJob& job : m_store.filteredJobs()) {
+        JobExecutionSummary summary = m_store.executionSummary(job);
+        entries.append({std::move(job), std::move(summary), std::nullopt});
+    }
+    return entries;
+}
+
+void JobListModel::emitChanged(int first, int last)
+{
+    Q_EMIT dataChanged(index(first), index(last));
+}
+
+bool JobListModel::adopt(int row, Entry entry)
+{
+    Entry& current = m_entries[row];
+    if (current.job == entry.job && current.summary == entry.summary)
+        return false;
+    current = std::move(entry);
+    return true;
+}
+
+// Walks the wanted rows in order and makes each position hold its job: kept rows are changed
+// in place, rows of jobs that are gone are removed, a job found further down is moved up, new
+// jobs are inserted. A job that vanished where a new one appears (a job without an id marker
+// gets a fresh id at every read) is changed in place rather than removed and inserted. Once a
+// position is settled, later steps touch only the rows below it.
+void JobListModel::synchronize()
+{
+    QList<Entry> wanted = currentEntries();
+    QSet<QUuid> wantedIds;
+    for (const Entry& entry : std::as_const(wanted))
+        wantedIds.insert(entry.job.id);
+    QSet<QUuid> knownIds;
+    for (const Entry& entry : std::as_const(m_entries))
+        knownIds.insert(entry.job.id);
+    const auto isGone = [&](int row) {
+        return row < m_entries.size() && !wantedIds.contains(m_entries[row].job.id);
+    };
+    const auto isNew = [&](int row) {
+        return row < wanted.size() && !knownIds.contains(wanted[row].job.id);
+    };
+
+    QList<int> changedRows;
+    for (int row = 0; row < wanted.size(); ++row) {
+        const QUuid id = wanted[row].job.id;
+        if (isGone(row) && !isNew(row)) {
+            int last = row;
+            while (isGone(last + 1))
+                ++last;
+            beginRemoveRows({}, row, last);
+            m_entries.remove(row, last - row + 1);
+            endRemoveRows();
+        }
+        if (isNew(row) && !isGone(row)) {
+            int last = row;
+            while (isNew(last + 1))
+                ++last;
+            beginInsertRows({}, row, last);
+            for (int i = row; i <= last; ++i)
+                m_entries.insert(i, std::move(wanted[i]));
+            endInsertRows();
+            row = last;
+            continue;
+        }
+        if (row < m_entries.size() && m_entries[row].job.id != id && !isNew(row)) {
+            const auto found = std::find_if(m_entries.cbegin() + row, m_entries.cend(),
+                                            [&](const Entry& entry) { return entry.job.id == id; });
+            const int from = int(found - m_entries.cbegin());
+            beginMoveRows({}, from, from, {}, row);
+            m_entries.move(from, row);
+            endMoveRows();
+        }
+        if (adopt(row, std::move(wanted[row])))
+            changedRows.append(row);
+    }
+    if (m_entries.size() > wanted.size()) {
+        beginRemoveRows({}, int(wanted.size()), int(m_entries.size()) - 1);
+        m_entries.remove(wanted.size(), m_entries.size() - wanted.size());
+        endRemoveRows();
+    }
+    emitChangedRanges(changedRows);
+}
+
+void JobListModel::emitChangedRanges(const QList<int>& rows)
+{
+    for (qsizetype i = 0; i < rows.size();) {
+        qsizetype last = i;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        emitChanged(rows[i], rows[last]);
+        i = last + 1;
+    }
+}
+
+void JobListModel::refreshRelativeTimes()
+{
+    const QDateTime before = m_now;
+    m_now = m_clock();
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const Entry& entry = m_entries[row];
+        if (!entry.row || !entry.row->latestRunStartedAt)
+            continue;
+        if (entry.row->statusLine(before) != entry.row->statusLine(m_now))
+            emitChanged(row, row);
+    }
+}
+
+} // namespace Tempolane

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Clock.h"
+#include "CronStore.h"
+#include "JobRow.h"
+
+#include <QAbstractListModel>
+
+namespace Tempolane {
+
+// The job list: the store's filtered jobs with their execution summaries. A save, a reload or
+// a status refresh inserts, removes, moves or changes only the rows it concerns, found by job
+// id, so the view keeps its scroll position and selection.
+class JobListModel final : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role
+    {
+        JobIdRole = Qt::UserRole,
+        RowRole,
+        StatusLineRole
+    };
+
+    explicit JobListModel(CronStore& store, Clock now = systemClock(), QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    // The row of the job with this id, or an invalid index.
+    QModelIndex indexOf(const QUuid& jobId) const;
+    CronJob jobAt(int row) const { return m_entries.at(row).job; }
+    bool hasRunningJob() const;
+
+    // Takes the time anew; rows whose "vor 5 Minuten" now reads differently are changed.
+    void refreshRelativeTimes();
+
+private:
+    struct Entry
+    {
+        CronJob job;
+        JobExecutionSummary summary;
+        // Made when a view first asks for the row; dropped when the job or summary changes.
+        mutable std::optional<JobRow> row;
+    };
+
+    void synchronize();
+    QList<Entry> currentEntries() const;
+    const JobRow& rowOf(const Entry& entry) const;
+    // Puts the entry at the row; whether the row shows something else now.
+    bool adopt(int row, Entry entry);
+    void emitChanged(int first, int last);
+    void emitChangedRanges(const QList<int>& rows);
+
+    CronStore& m_store;
+    Clock m_clock;
+    QDateTime m_now;
+    QList<Entry> m_entries;
+};
+
+} // namespace Tempolane

@@ -1,0 +1,76 @@
+#include "WindowPresentation.h"
+
+#include "DateTimeText.h"
+
+#include <QCoreApplication>
+
+namespace Tempolane::WindowPresentation {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("WindowPresentation", text);
+}
+
+} // namespace
+
+std::optional<EmptyState> jobListEmptyState(const CronStore& store)
+{
+    if (!store.hasLoaded() || !store.filteredJobs().isEmpty())
+        return std::nullopt;
+    if (store.document().jobs().isEmpty())
+        return EmptyState{Symbol::clockBadgePlus, tr("Noch keine Cronjobs"),
+                          tr("Lege deinen ersten Zeitplan mit dem Plus an."), true};
+    return EmptyState{Symbol::funnel, tr("Keine Treffer"), tr("Passe Suche oder Filter an."),
+                      false};
+}
+
+EmptyState noSelectionPlaceholder()
+{
+    return {Symbol::clock, tr("Cronjob auswählen"),
+            tr("Wähle links einen Eintrag aus oder lege einen neuen an."), false};
+}
+
+bool canReload(const CronStore& store)
+{
+    return !store.isLoading() && !store.isSaving();
+}
+
+bool canDuplicate(const CronStore& store)
+{
+    return store.selectedJob().has_value();
+}
+
+bool showsMonitoringSuggestion(const CronStore& store)
+{
+    return store.hasLoaded() && store.unmonitoredJobCount() >= 1 &&
+           !store.hasDismissedMonitoringSuggestion();
+}
+
+bool canEnableMonitoring(const CronStore& store)
+{
+    return !store.isSaving();
+}
+
+SyncStatus syncStatus(bool isLoading, const QDateTime& lastLoadedAt, const QDateTime& now)
+{
+    if (isLoading)
+        return {Symbol::arrowsClockwise, Tint::indigo, true, tr("Wird synchronisiert"), {}};
+    const QString detail =
+        lastLoadedAt.isValid()
+            ? tr("Aktualisiert %1").arg(DateTimeText::relativeTime(lastLoadedAt, now))
+            : QString();
+    return {Symbol::hardDrive, Tint::secondary, false, tr("System-crontab"), detail};
+}
+
+DeletionQuestion deletionQuestion(const CronJob& job)
+{
+    return {tr("Cronjob wirklich löschen?"),
+            tr("„%1“ wird aus der lokalen crontab entfernt. Vorher wird automatisch ein Backup "
+               "angelegt.")
+                .arg(CronStore::shownName(job)),
+            tr("Cronjob löschen")};
+}
+
+} // namespace Tempolane::WindowPresentation

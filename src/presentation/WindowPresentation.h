@@ -1,0 +1,53 @@
+#pragma once
+
+#include "CronStore.h"
+#include "Symbol.h"
+
+#include <QString>
+#include <optional>
+
+// What the main window shows and allows, decided from the store.
+namespace Tempolane::WindowPresentation {
+
+struct EmptyState
+{
+    Symbol symbol;
+    QString title;
+    QString description;
+    bool offersCreateButton = false;
+};
+
+// The panel instead of the job list, or nothing while the list shows: before the first load
+// the list shows, empty.
+std::optional<EmptyState> jobListEmptyState(const CronStore& store);
+// The detail column when no job is selected.
+EmptyState noSelectionPlaceholder();
+
+bool canReload(const CronStore& store);
+bool canDuplicate(const CronStore& store);
+bool showsMonitoringSuggestion(const CronStore& store);
+bool canEnableMonitoring(const CronStore& store);
+
+struct SyncStatus
+{
+    Symbol symbol;
+    Tint tint;
+    bool rotates = false;
+    QString title;
+    // "Aktualisiert vor 5 Minuten"; empty while loading or before the first load.
+    QString detail;
+};
+
+SyncStatus syncStatus(bool isLoading, const QDateTime& lastLoadedAt, const QDateTime& now);
+
+struct DeletionQuestion
+{
+    QString title;
+    QString message;
+    QString confirmLabel;
+};
+
+// Names the job between „ and “ by its shown name.
+DeletionQuestion deletionQuestion(const CronJob& job);
+
+} // namespace Tempolane::WindowPresentation

@@ -1,0 +1,65 @@
+#include "CommandSection.h"
+
+#include "FieldWell.h"
+#include "SymbolLabel.h"
+
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr int spacing = 10;
+constexpr int commandHeight = 96;
+const QMargins commandPadding(8, 6, 8, 6);
+
+} // namespace
+
+CommandSection::CommandSection(QWidget* parent)
+    : QWidget(parent), m_commandField(new QPlainTextEdit),
+      m_message(new SymbolLabel(Symbol::warningFill, TextStyle::caption, Tint::orange)),
+      m_hint(new SymbolLabel(Symbol::info, TextStyle::caption, Tint::secondary,
+                             tr("Pfade mit Leerzeichen bitte in Anführungszeichen setzen.")))
+{
+    m_commandField->setObjectName(QStringLiteral("commandField"));
+    m_commandField->setAccessibleName(tr("Auszuführender Befehl"));
+    m_commandField->setFont(styledFont(TextStyle::body, true));
+    m_commandField->setFixedHeight(commandHeight);
+    m_commandField->setFrameShape(QFrame::NoFrame);
+    // A command is one line: Tab moves on instead of typing a tab.
+    m_commandField->setTabChangesFocus(true);
+    m_commandField->viewport()->setAutoFillBackground(false);
+    connect(m_commandField, &QPlainTextEdit::textChanged, this, [this] {
+        const QString command = m_commandField->toPlainText();
+        if (command == m_shownCommand)
+            return;
+        m_shownCommand = command;
+        Q_EMIT commandEdited(command);
+    });
+    m_message->setObjectName(QStringLiteral("commandMessage"));
+    m_message->setWordWrap(true);
+    m_hint->setObjectName(QStringLiteral("commandHint"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    layout->addWidget(new FieldWell(m_commandField, commandPadding));
+    layout->addWidget(m_message);
+    layout->addWidget(m_hint);
+}
+
+void CommandSection::present(const JobEditorModel& model)
+{
+    const QString& command = model.draft().command;
+    if (command != m_shownCommand) {
+        m_shownCommand = command;
+        m_commandField->setPlainText(command);
+    }
+    const auto message = model.commandMessage();
+    m_message->setVisible(message.has_value());
+    m_message->setText(message.value_or(QString()));
+    m_hint->setVisible(!message);
+}
+
+} // namespace Tempolane

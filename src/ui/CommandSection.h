@@ -1,0 +1,34 @@
+#pragma once
+
+#include "JobEditorModel.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace Tempolane {
+
+class SymbolLabel;
+
+// The content of the command card: the command in a fixed-width editor, and below it either
+// the command's message or the hint about quoting paths.
+class CommandSection final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CommandSection(QWidget* parent = nullptr);
+
+    void present(const JobEditorModel& model);
+
+Q_SIGNALS:
+    void commandEdited(const QString& command);
+
+private:
+    QPlainTextEdit* m_commandField;
+    SymbolLabel* m_message;
+    SymbolLabel* m_hint;
+    QString m_shownCommand;
+};
+
+} // namespace Tempolane

@@ -1,0 +1,105 @@
+#include "DetailColumn.h"
+
+#include "AmbientBackground.h"
+#include "CronStore.h"
+#include "EmptyStateView.h"
+#include "JobEditorView.h"
+#include "WindowPresentation.h"
+
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace {
+
+JobEditorView::Inputs editorInputs(CronStore& store, const CronJob& job, const QDateTime& now)
+{
+    return {job,
+            false,
+            store.isSaving(),
+            store.executionSummary(job),
+            store.selectedJobHistory(),
+            store.upcomingExecution(job, now),
+            store.manuallyRunningJobID() == job.id,
+            store.runnerPath()};
+}
+
+} // namespace
+
+DetailColumn::DetailColumn(CronStore& store, Clock now, QWidget* parent)
+    : QStackedWidget(parent), m_store(store), m_clock(std::move(now)),
+      m_placeholder(new AmbientBackground(this))
+{
+    m_placeholder->setObjectName(QStringLiteral("detailPlaceholder"));
+    m_emptyState = new EmptyStateView(m_placeholder);
+    m_emptyState->setState(WindowPresentation::noSelectionPlaceholder());
+    auto* layout = new QVBoxLayout(m_placeholder);
+    layout->addWidget(m_emptyState);
+    addWidget(m_placeholder);
+    m_placeholder->installEventFilter(this);
+
+    for (const auto signal :
+         {&CronStore::selectionChanged, &CronStore::documentChanged, &CronStore::isSavingChanged,
+          &CronStore::executionSummariesChanged, &CronStore::selectedJobHistoryChanged,
+          &CronStore::manuallyRunningJobIDChanged})
+        connect(&m_store, signal, this, &DetailColumn::showSelectedJob);
+    showSelectedJob();
+}
+
+// The editor's actions work on the job selected when they are triggered: the one it shows.
+void DetailColumn::makeEditor()
+{
+    JobEditorView::Actions actions;
+    actions.save = [this](CronJob job) { m_store.saveJob(std::move(job), false); };
+    actions.remove = [this] { m_store.setJobPendingDeletion(m_store.selectedJob()); };
+    actions.duplicate = [this] {
+        if (const auto job = m_store.selectedJob())
+            m_store.beginDuplicating(*job);
+    };
+    actions.runNow = [this] {
+        if (const auto job = m_store.selectedJob())
+            m_store.runJobNow(*job);
+    };
+    actions.clearHistory = [this] {
+        if (const auto job = m_store.selectedJob())
+            m_store.clearJobHistory(job->id);
+    };
+    const auto job = m_store.selectedJob();
+    m_editor =
+        new JobEditorView(job ? editorInputs(m_store, *job, m_clock()) : JobEditorView::Inputs{},
+                          std::move(actions), this);
+    m_editor->setObjectName(QStringLiteral("jobEditor"));
+    addWidget(m_editor);
+    showSelectedJob();
+}
+
+void DetailColumn::showSelectedJob()
+{
+    const auto job = m_store.selectedJob();
+    m_emptyState->setVisible(!job);
+    if (!job) {
+        setCurrentWidget(m_placeholder);
+        return;
+    }
+    if (!m_editor) {
+        // The editor is the heaviest part of the window: the background is painted first, with
+        // the list beside it, and the editor follows (see eventFilter).
+        m_placeholder->update();
+        return;
+    }
+    m_editor->setInputs(editorInputs(m_store, *job, m_clock()));
+    setCurrentWidget(m_editor);
+}
+
+bool DetailColumn::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_placeholder && event->type() == QEvent::Paint && !m_editor &&
+        !m_isEditorComing && m_store.selectedJob()) {
+        m_isEditorComing = true;
+        QTimer::singleShot(0, this, &DetailColumn::makeEditor);
+    }
+    return QStackedWidget::eventFilter(watched, event);
+}
+
+} // namespace Tempolane

@@ -1,0 +1,72 @@
+#include "JobEditorHeader.h"
+
+#include "CronExpression.h"
+#include "SymbolLabel.h"
+#include "TextLabel.h"
+#include "ToggleSwitch.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr int headerSpacing = 18;
+constexpr int nameColumnSpacing = 5;
+// A frameless line edit still keeps this inner margin before its text.
+constexpr int lineEditTextInset = 2;
+
+} // namespace
+
+JobEditorHeader::JobEditorHeader(QWidget* parent)
+    : QWidget(parent), m_nameField(new QLineEdit),
+      m_nameMessage(new SymbolLabel(Symbol::warningFill, TextStyle::caption, Tint::orange)),
+      m_description(new TextLabel(TextStyle::subheadline, Tint::secondary)),
+      m_enabledSwitch(new ToggleSwitch(tr("Job aktiv"), Tint::green))
+{
+    m_nameField->setObjectName(QStringLiteral("nameField"));
+    m_nameField->setAccessibleName(tr("Name des Cronjobs"));
+    m_nameField->setPlaceholderText(tr("Name des Cronjobs"));
+    m_nameField->setFrame(false);
+    // The name starts where the lines below it start.
+    m_nameField->setTextMargins(-lineEditTextInset, 0, 0, 0);
+    QFont nameFont = styledFont(TextStyle::title);
+    nameFont.setWeight(QFont::DemiBold);
+    m_nameField->setFont(nameFont);
+    QPalette plain = m_nameField->palette();
+    plain.setColor(QPalette::Base, Qt::transparent);
+    m_nameField->setPalette(plain);
+    connect(m_nameField, &QLineEdit::textEdited, this, &JobEditorHeader::nameEdited);
+
+    m_nameMessage->setObjectName(QStringLiteral("nameMessage"));
+    m_description->setObjectName(QStringLiteral("headerDescription"));
+    m_enabledSwitch->setObjectName(QStringLiteral("enabledSwitch"));
+    connect(m_enabledSwitch, &ToggleSwitch::clicked, this, &JobEditorHeader::enabledToggled);
+
+    auto* names = new QVBoxLayout;
+    names->setSpacing(nameColumnSpacing);
+    names->addWidget(m_nameField);
+    names->addWidget(m_nameMessage);
+    names->addWidget(m_description);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(headerSpacing);
+    layout->addLayout(names, 1);
+    layout->addWidget(m_enabledSwitch, 0, Qt::AlignVCenter);
+}
+
+void JobEditorHeader::present(const JobEditorModel& model)
+{
+    const CronJob& draft = model.draft();
+    if (m_nameField->text() != draft.name)
+        m_nameField->setText(draft.name);
+    const auto message = model.nameMessage();
+    m_nameMessage->setVisible(message.has_value());
+    m_nameMessage->setText(message.value_or(QString()));
+    m_description->setText(CronExpression::description(draft.scheduleExpression));
+    m_enabledSwitch->setChecked(draft.isEnabled);
+}
+
+} // namespace Tempolane

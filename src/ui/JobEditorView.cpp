@@ -1,0 +1,252 @@
+#include "JobEditorView.h"
+
+#include "ActionButton.h"
+#include "AmbientBackground.h"
+#include "CommandSection.h"
+#include "EditorCard.h"
+#include "ExecutionEditor.h"
+#include "JobEditorHeader.h"
+#include "ScheduleSection.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr int pagePadding = 26;
+constexpr int pageSpacing = 18;
+constexpr int maximumPageWidth = 760;
+constexpr int buttonSpacing = 8;
+
+// Lets the ambient background show through.
+QWidget* transparent(QWidget* widget)
+{
+    widget->setAutoFillBackground(false);
+    return widget;
+}
+
+} // namespace
+
+JobEditorView::JobEditorView(Inputs inputs, Actions actions, QWidget* parent)
+    : QWidget(parent), m_actions(std::move(actions)),
+      m_model(inputs.originalJob, inputs.isNew, inputs.runnerPath), m_inputs(std::move(inputs))
+{
+    m_model.setSaving(m_inputs.isSaving);
+
+    m_scrollArea = new QScrollArea;
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    // The page scrolls to whichever field has the focus; the area itself takes none.
+    m_scrollArea->setFocusPolicy(Qt::NoFocus);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setWidget(page());
+    transparent(m_scrollArea->viewport());
+    transparent(m_scrollArea->widget());
+
+    auto* background = new AmbientBackground;
+    auto* backgroundLayout = new QVBoxLayout(background);
+    backgroundLayout->setContentsMargins(0, 0, 0, 0);
+    backgroundLayout->addWidget(m_scrollArea);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(background);
+
+    connectShortcuts();
+    refresh();
+}
+
+QWidget* JobEditorView::page()
+{
+    auto* column = new QWidget;
+    column->setMaximumWidth(maximumPageWidth);
+    auto* content = new QVBoxLayout(column);
+    content->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
+    content->setSpacing(pageSpacing);
+    m_header = new JobEditorHeader;
+    content->addWidget(m_header);
+
+    m_schedule = new ScheduleSection;
+    auto* scheduleCard = new EditorCard(
+        tr("Zeitplan"), tr("Grafisch zusammenstellen oder direkt als Cron-Ausdruck bearbeiten."),
+        Symbol::calendarBadgeClock, Tint::indigo);
+    scheduleCard->contentLayout()->addWidget(m_schedule);
+    content->addWidget(scheduleCard);
+    m_command = new CommandSection;
+    auto* commandCard =
+        new EditorCard(tr("Befehl"), tr("Wird von cron mit der konfigurierten Shell ausgeführt."),
+                       Symbol::terminal, Tint::cyan);
+    commandCard->contentLayout()->addWidget(m_command);
+    content->addWidget(commandCard);
+    content->addWidget(executionsCard());
+    content->addWidget(buttonRow());
+    content->addStretch(1);
+
+    connect(m_header, &JobEditorHeader::nameEdited, this,
+            [this](const QString& name) { edit([&](auto& model) { model.setName(name); }); });
+    connect(m_header, &JobEditorHeader::enabledToggled, this,
+            [this](bool isEnabled) { edit([&](auto& model) { model.setEnabled(isEnabled); }); });
+    connect(m_command, &CommandSection::commandEdited, this, [this](const QString& command) {
+        edit([&](auto& model) { model.setCommand(command); });
+    });
+    connect(m_schedule, &ScheduleSection::modeChosen, this, [this](ScheduleEditorMode mode) {
+        edit([&](auto& model) { model.setEditorMode(mode); });
+    });
+    connect(m_schedule, &ScheduleSection::expressionEdited, this, [this](const QString& text) {
+        edit([&](auto& model) { model.setScheduleExpression(text); });
+    });
+    connect(m_schedule, &ScheduleSection::visualScheduleEdited, this,
+            [this](const VisualSchedule& schedule) {
+                edit([&](auto& model) { model.setVisualSchedule(schedule); });
+            });
+
+    auto* page = new QWidget;
+    auto* centring = new QHBoxLayout(page);
+    centring->setContentsMargins(0, 0, 0, 0);
+    centring->setSpacing(0);
+    // The column takes nearly all the room up to its maximum width; the margins the rest.
+    constexpr int columnStretch = 1000;
+    centring->addStretch(1);
+    centring->addWidget(column, columnStretch);
+    centring->addStretch(1);
+    return page;
+}
+
+QWidget* JobEditorView::executionsCard()
+{
+    m_executions = new ExecutionEditor(m_actions.runNow, m_actions.clearHistory);
+    connect(m_executions, &ExecutionEditor::monitoringToggled, this, [this](bool isEnabled) {
+        edit([&](auto& model) { model.setMonitoringEnabled(isEnabled); });
+    });
+    connect(m_executions, &ExecutionEditor::logPolicyChosen, this,
+            [this](ExecutionLogPolicy policy) {
+                edit([&](auto& model) { model.setLogPolicy(policy); });
+            });
+    auto* card = new EditorCard(tr("Ausführungen"),
+                                tr("Erfolge, Fehler und Meldungen verständlich im Blick behalten."),
+                                Symbol::pulse, Tint::mint);
+    card->contentLayout()->addWidget(m_executions);
+    return card;
+}
+
+QWidget* JobEditorView::buttonRow()
+{
+    using Style = ActionButton::Style;
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(buttonSpacing);
+    const auto add = [&](ActionButton* button, const char* objectName,
+                         const std::function<void()>& action) {
+        button->setObjectName(QString::fromLatin1(objectName));
+        button->setVisible(bool(action));
+        connect(button, &ActionButton::clicked, this, [action] {
+            if (action)
+                action();
+        });
+        layout->addWidget(button);
+    };
+    add(new ActionButton(tr("Löschen"), Symbol::trash, Style::plain, Tint::red), "deleteButton",
+        m_actions.remove);
+    add(new ActionButton(tr("Duplizieren"), Symbol::copy, Style::plain, Tint::primary),
+        "duplicateButton", m_actions.duplicate);
+    layout->addStretch(1);
+    m_revertButton =
+        new ActionButton(tr("Zurücksetzen"), Symbol::undo, Style::plain, Tint::primary);
+    add(m_revertButton, "revertButton", [this] { edit([](auto& model) { model.revert(); }); });
+    add(new ActionButton(tr("Abbrechen"), std::nullopt, Style::plain, Tint::primary),
+        "cancelButton", m_actions.cancel);
+    m_saveButton = new ActionButton({}, Symbol::check, Style::prominent, Tint::indigo);
+    add(m_saveButton, "saveButton",
+        m_actions.save ? std::function<void()>([this] { save(); }) : std::function<void()>());
+    return row;
+}
+
+void JobEditorView::connectShortcuts()
+{
+    auto* saveShortcut = new QShortcut(QKeySequence::Save, this);
+    connect(saveShortcut, &QShortcut::activated, this, [this] {
+        if (m_saveButton->isEnabled())
+            save();
+    });
+    if (m_actions.cancel) {
+        auto* cancelShortcut = new QShortcut(QKeySequence::Cancel, this);
+        connect(cancelShortcut, &QShortcut::activated, this, [this] { m_actions.cancel(); });
+    }
+}
+
+void JobEditorView::setInputs(Inputs inputs)
+{
+    const bool isAnotherJob =
+        inputs.originalJob.id != m_model.original().id || inputs.isNew != m_model.isNew();
+    if (isAnotherJob) {
+        m_model = JobEditorModel(inputs.originalJob, inputs.isNew, inputs.runnerPath);
+        m_scrollArea->verticalScrollBar()->setValue(0);
+    } else {
+        m_model.setOriginal(inputs.originalJob);
+    }
+    m_model.setSaving(inputs.isSaving);
+    m_inputs = std::move(inputs);
+    refresh();
+}
+
+QString JobEditorView::title() const
+{
+    return m_model.title();
+}
+
+void JobEditorView::edit(const std::function<void(JobEditorModel&)>& change)
+{
+    change(m_model);
+    refresh();
+}
+
+void JobEditorView::save()
+{
+    if (m_model.canSave() && m_actions.save)
+        m_actions.save(m_model.jobToSave());
+}
+
+void JobEditorView::refresh()
+{
+    const CronJob& draft = m_model.draft();
+    m_header->present(m_model);
+    m_schedule->present(m_model);
+    m_command->present(m_model);
+
+    ExecutionEditor::Inputs executions;
+    executions.isMonitoringEnabled = draft.isMonitoringEnabled;
+    executions.logPolicy = draft.logPolicy;
+    executions.isNew = m_model.isNew();
+    executions.hasUnsavedChanges = m_model.hasUnsavedChanges();
+    executions.compatibilityIssue = m_model.monitoringIssue();
+    executions.summary = m_inputs.executionSummary;
+    executions.history = m_inputs.executionHistory;
+    executions.nextExecution = m_inputs.nextExecution;
+    executions.isRunningNow = m_inputs.isRunningNow;
+    m_executions->setInputs(executions);
+
+    m_revertButton->setVisible(!m_actions.cancel && m_model.hasUnsavedChanges());
+    const QString saveLabel = m_model.isNew() ? tr("Cronjob anlegen") : tr("Änderungen sichern");
+    if (m_saveButton->text() != saveLabel) {
+        m_saveButton->setText(saveLabel);
+        m_saveButton->setToolTip(
+            saveLabel + QStringLiteral(" (") +
+            QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText) + u')');
+    }
+    m_saveButton->setEnabled(m_model.canSave());
+    m_saveButton->setBusy(m_model.isSaving());
+
+    const QString title = m_model.title();
+    if (title != m_shownTitle) {
+        m_shownTitle = title;
+        Q_EMIT titleChanged(title);
+    }
+}
+
+} // namespace Tempolane

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "CronJob.h"
+#include "JobEditorModel.h"
+#include "JobExecutionSummary.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QScrollArea;
+
+namespace Tempolane {
+
+class ActionButton;
+class CommandSection;
+class ExecutionEditor;
+class JobEditorHeader;
+class ScheduleSection;
+
+// The form in which one job is edited: a header with the name and the on/off switch, the
+// schedule, command and executions cards, and the buttons. It edits a private copy of the job
+// (the draft), checks it as the user types and hands the finished copy on; it never calls the
+// store. The whole page scrolls over the ambient background.
+class JobEditorView final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Inputs
+    {
+        CronJob originalJob;
+        bool isNew = false;
+        bool isSaving = false;
+        JobExecutionSummary executionSummary = JobExecutionSummary::notMonitored();
+        QList<JobExecutionRecord> executionHistory;
+        std::optional<QDateTime> nextExecution;
+        bool isRunningNow = false;
+        // Where the runner is installed (CronStore::runnerPath), for the monitoring checks.
+        QString runnerPath;
+    };
+    // An empty function means the action is absent (its button is not shown).
+    struct Actions
+    {
+        std::function<void(CronJob)> save; // gets the trimmed copy; the owner starts the store task
+        std::function<void()> remove;      // existing jobs: the owner asks for confirmation
+        std::function<void()> duplicate;   // existing jobs
+        std::function<void()> cancel;      // new-job dialog only; Escape triggers it
+        std::function<void()> runNow;      // called after the editor's own confirmation
+        std::function<void()> clearHistory; // called after the editor's own confirmation
+    };
+
+    JobEditorView(Inputs inputs, Actions actions, QWidget* parent = nullptr);
+    // New inputs from the store. Another job (a different id) starts the editor over from that
+    // job, as on creation; the same job keeps the draft and only changes what it is compared
+    // against, the saving flag and the execution inputs.
+    void setInputs(Inputs inputs);
+    // "Neuer Cronjob", or the draft's trimmed name, or the command's fallback name.
+    QString title() const;
+
+Q_SIGNALS:
+    void titleChanged(const QString& title);
+
+private:
+    QWidget* page();
+    QWidget* executionsCard();
+    QWidget* buttonRow();
+    void connectShortcuts();
+    void edit(const std::function<void(JobEditorModel&)>& change);
+    void refresh();
+    void save();
+
+    Actions m_actions;
+    JobEditorModel m_model;
+    Inputs m_inputs;
+    QString m_shownTitle;
+
+    QScrollArea* m_scrollArea;
+    JobEditorHeader* m_header;
+    ScheduleSection* m_schedule;
+    CommandSection* m_command;
+    ExecutionEditor* m_executions;
+    ActionButton* m_revertButton;
+    ActionButton* m_saveButton;
+};
+
+} // namespace Tempolane

@@ -1,0 +1,169 @@
+#include "JobListView.h"
+
+#include "ActionButton.h"
+#include "EmptyStateView.h"
+#include "JobListModel.h"
+#include "JobRowDelegate.h"
+#include "MonitoringSuggestion.h"
+#include "SymbolIcon.h"
+#include "SymbolView.h"
+#include "TextLabel.h"
+#include "WindowPresentation.h"
+
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr int titleMargin = 16;
+
+} // namespace
+
+JobListView::JobListView(CronStore& store, JobListModel& model, QWidget* parent)
+    : QWidget(parent), m_store(store), m_model(model),
+      m_title(new TextLabel(TextStyle::title3, Tint::primary, this)),
+      m_content(new QStackedWidget(this)), m_list(new QListView(m_content)),
+      m_delegate(new JobRowDelegate(m_list)), m_emptyState(new EmptyStateView(m_content))
+{
+    m_title->setObjectName(QStringLiteral("listTitle"));
+    QFont titleFont = m_title->font();
+    titleFont.setWeight(QFont::DemiBold);
+    m_title->setFont(titleFont);
+
+    m_list->setObjectName(QStringLiteral("jobList"));
+    m_list->setAccessibleName(tr("Cronjobs"));
+    m_list->setModel(&m_model);
+    m_list->setItemDelegate(m_delegate);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setUniformItemSizes(true);
+    m_list->setMouseTracking(true);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->viewport()->setAutoFillBackground(false);
+    m_emptyState->setObjectName(QStringLiteral("listEmptyState"));
+    m_content->addWidget(m_list);
+    m_content->addWidget(m_emptyState);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, titleMargin, 0, 0);
+    layout->setSpacing(titleMargin / 2);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setContentsMargins(titleMargin + JobRowDelegate::inset / 2, 0, titleMargin, 0);
+    titleRow->addWidget(m_title);
+    layout->addLayout(titleRow);
+    layout->addWidget(m_content, 1);
+    layout->addWidget(new MonitoringSuggestion(m_store, this));
+
+    connect(m_emptyState->actionButton(), &QPushButton::clicked, this,
+            [this] { m_store.beginCreatingJob(); });
+    connect(m_list, &QListView::customContextMenuRequested, this, &JobListView::showContextMenu);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &JobListView::adoptUserSelection);
+    connect(&m_store, &CronStore::selectionChanged, this, &JobListView::showSelection);
+    const auto afterRowsChanged = [this] {
+        showSelection();
+        refreshContent();
+    };
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&m_model, signal, this, afterRowsChanged);
+    connect(&m_model, &QAbstractItemModel::rowsMoved, this, afterRowsChanged);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, &JobListView::updatePulse);
+    for (const auto signal :
+         {&CronStore::filterChanged, &CronStore::hasLoadedChanged, &CronStore::documentChanged})
+        connect(&m_store, signal, this, &JobListView::refreshContent);
+
+    m_pulse.setStartValue(0.0);
+    m_pulse.setEndValue(1.0);
+    m_pulse.setDuration(SymbolView::pulseMilliseconds);
+    m_pulse.setLoopCount(-1);
+    connect(&m_pulse, &QVariantAnimation::valueChanged, this, [this](const QVariant& phase) {
+        m_delegate->setPulseOpacity(SymbolView::pulseOpacity(phase.toReal()));
+        m_list->viewport()->update();
+    });
+    refreshContent();
+    showSelection();
+}
+
+void JobListView::refreshContent()
+{
+    m_title->setText(title(m_store.filter()));
+    const auto emptyState = WindowPresentation::jobListEmptyState(m_store);
+    if (emptyState)
+        m_emptyState->setState(*emptyState);
+    m_content->setCurrentWidget(emptyState ? static_cast<QWidget*>(m_emptyState) : m_list);
+    updatePulse();
+}
+
+void JobListView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    updatePulse();
+}
+
+void JobListView::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    updatePulse();
+}
+
+// Running jobs pulse only while the list can be seen.
+void JobListView::updatePulse()
+{
+    const bool wanted = m_model.hasRunningJob() && m_list->isVisible();
+    if (wanted && m_pulse.state() != QAbstractAnimation::Running)
+        m_pulse.start();
+    else if (!wanted && m_pulse.state() != QAbstractAnimation::Stopped) {
+        m_pulse.stop();
+        m_delegate->setPulseOpacity(1);
+    }
+}
+
+void JobListView::showSelection()
+{
+    const QModelIndex selected = m_model.indexOf(m_store.selection());
+    if (!selected.isValid() || m_list->currentIndex() == selected)
+        return;
+    m_list->selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
+    m_list->scrollTo(selected);
+}
+
+void JobListView::adoptUserSelection()
+{
+    // A row that disappears behind a filter takes the selection with it; the store keeps the
+    // job selected.
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    if (!rows.isEmpty())
+        m_store.setSelection(rows.front().data(JobListModel::JobIdRole).toUuid());
+}
+
+void JobListView::showContextMenu(const QPoint& position)
+{
+    const QModelIndex index = m_list->indexAt(position);
+    if (!index.isValid())
+        return;
+    const CronJob job = m_model.jobAt(index.row());
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setObjectName(QStringLiteral("jobContextMenu"));
+    QAction* toggle = job.isEnabled ? menu->addAction(symbolIcon(Symbol::pause), tr("Pausieren"))
+                                    : menu->addAction(symbolIcon(Symbol::play), tr("Fortsetzen"));
+    toggle->setObjectName(QStringLiteral("toggleEnabledAction"));
+    connect(toggle, &QAction::triggered, this,
+            [this, job] { m_store.setEnabled(!job.isEnabled, job); });
+    QAction* duplicate = menu->addAction(symbolIcon(Symbol::copy), tr("Duplizieren"));
+    duplicate->setObjectName(QStringLiteral("duplicateAction"));
+    connect(duplicate, &QAction::triggered, this, [this, job] { m_store.beginDuplicating(job); });
+    menu->addSeparator();
+    QAction* remove = menu->addAction(symbolIcon(Symbol::trash, {Tint::red}), tr("Löschen"));
+    remove->setObjectName(QStringLiteral("deleteAction"));
+    connect(remove, &QAction::triggered, this, [this, job] { m_store.setJobPendingDeletion(job); });
+    menu->popup(m_list->viewport()->mapToGlobal(position));
+}
+
+} // namespace Tempolane

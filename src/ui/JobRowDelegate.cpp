@@ -1,0 +1,137 @@
+#include "JobRowDelegate.h"
+
+#include "JobListModel.h"
+#include "Palette.h"
+#include "SymbolIcon.h"
+#include "TextStyle.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr qreal cornerRadius = 10;
+constexpr qreal selectedScheduleOpacity = 0.72;
+constexpr qreal scheduleOpacity = 0.68;
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(float(color.alphaF() * alpha));
+    return color;
+}
+
+int lineHeight(const QFont& font)
+{
+    return QFontMetrics(font).height();
+}
+
+} // namespace
+
+JobRowDelegate::JobRowDelegate(QObject* parent)
+    : QStyledItemDelegate(parent), m_nameFont(styledFont(TextStyle::headline)),
+      m_descriptionFont(styledFont(TextStyle::subheadline)),
+      m_statusFont(styledFont(TextStyle::caption)),
+      m_monospacedFont(styledFont(TextStyle::caption, true)),
+      m_symbolSide(symbolSide(TextStyle::caption))
+{
+}
+
+QSize JobRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    const int lines = lineHeight(m_nameFont) + lineHeight(m_descriptionFont) +
+                      lineHeight(m_statusFont) + lineHeight(m_monospacedFont) + 3 * lineSpacing;
+    return {option.rect.width(), lines + 2 * verticalPadding + 2};
+}
+
+const QIcon& JobRowDelegate::iconFor(const JobStatusBadge& status) const
+{
+    const QPair<int, int> key(int(status.symbol), int(status.tint));
+    auto found = m_icons.find(key);
+    if (found == m_icons.end())
+        found = m_icons.insert(
+            key, symbolIcon(status.symbol, {status.tint, SymbolRendering::hierarchical}));
+    return *found;
+}
+
+void JobRowDelegate::paintBackground(QPainter* painter, const QStyleOptionViewItem& option,
+                                     const QRect& card) const
+{
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool hovered = option.state & QStyle::State_MouseOver;
+    if (!selected && !hovered)
+        return;
+    const bool dark = Palette::schemeOf(option.palette) == ColorScheme::dark;
+    const QColor fill =
+        selected ? withAlpha(Palette::color(Tint::indigo, option.palette), dark ? 0.30 : 0.14)
+                 : withAlpha(Palette::color(Tint::primary, option.palette), dark ? 0.06 : 0.04);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(card), cornerRadius, cornerRadius);
+    painter->fillPath(path, fill);
+}
+
+void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const
+{
+    const auto row = index.data(JobListModel::RowRole).value<JobRow>();
+    const QString statusLine = index.data(JobListModel::StatusLineRole).toString();
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRect card = option.rect.adjusted(inset, 1, -inset, -1);
+    paintBackground(painter, option, card);
+    painter->setOpacity(row.opacity);
+
+    const QRect content =
+        card.adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
+    const QRect symbolRect(content.left(), content.top() + symbolTopOffset, m_symbolSide,
+                           m_symbolSide);
+    painter->save();
+    if (row.status.pulses)
+        painter->setOpacity(painter->opacity() * m_pulseOpacity);
+    iconFor(row.status).paint(painter, symbolRect);
+    painter->restore();
+
+    QRect line = content.adjusted(m_symbolSide + symbolSpacing, 0, 0, 0);
+    const auto drawLine = [&](const QFont& font, const QColor& color, const QString& text,
+                              const QRect& area) {
+        painter->setFont(font);
+        painter->setPen(color);
+        const QString elided = QFontMetrics(font).elidedText(text, Qt::ElideRight, area.width());
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, elided);
+    };
+    const auto advance = [&](const QFont& font) {
+        line.setHeight(lineHeight(font));
+        const QRect area = line;
+        line.moveTop(line.bottom() + 1 + lineSpacing);
+        return area;
+    };
+
+    // Line 1: the name, with the raw schedule at its right end.
+    const QRect nameLine = advance(m_nameFont);
+    // A pixel of slack: eliding measures a little wider than the advance.
+    const int scheduleWidth =
+        std::min(QFontMetrics(m_monospacedFont).horizontalAdvance(row.scheduleExpression) + 2,
+                 nameLine.width() / 2);
+    const QRect scheduleArea(nameLine.right() - scheduleWidth + 1, nameLine.top(), scheduleWidth,
+                             nameLine.height());
+    const QColor scheduleColor =
+        selected ? withAlpha(Palette::color(Tint::primary, palette), selectedScheduleOpacity)
+                 : withAlpha(Palette::color(Tint::secondary, palette), scheduleOpacity);
+    drawLine(m_monospacedFont, scheduleColor, row.scheduleExpression, scheduleArea);
+    drawLine(m_nameFont, Palette::color(Tint::primary, palette), row.name,
+             nameLine.adjusted(0, 0, -(scheduleWidth + scheduleGap), 0));
+
+    drawLine(m_descriptionFont, Palette::color(selected ? Tint::primary : Tint::indigo, palette),
+             row.scheduleDescription, advance(m_descriptionFont));
+    drawLine(m_statusFont, Palette::color(row.status.tint, palette), statusLine,
+             advance(m_statusFont));
+    drawLine(m_monospacedFont, Palette::color(Tint::secondary, palette), row.command,
+             advance(m_monospacedFont));
+    painter->restore();
+}
+
+} // namespace Tempolane

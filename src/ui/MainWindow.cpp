@@ -1,0 +1,263 @@
+#include "MainWindow.h"
+
+#include "DetailColumn.h"
+#include "Dialogs.h"
+#include "JobListModel.h"
+#include "JobListView.h"
+#include "NewJobDialog.h"
+#include "Sidebar.h"
+#include "SymbolIcon.h"
+#include "WindowChrome.h"
+#include "WindowPresentation.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace Tempolane {
+
+namespace {
+
+struct ColumnWidths
+{
+    int minimum;
+    int ideal;
+    int maximum;
+};
+
+constexpr ColumnWidths sidebarWidths{184, 210, 250};
+constexpr ColumnWidths listWidths{300, 360, 440};
+constexpr int detailMinimumWidth = 360;
+constexpr int searchFieldWidth = 260;
+constexpr int toolBarIconSide = 18;
+
+void applyWidths(QWidget* column, ColumnWidths widths)
+{
+    column->setMinimumWidth(widths.minimum);
+    column->setMaximumWidth(widths.maximum);
+}
+
+// The shortcut as the platform writes it: "Strg+N" on a German Linux desktop, "⌘N" on a Mac.
+QString withShortcut(const QString& text, const QKeySequence& shortcut)
+{
+    return QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText));
+}
+
+} // namespace
+
+MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_clock(std::move(now)), m_loop(store),
+      m_jobs(new JobListModel(store, m_clock, this)), m_commands(makeCommands())
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Tempolane"));
+    setMinimumSize(minimumWindowSize);
+    resize(defaultWindowSize);
+    buildToolBar();
+    setCentralWidget(buildColumns());
+
+    connect(&m_loop, &StatusRefreshLoop::ticked, this, [this] {
+        m_jobs->refreshRelativeTimes();
+        m_sidebar->refreshSyncStatus();
+        m_detail->showSelectedJob();
+    });
+    for (const auto signal : {&CronStore::isLoadingChanged, &CronStore::isSavingChanged,
+                              &CronStore::selectionChanged, &CronStore::documentChanged})
+        connect(&m_store, signal, this, &MainWindow::updateCommands);
+    connect(&m_store, &CronStore::presentedErrorChanged, this, &MainWindow::presentError);
+    connect(&m_store, &CronStore::jobPendingDeletionChanged, this, &MainWindow::askForDeletion);
+    connect(&m_store, &CronStore::jobForCreationChanged, this, &MainWindow::showJobCreation);
+    updateCommands();
+    applyChrome();
+    // The keyboard starts in the list, where the arrow keys move between jobs.
+    m_jobList->list()->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::applyChrome()
+{
+    const QPalette palette = QApplication::palette();
+    m_toolBar->setStyleSheet(WindowChrome::toolBarStyleSheet(palette));
+    m_columns->setStyleSheet(WindowChrome::columnsStyleSheet(palette));
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applyChrome();
+}
+
+MainWindow::Commands MainWindow::makeCommands()
+{
+    auto* newJob = new QAction(symbolIcon(Symbol::plusBold), tr("Neuer Cronjob"), this);
+    newJob->setObjectName(QStringLiteral("newJobAction"));
+    newJob->setIconText(tr("Neu"));
+    newJob->setShortcuts(QKeySequence::New);
+    newJob->setToolTip(withShortcut(tr("Neuen Cronjob anlegen"), newJob->shortcut()));
+    connect(newJob, &QAction::triggered, this, [this] { m_store.beginCreatingJob(); });
+
+    auto* duplicate = new QAction(symbolIcon(Symbol::copy), tr("Cronjob duplizieren"), this);
+    duplicate->setObjectName(QStringLiteral("duplicateJobAction"));
+    duplicate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(duplicate, &QAction::triggered, this, [this] {
+        if (const auto job = m_store.selectedJob())
+            m_store.beginDuplicating(*job);
+    });
+
+    auto* reload =
+        new QAction(symbolIcon(Symbol::arrowClockwise), tr("Crontab aktualisieren"), this);
+    reload->setObjectName(QStringLiteral("reloadAction"));
+    reload->setIconText(tr("Aktualisieren"));
+    // Ctrl+R (⌘R) first, then whatever the platform calls refreshing (F5 on most desktops).
+    QList<QKeySequence> reloadKeys{QKeySequence(Qt::CTRL | Qt::Key_R)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Refresh)) {
+        if (!reloadKeys.contains(key))
+            reloadKeys.append(key);
+    }
+    reload->setShortcuts(reloadKeys);
+    reload->setToolTip(withShortcut(tr("System-crontab neu laden"), reloadKeys.front()));
+    connect(reload, &QAction::triggered, this, [this] { m_store.load(); });
+
+    addActions({newJob, duplicate, reload});
+    return {newJob, duplicate, reload};
+}
+
+void MainWindow::buildToolBar()
+{
+    auto* toolBar = addToolBar(tr("Werkzeugleiste"));
+    m_toolBar = toolBar;
+    toolBar->setObjectName(QStringLiteral("mainToolBar"));
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolBar->setIconSize({toolBarIconSide, toolBarIconSide});
+    toolBar->toggleViewAction()->setEnabled(false);
+    toolBar->addAction(m_commands.newJob);
+    toolBar->addAction(m_commands.reload);
+    toolBar->widgetForAction(m_commands.newJob)->setObjectName(QStringLiteral("newJobButton"));
+    toolBar->widgetForAction(m_commands.reload)->setObjectName(QStringLiteral("reloadButton"));
+
+    auto* spacer = new QWidget(toolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolBar->addWidget(spacer);
+
+    m_search = new QLineEdit(toolBar);
+    m_search->setObjectName(QStringLiteral("searchField"));
+    m_search->setAccessibleName(tr("Suche"));
+    m_search->setPlaceholderText(tr("Befehl oder Zeitplan"));
+    m_search->setClearButtonEnabled(true);
+    m_search->setFixedWidth(searchFieldWidth);
+    m_search->setText(m_store.searchText());
+    toolBar->addWidget(m_search);
+    connect(m_search, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_store.setSearchText(text); });
+    connect(&m_store, &CronStore::searchTextChanged, this, [this] {
+        if (m_search->text() != m_store.searchText())
+            m_search->setText(m_store.searchText());
+    });
+}
+
+QSplitter* MainWindow::buildColumns()
+{
+    m_sidebar = new Sidebar(m_store, m_clock);
+    applyWidths(m_sidebar, sidebarWidths);
+    m_jobList = new JobListView(m_store, *m_jobs);
+    applyWidths(m_jobList, listWidths);
+    m_detail = new DetailColumn(m_store, m_clock);
+    m_detail->setMinimumWidth(detailMinimumWidth);
+
+    auto* columns = new QSplitter(Qt::Horizontal);
+    columns->setObjectName(QStringLiteral("columns"));
+    columns->setChildrenCollapsible(false);
+    columns->setHandleWidth(1);
+    m_columns = columns;
+    columns->addWidget(m_sidebar);
+    columns->addWidget(m_jobList);
+    columns->addWidget(m_detail);
+    columns->setStretchFactor(2, 1);
+    columns->setSizes({sidebarWidths.ideal, listWidths.ideal,
+                       defaultWindowSize.width() - sidebarWidths.ideal - listWidths.ideal});
+    return columns;
+}
+
+void MainWindow::updateCommands()
+{
+    m_commands.reload->setEnabled(WindowPresentation::canReload(m_store));
+    m_commands.duplicate->setEnabled(WindowPresentation::canDuplicate(m_store));
+}
+
+QWidget* MainWindow::dialogParent()
+{
+    if (m_newJobDialog)
+        return m_newJobDialog;
+    return this;
+}
+
+void MainWindow::showJobCreation()
+{
+    const auto job = m_store.jobForCreation();
+    if (!job) {
+        if (m_newJobDialog)
+            m_newJobDialog->done(QDialog::Rejected);
+        return;
+    }
+    if (m_newJobDialog)
+        return;
+    m_newJobDialog = new NewJobDialog(m_store, *job, this);
+    connect(m_newJobDialog, &QDialog::finished, this,
+            [this] { m_store.setJobForCreation(std::nullopt); });
+    m_newJobDialog->open();
+}
+
+void MainWindow::presentError()
+{
+    const auto error = m_store.presentedError();
+    if (!error)
+        return;
+    // A newer error replaces the one shown.
+    if (m_alert)
+        m_alert->done(0);
+    m_alert = showAlert(dialogParent(), error->title, error->message, [this, id = error->id] {
+        const auto shown = m_store.presentedError();
+        if (shown && shown->id == id)
+            m_store.setPresentedError(std::nullopt);
+    });
+}
+
+void MainWindow::askForDeletion()
+{
+    const auto job = m_store.jobPendingDeletion();
+    if (!job) {
+        if (m_deletion)
+            m_deletion->done(0);
+        return;
+    }
+    if (m_deletion)
+        return;
+    const auto question = WindowPresentation::deletionQuestion(*job);
+    m_deletion = askForConfirmation(
+        dialogParent(), {question.title, question.message, question.confirmLabel, true},
+        [this, job = *job] { m_store.deleteJob(job); },
+        [this] { m_store.setJobPendingDeletion(std::nullopt); });
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    m_loop.start();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    m_loop.stop();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace Tempolane

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Clock.h"
+#include "StatusRefreshLoop.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QLineEdit;
+class QMessageBox;
+class QSplitter;
+class QToolBar;
+
+namespace Tempolane {
+
+class CronStore;
+class DetailColumn;
+class JobListModel;
+class JobListView;
+class NewJobDialog;
+class Sidebar;
+
+// The main window: sidebar, job list and the selected job's editor side by side, the toolbar,
+// and the dialogs the store asks for (new job, delete confirmation, error alert). It loads the
+// crontab when first shown and refreshes the execution status while it is open.
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize minimumWindowSize{940, 620};
+    static constexpr QSize defaultWindowSize{1280, 800};
+
+    // Shared by the toolbar, the menus and the list, so each has one enabled state.
+    struct Commands
+    {
+        QAction* newJob;
+        QAction* duplicate;
+        QAction* reload;
+    };
+
+    explicit MainWindow(CronStore& store, Clock now = systemClock(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const Commands& commands() const { return m_commands; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    Commands makeCommands();
+    void buildToolBar();
+    QSplitter* buildColumns();
+    void applyChrome();
+    void updateCommands();
+    // Dialogs stack on the new-job dialog while it is open.
+    QWidget* dialogParent();
+    void presentError();
+    void askForDeletion();
+    void showJobCreation();
+
+    CronStore& m_store;
+    Clock m_clock;
+    StatusRefreshLoop m_loop;
+    JobListModel* m_jobs;
+    Commands m_commands;
+    QToolBar* m_toolBar = nullptr;
+    QSplitter* m_columns = nullptr;
+    Sidebar* m_sidebar = nullptr;
+    JobListView* m_jobList = nullptr;
+    DetailColumn* m_detail = nullptr;
+    QLineEdit* m_search = nullptr;
+    QPointer<QMessageBox> m_alert;
+    QPointer<QMessageBox> m_deletion;
+    QPointer<NewJobDialog> m_newJobDialog;
+};
+
+} // namespace Tempolane

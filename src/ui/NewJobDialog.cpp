@@ -1,0 +1,56 @@
+#include "NewJobDialog.h"
+
+#include "CronStore.h"
+#include "JobEditorView.h"
+
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace {
+
+JobEditorView::Inputs newJobInputs(const CronJob& job, bool isSaving, const QString& runnerPath)
+{
+    return {job, true,         isSaving, JobExecutionSummary::notMonitored(),
+            {},  std::nullopt, false,    runnerPath};
+}
+
+} // namespace
+
+NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, QWidget* parent)
+    : QDialog(parent), m_store(store), m_job(job)
+{
+    setObjectName(QStringLiteral("newJobDialog"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::WindowModal);
+    setMinimumSize(minimumDialogSize);
+    resize(idealDialogSize);
+
+    JobEditorView::Actions actions;
+    actions.save = [this](CronJob edited) { save(std::move(edited)); };
+    actions.cancel = [this] { reject(); };
+    m_editor = new JobEditorView(newJobInputs(m_job, m_store.isSaving(), m_store.runnerPath()),
+                                 std::move(actions), this);
+    setWindowTitle(m_editor->title());
+    connect(m_editor, &JobEditorView::titleChanged, this, &QWidget::setWindowTitle);
+    connect(&m_store, &CronStore::isSavingChanged, this, &NewJobDialog::showSaving);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_editor);
+}
+
+void NewJobDialog::save(CronJob job)
+{
+    QCoro::connect(m_store.saveJob(std::move(job), true), this, [this](bool saved) {
+        if (saved)
+            accept();
+    });
+}
+
+void NewJobDialog::showSaving()
+{
+    m_editor->setInputs(newJobInputs(m_job, m_store.isSaving(), m_store.runnerPath()));
+}
+
+} // namespace Tempolane

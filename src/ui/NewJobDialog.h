@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CronJob.h"
+
+#include <QDialog>
+
+namespace Tempolane {
+
+class CronStore;
+class JobEditorView;
+
+// The editor for a job being created, window-modal over the main window. Saving closes it
+// only when the store wrote the job; a failure leaves it open with everything typed.
+class NewJobDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize minimumDialogSize{680, 650};
+    static constexpr QSize idealDialogSize{760, 760};
+
+    NewJobDialog(CronStore& store, const CronJob& job, QWidget* parent);
+
+private:
+    void save(CronJob job);
+    void showSaving();
+
+    CronStore& m_store;
+    CronJob m_job;
+    JobEditorView* m_editor;
+};
+
+} // namespace Tempolane

@@ -1,0 +1,85 @@
+#include "SidebarDelegate.h"
+
+#include "Palette.h"
+#include "SidebarModel.h"
+#include "SymbolIcon.h"
+#include "TextStyle.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr int padding = 8;
+constexpr int iconSpacing = 9;
+constexpr qreal cornerRadius = 8;
+
+} // namespace
+
+SidebarDelegate::SidebarDelegate(QObject* parent)
+    : QStyledItemDelegate(parent), m_titleFont(styledFont(TextStyle::body)),
+      m_countFont(styledFont(TextStyle::caption))
+{
+}
+
+QSize SidebarDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    return {option.rect.width(), std::max(rowHeight, QFontMetrics(m_titleFont).height() + 12)};
+}
+
+const QIcon& SidebarDelegate::iconFor(const QModelIndex& index) const
+{
+    const int row = index.row();
+    auto found = m_icons.find(row);
+    if (found == m_icons.end())
+        found = m_icons.insert(
+            row, symbolIcon(index.data(SidebarModel::SymbolRole).value<Symbol>(),
+                            index.data(SidebarModel::SymbolStyleRole).value<SymbolStyle>()));
+    return *found;
+}
+
+void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const
+{
+    const QPalette& palette = option.palette;
+    const bool dark = Palette::schemeOf(palette) == ColorScheme::dark;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRect card = option.rect.adjusted(inset, 1, -inset, -1);
+    if (option.state & (QStyle::State_Selected | QStyle::State_MouseOver)) {
+        QColor fill = Palette::color(Tint::primary, palette);
+        fill.setAlphaF(option.state & QStyle::State_Selected ? (dark ? 0.14f : 0.08f)
+                                                             : (dark ? 0.06f : 0.04f));
+        QPainterPath path;
+        path.addRoundedRect(QRectF(card), cornerRadius, cornerRadius);
+        painter->fillPath(path, fill);
+    }
+
+    const QRect content = card.adjusted(padding, 0, -padding, 0);
+    const int side = symbolSide(TextStyle::body);
+    const QRect iconRect(content.left(), content.center().y() - side / 2, side, side);
+    iconFor(index).paint(painter, iconRect);
+
+    const QString count = index.data(SidebarModel::CountTextRole).toString();
+    const int countWidth = QFontMetrics(m_countFont).horizontalAdvance(count);
+    painter->setFont(m_countFont);
+    painter->setPen(Palette::color(Tint::tertiary, palette));
+    painter->drawText(
+        QRect(content.right() - countWidth + 1, content.top(), countWidth, content.height()),
+        Qt::AlignRight | Qt::AlignVCenter, count);
+
+    const QRect titleRect(iconRect.right() + 1 + iconSpacing, content.top(),
+                          content.right() - countWidth - padding - iconRect.right() - iconSpacing,
+                          content.height());
+    painter->setFont(m_titleFont);
+    painter->setPen(Palette::color(Tint::primary, palette));
+    const QString title = index.data(Qt::DisplayRole).toString();
+    painter->drawText(
+        titleRect, Qt::AlignLeft | Qt::AlignVCenter,
+        QFontMetrics(m_titleFont).elidedText(title, Qt::ElideRight, titleRect.width()));
+    painter->restore();
+}
+
+} // namespace Tempolane

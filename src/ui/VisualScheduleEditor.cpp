@@ -1,0 +1,202 @@
+#include "VisualScheduleEditor.h"
+
+#include "FormRow.h"
+#include "SpringContainer.h"
+#include "SymbolIcon.h"
+#include "SymbolLabel.h"
+#include "TextLabel.h"
+#include "VisualScheduleChoices.h"
+#include "WeekdayButton.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace Tempolane {
+
+namespace Choices = VisualScheduleChoices;
+
+namespace {
+
+constexpr int pickerWidth = 170;
+constexpr int startMinuteWidth = 150;
+constexpr int dayOfMonthWidth = 140;
+constexpr int partSpacing = 16;
+constexpr int contentOffset = 2;
+constexpr int contentWidth = 460;
+constexpr int rowSpacing = 18;
+constexpr int weekdaySpacing = 14;
+
+template <typename Control>
+Control* named(Control* control, const char* objectName, const QString& accessibleName)
+{
+    control->setObjectName(QString::fromLatin1(objectName));
+    control->setAccessibleName(accessibleName);
+    // A spin box types into a line edit of its own, which takes the focus: it answers to the
+    // same name.
+    if (auto* text = control->template findChild<QLineEdit*>())
+        text->setAccessibleName(accessibleName);
+    return control;
+}
+
+} // namespace
+
+VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* parent)
+    : QWidget(parent), m_minuteIntervals(std::move(minuteIntervals)),
+      m_frequency(named(new QComboBox, "frequencyPicker", tr("Wiederholung"))),
+      m_interval(named(new QComboBox, "intervalPicker", tr("Intervall"))),
+      m_startMinute(named(new QSpinBox, "startMinuteStepper", tr("Startminute"))),
+      m_time(named(new QTimeEdit, "timePicker", tr("Uhrzeit"))),
+      m_dayOfMonth(named(new QSpinBox, "dayOfMonthStepper", tr("Kalendertag")))
+{
+    for (const ScheduleFrequency frequency : allScheduleFrequencies)
+        m_frequency->addItem(symbolIcon(Choices::frequencySymbol(frequency), {Tint::indigo}),
+                             title(frequency), int(frequency));
+    m_frequency->setFixedWidth(pickerWidth);
+    m_interval->setFixedWidth(pickerWidth);
+
+    m_startMinute->setRange(0, Choices::lastMinute);
+    m_startMinute->setPrefix(Choices::startMinutePrefix());
+    m_startMinute->setFixedWidth(startMinuteWidth);
+    m_dayOfMonth->setRange(Choices::firstDayOfMonth, Choices::lastDayOfMonth);
+    m_dayOfMonth->setSuffix(Choices::dayOfMonthSuffix());
+    m_dayOfMonth->setFixedWidth(dayOfMonthWidth);
+    m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));
+
+    auto* content = new QWidget;
+    auto* rows = new QVBoxLayout(content);
+    rows->setContentsMargins(0, contentOffset, 0, 0);
+    rows->setSpacing(rowSpacing);
+    m_intervalRow = row(tr("Intervall"), Symbol::timer, m_interval);
+    m_startMinuteRow = row(tr("Startminute"), Symbol::clock, m_startMinute);
+    m_timeRow = row(tr("Uhrzeit"), Symbol::clock, m_time);
+    m_weekdaysRow = weekdayRow();
+    m_dayOfMonthRow = row(tr("Kalendertag"), Symbol::calendar, m_dayOfMonth);
+    for (QWidget* part :
+         {m_intervalRow, m_startMinuteRow, m_timeRow, m_weekdaysRow, m_dayOfMonthRow})
+        rows->addWidget(part);
+    content->setMaximumWidth(contentWidth);
+    m_spring = new SpringContainer(content, this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(partSpacing);
+    layout->addWidget(row(tr("Wiederholung"), std::nullopt, m_frequency));
+    layout->addWidget(m_spring);
+
+    connect(m_frequency, &QComboBox::activated, this, [this](int index) {
+        VisualSchedule changed = m_schedule;
+        changed.frequency = ScheduleFrequency(m_frequency->itemData(index).toInt());
+        m_spring->prepareChange();
+        edit(changed);
+        m_spring->commitChange();
+    });
+    connect(m_interval, &QComboBox::activated, this, [this](int index) {
+        VisualSchedule changed = m_schedule;
+        changed.minuteInterval = m_interval->itemData(index).toInt();
+        edit(changed);
+    });
+    connect(m_startMinute, &QSpinBox::valueChanged, this, [this](int minute) {
+        VisualSchedule changed = m_schedule;
+        changed.minute = minute;
+        edit(changed);
+    });
+    connect(m_dayOfMonth, &QSpinBox::valueChanged, this, [this](int day) {
+        VisualSchedule changed = m_schedule;
+        changed.dayOfMonth = day;
+        edit(changed);
+    });
+    connect(m_time, &QTimeEdit::timeChanged, this,
+            [this](QTime time) { edit(Choices::withTime(m_schedule, time)); });
+    showSchedule();
+}
+
+QWidget* VisualScheduleEditor::row(const QString& caption, std::optional<Symbol> symbol,
+                                   QWidget* control)
+{
+    QWidget* label = symbol ? static_cast<QWidget*>(new SymbolLabel(*symbol, TextStyle::body,
+                                                                    Tint::secondary, caption))
+                            : new TextLabel(caption, TextStyle::body, Tint::secondary);
+    return formRow(label, control);
+}
+
+QWidget* VisualScheduleEditor::weekdayRow()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    // Under the controls of the rows above, not under their captions.
+    layout->setContentsMargins(FormMetrics::controlIndent, 0, 0, 0);
+    layout->setSpacing(weekdaySpacing);
+    for (const int weekday : Choices::weekdayOrder()) {
+        auto* button = new WeekdayButton(Choices::weekdayShortLabel(weekday),
+                                         Choices::weekdayName(weekday), row);
+        button->setObjectName(QStringLiteral("weekdayButton%1").arg(weekday));
+        connect(button, &WeekdayButton::clicked, this, [this, weekday] {
+            VisualSchedule changed = m_schedule;
+            changed.weekdays = Choices::toggledWeekday(m_schedule.weekdays, weekday);
+            edit(changed);
+        });
+        m_weekdayButtons.append(button);
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    return row;
+}
+
+void VisualScheduleEditor::setSchedule(const VisualSchedule& schedule)
+{
+    if (schedule == m_schedule)
+        return;
+    m_schedule = schedule;
+    showSchedule();
+}
+
+void VisualScheduleEditor::edit(const VisualSchedule& schedule)
+{
+    if (schedule == m_schedule)
+        return showSchedule();
+    m_schedule = schedule;
+    showSchedule();
+    Q_EMIT scheduleEdited(m_schedule);
+}
+
+void VisualScheduleEditor::showSchedule()
+{
+    // Showing a value is no edit: the controls' own signals stay quiet meanwhile.
+    const QSignalBlocker blockFrequency(m_frequency);
+    const QSignalBlocker blockInterval(m_interval);
+    const QSignalBlocker blockMinute(m_startMinute);
+    const QSignalBlocker blockTime(m_time);
+    const QSignalBlocker blockDay(m_dayOfMonth);
+
+    m_frequency->setCurrentIndex(m_frequency->findData(int(m_schedule.frequency)));
+    const QList<int> intervals =
+        Choices::minuteIntervalEntries(m_minuteIntervals, m_schedule.minuteInterval);
+    if (intervals != m_shownIntervals) {
+        m_shownIntervals = intervals;
+        m_interval->clear();
+        for (const int interval : intervals)
+            m_interval->addItem(Choices::minuteIntervalTitle(interval), interval);
+    }
+    m_interval->setCurrentIndex(m_interval->findData(m_schedule.minuteInterval));
+    m_startMinute->setValue(m_schedule.minute);
+    m_time->setTime(QTime(m_schedule.hour, m_schedule.minute));
+    m_dayOfMonth->setValue(m_schedule.dayOfMonth);
+    for (qsizetype index = 0; index < m_weekdayButtons.size(); ++index)
+        m_weekdayButtons[index]->setChecked(
+            m_schedule.weekdays.contains(Choices::weekdayOrder()[index]));
+
+    const auto rows = Choices::rowsFor(m_schedule.frequency);
+    m_intervalRow->setVisible(rows.interval);
+    m_startMinuteRow->setVisible(rows.startMinute);
+    m_timeRow->setVisible(rows.time);
+    m_weekdaysRow->setVisible(rows.weekdays);
+    m_dayOfMonthRow->setVisible(rows.dayOfMonth);
+}
+
+} // namespace Tempolane

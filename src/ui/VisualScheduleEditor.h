@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Symbol.h"
+#include "VisualSchedule.h"
+
+#include <QList>
+#include <QWidget>
+#include <optional>
+
+class QComboBox;
+class QSpinBox;
+class QTimeEdit;
+
+namespace Tempolane {
+
+class SpringContainer;
+class WeekdayButton;
+
+// Edits a visual schedule without cron syntax: a frequency picker and, below it, only the rows
+// that frequency uses. It reports every change the user makes and shows whatever value it is
+// given; fields the frequency does not use keep their values.
+class VisualScheduleEditor final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit VisualScheduleEditor(QList<int> minuteIntervals, QWidget* parent = nullptr);
+
+    const VisualSchedule& schedule() const { return m_schedule; }
+    // Shows the value without reporting it.
+    void setSchedule(const VisualSchedule& schedule);
+
+Q_SIGNALS:
+    void scheduleEdited(const Tempolane::VisualSchedule& schedule);
+
+private:
+    QWidget* row(const QString& caption, std::optional<Symbol> symbol, QWidget* control);
+    QWidget* weekdayRow();
+    void edit(const VisualSchedule& schedule);
+    void showSchedule();
+
+    QList<int> m_minuteIntervals;
+    QList<int> m_shownIntervals;
+    VisualSchedule m_schedule;
+    QComboBox* m_frequency;
+    QComboBox* m_interval;
+    QSpinBox* m_startMinute;
+    QTimeEdit* m_time;
+    QSpinBox* m_dayOfMonth;
+    QList<WeekdayButton*> m_weekdayButtons;
+    QWidget* m_intervalRow;
+    QWidget* m_startMinuteRow;
+    QWidget* m_timeRow;
+    QWidget* m_weekdaysRow;
+    QWidget* m_dayOfMonthRow;
+    SpringContainer* m_spring;
+};
+
+} // namespace Tempolane

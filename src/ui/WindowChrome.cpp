@@ -1,0 +1,51 @@
+#include "WindowChrome.h"
+
+#include "Palette.h"
+
+namespace Tempolane::WindowChrome {
+
+namespace {
+
+QString rgba(QColor color, qreal alpha = 1)
+{
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(color.alphaF() * alpha);
+}
+
+QString hairline(const QPalette& palette)
+{
+    const bool dark = Palette::schemeOf(palette) == ColorScheme::dark;
+    return rgba(Palette::color(Tint::primary, palette), dark ? 0.16 : 0.11);
+}
+
+} // namespace
+
+QString toolBarStyleSheet(const QPalette& palette)
+{
+    const QColor primary = Palette::color(Tint::primary, palette);
+    return QStringLiteral(
+               "QToolBar { background: %1; border: none; border-bottom: 1px solid %2;"
+               " padding: 6px 10px; spacing: 4px; }"
+               "QToolBar QToolButton { border: none; border-radius: 7px; padding: 5px 9px;"
+               " color: %3; }"
+               "QToolBar QToolButton:hover { background: %4; }"
+               "QToolBar QToolButton:pressed { background: %5; }"
+               "QToolBar QToolButton:disabled { color: %6; }"
+               "QLineEdit { background: %7; border: 1px solid %2; border-radius: 8px;"
+               " padding: 4px 8px; color: %3; }"
+               "QLineEdit:focus { border: 1px solid %8; }")
+        .arg(rgba(palette.color(QPalette::Window)), hairline(palette), rgba(primary),
+             rgba(primary, 0.07), rgba(primary, 0.13),
+             rgba(Palette::color(Tint::tertiary, palette)), rgba(palette.color(QPalette::Base)),
+             rgba(Palette::color(Tint::indigo, palette)));
+}
+
+QString columnsStyleSheet(const QPalette& palette)
+{
+    return QStringLiteral("QSplitter::handle { background: %1; }").arg(hairline(palette));
+}
+
+} // namespace Tempolane::WindowChrome

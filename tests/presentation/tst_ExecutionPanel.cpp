@@ -1,0 +1,283 @@
+#include "ExecutionPanel.h"
+#include "ExecutionTexts.h"
+#include "LastMeaningfulLine.h"
+
+#include <QTest>
+
+using namespace Tempolane;
+
+namespace {
+
+const QDateTime start = QDateTime::fromString(QStringLiteral("2026-12-07T08:30:00Z"), Qt::ISODate);
+
+JobExecutionRecord record(std::optional<qint32> exitCode, std::optional<QString> output = {},
+                          std::optional<double> seconds = 12)
+{
+    JobExecutionRecord record;
+    record.id = QStringLiteral("1765096200-42");
+    record.startedAt = start;
+    if (exitCode && seconds)
+        record.endedAt = start.addMSecs(qint64(*seconds * 1000));
+    record.exitCode = exitCode;
+    record.output = std::move(output);
+    return record;
+}
+
+JobExecutionSummary summaryOf(const JobExecutionRecord& latest)
+{
+    return {stateOf(latest), latest, std::nullopt};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::optional<QString>)
+Q_DECLARE_METATYPE(JobExecutionSummary)
+Q_DECLARE_METATYPE(JobExecutionRecord)
+Q_DECLARE_METATYPE(Symbol)
+Q_DECLARE_METATYPE(Tint)
+
+class ExecutionPanelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void durationText_data();
+    void durationText();
+    void lastMeaningfulLine_data();
+    void lastMeaningfulLine();
+    void recordState_data();
+    void recordState();
+    void statusBlock_data();
+    void statusBlock();
+    void runFacts_data();
+    void runFacts();
+    void body_dependsOnSavingFirst();
+    void runButton_data();
+    void runButton();
+    void shownRecords_areTheTwentyNewest();
+};
+
+void ExecutionPanelTest::durationText_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("zero") << 0.0 << "0 Sek.";
+    QTest::newRow("rounds down") << 42.4 << "42 Sek.";
+    QTest::newRow("half rounds up") << 0.5 << "1 Sek.";
+    QTest::newRow("just under a minute rounds to 60") << 59.5 << "60 Sek.";
+    QTest::newRow("one minute") << 60.0 << "1 Min. 0 Sek.";
+    QTest::newRow("fraction dropped above a minute") << 125.9 << "2 Min. 5 Sek.";
+    QTest::newRow("no hour unit") << 3700.0 << "61 Min. 40 Sek.";
+    QTest::newRow("below zero") << -3.0 << "0 Sek.";
+}
+
+void ExecutionPanelTest::durationText()
+{
+    QFETCH(double, seconds);
+    QFETCH(QString, expected);
+    QCOMPARE(ExecutionTexts::durationText(seconds), expected);
+}
+
+void ExecutionPanelTest::lastMeaningfulLine_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<std::optional<QString>>("expected");
+
+    const std::optional<QString> last = u"last"_qs;
+    const std::optional<QString> none;
+    QTest::newRow("message then blank lines") << "start\n  Error: disk full \t\n\n \t\n"
+                                              << std::optional(u"Error: disk full"_qs);
+    QTest::newRow("CR LF") << "first\r\nlast\r\n" << last;
+    QTest::newRow("CR alone") << "50%\r75%\rlast" << last;
+    QTest::newRow("vertical tab") << "first\vlast" << last;
+    QTest::newRow("form feed") << "first\flast\f" << last;
+    QTest::newRow("next line") << u"first\u0085last"_qs << last;
+    QTest::newRow("line separator") << u"first\u2028last"_qs << last;
+    QTest::newRow("paragraph separator") << u"first\u2029last\u2029"_qs << last;
+    QTest::newRow("blanks only") << " \t\n\t \n" << none;
+    QTest::newRow("empty") << "" << none;
+    QTest::newRow("cut to 220") << QString(300, u'x') << std::optional(QString(220, u'x'));
+    QTest::newRow("cut keeps accents with their letters")
+        << u"e\u0301"_qs.repeated(230) << std::optional(u"e\u0301"_qs.repeated(220));
+}
+
+void ExecutionPanelTest::lastMeaningfulLine()
+{
+    QFETCH(QString, output);
+    QFETCH(std::optional<QString>, expected);
+    QCOMPARE(Tempolane::lastMeaningfulLine(output), expected);
+}
+
+void ExecutionPanelTest::recordState_data()
+{
+    QTest::addColumn<JobExecutionRecord>("record");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<Symbol>("symbol");
+    QTest::addColumn<Tint>("tint");
+
+    JobExecutionRecord running = record(std::nullopt);
+    running.isRunning = true;
+    QTest::newRow("running") << running << "Wird gerade ausgeführt" << Symbol::waveform
+                             << Tint::cyan;
+    QTest::newRow("no exit code") << record(std::nullopt) << "Ausführung wurde unerwartet beendet"
+                                  << Symbol::warningFill << Tint::orange;
+    QTest::newRow("exit 0") << record(0) << "Letzte Ausführung erfolgreich"
+                            << Symbol::checkCircleFill << Tint::green;
+    QTest::newRow("exit 2") << record(2) << "Fehler bei der letzten Ausführung"
+                            << Symbol::warningCircleFill << Tint::red;
+}
+
+void ExecutionPanelTest::recordState()
+{
+    QFETCH(JobExecutionRecord, record);
+    QFETCH(QString, title);
+    QFETCH(Symbol, symbol);
+    QFETCH(Tint, tint);
+    const JobExecutionState state = stateOf(record);
+    const auto appearance = ExecutionStateAppearance::of(state.kind());
+    QCOMPARE(Tempolane::title(state), title);
+    QCOMPARE(appearance.symbol, symbol);
+    QCOMPARE(appearance.tint, tint);
+}
+
+void ExecutionPanelTest::statusBlock_data()
+{
+    QTest::addColumn<JobExecutionSummary>("summary");
+    QTest::addColumn<bool>("isRunningNow");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("pulses");
+    QTest::addColumn<std::optional<QString>>("detail");
+    QTest::addColumn<bool>("isDetailOutput");
+
+    const std::optional<QString> none;
+    const auto failed = summaryOf(record(1, u"copying\nrsync: No space left\n\n"_qs));
+    QTest::newRow("failed with output")
+        << failed << false << "Fehler bei der letzten Ausführung" << false
+        << std::optional(u"rsync: No space left"_qs) << true;
+    QTest::newRow("failed without output")
+        << summaryOf(record(1)) << false << "Fehler bei der letzten Ausführung" << false << none
+        << false;
+    QTest::newRow("failed, blank output")
+        << summaryOf(record(1, u"\n \n"_qs)) << false << "Fehler bei der letzten Ausführung"
+        << false << none << false;
+    QTest::newRow("interrupted with output")
+        << summaryOf(record(std::nullopt, u"step 3"_qs)) << false
+        << "Ausführung wurde unerwartet beendet" << false << std::optional(u"step 3"_qs) << true;
+    QTest::newRow("succeeded shows no output")
+        << summaryOf(record(0, u"done"_qs)) << false << "Letzte Ausführung erfolgreich" << false
+        << none << false;
+    QTest::newRow("not observed")
+        << JobExecutionSummary{JobExecutionState::notObserved(), record(0), std::nullopt} << false
+        << "Geplante Ausführung nicht erkannt" << false
+        << std::optional(u"Der Computer war möglicherweise ausgeschaltet oder im Ruhezustand."_qs)
+        << false;
+    QTest::newRow("run now keeps the state's detail")
+        << failed << true << "Wird gerade ausgeführt" << true
+        << std::optional(u"rsync: No space left"_qs) << true;
+    QTest::newRow("running pulses")
+        << JobExecutionSummary{JobExecutionState::running(), std::nullopt, std::nullopt} << false
+        << "Wird gerade ausgeführt" << true << none << false;
+}
+
+void ExecutionPanelTest::statusBlock()
+{
+    QFETCH(JobExecutionSummary, summary);
+    QFETCH(bool, isRunningNow);
+    QFETCH(QString, title);
+    QFETCH(bool, pulses);
+    QFETCH(std::optional<QString>, detail);
+    QFETCH(bool, isDetailOutput);
+
+    const auto block = ExecutionPanel::statusBlock(summary, isRunningNow, std::nullopt);
+    QCOMPARE(block.title, title);
+    QCOMPARE(block.pulses, pulses);
+    QCOMPARE(block.detail, detail);
+    QCOMPARE(block.isDetailOutput, isDetailOutput);
+}
+
+void ExecutionPanelTest::runFacts_data()
+{
+    QTest::addColumn<JobExecutionSummary>("summary");
+    QTest::addColumn<bool>("hasNext");
+    QTest::addColumn<QStringList>("expected");
+
+    const JobExecutionSummary waiting;
+    QTest::newRow("all three") << summaryOf(record(0, {}, 125.9)) << true
+                               << QStringList{
+                                      "Letzte Ausführung", "7. Dez., 09:30",     "Dauer",
+                                      "2 Min. 5 Sek.",     "Nächste Ausführung", "8. Dez., 09:30"};
+    QTest::newRow("no end, no duration") << summaryOf(record(std::nullopt)) << false
+                                         << QStringList{"Letzte Ausführung", "7. Dez., 09:30"};
+    QTest::newRow("end before start")
+        << summaryOf(record(0, {}, -5)) << false
+        << QStringList{"Letzte Ausführung", "7. Dez., 09:30", "Dauer", "0 Sek."};
+    QTest::newRow("only the next run")
+        << waiting << true << QStringList{"Nächste Ausführung", "8. Dez., 09:30"};
+    QTest::newRow("nothing") << waiting << false << QStringList{};
+}
+
+void ExecutionPanelTest::runFacts()
+{
+    QFETCH(JobExecutionSummary, summary);
+    QFETCH(bool, hasNext);
+    QFETCH(QStringList, expected);
+
+    const auto next = hasNext ? std::optional(start.addDays(1)) : std::nullopt;
+    const auto block = ExecutionPanel::statusBlock(summary, false, next, QLocale(QLocale::German),
+                                                   QTimeZone("Europe/Berlin"));
+    QStringList facts;
+    for (const auto& fact : block.facts)
+        facts << fact.label << fact.value;
+    QCOMPARE(facts, expected);
+}
+
+void ExecutionPanelTest::body_dependsOnSavingFirst()
+{
+    using ExecutionPanel::Body;
+    const JobExecutionSummary waiting;
+    QCOMPARE(ExecutionPanel::body(true, waiting), Body::beginsAfterFirstSave);
+    QCOMPARE(ExecutionPanel::body(false, JobExecutionSummary::notMonitored()),
+             Body::beginsAfterSaving);
+    QCOMPARE(ExecutionPanel::body(false, waiting), Body::status);
+}
+
+void ExecutionPanelTest::runButton_data()
+{
+    QTest::addColumn<bool>("hasUnsavedChanges");
+    QTest::addColumn<bool>("isRunningNow");
+    QTest::addColumn<bool>("isEnabled");
+    QTest::addColumn<QString>("help");
+
+    QTest::newRow("saved") << false << false << true << "Cronjob einmal sofort ausführen";
+    QTest::newRow("unsaved") << true << false << false << "Sichere zuerst deine Änderungen.";
+    QTest::newRow("running") << false << true << false << "Cronjob einmal sofort ausführen";
+}
+
+void ExecutionPanelTest::runButton()
+{
+    QFETCH(bool, hasUnsavedChanges);
+    QFETCH(bool, isRunningNow);
+    QFETCH(bool, isEnabled);
+    QFETCH(QString, help);
+    const auto button = ExecutionPanel::runButton(hasUnsavedChanges, isRunningNow);
+    QCOMPARE(button.isEnabled, isEnabled);
+    QCOMPARE(button.help, help);
+}
+
+void ExecutionPanelTest::shownRecords_areTheTwentyNewest()
+{
+    QList<JobExecutionRecord> history;
+    for (int index = 0; index < 35; ++index) {
+        history.append(record(0));
+        history.back().id = QString::number(index);
+    }
+    const auto shown = ExecutionPanel::shownRecords(history);
+    QCOMPARE(shown.size(), 20);
+    QCOMPARE(shown.front().id, u"0"_qs);
+    QCOMPARE(shown.back().id, u"19"_qs);
+    QCOMPARE(ExecutionPanel::shownRecords(history.first(3)).size(), 3);
+}
+
+QTEST_APPLESS_MAIN(ExecutionPanelTest)
+#include "tst_ExecutionPanel.moc"

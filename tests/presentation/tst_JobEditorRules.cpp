@@ -1,0 +1,361 @@
+#include "JobDraftRules.h"
+#include "JobEditorModel.h"
+#include "ShellQuoting.h"
+#include "UpcomingRuns.h"
+#include "VisualScheduleChoices.h"
+
+#include <QTest>
+#include <functional>
+
+using namespace Tempolane;
+
+namespace {
+
+using Edit = std::function<void(JobEditorModel&)>;
+
+CronJob job(const QString& expression, const QString& name = QStringLiteral("Backup"))
+{
+    CronJob job;
+    job.id = QUuid::createUuid();
+    job.name = name;
+    job.scheduleExpression = expression;
+    job.command = QStringLiteral("/usr/local/bin/backup.sh");
+    return job;
+}
+
+VisualSchedule weekly(std::set<int> weekdays)
+{
+    VisualSchedule schedule;
+    schedule.frequency = ScheduleFrequency::weekly;
+    schedule.weekdays = std::move(weekdays);
+    return schedule;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(ScheduleEditorMode)
+Q_DECLARE_METATYPE(std::optional<QString>)
+
+class JobEditorRulesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void nameMessage_data();
+    void nameMessage();
+    void commandMessage_data();
+    void commandMessage();
+    void scheduleEditing_data();
+    void scheduleEditing();
+    void canSave_data();
+    void canSave();
+    void save_handsOnTrimmedCopyAndKeepsTheDraftUntilTheStoreHasIt();
+    void title_data();
+    void title();
+    void minuteIntervalEntries_keepAnIntervalNotOffered();
+    void toggledWeekday_neverEmptiesTheSet();
+    void timeOfDayFormat_hasNoSeconds();
+    void upcomingRuns_data();
+    void upcomingRuns();
+};
+
+void JobEditorRulesTest::nameMessage_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<std::optional<QString>>("expected");
+
+    const std::optional<QString> tooLong = u"Der Name darf höchstens 80 Zeichen lang sein."_qs;
+    QTest::newRow("blanks only") << " \t " << std::optional(u"Bitte einen Namen vergeben."_qs);
+    QTest::newRow("break inside") << "Backup\rTäglich"
+                                  << std::optional(
+                                         u"Der Name muss in einer einzelnen Zeile stehen."_qs);
+    QTest::newRow("break at the end is trimmed") << "Backup\n" << std::optional<QString>();
+    QTest::newRow("80 characters") << QString(80, u'x') << std::optional<QString>();
+    QTest::newRow("81 characters") << QString(81, u'x') << tooLong;
+    QTest::newRow("80 characters around blanks")
+        << u"  "_qs + QString(80, u'x') + u"  "_qs << std::optional<QString>();
+    // e + combining acute: two code units, one character.
+    QTest::newRow("80 accented characters")
+        << u"e\u0301"_qs.repeated(80) << std::optional<QString>();
+    QTest::newRow("81 accented characters") << u"e\u0301"_qs.repeated(81) << tooLong;
+}
+
+void JobEditorRulesTest::nameMessage()
+{
+    QFETCH(QString, name);
+    QFETCH(std::optional<QString>, expected);
+    QCOMPARE(JobDraftRules::nameMessage(name), expected);
+}
+
+void JobEditorRulesTest::commandMessage_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("isMonitoringEnabled");
+    QTest::addColumn<std::optional<QString>>("expected");
+
+    const std::optional<QString> percent =
+        u"Dieser Befehl verwendet ein ungeschütztes Prozentzeichen. Deaktiviere den "
+        u"Ausführungsstatus oder schreibe \\% statt %."_qs;
+    const std::optional<QString> none;
+    QTest::newRow("empty") << "  \n" << false << std::optional(u"Bitte einen Befehl eingeben."_qs);
+    QTest::newRow("break between two parts")
+        << "echo a\necho b" << false
+        << std::optional(u"Ein Cronjob muss in einer einzelnen Zeile stehen."_qs);
+    QTest::newRow("break at the end is trimmed") << "echo a\n" << true << none;
+    QTest::newRow("percent, monitored") << "date +%F" << true << percent;
+    QTest::newRow("percent, not monitored") << "date +%F" << false << none;
+    QTest::newRow("escaped percent, monitored") << "date +\\%F" << true << none;
+    QTest::newRow("too long to monitor")
+        << QString(900, u'x') << true
+        << std::optional(u"Dieser Befehl ist zu lang für den Ausführungsstatus. Deaktiviere den "
+                         u"Ausführungsstatus oder kürze den Befehl."_qs);
+    QTest::newRow("long, not monitored") << QString(900, u'x') << false << none;
+}
+
+void JobEditorRulesTest::commandMessage()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, isMonitoringEnabled);
+    QFETCH(std::optional<QString>, expected);
+    const QString runner =
+        QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
+    QCOMPARE(JobDraftRules::commandMessage(command, isMonitoringEnabled, quotedPath(runner)),
+             expected);
+}
+
+void JobEditorRulesTest::scheduleEditing_data()
+{
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<ScheduleEditorMode>("mode");
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<VisualSchedule>("visual");
+
+    using M = ScheduleEditorMode;
+    const Edit nothing = [](JobEditorModel&) {};
+    VisualSchedule everySeven;
+    everySeven.frequency = ScheduleFrequency::minutes;
+    everySeven.minuteInterval = 7;
+    VisualSchedule fivePastNine;
+    fivePastNine.minute = 5;
+
+    QTest::newRow("recognised opens visual")
+        << "0 9 * * 1-5" << nothing << M::visual << "0 9 * * 1-5" << weekly({1, 2, 3, 4, 5});
+    QTest::newRow("interval not offered stays")
+        << "*/7 * * * *" << nothing << M::visual << "*/7 * * * *" << everySeven;
+    QTest::newRow("shortcut opens syntax with the default form")
+        << "@daily" << nothing << M::syntax << "@daily" << VisualSchedule::defaultSchedule();
+    QTest::newRow("visual change writes the expression")
+        << "0 9 * * *" << Edit([](JobEditorModel& model) { model.setVisualSchedule(weekly({5})); })
+        << M::visual << "0 9 * * 5" << weekly({5});
+    QTest::newRow("to syntax changes nothing") << "*/7 * * * *" << Edit([](JobEditorModel& model) {
+        model.setEditorMode(ScheduleEditorMode::syntax);
+    }) << M::syntax << "*/7 * * * *" << everySeven;
+    QTest::newRow("back to visual gives up what it cannot show")
+        << "0 9 * * 1-5" << Edit([](JobEditorModel& model) {
+               model.setEditorMode(ScheduleEditorMode::syntax);
+               model.setScheduleExpression(QStringLiteral("0 9 1-7 * *"));
+               model.setEditorMode(ScheduleEditorMode::visual);
+           })
+        << M::visual << "0 9 * * 1,2,3,4,5" << weekly({1, 2, 3, 4, 5});
+    QTest::newRow("back to visual takes what it can show")
+        << "@daily" << Edit([](JobEditorModel& model) {
+               model.setScheduleExpression(QStringLiteral("05 9 * * *"));
+               model.setEditorMode(ScheduleEditorMode::visual);
+           })
+        << M::visual << "05 9 * * *" << fivePastNine;
+    QTest::newRow("revert to a recognised schedule")
+        << "*/7 * * * *" << Edit([](JobEditorModel& model) {
+               model.setEditorMode(ScheduleEditorMode::syntax);
+               model.setScheduleExpression(QStringLiteral("@hourly"));
+               model.revert();
+           })
+        << M::visual << "*/7 * * * *" << everySeven;
+    QTest::newRow("revert to a shortcut keeps the form")
+        << "@daily" << Edit([](JobEditorModel& model) {
+               model.setEditorMode(ScheduleEditorMode::visual);
+               model.setVisualSchedule(weekly({3}));
+               model.revert();
+           })
+        << M::syntax << "@daily" << weekly({3});
+}
+
+void JobEditorRulesTest::scheduleEditing()
+{
+    QFETCH(QString, saved);
+    QFETCH(Edit, edit);
+    QFETCH(ScheduleEditorMode, mode);
+    QFETCH(QString, expression);
+    QFETCH(VisualSchedule, visual);
+
+    JobEditorModel model(job(saved), false);
+    edit(model);
+    QCOMPARE(model.editorMode(), mode);
+    QCOMPARE(model.draft().scheduleExpression, expression);
+    QVERIFY(model.visualSchedule() == visual);
+}
+
+void JobEditorRulesTest::canSave_data()
+{
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<bool>("hasUnsavedChanges");
+    QTest::addColumn<bool>("canSave");
+
+    const Edit nothing = [](JobEditorModel&) {};
+    QTest::newRow("existing, unchanged") << false << nothing << false << false;
+    QTest::newRow("new, unchanged") << true << nothing << false << true;
+    QTest::newRow("only the switch")
+        << false << Edit([](JobEditorModel& model) { model.setEnabled(false); }) << true << true;
+    QTest::newRow("only the log policy") << false << Edit([](JobEditorModel& model) {
+        model.setLogPolicy(ExecutionLogPolicy::none);
+    }) << true << true;
+    QTest::newRow("a trailing blank is a change")
+        << false << Edit([](JobEditorModel& model) { model.setName(QStringLiteral("Backup ")); })
+        << true << true;
+    QTest::newRow("while saving") << true
+                                  << Edit([](JobEditorModel& model) { model.setSaving(true); })
+                                  << false << false;
+    QTest::newRow("invalid schedule") << true << Edit([](JobEditorModel& model) {
+        model.setScheduleExpression(QStringLiteral("60 * * * *"));
+    }) << true << false;
+    QTest::newRow("monitored with a bare percent") << false << Edit([](JobEditorModel& model) {
+        model.setCommand(QStringLiteral("date +%F"));
+        model.setMonitoringEnabled(true);
+    }) << true << false;
+}
+
+void JobEditorRulesTest::canSave()
+{
+    QFETCH(bool, isNew);
+    QFETCH(Edit, edit);
+    QFETCH(bool, hasUnsavedChanges);
+    QFETCH(bool, canSave);
+
+    JobEditorModel model(job(QStringLiteral("0 9 * * *")), isNew);
+    edit(model);
+    QCOMPARE(model.hasUnsavedChanges(), hasUnsavedChanges);
+    QCOMPARE(model.canSave(), canSave);
+}
+
+void JobEditorRulesTest::save_handsOnTrimmedCopyAndKeepsTheDraftUntilTheStoreHasIt()
+{
+    const CronJob saved = job(QStringLiteral("@daily"));
+    JobEditorModel model(saved, false);
+    model.setName(QStringLiteral("  Nightly backup\n"));
+    model.setScheduleExpression(QStringLiteral(" 0 3 * * * "));
+    model.setCommand(QStringLiteral("\t/usr/local/bin/backup.sh --all \n"));
+
+    const CronJob copy = model.jobToSave();
+    QCOMPARE(copy.name, u"Nightly backup"_qs);
+    QCOMPARE(copy.scheduleExpression, u"0 3 * * *"_qs);
+    QCOMPARE(copy.command, u"/usr/local/bin/backup.sh --all"_qs);
+    QCOMPARE(copy.id, saved.id);
+    QCOMPARE(model.draft().name, u"  Nightly backup\n"_qs);
+
+    // A refresh that does not hold the save yet changes nothing of the draft.
+    model.setOriginal(saved);
+    QCOMPARE(model.draft().name, u"  Nightly backup\n"_qs);
+    // The store now holds the save: the form shows it as saved.
+    model.setOriginal(copy);
+    QVERIFY(!model.hasUnsavedChanges());
+    QCOMPARE(model.draft().name, u"Nightly backup"_qs);
+
+    // Typing after pressing save keeps what was typed.
+    model.setName(QStringLiteral("Backup "));
+    const CronJob second = model.jobToSave();
+    model.setName(QStringLiteral("Backup a"));
+    model.setOriginal(second);
+    QCOMPARE(model.draft().name, u"Backup a"_qs);
+    QVERIFY(model.hasUnsavedChanges());
+}
+
+void JobEditorRulesTest::title_data()
+{
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("new job") << true << "Backup"
+                             << "Neuer Cronjob";
+    QTest::newRow("trimmed name") << false << "  Backup\n"
+                                  << "Backup";
+    QTest::newRow("blank name: the command's") << false << " \t"
+                                               << "backup.sh";
+}
+
+void JobEditorRulesTest::title()
+{
+    QFETCH(bool, isNew);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(JobEditorModel(job(QStringLiteral("@daily"), name), isNew).title(), expected);
+}
+
+void JobEditorRulesTest::minuteIntervalEntries_keepAnIntervalNotOffered()
+{
+    const QList<int> offered = VisualScheduleChoices::offeredMinuteIntervals();
+    QCOMPARE(VisualScheduleChoices::minuteIntervalEntries(offered, 7),
+             QList<int>({1, 2, 5, 7, 10, 15, 20, 30}));
+    QCOMPARE(VisualScheduleChoices::minuteIntervalEntries(offered, 45),
+             QList<int>({1, 2, 5, 10, 15, 20, 30, 45}));
+    QCOMPARE(VisualScheduleChoices::minuteIntervalEntries(offered, 15), offered);
+}
+
+void JobEditorRulesTest::toggledWeekday_neverEmptiesTheSet()
+{
+    using VisualScheduleChoices::toggledWeekday;
+    QCOMPARE(toggledWeekday({1}, 1), std::set<int>({1}));
+    QCOMPARE(toggledWeekday({1}, 5), std::set<int>({1, 5}));
+    QCOMPARE(toggledWeekday({1, 5}, 1), std::set<int>({5}));
+}
+
+void JobEditorRulesTest::timeOfDayFormat_hasNoSeconds()
+{
+    using VisualScheduleChoices::timeOfDayFormat;
+    QCOMPARE(timeOfDayFormat(QLocale(QLocale::German)), u"HH:mm"_qs);
+    QCOMPARE(timeOfDayFormat(QLocale::c()), u"HH:mm"_qs);
+    QCOMPARE(timeOfDayFormat(QLocale(QLocale::English, QLocale::UnitedStates)), u"h:mm AP"_qs);
+}
+
+void JobEditorRulesTest::upcomingRuns_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("now");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("each from the one before")
+        << "*/20 * * * *"
+        << "2026-12-07T09:05:00"
+        << QStringList{"7. Dez., 09:20", "7. Dez., 09:40", "7. Dez., 10:00", "7. Dez., 10:20",
+                       "7. Dez., 10:40"};
+    QTest::newRow("a missing hour is skipped, blanks trimmed")
+        << " 30 2 * * * "
+        << "2026-03-28T12:00:00"
+        << QStringList{"30. März, 02:30", "31. März, 02:30", "1. Apr., 02:30", "2. Apr., 02:30",
+                       "3. Apr., 02:30"};
+    QTest::newRow("fewer within the horizon")
+        << "0 0 29 2 *"
+        << "2026-03-01T00:00:00" << QStringList{"29. Feb., 00:00"};
+    QTest::newRow("never") << "0 0 30 2 *"
+                           << "2026-03-01T00:00:00"
+                           << QStringList{"Keine Ausführung in den nächsten zwei Jahren."};
+    QTest::newRow("at start-up") << "@REBOOT"
+                                 << "2026-03-01T00:00:00" << QStringList{"Beim Systemstart"};
+}
+
+void JobEditorRulesTest::upcomingRuns()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, now);
+    QFETCH(QStringList, expected);
+    const QTimeZone berlin("Europe/Berlin");
+    const QDateTime reference(QDateTime::fromString(now, Qt::ISODate).date(),
+                              QDateTime::fromString(now, Qt::ISODate).time(), berlin);
+    QCOMPARE(UpcomingRuns::texts(expression, reference, berlin, QLocale(QLocale::German)),
+             expected);
+}
+
+QTEST_APPLESS_MAIN(JobEditorRulesTest)
+#include "tst_JobEditorRules.moc"

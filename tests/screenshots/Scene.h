@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace Tempolane::Screenshots {
+
+// One picture for review: a widget made fresh for each colour scheme, shown at a size.
+struct Scene
+{
+    QString name;
+    QSize size;
+    std::function<std::unique_ptr<QWidget>()> make;
+    // Optional: how to grab the picture (e.g. a window with its open dialog composed on top).
+    std::function<QImage(QWidget&)> grab;
+};
+
+QList<Scene> editorScenes();     // EditorScenes.cpp
+QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
+
+} // namespace Tempolane::Screenshots

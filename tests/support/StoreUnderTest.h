@@ -1,0 +1,83 @@
+#pragma once
+
+#include "CronBackupStore.h"
+#include "CronStore.h"
+#include "ShellQuoting.h"
+#include "StoreFakes.h"
+
+#include <QCoro/QCoroTask>
+#include <QTemporaryDir>
+
+namespace Tempolane::Testing {
+
+// Where the stores of these tests have their runner; the crontabs written here call it.
+inline QString runnerPath()
+{
+    return QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
+}
+
+// A store over an in-memory crontab and execution service, with a clock the test sets, in
+// Berlin, and settings and backups in a directory of its own.
+struct StoreUnderTest
+{
+    explicit StoreUnderTest(const QString& crontab = {})
+    {
+        auto fakeClient = std::make_unique<FakeCronClient>();
+        client = fakeClient.get();
+        client->contents = crontab;
+        store = std::make_unique<CronStore>(
+            std::move(fakeClient),
+            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))),
+            execution, runnerPath(),
+            std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
+                                        QSettings::IniFormat),
+            StoreTime{clock(), [] { return zone(); }});
+    }
+
+    static QTimeZone zone() { return QTimeZone(QByteArrayLiteral("Europe/Berlin")); }
+    Clock clock()
+    {
+        return [this] { return now; };
+    }
+    void load() { QCoro::waitFor(store->load()); }
+    CronJob job(qsizetype index) const { return store->document().jobs().at(index); }
+    bool save(const CronJob& job) { return QCoro::waitFor(store->saveJob(job, false)); }
+
+    QTemporaryDir directory;
+    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(10, 0), zone());
+    FakeCronClient* client = nullptr;
+    std::shared_ptr<FakeExecutionManager> execution = std::make_shared<FakeExecutionManager>();
+    std::unique_ptr<CronStore> store;
+};
+
+struct JobSpec
+{
+    QString name;
+    QString schedule = QStringLiteral("0 9 * * *");
+    QString command = QStringLiteral("/usr/local/bin/task");
+    bool isEnabled = true;
+    bool isMonitoringEnabled = false;
+};
+
+// A job with a stable id, so that the crontab written from it reads back the same.
+inline CronJob makeJob(int number, const JobSpec& spec)
+{
+    CronJob job;
+    job.id = QUuid(QStringLiteral("00000000-0000-4000-8000-%1").arg(number, 12, 10, QChar(u'0')));
+    job.name = spec.name;
+    job.scheduleExpression = spec.schedule;
+    job.command = spec.command;
+    job.isEnabled = spec.isEnabled;
+    job.isMonitoringEnabled = spec.isMonitoringEnabled;
+    return job;
+}
+
+inline QString crontabOf(const QList<JobSpec>& specs)
+{
+    QStringList lines;
+    for (int i = 0; i < specs.size(); ++i)
+        makeJob(i + 1, specs[i]).appendSerializedLines(lines, quotedPath(runnerPath()));
+    return lines.join(u'\n') + u'\n';
+}
+
+} // namespace Tempolane::Testing

@@ -1,0 +1,333 @@
+#include "AccessibilityAudit.h"
+#include "JobEditorView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Tempolane;
+
+namespace {
+
+CronJob job(const QString& expression)
+{
+    CronJob job;
+    job.id = QUuid::createUuid();
+    job.name = QStringLiteral("Backup");
+    job.scheduleExpression = expression;
+    job.command = QStringLiteral("/usr/local/bin/backup.sh");
+    return job;
+}
+
+QList<JobExecutionRecord> history(int count)
+{
+    QList<JobExecutionRecord> records;
+    const QDateTime start = QDateTime::fromSecsSinceEpoch(1765096200);
+    for (int index = 0; index < count; ++index) {
+        JobExecutionRecord record;
+        record.id = QString::number(index);
+        record.startedAt = start.addDays(-index);
+        record.endedAt = record.startedAt.addSecs(12);
+        record.exitCode = 0;
+        if (index == 0)
+            record.output = QStringLiteral("done\n");
+        records.append(record);
+    }
+    return records;
+}
+
+// Counts the calls of each action.
+struct Calls
+{
+    QList<CronJob> saved;
+    int cancelled = 0;
+    int runs = 0;
+    int clears = 0;
+
+    JobEditorView::Actions actions(bool isNew)
+    {
+        JobEditorView::Actions actions;
+        actions.save = [this](CronJob job) { saved.append(job); };
+        actions.runNow = [this] { ++runs; };
+        actions.clearHistory = [this] { ++clears; };
+        if (isNew) {
+            actions.cancel = [this] { ++cancelled; };
+        } else {
+            actions.remove = [] {};
+            actions.duplicate = [] {};
+        }
+        return actions;
+    }
+};
+
+JobEditorView::Inputs inputsFor(const CronJob& original, bool isNew = false, bool isSaving = false)
+{
+    JobEditorView::Inputs inputs;
+    inputs.originalJob = original;
+    inputs.isNew = isNew;
+    inputs.isSaving = isSaving;
+    return inputs;
+}
+
+JobEditorView::Inputs monitored(const CronJob& original, int records)
+{
+    JobEditorView::Inputs inputs = inputsFor(original);
+    inputs.originalJob.isMonitoringEnabled = true;
+    inputs.executionHistory = history(records);
+    inputs.executionSummary = {JobExecutionState::succeeded(), inputs.executionHistory.value(0),
+                               std::nullopt};
+    return inputs;
+}
+
+template <typename T = QWidget> T* child(QWidget& root, const char* name)
+{
+    T* found = root.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qWarning("no child named %s", name);
+    return found;
+}
+
+QAbstractButton* button(QWidget& root, const char* name)
+{
+    return child<QAbstractButton>(root, name);
+}
+
+void answer(QWidget& root, const char* buttonName)
+{
+    auto* dialog = child<QMessageBox>(root, "confirmationDialog");
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QAbstractButton*>(QString::fromLatin1(buttonName))->click();
+    QTRY_VERIFY(!root.findChild<QMessageBox*>(QStringLiteral("confirmationDialog")));
+}
+
+} // namespace
+
+class JobEditorTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void switchingModes_showsTheFormOrTheText();
+    void saveAndRevert_followTheDraft();
+    void saveShortcutAndEscape_onlyWhereTheyApply_data();
+    void saveShortcutAndEscape_onlyWhereTheyApply();
+    void weekdayButtons_toggleTheDaysButNeverTheLast();
+    void history_showsTheTwentyNewestRuns();
+    void runButton_waitsForUnsavedChanges();
+    void confirmations_callTheActionsOnlyWhenConfirmed();
+    void newInputs_keepTheDraftOfTheSameJobOnly();
+    void everyFocusableControl_hasAName();
+};
+
+void JobEditorTest::switchingModes_showsTheFormOrTheText()
+{
+    Calls calls;
+    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * 1-5"))), calls.actions(false));
+    editor.show();
+    auto* field = child<QLineEdit>(editor, "scheduleField");
+    auto* picker = child(editor, "editorModePicker");
+    QVERIFY(child(editor, "frequencyPicker")->isVisible());
+    QVERIFY(!field->isVisible());
+
+    picker->findChildren<QAbstractButton*>().at(1)->click();
+    QVERIFY(field->isVisible());
+    QVERIFY(!child(editor, "frequencyPicker")->isVisible());
+    QCOMPARE(field->text(), u"0 9 * * 1-5"_qs);
+
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("0 9 1-7 * *"));
+    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), u"0 9 1-7 * *"_qs);
+    picker->findChildren<QAbstractButton*>().at(0)->click();
+    QVERIFY(!field->isVisible());
+    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), u"0 9 * * 1,2,3,4,5"_qs);
+}
+
+void JobEditorTest::saveAndRevert_followTheDraft()
+{
+    Calls calls;
+    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * *"))), calls.actions(false));
+    editor.show();
+    QAbstractButton* save = button(editor, "saveButton");
+    QAbstractButton* revert = button(editor, "revertButton");
+    QVERIFY(!save->isEnabled());
+    QVERIFY(!revert->isVisible());
+
+    button(editor, "enabledSwitch")->click();
+    QVERIFY(save->isEnabled());
+    QVERIFY(revert->isVisible());
+    revert->click();
+    QVERIFY(!save->isEnabled());
+    QVERIFY(!revert->isVisible());
+    QVERIFY(button(editor, "enabledSwitch")->isChecked());
+
+    auto* name = child<QLineEdit>(editor, "nameField");
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral(" Nightly "));
+    save->click();
+    QCOMPARE(calls.saved.size(), 1);
+    QCOMPARE(calls.saved.front().name, u"Nightly"_qs);
+    QCOMPARE(name->text(), u" Nightly "_qs);
+
+    name->clear();
+    QTest::keyClick(name, Qt::Key_Space);
+    QVERIFY(!save->isEnabled());
+    QVERIFY(child(editor, "nameMessage")->isVisible());
+}
+
+void JobEditorTest::saveShortcutAndEscape_onlyWhereTheyApply_data()
+{
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<bool>("changeFirst");
+    QTest::addColumn<int>("saves");
+    QTest::addColumn<int>("cancels");
+
+    QTest::newRow("existing, unchanged") << false << false << 0 << 0;
+    QTest::newRow("existing, changed") << false << true << 1 << 0;
+    QTest::newRow("new job") << true << false << 1 << 1;
+}
+
+void JobEditorTest::saveShortcutAndEscape_onlyWhereTheyApply()
+{
+    QFETCH(bool, isNew);
+    QFETCH(bool, changeFirst);
+    QFETCH(int, saves);
+    QFETCH(int, cancels);
+
+    Calls calls;
+    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * *")), isNew), calls.actions(isNew));
+    editor.show();
+    QApplication::setActiveWindow(&editor);
+    auto* name = child<QLineEdit>(editor, "nameField");
+    name->setFocus();
+    if (changeFirst)
+        QTest::keyClicks(name, QStringLiteral("2"));
+    QTest::keySequence(name, QKeySequence::Save);
+    QTest::keyClick(name, Qt::Key_Escape);
+    QCOMPARE(calls.saved.size(), saves);
+    QCOMPARE(calls.cancelled, cancels);
+}
+
+void JobEditorTest::weekdayButtons_toggleTheDaysButNeverTheLast()
+{
+    Calls calls;
+    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * 1"))), calls.actions(false));
+    editor.show();
+    QAbstractButton* monday = button(editor, "weekdayButton1");
+    QAbstractButton* friday = button(editor, "weekdayButton5");
+    auto* expression = child<QLabel>(editor, "scheduleExpression");
+    QCOMPARE(friday->accessibleName(), u"Freitag"_qs);
+
+    monday->click();
+    QVERIFY(monday->isChecked());
+    QCOMPARE(expression->text(), u"0 9 * * 1"_qs);
+    friday->click();
+    QVERIFY(friday->isChecked());
+    QCOMPARE(expression->text(), u"0 9 * * 1,5"_qs);
+    QVERIFY(QAccessible::queryAccessibleInterface(friday)->state().checked);
+    monday->click();
+    QVERIFY(!monday->isChecked());
+    QCOMPARE(expression->text(), u"0 9 * * 5"_qs);
+}
+
+void JobEditorTest::history_showsTheTwentyNewestRuns()
+{
+    Calls calls;
+    JobEditorView editor(monitored(job(QStringLiteral("@daily")), 35), calls.actions(false));
+    editor.show();
+    QCOMPARE(editor.findChildren<QWidget*>(QStringLiteral("executionRecordRow")).size(), 20);
+    QCOMPARE(editor.findChildren<QWidget*>(QStringLiteral("recordDivider")).size(), 19);
+    QVERIFY(!editor.findChild<QWidget*>(QStringLiteral("executionRecordRow"))->isVisible());
+
+    button(editor, "historyHeader")->click();
+    QVERIFY(editor.findChild<QWidget*>(QStringLiteral("executionRecordRow"))->isVisible());
+    // The output view is made when its row is first expanded.
+    QVERIFY(!editor.findChild<QWidget*>(QStringLiteral("recordOutput")));
+    button(editor, "recordHeader")->click();
+    QVERIFY(editor.findChild<QWidget*>(QStringLiteral("recordOutput"))->isVisible());
+}
+
+void JobEditorTest::runButton_waitsForUnsavedChanges()
+{
+    Calls calls;
+    JobEditorView editor(monitored(job(QStringLiteral("@daily")), 1), calls.actions(false));
+    editor.show();
+    QAbstractButton* run = button(editor, "runNowButton");
+    QVERIFY(run->isEnabled());
+    QCOMPARE(run->toolTip(), u"Cronjob einmal sofort ausführen"_qs);
+
+    QTest::keyClicks(child(editor, "nameField"), QStringLiteral("2"));
+    QVERIFY(!run->isEnabled());
+    QCOMPARE(run->toolTip(), u"Sichere zuerst deine Änderungen."_qs);
+}
+
+void JobEditorTest::confirmations_callTheActionsOnlyWhenConfirmed()
+{
+    Calls calls;
+    JobEditorView editor(monitored(job(QStringLiteral("@daily")), 3), calls.actions(false));
+    editor.show();
+
+    button(editor, "runNowButton")->click();
+    answer(editor, "cancelButton");
+    QCOMPARE(calls.runs, 0);
+    button(editor, "runNowButton")->click();
+    answer(editor, "confirmButton");
+    QCOMPARE(calls.runs, 1);
+
+    button(editor, "clearHistoryButton")->click();
+    answer(editor, "cancelButton");
+    QCOMPARE(calls.clears, 0);
+    button(editor, "clearHistoryButton")->click();
+    answer(editor, "confirmButton");
+    QCOMPARE(calls.clears, 1);
+}
+
+void JobEditorTest::newInputs_keepTheDraftOfTheSameJobOnly()
+{
+    Calls calls;
+    const CronJob first = job(QStringLiteral("0 9 * * *"));
+    JobEditorView editor(inputsFor(first), calls.actions(false));
+    QSignalSpy titles(&editor, &JobEditorView::titleChanged);
+    auto* name = child<QLineEdit>(editor, "nameField");
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Draft"));
+    QCOMPARE(titles.size(), 5);
+
+    editor.setInputs(inputsFor(first, false, true));
+    QCOMPARE(name->text(), u"Draft"_qs);
+    QVERIFY(!button(editor, "saveButton")->isEnabled());
+
+    CronJob second = job(QStringLiteral("@reboot"));
+    second.name = QStringLiteral("Other");
+    editor.setInputs(inputsFor(second));
+    QCOMPARE(name->text(), u"Other"_qs);
+    QCOMPARE(editor.title(), u"Other"_qs);
+    QCOMPARE(titles.last().at(0).toString(), u"Other"_qs);
+    QVERIFY(child(editor, "scheduleField")->isVisibleTo(&editor));
+}
+
+void JobEditorTest::everyFocusableControl_hasAName()
+{
+    Calls calls;
+    JobEditorView editor(monitored(job(QStringLiteral("*/5 * * * *")), 2), calls.actions(false));
+    editor.show();
+    button(editor, "historyHeader")->click();
+    button(editor, "recordHeader")->click();
+    // Every frequency shows other rows of the visual form.
+    auto* frequency = child<QComboBox>(editor, "frequencyPicker");
+    for (int index = 0; index < frequency->count(); ++index) {
+        frequency->setFocus();
+        QTest::keyClick(frequency, Qt::Key_Down);
+        QCOMPARE(Testing::unnamedFocusableWidgets(&editor), QStringList());
+    }
+    child(editor, "editorModePicker")->findChildren<QAbstractButton*>().at(1)->click();
+    QCOMPARE(Testing::unnamedFocusableWidgets(&editor), QStringList());
+}
+
+QTEST_MAIN(JobEditorTest)
+#include "tst_JobEditor.moc"

@@ -1,0 +1,314 @@
+#include "AccessibilityAudit.h"
+#include "ActionButton.h"
+#include "EmptyStateView.h"
+#include "MainWindow.h"
+#include "QtTexts.h"
+#include "StoreUnderTest.h"
+#include "WindowDriving.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Tempolane;
+using namespace Tempolane::Testing;
+
+namespace {
+
+// A shown main window over a store of fakes.
+struct WindowUnderTest
+{
+    explicit WindowUnderTest(const QString& crontab = {}) : fixture(crontab) {}
+
+    void show()
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    template <typename T> T* find(const char* name) const
+    {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+    QListView* list() const { return find<QListView>("jobList"); }
+    QMessageBox* box(const char* name) const { return find<QMessageBox>(name); }
+    QString chooseFromContextMenu(int row, const char* actionName)
+    {
+        return Testing::chooseFromContextMenu(list(), row, actionName);
+    }
+
+    StoreUnderTest fixture;
+    MainWindow window{*fixture.store, fixture.clock()};
+};
+
+const QList<JobSpec> threeJobs{
+    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
+    {QStringLiteral("   "), QStringLiteral("0 2 * * *"),
+     QStringLiteral("/usr/local/bin/backup.sh")},
+    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false}};
+
+} // namespace
+
+class MainWindowTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        installGermanQtTexts(*QCoreApplication::instance());
+    }
+    void cleanup();
+    void unreadableCrontab_showsPlaceholderEmptyListAndAlert();
+    void reload_isDisabledWhileSaving();
+    void deletingABlankNamedJob_asksWithItsShownName();
+    void emptyList_tellsNoJobsFromNoMatches();
+    void sidebarAndSuggestion_followTheStore();
+    void contextMenu_pausesAndResumes();
+    void newJobDialog_cancelLeavesEverythingUnchanged();
+    void newJobDialog_failedCreationKeepsTheTypedValues();
+    void everyControl_hasAnAccessibleName();
+    void toolbar_tooltipsNameTheShortcutInThePlatformsWords();
+};
+
+void MainWindowTest::cleanup()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        widget->close();
+}
+
+void MainWindowTest::unreadableCrontab_showsPlaceholderEmptyListAndAlert()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.fixture.client->readError =
+        CronSystemError::commandFailed(1, QStringLiteral("permission denied"));
+    test.show();
+
+    QTRY_VERIFY(test.box("alertDialog"));
+    QCOMPARE(test.box("alertDialog")->text(),
+             QStringLiteral("Crontab konnte nicht geladen werden"));
+    QVERIFY(test.find<QWidget>("detailPlaceholder")->isVisible());
+    QVERIFY(test.list()->isVisible());
+    QCOMPARE(test.list()->model()->rowCount(), 0);
+    QVERIFY(test.window.commands().reload->isEnabled());
+
+    test.box("alertDialog")->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    QTRY_VERIFY(!test.fixture.store->presentedError());
+}
+
+void MainWindowTest::reload_isDisabledWhileSaving()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_VERIFY(test.fixture.store->hasLoaded());
+    QTRY_VERIFY(!test.fixture.store->isLoading());
+    QVERIFY(test.window.commands().reload->isEnabled());
+
+    test.fixture.client->gate.isClosed = true;
+    CronJob edited = test.fixture.job(0);
+    edited.name = QStringLiteral("Neuer Name");
+    test.fixture.store->saveJob(edited, false);
+    QTRY_COMPARE(test.fixture.client->gate.waiting, 1);
+    QVERIFY(!test.window.commands().reload->isEnabled());
+    QVERIFY(!test.find<QToolButton>("reloadButton")->isEnabled());
+
+    test.fixture.client->gate.open();
+    QTRY_VERIFY(test.window.commands().reload->isEnabled());
+}
+
+void MainWindowTest::deletingABlankNamedJob_asksWithItsShownName()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+
+    QCOMPARE(test.chooseFromContextMenu(1, "deleteAction"), QStringLiteral("Löschen"));
+    QTRY_VERIFY(test.box("confirmationDialog"));
+    QCOMPARE(test.box("confirmationDialog")->informativeText(),
+             QStringLiteral("„backup.sh“ wird aus der lokalen crontab entfernt. Vorher wird "
+                            "automatisch ein Backup angelegt."));
+
+    test.box("confirmationDialog")
+        ->findChild<QPushButton*>(QStringLiteral("cancelButton"))
+        ->click();
+    QTRY_VERIFY(!test.fixture.store->jobPendingDeletion());
+    QCOMPARE(test.fixture.store->document().jobs().size(), 3);
+
+    QCOMPARE(test.chooseFromContextMenu(1, "deleteAction"), QStringLiteral("Löschen"));
+    QTRY_VERIFY(test.box("confirmationDialog"));
+    test.box("confirmationDialog")
+        ->findChild<QPushButton*>(QStringLiteral("confirmButton"))
+        ->click();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 2);
+    QVERIFY(!test.fixture.client->contents.contains(QStringLiteral("backup.sh")));
+}
+
+void MainWindowTest::emptyList_tellsNoJobsFromNoMatches()
+{
+    WindowUnderTest test(crontabOf({threeJobs.front()}));
+    test.show();
+    auto* emptyState = test.find<EmptyStateView>("listEmptyState");
+    QTRY_VERIFY(test.fixture.store->hasLoaded());
+    QVERIFY(!emptyState->isVisible());
+
+    test.find<QLineEdit>("searchField")->setText(QStringLiteral("gibt es nicht"));
+    QCOMPARE(test.fixture.store->searchText(), QStringLiteral("gibt es nicht"));
+    QVERIFY(emptyState->isVisible());
+    QCOMPARE(emptyState->title(), QStringLiteral("Keine Treffer"));
+    QVERIFY(!emptyState->actionButton()->isVisible());
+
+    test.fixture.store->setSearchText({});
+    QVERIFY(test.find<QLineEdit>("searchField")->text().isEmpty());
+    QVERIFY(test.fixture.save(test.fixture.job(0)));
+    QCoro::waitFor(test.fixture.store->deleteJob(test.fixture.job(0)));
+    QCOMPARE(emptyState->title(), QStringLiteral("Noch keine Cronjobs"));
+    QVERIFY(emptyState->actionButton()->isVisible());
+    emptyState->actionButton()->click();
+    QVERIFY(test.fixture.store->jobForCreation());
+}
+
+void MainWindowTest::sidebarAndSuggestion_followTheStore()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    auto* suggestion = test.find<QWidget>("monitoringSuggestion");
+    QVERIFY(!suggestion->isVisibleTo(&test.window));
+    test.show();
+    QTRY_VERIFY(suggestion->isVisible());
+
+    auto* filters = test.find<QListView>("filterList");
+    filters->setCurrentIndex(filters->model()->index(2, 0));
+    QCOMPARE(test.fixture.store->filter(), JobFilter::paused);
+    QCOMPARE(test.find<QLabel>("listTitle")->text(), QStringLiteral("Pausiert"));
+    QCOMPARE(test.list()->model()->rowCount(), 1);
+    test.fixture.store->setFilter(JobFilter::active);
+    QCOMPARE(filters->currentIndex().row(), 1);
+
+    test.find<QPushButton>("dismissSuggestionButton")->click();
+    QVERIFY(!suggestion->isVisible());
+}
+
+void MainWindowTest::contextMenu_pausesAndResumes()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+
+    QCOMPARE(test.chooseFromContextMenu(0, "toggleEnabledAction"), QStringLiteral("Pausieren"));
+    QTRY_VERIFY(test.fixture.client->contents.contains(
+        QStringLiteral("# Tempolane disabled: 30 8 * * 1-5 /bin/report")));
+
+    QCOMPARE(test.chooseFromContextMenu(0, "toggleEnabledAction"), QStringLiteral("Fortsetzen"));
+    QTRY_VERIFY(test.fixture.job(0).isEnabled);
+
+    QCOMPARE(test.chooseFromContextMenu(2, "duplicateAction"), QStringLiteral("Duplizieren"));
+    QCOMPARE(test.fixture.store->jobForCreation()->name, QStringLiteral("Archiv – Kopie"));
+}
+
+void MainWindowTest::newJobDialog_cancelLeavesEverythingUnchanged()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    const QString before = test.fixture.client->contents;
+
+    test.window.commands().newJob->trigger();
+    QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
+    auto* dialog = test.find<QDialog>("newJobDialog");
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->minimumSize(), QSize(680, 650));
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("nameField")),
+                     QStringLiteral("Verworfen"));
+    dialog->findChild<QAbstractButton*>(QStringLiteral("cancelButton"))->click();
+
+    QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
+    QVERIFY(!test.fixture.store->jobForCreation());
+    QCOMPARE(test.fixture.client->contents, before);
+    QVERIFY(!test.fixture.client->calls.contains(QStringLiteral("write")));
+    QCOMPARE(test.list()->model()->rowCount(), 3);
+}
+
+void MainWindowTest::newJobDialog_failedCreationKeepsTheTypedValues()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    test.window.commands().newJob->trigger();
+    QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
+    auto* dialog = test.find<QDialog>("newJobDialog");
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("nameField"));
+    auto* command = dialog->findChild<QPlainTextEdit*>(QStringLiteral("commandField"));
+    QTest::keyClicks(name, QStringLiteral("Nachtlauf"));
+    QTest::keyClicks(command, QStringLiteral("/usr/local/bin/night.sh"));
+
+    // Someone edits the crontab in a terminal meanwhile: the save is refused.
+    test.fixture.client->contents += QStringLiteral("# von Hand\n");
+    auto* save = dialog->findChild<QAbstractButton*>(QStringLiteral("saveButton"));
+    QVERIFY(save->isEnabled());
+    save->click();
+    QTRY_VERIFY(dialog->findChild<QMessageBox*>(QStringLiteral("alertDialog")));
+    auto* alert = dialog->findChild<QMessageBox*>(QStringLiteral("alertDialog"));
+    QCOMPARE(alert->text(), QStringLiteral("Cronjob konnte nicht angelegt werden"));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(name->text(), QStringLiteral("Nachtlauf"));
+    QCOMPARE(command->toPlainText(), QStringLiteral("/usr/local/bin/night.sh"));
+
+    // After a reload the same values save, and the dialog closes on the new job.
+    alert->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    test.fixture.load();
+    QTRY_VERIFY(save->isEnabled());
+    save->click();
+    QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
+    QCOMPARE(test.list()->model()->rowCount(), 4);
+    QCOMPARE(test.fixture.store->selectedJob()->name, QStringLiteral("Nachtlauf"));
+}
+
+void MainWindowTest::everyControl_hasAnAccessibleName()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    QTRY_VERIFY(!test.fixture.store->isLoading());
+    QCOMPARE(Testing::unnamedFocusableWidgets(&test.window), QStringList());
+
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(test.list());
+    QStringList rows;
+    for (int i = 0; i < list->childCount(); ++i)
+        rows.append(list->child(i)->text(QAccessible::Name));
+    QCOMPARE(rows, QStringList({QStringLiteral("Bericht, Ausführungsstatus nicht aktiviert"),
+                                QStringLiteral("backup.sh, Ausführungsstatus nicht aktiviert"),
+                                QStringLiteral("Archiv, Pausiert")}));
+    QAccessibleInterface* filters =
+        QAccessible::queryAccessibleInterface(test.find<QListView>("filterList"));
+    QCOMPARE(filters->child(1)->text(QAccessible::Name), QStringLiteral("Aktiv, 2"));
+}
+
+void MainWindowTest::toolbar_tooltipsNameTheShortcutInThePlatformsWords()
+{
+    WindowUnderTest test;
+#ifdef Q_OS_MACOS
+    const QString newShortcut = QStringLiteral("⌘N");
+#else
+    const QString newShortcut = QStringLiteral("Strg+N");
+#endif
+    QCOMPARE(test.find<QToolButton>("newJobButton")->toolTip(),
+             QStringLiteral("Neuen Cronjob anlegen (%1)").arg(newShortcut));
+    QCOMPARE(test.find<QToolButton>("newJobButton")->text(), QStringLiteral("Neu"));
+    QVERIFY(test.find<QToolButton>("reloadButton")
+                ->toolTip()
+                .startsWith(QStringLiteral("System-crontab neu laden (")));
+    QCOMPARE(test.find<QLineEdit>("searchField")->placeholderText(),
+             QStringLiteral("Befehl oder Zeitplan"));
+    QCOMPARE(test.window.windowTitle(), QStringLiteral("Tempolane"));
+    QCOMPARE(test.window.minimumSize(), QSize(940, 620));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_MainWindow.moc"
