@@ -9,7 +9,9 @@
 //   thousand  the main window on a 1,000-job crontab given to the in-memory client, read from
 //             the file named by TEMPOLANE_PROBE_CRONTAB (written by the benchmark beforehand)
 //   idle      the sample window, then a minute of nothing
+#include "CronBackupStore.h"
 #include "CronStore.h"
+#include "DataLocations.h"
 #include "DemoCronClient.h"
 #include "DesktopWindow.h"
 #include "NullExecutionManager.h"
@@ -119,10 +121,12 @@ int main(int argc, char* argv[])
     }
 
     Theme theme(application);
+    const DataLocations locations = DataLocations::forCurrentUser();
     CronStore store(
         std::make_unique<DemoCronClient>(mode == "thousand" ? crontabFromFile()
                                                             : DemoCronClient::sampleText()),
-        std::make_shared<NullExecutionManager>(),
+        std::make_unique<CronBackupStore>(locations.backups),
+        std::make_shared<NullExecutionManager>(), locations.runner,
         std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("WindowProbe")));
     const auto window = makeDesktopWindow(store);
     auto* list = window->findChild<QListView*>(QStringLiteral("jobList"));

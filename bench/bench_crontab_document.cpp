@@ -2,6 +2,7 @@
 // lines, plain, paused and monitored jobs (a third of the jobs monitored). And reading one
 // whose id markers were crafted to collide in a hash, against one with random ids.
 #include "CronDocument.h"
+#include "ShellQuoting.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -10,6 +11,8 @@
 using namespace Tempolane;
 
 namespace {
+
+const QString runner = QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
 
 QString largeCrontab(int lineCount)
 {
@@ -36,7 +39,7 @@ QString largeCrontab(int lineCount)
                 QStringLiteral("/home/ann/bin/task-%1.sh --verbose >> /tmp/log 2>&1").arg(jobIndex);
             job.isEnabled = jobIndex % 7 != 0;
             job.isMonitoringEnabled = jobIndex % 3 == 0;
-            lines.append(job.serializedLines());
+            lines.append(job.serializedLines(quotedPath(runner)));
             ++jobIndex;
         }
         }
@@ -46,16 +49,15 @@ QString largeCrontab(int lineCount)
 
 void parseAndSerialize(benchmark::State& state)
 {
-    qputenv("XDG_DATA_HOME", "/home/ann/.local/share");
     const QString text = largeCrontab(10'000);
     for (auto _ : state) {
-        const CronDocument document = CronDocument::parse(text);
-        benchmark::DoNotOptimize(document.serializedText().size());
+        const CronDocument document = CronDocument::parse(text, runner);
+        benchmark::DoNotOptimize(document.serializedText(runner).size());
     }
-    if (CronDocument::parse(text).serializedText() != text)
+    if (CronDocument::parse(text, runner).serializedText(runner) != text)
         state.SkipWithError("round trip changed the text");
     state.counters["lines"] = 10'000;
-    state.counters["jobs"] = double(CronDocument::parse(text).jobs().size());
+    state.counters["jobs"] = double(CronDocument::parse(text, runner).jobs().size());
 }
 
 // One job per id, each under its id marker.
@@ -95,7 +97,7 @@ double secondsToParse(const QString& text)
 {
     QElapsedTimer clock;
     clock.start();
-    benchmark::DoNotOptimize(CronDocument::parse(text).nodes.size());
+    benchmark::DoNotOptimize(CronDocument::parse(text, runner).nodes.size());
     return double(clock.nsecsElapsed()) / 1e9;
 }
 
@@ -111,7 +113,7 @@ void parseCraftedAgainstRandomIds(benchmark::State& state)
         craftedSeconds += secondsToParse(crafted);
         randomSeconds += secondsToParse(random);
     }
-    if (CronDocument::parse(crafted).jobs().size() != jobs)
+    if (CronDocument::parse(crafted, runner).jobs().size() != jobs)
         state.SkipWithError("crafted ids did not all read as jobs");
     const auto iterations = double(state.iterations());
     state.counters["crafted_ms"] = craftedSeconds * 1000 / iterations;

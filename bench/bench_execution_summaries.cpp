@@ -1,10 +1,8 @@
 // A status refresh of 100 monitored jobs with 100 runs each and 1 MiB logs: the first
 // (cold) refresh, and the steady refresh the application repeats every 5 seconds.
-#include "CanonicalUuid.h"
 #include "ExecutionService.h"
+#include "MonitoredJobs.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <benchmark/benchmark.h>
@@ -15,46 +13,22 @@ using namespace Tempolane;
 
 namespace {
 
-constexpr int jobCount = 100;
-constexpr int recordsPerJob = 100;
-constexpr qint64 logSize = 1048576;
+using namespace Tempolane::Bench;
 
 struct Fixture
 {
     QTemporaryDir directory;
+    DataLocations locations = DataLocations::under(directory.path());
     QList<QUuid> ids;
     std::unique_ptr<ExecutionService> service;
 
     Fixture()
     {
-        const QString root = directory.path() + QStringLiteral("/Executions");
-        for (int job = 0; job < jobCount; ++job) {
-            const QUuid id = QUuid::createUuid();
-            ids.append(id);
-            const QString runs = root + u'/' + canonicalText(id) + QStringLiteral("/runs");
-            QDir().mkpath(runs);
-            for (int run = 0; run < recordsPerJob; ++run) {
-                const qint64 start = 1700000000 + run * 60;
-                const QString runId = QStringLiteral("%1-%2").arg(start).arg(1000 + run);
-                QFile record(runs + u'/' + runId + QStringLiteral(".run"));
-                record.open(QIODevice::WriteOnly);
-                record.write(
-                    QStringLiteral("version=1\nstart=%1\nend=%2\nexit=0\npid=%3\nlog=%4.log\n")
-                        .arg(start)
-                        .arg(start + 5)
-                        .arg(1000 + run)
-                        .arg(runId)
-                        .toLatin1());
-                // Sparse: the layout and sizes are real, the disk holds almost nothing.
-                QFile log(runs + u'/' + runId + QStringLiteral(".log"));
-                log.open(QIODevice::WriteOnly);
-                log.resize(logSize);
-            }
-        }
+        for (const CronJob& job : createMonitoredJobs(locations))
+            ids.append(job.id);
         // In a steady state the files are older than the cache's settling time.
         QThread::sleep(3);
-        service = std::make_unique<ExecutionService>(directory.path(),
-                                                     directory.path() + QStringLiteral("/runner"));
+        service = std::make_unique<ExecutionService>(locations.executions, locations.runner);
     }
 
     void refresh() const

@@ -2,7 +2,9 @@
 // label (the floor). Each figure comes from a fresh process (window-probe), timed from its
 // start to its first painted job list, so loading the program counts too. Also the time to
 // paint a full viewport of job rows, against Qt's plain item delegate on the same rows.
+#include "CronBackupStore.h"
 #include "CronStore.h"
+#include "DataLocations.h"
 #include "DemoCronClient.h"
 #include "JobListModel.h"
 #include "JobRowDelegate.h"
@@ -134,9 +136,11 @@ void idleMinute(benchmark::State& state)
 void paintViewport(benchmark::State& state, bool plain)
 {
     QTemporaryDir home;
+    const DataLocations locations = DataLocations::under(home.path());
     CronStore store(
         std::make_unique<DemoCronClient>(Bench::manyJobsCrontab(1000)),
-        std::make_shared<NullExecutionManager>(),
+        std::make_unique<CronBackupStore>(locations.backups),
+        std::make_shared<NullExecutionManager>(), locations.runner,
         std::make_unique<QSettings>(home.filePath(QStringLiteral("s.ini")), QSettings::IniFormat));
     QCoro::waitFor(store.load());
     JobListModel model(store);

@@ -2,9 +2,12 @@
 // crontab (half monitored, a tenth with rarely or never matching schedules) on sample data.
 // A zero-interval timer ticks whenever the main thread returns to its event loop; the
 // longest gap between ticks is the longest stretch the window would have been frozen.
+#include "CronBackupStore.h"
 #include "CronStore.h"
+#include "DataLocations.h"
 #include "DemoCronClient.h"
 #include "NullExecutionManager.h"
+#include "ShellQuoting.h"
 
 #include <QCoro/QCoroTask>
 #include <QElapsedTimer>
@@ -16,7 +19,7 @@ using namespace Tempolane;
 
 namespace {
 
-QString thousandJobs()
+QString thousandJobs(const QString& runner)
 {
     const QStringList rare{QStringLiteral("0 0 30 2 *"), QStringLiteral("0 0 29 2 *"),
                            QStringLiteral("0 0 31 4 *")};
@@ -31,7 +34,7 @@ QString thousandJobs()
         job.command = QStringLiteral("/home/ann/bin/task-%1.sh --quiet").arg(i);
         job.isEnabled = i % 9 != 0;
         job.isMonitoringEnabled = i % 2 == 0;
-        lines.append(job.serializedLines());
+        lines.append(job.serializedLines(quotedPath(runner)));
     }
     return lines.join(u'\n') + u'\n';
 }
@@ -39,14 +42,15 @@ QString thousandJobs()
 void loadAndFirstRefresh(benchmark::State& state)
 {
     QTemporaryDir dataHome;
-    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
-    const QString text = thousandJobs();
+    const DataLocations locations = DataLocations::under(dataHome.path());
+    const QString text = thousandJobs(locations.runner);
     double longestStretchMs = 0;
     double totalMs = 0;
 
     for (auto _ : state) {
         CronStore store(std::make_unique<DemoCronClient>(text),
-                        std::make_shared<NullExecutionManager>(),
+                        std::make_unique<CronBackupStore>(locations.backups),
+                        std::make_shared<NullExecutionManager>(), locations.runner,
                         std::make_unique<QSettings>(dataHome.filePath(QStringLiteral("s.ini")),
                                                     QSettings::IniFormat));
         QElapsedTimer clock;

@@ -3,6 +3,10 @@
 #include <QStringList>
 #include <QTextStream>
 
+namespace Tempolane {
+class CronStore;
+}
+
 namespace Tempolane::Cli {
 
 enum ExitCode
@@ -31,5 +35,9 @@ int next(const QStringList& arguments, Streams streams);
 int describe(const QStringList& arguments, Streams streams);
 int visual(const QStringList& arguments, Streams streams);
 int status(const QStringList& arguments, Streams streams);
+
+// What `status` prints of a loaded store: per job its name, the filters it passes, its
+// execution state and its upcoming run.
+void printStatus(CronStore& store, QTextStream& out);
 
 } // namespace Tempolane::Cli

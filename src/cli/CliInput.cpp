@@ -63,4 +63,19 @@ QString jsonString(const QString& text)
     return json + u'"';
 }
 
+QString printable(QStringView text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            shown += c;
+        else if (c.unicode() < 0x80)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+    }
+    return shown;
+}
+
 } // namespace Tempolane::Cli

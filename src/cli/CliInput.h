@@ -16,4 +16,9 @@ QStringList inputLines(const QString& text);
 
 QString jsonString(const QString& text);
 
+// Text from a crontab or a job's output with its control characters written as escapes
+// ("\x1b", "\u009b"), so that printing it cannot retitle or clear the user's terminal, and a
+// tab or line break inside it cannot break a line of fields apart.
+QString printable(QStringView text);
+
 } // namespace Tempolane::Cli

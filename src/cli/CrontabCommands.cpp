@@ -6,6 +6,7 @@
 #include "CronExpression.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
+#include "DataLocations.h"
 #include "DemoCronClient.h"
 #include "NextRunText.h"
 
@@ -58,11 +59,12 @@ int parse(const QStringList& arguments, Streams streams)
         streams.err << text.error() << Qt::endl;
         return failure;
     }
-    const CronDocument document = CronDocument::parse(*text);
+    const QString runner = DataLocations::forCurrentUser().runner;
+    const CronDocument document = CronDocument::parse(*text, runner);
     for (const auto& node : document.nodes)
         streams.out << nodeJson(node) << u'\n';
 
-    const QString written = document.serializedText();
+    const QString written = document.serializedText(runner);
     if (written != *text) {
         streams.err << firstDifference(*text, written) << Qt::endl;
         return roundTripMismatch;
@@ -82,7 +84,9 @@ int list(const QStringList& arguments, Streams streams)
         client = std::make_unique<DemoCronClient>();
     else
         client = std::make_unique<CronSystemClient>();
-    CronRepository repository(std::move(client), std::make_unique<CronBackupStore>());
+    const DataLocations locations = DataLocations::forCurrentUser();
+    CronRepository repository(std::move(client),
+                              std::make_unique<CronBackupStore>(locations.backups));
 
     const auto text = QCoro::waitFor(repository.load());
     if (!text) {
@@ -91,16 +95,17 @@ int list(const QStringList& arguments, Streams streams)
     }
     const QTimeZone zone = QTimeZone::systemTimeZone();
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (const CronJob& job : CronDocument::parse(*text).jobs()) {
+    for (const CronJob& job : CronDocument::parse(*text, locations.runner).jobs()) {
         const QString state = job.isEnabled ? QCoreApplication::translate("Cli", "aktiv")
                                             : QCoreApplication::translate("Cli", "pausiert");
         // A paused job has no next run: cron only sees it as a comment.
         const auto next = job.isEnabled
                               ? CronExpression::nextExecution(job.scheduleExpression, now, zone)
                               : std::nullopt;
-        streams.out << state << u'\t' << job.name << u'\t' << job.scheduleExpression << u'\t'
-                    << job.command << u'\t' << CronExpression::description(job.scheduleExpression)
-                    << u'\t' << nextRunText(next, zone) << u'\n';
+        streams.out << state << u'\t' << printable(job.name) << u'\t' << job.scheduleExpression
+                    << u'\t' << printable(job.command) << u'\t'
+                    << CronExpression::description(job.scheduleExpression) << u'\t'
+                    << nextRunText(next, zone) << u'\n';
     }
     return success;
 }

@@ -1,5 +1,7 @@
 #include "CanonicalUuid.h"
 #include "CliCommand.h"
+#include "CliInput.h"
+#include "DataLocations.h"
 #include "ExecutionService.h"
 
 #include <qcoro/qcorotask.h>
@@ -16,20 +18,6 @@ QString localTime(const std::optional<QDateTime>& instant)
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }
 
-// The last line of the output that holds more than white space.
-QString lastMeaningfulLine(const std::optional<QString>& output)
-{
-    if (!output)
-        return {};
-    const QStringList lines = output->split(u'\n');
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        const QString trimmed = line->trimmed();
-        if (!trimmed.isEmpty())
-            return trimmed;
-    }
-    return {};
-}
-
 } // namespace
 
 int runs(const QStringList& arguments, Streams streams)
@@ -39,13 +27,14 @@ int runs(const QStringList& arguments, Streams streams)
         streams.err << "usage: tempolane-cli runs JOB-ID" << Qt::endl;
         return usageError;
     }
-    ExecutionService service;
-    const QList<JobExecutionRecord> records = QCoro::waitFor(service.history(*id));
+    const DataLocations locations = DataLocations::forCurrentUser();
+    ExecutionService service(locations.executions, locations.runner);
+    const QList<JobExecutionRecord> records = QCoro::waitFor(service.allRecords(*id));
     for (const JobExecutionRecord& record : records) {
         streams.out << title(stateOf(record)) << u'\t' << localTime(record.startedAt) << u'\t'
                     << localTime(record.endedAt) << u'\t'
                     << (record.exitCode ? QString::number(*record.exitCode) : QStringLiteral("-"))
-                    << u'\t' << lastMeaningfulLine(record.output) << u'\n';
+                    << u'\t' << printable(record.output.value_or(QString())) << u'\n';
     }
     streams.out.flush();
     return success;
@@ -57,7 +46,8 @@ int installRunner(const QStringList& arguments, Streams streams)
         streams.err << "usage: tempolane-cli install-runner" << Qt::endl;
         return usageError;
     }
-    ExecutionService service;
+    const DataLocations locations = DataLocations::forCurrentUser();
+    ExecutionService service(locations.executions, locations.runner);
     const auto installed = QCoro::waitFor(service.installRunner());
     if (!installed) {
         streams.err << installed.error().description() << Qt::endl;

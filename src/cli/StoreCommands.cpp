@@ -1,10 +1,27 @@
 #include "CliCommand.h"
+#include "CliInput.h"
 #include "NextRunText.h"
 #include "TempolaneApp.h"
 
 #include <QCoro/QCoroTask>
 
 namespace Tempolane::Cli {
+
+void printStatus(CronStore& store, QTextStream& out)
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const CronJob& job : store.document().jobs()) {
+        QStringList filters;
+        for (const JobFilter filter : allJobFilters) {
+            if (store.passesFilter(job, filter))
+                filters.append(rawValue(filter));
+        }
+        out << printable(CronStore::shownName(job)) << u'\t' << filters.join(u' ') << u'\t'
+            << title(store.executionSummary(job).state) << u'\t'
+            << nextRunText(store.upcomingExecution(job, now), zone) << u'\n';
+    }
+}
 
 int status(const QStringList& arguments, Streams streams)
 {
@@ -25,18 +42,7 @@ int status(const QStringList& arguments, Streams streams)
         return failure;
     }
 
-    const QTimeZone zone = QTimeZone::systemTimeZone();
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (const CronJob& job : store.document().jobs()) {
-        QStringList filters;
-        for (const JobFilter filter : allJobFilters) {
-            if (store.passesFilter(job, filter))
-                filters.append(rawValue(filter));
-        }
-        streams.out << CronStore::shownName(job) << u'\t' << filters.join(u' ') << u'\t'
-                    << title(store.executionSummary(job).state) << u'\t'
-                    << nextRunText(store.upcomingExecution(job, now), zone) << u'\n';
-    }
+    printStatus(store, streams.out);
     return success;
 }
 

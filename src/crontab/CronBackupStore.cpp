@@ -1,10 +1,9 @@
 #include "CronBackupStore.h"
 
+#include "PrivateFiles.h"
+
 #include <QCoro/QCoroFuture>
-#include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cerrno>
@@ -18,70 +17,19 @@ namespace {
 
 using Result = std::expected<void, CronBackupError>;
 
-constexpr mode_t privateDirectoryMode = 0700;
-
 CronBackupError systemError(CronBackupError::Operation operation, const QString& path)
 {
     return CronBackupError{operation, path, qt_error_string(errno)};
 }
 
-// Each missing directory is made private at once: the backups may hold passwords from
-// crontab commands, and the umask must not open them to other users.
-Result createPrivateDirectory(const QString& path)
+CronBackupError backupError(const PrivateFiles::Failure& failure)
 {
-    const QString cleanPath = QDir::cleanPath(path);
-    QStringList missing;
-    for (QString current = cleanPath; !QFileInfo::exists(current);
-         current = QFileInfo(current).path()) {
-        missing.prepend(current);
-        if (current == QFileInfo(current).path())
-            break;
-    }
-    for (const QString& directory : std::as_const(missing)) {
-        const QByteArray encoded = QFile::encodeName(directory);
-        if (::mkdir(encoded.constData(), privateDirectoryMode) != 0 && errno != EEXIST)
-            return std::unexpected(
-                systemError(CronBackupError::Operation::createDirectory, directory));
-        if (::chmod(encoded.constData(), privateDirectoryMode) != 0)
-            return std::unexpected(
-                systemError(CronBackupError::Operation::setPermissions, directory));
-    }
-
-    const QByteArray encoded = QFile::encodeName(cleanPath);
-    struct stat status
-    {
-    };
-    if (::stat(encoded.constData(), &status) != 0)
-        return std::unexpected(systemError(CronBackupError::Operation::createDirectory, cleanPath));
-    if (!S_ISDIR(status.st_mode)) {
-        errno = ENOTDIR;
-        return std::unexpected(systemError(CronBackupError::Operation::createDirectory, cleanPath));
-    }
-    // A directory others can enter (left so by an earlier version) is closed to them; the
-    // owner's own bits stay as the owner set them.
-    if ((status.st_mode & 077) != 0 && ::chmod(encoded.constData(), status.st_mode & 0700) != 0)
-        return std::unexpected(systemError(CronBackupError::Operation::setPermissions, cleanPath));
-    return {};
-}
-
-Result writeBackupFile(const QString& path, const QString& text)
-{
-    const auto failure = [&path](const QString& message) {
-        return std::unexpected(
-            CronBackupError{CronBackupError::Operation::writeFile, path, message});
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    // Before any byte is written, so the text is never readable by others.
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return failure(file.errorString());
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size())
-        return failure(file.errorString());
-    if (!file.commit())
-        return failure(file.errorString());
-    return {};
+    using Step = PrivateFiles::Failure::Step;
+    const auto operation =
+        failure.step == Step::createDirectory  ? CronBackupError::Operation::createDirectory
+        : failure.step == Step::setPermissions ? CronBackupError::Operation::setPermissions
+                                               : CronBackupError::Operation::writeFile;
+    return CronBackupError{operation, failure.path, failure.message};
 }
 
 bool isBackupName(const QString& name)
@@ -156,26 +104,25 @@ Result pruneBackups(const QString& directory, int maximumBackupCount)
     return {};
 }
 
-Result storeNow(const std::optional<QString>& rootPath, int maximumBackupCount,
-                const QDateTime& time, const QString& text)
+Result storeNow(const QString& directory, int maximumBackupCount, const QDateTime& time,
+                const QString& text)
 {
-    const QString directory = rootPath.value_or(CronBackupStore::defaultDirectory());
     if (directory.isEmpty())
         return std::unexpected(
             CronBackupError{CronBackupError::Operation::locateDirectory, {}, {}});
-    if (auto created = createPrivateDirectory(directory); !created)
-        return created;
-    if (auto written = writeBackupFile(directory + u'/' + CronBackupStore::fileName(time), text);
-        !written)
-        return written;
+    // The backups may hold passwords from crontab commands.
+    if (auto created = PrivateFiles::makeDirectory(directory); !created)
+        return std::unexpected(backupError(created.error()));
+    const QString path = directory + u'/' + CronBackupStore::fileName(time);
+    if (auto written = PrivateFiles::writeAtomically(path, text.toUtf8()); !written)
+        return std::unexpected(backupError(written.error()));
     return pruneBackups(directory, maximumBackupCount);
 }
 
 } // namespace
 
-CronBackupStore::CronBackupStore(std::optional<QString> rootPath, int maximumBackupCount,
-                                 Clock clock)
-    : m_rootPath(std::move(rootPath)), m_maximumBackupCount(maximumBackupCount),
+CronBackupStore::CronBackupStore(QString directory, int maximumBackupCount, Clock clock)
+    : m_directory(std::move(directory)), m_maximumBackupCount(maximumBackupCount),
       m_clock(std::move(clock))
 {
     m_pool.setMaxThreadCount(1);
@@ -189,7 +136,7 @@ CronBackupStore::~CronBackupStore()
 QCoro::Task<std::expected<void, CronBackupError>> CronBackupStore::storeBackup(QString text)
 {
     const QDateTime time = m_clock();
-    auto future = QtConcurrent::run(&m_pool, storeNow, m_rootPath, m_maximumBackupCount, time,
+    auto future = QtConcurrent::run(&m_pool, storeNow, m_directory, m_maximumBackupCount, time,
                                     std::move(text));
     co_return co_await future;
 }
@@ -198,14 +145,6 @@ QString CronBackupStore::fileName(const QDateTime& time)
 {
     const QString stamp = time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"));
     return QStringLiteral("crontab-") + QString(stamp).replace(u':', u'-') + QStringLiteral(".txt");
-}
-
-QString CronBackupStore::defaultDirectory()
-{
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty())
-        return {};
-    return data + QStringLiteral("/Tempolane/Backups");
 }
 
 } // namespace Tempolane

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QThreadPool>
 #include <functional>
-#include <optional>
 
 namespace Tempolane {
 
@@ -16,9 +15,8 @@ class CronBackupStore final : public CronBackupStoring
 public:
     using Clock = std::function<QDateTime()>;
 
-    // Without a root the backups go to the per-user data directory.
-    explicit CronBackupStore(std::optional<QString> rootPath = std::nullopt,
-                             int maximumBackupCount = 20,
+    // An empty directory stands for a data directory the platform did not report.
+    explicit CronBackupStore(QString directory, int maximumBackupCount = 20,
                              Clock clock = &QDateTime::currentDateTimeUtc);
     ~CronBackupStore() override;
     Q_DISABLE_COPY_MOVE(CronBackupStore)
@@ -27,10 +25,9 @@ public:
 
     // crontab-YYYY-MM-DDTHH-MM-SS.mmm.txt in UTC.
     static QString fileName(const QDateTime& time);
-    static QString defaultDirectory();
 
 private:
-    std::optional<QString> m_rootPath;
+    QString m_directory;
     int m_maximumBackupCount;
     Clock m_clock;
     QThreadPool m_pool;

@@ -1,6 +1,6 @@
 #include "CronDocument.h"
 
-#include "MonitoringCommandLine.h"
+#include "ShellQuoting.h"
 
 #include <QRandomGenerator>
 #include <type_traits>
@@ -53,7 +53,7 @@ private:
 
 } // namespace
 
-CronDocument CronDocument::parse(const QString& text)
+CronDocument CronDocument::parse(const QString& text, const QString& runnerPath)
 {
     CronDocument document;
     // A copied job line carries its id along, and the nil id names no job. Jobs are told
@@ -69,7 +69,7 @@ CronDocument CronDocument::parse(const QString& text)
     const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
     document.nodes.reserve(lines.size());
     ids.reserve(std::size_t(lines.size()));
-    const QString runner = MonitoringCommandLine::quotedRunnerPath();
+    const QString runner = quotedPath(runnerPath);
 
     for (qsizetype i = 0; i < lines.size();) {
         qsizetype jobLine = i;
@@ -91,15 +91,16 @@ CronDocument CronDocument::parse(const QString& text)
     return document;
 }
 
-QString CronDocument::serializedText() const
+QString CronDocument::serializedText(const QString& runnerPath) const
 {
     if (nodes.isEmpty())
         return {};
+    const QString runner = quotedPath(runnerPath);
     QStringList lines;
     lines.reserve(nodes.size() * 2);
     for (const Node& node : nodes) {
         if (const CronJob* job = node.job())
-            job->appendSerializedLines(lines);
+            job->appendSerializedLines(lines, runner);
         else
             lines.append(*node.passthroughText());
     }

@@ -32,8 +32,10 @@ struct CronDocument
 
     friend bool operator==(const CronDocument&, const CronDocument&) = default;
 
-    static CronDocument parse(const QString& text);
-    QString serializedText() const;
+    // Monitored jobs are calls of the runner at `runnerPath` (DataLocations): reading
+    // recognises them, writing wraps their commands.
+    static CronDocument parse(const QString& text, const QString& runnerPath);
+    QString serializedText(const QString& runnerPath) const;
     QList<CronJob> jobs() const;
     // Every job node with the job's id holds the given job instead.
     CronDocument replacingJob(const CronJob& job) const;

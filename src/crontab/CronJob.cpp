@@ -158,14 +158,14 @@ bool CronJob::isUnchanged() const
     return original && settings() == original->settings;
 }
 
-QStringList CronJob::serializedLines() const
+QStringList CronJob::serializedLines(QStringView quotedRunner) const
 {
     QStringList lines;
-    appendSerializedLines(lines);
+    appendSerializedLines(lines, quotedRunner);
     return lines;
 }
 
-void CronJob::appendSerializedLines(QStringList& lines) const
+void CronJob::appendSerializedLines(QStringList& lines, QStringView quotedRunner) const
 {
     if (isUnchanged()) {
         lines.append(original->rawMetadataLines);
@@ -187,8 +187,9 @@ void CronJob::appendSerializedLines(QStringList& lines) const
         lines.append(CronMarkers::monitoring.toString() + rawValue(logPolicy));
 
     const QString writtenCommand =
-        isMonitoringEnabled ? MonitoringCommandLine::wrappedCommand(id, logPolicy, command)
-                            : command;
+        isMonitoringEnabled
+            ? MonitoringCommandLine::wrappedCommand(id, logPolicy, command, quotedRunner)
+            : command;
     const QString jobLine = scheduleExpression + u' ' + writtenCommand;
     lines.append(isEnabled ? jobLine : CronMarkers::disabled.toString() + jobLine);
 }

@@ -45,15 +45,16 @@ struct CronJob : CronJobSettings
 
     // A job read from one crontab line and the marker lines directly above it; nothing when
     // the line is no job (comment, assignment, blank, unreadable schedule). The runner's quoted
-    // name (quotedRunnerPath) is worked out once by the caller, who reads many lines.
+    // path (quotedPath) is worked out once by the caller, who reads many lines.
     static std::optional<CronJob> parse(const QString& line, const QStringList& markerLines,
                                         QStringView quotedRunner);
 
     // Whether every field still holds what was read, so the read lines can be written back.
     bool isUnchanged() const;
-    QStringList serializedLines() const;
+    // A monitored job's command is wrapped in a call of the runner at `quotedRunner`.
+    QStringList serializedLines(QStringView quotedRunner) const;
     // The same lines, appended: a whole document is written without a list per job.
-    void appendSerializedLines(QStringList& lines) const;
+    void appendSerializedLines(QStringList& lines, QStringView quotedRunner) const;
 
     // The name shown for a job without a name marker: the file name of its first word.
     static QString fallbackName(const QString& command);

@@ -20,7 +20,7 @@ bool isSpaceOrTab(QChar c)
     return c == u'\t' || c.category() == QChar::Separator_Space;
 }
 
-bool isBlankOrLineBreak(QChar c)
+bool isLineBreak(QChar c)
 {
     switch (c.unicode()) {
     case u'\n':
@@ -32,8 +32,13 @@ bool isBlankOrLineBreak(QChar c)
     case u'\u2029':
         return true;
     default:
-        return isSpaceOrTab(c);
+        return false;
     }
+}
+
+bool isBlankOrLineBreak(QChar c)
+{
+    return isLineBreak(c) || isSpaceOrTab(c);
 }
 
 QStringView trimmedSpacesAndTabs(QStringView text)

@@ -6,7 +6,9 @@ namespace Tempolane::CrontabText {
 
 // Unicode space separators and the horizontal tab.
 bool isSpaceOrTab(QChar c);
-// Spaces and tabs, plus LF, VT, FF, CR, NEL and the line and paragraph separators.
+// LF, VT, FF, CR, NEL and the line and paragraph separators.
+bool isLineBreak(QChar c);
+// Spaces and tabs, plus the line breaks.
 bool isBlankOrLineBreak(QChar c);
 
 QStringView trimmedSpacesAndTabs(QStringView text);

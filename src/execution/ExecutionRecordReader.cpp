@@ -1,5 +1,6 @@
 #include "ExecutionRecordReader.h"
 
+#include "LastMeaningfulLine.h"
 #include "ProcessLiveness.h"
 #include "Utf8.h"
 
@@ -15,34 +16,8 @@ const QString monitoringMarkerName = QStringLiteral("monitoring-started");
 
 // Files whose times are this close to now may still change within the same time stamp.
 constexpr qint64 settleMs = 2000;
-
-QHash<QString, QString> recordFields(const QString& text)
-{
-    QHash<QString, QString> fields;
-    for (const QStringView line : QStringView(text).split(u'\n', Qt::SkipEmptyParts)) {
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            continue;
-        fields.insert(line.first(equals).toString(), line.sliced(equals + 1).toString());
-    }
-    return fields;
-}
-
-std::optional<double> decimalField(const QHash<QString, QString>& fields, const QString& key)
-{
-    const auto found = fields.constFind(key);
-    if (found == fields.constEnd())
-        return std::nullopt;
-    return RunFiles::parseDecimal(*found);
-}
-
-std::optional<qint32> integerField(const QHash<QString, QString>& fields, const QString& key)
-{
-    const auto found = fields.constFind(key);
-    if (found == fields.constEnd())
-        return std::nullopt;
-    return RunFiles::parseInteger32(*found);
-}
+// The runner takes a run's start from the same clock; beyond this, a start is made up.
+constexpr qint64 futureToleranceMs = 10 * 60 * 1000;
 
 // The name without its last extension.
 QString baseName(const QString& name)
@@ -71,33 +46,7 @@ ExecutionRecordReader::parse(const QString& path, bool isRecord, CachedFile& fil
         return std::nullopt;
     file.stamp = content->second;
     file.isSettled = isSettled(content->second);
-    const auto text = Utf8::decode(content->first);
-    if (!text)
-        return std::nullopt;
-    const auto fields = recordFields(*text);
-    const auto start = decimalField(fields, QStringLiteral("start"));
-    const auto startedAt = start ? RunFiles::instantFromSeconds(*start) : std::nullopt;
-    if (!startedAt)
-        return std::nullopt;
-    ParsedFile parsed;
-    parsed.isRecord = isRecord;
-    parsed.startSeconds = *start;
-    parsed.startedAt = *startedAt;
-    parsed.startMs = startedAt->toMSecsSinceEpoch();
-    if (isRecord) {
-        const auto end = decimalField(fields, QStringLiteral("end"));
-        parsed.endedAt = end ? RunFiles::instantFromSeconds(*end) : std::nullopt;
-        parsed.exitCode = integerField(fields, QStringLiteral("exit"));
-        parsed.logName = fields.value(QStringLiteral("log"));
-        if (!parsed.endedAt || !parsed.exitCode)
-            return std::nullopt;
-    } else {
-        const auto pid = integerField(fields, QStringLiteral("pid"));
-        if (!pid)
-            return std::nullopt;
-        parsed.pid = *pid;
-    }
-    return parsed;
+    return RunFiles::parseRunFile(content->first, isRecord);
 }
 
 QList<ExecutionRecordReader::Listed>
@@ -164,6 +113,7 @@ ExecutionRecordReader::listRecords(const QString& runsDirectory, JobCache& cache
     }
     cache.files.removeIf([&](const auto& file) { return file.value().generation != generation; });
 
+    const qint64 latestBelievableMs = m_clock().toMSecsSinceEpoch() + futureToleranceMs;
     QList<Listed> listed;
     listed.reserve(cache.files.size());
     for (auto file = cache.files.cbegin(); file != cache.files.cend(); ++file) {
@@ -177,7 +127,8 @@ ExecutionRecordReader::listRecords(const QString& runsDirectory, JobCache& cache
             if (record != cache.files.cend() && record->parsed)
                 continue;
         }
-        listed.append({std::move(id), &*file->parsed});
+        const bool isBelievable = file->parsed->startMs <= latestBelievableMs;
+        listed.append({std::move(id), &*file->parsed, isBelievable});
     }
     const auto newest = std::min_element(listed.cbegin(), listed.cend(), isNewer);
     cache.newestFileName =
@@ -189,6 +140,8 @@ ExecutionRecordReader::listRecords(const QString& runsDirectory, JobCache& cache
 
 bool ExecutionRecordReader::isNewer(const Listed& a, const Listed& b)
 {
+    if (a.isBelievable != b.isBelievable)
+        return a.isBelievable;
     if (a.parsed->startMs != b.parsed->startMs)
         return a.parsed->startMs > b.parsed->startMs;
     // Same second: the identifiers differ in the pid, compared as a number.
@@ -198,7 +151,8 @@ bool ExecutionRecordReader::isNewer(const Listed& a, const Listed& b)
 }
 
 std::optional<QString> ExecutionRecordReader::output(const QString& runsDirectory,
-                                                     const QString& logName, JobCache& cache)
+                                                     const QString& logName, JobCache& cache,
+                                                     Output form)
 {
     // A name with "/" could point outside the run directory; it is never opened.
     if (logName.isEmpty() || logName.contains(u'/'))
@@ -210,8 +164,9 @@ std::optional<QString> ExecutionRecordReader::output(const QString& runsDirector
         return std::nullopt;
     }
     const auto cached = cache.logs.constFind(logName);
-    if (cached != cache.logs.constEnd() && cached->isSettled && cached->stamp == *stamp)
-        return cached->output;
+    if (cached != cache.logs.constEnd() && cached->isSettled && cached->stamp == *stamp &&
+        (cached->isFull || form == Output::lastMeaningfulLine))
+        return form == Output::full ? cached->output : cached->lastLine;
 
     const auto read = RunFiles::readLogTail(path);
     if (!read) {
@@ -219,13 +174,17 @@ std::optional<QString> ExecutionRecordReader::output(const QString& runsDirector
         return std::nullopt;
     }
     m_logBytesRead += std::min(read->second.size, RunFiles::logTailBytes);
-    cache.logs.insert(logName, {read->second, isSettled(read->second), read->first});
-    return read->first;
+    const std::optional<QString>& text = read->first;
+    const bool isFull = form == Output::full;
+    const auto log = cache.logs.insert(logName, {read->second, isSettled(read->second), isFull,
+                                                 isFull ? text : std::nullopt,
+                                                 text ? lastMeaningfulLine(*text) : std::nullopt});
+    return isFull ? log->output : log->lastLine;
 }
 
 JobExecutionRecord ExecutionRecordReader::toRecord(const Listed& listed,
                                                    const QString& runsDirectory, JobCache& cache,
-                                                   bool withOutput)
+                                                   std::optional<Output> output)
 {
     const ParsedFile& parsed = *listed.parsed;
     if (!parsed.isRecord) {
@@ -233,8 +192,8 @@ JobExecutionRecord ExecutionRecordReader::toRecord(const Listed& listed,
                 std::nullopt, std::nullopt,     m_liveness(parsed.pid, parsed.startSeconds)};
     }
     std::optional<QString> text;
-    if (withOutput)
-        text = output(runsDirectory, parsed.logName, cache);
+    if (output)
+        text = this->output(runsDirectory, parsed.logName, cache, *output);
     return {listed.id, parsed.startedAt, parsed.endedAt, parsed.exitCode, text, false};
 }
 
@@ -243,36 +202,37 @@ void ExecutionRecordReader::keepOnlyLogs(JobCache& cache, const QSet<QString>& n
     cache.logs.removeIf([&](const auto& entry) { return !names.contains(entry.key()); });
 }
 
-QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirectory)
+QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirectory,
+                                                         qsizetype limit, Output output)
 {
-    if (!m_historyJob.isEmpty() && m_historyJob != jobDirectory) {
-        // The previous history's logs are no longer shown; keep only what its summary needs.
-        const auto previous = m_jobs.find(m_historyJob);
-        if (previous != m_jobs.end()) {
-            const QString runsDirectory = m_historyJob + QStringLiteral("/runs");
-            const auto records = listRecords(runsDirectory, *previous, false);
-            QSet<QString> keep;
-            const auto newest = std::min_element(records.begin(), records.end(), isNewer);
-            if (newest != records.end() && newest->parsed->isRecord)
-                keep.insert(newest->parsed->logName);
-            keepOnlyLogs(*previous, keep);
+    if (output == Output::full && m_historyJob != jobDirectory) {
+        // The previous history is no longer shown: its full outputs go, the last lines stay.
+        if (const auto previous = m_jobs.find(m_historyJob); previous != m_jobs.end()) {
+            for (CachedLog& log : previous->logs) {
+                log.isFull = false;
+                log.output.reset();
+            }
         }
+        m_historyJob = jobDirectory;
     }
-    m_historyJob = jobDirectory;
 
     JobCache& cache = m_jobs[jobDirectory];
     const QString runsDirectory = jobDirectory + QStringLiteral("/runs");
     auto listed = listRecords(runsDirectory, cache, true);
-    std::sort(listed.begin(), listed.end(), isNewer);
+    const auto shown = listed.begin() + std::clamp<qsizetype>(limit, 0, listed.size());
+    std::partial_sort(listed.begin(), shown, listed.end(), isNewer);
+    listed.erase(shown, listed.end());
+
     QList<JobExecutionRecord> records;
     records.reserve(listed.size());
     QSet<QString> logNames;
-    for (const auto& entry : listed) {
-        records.append(toRecord(entry, runsDirectory, cache, true));
+    for (const auto& entry : std::as_const(listed)) {
+        records.append(toRecord(entry, runsDirectory, cache, output));
         if (entry.parsed->isRecord)
             logNames.insert(entry.parsed->logName);
     }
-    keepOnlyLogs(cache, logNames);
+    if (output == Output::full)
+        keepOnlyLogs(cache, logNames);
     return records;
 }
 
@@ -284,19 +244,19 @@ JobExecutionSummary ExecutionRecordReader::summary(const QString& jobDirectory)
 
     JobExecutionSummary summary;
     summary.monitoringStartedAt = monitoringStartedAt(jobDirectory, cache);
-    if (listed.isEmpty()) {
-        if (jobDirectory != m_historyJob)
-            cache.logs.clear();
-        return summary;
-    }
-    const Listed& newest = *std::min_element(listed.begin(), listed.end(), isNewer);
-    const JobExecutionRecord latest = toRecord(newest, runsDirectory, cache, true);
+    const auto newest = std::min_element(listed.begin(), listed.end(), isNewer);
+    const bool hasFailed = newest != listed.end() && newest->parsed->exitCode.value_or(0) != 0;
     if (jobDirectory != m_historyJob) {
         QSet<QString> keep;
-        if (newest.parsed->isRecord)
-            keep.insert(newest.parsed->logName);
+        if (hasFailed)
+            keep.insert(newest->parsed->logName);
         keepOnlyLogs(cache, keep);
     }
+    if (newest == listed.end())
+        return summary;
+    const JobExecutionRecord latest =
+        toRecord(*newest, runsDirectory, cache,
+                 hasFailed ? std::optional(Output::lastMeaningfulLine) : std::nullopt);
     summary.state = stateOf(latest);
     summary.latestRecord = latest;
     return summary;
@@ -348,7 +308,8 @@ qint64 ExecutionRecordReader::cachedBytes() const
     for (const JobCache& job : m_jobs) {
         bytes += qint64(job.files.size()) * qint64(sizeof(CachedFile) + 64);
         for (const CachedLog& log : job.logs)
-            bytes += qint64(sizeof(CachedLog)) + (log.output ? log.output->size() * 2 : 0);
+            bytes += qint64(sizeof(CachedLog)) + (log.output ? log.output->size() * 2 : 0) +
+                     (log.lastLine ? log.lastLine->size() * 2 : 0);
     }
     return bytes;
 }

@@ -17,17 +17,33 @@ namespace Tempolane {
 // Reads the run files of job directories into records and summaries. Files whose name and
 // stamp are unchanged since the last read are served from memory, so a refresh of unchanged
 // jobs reads no file content; the liveness of running markers is asked anew every time.
+// Memory holds only output a view can show: the full outputs of the one history shown, and
+// the last meaningful line of each failed job's newest run.
 // Not thread-safe: the execution service uses it from its one worker thread only.
 class ExecutionRecordReader final
 {
 public:
     using Liveness = std::function<bool(qint32 pid, double markerStartSeconds)>;
 
+    // How much of its run's output a record carries.
+    enum class Output
+    {
+        full,
+        lastMeaningfulLine
+    };
+
+    // The run history shows the newest twenty records; older ones cannot be reached there.
+    static constexpr qsizetype shownRecords = 20;
+
     explicit ExecutionRecordReader(Clock clock = systemClock(), Liveness liveness = {});
 
-    // Newest first, each with its output.
-    QList<JobExecutionRecord> history(const QString& jobDirectory);
-    // Reads at most the newest record's log.
+    // Newest first, at most `limit` records, each with its output in the given form. Full
+    // outputs are kept for the next call; last lines are read one log at a time, so that a
+    // long history never holds all its outputs at once.
+    QList<JobExecutionRecord> history(const QString& jobDirectory, qsizetype limit = shownRecords,
+                                      Output output = Output::full);
+    // The newest record; of its output only the last meaningful line, and only when the run
+    // failed: all the list and the status block show of it. Reads at most that one log.
     JobExecutionSummary summary(const QString& jobDirectory);
 
     // Forgets every job directory not named here (and not the last history's), so memory
@@ -40,17 +56,7 @@ public:
     qint64 logBytesRead() const { return m_logBytesRead; }
 
 private:
-    struct ParsedFile
-    {
-        bool isRecord = false;
-        double startSeconds = 0;
-        qint64 startMs = 0;
-        QDateTime startedAt;
-        std::optional<QDateTime> endedAt;
-        std::optional<qint32> exitCode;
-        QString logName;
-        qint32 pid = 0;
-    };
+    using ParsedFile = RunFiles::RunFields;
     struct CachedFile
     {
         RunFiles::FileStamp stamp;
@@ -62,7 +68,10 @@ private:
     {
         RunFiles::FileStamp stamp;
         bool isSettled = false;
+        // Whether the full output was read and kept, or only its last meaningful line.
+        bool isFull = false;
         std::optional<QString> output;
+        std::optional<QString> lastLine;
     };
     struct JobCache
     {
@@ -80,6 +89,8 @@ private:
     {
         QString id;
         const ParsedFile* parsed = nullptr;
+        // No run starts in the future; a file that says so sorts after every other.
+        bool isBelievable = true;
     };
 
     // Unsorted.
@@ -89,9 +100,9 @@ private:
     std::optional<ParsedFile> parse(const QString& path, bool isRecord, CachedFile& file) const;
     static bool isNewer(const Listed& a, const Listed& b);
     JobExecutionRecord toRecord(const Listed& listed, const QString& runsDirectory, JobCache& cache,
-                                bool withOutput);
+                                std::optional<Output> output);
     std::optional<QString> output(const QString& runsDirectory, const QString& logName,
-                                  JobCache& cache);
+                                  JobCache& cache, Output form);
     std::optional<QDateTime> monitoringStartedAt(const QString& jobDirectory, JobCache& cache);
     bool isSettled(const RunFiles::FileStamp& stamp) const;
     void keepOnlyLogs(JobCache& cache, const QSet<QString>& names);

@@ -1,6 +1,8 @@
 #include "ExecutionService.h"
 
 #include "CanonicalUuid.h"
+#include "MonitoringCommandLine.h"
+#include "PrivateFiles.h"
 #include "RunnerScript.h"
 #include "ShellQuoting.h"
 
@@ -9,12 +11,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPromise>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentRun>
-#include <cerrno>
+#include <limits>
 #include <qcoro/qcorofuture.h>
-#include <sys/stat.h>
 #include <thread>
 
 namespace Tempolane {
@@ -25,45 +24,9 @@ using Outcome = std::expected<void, ExecutionServiceError>;
 
 const QString monitoringMarkerName = QStringLiteral("monitoring-started");
 
-// Creates the directory and its missing parents; only the ones created here get mode 700,
-// because existing directories belong to the user's own arrangement.
-std::expected<void, QString> makePrivateDirectories(const QString& path)
+ExecutionServiceError fileSystemError(const PrivateFiles::Failure& failure)
 {
-    const QString clean = QDir::cleanPath(path);
-    qsizetype next = clean.startsWith(u'/') ? 1 : 0;
-    while (next <= clean.size()) {
-        qsizetype slash = clean.indexOf(u'/', next);
-        if (slash < 0)
-            slash = clean.size();
-        const QByteArray prefix = QFile::encodeName(clean.first(slash));
-        next = slash + 1;
-        if (prefix.isEmpty())
-            continue;
-        if (::mkdir(prefix.constData(), 0700) == 0) {
-            ::chmod(prefix.constData(), 0700);
-            continue;
-        }
-        const int error = errno;
-        struct stat info
-        {
-        };
-        if (error == EEXIST && ::stat(prefix.constData(), &info) == 0 && S_ISDIR(info.st_mode))
-            continue;
-        return std::unexpected(qt_error_string(error == EEXIST ? ENOTDIR : error));
-    }
-    return {};
-}
-
-// The permissions are set before the file takes its name, so nobody ever runs or reads it
-// with the defaults.
-std::expected<void, QString> writeAtomically(const QString& path, const QByteArray& bytes,
-                                             std::optional<QFile::Permissions> permissions = {})
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || (permissions && !file.setPermissions(*permissions)) ||
-        file.write(bytes) != bytes.size() || !file.commit())
-        return std::unexpected(file.errorString());
-    return {};
+    return ExecutionServiceError::fileSystemFailed(failure.message);
 }
 
 Outcome runRunner(const QString& runnerPath, const QStringList& arguments)
@@ -88,14 +51,9 @@ Outcome runRunner(const QString& runnerPath, const QStringList& arguments)
 
 } // namespace
 
-ExecutionService::ExecutionService(std::optional<QString> baseDirectory,
-                                   std::optional<QString> runnerPath, Clock clock)
-    : m_rootPath((baseDirectory
-                      ? *baseDirectory
-                      : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                            QStringLiteral("/Tempolane")) +
-                 QStringLiteral("/Executions")),
-      m_runnerPath(runnerPath ? *runnerPath : defaultRunnerURL()), m_clock(clock), m_reader(clock)
+ExecutionService::ExecutionService(QString rootPath, QString runnerPath, Clock clock)
+    : m_rootPath(std::move(rootPath)), m_runnerPath(std::move(runnerPath)), m_clock(clock),
+      m_reader(clock)
 {
     m_pool.setMaxThreadCount(1);
 }
@@ -109,14 +67,15 @@ QString ExecutionService::jobDirectory(const QUuid& jobId) const
 
 std::expected<void, ExecutionServiceError> ExecutionService::installRunnerNow() const
 {
-    if (auto made = makePrivateDirectories(QFileInfo(m_runnerPath).path()); !made)
-        return std::unexpected(ExecutionServiceError::fileSystemFailed(made.error()));
+    // Whoever could put a file in these directories could change what cron runs as this user.
+    for (const QString& directory : {QFileInfo(m_runnerPath).path(), m_rootPath}) {
+        if (auto made = PrivateFiles::makeDirectory(directory); !made)
+            return std::unexpected(fileSystemError(made.error()));
+    }
     QString script = runnerScriptTemplate();
     script.replace(runnerRootPlaceholder.toString(), quotedPath(m_rootPath));
-    if (auto written = writeAtomically(m_runnerPath, script.toUtf8(),
-                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        !written)
-        return std::unexpected(ExecutionServiceError::fileSystemFailed(written.error()));
+    if (auto written = PrivateFiles::writeAtomically(m_runnerPath, script.toUtf8(), 0700); !written)
+        return std::unexpected(fileSystemError(written.error()));
     return {};
 }
 
@@ -134,10 +93,10 @@ QCoro::Task<> ExecutionService::prepareMonitoring(QList<QUuid> jobIds)
         for (const QUuid& id : jobIds) {
             const QString directory = jobDirectory(id);
             const QString marker = directory + u'/' + monitoringMarkerName;
-            if (QFileInfo::exists(marker) || !makePrivateDirectories(directory))
+            if (QFileInfo::exists(marker) || !PrivateFiles::makeDirectory(directory))
                 continue;
             const qint64 seconds = m_clock().toSecsSinceEpoch();
-            (void)writeAtomically(marker, QByteArray::number(seconds));
+            (void)PrivateFiles::writeAtomically(marker, QByteArray::number(seconds));
         }
     });
     co_await future;
@@ -168,16 +127,23 @@ QCoro::Task<QList<JobExecutionRecord>> ExecutionService::history(QUuid jobId)
     co_return co_await future;
 }
 
+QCoro::Task<QList<JobExecutionRecord>> ExecutionService::allRecords(QUuid jobId)
+{
+    auto future = QtConcurrent::run(&m_pool, [this, jobId] {
+        return m_reader.history(jobDirectory(jobId), std::numeric_limits<qsizetype>::max(),
+                                ExecutionRecordReader::Output::lastMeaningfulLine);
+    });
+    co_return co_await future;
+}
+
 QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::runNow(CronJob job)
 {
     const auto installed = co_await installRunner();
     if (!installed)
         co_return installed;
-    const bool hasPrefix = job.command.startsWith(MonitoringCommandLine::batteryPrefix);
-    const QString command =
-        hasPrefix ? job.command.sliced(MonitoringCommandLine::batteryPrefix.size()) : job.command;
-    const QStringList arguments =
-        MonitoringCommandLine::runnerArguments(job.id, job.logPolicy, command);
+    // Exactly what cron runs of the wrapped command.
+    const QStringList arguments = MonitoringCommandLine::runnerArguments(
+        job.id, job.logPolicy, MonitoringCommandLine::executedCommand(job.command));
     // The run is the user's, not the service's: a thread of its own waits for it, so neither
     // destroying the service nor quitting waits for the command, and the runner works on.
     QPromise<Outcome> promise;
@@ -195,9 +161,14 @@ QCoro::Task<> ExecutionService::clearHistory(QUuid jobId)
     auto future = QtConcurrent::run(&m_pool, [this, jobId] {
         const QString directory = jobDirectory(jobId);
         const QString runs = directory + QStringLiteral("/runs");
-        if (!runs.startsWith(m_rootPath + u'/'))
+        // Clearing through a link would empty whatever directory it leads to: a linked job
+        // directory is left alone, a linked run directory loses only the link.
+        if (!runs.startsWith(m_rootPath + u'/') || QFileInfo(directory).isSymLink())
             return;
-        QDir(runs).removeRecursively();
+        if (QFileInfo(runs).isSymLink())
+            QFile::remove(runs);
+        else
+            QDir(runs).removeRecursively();
         QFile::remove(directory + u'/' + monitoringMarkerName);
     });
     co_await future;
@@ -211,24 +182,9 @@ QCoro::Task<ExecutionService::CacheStatistics> ExecutionService::cacheStatistics
     co_return co_await future;
 }
 
-QString ExecutionService::wrappedCommand(const CronJob& job)
-{
-    return MonitoringCommandLine::wrappedCommand(job.id, job.logPolicy, job.command);
-}
-
-std::optional<UnwrappedCommand> ExecutionService::unwrapCommand(const QString& commandLine)
-{
-    return MonitoringCommandLine::unwrapCommand(commandLine);
-}
-
 std::optional<QString> ExecutionService::compatibilityIssue(const QString& command)
 {
     return MonitoringCommandLine::compatibilityIssue(command);
-}
-
-std::optional<QString> ExecutionService::lengthIssue(const QString& command)
-{
-    return MonitoringCommandLine::lengthIssue(command);
 }
 
 } // namespace Tempolane

@@ -4,11 +4,9 @@
 #include "CronJob.h"
 #include "ExecutionManaging.h"
 #include "ExecutionRecordReader.h"
-#include "MonitoringCommandLine.h"
 
 #include <QString>
 #include <QThreadPool>
-#include <optional>
 
 namespace Tempolane {
 
@@ -18,11 +16,9 @@ namespace Tempolane {
 class ExecutionService final : public ExecutionManaging
 {
 public:
-    // The root is <base>/Executions, by default <data>/Tempolane/Executions; the runner sits
-    // at `runnerPath`, by default defaultRunnerURL().
-    explicit ExecutionService(std::optional<QString> baseDirectory = std::nullopt,
-                              std::optional<QString> runnerPath = std::nullopt,
-                              Clock clock = systemClock());
+    // The run records live under `rootPath`, one directory per job; the runner is installed
+    // at `runnerPath` (DataLocations).
+    ExecutionService(QString rootPath, QString runnerPath, Clock clock = systemClock());
     ~ExecutionService() override;
     Q_DISABLE_COPY_MOVE(ExecutionService)
 
@@ -36,6 +32,10 @@ public:
     QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob job) override;
     QCoro::Task<> clearHistory(QUuid jobId) override;
 
+    // Every record of a job, newest first, each with no more of its output than the last
+    // meaningful line: for a listing of the whole history, one log read at a time.
+    QCoro::Task<QList<JobExecutionRecord>> allRecords(QUuid jobId);
+
     struct CacheStatistics
     {
         qint64 cachedBytes = 0;
@@ -44,10 +44,7 @@ public:
     // What the record cache holds and how much log content it has read, for reporting.
     QCoro::Task<CacheStatistics> cacheStatistics();
 
-    static QString wrappedCommand(const CronJob& job);
-    static std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
     static std::optional<QString> compatibilityIssue(const QString& command);
-    static std::optional<QString> lengthIssue(const QString& command);
 
 private:
     QString jobDirectory(const QUuid& jobId) const;

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <unistd.h>
 
@@ -64,13 +65,15 @@ std::optional<double> processStartSeconds(qint32 pid)
 bool isRunnerAlive(qint32 pid, double markerStartSeconds)
 {
     // kill() with 0 or a negative pid addresses whole process groups, which would make any
-    // marker with such a value look alive.
-    if (pid <= 0)
+    // marker with such a value look alive; 1 is the init process, never a runner.
+    if (pid <= 1)
         return false;
     if (::kill(pid, 0) != 0 && errno != EPERM)
         return false;
+    // The runner writes its marker in the moments after it starts: a process that started
+    // well before the run, or after it, holds the pid by chance.
     const auto started = processStartSeconds(pid);
-    return !started || *started <= markerStartSeconds + startTolerance;
+    return !started || std::fabs(*started - markerStartSeconds) <= startTolerance;
 }
 
 } // namespace Tempolane::ProcessLiveness

@@ -3,6 +3,8 @@
 #include "Utf8.h"
 
 #include <QFile>
+#include <QHash>
+#include <QStringDecoder>
 #include <cerrno>
 #include <cmath>
 #include <dirent.h>
@@ -193,12 +195,71 @@ std::optional<std::pair<std::optional<QString>, FileStamp>> readLogTail(const QS
     const qint64 size = info.st_size;
     const auto bytes =
         readFrom(fd.get(), size > logTailBytes ? size - logTailBytes : 0, logTailBytes);
-    std::optional<QString> text;
-    if (bytes && !bytes->isEmpty())
-        text = Utf8::decode(*bytes);
-    if (text && text->isEmpty())
-        text.reset();
-    return std::pair{text, stampOf(info)};
+    // The runner keeps at most as much as is read here, so a log of this size may be cut too.
+    return std::pair{bytes ? decodeLog(*bytes, size >= logTailBytes) : std::nullopt, stampOf(info)};
+}
+
+std::optional<QString> decodeLog(QByteArrayView bytes, bool isCut)
+{
+    const auto isContinuation = [](char byte) { return (byte & 0xc0) == 0x80; };
+    // A character is at most four bytes long, so at most three belong to one cut in front.
+    for (int i = 0; isCut && i < 3 && !bytes.isEmpty() && isContinuation(bytes.front()); ++i)
+        bytes = bytes.sliced(1);
+    if (bytes.isEmpty())
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    return QString(decoder.decode(bytes));
+}
+
+std::optional<RunFields> parseRunFile(QByteArrayView bytes, bool isRecord)
+{
+    const auto text = Utf8::decode(bytes);
+    if (!text)
+        return std::nullopt;
+    // Later lines win; a line without "=" is no field.
+    QHash<QStringView, QStringView> fields;
+    for (const QStringView line : QStringView(*text).split(u'\n', Qt::SkipEmptyParts)) {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals >= 0)
+            fields.insert(line.first(equals), line.sliced(equals + 1));
+    }
+    const auto field = [&](QStringView key) -> std::optional<QStringView> {
+        const auto found = fields.constFind(key);
+        return found == fields.constEnd() ? std::nullopt : std::optional(*found);
+    };
+    const auto decimal = [&](QStringView key) {
+        const auto value = field(key);
+        return value ? parseDecimal(*value) : std::nullopt;
+    };
+    const auto integer = [&](QStringView key) {
+        const auto value = field(key);
+        return value ? parseInteger32(*value) : std::nullopt;
+    };
+
+    RunFields parsed;
+    parsed.isRecord = isRecord;
+    const auto start = decimal(u"start");
+    const auto startedAt = start ? instantFromSeconds(*start) : std::nullopt;
+    if (!startedAt)
+        return std::nullopt;
+    parsed.startSeconds = *start;
+    parsed.startedAt = *startedAt;
+    parsed.startMs = startedAt->toMSecsSinceEpoch();
+    if (isRecord) {
+        const auto end = decimal(u"end");
+        parsed.endedAt = end ? instantFromSeconds(*end) : std::nullopt;
+        parsed.exitCode = integer(u"exit");
+        parsed.logName = field(u"log").value_or(QStringView()).toString();
+        if (!parsed.endedAt || !parsed.exitCode)
+            return std::nullopt;
+    } else {
+        const auto pid = integer(u"pid");
+        if (!pid)
+            return std::nullopt;
+        parsed.pid = *pid;
+    }
+    return parsed;
 }
 
 std::optional<double> parseDecimal(QStringView text)

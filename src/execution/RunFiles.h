@@ -54,9 +54,32 @@ std::optional<FileStamp> regularFileStamp(const QString& path);
 // FIFOs or devices; also the stamp taken when it was opened.
 std::optional<std::pair<QByteArray, FileStamp>> readSmallFile(const QString& path, qint64 cap);
 
-// The last `logTailBytes` bytes of a regular file as UTF-8 text; nothing when it cannot be
-// read, is not valid UTF-8 or is empty.
+// The text of the last `logTailBytes` bytes of a regular file (decodeLog); the text is
+// nothing when it cannot be read or is empty, the whole result when the file cannot be opened.
 std::optional<std::pair<std::optional<QString>, FileStamp>> readLogTail(const QString& path);
+
+// A log's bytes as text. Bytes that are no UTF-8 become replacement characters, so that one
+// stray byte never hides the rest; a tail cut by bytes (`isCut`) loses the partial character
+// it may start with. Nothing for no bytes.
+std::optional<QString> decodeLog(QByteArrayView bytes, bool isCut);
+
+// What a running marker (".running") or a run record (".run") says.
+struct RunFields
+{
+    bool isRecord = false;
+    double startSeconds = 0;
+    QDateTime startedAt;
+    // The same instant, for sorting many records without converting each time.
+    qint64 startMs = 0;
+    std::optional<QDateTime> endedAt;
+    std::optional<qint32> exitCode;
+    QString logName;
+    qint32 pid = 0;
+};
+
+// The fields of a file's content, read strictly; nothing when a field the kind needs is
+// missing or malformed.
+std::optional<RunFields> parseRunFile(QByteArrayView bytes, bool isRecord);
 
 // Strict number fields: the whole text must be the number.
 std::optional<double> parseDecimal(QStringView text);

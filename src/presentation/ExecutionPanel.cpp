@@ -2,6 +2,7 @@
 
 #include "DateTimeText.h"
 #include "ExecutionTexts.h"
+#include "LastMeaningfulLine.h"
 #include "PlatformTexts.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,7 @@ std::optional<QString> detailOutput(const JobExecutionSummary& summary)
     if ((kind != Kind::failed && kind != Kind::interrupted) || !summary.latestRecord ||
         !summary.latestRecord->output)
         return std::nullopt;
-    return ExecutionTexts::lastMeaningfulLine(*summary.latestRecord->output);
+    return lastMeaningfulLine(*summary.latestRecord->output);
 }
 
 QList<RunFact> runFacts(const std::optional<JobExecutionRecord>& latest,

@@ -2,6 +2,7 @@
 
 #include "CronStore.h"
 #include "ExecutionService.h"
+#include "MonitoringCommandLine.h"
 #include "UserCharacters.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,8 @@ std::optional<QString> nameMessage(const QString& name)
     return std::nullopt;
 }
 
-std::optional<QString> commandMessage(const QString& command, bool isMonitoringEnabled)
+std::optional<QString> commandMessage(const QString& command, bool isMonitoringEnabled,
+                                      QStringView quotedRunner)
 {
     const QString trimmed = command.trimmed();
     if (trimmed.isEmpty())
@@ -42,17 +44,17 @@ std::optional<QString> commandMessage(const QString& command, bool isMonitoringE
     if (spansLines(trimmed))
         return tr("Ein Cronjob muss in einer einzelnen Zeile stehen.");
     if (isMonitoringEnabled)
-        return monitoringIssue(command);
+        return monitoringIssue(command, quotedRunner);
     return std::nullopt;
 }
 
-std::optional<QString> monitoringIssue(const QString& command)
+std::optional<QString> monitoringIssue(const QString& command, QStringView quotedRunner)
 {
     if (auto issue = ExecutionService::compatibilityIssue(command))
         return issue;
     // The crontab tool refuses a wrapped line that is too long, and some crons cut it silently;
     // the saved command is the trimmed one.
-    return ExecutionService::lengthIssue(command.trimmed());
+    return MonitoringCommandLine::lengthIssue(command.trimmed(), quotedRunner);
 }
 
 CronJob trimmedForSaving(CronJob job)

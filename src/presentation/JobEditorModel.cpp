@@ -2,11 +2,12 @@
 
 #include "CronExpression.h"
 #include "JobDraftRules.h"
+#include "ShellQuoting.h"
 
 namespace Tempolane {
 
-JobEditorModel::JobEditorModel(CronJob original, bool isNew)
-    : m_original(std::move(original)), m_isNew(isNew)
+JobEditorModel::JobEditorModel(CronJob original, bool isNew, const QString& runnerPath)
+    : m_original(std::move(original)), m_isNew(isNew), m_quotedRunner(quotedPath(runnerPath))
 {
     startFrom(m_original);
 }
@@ -78,12 +79,13 @@ std::optional<QString> JobEditorModel::scheduleMessage() const
 
 std::optional<QString> JobEditorModel::commandMessage() const
 {
-    return JobDraftRules::commandMessage(m_draft.command, m_draft.isMonitoringEnabled);
+    return JobDraftRules::commandMessage(m_draft.command, m_draft.isMonitoringEnabled,
+                                         m_quotedRunner);
 }
 
 std::optional<QString> JobEditorModel::monitoringIssue() const
 {
-    return JobDraftRules::monitoringIssue(m_draft.command);
+    return JobDraftRules::monitoringIssue(m_draft.command, m_quotedRunner);
 }
 
 bool JobEditorModel::canSave() const

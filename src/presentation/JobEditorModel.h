@@ -14,7 +14,9 @@ namespace Tempolane {
 class JobEditorModel final
 {
 public:
-    JobEditorModel(CronJob original, bool isNew);
+    // `runnerPath`: where the runner is installed (CronStore::runnerPath); whether a command
+    // can be monitored depends on its length.
+    JobEditorModel(CronJob original, bool isNew, const QString& runnerPath = {});
 
     const CronJob& original() const { return m_original; }
     const CronJob& draft() const { return m_draft; }
@@ -68,6 +70,7 @@ private:
     CronJob m_original;
     CronJob m_draft;
     bool m_isNew;
+    QString m_quotedRunner;
     bool m_isSaving = false;
     ScheduleEditorMode m_editorMode = ScheduleEditorMode::visual;
     VisualSchedule m_visualSchedule;

@@ -1,6 +1,5 @@
 #include "CronStore.h"
 
-#include "CronBackupStore.h"
 #include "CronExpression.h"
 #include "CrontabText.h"
 
@@ -9,14 +8,13 @@
 namespace Tempolane {
 
 CronStore::CronStore(std::unique_ptr<CronManaging> client,
-                     std::shared_ptr<ExecutionManaging> executionManager,
-                     std::unique_ptr<QSettings> defaults, StoreTime time,
-                     std::unique_ptr<CronBackupStoring> backupStore, QObject* parent)
-    : QObject(parent), m_repository(std::make_unique<CronRepository>(
-                           std::move(client), backupStore ? std::move(backupStore)
-                                                          : std::make_unique<CronBackupStore>())),
-      m_executionManager(std::move(executionManager)), m_defaults(std::move(defaults)),
-      m_time(std::move(time)), m_document(CronDocument::parse(QString())),
+                     std::unique_ptr<CronBackupStoring> backupStore,
+                     std::shared_ptr<ExecutionManaging> executionManager, QString runnerPath,
+                     std::unique_ptr<QSettings> defaults, StoreTime time, QObject* parent)
+    : QObject(parent),
+      m_repository(std::make_unique<CronRepository>(std::move(client), std::move(backupStore))),
+      m_executionManager(std::move(executionManager)), m_runnerPath(std::move(runnerPath)),
+      m_defaults(std::move(defaults)), m_time(std::move(time)),
       m_hasDismissedMonitoringSuggestion(m_defaults->value(dismissedSuggestionKey, false).toBool())
 {
 }

@@ -57,11 +57,15 @@ public:
     static constexpr int notObservedGraceSeconds = 90;
     static constexpr auto dismissedSuggestionKey = "hasDismissedExecutionMonitoringSuggestion";
 
-    CronStore(std::unique_ptr<CronManaging> client,
-              std::shared_ptr<ExecutionManaging> executionManager,
-              std::unique_ptr<QSettings> defaults, StoreTime time = {},
-              std::unique_ptr<CronBackupStoring> backupStore = nullptr, QObject* parent = nullptr);
+    // `runnerPath` is where the runner is installed (DataLocations): monitored jobs are written
+    // as calls of it and recognised by it.
+    CronStore(std::unique_ptr<CronManaging> client, std::unique_ptr<CronBackupStoring> backupStore,
+              std::shared_ptr<ExecutionManaging> executionManager, QString runnerPath,
+              std::unique_ptr<QSettings> defaults, StoreTime time = {}, QObject* parent = nullptr);
     ~CronStore() override;
+
+    // Where the runner is installed: monitored jobs are written as calls of it.
+    const QString& runnerPath() const { return m_runnerPath; }
 
     // Observed state. A "none" selection or running job is a null QUuid, no load a null time.
     QString loadedContents() const { return m_loadedContents; }
@@ -151,7 +155,7 @@ private:
     bool matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const;
     std::optional<QDateTime> cachedNextExecution(QHash<QUuid, NextExecutionCacheEntry>& cache,
                                                  const CronJob& job, const QDateTime& reference);
-    static QCoro::Task<CronDocument> parsedAway(QString text);
+    QCoro::Task<CronDocument> parsedAway(QString text) const;
     void adopt(const QString& text, CronDocument document);
     void selectIndex(std::optional<qsizetype> index);
     void present(const QString& title, const QString& message);
@@ -160,6 +164,7 @@ private:
 
     std::unique_ptr<CronRepository> m_repository;
     std::shared_ptr<ExecutionManaging> m_executionManager;
+    QString m_runnerPath;
     std::unique_ptr<QSettings> m_defaults;
     StoreTime m_time;
     QHash<QUuid, NextExecutionCacheEntry> m_nextExecutionCache;

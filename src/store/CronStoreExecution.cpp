@@ -2,6 +2,8 @@
 // selected job's history, run now, clearing history and switching monitoring on for all.
 #include "CronStore.h"
 #include "ExecutionService.h"
+#include "MonitoringCommandLine.h"
+#include "ShellQuoting.h"
 
 namespace Tempolane {
 
@@ -95,12 +97,13 @@ QCoro::Task<> CronStore::enableMonitoringForAllJobs()
     // A command cron would treat differently once wrapped, or one whose wrapped line the
     // crontab tool would refuse as too long, stays as it is.
     CronDocument document = m_document;
+    const QString quotedRunner = quotedPath(m_runnerPath);
     bool hasCandidate = false;
     for (auto& node : document.nodes) {
         const CronJob* job = node.job();
         if (!job || job->isMonitoringEnabled ||
             ExecutionService::compatibilityIssue(job->command) ||
-            ExecutionService::lengthIssue(job->command))
+            MonitoringCommandLine::lengthIssue(job->command, quotedRunner))
             continue;
         CronJob monitored = *job;
         monitored.isMonitoringEnabled = true;

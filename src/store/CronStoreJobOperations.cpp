@@ -134,10 +134,11 @@ QCoro::Task<> CronStore::deleteJob(CronJob job)
         co_await m_executionManager->clearHistory(job.id);
 }
 
-QCoro::Task<CronDocument> CronStore::parsedAway(QString text)
+QCoro::Task<CronDocument> CronStore::parsedAway(QString text) const
 {
     // A large crontab takes milliseconds to read; the window keeps drawing meanwhile.
-    auto future = QtConcurrent::run([text] { return CronDocument::parse(text); });
+    auto future = QtConcurrent::run(
+        [text, runnerPath = m_runnerPath] { return CronDocument::parse(text, runnerPath); });
     co_return co_await future;
 }
 
@@ -170,7 +171,7 @@ QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
     // The document was made from the text loaded until now. A load that finishes while the
     // runner is installed must not make the save expect a text the document never saw.
     const QString expected = m_loadedContents;
-    const QString text = document.serializedText();
+    const QString text = document.serializedText(m_runnerPath);
     const auto jobs = document.jobs();
     const bool hasMonitoredJob = std::any_of(
         jobs.cbegin(), jobs.cend(), [](const CronJob& job) { return job.isMonitoringEnabled; });

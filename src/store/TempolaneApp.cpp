@@ -1,5 +1,6 @@
 #include "TempolaneApp.h"
 
+#include "CronBackupStore.h"
 #include "CronSystemClient.h"
 #include "DemoCronClient.h"
 #include "ExecutionService.h"
@@ -13,8 +14,8 @@ bool TempolaneApp::isSampleDataMode(const QProcessEnvironment& environment)
            environment.value(QStringLiteral("XCODE_RUNNING_FOR_PREVIEWS")) == u"1";
 }
 
-TempolaneApp::TempolaneApp(const QProcessEnvironment& environment)
-    : m_isSampleDataMode(isSampleDataMode(environment))
+TempolaneApp::TempolaneApp(const QProcessEnvironment& environment, const DataLocations& locations)
+    : m_isSampleDataMode(isSampleDataMode(environment)), m_locations(locations)
 {
     std::unique_ptr<CronManaging> client;
     std::shared_ptr<ExecutionManaging> executionManager;
@@ -23,10 +24,13 @@ TempolaneApp::TempolaneApp(const QProcessEnvironment& environment)
         executionManager = std::make_shared<NullExecutionManager>();
     } else {
         client = std::make_unique<CronSystemClient>();
-        executionManager = std::make_shared<ExecutionService>();
+        executionManager =
+            std::make_shared<ExecutionService>(m_locations.executions, m_locations.runner);
     }
+    // The sample data keeps backups too: a save works the same in both modes.
     m_store = std::make_unique<CronStore>(
-        std::move(client), std::move(executionManager),
+        std::move(client), std::make_unique<CronBackupStore>(m_locations.backups),
+        std::move(executionManager), m_locations.runner,
         std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("Tempolane")));
 }
 

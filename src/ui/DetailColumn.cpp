@@ -21,7 +21,8 @@ JobEditorView::Inputs editorInputs(CronStore& store, const CronJob& job, const Q
             store.executionSummary(job),
             store.selectedJobHistory(),
             store.upcomingExecution(job, now),
-            store.manuallyRunningJobID() == job.id};
+            store.manuallyRunningJobID() == job.id,
+            store.runnerPath()};
 }
 
 } // namespace

@@ -34,8 +34,8 @@ QWidget* transparent(QWidget* widget)
 } // namespace
 
 JobEditorView::JobEditorView(Inputs inputs, Actions actions, QWidget* parent)
-    : QWidget(parent), m_actions(std::move(actions)), m_model(inputs.originalJob, inputs.isNew),
-      m_inputs(std::move(inputs))
+    : QWidget(parent), m_actions(std::move(actions)),
+      m_model(inputs.originalJob, inputs.isNew, inputs.runnerPath), m_inputs(std::move(inputs))
 {
     m_model.setSaving(m_inputs.isSaving);
 
@@ -185,7 +185,7 @@ void JobEditorView::setInputs(Inputs inputs)
     const bool isAnotherJob =
         inputs.originalJob.id != m_model.original().id || inputs.isNew != m_model.isNew();
     if (isAnotherJob) {
-        m_model = JobEditorModel(inputs.originalJob, inputs.isNew);
+        m_model = JobEditorModel(inputs.originalJob, inputs.isNew, inputs.runnerPath);
         m_scrollArea->verticalScrollBar()->setValue(0);
     } else {
         m_model.setOriginal(inputs.originalJob);

@@ -38,6 +38,8 @@ public:
         QList<JobExecutionRecord> executionHistory;
         std::optional<QDateTime> nextExecution;
         bool isRunningNow = false;
+        // Where the runner is installed (CronStore::runnerPath), for the monitoring checks.
+        QString runnerPath;
     };
     // An empty function means the action is absent (its button is not shown).
     struct Actions

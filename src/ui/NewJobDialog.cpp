@@ -9,9 +9,10 @@ namespace Tempolane {
 
 namespace {
 
-JobEditorView::Inputs newJobInputs(const CronJob& job, bool isSaving)
+JobEditorView::Inputs newJobInputs(const CronJob& job, bool isSaving, const QString& runnerPath)
 {
-    return {job, true, isSaving, JobExecutionSummary::notMonitored(), {}, std::nullopt, false};
+    return {job, true,         isSaving, JobExecutionSummary::notMonitored(),
+            {},  std::nullopt, false,    runnerPath};
 }
 
 } // namespace
@@ -28,7 +29,8 @@ NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, QWidget* parent
     JobEditorView::Actions actions;
     actions.save = [this](CronJob edited) { save(std::move(edited)); };
     actions.cancel = [this] { reject(); };
-    m_editor = new JobEditorView(newJobInputs(m_job, m_store.isSaving()), std::move(actions), this);
+    m_editor = new JobEditorView(newJobInputs(m_job, m_store.isSaving(), m_store.runnerPath()),
+                                 std::move(actions), this);
     setWindowTitle(m_editor->title());
     connect(m_editor, &JobEditorView::titleChanged, this, &QWidget::setWindowTitle);
     connect(&m_store, &CronStore::isSavingChanged, this, &NewJobDialog::showSaving);
@@ -48,7 +50,7 @@ void NewJobDialog::save(CronJob job)
 
 void NewJobDialog::showSaving()
 {
-    m_editor->setInputs(newJobInputs(m_job, m_store.isSaving()));
+    m_editor->setInputs(newJobInputs(m_job, m_store.isSaving(), m_store.runnerPath()));
 }
 
 } // namespace Tempolane

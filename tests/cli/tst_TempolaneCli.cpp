@@ -1,5 +1,6 @@
 #include "CliRun.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void badArguments_exitWithUsage_data();
     void badArguments_exitWithUsage();
     void unreadableInput_exitsWithTheSystemsText();
+    void runs_listsEveryRecordWithItsLastLineMadeHarmless();
 };
 
 void TempolaneCliTest::validate_answersEveryLine()
@@ -87,6 +89,37 @@ void TempolaneCliTest::unreadableInput_exitsWithTheSystemsText()
     QCOMPARE(notUtf8.exitCode, 1);
     QCOMPARE(QString::fromUtf8(notUtf8.err).trimmed(),
              QStringLiteral("Die Eingabe ist kein gültiges UTF-8."));
+}
+
+void TempolaneCliTest::runs_listsEveryRecordWithItsLastLineMadeHarmless()
+{
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const QString id = QStringLiteral("0f8fad5b-d9cb-469f-a165-70867728950e");
+    const QString runs = data.path() + QStringLiteral("/Tempolane/Executions/") + id + "/runs/";
+    QVERIFY(QDir().mkpath(runs));
+    // More than the panel shows; the newest output would retitle and clear a terminal.
+    for (int i = 0; i < 25; ++i) {
+        const QByteArray runId = QByteArray::number(1700000000 + i * 60) + "-1";
+        const QByteArray log = i == 24 ? "\x1b]0;owned\x07"
+                                         "Fehler\x1b[2J in caf\xe9\n\n"
+                                       : "line " + QByteArray::number(i) + '\n';
+        QFile record(runs + QString::fromLatin1(runId) + ".run");
+        QFile output(runs + QString::fromLatin1(runId) + ".log");
+        QVERIFY(record.open(QIODevice::WriteOnly) && output.open(QIODevice::WriteOnly));
+        record.write("start=" + runId.chopped(2) + "\nend=" + runId.chopped(2) +
+                     "\nexit=" + QByteArray::number(i % 2 + 1) + "\nlog=" + runId + ".log\n");
+        output.write(log);
+    }
+
+    const auto result = runCli({QStringLiteral("runs"), id.toUpper()});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(!result.out.contains('\x1b') && !result.out.contains('\x07'));
+    const QStringList lines = QString::fromUtf8(result.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 25);
+    QCOMPARE(lines.front().split(u'\t').sliced(3),
+             (QStringList{"1", "\\x1b]0;owned\\x07Fehler\\x1b[2J in caf\ufffd"}));
+    QCOMPARE(lines.back().split(u'\t').sliced(3), (QStringList{"1", "line 0"}));
 }
 
 QTEST_GUILESS_MAIN(TempolaneCliTest)

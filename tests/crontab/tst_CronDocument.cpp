@@ -1,10 +1,10 @@
 #include "CanonicalUuid.h"
 #include "CronDocument.h"
 #include "MonitoringCommandLine.h"
+#include "ShellQuoting.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Tempolane;
@@ -12,6 +12,9 @@ using namespace Tempolane;
 namespace {
 
 const QString knownId = QStringLiteral("0f8fad5b-d9cb-469f-a165-70867728950e");
+const QString runner =
+    QStringLiteral("/home/ann/Application Support/Tempolane/Runner/tempolane-runner");
+const QString quotedRunner = quotedPath(runner);
 
 // One line per node: "P:text" or "J:name|schedule|command|on/off|monitored/plain|policy".
 QStringList summary(const CronDocument& document)
@@ -34,7 +37,7 @@ QStringList summary(const CronDocument& document)
 
 CronJob onlyJob(const QString& text)
 {
-    const auto jobs = CronDocument::parse(text).jobs();
+    const auto jobs = CronDocument::parse(text, runner).jobs();
     if (jobs.size() != 1)
         qFatal("expected exactly one job");
     return jobs.front();
@@ -49,10 +52,10 @@ QStringList formatLines(const QString& text)
 
 QString serializedWith(const QString& text, const std::function<void(CronJob&)>& edit)
 {
-    const CronDocument document = CronDocument::parse(text);
+    const CronDocument document = CronDocument::parse(text, runner);
     CronJob job = document.jobs().front();
     edit(job);
-    return document.replacingJob(job).serializedText();
+    return document.replacingJob(job).serializedText(runner);
 }
 
 // Lines of realistic and hostile kinds for generated crontabs.
@@ -99,7 +102,8 @@ private:
     QString line()
     {
         const QString wrapped = MonitoringCommandLine::wrappedCommand(
-            QUuid::fromString(knownId), ExecutionLogPolicy::errorsOnly, QStringLiteral("echo hi"));
+            QUuid::fromString(knownId), ExecutionLogPolicy::errorsOnly, QStringLiteral("echo hi"),
+            quotedRunner);
         switch (m_random.bounded(16)) {
         case 0:
             return pick({QStringLiteral("*/5 * * * * /usr/bin/php artisan schedule:run"),
@@ -158,7 +162,6 @@ class CronDocumentTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void parse_readsLinesAsTheFormatSays_data();
     void parse_readsLinesAsTheFormatSays();
     void parse_idComesFromMarkerThenWrapperThenIsFresh();
@@ -170,15 +173,7 @@ private Q_SLOTS:
     void fallbackName_data();
     void fallbackName();
     void generatedTexts_roundTripAndEditsStayLocal();
-
-private:
-    QTemporaryDir m_dataHome;
 };
-
-void CronDocumentTest::initTestCase()
-{
-    qputenv("XDG_DATA_HOME", (m_dataHome.path() + QStringLiteral("/Application Support")).toUtf8());
-}
 
 void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
 {
@@ -186,8 +181,9 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
     QTest::addColumn<QStringList>("nodes");
     QTest::addColumn<bool>("hasTrailingNewline");
 
-    const QString wrapped = MonitoringCommandLine::wrappedCommand(
-        QUuid::fromString(knownId), ExecutionLogPolicy::none, QStringLiteral("echo hi"));
+    const QString wrapped =
+        MonitoringCommandLine::wrappedCommand(QUuid::fromString(knownId), ExecutionLogPolicy::none,
+                                              QStringLiteral("echo hi"), quotedRunner);
 
     QTest::newRow("empty text") << "" << QStringList{} << false;
     QTest::newRow("single line feed") << "\n" << QStringList{"P:"} << true;
@@ -248,10 +244,10 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays()
     QFETCH(QStringList, nodes);
     QFETCH(bool, hasTrailingNewline);
 
-    const CronDocument document = CronDocument::parse(text);
+    const CronDocument document = CronDocument::parse(text, runner);
     QCOMPARE(summary(document), nodes);
     QCOMPARE(document.hasTrailingNewline, hasTrailingNewline);
-    QCOMPARE(document.serializedText(), text);
+    QCOMPARE(document.serializedText(runner), text);
 }
 
 void CronDocumentTest::parse_idComesFromMarkerThenWrapperThenIsFresh()
@@ -270,7 +266,7 @@ void CronDocumentTest::parse_idComesFromMarkerThenWrapperThenIsFresh()
     QVERIFY(canonicalText(invalidAfterValid.id) != knownId);
 
     const QString wrapped = MonitoringCommandLine::wrappedCommand(
-        QUuid::fromString(other), ExecutionLogPolicy::none, QStringLiteral("echo"));
+        QUuid::fromString(other), ExecutionLogPolicy::none, QStringLiteral("echo"), quotedRunner);
     const CronJob fromWrapper = onlyJob(QStringLiteral("* * * * * ") + wrapped);
     QCOMPARE(canonicalText(fromWrapper.id), other);
     QVERIFY(!fromWrapper.isMonitoringEnabled);
@@ -352,7 +348,7 @@ void CronDocumentTest::serializedText_ofMonitoredJobReadsBackMonitored()
 void CronDocumentTest::replacingJob_touchesOnlyTheJobWithThatId()
 {
     const QString text = QStringLiteral("# keep\n* * * * * a\n@daily b\n");
-    const CronDocument document = CronDocument::parse(text);
+    const CronDocument document = CronDocument::parse(text, runner);
     CronJob second = document.jobs()[1];
     second.command = QStringLiteral("c");
     const CronDocument replaced = document.replacingJob(second);
@@ -371,8 +367,8 @@ void CronDocumentTest::generatedTexts_roundTripAndEditsStayLocal()
     int edits = 0;
     for (quint32 seed = 1; seed <= 1500; ++seed) {
         const QString text = CrontabGenerator(seed).text();
-        const CronDocument document = CronDocument::parse(text);
-        QVERIFY2(document.serializedText() == text,
+        const CronDocument document = CronDocument::parse(text, runner);
+        QVERIFY2(document.serializedText(runner) == text,
                  qPrintable(QStringLiteral("seed %1").arg(seed)));
 
         // Every node stands for a known run of the original lines; edit one job and the
@@ -389,11 +385,13 @@ void CronDocumentTest::generatedTexts_roundTripAndEditsStayLocal()
                                                 ? QStringLiteral("2 3 4 5 6")
                                                 : QStringLiteral("1 2 3 4 5");
                 const QStringList editedLines = formatLines(
-                    CronDocument{{CronDocument::Node::job(edited)}, false}.serializedText());
+                    CronDocument{{CronDocument::Node::job(edited)}, false}.serializedText(runner));
                 const QStringList expected =
                     originalLines.mid(0, line) + editedLines + originalLines.mid(line + length);
-                QCOMPARE(formatLines(document.replacingJob(edited).serializedText()), expected);
-                QCOMPARE(CronDocument::parse(document.replacingJob(edited).serializedText())
+                QCOMPARE(formatLines(document.replacingJob(edited).serializedText(runner)),
+                         expected);
+                QCOMPARE(CronDocument::parse(document.replacingJob(edited).serializedText(runner),
+                                             runner)
                              .jobs()
                              .size(),
                          document.jobs().size());
@@ -410,14 +408,15 @@ void CronDocumentTest::parse_givesCopiedJobsTheirOwnIdentity()
     const QString job =
         QStringLiteral("# Tempolane id: ") + knownId + QStringLiteral("\n0 1 * * * /bin/");
     const QString text = job + QStringLiteral("first\n") + job + QStringLiteral("second\n");
-    const CronDocument document = CronDocument::parse(text);
-    QCOMPARE(document.serializedText(), text);
+    const CronDocument document = CronDocument::parse(text, runner);
+    QCOMPARE(document.serializedText(runner), text);
 
     CronJob second = document.jobs()[1];
     QVERIFY(second.id != document.jobs()[0].id);
-    QCOMPARE(CronDocument::parse(text).jobs()[1].id, second.id);
+    QCOMPARE(CronDocument::parse(text, runner).jobs()[1].id, second.id);
     second.scheduleExpression = QStringLiteral("@daily");
-    const CronDocument edited = CronDocument::parse(document.replacingJob(second).serializedText());
+    const CronDocument edited =
+        CronDocument::parse(document.replacingJob(second).serializedText(runner), runner);
     QCOMPARE(edited.jobs()[0].command, QStringLiteral("/bin/first"));
     QCOMPARE(edited.jobs()[0].scheduleExpression, QStringLiteral("0 1 * * *"));
     QCOMPARE(edited.jobs()[1].command, QStringLiteral("/bin/second"));
@@ -428,17 +427,18 @@ void CronDocumentTest::parse_givesCopiedJobsTheirOwnIdentity()
         QStringLiteral("# Tempolane id: ") +
         canonicalText(QUuid::createUuidV5(QUuid::fromString(knownId), QStringLiteral("2"))) +
         QStringLiteral("\n0 1 * * * /bin/taken\n");
-    const auto jobs = CronDocument::parse(job + QStringLiteral("first\n") + taken + job +
-                                          QStringLiteral("copy\n"))
-                          .jobs();
+    const auto jobs =
+        CronDocument::parse(
+            job + QStringLiteral("first\n") + taken + job + QStringLiteral("copy\n"), runner)
+            .jobs();
     QCOMPARE(QSet<QUuid>({jobs[0].id, jobs[1].id, jobs[2].id}).size(), 3);
 
     const QString nil = QStringLiteral("# Tempolane id: 00000000-0000-0000-0000-000000000000\n"
                                        "0 1 * * * /bin/nil\n");
-    const QUuid nilsId = CronDocument::parse(nil).jobs()[0].id;
+    const QUuid nilsId = CronDocument::parse(nil, runner).jobs()[0].id;
     QVERIFY(!nilsId.isNull());
-    QCOMPARE(CronDocument::parse(nil).jobs()[0].id, nilsId);
-    QCOMPARE(CronDocument::parse(nil).serializedText(), nil);
+    QCOMPARE(CronDocument::parse(nil, runner).jobs()[0].id, nilsId);
+    QCOMPARE(CronDocument::parse(nil, runner).serializedText(runner), nil);
 }
 
 void CronDocumentTest::fallbackName_data()

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void recordFieldsAreReadStrictly();
     void outputFollowsTheLogRule_data();
     void outputFollowsTheLogRule();
+    void historyShowsTheNewestTwentyAndASummaryReadsOneLog();
     void specialAndOversizedFilesAreSkipped();
     void runningMarkerLiveness_data();
     void runningMarkerLiveness();
@@ -144,18 +145,37 @@ void ExecutionRecordsTest::outputFollowsTheLogRule_data()
     QTest::addColumn<QByteArray>("logValue");
     QTest::addColumn<QByteArray>("logContent"); // null: no such file
     QTest::addColumn<std::optional<QString>>("output");
+    // What the list shows of the failed run: the last meaningful line.
+    QTest::addColumn<std::optional<QString>>("line");
 
     const std::optional<QString> none;
-    QTest::newRow("a log is read as UTF-8")
-        << QByteArray("1-1.log") << QByteArray("Grüße\n") << std::optional<QString>("Grüße\n");
+    const auto text = [](const char* tag, const QString& output,
+                         const std::optional<QString>& line) {
+        QTest::newRow(tag) << QByteArray("1-1.log") << output.toUtf8() << std::optional(output)
+                           << line;
+    };
+    text("a log is read as UTF-8", "Grüße\n", "Grüße");
     QTest::newRow("a log name with a slash is never opened")
-        << QByteArray("../secret") << QByteArray() << none;
-    QTest::newRow("a log of invalid UTF-8 gives no output")
-        << QByteArray("1-1.log") << QByteArray("ok \xff\xfe") << none;
-    QTest::newRow("a missing log gives no output") << QByteArray("1-1.log") << QByteArray() << none;
+        << QByteArray("../secret") << QByteArray() << none << none;
+    QTest::newRow("a missing log gives no output")
+        << QByteArray("1-1.log") << QByteArray() << none << none;
     QTest::newRow("a log over a mebibyte is read from its last mebibyte")
         << QByteArray("1-1.log") << QByteArray(3, '\xff') + QByteArray(1048576, 'x')
-        << std::optional(QString(1048576, u'x'));
+        << std::optional(QString(1048576, u'x')) << std::optional(QString(220, u'x'));
+    // One stray byte must not hide the message the user needs.
+    QTest::newRow("bytes that are no UTF-8 become replacement characters")
+        << QByteArray("1-1.log") << QByteArray("ok \xff\xfe\nFehler: caf\xe9 fehlt\n")
+        << std::optional<QString>(QStringLiteral("ok \ufffd\ufffd\nFehler: caf\ufffd fehlt\n"))
+        << std::optional<QString>(QStringLiteral("Fehler: caf\ufffd fehlt"));
+    const QByteArray umlauts = QString(524287, u'ä').toUtf8();
+    QTest::newRow("a tail read inside a character starts after it")
+        << QByteArray("1-1.log") << "\xc3\xa4" + umlauts + "xx"
+        << std::optional(QString(524287, u'ä') + "xx") << std::optional(QString(220, u'ä'));
+    QTest::newRow("a log the runner cut inside a character starts after it")
+        << QByteArray("1-1.log") << "\xa4" + umlauts + "x"
+        << std::optional(QString(524287, u'ä') + "x") << std::optional(QString(220, u'ä'));
+    text("the last line is the last one with more than blanks",
+         "working\n\tFehler: Datei fehlt  \n\n \t\n", "Fehler: Datei fehlt");
 }
 
 void ExecutionRecordsTest::outputFollowsTheLogRule()
@@ -163,10 +183,11 @@ void ExecutionRecordsTest::outputFollowsTheLogRule()
     QFETCH(QByteArray, logValue);
     QFETCH(QByteArray, logContent);
     QFETCH(std::optional<QString>, output);
+    QFETCH(std::optional<QString>, line);
 
     const JobDirectory job;
     job.write("secret", "never shown");
-    job.write("runs/100-1.run", runRecord(100, 105, 0, logValue));
+    job.write("runs/100-1.run", runRecord(100, 105, 1, logValue));
     if (!logContent.isNull())
         job.write("runs/" + QString::fromLatin1(logValue), logContent);
 
@@ -174,7 +195,34 @@ void ExecutionRecordsTest::outputFollowsTheLogRule()
     const auto records = reader.history(job.path());
     QCOMPARE(records.size(), 1);
     QCOMPARE(records[0].output, output);
-    QCOMPARE(reader.summary(job.path()).latestRecord->output, output);
+    QCOMPARE(reader.summary(job.path()).latestRecord->output, line);
+    QCOMPARE(ExecutionRecordReader().summary(job.path()).latestRecord->output, line);
+}
+
+void ExecutionRecordsTest::historyShowsTheNewestTwentyAndASummaryReadsOneLog()
+{
+    // Records planted beyond the runner's hundred cost no more than the shown twenty.
+    const JobDirectory job;
+    const QByteArray filler(4000, 'x');
+    for (int i = 0; i < 400; ++i) {
+        const QByteArray id = QByteArray::number(1000 + i) + "-1";
+        job.write("runs/" + id + ".run", runRecord(1000 + i, 1001 + i, i % 2, id + ".log"));
+        job.write("runs/" + id + ".log", filler + "\nline " + QByteArray::number(i) + '\n');
+    }
+    const qint64 logSize = filler.size() + 10;
+
+    ExecutionRecordReader reader;
+    const auto records = reader.history(job.path());
+    QCOMPARE(records.size(), ExecutionRecordReader::shownRecords);
+    QCOMPARE(records.front().id, "1399-1");
+    QCOMPARE(records.back().id, "1380-1");
+    QCOMPARE(reader.logBytesRead(), 20 * logSize);
+
+    ExecutionRecordReader lists;
+    const JobExecutionSummary summary = lists.summary(job.path());
+    QCOMPARE(summary.state, JobExecutionState::failed(1));
+    QCOMPARE(summary.latestRecord->output, QStringLiteral("line 399"));
+    QCOMPARE(lists.logBytesRead(), logSize);
 }
 
 void ExecutionRecordsTest::specialAndOversizedFilesAreSkipped()
@@ -196,31 +244,31 @@ void ExecutionRecordsTest::specialAndOversizedFilesAreSkipped()
 
 void ExecutionRecordsTest::runningMarkerLiveness_data()
 {
-    QTest::addColumn<QString>("process");
+    QTest::addColumn<bool>("isOwnProcess"); // otherwise pid 1
     QTest::addColumn<qint64>("markerAgeSeconds");
     QTest::addColumn<bool>("isRunning");
 
-    QTest::newRow("a live process started before the marker is running")
-        << "own" << qint64(0) << true;
-    QTest::newRow("a live process that started long after the marker is another one")
-        << "own" << qint64(3600) << false;
-    QTest::newRow("a process of another user counts as running") << "init" << qint64(0) << true;
+    QTest::newRow("a live process that started with the run is running")
+        << true << qint64(0) << true;
+    QTest::newRow("a live process that started long after the run is another one")
+        << true << qint64(3600) << false;
+    QTest::newRow("a live process that started long before the run is another one")
+        << true << qint64(-3600) << false;
+    QTest::newRow("pid 1 is never a runner") << false << qint64(0) << false;
 }
 
 void ExecutionRecordsTest::runningMarkerLiveness()
 {
-    QFETCH(QString, process);
+    QFETCH(bool, isOwnProcess);
     QFETCH(qint64, markerAgeSeconds);
     QFETCH(bool, isRunning);
 
     QProcess sleeper; // killed by its destructor
-    qint64 pid = 0;
-    if (process == "own") {
+    qint64 pid = 1;
+    if (isOwnProcess) {
         sleeper.start("/bin/sleep", {"30"});
         QVERIFY(sleeper.waitForStarted());
         pid = sleeper.processId();
-    } else {
-        pid = 1;
     }
     const JobDirectory job;
     const qint64 start = QDateTime::currentSecsSinceEpoch() - markerAgeSeconds;
@@ -250,6 +298,10 @@ void ExecutionRecordsTest::onlyTheNewestRecordDecidesTheState_data()
     QTest::newRow("records sort by start, not by name")
         << Files{{"900-1.run", runRecord(100, 101, 5)}, {"100-1.run", runRecord(200, 201, 0)}}
         << JobExecutionState::succeeded() << QStringList{"100-1", "900-1"};
+    QTest::newRow("a start far in the future sorts after every real one")
+        << Files{{"100000000000000-1.run", runRecord(100000000000000, 100000000000000, 5)},
+                 {"200-1.run", runRecord(200, 201, 0)}}
+        << JobExecutionState::succeeded() << QStringList{"200-1", "100000000000000-1"};
     QTest::newRow("runs of the same second sort by pid as a number")
         << Files{{"100-9.run", runRecord(100, 101, 9)}, {"100-10.run", runRecord(100, 101, 10)}}
         << JobExecutionState::failed(10) << QStringList{"100-10", "100-9"};

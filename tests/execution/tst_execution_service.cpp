@@ -1,10 +1,12 @@
 #include "ExecutionService.h"
+#include "MonitoringCommandLine.h"
 #include "RunnerFixture.h"
 #include "ShellQuoting.h"
 
 #include <QTest>
 #include <memory>
 #include <qcoro/qcorotask.h>
+#include <sys/stat.h>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -39,27 +41,43 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<QTemporaryDir> m_directory;
-    QString m_base;
+    QString m_root;
     QString m_runner;
 };
 
 void ExecutionServiceTest::init()
 {
     m_directory = std::make_unique<QTemporaryDir>();
-    m_base = m_directory->path() + "/Application Support/It's Tempolane";
+    m_root = m_directory->path() + "/Application Support/It's Tempolane/Executions";
     m_runner = m_directory->path() + "/Runner dir/tempolane-runner";
 }
 
 void ExecutionServiceTest::installRunnerWritesAPrivateScript()
 {
-    ExecutionService service(m_base, m_runner);
+    // Anyone could replace a script in an open directory, and cron would run it as this user;
+    // a link planted at the runner's name must not lead the script elsewhere.
+    const QString runnerDirectory = m_directory->path() + "/Runner dir";
+    for (const QString& directory : {runnerDirectory, m_root}) {
+        QVERIFY(QDir().mkpath(directory));
+        QVERIFY(::chmod(QFile::encodeName(directory).constData(), 0777) == 0);
+    }
+    const QString victim = m_directory->path() + "/victim";
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    file.close();
+    QVERIFY(QFile::link(victim, m_runner));
+
+    ExecutionService service(m_root, m_runner);
     QVERIFY(QCoro::waitFor(service.installRunner()));
+    QVERIFY(!QFileInfo(m_runner).isSymLink());
     QCOMPARE(modeOf(m_runner), 0700);
-    QCOMPARE(modeOf(m_directory->path() + "/Runner dir"), 0700);
+    QCOMPARE(modeOf(runnerDirectory), 0700);
+    QCOMPARE(modeOf(m_root), 0700);
     QString expected = runnerScriptTemplate();
-    expected.replace(runnerRootPlaceholder.toString(), quotedPath(m_base + "/Executions"));
+    expected.replace(runnerRootPlaceholder.toString(), quotedPath(m_root));
     QVERIFY(!expected.contains(runnerRootPlaceholder));
     QCOMPARE(QString::fromUtf8(contents(m_runner)), expected);
+    QCOMPARE(contents(victim), "precious");
 
     // Every call writes it in full again, with its mode.
     QFile::setPermissions(m_runner, QFile::ReadOwner);
@@ -77,9 +95,15 @@ void ExecutionServiceTest::runNowRecordsTheRun_data()
     QTest::newRow("a command exiting 3 fails with 3 and is recorded")
         << "echo broken >&2; exit 3" << int(ExecutionLogPolicy::messagesAndErrors) << 3
         << std::optional<QString>("broken\n");
-    QTest::newRow("the battery keyword is not part of the command that runs")
-        << "@AppleNotOnBattery echo on mains" << int(ExecutionLogPolicy::messagesAndErrors) << 0
-        << std::optional<QString>("on mains\n");
+    if (MonitoringCommandLine::cronKnowsBatteryPrefix) {
+        QTest::newRow("the battery keyword is cron's, not part of the command that runs")
+            << "@AppleNotOnBattery echo on mains" << int(ExecutionLogPolicy::messagesAndErrors) << 0
+            << std::optional<QString>("on mains\n");
+    } else {
+        QTest::newRow("the battery keyword runs as a command, as cron runs it here")
+            << "@AppleNotOnBattery echo on mains" << int(ExecutionLogPolicy::none) << 127
+            << std::optional<QString>();
+    }
     QTest::newRow("errors only drops the standard output")
         << "echo visible >&2; echo hidden" << int(ExecutionLogPolicy::errorsOnly) << 0
         << std::optional<QString>("visible\n");
@@ -92,7 +116,7 @@ void ExecutionServiceTest::runNowRecordsTheRun()
     QFETCH(int, failureStatus);
     QFETCH(std::optional<QString>, output);
 
-    ExecutionService service(m_base, m_runner);
+    ExecutionService service(m_root, m_runner);
     const CronJob monitored = job(command, ExecutionLogPolicy(policy));
     const auto ran = QCoro::waitFor(service.runNow(monitored));
     QCOMPARE(bool(ran), failureStatus == 0);
@@ -108,14 +132,14 @@ void ExecutionServiceTest::runNowRecordsTheRun()
     const auto summary = QCoro::waitFor(service.summaries({monitored.id})).value(monitored.id);
     QCOMPARE(summary.state, failureStatus == 0 ? JobExecutionState::succeeded()
                                                : JobExecutionState::failed(failureStatus));
-    QCOMPARE(summary.latestRecord, history[0]);
+    QCOMPARE(summary.latestRecord->id, history[0].id);
 }
 
 void ExecutionServiceTest::prepareAndClearHistory()
 {
     const QDateTime first = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
     const auto now = std::make_shared<QDateTime>(first);
-    ExecutionService service(m_base, m_runner, [now] { return *now; });
+    ExecutionService service(m_root, m_runner, [now] { return *now; });
     const QUuid neverRan = QUuid::createUuid();
     const auto untouched = QCoro::waitFor(service.summaries({neverRan, neverRan}));
     QCOMPARE(untouched.size(), 1);
@@ -123,13 +147,18 @@ void ExecutionServiceTest::prepareAndClearHistory()
     QVERIFY(!QFileInfo::exists(service.rootPath()));
     QCoro::waitFor(service.clearHistory(neverRan));
 
-    // A second preparation keeps the first start.
+    // A link at the marker's name is replaced, not written through; a second preparation
+    // keeps the first start.
     const CronJob monitored = job("echo x");
-    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
-    *now = now->addSecs(500);
-    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
     const QString jobDirectory =
         service.rootPath() + u'/' + monitored.id.toString(QUuid::WithoutBraces);
+    const QString linkTarget = m_directory->path() + "/created-through-a-link";
+    QVERIFY(QDir().mkpath(jobDirectory));
+    QVERIFY(QFile::link(linkTarget, jobDirectory + "/monitoring-started"));
+    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
+    QVERIFY(!QFileInfo::exists(linkTarget));
+    *now = now->addSecs(500);
+    QCoro::waitFor(service.prepareMonitoring({monitored.id}));
     QCOMPARE(contents(jobDirectory + "/monitoring-started"), "1700000000");
     QCOMPARE(modeOf(jobDirectory), 0700);
     QVERIFY(QCoro::waitFor(service.runNow(monitored)));
@@ -142,6 +171,14 @@ void ExecutionServiceTest::prepareAndClearHistory()
              JobExecutionSummary());
     QVERIFY(QFileInfo(jobDirectory).isDir());
     QCOMPARE(QDir(jobDirectory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+    // A run directory planted as a link loses the link, not what it leads to.
+    const QString elsewhere = m_directory->path() + "/elsewhere";
+    QVERIFY(QDir().mkpath(elsewhere) && QFile(elsewhere + "/keep").open(QIODevice::WriteOnly));
+    QVERIFY(QFile::link(elsewhere, jobDirectory + "/runs"));
+    QCoro::waitFor(service.clearHistory(monitored.id));
+    QVERIFY(!QFileInfo::exists(jobDirectory + "/runs"));
+    QVERIFY(QFileInfo::exists(elsewhere + "/keep"));
 }
 
 void ExecutionServiceTest::aRunOutlivesTheService()
@@ -157,13 +194,13 @@ void ExecutionServiceTest::aRunOutlivesTheService()
         return QCoro::waitFor(service.summaries({monitored.id})).value(monitored.id).state;
     };
     {
-        ExecutionService service(m_base, m_runner);
+        ExecutionService service(m_root, m_runner);
         auto running = service.runNow(monitored);
         QTRY_COMPARE(stateOf(service), JobExecutionState::running());
     }
     QVERIFY(QFile(release).open(QIODevice::WriteOnly));
 
-    ExecutionService reader(m_base, m_runner);
+    ExecutionService reader(m_root, m_runner);
     QTRY_COMPARE_WITH_TIMEOUT(stateOf(reader), JobExecutionState::succeeded(), 20000);
 }
 

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <csignal>
 #include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Tempolane;
@@ -49,14 +51,16 @@ class RunnerTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A umask that leaves files readable by others, as a user's usually does.
+    void initTestCase() { ::umask(022); }
     void runsAndRecordsByPolicy_data();
     void runsAndRecordsByPolicy();
     void undecodableCommandIsNotRun_data();
     void undecodableCommandIsNotRun();
     void argumentsAreChecked_data();
     void argumentsAreChecked();
-    void longOutputKeepsExactlyTheLastMebibyte();
-    void hundredFirstRecordPrunesTheOldest();
+    void prunesToTheNewestHundredRecords_data();
+    void prunesToTheNewestHundredRecords();
     void filesOlderThanThirtyDaysArePruned_data();
     void filesOlderThanThirtyDaysArePruned();
     void shellFallsBackToBinSh_data();
@@ -84,6 +88,11 @@ void RunnerTest::runsAndRecordsByPolicy_data()
         << "all" << QByteArray("echo bad >&2; exit 3") << 3 << QByteArray("bad\n");
     QTest::newRow("a command ended by a signal records 128 plus the signal")
         << "none" << QByteArray("kill -TERM $$") << 143 << QByteArray();
+    QByteArray numbers;
+    for (int i = 1; i <= 200000; ++i)
+        numbers += QByteArray::number(i) + '\n';
+    QTest::newRow("output beyond a mebibyte keeps exactly its last mebibyte")
+        << "all" << QByteArray("seq 1 200000") << 0 << numbers.right(1048576);
     QTest::newRow("quotes, newlines and UTF-8 reach the shell unchanged")
         << "all" << QByteArray("printf '%s|' \"it's\" 'a \"b\"'\nprintf 'Grüße\\n'") << 0
         << QByteArray("it's|a \"b\"|Grüße\n");
@@ -120,8 +129,10 @@ void RunnerTest::runsAndRecordsByPolicy()
     QCOMPARE(filesIn(runs), (log.isNull() ? QStringList{runId + ".run"}
                                           : QStringList{runId + ".log", runId + ".run"}));
     QCOMPARE(onlyLog(runs), log);
-    QCOMPARE(modeOf(runs), 0700);
-    QCOMPARE(modeOf(runner.root + u'/' + jobId), 0700);
+    for (const QString& directory : {runner.root, runner.root + u'/' + jobId, runs})
+        QCOMPARE(modeOf(directory), 0700);
+    for (const QString& file : filesIn(runs))
+        QCOMPARE(modeOf(runs + u'/' + file), 0600);
 }
 
 void RunnerTest::undecodableCommandIsNotRun_data()
@@ -170,7 +181,7 @@ void RunnerTest::argumentsAreChecked_data()
     QTest::newRow("a policy word in capitals") << QStringList{jobId, "ALL", trueCommand} << 64;
     QTest::newRow("a policy word with a trailing space")
         << QStringList{jobId, "none ", trueCommand} << 64;
-    QTest::newRow("an upper-case job id is accepted")
+    QTest::newRow("an upper-case job id is recorded under the id in lower case")
         << QStringList{jobId.toUpper(), "all", trueCommand} << 0;
 }
 
@@ -180,50 +191,65 @@ void RunnerTest::argumentsAreChecked()
     QFETCH(int, exitCode);
     const RunnerFixture runner;
     QCOMPARE(runner.run(arguments), exitCode);
-    if (exitCode == 64)
+    if (exitCode == 64) {
         QVERIFY(!QFileInfo::exists(runner.root)); // no trace at all
-    else
-        QVERIFY(!onlyRunId(runner.runs(arguments[0])).isEmpty());
+    } else {
+        QVERIFY(!onlyRunId(runner.runs(jobId)).isEmpty());
+        QCOMPARE(QDir(runner.root).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{jobId});
+    }
 }
 
-void RunnerTest::longOutputKeepsExactlyTheLastMebibyte()
+void RunnerTest::prunesToTheNewestHundredRecords_data()
 {
-    const RunnerFixture runner;
-    QByteArray expected;
-    for (int i = 1; i <= 200000; ++i)
-        expected += QByteArray::number(i) + '\n';
-    QVERIFY(expected.size() > 1048576);
-    QCOMPARE(runner.run({jobId, "all", RunnerFixture::encoded("seq 1 200000")}), 0);
-    QCOMPARE(onlyLog(runner.runs(jobId)), expected.right(1048576));
+    QTest::addColumn<int>("existing");
+    QTest::addColumn<bool>("hasSmallArgumentLimit");
+    QTest::newRow("the hundred and first record prunes the oldest") << 100 << false;
+    // More names than fit on one command line under this limit.
+    QTest::newRow("thousands of records under a small argument limit") << 3000 << true;
 }
 
-void RunnerTest::hundredFirstRecordPrunesTheOldest()
+void RunnerTest::prunesToTheNewestHundredRecords()
 {
+    QFETCH(int, existing);
+    QFETCH(bool, hasSmallArgumentLimit);
+
     const RunnerFixture runner;
     const QString runs = runner.runs(jobId);
     QVERIFY(QDir().mkpath(runs));
     const QDateTime now = QDateTime::currentDateTimeUtc();
+    const auto modifiedAt = [&](int i) { return now.addSecs(-36000 + i); };
     const auto nameAt = [&](int i) {
-        return QStringLiteral("%1-%2")
-            .arg(now.addSecs(-3600 + i * 10).toSecsSinceEpoch())
-            .arg(i + 100);
+        return QStringLiteral("%1-%2").arg(modifiedAt(i).toSecsSinceEpoch()).arg(i + 100);
     };
-    for (int i = 0; i < 100; ++i) {
-        const QDateTime modified = now.addSecs(-3600 + i * 10);
-        writeFile(runs + u'/' + nameAt(i) + ".run", "version=1\n", modified);
+    // The newest pruned run and the oldest kept one have a log and a running marker too.
+    const int lastPruned = existing - 100;
+    for (int i = 0; i < existing; ++i) {
+        writeFile(runs + u'/' + nameAt(i) + ".run", "version=1\n", modifiedAt(i));
         for (const char* extension : {".log", ".running"}) {
-            if (i < 2)
-                writeFile(runs + u'/' + nameAt(i) + extension, "version=1\n", modified);
+            if (i == lastPruned || i == lastPruned + 1)
+                writeFile(runs + u'/' + nameAt(i) + extension, "version=1\n", modifiedAt(i));
         }
     }
-    QCOMPARE(filesIn(runs).size(), 104);
 
-    QCOMPARE(runner.run({jobId, "none", trueCommand}), 0);
+    QProcess process;
+    if (hasSmallArgumentLimit) {
+        process.setChildProcessModifier([] {
+            const rlimit stack{1 << 20, 1 << 20};
+            ::setrlimit(RLIMIT_STACK, &stack);
+        });
+    }
+    runner.start(process, {jobId, "none", trueCommand});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+
     const QStringList after = filesIn(runs);
     QCOMPARE(QDir(runs).entryList({"*.run"}, QDir::Files).size(), 100);
+    QCOMPARE(after.size(), 102);
     for (const char* extension : {".run", ".log", ".running"}) {
         QVERIFY2(!after.contains(nameAt(0) + extension), extension);
-        QVERIFY2(after.contains(nameAt(1) + extension), extension);
+        QVERIFY2(!after.contains(nameAt(lastPruned) + extension), extension);
+        QVERIFY2(after.contains(nameAt(lastPruned + 1) + extension), extension);
     }
 }
 

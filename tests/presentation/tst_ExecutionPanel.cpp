@@ -1,5 +1,6 @@
 #include "ExecutionPanel.h"
 #include "ExecutionTexts.h"
+#include "LastMeaningfulLine.h"
 
 #include <QTest>
 
@@ -105,7 +106,7 @@ void ExecutionPanelTest::lastMeaningfulLine()
 {
     QFETCH(QString, output);
     QFETCH(std::optional<QString>, expected);
-    QCOMPARE(ExecutionTexts::lastMeaningfulLine(output), expected);
+    QCOMPARE(Tempolane::lastMeaningfulLine(output), expected);
 }
 
 void ExecutionPanelTest::recordState_data()

@@ -1,5 +1,6 @@
 #include "JobDraftRules.h"
 #include "JobEditorModel.h"
+#include "ShellQuoting.h"
 #include "UpcomingRuns.h"
 #include "VisualScheduleChoices.h"
 
@@ -117,7 +118,10 @@ void JobEditorRulesTest::commandMessage()
     QFETCH(QString, command);
     QFETCH(bool, isMonitoringEnabled);
     QFETCH(std::optional<QString>, expected);
-    QCOMPARE(JobDraftRules::commandMessage(command, isMonitoringEnabled), expected);
+    const QString runner =
+        QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
+    QCOMPARE(JobDraftRules::commandMessage(command, isMonitoringEnabled, quotedPath(runner)),
+             expected);
 }
 
 void JobEditorRulesTest::scheduleEditing_data()

@@ -1,6 +1,8 @@
 // The main window on the sample data: a job selected, the new-job dialog open, and an empty
 // crontab.
+#include "CronBackupStore.h"
 #include "CronStore.h"
+#include "DataLocations.h"
 #include "DemoCronClient.h"
 #include "MainWindow.h"
 #include "NullExecutionManager.h"
@@ -23,10 +25,13 @@ const QSize windowSize{1280, 800};
 std::unique_ptr<QWidget> loadedWindow(const QString& crontab)
 {
     static QTemporaryDir settings;
-    auto* store = new CronStore(
-        std::make_unique<DemoCronClient>(crontab), std::make_shared<NullExecutionManager>(),
-        std::make_unique<QSettings>(settings.filePath(QStringLiteral("settings.ini")),
-                                    QSettings::IniFormat));
+    const DataLocations locations = DataLocations::under(settings.path());
+    auto* store =
+        new CronStore(std::make_unique<DemoCronClient>(crontab),
+                      std::make_unique<CronBackupStore>(locations.backups),
+                      std::make_shared<NullExecutionManager>(), locations.runner,
+                      std::make_unique<QSettings>(settings.filePath(QStringLiteral("settings.ini")),
+                                                  QSettings::IniFormat));
     QCoro::waitFor(store->load());
     auto window = std::make_unique<MainWindow>(*store);
     store->setParent(window.get());

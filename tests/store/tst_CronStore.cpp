@@ -32,11 +32,12 @@ struct Fixture
         client->contents = crontab;
         execution->sharedLog = client->sharedLog;
         store = std::make_unique<CronStore>(
-            std::move(fakeClient), execution,
+            std::move(fakeClient),
+            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))),
+            execution, directory.filePath(QStringLiteral("Runner/tempolane-runner")),
             std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
                                         QSettings::IniFormat),
-            StoreTime{[this] { return now; }, [] { return berlin; }},
-            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))));
+            StoreTime{[this] { return now; }, [] { return berlin; }});
     }
 
     void load() { QCoro::waitFor(store->load()); }

@@ -1,4 +1,5 @@
 #include "CronBackupStore.h"
+#include "DataLocations.h"
 #include "DemoCronClient.h"
 #include "ExecutionService.h"
 #include "TempolaneApp.h"
@@ -35,8 +36,11 @@ void StoreWithRunnerTest::init()
 
 void StoreWithRunnerTest::monitoredJob_runNow_succeedsThenFailsThenClears()
 {
+    const DataLocations locations = DataLocations::under(m_dataHome->path());
     CronStore store(std::make_unique<DemoCronClient>(QString()),
-                    std::make_shared<ExecutionService>(),
+                    std::make_unique<CronBackupStore>(locations.backups),
+                    std::make_shared<ExecutionService>(locations.executions, locations.runner),
+                    locations.runner,
                     std::make_unique<QSettings>(m_dataHome->filePath(QStringLiteral("s.ini")),
                                                 QSettings::IniFormat));
     QCoro::waitFor(store.load());
@@ -45,7 +49,7 @@ void StoreWithRunnerTest::monitoredJob_runNow_succeedsThenFailsThenClears()
     job.name = QStringLiteral("Gruß");
     job.command = QStringLiteral("echo hallo");
     QVERIFY(QCoro::waitFor(store.saveJob(job, true)));
-    QVERIFY(QFileInfo(defaultRunnerURL()).isExecutable());
+    QVERIFY(QFileInfo(locations.runner).isExecutable());
     QCOMPARE(store.executionSummary(*store.selectedJob()).state, JobExecutionState::waiting());
 
     QCoro::waitFor(store.runJobNow(*store.selectedJob()));
@@ -112,12 +116,15 @@ void StoreWithRunnerTest::sampleDataMode_savesInMemoryAndStillKeepsABackup()
     QCOMPARE(store.executionSummary(store.document().jobs().front()).state,
              JobExecutionState::waiting());
     QVERIFY(store.selectedJobHistory().isEmpty());
-    // The no-op service installs nothing, and the sample text was backed up all the same.
-    QVERIFY(!QFileInfo::exists(defaultRunnerURL()));
+    // The no-op service installs nothing, and the sample text was backed up all the same, in
+    // the user's data directory.
+    QCOMPARE(app.locations(),
+             DataLocations::under(m_dataHome->filePath(QStringLiteral("it's data"))));
+    QVERIFY(!QFileInfo::exists(app.locations().runner));
     const QStringList backups =
-        QDir(CronBackupStore::defaultDirectory()).entryList(QDir::Files | QDir::NoDotAndDotDot);
+        QDir(app.locations().backups).entryList(QDir::Files | QDir::NoDotAndDotDot);
     QCOMPARE(backups.size(), 1);
-    QFile backup(CronBackupStore::defaultDirectory() + u'/' + backups.front());
+    QFile backup(app.locations().backups + u'/' + backups.front());
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(backup.readAll()), DemoCronClient::sampleText());
 }

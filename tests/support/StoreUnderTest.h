@@ -2,12 +2,19 @@
 
 #include "CronBackupStore.h"
 #include "CronStore.h"
+#include "ShellQuoting.h"
 #include "StoreFakes.h"
 
 #include <QCoro/QCoroTask>
 #include <QTemporaryDir>
 
 namespace Tempolane::Testing {
+
+// Where the stores of these tests have their runner; the crontabs written here call it.
+inline QString runnerPath()
+{
+    return QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
+}
 
 // A store over an in-memory crontab and execution service, with a clock the test sets, in
 // Berlin, and settings and backups in a directory of its own.
@@ -19,11 +26,12 @@ struct StoreUnderTest
         client = fakeClient.get();
         client->contents = crontab;
         store = std::make_unique<CronStore>(
-            std::move(fakeClient), execution,
+            std::move(fakeClient),
+            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))),
+            execution, runnerPath(),
             std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
                                         QSettings::IniFormat),
-            StoreTime{clock(), [] { return zone(); }},
-            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))));
+            StoreTime{clock(), [] { return zone(); }});
     }
 
     static QTimeZone zone() { return QTimeZone(QByteArrayLiteral("Europe/Berlin")); }
@@ -68,7 +76,7 @@ inline QString crontabOf(const QList<JobSpec>& specs)
 {
     QStringList lines;
     for (int i = 0; i < specs.size(); ++i)
-        makeJob(i + 1, specs[i]).appendSerializedLines(lines);
+        makeJob(i + 1, specs[i]).appendSerializedLines(lines, quotedPath(runnerPath()));
     return lines.join(u'\n') + u'\n';
 }
 

@@ -2,6 +2,7 @@
 #include "CronBackupStore.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
+#include "DataLocations.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
@@ -44,6 +45,9 @@ QByteArray installedBytes()
     return crontab("-l").output;
 }
 
+// Where the application keeps the test user's backups.
+const QString backups = DataLocations::forCurrentUser().backups;
+
 QByteArray resourceBytes(const QString& path)
 {
     QFile file(path);
@@ -70,7 +74,7 @@ QString listedJobs()
 
 QStringList backupNames()
 {
-    return QDir(CronBackupStore::defaultDirectory()).entryList(QDir::Files | QDir::Hidden);
+    return QDir(backups).entryList(QDir::Files | QDir::Hidden);
 }
 
 mode_t modeOf(const QString& path)
@@ -101,9 +105,8 @@ class CrontabSystemTest final : public QObject
 {
     Q_OBJECT
 
-    const QString m_backups = CronBackupStore::defaultDirectory();
     CronRepository m_repository{std::make_unique<CronSystemClient>(),
-                                std::make_unique<CronBackupStore>()};
+                                std::make_unique<CronBackupStore>(backups)};
 
     void save(const QString& text, const QString& expected)
     {
@@ -117,7 +120,7 @@ private Q_SLOTS:
     {
         crontab("-r");
         QVERIFY(installedBytes().isEmpty());
-        QDir(m_backups).removeRecursively();
+        QDir(backups).removeRecursively();
     }
 
     void cleanupTestCase() { crontab("-r"); }
@@ -133,10 +136,10 @@ private Q_SLOTS:
         save(QStringLiteral("0 3 * * * /usr/bin/true\n"), QString());
         const QStringList names = backupNames();
         QCOMPARE(names.size(), 1);
-        const QString backup = m_backups + u'/' + names.front();
+        const QString backup = backups + u'/' + names.front();
         QCOMPARE(QFileInfo(backup).size(), 0);
         QCOMPARE(modeOf(backup), mode_t(0600));
-        QCOMPARE(modeOf(m_backups), mode_t(0700));
+        QCOMPARE(modeOf(backups), mode_t(0700));
     }
 
     void realisticCrontabReadsBackByteForByte()

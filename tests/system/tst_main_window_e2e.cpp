@@ -3,6 +3,7 @@
 // overwritten.
 #include "CronBackupStore.h"
 #include "CronDocument.h"
+#include "DataLocations.h"
 #include "MainWindow.h"
 #include "TempolaneApp.h"
 #include "WindowDriving.h"
@@ -32,7 +33,7 @@ QString crontab(const QString& argument, const QByteArray& input = {})
 
 int backupCount()
 {
-    return int(QDir(CronBackupStore::defaultDirectory()).entryList(QDir::Files).size());
+    return int(QDir(DataLocations::forCurrentUser().backups).entryList(QDir::Files).size());
 }
 
 } // namespace
@@ -90,7 +91,7 @@ private Q_SLOTS:
                                    job->id.toString(QUuid::WithoutBraces)));
         // New jobs are monitored: the command runs through the runner and reads back as typed.
         QVERIFY(installed.contains(QStringLiteral("# Tempolane monitoring: ")));
-        const auto jobs = CronDocument::parse(installed).jobs();
+        const auto jobs = CronDocument::parse(installed, m_app->locations().runner).jobs();
         QCOMPARE(jobs.size(), 1);
         QCOMPARE(jobs.front().scheduleExpression, QStringLiteral("0 9 * * *"));
         QCOMPARE(jobs.front().command, QStringLiteral("/usr/bin/true --nacht"));

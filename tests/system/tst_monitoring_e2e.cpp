@@ -2,7 +2,9 @@
 #include "CronDocument.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
+#include "DataLocations.h"
 #include "ExecutionService.h"
+#include "MonitoringCommandLine.h"
 #include "ShellQuoting.h"
 
 #include <QDir>
@@ -16,13 +18,16 @@ using namespace Tempolane;
 
 namespace {
 
+// The test user's own locations, as the application works them out.
+const DataLocations locations = DataLocations::forCurrentUser();
+
 // Replaces the test user's crontab the way the application does: through the repository,
 // which compares with what it read, keeps a backup and writes with the system tool. Returns
 // the error's description on failure.
 std::optional<QString> installCrontab(const QString& text)
 {
     CronRepository repository(std::make_unique<CronSystemClient>(),
-                              std::make_unique<CronBackupStore>());
+                              std::make_unique<CronBackupStore>(locations.backups));
     const auto current = QCoro::waitFor(repository.load());
     if (!current)
         return current.error().description();
@@ -53,7 +58,7 @@ QString crontabOf(const QList<CronJob>& jobs, const QString& plainLine = QString
     for (const CronJob& job : jobs)
         document.nodes.append(CronDocument::Node::job(job));
     document.hasTrailingNewline = true;
-    return document.serializedText();
+    return document.serializedText(locations.runner);
 }
 
 // cron notices a new crontab by the spool directory's modification time, in whole seconds,
@@ -84,7 +89,7 @@ private Q_SLOTS:
 
 void MonitoringEndToEndTest::cronRunsMonitoredJobsWhileNoApplicationRuns()
 {
-    ExecutionService service;
+    ExecutionService service(locations.executions, locations.runner);
     const auto installed = QCoro::waitFor(service.installRunner());
     QVERIFY2(installed, qPrintable(installed ? QString() : installed.error().description()));
 
@@ -121,11 +126,13 @@ void MonitoringEndToEndTest::cronRunsMonitoredJobsWhileNoApplicationRuns()
                                  QFile::exists(cronRan) ? QStringLiteral("ran")
                                                         : QStringLiteral("did not run either"))));
     QCOMPARE(success.state, JobExecutionState::succeeded());
-    QCOMPARE(success.latestRecord->output, QStringLiteral("from cron\nwarning\n"));
+    QCOMPARE(QCoro::waitFor(service.history(succeeding.id)).value(0).output,
+             QStringLiteral("from cron\nwarning\n"));
     QVERIFY(success.monitoringStartedAt);
     QCOMPARE(failure.state, JobExecutionState::failed(3));
     QCOMPARE(failure.latestRecord->exitCode, 3);
-    QCOMPARE(failure.latestRecord->output, QStringLiteral("broken\n"));
+    // The list shows the last line of a failed run's output.
+    QCOMPARE(failure.latestRecord->output, QStringLiteral("broken"));
     QVERIFY(*failure.latestRecord->endedAt >= failure.latestRecord->startedAt);
 }
 
@@ -133,13 +140,14 @@ void MonitoringEndToEndTest::crontabAcceptsExactlyWhatTheLengthCheckAllows()
 {
     // The longest command the check lets through, found by growing it a byte at a time.
     QString command = QStringLiteral("echo ");
-    while (!ExecutionService::lengthIssue(command + u'x'))
+    const QString quotedRunner = quotedPath(locations.runner);
+    while (!MonitoringCommandLine::lengthIssue(command + u'x', quotedRunner))
         command += u'x';
     const CronJob fits =
         monitoredJob(QStringLiteral("Lang"), command, ExecutionLogPolicy::errorsOnly);
     CronJob tooLong = fits;
     tooLong.command += u'x';
-    QVERIFY(ExecutionService::lengthIssue(tooLong.command));
+    QVERIFY(MonitoringCommandLine::lengthIssue(tooLong.command, quotedRunner));
 
     for (const auto& [job, isAccepted] : {std::pair{fits, true}, std::pair{tooLong, false}}) {
         const auto refused = installCrontab(crontabOf({job}));

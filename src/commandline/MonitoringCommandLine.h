@@ -9,9 +9,6 @@
 
 namespace Tempolane {
 
-// <data>/Tempolane/Runner/tempolane-runner, in the per-user data directory.
-QString defaultRunnerURL();
-
 struct UnwrappedCommand
 {
     QUuid id;
@@ -21,23 +18,34 @@ struct UnwrappedCommand
     friend bool operator==(const UnwrappedCommand&, const UnwrappedCommand&) = default;
 };
 
-// The crontab command that runs `command` through the runner. cron only honours the battery
-// keyword at the very start, so it stays in front of the runner call and out of the encoding.
+// A wrapped command names the runner by its quoted path (quotedPath), worked out once by the
+// caller: a runner call that names another runner is an ordinary command.
 namespace MonitoringCommandLine {
 
+// macOS cron skips a job whose command begins with this keyword while the computer runs on
+// battery, and only sees it at the very start of the command. Other crons run it as part of
+// the command, which then fails.
 inline constexpr QStringView batteryPrefix = u"@AppleNotOnBattery ";
+#ifdef Q_OS_MACOS
+inline constexpr bool cronKnowsBatteryPrefix = true;
+#else
+inline constexpr bool cronKnowsBatteryPrefix = false;
+#endif
 
-QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command);
+// What the runner runs of a job's command: all of it, but for the battery keyword where cron
+// takes that for itself.
+QString executedCommand(const QString& command);
+
+// The crontab command that runs `command` through the runner. Where cron knows the battery
+// keyword, it stays in front of the runner call and out of the encoding; elsewhere the runner
+// runs it with the rest, as cron would. Either form is recognised on every platform.
+QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command,
+                       QStringView quotedRunner);
 
 // The three runner arguments: lower-case id, policy word, Base64 of the command's UTF-8.
 QStringList runnerArguments(const QUuid& id, ExecutionLogPolicy policy, const QString& command);
 
-// How the runner is named in every wrapped command: the quoted default runner path.
-QString quotedRunnerPath();
-
-// Nothing unless the text is a runner call written for this account's runner.
-std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine);
-// The same against a runner name worked out once, for reading many lines.
+// Nothing unless the text is a call of this runner.
 std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine, QStringView quotedRunner);
 
 // cron turns an unescaped "%" into a line break, while a wrapped command reaches the shell
@@ -50,7 +58,7 @@ inline constexpr qsizetype maximumCommandFieldBytes = 998;
 
 // The wrapped command is a third longer than the command itself; nothing when it fits the
 // command field with any job id and any policy.
-std::optional<QString> lengthIssue(const QString& command);
+std::optional<QString> lengthIssue(const QString& command, QStringView quotedRunner);
 
 } // namespace MonitoringCommandLine
 

@@ -2,11 +2,9 @@
 
 #include "CanonicalUuid.h"
 #include "CronText.h"
-#include "ShellQuoting.h"
 #include "Utf8.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <span>
 
 namespace Tempolane {
@@ -61,12 +59,6 @@ bool isRunnerName(std::span<const QStringView> words, QStringView quotedRunner)
 
 } // namespace
 
-QString defaultRunnerURL()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Tempolane/Runner/tempolane-runner");
-}
-
 namespace MonitoringCommandLine {
 
 QStringList runnerArguments(const QUuid& id, ExecutionLogPolicy policy, const QString& command)
@@ -74,22 +66,20 @@ QStringList runnerArguments(const QUuid& id, ExecutionLogPolicy policy, const QS
     return {canonicalText(id), rawValue(policy), QString::fromLatin1(command.toUtf8().toBase64())};
 }
 
-QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command)
+QString executedCommand(const QString& command)
 {
-    const bool hasBatteryPrefix = command.startsWith(batteryPrefix);
-    const QString inner = hasBatteryPrefix ? command.sliced(batteryPrefix.size()) : command;
-    return (hasBatteryPrefix ? batteryPrefix.toString() : QString()) + quotedRunnerPath() + u' ' +
-           runnerArguments(id, policy, inner).join(u' ');
+    if (cronKnowsBatteryPrefix && command.startsWith(batteryPrefix))
+        return command.sliced(batteryPrefix.size());
+    return command;
 }
 
-QString quotedRunnerPath()
+QString wrappedCommand(const QUuid& id, ExecutionLogPolicy policy, const QString& command,
+                       QStringView quotedRunner)
 {
-    return quotedPath(defaultRunnerURL());
-}
-
-std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine)
-{
-    return unwrapCommand(commandLine, quotedRunnerPath());
+    const QString executed = executedCommand(command);
+    QString wrapped = executed.size() < command.size() ? batteryPrefix.toString() : QString();
+    wrapped += quotedRunner;
+    return wrapped + u' ' + runnerArguments(id, policy, executed).join(u' ');
 }
 
 std::optional<UnwrappedCommand> unwrapCommand(const QString& commandLine, QStringView quotedRunner)
@@ -135,10 +125,11 @@ std::optional<QString> compatibilityIssue(const QString& command)
     return std::nullopt;
 }
 
-std::optional<QString> lengthIssue(const QString& command)
+std::optional<QString> lengthIssue(const QString& command, QStringView quotedRunner)
 {
     // "errors" is the longest policy word; every id has the same length.
-    const QString longest = wrappedCommand(QUuid(), ExecutionLogPolicy::errorsOnly, command);
+    const QString longest =
+        wrappedCommand(QUuid(), ExecutionLogPolicy::errorsOnly, command, quotedRunner);
     if (longest.toUtf8().size() <= maximumCommandFieldBytes)
         return std::nullopt;
     return QCoreApplication::translate("ExecutionService",

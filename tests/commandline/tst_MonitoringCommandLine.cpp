@@ -3,7 +3,6 @@
 #include "ShellQuoting.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Tempolane;
@@ -17,6 +16,15 @@ QString base64(const QByteArray& bytes)
     return QString::fromLatin1(bytes.toBase64());
 }
 
+// The runner under a data directory of the given name.
+QString runnerIn(const QString& dataDirectory)
+{
+    return QStringLiteral("/home/ann/") + dataDirectory +
+           QStringLiteral("/Tempolane/Runner/tempolane-runner");
+}
+
+const QString runner = runnerIn(QStringLiteral("Application Support"));
+
 } // namespace
 
 class MonitoringCommandLineTest final : public QObject
@@ -24,10 +32,9 @@ class MonitoringCommandLineTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void wrappedCommand_unwrapsToWhatWentIn_data();
     void wrappedCommand_unwrapsToWhatWentIn();
-    void wrappedCommand_keepsBatteryKeywordInFront();
+    void batteryKeyword_standsWhereCronReadsItAndIsReadFromEitherPlace();
     void quotedPath_readsBackAsTheSamePathInTheShell_data();
     void quotedPath_readsBackAsTheSamePathInTheShell();
     void unwrapCommand_refusesWhatIsNoCallOfThisRunner_data();
@@ -36,21 +43,7 @@ private Q_SLOTS:
     void compatibilityIssue_data();
     void compatibilityIssue();
     void logPolicy_rawValuesAreCaseSensitive();
-
-private:
-    void useDataDirectory(const QString& name);
-    QTemporaryDir m_root;
 };
-
-void MonitoringCommandLineTest::init()
-{
-    useDataDirectory(QStringLiteral("Application Support"));
-}
-
-void MonitoringCommandLineTest::useDataDirectory(const QString& name)
-{
-    qputenv("XDG_DATA_HOME", (m_root.path() + u'/' + name).toUtf8());
-}
 
 void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn_data()
 {
@@ -61,9 +54,6 @@ void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn_data()
 
     QTest::newRow("plain command") << "data"
                                    << "/usr/bin/backup --all" << ExecutionLogPolicy::none << true;
-    QTest::newRow("battery keyword")
-        << "data"
-        << "@AppleNotOnBattery /bin/sync" << ExecutionLogPolicy::errorsOnly << true;
     QTest::newRow("quotes, pipes and percent signs")
         << "data"
         << "echo \"it's\" | tr a b; date +\\%s" << ExecutionLogPolicy::messagesAndErrors << true;
@@ -90,23 +80,34 @@ void MonitoringCommandLineTest::wrappedCommand_unwrapsToWhatWentIn()
     QFETCH(QString, command);
     QFETCH(ExecutionLogPolicy, policy);
     QFETCH(bool, recognised);
-    useDataDirectory(dataDirectory);
+    const QString quotedRunner = quotedPath(runnerIn(dataDirectory));
 
-    const QString wrapped = MonitoringCommandLine::wrappedCommand(jobId, policy, command);
+    const QString wrapped =
+        MonitoringCommandLine::wrappedCommand(jobId, policy, command, quotedRunner);
     QVERIFY(!wrapped.contains(u'%'));
-    const auto unwrapped = MonitoringCommandLine::unwrapCommand(wrapped);
+    const auto unwrapped = MonitoringCommandLine::unwrapCommand(wrapped, quotedRunner);
     QCOMPARE(unwrapped.has_value(), recognised);
     if (recognised)
         QCOMPARE(*unwrapped, (UnwrappedCommand{jobId, policy, command}));
 }
 
-void MonitoringCommandLineTest::wrappedCommand_keepsBatteryKeywordInFront()
+void MonitoringCommandLineTest::batteryKeyword_standsWhereCronReadsItAndIsReadFromEitherPlace()
 {
-    const QString wrapped = MonitoringCommandLine::wrappedCommand(
-        jobId, ExecutionLogPolicy::errorsOnly, QStringLiteral("@AppleNotOnBattery /bin/sync -f"));
-    QCOMPARE(wrapped, QStringLiteral("@AppleNotOnBattery ") + quotedPath(defaultRunnerURL()) +
-                          QStringLiteral(" 0f8fad5b-d9cb-469f-a165-70867728950e errors ") +
-                          base64("/bin/sync -f"));
+    const QString quotedRunner = quotedPath(runner);
+    const QString command = QStringLiteral("@AppleNotOnBattery /bin/sync -f");
+    const QString arguments = QStringLiteral(" 0f8fad5b-d9cb-469f-a165-70867728950e errors ");
+    const QString inFront =
+        QStringLiteral("@AppleNotOnBattery ") + quotedRunner + arguments + base64("/bin/sync -f");
+    const QString encoded = quotedRunner + arguments + base64(command.toUtf8());
+    // Only macOS cron takes the keyword for itself; elsewhere cron runs it as a command.
+    const QString written = MonitoringCommandLine::cronKnowsBatteryPrefix ? inFront : encoded;
+    QCOMPARE(MonitoringCommandLine::wrappedCommand(jobId, ExecutionLogPolicy::errorsOnly, command,
+                                                   quotedRunner),
+             written);
+    for (const QString& line : {inFront, encoded}) {
+        QCOMPARE(MonitoringCommandLine::unwrapCommand(line, quotedRunner),
+                 (UnwrappedCommand{jobId, ExecutionLogPolicy::errorsOnly, command}));
+    }
 }
 
 void MonitoringCommandLineTest::quotedPath_readsBackAsTheSamePathInTheShell_data()
@@ -131,7 +132,7 @@ void MonitoringCommandLineTest::quotedPath_readsBackAsTheSamePathInTheShell()
 void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner_data()
 {
     QTest::addColumn<QString>("commandLine");
-    const QString runner = quotedPath(defaultRunnerURL());
+    const QString quotedRunner = quotedPath(runner);
     const QString id = canonicalText(jobId);
     const QString echo = base64("echo hi");
 
@@ -141,36 +142,36 @@ void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner_da
         << quotedPath(
                QStringLiteral("/home/other/.local/share/Tempolane/Runner/tempolane-runner")) +
                u' ' + id + " all " + echo;
-    QTest::newRow("unquoted runner path") << defaultRunnerURL() + u' ' + id + " all " + echo;
-    QTest::newRow("runner path cut short") << runner.chopped(2) + "' " + id + " all " + echo;
-    QTest::newRow("a word after the runner") << runner + " x " + id + " all " + echo;
-    QTest::newRow("upper-case policy word") << runner + u' ' + id + " ALL " + echo;
-    QTest::newRow("unknown policy word") << runner + u' ' + id + " some " + echo;
-    QTest::newRow("braced identifier") << runner + " {" + id + "} all " + echo;
+    QTest::newRow("unquoted runner path") << runner + u' ' + id + " all " + echo;
+    QTest::newRow("runner path cut short") << quotedRunner.chopped(2) + "' " + id + " all " + echo;
+    QTest::newRow("a word after the runner") << quotedRunner + " x " + id + " all " + echo;
+    QTest::newRow("upper-case policy word") << quotedRunner + u' ' + id + " ALL " + echo;
+    QTest::newRow("unknown policy word") << quotedRunner + u' ' + id + " some " + echo;
+    QTest::newRow("braced identifier") << quotedRunner + " {" + id + "} all " + echo;
     QTest::newRow("identifier without hyphens")
-        << runner + u' ' + jobId.toString(QUuid::Id128) + " all " + echo;
+        << quotedRunner + u' ' + jobId.toString(QUuid::Id128) + " all " + echo;
     QTest::newRow("Base64 of bytes that are not UTF-8")
-        << runner + u' ' + id + " all " + base64("\xff\xfe\xfd");
-    QTest::newRow("Base64 without padding") << runner + u' ' + id + " all ZWNobyBoaQ";
-    QTest::newRow("Base64 with padding inside") << runner + u' ' + id + " all ZW==bybo";
+        << quotedRunner + u' ' + id + " all " + base64("\xff\xfe\xfd");
+    QTest::newRow("Base64 without padding") << quotedRunner + u' ' + id + " all ZWNobyBoaQ";
+    QTest::newRow("Base64 with padding inside") << quotedRunner + u' ' + id + " all ZW==bybo";
     QTest::newRow("URL-safe Base64 alphabet")
-        << runner + u' ' + id + " all " + base64("\xfb\xff").replace(u'/', u'_');
+        << quotedRunner + u' ' + id + " all " + base64("\xfb\xff").replace(u'/', u'_');
     QTest::newRow("battery keyword in the wrong place")
-        << runner + " @AppleNotOnBattery " + id + " all " + echo;
+        << quotedRunner + " @AppleNotOnBattery " + id + " all " + echo;
 }
 
 void MonitoringCommandLineTest::unwrapCommand_refusesWhatIsNoCallOfThisRunner()
 {
     QFETCH(QString, commandLine);
-    QCOMPARE(MonitoringCommandLine::unwrapCommand(commandLine), std::nullopt);
+    QCOMPARE(MonitoringCommandLine::unwrapCommand(commandLine, quotedPath(runner)), std::nullopt);
 }
 
 void MonitoringCommandLineTest::unwrapCommand_toleratesSpacingBetweenArguments()
 {
-    const QString line = quotedPath(defaultRunnerURL()) + QStringLiteral("  \t") +
+    const QString line = quotedPath(runner) + QStringLiteral("  \t") +
                          canonicalText(jobId).toUpper() + QStringLiteral("\t\tnone   ") +
                          base64("echo hi") + QStringLiteral("  ");
-    QCOMPARE(MonitoringCommandLine::unwrapCommand(line),
+    QCOMPARE(MonitoringCommandLine::unwrapCommand(line, quotedPath(runner)),
              (UnwrappedCommand{jobId, ExecutionLogPolicy::none, QStringLiteral("echo hi")}));
 }
 

@@ -1,0 +1,147 @@
+// Memory of a first load over 100 monitored jobs with 100 runs each and 1 MiB logs: the
+// store's load plus first refresh, and the status command (the same, then printed). Each runs
+// in a fresh child process and is measured as its peak resident set above its resident set
+// just before the work; the target is 64 MiB.
+#include "CliCommand.h"
+#include "CronBackupStore.h"
+#include "CronStore.h"
+#include "DemoCronClient.h"
+#include "ExecutionService.h"
+#include "MonitoredJobs.h"
+#include "ShellQuoting.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <benchmark/benchmark.h>
+#include <qcoro/qcorotask.h>
+
+using namespace Tempolane;
+using namespace Tempolane::Bench;
+
+namespace {
+
+constexpr double targetMiB = 64;
+
+// VmRSS or VmHWM of this process, in KiB.
+qint64 statusKiB(const QByteArray& key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').front().toLongLong();
+    }
+    return -1;
+}
+
+QString crontabPath(const QString& data)
+{
+    return data + QStringLiteral("/crontab");
+}
+
+// The run files and a crontab that monitors their jobs.
+void createFixture(const QString& data)
+{
+    const DataLocations locations = DataLocations::under(data);
+    QStringList lines;
+    for (const CronJob& job : createMonitoredJobs(locations))
+        lines.append(job.serializedLines(quotedPath(locations.runner)));
+    QFile crontab(crontabPath(data));
+    crontab.open(QIODevice::WriteOnly);
+    crontab.write((lines.join(u'\n') + u'\n').toUtf8());
+}
+
+// In the child: the fixture's crontab in a store over the real execution service.
+int measure(const QString& mode, const QString& data)
+{
+    const DataLocations locations = DataLocations::under(data);
+    QFile crontab(crontabPath(data));
+    if (!crontab.open(QIODevice::ReadOnly))
+        return 1;
+    const QString text = QString::fromUtf8(crontab.readAll());
+    QFile sink(QStringLiteral("/dev/null"));
+    sink.open(QIODevice::WriteOnly);
+    QTextStream out(&sink);
+
+    const qint64 baseline = statusKiB("VmRSS");
+    // From here on the peak counts only what the work adds.
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
+        return 1;
+    clearRefs.close();
+    {
+        CronStore store(std::make_unique<DemoCronClient>(text),
+                        std::make_unique<CronBackupStore>(locations.backups),
+                        std::make_shared<ExecutionService>(locations.executions, locations.runner),
+                        locations.runner,
+                        std::make_unique<QSettings>(data + QStringLiteral("/settings.ini"),
+                                                    QSettings::IniFormat));
+        QCoro::waitFor(store.load());
+        if (store.document().jobs().size() != jobCount ||
+            store.executionSummaries().size() != jobCount)
+            return 1;
+        if (mode == u"status")
+            Cli::printStatus(store, out);
+        out.flush();
+    }
+    QTextStream(stdout) << baseline << u' ' << statusKiB("VmHWM") << Qt::endl;
+    return 0;
+}
+
+QTemporaryDir& fixture()
+{
+    static QTemporaryDir directory;
+    static const bool created = (createFixture(directory.path()), true);
+    (void)created;
+    return directory;
+}
+
+void runChild(benchmark::State& state, const QString& mode)
+{
+    double aboveMiB = 0;
+    double baselineMiB = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--measure"), mode, fixture().path()});
+        child.waitForFinished(-1);
+        const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+        if (child.exitCode() != 0 || figures.size() != 2) {
+            state.SkipWithError("the measuring child failed");
+            return;
+        }
+        baselineMiB = double(figures[0].toLongLong()) / 1024;
+        aboveMiB = double(figures[1].toLongLong() - figures[0].toLongLong()) / 1024;
+    }
+    state.counters["baseline_MiB"] = baselineMiB;
+    state.counters["above_baseline_MiB"] = aboveMiB;
+    state.counters["share_of_64MiB_target"] = aboveMiB / targetMiB;
+}
+
+void BM_StoreLoadAndFirstRefresh(benchmark::State& state)
+{
+    runChild(state, QStringLiteral("store"));
+}
+BENCHMARK(BM_StoreLoadAndFirstRefresh)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_StatusCommand(benchmark::State& state)
+{
+    runChild(state, QStringLiteral("status"));
+}
+BENCHMARK(BM_StatusCommand)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArrayView(argv[1]) == "--measure")
+        return measure(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
