@@ -9,6 +9,7 @@
 //   thousand  the main window on a 1,000-job crontab given to the in-memory client, read from
 //             the file named by TEMPOLANE_PROBE_CRONTAB (written by the benchmark beforehand)
 //   idle      the sample window, then a minute of nothing
+#include "AppVersion.h"
 #include "CronBackupStore.h"
 #include "CronStore.h"
 #include "DataLocations.h"
@@ -16,6 +17,7 @@
 #include "DesktopWindow.h"
 #include "NullExecutionManager.h"
 #include "Theme.h"
+#include "UpdateController.h"
 
 #include <QApplication>
 #include <QFile>
@@ -128,7 +130,8 @@ int main(int argc, char* argv[])
         std::make_unique<CronBackupStore>(locations.backups),
         std::make_shared<NullExecutionManager>(), locations.runner,
         std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("WindowProbe")));
-    const auto window = makeDesktopWindow(store);
+    UpdateController updates(QUrl(), AppVersion::ofThisBuild());
+    const auto window = makeDesktopWindow(store, updates);
     auto* list = window->findChild<QListView*>(QStringLiteral("jobList"));
     new FirstPaint(
         list->viewport(), [list] { return list->model()->rowCount() > 0; },

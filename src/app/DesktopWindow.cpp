@@ -1,16 +1,15 @@
 #include "DesktopWindow.h"
 
+#include "ApplicationIcon.h"
 #include "MenuBar.h"
-#include "SymbolIcon.h"
 
 namespace Tempolane {
 
-std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store)
+std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store, UpdateController& updates)
 {
     auto window = std::make_unique<MainWindow>(store);
-    installMenus(*window);
-    window->setWindowIcon(symbolIcon(Symbol::clockBadgeCheck,
-                                     {Tint::cyan, SymbolRendering::hierarchical, Tint::indigo}));
+    installMenus(*window, updates);
+    window->setWindowIcon(applicationIcon());
     return window;
 }
 

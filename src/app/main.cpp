@@ -1,10 +1,14 @@
+#include "AppVersion.h"
+#include "ApplicationIcon.h"
 #include "DesktopCommandLine.h"
 #include "DesktopWindow.h"
 #include "QtTexts.h"
 #include "TempolaneApp.h"
 #include "Theme.h"
+#include "UpdateController.h"
 
 #include <QApplication>
+#include <QLocale>
 
 using namespace Tempolane;
 
@@ -13,7 +17,11 @@ namespace {
 void prepare(QCoreApplication& application)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tempolane"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TEMPOLANE_VERSION));
+    QCoreApplication::setApplicationVersion(AppVersion::ofThisBuild().displayedShortVersion());
+    // Every text is German; a system without a chosen locale ("C") gets German dates and
+    // numbers to match, instead of the C locale's English ones.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     installGermanQtTexts(application);
 }
 
@@ -59,9 +67,13 @@ int main(int argc, char* argv[])
     if (outcome != DesktopCommandLine::Outcome::openWindow)
         return exitCodeOf(outcome);
 
+    // The desktop finds the installed entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tempolane.Tempolane"));
+    QApplication::setWindowIcon(applicationIcon());
     Theme theme(application);
+    UpdateController updates(UpdateController::feedAddress(environment), AppVersion::ofThisBuild());
     TempolaneApp tempolane(environment);
-    const auto window = makeDesktopWindow(tempolane.store());
+    const auto window = makeDesktopWindow(tempolane.store(), updates);
     window->show();
     return application.exec();
 }

@@ -1,0 +1,103 @@
+#include "AboutWindow.h"
+#include "DesktopWindow.h"
+#include "StoreUnderTest.h"
+#include "UpdateController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace Tempolane;
+using namespace Tempolane::Testing;
+
+namespace {
+
+QAction* menuAction(MainWindow& window, const char* menu, const QString& text)
+{
+    const auto* found = window.menuBar()->findChild<QMenu*>(QLatin1String(menu));
+    if (!found)
+        return nullptr;
+    for (QAction* action : found->actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
+class DesktopWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menus_carryTheCommandsWithTheirShortcuts_data();
+    void menus_carryTheCommandsWithTheirShortcuts();
+    void updateCheck_isOffWithoutAFeed();
+    void about_opensOneWindowAndBringsItBack();
+};
+
+void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QKeySequence>("shortcut");
+
+    QTest::newRow("new") << "fileMenu"
+                         << "Neuer Cronjob" << QKeySequence(QKeySequence::New);
+    QTest::newRow("duplicate") << "fileMenu"
+                               << "Cronjob duplizieren" << QKeySequence(Qt::CTRL | Qt::Key_D);
+    QTest::newRow("reload") << "fileMenu"
+                            << "Crontab aktualisieren" << QKeySequence(Qt::CTRL | Qt::Key_R);
+    QTest::newRow("quit") << "fileMenu"
+                          << "Beenden" << QKeySequence(QKeySequence::Quit);
+    QTest::newRow("updates") << "helpMenu" << u"Nach Updates suchen \u2026"_qs << QKeySequence();
+    QTest::newRow("about") << "helpMenu" << u"Über Tempolane"_qs << QKeySequence();
+}
+
+void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, text);
+    QFETCH(QKeySequence, shortcut);
+
+    StoreUnderTest fixture;
+    UpdateController updates(QUrl(), {});
+    const auto window = makeDesktopWindow(*fixture.store, updates);
+    QAction* action = menuAction(*window, menu.toLatin1().constData(), text);
+    QVERIFY2(action, qPrintable(text));
+    QVERIFY(shortcut.isEmpty() || action->shortcuts().contains(shortcut));
+}
+
+void DesktopWindowTest::updateCheck_isOffWithoutAFeed()
+{
+    StoreUnderTest fixture;
+    UpdateController updates(QUrl(), {});
+    const auto window = makeDesktopWindow(*fixture.store, updates);
+    QAction* check = menuAction(*window, "helpMenu", u"Nach Updates suchen \u2026"_qs);
+    QVERIFY(check);
+    QVERIFY(!check->isEnabled());
+}
+
+void DesktopWindowTest::about_opensOneWindowAndBringsItBack()
+{
+    StoreUnderTest fixture;
+    UpdateController updates(QUrl(), {});
+    const auto window = makeDesktopWindow(*fixture.store, updates);
+    window->show();
+    QAction* about = menuAction(*window, "helpMenu", u"Über Tempolane"_qs);
+    QVERIFY(about);
+    about->trigger();
+    about->trigger();
+    const auto opened = window->findChildren<AboutWindow*>();
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened.first()->isVisible());
+    opened.first()->close();
+    QTRY_VERIFY(window->findChildren<AboutWindow*>().isEmpty());
+    about->trigger();
+    QCOMPARE(window->findChildren<AboutWindow*>().size(), 1);
+}
+
+QTEST_MAIN(DesktopWindowTest)
+#include "tst_DesktopWindow.moc"
