@@ -24,6 +24,14 @@ QString jobsText(qsizetype count)
     return tr("%1 Jobs").arg(count);
 }
 
+// The counts line up on the right, under their heading.
+QVariant alignment(int column)
+{
+    if (column == BackupListModel::takenAtColumn)
+        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+}
+
 QCoro::Task<BackupListModel::Listing> listAndCompare(CronStore& store, QString current)
 {
     auto backups = co_await store.backups();
@@ -82,8 +90,7 @@ QVariant BackupListModel::data(const QModelIndex& index, int role) const
         return QStringLiteral("%1 · %2").arg(
             DateTimeText::relativeTime(row.backup.takenAt, m_clock()), row.backup.fileName);
     case Qt::TextAlignmentRole:
-        return index.column() == takenAtColumn ? QVariant()
-                                               : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return alignment(index.column());
     default:
         return {};
     }
@@ -91,7 +98,11 @@ QVariant BackupListModel::data(const QModelIndex& index, int role) const
 
 QVariant BackupListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return alignment(section);
+    if (role != Qt::DisplayRole)
         return {};
     switch (section) {
     case takenAtColumn:

@@ -12,9 +12,11 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QStackedLayout>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QTextBlock>
 #include <QTreeView>
 
@@ -27,6 +29,42 @@ constexpr int spacing = 16;
 constexpr int listWidth = 380;
 // How strongly an added or removed line's background takes its colour.
 constexpr qreal lineTintOpacity = 0.14;
+constexpr int rowPadding = 10;
+constexpr int headingPadding = 4;
+
+// Rows with room around their text, as in the window's other lists.
+class SpaciousRows final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(rowPadding, rowPadding);
+    }
+};
+
+// The columns' headings as secondary captions standing on the card, without the grey of
+// buttons that a header of the style has.
+class PlainHeader final : public QHeaderView
+{
+public:
+    explicit PlainHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+    {
+        setFont(styledFont(TextStyle::caption));
+        viewport()->setAutoFillBackground(false);
+    }
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int section) const override
+    {
+        const auto alignment =
+            model()->headerData(section, orientation(), Qt::TextAlignmentRole).toInt();
+        painter->setPen(Palette::color(Tint::secondary, palette()));
+        painter->drawText(rect.adjusted(headingPadding, 0, -headingPadding, 0), int(alignment),
+                          model()->headerData(section, orientation()).toString());
+    }
+};
 
 } // namespace
 
@@ -95,6 +133,8 @@ QWidget* BackupsDialog::listCard()
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->viewport()->setAutoFillBackground(false);
+    m_list->setItemDelegate(new SpaciousRows(m_list));
+    m_list->setHeader(new PlainHeader(m_list));
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(BackupListModel::takenAtColumn, QHeaderView::Stretch);
