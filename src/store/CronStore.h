@@ -199,6 +199,9 @@ private:
     QCoro::Task<bool> commit(Commit commit, Selector select);
     QCoro::Task<bool> commitText(QString text, QString expected, SavedChange change,
                                  QString errorTitle);
+    // Writes what the last change wrote (isUndone false) or what it replaced (true) over the
+    // other.
+    QCoro::Task<bool> switchLastChange(bool isUndone, QString errorTitle);
     void present(const QString& title, const QString& message);
     void rememberDismissedSuggestion();
     QList<QUuid> monitoredJobIds() const;

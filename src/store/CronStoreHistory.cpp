@@ -34,26 +34,24 @@ QCoro::Task<bool> CronStore::restoreBackup(QString text)
 
 QCoro::Task<bool> CronStore::undoLastChange()
 {
-    if (m_isSaving || !m_lastChange || m_lastChange->isUndone)
-        co_return false;
-    SavedChange undone = *m_lastChange;
-    undone.isUndone = true;
-    const QString before = undone.before;
-    const QString after = undone.after;
-    co_return co_await commitText(before, after, std::move(undone),
-                                  tr("Änderung konnte nicht rückgängig gemacht werden"));
+    co_return co_await switchLastChange(true,
+                                        tr("Änderung konnte nicht rückgängig gemacht werden"));
 }
 
 QCoro::Task<bool> CronStore::redoLastChange()
 {
-    if (m_isSaving || !m_lastChange || !m_lastChange->isUndone)
+    co_return co_await switchLastChange(false, tr("Änderung konnte nicht wiederholt werden"));
+}
+
+QCoro::Task<bool> CronStore::switchLastChange(bool isUndone, QString errorTitle)
+{
+    if (m_isSaving || !m_lastChange || m_lastChange->isUndone == isUndone)
         co_return false;
-    SavedChange redone = *m_lastChange;
-    redone.isUndone = false;
-    const QString before = redone.before;
-    const QString after = redone.after;
-    co_return co_await commitText(after, before, std::move(redone),
-                                  tr("Änderung konnte nicht wiederholt werden"));
+    SavedChange switched = *m_lastChange;
+    switched.isUndone = isUndone;
+    const QString text = switched.written();
+    const QString expected = m_lastChange->written();
+    co_return co_await commitText(text, expected, std::move(switched), std::move(errorTitle));
 }
 
 QCoro::Task<> CronStore::checkLastChange()

@@ -8,6 +8,7 @@
 #include "CronSystemClient.h"
 #include "DataLocations.h"
 #include "FullFileSystem.h"
+#include "ThrowawayUser.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
@@ -21,7 +22,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <pwd.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -30,8 +30,6 @@
 using namespace Tempolane;
 
 namespace {
-
-const char* const throwawayUser = "tempolane-test";
 
 const QByteArray header = "# Jobs dieses Rechners – bitte nicht löschen\n"
                           "SHELL=/bin/sh\n"
@@ -451,15 +449,7 @@ private Q_SLOTS:
 
 int main(int argc, char* argv[])
 {
-    // These tests replace the crontab of whoever runs them.
-    const passwd* user = ::getpwuid(::getuid());
-    if (!user || qstrcmp(user->pw_name, throwawayUser) != 0) {
-        std::fprintf(stderr, "runs only as %s (see scripts/run-as-test-user)\n", throwawayUser);
-        return 77;
-    }
-    QCoreApplication app(argc, argv);
-    CliFaultsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return Testing::execAsThrowawayUser<CliFaultsTest>(argc, argv);
 }
 
 #include "tst_cli_faults.moc"
