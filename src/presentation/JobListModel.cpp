@@ -75,8 +75,10 @@ const JobRow& JobListModel::rowOf(const Entry& entry) const
 
 QList<JobListModel::Entry> JobListModel::currentEntries() const
 {
+    QList<CronJob> jobs = m_store.filteredJobs();
     QList<Entry> entries;
-    for (CronJob& job : m_store.filteredJobs()) {
+    entries.reserve(jobs.size());
+    for (CronJob& job : jobs) {
         JobExecutionSummary summary = m_store.executionSummary(job);
         entries.append({std::move(job), std::move(summary), std::nullopt});
     }
@@ -105,6 +107,15 @@ bool JobListModel::adopt(int row, Entry entry)
 void JobListModel::synchronize()
 {
     QList<Entry> wanted = currentEntries();
+    // The first load: every job is new, in one block.
+    if (m_entries.isEmpty()) {
+        if (wanted.isEmpty())
+            return;
+        beginInsertRows({}, 0, int(wanted.size()) - 1);
+        m_entries = std::move(wanted);
+        endInsertRows();
+        return;
+    }
     QSet<QUuid> wantedIds;
     for (const Entry& entry : std::as_const(wanted))
         wantedIds.insert(entry.job.id);

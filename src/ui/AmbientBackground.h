@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Palette.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -22,13 +24,26 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage render() const;
+    // Everything the picture depends on.
+    struct Look
+    {
+        QSize size;
+        qreal ratio = 1;
+        QColor window;
+        ColorScheme scheme = ColorScheme::light;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+
+    Look look() const;
+    static QImage renderedFor(const Look& look);
+    static QImage render(const Look& look);
 
     // The gradients cost far more than copying them: a form repaints parts of its window on
-    // every keystroke, so they are drawn once per size and scheme.
+    // every keystroke, so they are drawn once per look.
     QImage m_rendered;
-    QColor m_renderedWindow;
-    Qt::LayoutDirection m_renderedDirection = Qt::LeftToRight;
+    Look m_renderedLook;
 };
 
 } // namespace Tempolane

@@ -6,12 +6,15 @@
 #include "JobEditorView.h"
 #include "WindowPresentation.h"
 
-#include <QTimer>
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 namespace Tempolane {
 
 namespace {
+
+// Asks the column to make the editor once everything already queued has been handled.
+const QEvent::Type editorWanted = QEvent::Type(QEvent::registerEventType());
 
 JobEditorView::Inputs editorInputs(CronStore& store, const CronJob& job, const QDateTime& now)
 {
@@ -84,7 +87,7 @@ void DetailColumn::showSelectedJob()
     }
     if (!m_editor) {
         // The editor is the heaviest part of the window: the background is painted first, with
-        // the list beside it, and the editor follows (see eventFilter).
+        // the list beside it, and the editor follows once that frame is out (see eventFilter).
         m_placeholder->update();
         return;
     }
@@ -97,9 +100,18 @@ bool DetailColumn::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_placeholder && event->type() == QEvent::Paint && !m_editor &&
         !m_isEditorComing && m_store.selectedJob()) {
         m_isEditorComing = true;
-        QTimer::singleShot(0, this, &DetailColumn::makeEditor);
+        // Posted behind whatever else the frame queued, so the frame is not held up by it.
+        QCoreApplication::postEvent(this, new QEvent(editorWanted), Qt::LowEventPriority);
     }
     return QStackedWidget::eventFilter(watched, event);
+}
+
+bool DetailColumn::event(QEvent* event)
+{
+    if (event->type() != editorWanted)
+        return QStackedWidget::event(event);
+    makeEditor();
+    return true;
 }
 
 } // namespace Tempolane

@@ -23,6 +23,7 @@ public:
     void showSelectedJob();
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

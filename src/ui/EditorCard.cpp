@@ -4,8 +4,8 @@
 #include "TextLabel.h"
 
 #include <QHBoxLayout>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -46,7 +46,7 @@ EditorCard::EditorCard(const QString& title, const QString& subtitle, Symbol sym
     layout->addLayout(m_content);
 }
 
-void EditorCard::paintEvent(QPaintEvent*)
+void EditorCard::paintEvent(QPaintEvent* event)
 {
     const bool dark = Palette::schemeOf(palette()) == ColorScheme::dark;
     QColor fill = palette().color(QPalette::Base);
@@ -55,12 +55,8 @@ void EditorCard::paintEvent(QPaintEvent*)
     edge.setAlphaF(dark ? 0.10f : 0.07f);
 
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath panel;
-    panel.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
-    painter.fillPath(panel, fill);
-    painter.setPen(QPen(edge, 1));
-    painter.drawPath(panel);
+    m_panel.paint(painter, {size(), devicePixelRatioF(), cornerRadius, fill, edge, 1},
+                  event->region());
 }
 
 } // namespace Tempolane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Palette.h"
+#include "RoundedPanel.h"
 #include "SymbolIcon.h"
 
 #include <QWidget>
@@ -30,6 +31,7 @@ protected:
 
 private:
     QVBoxLayout* m_content;
+    RoundedPanel m_panel;
 };
 
 } // namespace Tempolane

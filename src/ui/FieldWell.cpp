@@ -3,8 +3,8 @@
 #include "Palette.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -36,7 +36,7 @@ bool FieldWell::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void FieldWell::paintEvent(QPaintEvent*)
+void FieldWell::paintEvent(QPaintEvent* event)
 {
     const bool dark = Palette::schemeOf(palette()) == ColorScheme::dark;
     QColor fill = Palette::color(Tint::primary, palette());
@@ -48,12 +48,9 @@ void FieldWell::paintEvent(QPaintEvent*)
         edge.setAlphaF(0.7f);
     }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-    painter.fillPath(path, fill);
-    painter.setPen(QPen(edge, m_field->hasFocus() ? 1.5 : 1));
-    painter.drawPath(path);
+    m_panel.paint(painter,
+                  {size(), devicePixelRatioF(), radius, fill, edge, m_field->hasFocus() ? 1.5 : 1},
+                  event->region());
 }
 
 } // namespace Tempolane

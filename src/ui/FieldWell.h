@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RoundedPanel.h"
+
 #include <QWidget>
 
 namespace Tempolane {
@@ -19,6 +21,7 @@ protected:
 
 private:
     QWidget* m_field;
+    RoundedPanel m_panel;
 };
 
 } // namespace Tempolane

@@ -208,6 +208,24 @@ void JobEditorView::edit(const std::function<void(JobEditorModel&)>& change)
     refresh();
 }
 
+// Lays the page out now, inner layouts before the layouts that hold them. Left to the event
+// loop, each level would be laid out in a pass of its own, and the page painted in between in
+// sizes it does not keep: a card keeping its old height, its content stretched.
+void JobEditorView::settleLayout()
+{
+    QWidget* page = m_scrollArea->widget();
+    // Every widget comes after its parent in the list: walked backwards, children come first.
+    const QList<QWidget*> widgets = page->findChildren<QWidget*>();
+    for (auto widget = widgets.crbegin(); widget != widgets.crend(); ++widget) {
+        if ((*widget)->layout() && (*widget)->isVisible())
+            (*widget)->layout()->activate();
+    }
+    page->layout()->activate();
+    // The scroll area gives the page its new height when the page asks for a layout.
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(page, &request);
+}
+
 void JobEditorView::save()
 {
     if (m_model.canSave() && m_actions.save)
@@ -243,6 +261,8 @@ void JobEditorView::refresh()
     }
     m_saveButton->setEnabled(m_model.canSave());
     m_saveButton->setBusy(m_model.isSaving());
+
+    settleLayout();
 
     const QString title = m_model.title();
     if (title != m_shownTitle) {

@@ -70,6 +70,7 @@ private:
     void connectShortcuts();
     void edit(const std::function<void(JobEditorModel&)>& change);
     void refresh();
+    void settleLayout();
     void save();
 
     Actions m_actions;

@@ -38,11 +38,14 @@ JobRowDelegate::JobRowDelegate(QObject* parent)
 {
 }
 
-QSize JobRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+QSize JobRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
     const int lines = lineHeight(m_nameFont) + lineHeight(m_descriptionFont) +
                       lineHeight(m_statusFont) + lineHeight(m_monospacedFont) + 3 * lineSpacing;
-    return {option.rect.width(), lines + 2 * verticalPadding + 2};
+    // No width of its own: the list makes each row as wide as its viewport, which narrows when
+    // the vertical scroll bar appears. Rows measured at the wider width would run under the
+    // scroll bar and bring a horizontal one.
+    return {0, lines + 2 * verticalPadding + 2};
 }
 
 const QIcon& JobRowDelegate::iconFor(const JobStatusBadge& status) const

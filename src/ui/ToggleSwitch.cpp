@@ -48,10 +48,14 @@ QRectF ToggleSwitch::trackRect() const
 
 void ToggleSwitch::checkStateSet()
 {
-    // Set from outside (a new draft, a revert): the knob jumps.
+    // Set from outside (a new draft, a revert): the knob jumps. Forms set every switch again
+    // whenever anything changes; a knob already in place needs no repaint.
+    const qreal position = isChecked() ? 1.0 : 0.0;
+    if (m_knob.state() == QAbstractAnimation::Stopped && m_knob.currentValue().toReal() == position)
+        return;
     m_knob.stop();
-    m_knob.setStartValue(isChecked() ? 1.0 : 0.0);
-    m_knob.setEndValue(isChecked() ? 1.0 : 0.0);
+    m_knob.setStartValue(position);
+    m_knob.setEndValue(position);
     update();
 }
 

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
@@ -79,6 +80,7 @@ private Q_SLOTS:
     void newJobDialog_cancelLeavesEverythingUnchanged();
     void newJobDialog_failedCreationKeepsTheTypedValues();
     void everyControl_hasAnAccessibleName();
+    void longList_rowsFitBesideTheScrollBar();
     void toolbar_tooltipsNameTheShortcutInThePlatformsWords();
     void undoAndRedo_takeTheLastChangeBackThroughTheStore();
     void backupsDialog_showsTheDiffInGreenAndRedAndRestores();
@@ -295,6 +297,21 @@ void MainWindowTest::everyControl_hasAnAccessibleName()
     QAccessibleInterface* filters =
         QAccessible::queryAccessibleInterface(test.find<QListView>("filterList"));
     QCOMPARE(filters->child(1)->text(QAccessible::Name), QStringLiteral("Aktiv, 2"));
+}
+
+void MainWindowTest::longList_rowsFitBesideTheScrollBar()
+{
+    QList<JobSpec> jobs;
+    for (int i = 0; i < 40; ++i)
+        jobs.append({QStringLiteral("Sicherung %1").arg(i)});
+    WindowUnderTest test(crontabOf(jobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 40);
+    QTRY_VERIFY(test.list()->verticalScrollBar()->isVisible());
+
+    QVERIFY(!test.list()->horizontalScrollBar()->isVisible());
+    const QRect firstRow = test.list()->visualRect(test.list()->model()->index(0, 0));
+    QCOMPARE(firstRow.width(), test.list()->viewport()->width());
 }
 
 void MainWindowTest::toolbar_tooltipsNameTheShortcutInThePlatformsWords()
