@@ -1,6 +1,7 @@
 #include "MenuBar.h"
 
 #include "AboutWindow.h"
+#include "CronStore.h"
 #include "MainWindow.h"
 #include "UpdateCommands.h"
 #include "UpdateController.h"
@@ -22,11 +23,27 @@ void installFileMenu(MainWindow& window)
     file->addAction(commands.duplicate);
     file->addSeparator();
     file->addAction(commands.reload);
+    file->addAction(commands.backups);
     file->addSeparator();
     QAction* quit = file->addAction(MainWindow::tr("Beenden"), qApp, &QApplication::quit);
     quit->setObjectName(QStringLiteral("quitAction"));
     quit->setShortcuts(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
+}
+
+void installEditMenu(MainWindow& window)
+{
+    const auto& commands = window.commands();
+    QMenu* edit = window.menuBar()->addMenu(MainWindow::tr("&Bearbeiten"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    // A disabled item says why: the crontab changed since the window wrote it.
+    edit->setToolTipsVisible(true);
+    edit->addAction(commands.undo);
+    edit->addAction(commands.redo);
+    // Whether the crontab still holds what the window wrote is read afresh; the items follow
+    // as soon as the answer is there, and the periodic refresh keeps them current meanwhile.
+    QObject::connect(edit, &QMenu::aboutToShow, &window,
+                     [&window] { window.store().checkLastChange(); });
 }
 
 void installHelpMenu(MainWindow& window, UpdateController& updates)
@@ -57,6 +74,7 @@ void installHelpMenu(MainWindow& window, UpdateController& updates)
 void installMenus(MainWindow& window, UpdateController& updates)
 {
     installFileMenu(window);
+    installEditMenu(window);
     installHelpMenu(window, updates);
 }
 

@@ -6,7 +6,8 @@ class MainWindow;
 class UpdateController;
 
 // The window's menus, built from the window's shared commands: "Datei" with the job commands
-// and "Hilfe" with the update check and the About window.
+// and the backups, "Bearbeiten" with undo and redo, and "Hilfe" with the update check and the
+// About window.
 void installMenus(MainWindow& window, UpdateController& updates);
 
 } // namespace Tempolane

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 
 namespace Tempolane {
 class CronStore;
@@ -25,6 +26,20 @@ struct Streams
 
 using Command = int (*)(const QStringList& arguments, Streams streams);
 
+// What a command may do with the terminal it runs in.
+struct Terminal
+{
+    // Standard input and error are a terminal: a question can be asked and answered.
+    bool canAsk = false;
+    // Standard output is a terminal that takes colours.
+    bool showsColours = false;
+    // Where answers are read from.
+    QTextStream* input = nullptr;
+
+    // The process's own terminal, answers read from `input`.
+    static Terminal ofThisProcess(QTextStream& input);
+};
+
 // The subcommands, each in the file of its area.
 int validate(const QStringList& arguments, Streams streams);
 int parse(const QStringList& arguments, Streams streams);
@@ -35,6 +50,37 @@ int next(const QStringList& arguments, Streams streams);
 int describe(const QStringList& arguments, Streams streams);
 int visual(const QStringList& arguments, Streams streams);
 int status(const QStringList& arguments, Streams streams);
+int backups(const QStringList& arguments, Streams streams);
+int diff(const QStringList& arguments, Streams streams);
+int restore(const QStringList& arguments, Streams streams);
+int pause(const QStringList& arguments, Streams streams);
+int resume(const QStringList& arguments, Streams streams);
+int remove(const QStringList& arguments, Streams streams);
+int run(const QStringList& arguments, Streams streams);
+
+// Runs the command on the store of the user's crontab (the sample data with TEMPOLANE_DEMO=1
+// or `isDemo`), loaded first; a failed load prints the store's error and gives failure.
+int withLoadedStore(Streams streams, bool isDemo, const std::function<int(CronStore&)>& command);
+// Prints the error the store presents, title and message, and gives failure.
+int printedFailure(const CronStore& store, QTextStream& err);
+
+// The commands that change the crontab, on a loaded store. JOB is a job's id or its shown
+// name in any letter case; an unknown or ambiguous one gives usageError and the candidates.
+enum class JobAction
+{
+    pause,
+    resume,
+    remove,
+    run
+};
+int changeJob(CronStore& store, JobAction action, const QString& job, bool isConfirmed,
+              Streams streams, const Terminal& terminal);
+// BACKUP is a backup's number in the listing (from 1) or its file name.
+int listBackups(CronStore& store, Streams streams);
+int showBackupDiff(CronStore& store, const QString& backup, Streams streams,
+                   const Terminal& terminal);
+int restoreBackup(CronStore& store, const QString& backup, Streams streams,
+                  const Terminal& terminal);
 
 // What `status` prints of a loaded store: per job its name, the filters it passes, its
 // execution state and its upcoming run.

@@ -63,19 +63,12 @@ QString jsonString(const QString& text)
     return json + u'"';
 }
 
-QString printable(QStringView text)
+QString localTime(const std::optional<QDateTime>& instant)
 {
-    QString shown;
-    shown.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control)
-            shown += c;
-        else if (c.unicode() < 0x80)
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
-        else
-            shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
-    }
-    return shown;
+    if (!instant)
+        return QStringLiteral("-");
+    const QDateTime local = instant->toLocalTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }
 
 } // namespace Tempolane::Cli

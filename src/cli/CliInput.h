@@ -1,8 +1,12 @@
 #pragma once
 
+#include "CrontabText.h"
+
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <expected>
+#include <optional>
 
 namespace Tempolane::Cli {
 
@@ -16,9 +20,9 @@ QStringList inputLines(const QString& text);
 
 QString jsonString(const QString& text);
 
-// Text from a crontab or a job's output with its control characters written as escapes
-// ("\x1b", "\u009b"), so that printing it cannot retitle or clear the user's terminal, and a
-// tab or line break inside it cannot break a line of fields apart.
-QString printable(QStringView text);
+using CrontabText::printable;
+
+// The instant in local time with its offset ("2026-03-01T09:30:05+01:00"), or "-".
+QString localTime(const std::optional<QDateTime>& instant);
 
 } // namespace Tempolane::Cli

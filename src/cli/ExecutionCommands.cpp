@@ -8,18 +8,6 @@
 
 namespace Tempolane::Cli {
 
-namespace {
-
-QString localTime(const std::optional<QDateTime>& instant)
-{
-    if (!instant)
-        return QStringLiteral("-");
-    const QDateTime local = instant->toLocalTime();
-    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
-}
-
-} // namespace
-
 int runs(const QStringList& arguments, Streams streams)
 {
     const auto id = arguments.size() == 1 ? parseCanonicalUuid(arguments.front()) : std::nullopt;

@@ -23,6 +23,26 @@ void printStatus(CronStore& store, QTextStream& out)
     }
 }
 
+int withLoadedStore(Streams streams, bool isDemo, const std::function<int(CronStore&)>& command)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (isDemo)
+        environment.insert(QStringLiteral("TEMPOLANE_DEMO"), QStringLiteral("1"));
+    TempolaneApp app(environment);
+    CronStore& store = app.store();
+    QCoro::waitFor(store.load());
+    if (store.presentedError())
+        return printedFailure(store, streams.err);
+    return command(store);
+}
+
+int printedFailure(const CronStore& store, QTextStream& err)
+{
+    if (const auto error = store.presentedError())
+        err << error->title << u'\n' << error->message << Qt::endl;
+    return failure;
+}
+
 int status(const QStringList& arguments, Streams streams)
 {
     const bool isDemo = arguments == QStringList(QStringLiteral("--demo"));
@@ -30,20 +50,10 @@ int status(const QStringList& arguments, Streams streams)
         streams.err << "usage: tempolane-cli status [--demo]" << Qt::endl;
         return usageError;
     }
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (isDemo)
-        environment.insert(QStringLiteral("TEMPOLANE_DEMO"), QStringLiteral("1"));
-    TempolaneApp app(environment);
-    CronStore& store = app.store();
-
-    QCoro::waitFor(store.load());
-    if (const auto error = store.presentedError()) {
-        streams.err << error->title << u'\n' << error->message << Qt::endl;
-        return failure;
-    }
-
-    printStatus(store, streams.out);
-    return success;
+    return withLoadedStore(streams, isDemo, [&](CronStore& store) {
+        printStatus(store, streams.out);
+        return int(success);
+    });
 }
 
 } // namespace Tempolane::Cli

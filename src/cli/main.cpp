@@ -19,6 +19,13 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("describe"), Cli::describe},
         {QStringLiteral("visual"), Cli::visual},
         {QStringLiteral("status"), Cli::status},
+        {QStringLiteral("backups"), Cli::backups},
+        {QStringLiteral("diff"), Cli::diff},
+        {QStringLiteral("restore"), Cli::restore},
+        {QStringLiteral("pause"), Cli::pause},
+        {QStringLiteral("resume"), Cli::resume},
+        {QStringLiteral("delete"), Cli::remove},
+        {QStringLiteral("run"), Cli::run},
     };
     return table;
 }

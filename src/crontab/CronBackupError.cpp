@@ -36,6 +36,9 @@ QString CronBackupError::description() const
     case Operation::removeFile:
         return tr("Die alte Sicherungskopie „%1“ konnte nicht gelöscht werden: %2")
             .arg(shownPath, message);
+    case Operation::readFile:
+        return tr("Die Sicherungskopie „%1“ konnte nicht gelesen werden: %2")
+            .arg(shownPath, message);
     }
     Q_UNREACHABLE();
 }

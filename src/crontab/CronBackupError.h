@@ -16,6 +16,7 @@ struct CronBackupError
         listDirectory,
         readDate,
         removeFile,
+        readFile,
     };
 
     Operation operation = Operation::writeFile;

@@ -1,6 +1,8 @@
 #include "CronBackupStore.h"
 
+#include "CronSystemError.h"
 #include "PrivateFiles.h"
+#include "Utf8.h"
 
 #include <QCoro/QCoroFuture>
 #include <QFile>
@@ -39,6 +41,7 @@ bool isBackupName(const QString& name)
 
 struct Entry
 {
+    QString name;
     QString path;
     timespec modified{};
 };
@@ -82,7 +85,7 @@ std::expected<QList<Entry>, CronBackupError> listBackups(const QString& director
         if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
             return std::unexpected(systemError(CronBackupError::Operation::readDate, path));
         if (S_ISREG(status.st_mode))
-            entries.append(Entry{path, status.st_mtim});
+            entries.append(Entry{name, path, status.st_mtim});
     }
     return entries;
 }
@@ -119,6 +122,79 @@ Result storeNow(const QString& directory, int maximumBackupCount, const QDateTim
     return pruneBackups(directory, maximumBackupCount);
 }
 
+// The UTC time in a backup's name, invalid when the name holds none.
+QDateTime timeInName(const QString& name)
+{
+    const QString stamp = name.sliced(8, name.size() - 12);
+    const QDate date = QDate::fromString(stamp.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QTime time = QTime::fromString(stamp.mid(10), QStringLiteral("'T'HH-mm-ss.zzz"));
+    return date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime();
+}
+
+QDateTime modificationTime(const timespec& modified)
+{
+    return QDateTime::fromMSecsSinceEpoch(
+        qint64(modified.tv_sec) * 1000 + modified.tv_nsec / 1000000, Qt::UTC);
+}
+
+bool isNewer(const CronBackup& left, const CronBackup& right)
+{
+    if (left.takenAt != right.takenAt)
+        return left.takenAt > right.takenAt;
+    return left.fileName > right.fileName;
+}
+
+// Nothing, when the file went away meanwhile (pruned by another instance), is too large for
+// any crontab, or is not UTF-8: such a file could never be installed as it is.
+std::expected<std::optional<CronBackup>, CronBackupError> readBackup(const Entry& entry)
+{
+    QFile file(entry.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!file.exists())
+            return std::nullopt;
+        return std::unexpected(
+            CronBackupError{CronBackupError::Operation::readFile, entry.path, file.errorString()});
+    }
+    if (file.size() > CronSystemError::outputLimit)
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::unexpected(
+            CronBackupError{CronBackupError::Operation::readFile, entry.path, file.errorString()});
+    auto text = Utf8::decode(bytes);
+    if (!text)
+        return std::nullopt;
+    const QDateTime named = timeInName(entry.name);
+    return CronBackup{entry.name, named.isValid() ? named : modificationTime(entry.modified),
+                      bytes.size(), *std::move(text)};
+}
+
+std::expected<QList<CronBackup>, CronBackupError> readBackups(const QString& directory)
+{
+    if (directory.isEmpty())
+        return std::unexpected(
+            CronBackupError{CronBackupError::Operation::locateDirectory, {}, {}});
+    // No directory yet: nothing was ever replaced.
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(directory).constData(), &status) != 0 && errno == ENOENT)
+        return QList<CronBackup>();
+    const auto entries = listBackups(directory);
+    if (!entries)
+        return std::unexpected(entries.error());
+    QList<CronBackup> backups;
+    for (const Entry& entry : *entries) {
+        auto backup = readBackup(entry);
+        if (!backup)
+            return std::unexpected(backup.error());
+        if (*backup)
+            backups.append(**std::move(backup));
+    }
+    std::stable_sort(backups.begin(), backups.end(), isNewer);
+    return backups;
+}
+
 } // namespace
 
 CronBackupStore::CronBackupStore(QString directory, int maximumBackupCount, Clock clock)
@@ -138,6 +214,12 @@ QCoro::Task<std::expected<void, CronBackupError>> CronBackupStore::storeBackup(Q
     const QDateTime time = m_clock();
     auto future = QtConcurrent::run(&m_pool, storeNow, m_directory, m_maximumBackupCount, time,
                                     std::move(text));
+    co_return co_await future;
+}
+
+QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> CronBackupStore::backups()
+{
+    auto future = QtConcurrent::run(&m_pool, readBackups, m_directory);
     co_return co_await future;
 }
 

@@ -22,6 +22,7 @@ public:
     Q_DISABLE_COPY_MOVE(CronBackupStore)
 
     QCoro::Task<std::expected<void, CronBackupError>> storeBackup(QString text) override;
+    QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> backups() override;
 
     // crontab-YYYY-MM-DDTHH-MM-SS.mmm.txt in UTC.
     static QString fileName(const QDateTime& time);

@@ -34,4 +34,9 @@ QCoro::Task<std::expected<void, CronRepositoryError>> CronRepository::save(QStri
     co_return Result();
 }
 
+QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> CronRepository::backups()
+{
+    co_return co_await m_backupStore->backups();
+}
+
 } // namespace Tempolane

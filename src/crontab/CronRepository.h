@@ -22,6 +22,8 @@ public:
     // longer expectedText.
     QCoro::Task<std::expected<void, CronRepositoryError>> save(QString newText,
                                                                QString expectedText);
+    // The kept copies of replaced texts, newest first.
+    QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> backups();
 
 private:
     std::unique_ptr<CronManaging> m_client;

@@ -2,14 +2,16 @@
 
 #include "Utf8.h"
 
-#include <QCoreApplication>
 #include <QCoro/QCoroFuture>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
 #include <optional>
 #include <pwd.h>
 #include <unistd.h>
@@ -30,6 +32,27 @@ struct Run
     QByteArray standardError;
 };
 
+// The text for the tool in a file that nobody can open by name, read from its start. A tool
+// reading a pipe whose writer dies (this process killed while it starts the tool) reads a
+// cut text, or none, and installs that; a file it reads whole, whatever happens here.
+std::expected<int, CronProcessError> unnamedFileWith(const QByteArray& bytes)
+{
+    QByteArray name = QFile::encodeName(QDir::tempPath() + QStringLiteral("/tempolane.XXXXXX"));
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return std::unexpected(
+            CronProcessError{CronProcessError::Kind::writeFailed, qt_error_string(errno)});
+    ::unlink(name.constData());
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) ||
+        file.write(bytes) != bytes.size() || !file.flush() || ::lseek(fd, 0, SEEK_SET) != 0) {
+        const QString reason = file.errorString();
+        ::close(fd);
+        return std::unexpected(CronProcessError{CronProcessError::Kind::writeFailed, reason});
+    }
+    return fd;
+}
+
 // Blocking, on the client's thread. A local event loop drains both output pipes as data
 // arrives, so a talkative child never blocks, and stops a child that runs past the time limit
 // or says more than anyone's crontab holds. Without input the child reads this process's
@@ -41,23 +64,30 @@ std::expected<Run, CronClientError> runCrontab(const CronSystemClient::Tool& too
     QProcess process;
     process.setProgram(tool.path);
     process.setArguments(arguments);
-    if (!input)
+    int inputFile = -1;
+    if (input) {
+        const auto file = unnamedFileWith(*input);
+        if (!file)
+            return std::unexpected(file.error());
+        inputFile = *file;
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setChildProcessModifier([inputFile] { ::dup2(inputFile, STDIN_FILENO); });
+    } else {
         process.setInputChannelMode(QProcess::ForwardedInputChannel);
+    }
 
-    bool writeFailed = false;
     bool readFailed = false;
     QString pipeErrorText;
     QObject::connect(&process, &QProcess::errorOccurred, [&](QProcess::ProcessError error) {
-        if (error == QProcess::WriteError && !writeFailed) {
-            writeFailed = true;
-            pipeErrorText = process.errorString();
-        } else if (error == QProcess::ReadError && !readFailed) {
+        if (error == QProcess::ReadError && !readFailed) {
             readFailed = true;
             pipeErrorText = process.errorString();
         }
     });
 
     process.start();
+    if (inputFile >= 0)
+        ::close(inputFile);
     if (!process.waitForStarted(-1))
         return std::unexpected(
             CronProcessError{CronProcessError::Kind::launchFailed, process.errorString()});
@@ -87,10 +117,6 @@ std::expected<Run, CronClientError> runCrontab(const CronSystemClient::Tool& too
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(tool.timeLimit, &loop, [&] { stop(CronSystemError::timedOut()); });
 
-    if (input) {
-        process.write(*input);
-        process.closeWriteChannel();
-    }
     if (process.state() != QProcess::NotRunning)
         loop.exec();
     keepArrived();
@@ -105,14 +131,6 @@ std::expected<Run, CronClientError> runCrontab(const CronSystemClient::Tool& too
         return std::unexpected(CronProcessError{CronProcessError::Kind::readFailed, pipeErrorText});
 
     run.status = process.exitCode();
-    // A refusing tool may stop reading early; its own message then says more than the pipe.
-    if (run.status == 0 && (writeFailed || process.bytesToWrite() > 0))
-        return std::unexpected(CronProcessError{
-            CronProcessError::Kind::writeFailed,
-            writeFailed ? pipeErrorText
-                        : QCoreApplication::translate("CronSystemClient",
-                                                      "%n Byte(s) blieben ungeschrieben.", nullptr,
-                                                      int(process.bytesToWrite()))});
     return run;
 }
 

@@ -51,4 +51,19 @@ QStringView trimmedBlanksAndLineBreaks(QStringView text)
     return trimmed(text, isBlankOrLineBreak);
 }
 
+QString printable(QStringView text, Tabs tabs)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control || (c == u'\t' && tabs == Tabs::kept))
+            shown += c;
+        else if (c.unicode() < 0x80)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+    }
+    return shown;
+}
+
 } // namespace Tempolane::CrontabText

@@ -21,7 +21,8 @@ icu::UnicodeString toIcu(const QString& text)
     return icu::UnicodeString(reinterpret_cast<const UChar*>(text.utf16()), int32_t(text.size()));
 }
 
-std::unique_ptr<icu::SimpleDateFormat> makeShortFormat(const QLocale& locale, const QTimeZone& zone)
+std::unique_ptr<icu::SimpleDateFormat> makeFormat(const char16_t* skeleton, const QLocale& locale,
+                                                  const QTimeZone& zone)
 {
     UErrorCode status = U_ZERO_ERROR;
     const icu::Locale icuLocale(locale.name().toLatin1().constData());
@@ -29,7 +30,7 @@ std::unique_ptr<icu::SimpleDateFormat> makeShortFormat(const QLocale& locale, co
         icu::DateTimePatternGenerator::createInstance(icuLocale, status));
     if (U_FAILURE(status))
         return nullptr;
-    const icu::UnicodeString pattern = generator->getBestPattern(u"dMMMjmm", status);
+    const icu::UnicodeString pattern = generator->getBestPattern(skeleton, status);
     auto format = std::make_unique<icu::SimpleDateFormat>(pattern, icuLocale, status);
     if (U_FAILURE(status))
         return nullptr;
@@ -39,14 +40,27 @@ std::unique_ptr<icu::SimpleDateFormat> makeShortFormat(const QLocale& locale, co
 
 // Building a formatter costs far more than formatting; views ask for the same pair again and
 // again, from the main thread.
-icu::SimpleDateFormat* shortFormat(const QLocale& locale, const QTimeZone& zone)
+icu::SimpleDateFormat* format(const char16_t* skeleton, const QLocale& locale,
+                              const QTimeZone& zone)
 {
     thread_local QHash<QString, std::shared_ptr<icu::SimpleDateFormat>> formats;
-    const QString key = locale.name() + u'|' + QString::fromLatin1(zone.id());
+    const QString key =
+        QString::fromUtf16(skeleton) + u'|' + locale.name() + u'|' + QString::fromLatin1(zone.id());
     auto found = formats.find(key);
     if (found == formats.end())
-        found = formats.insert(key, makeShortFormat(locale, zone));
+        found = formats.insert(key, makeFormat(skeleton, locale, zone));
     return found->get();
+}
+
+QString formatted(const char16_t* skeleton, const QDateTime& instant, const QLocale& locale,
+                  const QTimeZone& zone, QLocale::FormatType fallback)
+{
+    icu::SimpleDateFormat* icuFormat = format(skeleton, locale, zone);
+    if (!icuFormat)
+        return QLocale(locale).toString(instant.toTimeZone(zone), fallback);
+    icu::UnicodeString text;
+    icuFormat->format(UDate(instant.toMSecsSinceEpoch()), text);
+    return fromIcu(text);
 }
 
 icu::RelativeDateTimeFormatter* germanRelativeFormatter()
@@ -95,12 +109,12 @@ Span largestFittingUnit(qint64 seconds)
 
 QString shortDateTime(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
 {
-    icu::SimpleDateFormat* format = shortFormat(locale, zone);
-    if (!format)
-        return QLocale(locale).toString(instant.toTimeZone(zone), QLocale::ShortFormat);
-    icu::UnicodeString text;
-    format->format(UDate(instant.toMSecsSinceEpoch()), text);
-    return fromIcu(text);
+    return formatted(u"dMMMjmm", instant, locale, zone, QLocale::ShortFormat);
+}
+
+QString dateTimeWithSeconds(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
+{
+    return formatted(u"yMMMdjmmss", instant, locale, zone, QLocale::LongFormat);
 }
 
 QString relativeTime(const QDateTime& instant, const QDateTime& now)

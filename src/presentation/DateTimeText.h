@@ -12,6 +12,11 @@ namespace Tempolane::DateTimeText {
 QString shortDateTime(const QDateTime& instant, const QLocale& locale = QLocale(),
                       const QTimeZone& zone = QTimeZone::systemTimeZone());
 
+// The full date with the year and the time to the second ("7. Dez. 2025, 09:30:05" in German),
+// for moments that may lie years back and a few seconds apart.
+QString dateTimeWithSeconds(const QDateTime& instant, const QLocale& locale = QLocale(),
+                            const QTimeZone& zone = QTimeZone::systemTimeZone());
+
 // German relative time in the largest unit that fits, rounded down: "jetzt", "vor 5 Minuten",
 // "gestern", "vor 2 Wochen", "in 3 Stunden".
 QString relativeTime(const QDateTime& instant, const QDateTime& now);

@@ -10,6 +10,8 @@ StatusRefreshLoop::StatusRefreshLoop(CronStore& store, std::chrono::milliseconds
     m_timer.setInterval(interval);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         const int round = m_round;
+        // Undo is offered only while the crontab holds what the window wrote.
+        m_store.checkLastChange();
         QCoro::connect(m_store.refreshExecutionStatus(), this,
                        [this, round] { continueIfCurrent(round); });
     });

@@ -173,6 +173,24 @@ void CronStore::present(const QString& title, const QString& message)
     setPresentedError(PresentedError::make(title, message));
 }
 
+void CronStore::reselect(const OptionalJob& previous)
+{
+    // Jobs without an id marker get a fresh id at every parse, so the previous selection is
+    // found again by what the job does.
+    const auto jobs = m_document.jobs();
+    const auto sameJob =
+        previous ? std::find_if(jobs.cbegin(), jobs.cend(),
+                                [&](const CronJob& job) {
+                                    return job.scheduleExpression == previous->scheduleExpression &&
+                                           job.command == previous->command;
+                                })
+                 : jobs.cend();
+    if (sameJob != jobs.cend())
+        setSelection(sameJob->id);
+    else if (!selectedJob())
+        setSelection(jobs.isEmpty() ? QUuid() : jobs.front().id);
+}
+
 QCoro::Task<> CronStore::load()
 {
     if (m_isLoading || m_isSaving)
@@ -190,21 +208,10 @@ QCoro::Task<> CronStore::load()
     const OptionalJob previous = selectedJob();
     adopt(*text, std::move(parsed));
     assign(m_hasLoaded, true, &CronStore::hasLoadedChanged);
-
-    // Jobs without an id marker get a fresh id at every parse, so the previous selection is
-    // found again by what the job does.
-    const auto jobs = m_document.jobs();
-    const auto sameJob =
-        previous ? std::find_if(jobs.cbegin(), jobs.cend(),
-                                [&](const CronJob& job) {
-                                    return job.scheduleExpression == previous->scheduleExpression &&
-                                           job.command == previous->command;
-                                })
-                 : jobs.cend();
-    if (sameJob != jobs.cend())
-        setSelection(sameJob->id);
-    else if (!selectedJob())
-        setSelection(jobs.isEmpty() ? QUuid() : jobs.front().id);
+    if (m_lastChange)
+        assign(m_isLastChangeInPlace, m_lastChange->written() == *text,
+               &CronStore::isLastChangeInPlaceChanged);
+    reselect(previous);
 
     co_await m_executionManager->prepareMonitoring(monitoredJobIds());
     co_await refreshExecutionStatus();

@@ -6,6 +6,7 @@
 #include "JobFilter.h"
 #include "NextExecutionCacheEntry.h"
 #include "PresentedError.h"
+#include "SavedChange.h"
 #include "StoreTime.h"
 
 #include <QCoro/QCoroTask>
@@ -13,6 +14,7 @@
 #include <QHash>
 #include <QObject>
 #include <QSettings>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +23,7 @@ namespace Tempolane {
 using ExecutionSummaryMap = QMap<QUuid, JobExecutionSummary>;
 using OptionalJob = std::optional<CronJob>;
 using OptionalPresentedError = std::optional<PresentedError>;
+using OptionalSavedChange = std::optional<SavedChange>;
 
 // The application's one state: the crontab as last read, the selection, the list's filter,
 // progress flags, execution status and the error shown. Lives on the main thread; every
@@ -52,6 +55,8 @@ class CronStore final : public QObject
                    hasDismissedMonitoringSuggestionChanged)
     Q_PROPERTY(Tempolane::OptionalPresentedError presentedError READ presentedError WRITE
                    setPresentedError NOTIFY presentedErrorChanged)
+    Q_PROPERTY(Tempolane::OptionalSavedChange lastChange READ lastChange NOTIFY lastChangeChanged)
+    Q_PROPERTY(bool isLastChangeInPlace READ isLastChangeInPlace NOTIFY isLastChangeInPlaceChanged)
 
 public:
     static constexpr int notObservedGraceSeconds = 90;
@@ -90,6 +95,10 @@ public:
     bool hasDismissedMonitoringSuggestion() const { return m_hasDismissedMonitoringSuggestion; }
     OptionalPresentedError presentedError() const { return m_presentedError; }
     void setPresentedError(OptionalPresentedError error);
+    // The last change written by this store, and whether the crontab, as last read or written,
+    // still holds exactly what that change (or taking it back) wrote.
+    const OptionalSavedChange& lastChange() const { return m_lastChange; }
+    bool isLastChangeInPlace() const { return m_isLastChangeInPlace; }
 
     // Queries.
     OptionalJob selectedJob() const;
@@ -114,8 +123,20 @@ public:
     QCoro::Task<bool> saveJob(CronJob job, bool isNew);
     QCoro::Task<> setEnabled(bool isEnabled, CronJob job);
     QCoro::Task<> deleteJob(CronJob job);
+    // `change` (made with SavedChange::of) becomes the last change once the document is written.
     QCoro::Task<bool> commitDocument(CronDocument document, std::optional<qsizetype> selectIndex,
-                                     QString errorTitle);
+                                     QString errorTitle, OptionalSavedChange change = {});
+
+    // Backups, and whole texts written through the same commit as every job operation.
+    QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> backups();
+    QCoro::Task<bool> restoreBackup(QString text);
+    // Writes the text from before the last change over what the change wrote, or the change's
+    // text over what taking it back wrote; refused like any commit when the crontab holds
+    // something else.
+    QCoro::Task<bool> undoLastChange();
+    QCoro::Task<bool> redoLastChange();
+    // Reads the crontab and compares it with what the last change wrote; nothing without one.
+    QCoro::Task<> checkLastChange();
 
     // Execution integration.
     QCoro::Task<> refreshExecutionStatus();
@@ -141,6 +162,8 @@ Q_SIGNALS:
     void manuallyRunningJobIDChanged();
     void hasDismissedMonitoringSuggestionChanged();
     void presentedErrorChanged();
+    void lastChangeChanged();
+    void isLastChangeInPlaceChanged();
 
 private:
     // Assigns and notifies only when the value really changes.
@@ -158,6 +181,27 @@ private:
     QCoro::Task<CronDocument> parsedAway(QString text) const;
     void adopt(const QString& text, CronDocument document);
     void selectIndex(std::optional<qsizetype> index);
+    // Keeps the previously selected job selected, found by what it does, or else the current
+    // selection if it still exists, or else the first job.
+    void reselect(const OptionalJob& previous);
+
+    struct Commit
+    {
+        QString text;
+        // What the crontab must still hold; anything else is a change from outside.
+        QString expected;
+        OptionalSavedChange change;
+        QString errorTitle;
+    };
+    using Selector = std::function<void(const OptionalJob& previouslySelected)>;
+    // The one way the crontab is written: the runner first where a job is monitored, then the
+    // repository's save over the expected text, then the written text is adopted.
+    QCoro::Task<bool> commit(Commit commit, Selector select);
+    QCoro::Task<bool> commitText(QString text, QString expected, SavedChange change,
+                                 QString errorTitle);
+    // Writes what the last change wrote (isUndone false) or what it replaced (true) over the
+    // other.
+    QCoro::Task<bool> switchLastChange(bool isUndone, QString errorTitle);
     void present(const QString& title, const QString& message);
     void rememberDismissedSuggestion();
     QList<QUuid> monitoredJobIds() const;
@@ -186,6 +230,10 @@ private:
     QUuid m_manuallyRunningJobID;
     bool m_hasDismissedMonitoringSuggestion = false;
     OptionalPresentedError m_presentedError;
+    OptionalSavedChange m_lastChange;
+    bool m_isLastChangeInPlace = false;
+    // Counts successful writes: a check that read the crontab before one is out of date.
+    quint64 m_writeCount = 0;
 };
 
 } // namespace Tempolane

@@ -124,8 +124,10 @@ QCoro::Task<> CronStore::enableMonitoringForAllJobs()
             break;
         }
     }
+    OptionalSavedChange change = SavedChange::of(SavedChange::Kind::enableMonitoring);
     if (co_await commitDocument(std::move(document), index,
-                                tr("Ausführungsstatus konnte nicht aktiviert werden")))
+                                tr("Ausführungsstatus konnte nicht aktiviert werden"),
+                                std::move(change)))
         rememberDismissedSuggestion();
 }
 

@@ -42,6 +42,21 @@ std::optional<qsizetype> indexOfJob(const CronDocument& document, const QUuid& i
     return std::nullopt;
 }
 
+// A save that only switches a job on or off is a pause or a resume, whichever way it came.
+SavedChange::Kind kindOfSave(const CronDocument& document, const CronJob& job)
+{
+    const auto jobs = document.jobs();
+    const auto existing = std::find_if(jobs.cbegin(), jobs.cend(),
+                                       [&](const CronJob& other) { return other.id == job.id; });
+    if (existing == jobs.cend() || existing->isEnabled == job.isEnabled)
+        return SavedChange::Kind::edit;
+    CronJob switchedBack = job;
+    switchedBack.isEnabled = existing->isEnabled;
+    if (switchedBack != *existing)
+        return SavedChange::Kind::edit;
+    return job.isEnabled ? SavedChange::Kind::resume : SavedChange::Kind::pause;
+}
+
 } // namespace
 
 QString CronStore::shownName(const CronJob& job)
@@ -106,7 +121,9 @@ QCoro::Task<bool> CronStore::saveJob(CronJob job, bool isNew)
     const auto index = indexOfJob(document, job.id);
     const QString title = isNew ? tr("Cronjob konnte nicht angelegt werden")
                                 : tr("Cronjob konnte nicht gespeichert werden");
-    co_return co_await commitDocument(std::move(document), index, title);
+    OptionalSavedChange change = SavedChange::of(
+        isNew ? SavedChange::Kind::create : kindOfSave(m_document, job), shownName(job));
+    co_return co_await commitDocument(std::move(document), index, title, std::move(change));
 }
 
 QCoro::Task<> CronStore::setEnabled(bool isEnabled, CronJob job)
@@ -129,8 +146,9 @@ QCoro::Task<> CronStore::deleteJob(CronJob job)
     const std::optional<qsizetype> selectIndex =
         remaining == 0 ? std::nullopt : std::optional(std::min(*index, remaining - 1));
 
+    OptionalSavedChange change = SavedChange::of(SavedChange::Kind::remove, shownName(job));
     if (co_await commitDocument(std::move(document), selectIndex,
-                                tr("Cronjob konnte nicht gelöscht werden")))
+                                tr("Cronjob konnte nicht gelöscht werden"), std::move(change)))
         co_await m_executionManager->clearHistory(job.id);
 }
 
@@ -162,16 +180,32 @@ void CronStore::selectIndex(std::optional<qsizetype> index)
 
 QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
                                             std::optional<qsizetype> selectIndexAfterwards,
-                                            QString errorTitle)
+                                            QString errorTitle, OptionalSavedChange change)
+{
+    if (m_isSaving)
+        co_return false;
+    // The document was made from the text loaded until now. A load that finishes while the
+    // runner is installed must not make the save expect a text the document never saw.
+    const QString text = document.serializedText(m_runnerPath);
+    if (change) {
+        change->before = m_loadedContents;
+        change->after = text;
+    }
+    // Named, not temporaries: GCC 12 destroys a temporary argument of an awaited coroutine twice.
+    Commit pending{text, m_loadedContents, std::move(change), std::move(errorTitle)};
+    Selector select = [this, selectIndexAfterwards](const OptionalJob&) {
+        selectIndex(selectIndexAfterwards);
+    };
+    co_return co_await commit(std::move(pending), std::move(select));
+}
+
+QCoro::Task<bool> CronStore::commit(Commit commit, Selector select)
 {
     if (m_isSaving)
         co_return false;
     assign(m_isSaving, true, &CronStore::isSavingChanged);
 
-    // The document was made from the text loaded until now. A load that finishes while the
-    // runner is installed must not make the save expect a text the document never saw.
-    const QString expected = m_loadedContents;
-    const QString text = document.serializedText(m_runnerPath);
+    CronDocument document = co_await parsedAway(commit.text);
     const auto jobs = document.jobs();
     const bool hasMonitoredJob = std::any_of(
         jobs.cbegin(), jobs.cend(), [](const CronJob& job) { return job.isMonitoringEnabled; });
@@ -182,19 +216,31 @@ QCoro::Task<bool> CronStore::commitDocument(CronDocument document,
             failure = installed.error().description();
     }
     if (!failure) {
-        const auto saved = co_await m_repository->save(text, expected);
-        if (!saved)
+        const auto saved = co_await m_repository->save(commit.text, commit.expected);
+        if (!saved) {
             failure = saved.error().description();
+            // The refusal itself shows that the crontab no longer holds what the last change
+            // wrote.
+            if (saved.error().isConcurrentModification() && m_lastChange &&
+                m_lastChange->written() == commit.expected)
+                assign(m_isLastChangeInPlace, false, &CronStore::isLastChangeInPlaceChanged);
+        }
     }
     if (failure) {
-        present(errorTitle, *failure);
+        present(commit.errorTitle, *failure);
         assign(m_isSaving, false, &CronStore::isSavingChanged);
         co_return false;
     }
 
     // The store adopts what it wrote instead of reading the crontab back.
-    adopt(text, co_await parsedAway(text));
-    selectIndex(selectIndexAfterwards);
+    ++m_writeCount;
+    const OptionalJob previouslySelected = selectedJob();
+    adopt(commit.text, std::move(document));
+    if (commit.change)
+        assign(m_lastChange, std::move(commit.change), &CronStore::lastChangeChanged);
+    assign(m_isLastChangeInPlace, m_lastChange && m_lastChange->written() == commit.text,
+           &CronStore::isLastChangeInPlaceChanged);
+    select(previouslySelected);
     co_await m_executionManager->prepareMonitoring(monitoredJobIds());
     co_await refreshExecutionStatus();
     assign(m_isSaving, false, &CronStore::isSavingChanged);

@@ -130,7 +130,6 @@ QWidget* ExecutionEditor::actionRow()
     m_runButton = new ActionButton(tr("Jetzt testen"), Symbol::playFill, ActionButton::Style::plain,
                                    Tint::primary);
     m_runButton->setObjectName(QStringLiteral("runNowButton"));
-    m_runButton->setVisible(bool(m_runNow));
     connect(m_runButton, &ActionButton::clicked, this, &ExecutionEditor::confirmRun);
     m_clearButton = new ActionButton(tr("Verlauf löschen"), Symbol::trash,
                                      ActionButton::Style::plain, Tint::secondary);
@@ -144,6 +143,8 @@ QWidget* ExecutionEditor::actionRow()
     layout->addWidget(m_runButton);
     layout->addWidget(m_clearButton);
     layout->addStretch(1);
+    // Only once parented: made visible without a parent, it would open as a window of its own.
+    m_runButton->setVisible(bool(m_runNow));
     return row;
 }
 

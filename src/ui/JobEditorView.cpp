@@ -144,12 +144,14 @@ QWidget* JobEditorView::buttonRow()
     const auto add = [&](ActionButton* button, const char* objectName,
                          const std::function<void()>& action) {
         button->setObjectName(QString::fromLatin1(objectName));
-        button->setVisible(bool(action));
         connect(button, &ActionButton::clicked, this, [action] {
             if (action)
                 action();
         });
+        // Parented first: a widget without a parent that is made visible opens as a window of
+        // its own for a moment, and takes the focus from the main window.
         layout->addWidget(button);
+        button->setVisible(bool(action));
     };
     add(new ActionButton(tr("Löschen"), Symbol::trash, Style::plain, Tint::red), "deleteButton",
         m_actions.remove);

@@ -1,8 +1,10 @@
 #include "MainWindow.h"
 
+#include "BackupsDialog.h"
 #include "ColumnSplitter.h"
 #include "DetailColumn.h"
 #include "Dialogs.h"
+#include "HistoryCommands.h"
 #include "JobListModel.h"
 #include "JobListView.h"
 #include "NewJobDialog.h"
@@ -125,8 +127,9 @@ MainWindow::Commands MainWindow::makeCommands()
     reload->setToolTip(withShortcut(tr("System-crontab neu laden"), reloadKeys.front()));
     connect(reload, &QAction::triggered, this, [this] { m_store.load(); });
 
-    addActions({newJob, duplicate, reload});
-    return {newJob, duplicate, reload};
+    const HistoryCommands history = makeHistoryCommands(m_store, this);
+    addActions({newJob, duplicate, reload, history.undo, history.redo, history.backups});
+    return {newJob, duplicate, reload, history.undo, history.redo, history.backups};
 }
 
 void MainWindow::buildToolBar()
@@ -194,6 +197,8 @@ QWidget* MainWindow::dialogParent()
 {
     if (m_newJobDialog)
         return m_newJobDialog;
+    if (auto* backups = findChild<BackupsDialog*>(); backups && backups->isVisible())
+        return backups;
     return this;
 }
 

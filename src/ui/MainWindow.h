@@ -37,12 +37,16 @@ public:
         QAction* newJob;
         QAction* duplicate;
         QAction* reload;
+        QAction* undo;
+        QAction* redo;
+        QAction* backups;
     };
 
     explicit MainWindow(CronStore& store, Clock now = systemClock(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const Commands& commands() const { return m_commands; }
+    CronStore& store() const { return m_store; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -55,7 +59,7 @@ private:
     QSplitter* buildColumns();
     void applyChrome();
     void updateCommands();
-    // Dialogs stack on the new-job dialog while it is open.
+    // Dialogs stack on the new-job or backups dialog while one is open.
     QWidget* dialogParent();
     void presentError();
     void askForDeletion();

@@ -50,8 +50,13 @@ void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
                                << "Cronjob duplizieren" << QKeySequence(Qt::CTRL | Qt::Key_D);
     QTest::newRow("reload") << "fileMenu"
                             << "Crontab aktualisieren" << QKeySequence(Qt::CTRL | Qt::Key_R);
+    QTest::newRow("backups") << "fileMenu" << u"Sicherungen \u2026"_qs << QKeySequence();
     QTest::newRow("quit") << "fileMenu"
                           << "Beenden" << QKeySequence(QKeySequence::Quit);
+    QTest::newRow("undo") << "editMenu"
+                          << "Rückgängig" << QKeySequence(QKeySequence::Undo);
+    QTest::newRow("redo") << "editMenu"
+                          << "Wiederholen" << QKeySequence(QKeySequence::Redo);
     QTest::newRow("updates") << "helpMenu" << u"Nach Updates suchen \u2026"_qs << QKeySequence();
     QTest::newRow("about") << "helpMenu" << u"Über Tempolane"_qs << QKeySequence();
 }

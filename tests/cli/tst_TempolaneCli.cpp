@@ -68,6 +68,11 @@ void TempolaneCliTest::badArguments_exitWithUsage_data()
     QTest::newRow("unknown command") << QStringList{"frobnicate"};
     QTest::newRow("validate takes no argument") << QStringList{"validate", "x"};
     QTest::newRow("parse takes one file") << QStringList{"parse", "a", "b"};
+    QTest::newRow("pause needs a job") << QStringList{"pause"};
+    QTest::newRow("delete takes one job") << QStringList{"delete", "a", "b", "--yes"};
+    QTest::newRow("run knows no options") << QStringList{"run", "--now"};
+    QTest::newRow("backups takes no argument") << QStringList{"backups", "1"};
+    QTest::newRow("restore needs a backup") << QStringList{"restore"};
 }
 
 void TempolaneCliTest::badArguments_exitWithUsage()

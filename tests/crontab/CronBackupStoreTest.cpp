@@ -14,11 +14,11 @@ namespace {
 const QDateTime backupTime(QDate(2026, 3, 1), QTime(8, 30, 5, 123), Qt::UTC);
 const QString backupName = QStringLiteral("crontab-2026-03-01T08-30-05.123.txt");
 
-bool createFile(const QString& path, const QDateTime& modified)
+bool createFile(const QString& path, const QDateTime& modified, const QByteArray& content = "x")
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write("x") == 1 && file.flush() &&
-           file.setFileTime(modified, QFileDevice::FileModificationTime);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
+           file.flush() && file.setFileTime(modified, QFileDevice::FileModificationTime);
 }
 
 mode_t modeOf(const QString& path)
@@ -118,6 +118,32 @@ private Q_SLOTS:
         expected.append(CronBackupStore::fileName(backupTime.addDays(1)));
         expected.sort();
         QCOMPARE(entries(root), expected);
+    }
+
+    void backupsAreReadBackNewestFirst()
+    {
+        QTemporaryDir temporary;
+        const QString root = temporary.filePath(QStringLiteral("Backups"));
+        CronBackupStore store(root);
+        QCOMPARE(QCoro::waitFor(store.backups()).value(), QList<CronBackup>());
+
+        QVERIFY(storeAt(root, QStringLiteral("# älter\n"), backupTime));
+        QVERIFY(storeAt(root, QStringLiteral("# neuer\n"), backupTime.addSecs(1)));
+        // A copy put back by hand under a name without a time counts by its modification
+        // time; a file that is not UTF-8 could never be installed as it is, and hidden files
+        // are no backups.
+        const QDateTime handMade = backupTime.addSecs(-60);
+        QVERIFY(createFile(root + QStringLiteral("/crontab-von-hand.txt"), handMade, "# Hand\n"));
+        QVERIFY(createFile(root + QStringLiteral("/crontab-binary.txt"), backupTime, "\xff\xfe"));
+        QVERIFY(createFile(root + QStringLiteral("/.crontab-hidden.txt"), backupTime));
+
+        const QList<CronBackup> listed = QCoro::waitFor(store.backups()).value();
+        const QList<CronBackup> expected{
+            {CronBackupStore::fileName(backupTime.addSecs(1)), backupTime.addSecs(1), 8,
+             QStringLiteral("# neuer\n")},
+            {backupName, backupTime, 9, QStringLiteral("# älter\n")},
+            {QStringLiteral("crontab-von-hand.txt"), handMade, 7, QStringLiteral("# Hand\n")}};
+        QCOMPARE(listed, expected);
     }
 
     void unusableDirectoryFailsWithTheSystemText_data()

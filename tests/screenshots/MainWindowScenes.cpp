@@ -1,5 +1,5 @@
-// The main window on the sample data: a job selected, the new-job dialog open, and an empty
-// crontab.
+// The main window on the sample data: a job selected, the new-job dialog open, an empty
+// crontab, and the backups dialog after a few changes.
 #include "CronBackupStore.h"
 #include "CronStore.h"
 #include "DataLocations.h"
@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 namespace Tempolane::Screenshots {
 
@@ -51,18 +52,23 @@ QImage withEditor(QWidget& window)
     return window.grab().toImage();
 }
 
-// The window dimmed, with its dialog on top in the middle, as a window-modal dialog sits.
-QImage withDialog(QWidget& window)
+// Opens the window's dialog through a command and waits until it shows.
+QDialog* openedDialog(QWidget& window, QAction* command, const char* name)
 {
-    auto& mainWindow = static_cast<MainWindow&>(window);
-    mainWindow.commands().newJob->trigger();
+    command->trigger();
     QDialog* dialog = nullptr;
     if (!QTest::qWaitFor([&] {
-            dialog = window.findChild<QDialog*>(QStringLiteral("newJobDialog"));
+            dialog = window.findChild<QDialog*>(QString::fromLatin1(name));
             return dialog && dialog->isVisible();
         }))
-        qWarning("main window: the new-job dialog did not open");
+        qWarning("main window: %s did not open", name);
     QTest::qWait(50);
+    return dialog;
+}
+
+// The window dimmed, with its dialog on top in the middle, as a window-modal dialog sits.
+QImage composed(QWidget& window, QDialog* dialog)
+{
     QImage picture = withEditor(window);
     if (!dialog)
         return picture;
@@ -75,6 +81,52 @@ QImage withDialog(QWidget& window)
     return picture;
 }
 
+QImage withNewJobDialog(QWidget& window)
+{
+    auto& mainWindow = static_cast<MainWindow&>(window);
+    return composed(window, openedDialog(window, mainWindow.commands().newJob, "newJobDialog"));
+}
+
+// The sample data after a pause, a rename and a deletion, with a backup before each.
+std::unique_ptr<QWidget> changedWindow()
+{
+    auto directory = std::make_shared<QTemporaryDir>();
+    const DataLocations locations = DataLocations::under(directory->path());
+    auto taken = QDateTime(QDate(2026, 3, 2), QTime(8, 12, 5), Qt::UTC);
+    auto* store = new CronStore(
+        std::make_unique<DemoCronClient>(),
+        std::make_unique<CronBackupStore>(locations.backups, 20,
+                                          [taken]() mutable { return taken = taken.addSecs(754); }),
+        std::make_shared<NullExecutionManager>(), locations.runner,
+        std::make_unique<QSettings>(directory->filePath(QStringLiteral("settings.ini")),
+                                    QSettings::IniFormat));
+    QCoro::waitFor(store->load());
+    QCoro::waitFor(store->setEnabled(false, store->document().jobs().at(1)));
+    CronJob renamed = store->document().jobs().at(0);
+    renamed.name = QStringLiteral("Laravel Scheduler");
+    QCoro::waitFor(store->saveJob(renamed, false));
+    QCoro::waitFor(store->deleteJob(store->document().jobs().at(2)));
+    auto window = std::make_unique<MainWindow>(*store);
+    store->setParent(window.get());
+    QObject::connect(window.get(), &QObject::destroyed, [directory] {});
+    return window;
+}
+
+// The backups dialog with the oldest backup selected: every change shows in its diff.
+QImage withBackupsDialog(QWidget& window)
+{
+    auto& mainWindow = static_cast<MainWindow&>(window);
+    QDialog* dialog = openedDialog(window, mainWindow.commands().backups, "backupsDialog");
+    if (auto* list =
+            dialog ? dialog->findChild<QTreeView*>(QStringLiteral("backupList")) : nullptr) {
+        if (!QTest::qWaitFor([&] { return list->model()->rowCount() == 3; }))
+            qWarning("backups dialog: the backups were not listed");
+        list->setCurrentIndex(list->model()->index(2, 0));
+        QTest::qWait(50);
+    }
+    return composed(window, dialog);
+}
+
 } // namespace
 
 QList<Scene> mainWindowScenes()
@@ -83,7 +135,8 @@ QList<Scene> mainWindowScenes()
         {QStringLiteral("main-window"), windowSize,
          [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor},
         {QStringLiteral("main-window-new-job"), windowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, withDialog},
+         [] { return loadedWindow(DemoCronClient::sampleText()); }, withNewJobDialog},
+        {QStringLiteral("main-window-backups"), windowSize, changedWindow, withBackupsDialog},
         {QStringLiteral("main-window-empty"),
          windowSize,
          [] { return loadedWindow(QString()); },

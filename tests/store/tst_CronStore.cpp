@@ -1,11 +1,8 @@
-#include "CronBackupStore.h"
-#include "CronStore.h"
-#include "StoreFakes.h"
+#include "StoreUnderTest.h"
 
 #include <QCoro/QCoroTask>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Tempolane;
@@ -22,26 +19,15 @@ QString marked(const QString& id, const QString& line)
 const QString idA = QStringLiteral("aaaaaaaa-0000-4000-8000-000000000001");
 const QString idB = QStringLiteral("bbbbbbbb-0000-4000-8000-000000000002");
 
-// A store over fakes, a fixed clock in Berlin and a backup directory of its own.
-struct Fixture
+// The shared store under test, with the execution service's calls logged among the
+// crontab's.
+struct Fixture : Testing::StoreUnderTest
 {
-    explicit Fixture(const QString& crontab = {})
+    explicit Fixture(const QString& crontab = {}) : StoreUnderTest(crontab)
     {
-        auto fakeClient = std::make_unique<FakeCronClient>();
-        client = fakeClient.get();
-        client->contents = crontab;
         execution->sharedLog = client->sharedLog;
-        store = std::make_unique<CronStore>(
-            std::move(fakeClient),
-            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))),
-            execution, directory.filePath(QStringLiteral("Runner/tempolane-runner")),
-            std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
-                                        QSettings::IniFormat),
-            StoreTime{[this] { return now; }, [] { return berlin; }});
     }
 
-    void load() { QCoro::waitFor(store->load()); }
-    CronJob job(qsizetype index) const { return store->document().jobs().at(index); }
     // Switches monitoring on for one job and saves it.
     bool monitor(qsizetype index)
     {
@@ -49,12 +35,6 @@ struct Fixture
         monitored.isMonitoringEnabled = true;
         return QCoro::waitFor(store->saveJob(monitored, false));
     }
-
-    QTemporaryDir directory;
-    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(10, 0), berlin);
-    FakeCronClient* client = nullptr;
-    std::shared_ptr<FakeExecutionManager> execution = std::make_shared<FakeExecutionManager>();
-    std::unique_ptr<CronStore> store;
 };
 
 JobExecutionRecord recordAt(const QDateTime& start, std::optional<qint32> exitCode)

@@ -27,7 +27,8 @@ struct StoreUnderTest
         client->contents = crontab;
         store = std::make_unique<CronStore>(
             std::move(fakeClient),
-            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups"))),
+            std::make_unique<CronBackupStore>(directory.filePath(QStringLiteral("Backups")), 20,
+                                              backupClock()),
             execution, runnerPath(),
             std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
                                         QSettings::IniFormat),
@@ -35,6 +36,15 @@ struct StoreUnderTest
     }
 
     static QTimeZone zone() { return QTimeZone(QByteArrayLiteral("Europe/Berlin")); }
+    // A second later at every backup, so that no two backups share a name and the newest
+    // sorts first, however fast the test saves.
+    static CronBackupStore::Clock backupClock()
+    {
+        return [taken = QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC)]() mutable {
+            taken = taken.addSecs(1);
+            return taken;
+        };
+    }
     Clock clock()
     {
         return [this] { return now; };

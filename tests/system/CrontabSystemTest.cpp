@@ -3,6 +3,7 @@
 #include "CronRepository.h"
 #include "CronSystemClient.h"
 #include "DataLocations.h"
+#include "ThrowawayUser.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
@@ -11,16 +12,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
-#include <cstdio>
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Tempolane;
 
 namespace {
-
-const char* const throwawayUser = "tempolane-test";
 
 struct ToolRun
 {
@@ -233,15 +229,7 @@ private Q_SLOTS:
 
 int main(int argc, char* argv[])
 {
-    // These tests replace the crontab of whoever runs them.
-    const passwd* user = ::getpwuid(::getuid());
-    if (!user || qstrcmp(user->pw_name, throwawayUser) != 0) {
-        std::fprintf(stderr, "runs only as %s (see scripts/run-as-test-user)\n", throwawayUser);
-        return 77;
-    }
-    QCoreApplication app(argc, argv);
-    CrontabSystemTest test;
-    return QTest::qExec(&test, argc, argv);
+    return Testing::execAsThrowawayUser<CrontabSystemTest>(argc, argv);
 }
 
 #include "CrontabSystemTest.moc"

@@ -4,6 +4,7 @@
 // its own.
 #include "ExecutionRecordReader.h"
 #include "ExecutionService.h"
+#include "FullFileSystem.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -58,24 +59,6 @@ QStringList filesBelow(const QString& directory)
     while (it.hasNext())
         files.append(it.next());
     return files;
-}
-
-// Takes the file system's last free block, or its last free inode.
-void fill(const QString& directory, bool isInodes)
-{
-    for (int i = 0;; ++i) {
-        QFile file(directory + QStringLiteral("/filler-%1").arg(i));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return;
-        if (isInodes)
-            continue;
-        const QByteArray block(4096, 'f');
-        while (file.write(block) == block.size()) {
-        }
-        while (file.write("f", 1) == 1) {
-        }
-        return;
-    }
 }
 
 // Type and permissions, without following a link.
@@ -159,7 +142,7 @@ void RunnerFaultsTest::jobRunsAsUnmonitoredWhereNothingCanBeRecorded()
     const QString elsewhere = m_directory->filePath(QStringLiteral("elsewhere"));
     QVERIFY(QDir().mkpath(elsewhere));
     if (fault == u"disk full" || fault == u"no inode left") {
-        fill(m_tmpfs, fault == u"no inode left");
+        Testing::fillFileSystem(m_tmpfs, fault == u"no inode left");
     } else if (fault == u"executions directory not writable") {
         QVERIFY(::chmod(QFile::encodeName(root).constData(), 0500) == 0);
     } else if (fault == u"job directory is a symbolic link") {

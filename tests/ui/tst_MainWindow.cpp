@@ -2,6 +2,7 @@
 #include "ActionButton.h"
 #include "EmptyStateView.h"
 #include "MainWindow.h"
+#include "Palette.h"
 #include "QtTexts.h"
 #include "StoreUnderTest.h"
 #include "WindowDriving.h"
@@ -17,7 +18,9 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolButton>
+#include <QTreeView>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -79,6 +82,8 @@ private Q_SLOTS:
     void everyControl_hasAnAccessibleName();
     void longList_rowsFitBesideTheScrollBar();
     void toolbar_tooltipsNameTheShortcutInThePlatformsWords();
+    void undoAndRedo_takeTheLastChangeBackThroughTheStore();
+    void backupsDialog_showsTheDiffInGreenAndRedAndRestores();
 };
 
 void MainWindowTest::cleanup()
@@ -327,6 +332,77 @@ void MainWindowTest::toolbar_tooltipsNameTheShortcutInThePlatformsWords()
              QStringLiteral("Befehl oder Zeitplan"));
     QCOMPARE(test.window.windowTitle(), QStringLiteral("Tempolane"));
     QCOMPARE(test.window.minimumSize(), QSize(940, 620));
+}
+
+void MainWindowTest::undoAndRedo_takeTheLastChangeBackThroughTheStore()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    test.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&test.window));
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    QString& crontab = test.fixture.client->contents;
+    const QString before = crontab;
+    QAction* undo = test.window.commands().undo;
+    QAction* redo = test.window.commands().redo;
+    QVERIFY(!undo->isEnabled());
+
+    // The editor rebuilt after the save must leave the window active, or the keys go nowhere.
+    QCoro::waitFor(test.fixture.store->setEnabled(false, test.fixture.job(0)));
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("Rückgängig: Pausieren von „Bericht“"));
+    QTest::keySequence(&test.window, QKeySequence::Undo);
+    QTRY_COMPARE(crontab, before);
+    QTRY_VERIFY(redo->isEnabled());
+    QCOMPARE(redo->text(), QStringLiteral("Wiederholen: Pausieren von „Bericht“"));
+    QVERIFY(!undo->isEnabled());
+
+    // Changed in a terminal: redoing is no longer offered, and the item says why.
+    crontab += QStringLiteral("# von Hand\n");
+    QCoro::waitFor(test.fixture.store->checkLastChange());
+    QVERIFY(!redo->isEnabled());
+    QCOMPARE(redo->toolTip(), QStringLiteral("Die crontab wurde seitdem geändert."));
+}
+
+void MainWindowTest::backupsDialog_showsTheDiffInGreenAndRedAndRestores()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    const QString original = test.fixture.client->contents;
+    CronJob renamed = test.fixture.job(0);
+    renamed.name = QStringLiteral("Neuer Name");
+    QVERIFY(test.fixture.save(renamed));
+
+    test.window.commands().backups->trigger();
+    QTRY_VERIFY(test.find<QDialog>("backupsDialog"));
+    auto* dialog = test.find<QDialog>("backupsDialog");
+    auto* list = dialog->findChild<QTreeView*>(QStringLiteral("backupList"));
+    QTRY_COMPARE(list->model()->rowCount(), 1);
+    QCOMPARE(Testing::unnamedFocusableWidgets(dialog), QStringList());
+
+    // From the crontab now to the backup: the name written now goes, the old one comes back.
+    QMap<QString, QColor> colours;
+    auto* diff = dialog->findChild<QPlainTextEdit*>(QStringLiteral("backupDiff"));
+    QVERIFY(diff->isVisible());
+    for (QTextBlock block = diff->document()->begin(); block.isValid(); block = block.next())
+        colours.insert(block.text(), block.begin().fragment().charFormat().foreground().color());
+    QCOMPARE(colours.value(QStringLiteral("− # Tempolane name: Neuer Name")),
+             Palette::color(Tint::red, dialog->palette()));
+    QCOMPARE(colours.value(QStringLiteral("+ # Tempolane name: Bericht")),
+             Palette::color(Tint::green, dialog->palette()));
+
+    dialog->findChild<QAbstractButton*>(QStringLiteral("restoreButton"))->click();
+    QTRY_VERIFY(dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog")));
+    auto* question = dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog"));
+    QCOMPARE(question->text(), QStringLiteral("Crontab durch diese Sicherung ersetzen?"));
+    QCOMPARE(question->informativeText(),
+             QStringLiteral("Die aktuelle Crontab wird vorher gesichert."));
+    question->findChild<QPushButton*>(QStringLiteral("confirmButton"))->click();
+    QTRY_COMPARE(test.fixture.client->contents, original);
+    QTRY_COMPARE(list->model()->rowCount(), 2);
+    QCOMPARE(test.window.commands().undo->text(),
+             QStringLiteral("Rückgängig: Wiederherstellen einer Sicherung"));
 }
 
 QTEST_MAIN(MainWindowTest)

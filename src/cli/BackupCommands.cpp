@@ -1,0 +1,200 @@
+// backups, diff and restore: the kept copies of replaced crontabs, compared with the current
+// crontab, and restoring one through the store's commit.
+#include "CliCommand.h"
+#include "CliInput.h"
+#include "CronStore.h"
+#include "LineDiff.h"
+
+#include <QCoreApplication>
+#include <QCoro/QCoroTask>
+
+namespace Tempolane::Cli {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Cli", text);
+}
+
+// Terminal colours of a unified diff.
+namespace Colour {
+constexpr auto heading = "\x1b[1m";
+constexpr auto hunk = "\x1b[36m";
+constexpr auto removed = "\x1b[31m";
+constexpr auto added = "\x1b[32m";
+constexpr auto reset = "\x1b[0m";
+} // namespace Colour
+
+void printLine(QTextStream& out, const char* colour, const QString& text, bool isColoured)
+{
+    if (isColoured)
+        out << colour << text << Colour::reset << u'\n';
+    else
+        out << text << u'\n';
+}
+
+void printUnifiedDiff(QTextStream& out, const LineDiff& diff, const QString& fromLabel,
+                      const QString& toLabel, bool isColoured)
+{
+    printLine(out, Colour::heading, QStringLiteral("--- ") + fromLabel, isColoured);
+    printLine(out, Colour::heading, QStringLiteral("+++ ") + toLabel, isColoured);
+    for (const DiffHunk& hunk : diff.hunks()) {
+        printLine(out, Colour::hunk, hunk.header(), isColoured);
+        for (const DiffLine& line : hunk.lines) {
+            const QString text = printable(line.text, CrontabText::Tabs::kept);
+            switch (line.kind) {
+            case DiffLine::Kind::unchanged:
+                out << u' ' << text << u'\n';
+                break;
+            case DiffLine::Kind::removed:
+                printLine(out, Colour::removed, u'-' + text, isColoured);
+                break;
+            case DiffLine::Kind::added:
+                printLine(out, Colour::added, u'+' + text, isColoured);
+                break;
+            }
+            if (!line.endsWithLineFeed)
+                out << tr("\\ Kein Zeilenumbruch am Dateiende") << u'\n';
+        }
+    }
+    out.flush();
+}
+
+QString changeCounts(const LineDiff& diff)
+{
+    return QStringLiteral("+%1 \u2212%2").arg(diff.addedCount()).arg(diff.removedCount());
+}
+
+std::expected<QList<CronBackup>, int> backupsOf(CronStore& store, QTextStream& err)
+{
+    auto backups = QCoro::waitFor(store.backups());
+    if (!backups) {
+        err << tr("Sicherungen konnten nicht gelesen werden") << u'\n'
+            << backups.error().description() << Qt::endl;
+        return std::unexpected(int(failure));
+    }
+    return *std::move(backups);
+}
+
+// By its number in the listing, from 1, or by its file name.
+std::expected<CronBackup, int> findBackup(CronStore& store, const QString& argument,
+                                          QTextStream& err)
+{
+    const auto backups = backupsOf(store, err);
+    if (!backups)
+        return std::unexpected(backups.error());
+    bool isNumber = false;
+    const qsizetype number = argument.toLongLong(&isNumber);
+    for (qsizetype i = 0; i < backups->size(); ++i) {
+        if ((isNumber && number == i + 1) || backups->at(i).fileName == argument)
+            return backups->at(i);
+    }
+    err << tr("Keine Sicherung „%1“; tempolane-cli backups zeigt die vorhandenen.")
+               .arg(printable(argument))
+        << Qt::endl;
+    return std::unexpected(int(usageError));
+}
+
+QString jobsText(const CronStore& store, const QString& text)
+{
+    const auto count = CronDocument::parse(text, store.runnerPath()).jobs().size();
+    return count == 1 ? tr("1 Job") : tr("%1 Jobs").arg(count);
+}
+
+} // namespace
+
+int listBackups(CronStore& store, Streams streams)
+{
+    const auto backups = backupsOf(store, streams.err);
+    if (!backups)
+        return backups.error();
+    for (qsizetype i = 0; i < backups->size(); ++i) {
+        const CronBackup& backup = backups->at(i);
+        streams.out << i + 1 << u'\t' << localTime(backup.takenAt) << u'\t' << backup.size << " B\t"
+                    << jobsText(store, backup.text) << u'\t'
+                    << changeCounts(LineDiff::between(store.loadedContents(), backup.text)) << u'\t'
+                    << printable(backup.fileName) << u'\n';
+    }
+    streams.out.flush();
+    return success;
+}
+
+int showBackupDiff(CronStore& store, const QString& argument, Streams streams,
+                   const Terminal& terminal)
+{
+    const auto backup = findBackup(store, argument, streams.err);
+    if (!backup)
+        return backup.error();
+    const LineDiff diff = LineDiff::between(store.loadedContents(), backup->text);
+    if (!diff.hasChanges()) {
+        streams.err << tr("Die Sicherung entspricht der aktuellen crontab.") << Qt::endl;
+        return success;
+    }
+    printUnifiedDiff(streams.out, diff, QStringLiteral("crontab"), printable(backup->fileName),
+                     terminal.showsColours);
+    return success;
+}
+
+int restoreBackup(CronStore& store, const QString& argument, Streams streams,
+                  const Terminal& terminal)
+{
+    const auto backup = findBackup(store, argument, streams.err);
+    if (!backup)
+        return backup.error();
+    const QString previous = store.loadedContents();
+    // Writing the same text again would only push an older backup out.
+    if (backup->text == previous) {
+        streams.out << tr("Die crontab entspricht bereits dieser Sicherung.") << Qt::endl;
+        return success;
+    }
+    if (!QCoro::waitFor(store.restoreBackup(backup->text)))
+        return printedFailure(store, streams.err);
+    const LineDiff diff = LineDiff::between(previous, backup->text);
+    printUnifiedDiff(streams.out, diff, QStringLiteral("crontab"), printable(backup->fileName),
+                     terminal.showsColours);
+    streams.out << tr("Wiederhergestellt aus „%1“ (%2 Zeilen). Die vorherige crontab ist "
+                      "gesichert: „tempolane-cli restore 1“ holt sie zurück.")
+                       .arg(printable(backup->fileName), changeCounts(diff))
+                << Qt::endl;
+    return success;
+}
+
+namespace {
+
+int onBackup(const char* usage, const QStringList& arguments, Streams streams,
+             int (*command)(CronStore&, const QString&, Streams, const Terminal&))
+{
+    if (arguments.size() != 1 || arguments.front().startsWith(u"--")) {
+        streams.err << usage << Qt::endl;
+        return usageError;
+    }
+    QTextStream input(stdin);
+    return withLoadedStore(streams, false, [&](CronStore& store) {
+        return command(store, arguments.front(), streams, Terminal::ofThisProcess(input));
+    });
+}
+
+} // namespace
+
+int backups(const QStringList& arguments, Streams streams)
+{
+    if (!arguments.isEmpty()) {
+        streams.err << "usage: tempolane-cli backups" << Qt::endl;
+        return usageError;
+    }
+    return withLoadedStore(streams, false,
+                           [&](CronStore& store) { return listBackups(store, streams); });
+}
+
+int diff(const QStringList& arguments, Streams streams)
+{
+    return onBackup("usage: tempolane-cli diff BACKUP", arguments, streams, showBackupDiff);
+}
+
+int restore(const QStringList& arguments, Streams streams)
+{
+    return onBackup("usage: tempolane-cli restore BACKUP", arguments, streams, restoreBackup);
+}
+
+} // namespace Tempolane::Cli

@@ -1,0 +1,71 @@
+// The store's way back: the backups of replaced crontabs, restoring one, and taking the last
+// change back or making it again. Each writes a whole text through the same commit as every
+// job operation.
+#include "CronStore.h"
+
+namespace Tempolane {
+
+QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> CronStore::backups()
+{
+    co_return co_await m_repository->backups();
+}
+
+QCoro::Task<bool> CronStore::commitText(QString text, QString expected, SavedChange change,
+                                        QString errorTitle)
+{
+    // Named, not temporaries: GCC 12 destroys a temporary argument of an awaited coroutine twice.
+    Commit pending{std::move(text), std::move(expected), std::move(change), std::move(errorTitle)};
+    Selector select = [this](const OptionalJob& previouslySelected) {
+        reselect(previouslySelected);
+    };
+    co_return co_await commit(std::move(pending), std::move(select));
+}
+
+QCoro::Task<bool> CronStore::restoreBackup(QString text)
+{
+    if (m_isSaving)
+        co_return false;
+    SavedChange change = SavedChange::of(SavedChange::Kind::restore);
+    change.before = m_loadedContents;
+    change.after = text;
+    co_return co_await commitText(std::move(text), m_loadedContents, std::move(change),
+                                  tr("Sicherung konnte nicht wiederhergestellt werden"));
+}
+
+QCoro::Task<bool> CronStore::undoLastChange()
+{
+    co_return co_await switchLastChange(true,
+                                        tr("Änderung konnte nicht rückgängig gemacht werden"));
+}
+
+QCoro::Task<bool> CronStore::redoLastChange()
+{
+    co_return co_await switchLastChange(false, tr("Änderung konnte nicht wiederholt werden"));
+}
+
+QCoro::Task<bool> CronStore::switchLastChange(bool isUndone, QString errorTitle)
+{
+    if (m_isSaving || !m_lastChange || m_lastChange->isUndone == isUndone)
+        co_return false;
+    SavedChange switched = *m_lastChange;
+    switched.isUndone = isUndone;
+    const QString text = switched.written();
+    const QString expected = m_lastChange->written();
+    co_return co_await commitText(text, expected, std::move(switched), std::move(errorTitle));
+}
+
+QCoro::Task<> CronStore::checkLastChange()
+{
+    if (!m_lastChange || m_isSaving)
+        co_return;
+    const quint64 writesBefore = m_writeCount;
+    const auto text = co_await m_repository->load();
+    // A commit since the read began settles the question itself; an unreadable crontab
+    // settles nothing, and taking a change back would be refused anyway.
+    if (!text || !m_lastChange || m_isSaving || m_writeCount != writesBefore)
+        co_return;
+    assign(m_isLastChangeInPlace, m_lastChange->written() == *text,
+           &CronStore::isLastChangeInPlaceChanged);
+}
+
+} // namespace Tempolane

@@ -1,0 +1,312 @@
+// The terminal companion's commands that change the crontab, on a store over fakes: which job
+// or backup an argument means, what each prints, and that failures print the store's error.
+#include "CliCommand.h"
+#include "StoreUnderTest.h"
+
+#include <QTest>
+
+using namespace Tempolane;
+using namespace Tempolane::Testing;
+
+namespace {
+
+const QList<JobSpec> jobs{
+    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
+    {QStringLiteral(" "), QStringLiteral("0 2 * * *"), QStringLiteral("/usr/local/bin/backup.sh")},
+    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false},
+    {QStringLiteral("Doppelt"), QStringLiteral("@daily"), QStringLiteral("/bin/a")},
+    {QStringLiteral("doppelt"), QStringLiteral("@hourly"), QStringLiteral("/bin/b")}};
+
+QString idOf(int number)
+{
+    return QStringLiteral("00000000-0000-4000-8000-%1").arg(number, 12, 10, QChar(u'0'));
+}
+
+// A command's exit status and what it printed.
+struct Outcome
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+struct Console
+{
+    QString out;
+    QString err;
+    QTextStream outStream{&out};
+    QTextStream errStream{&err};
+    QString answers;
+    QTextStream input{&answers};
+
+    Cli::Streams streams() { return {outStream, errStream}; }
+    Cli::Terminal terminal(bool canAsk, bool showsColours = false)
+    {
+        return {canAsk, showsColours, &input};
+    }
+    Outcome outcome(int status)
+    {
+        outStream.flush();
+        errStream.flush();
+        return {status, out, err};
+    }
+};
+
+Outcome changeJob(StoreUnderTest& test, Cli::JobAction action, const QString& job,
+                  bool isConfirmed = false, bool canAsk = false, const QString& answer = {})
+{
+    Console console;
+    console.answers = answer;
+    return console.outcome(Cli::changeJob(*test.store, action, job, isConfirmed, console.streams(),
+                                          console.terminal(canAsk)));
+}
+
+} // namespace
+
+class CliChangesTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("TZ", "Europe/Berlin"); }
+    void jobArgument_isAnIdOrAShownNameInAnyCase_data();
+    void jobArgument_isAnIdOrAShownNameInAnyCase();
+    void failures_printTheStoresTitleAndMessage_data();
+    void failures_printTheStoresTitleAndMessage();
+    void delete_asksOnATerminalUnlessConfirmed_data();
+    void delete_asksOnATerminalUnlessConfirmed();
+    void run_printsTheStateAndExitCode_data();
+    void run_printsTheStateAndExitCode();
+    void backups_areListedComparedAndRestored();
+};
+
+void CliChangesTest::jobArgument_isAnIdOrAShownNameInAnyCase_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("paused"); // the job's line once paused; empty: nothing written
+
+    const QString everyJob = QStringLiteral("  %1\tBericht\t30 8 * * 1-5\n"
+                                            "  %2\tbackup.sh\t0 2 * * *\n"
+                                            "  %3\tArchiv\t0 3 * * 0\n"
+                                            "  %4\tDoppelt\t@daily\n"
+                                            "  %5\tdoppelt\t@hourly\n")
+                                 .arg(idOf(1), idOf(2), idOf(3), idOf(4), idOf(5));
+    QTest::newRow("id") << idOf(1) << 0 << "„Bericht“ pausiert.\n"
+                        << ""
+                        << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
+    QTest::newRow("id in capitals") << idOf(1).toUpper() << 0 << "„Bericht“ pausiert.\n"
+                                    << ""
+                                    << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
+    QTest::newRow("shown name of a job without a name, in capitals")
+        << "BACKUP.SH" << 0 << "„backup.sh“ pausiert.\n"
+        << ""
+        << "# Tempolane disabled: 0 2 * * * /usr/local/bin/backup.sh\n";
+    QTest::newRow("already paused: nothing to write")
+        << "archiv" << 0 << "„Archiv“ ist bereits pausiert.\n"
+        << ""
+        << "";
+    QTest::newRow("two jobs by that name")
+        << "DOPPELT" << 2 << ""
+        << QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
+                          "  %1\tDoppelt\t@daily\n  %2\tdoppelt\t@hourly\n")
+               .arg(idOf(4), idOf(5))
+        << "";
+    QTest::newRow("no such job") << "Bericht 2" << 2 << ""
+                                 << "Kein Cronjob „Bericht 2“. Vorhanden sind:\n" + everyJob << "";
+}
+
+void CliChangesTest::jobArgument_isAnIdOrAShownNameInAnyCase()
+{
+    QFETCH(QString, argument);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(QString, paused);
+
+    StoreUnderTest test(crontabOf(jobs));
+    test.load();
+    const QString before = test.client->contents;
+    const Outcome outcome = changeJob(test, Cli::JobAction::pause, argument);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.out, out);
+    QCOMPARE(outcome.status, status);
+    if (paused.isEmpty()) {
+        QVERIFY(!test.client->calls.contains(QStringLiteral("write")));
+    } else {
+        QVERIFY(test.client->contents.contains(paused));
+        QCOMPARE(test.client->contents.size(), before.size() + 22);
+    }
+}
+
+void CliChangesTest::failures_printTheStoresTitleAndMessage_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<QString>("err");
+
+    const QString outside = QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. "
+                                           "Bitte neu laden und die Änderung erneut anwenden.\n");
+    QTest::newRow("pause") << int(Cli::JobAction::pause) << "Bericht"
+                           << "Cronjob konnte nicht gespeichert werden\n" + outside;
+    QTest::newRow("resume") << int(Cli::JobAction::resume) << "Archiv"
+                            << "Cronjob konnte nicht gespeichert werden\n" + outside;
+    QTest::newRow("delete") << int(Cli::JobAction::remove) << "Bericht"
+                            << "Cronjob konnte nicht gelöscht werden\n" + outside;
+    QTest::newRow("run without monitoring")
+        << int(Cli::JobAction::run) << "Bericht"
+        << "Cronjob konnte nicht erfolgreich ausgeführt werden\n„Bericht“ hat keinen "
+           "Ausführungsstatus; nur überwachte Cronjobs lassen sich von Tempolane ausführen.\n";
+}
+
+void CliChangesTest::failures_printTheStoresTitleAndMessage()
+{
+    QFETCH(int, action);
+    QFETCH(QString, job);
+    QFETCH(QString, err);
+
+    StoreUnderTest test(crontabOf(jobs));
+    test.load();
+    // Changed in another terminal while the command ran.
+    test.client->contents += QStringLiteral("# von außen\n");
+    const Outcome outcome = changeJob(test, Cli::JobAction(action), job, true);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.status, 1);
+    QVERIFY(test.client->contents.endsWith(u"# von außen\n"));
+}
+
+void CliChangesTest::delete_asksOnATerminalUnlessConfirmed_data()
+{
+    QTest::addColumn<bool>("isConfirmed");
+    QTest::addColumn<bool>("canAsk");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("--yes, no terminal") << true << false << "" << 0;
+    QTest::newRow("no terminal, not confirmed: refused") << false << false << "" << 2;
+    QTest::newRow("asked, answered ja") << false << true << "ja\n" << 0;
+    QTest::newRow("asked, answered with return: no") << false << true << "\n" << 1;
+    QTest::newRow("asked, answered n") << false << true << "n\n" << 1;
+}
+
+void CliChangesTest::delete_asksOnATerminalUnlessConfirmed()
+{
+    QFETCH(bool, isConfirmed);
+    QFETCH(bool, canAsk);
+    QFETCH(QString, answer);
+    QFETCH(int, status);
+
+    StoreUnderTest test(crontabOf(jobs));
+    test.load();
+    const Outcome outcome = changeJob(test, Cli::JobAction::remove, QStringLiteral("Archiv"),
+                                      isConfirmed, canAsk, answer);
+    QCOMPARE(outcome.status, status);
+    QCOMPARE(outcome.err.startsWith(u"„Archiv“ wird aus der crontab entfernt."),
+             canAsk && !isConfirmed);
+    QCOMPARE(test.client->contents.contains(u"/bin/archive"), status != 0);
+    QCOMPARE(outcome.out, status == 0 ? QStringLiteral("„Archiv“ gelöscht.\n") : QString());
+}
+
+void CliChangesTest::run_printsTheStateAndExitCode_data()
+{
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("succeeded") << 0 << "Letzte Ausführung erfolgreich\t0\n" << 0 << "";
+    QTest::newRow("failed") << 3 << "Fehler bei der letzten Ausführung\t3\n"
+                            << 1
+                            << "Cronjob konnte nicht erfolgreich ausgeführt werden\nDer Cronjob "
+                               "wurde ausgeführt, ist aber mit einem Fehler beendet worden.\n";
+}
+
+void CliChangesTest::run_printsTheStateAndExitCode()
+{
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+
+    StoreUnderTest test(crontabOf({{QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"),
+                                    QStringLiteral("/bin/report"), true, true}}));
+    test.load();
+    // What the runner leaves behind: the record of the run.
+    const JobExecutionRecord record{QStringLiteral("1-1"), test.now, test.now, exitCode,
+                                    std::nullopt,          false};
+    test.execution->summaryMap.insert(test.job(0).id,
+                                      {stateOf(record), record, test.now.addDays(-1)});
+    if (exitCode != 0)
+        test.execution->runError = ExecutionServiceError::commandFailed(exitCode);
+    const Outcome outcome = changeJob(test, Cli::JobAction::run, QStringLiteral("bericht"));
+    QCOMPARE(outcome.out, out);
+    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.status, status);
+    QVERIFY(test.execution->calls.contains(QStringLiteral("runNow")));
+}
+
+void CliChangesTest::backups_areListedComparedAndRestored()
+{
+    StoreUnderTest test(crontabOf(jobs));
+    test.load();
+    const QString original = test.client->contents;
+    QCOMPARE(changeJob(test, Cli::JobAction::remove, QStringLiteral("archiv"), true).status, 0);
+    const QString withoutArchive = test.client->contents;
+    QCOMPARE(changeJob(test, Cli::JobAction::pause, QStringLiteral("Bericht")).status, 0);
+    CronStore& store = *test.store;
+
+    Console listing;
+    QCOMPARE(Cli::listBackups(store, listing.streams()), 0);
+    // Taken a second apart from 1 March 2026, 09:00:01 UTC; shown in local time.
+    QCOMPARE(listing.outcome(0).out,
+             QStringLiteral("1\t2026-03-01T10:00:02+01:00\t%1 B\t4 Jobs\t+1 −1\t"
+                            "crontab-2026-03-01T09-00-02.000.txt\n"
+                            "2\t2026-03-01T10:00:01+01:00\t%2 B\t5 Jobs\t+4 −1\t"
+                            "crontab-2026-03-01T09-00-01.000.txt\n")
+                 .arg(withoutArchive.toUtf8().size())
+                 .arg(original.toUtf8().size()));
+
+    Console plain;
+    QCOMPARE(
+        Cli::showBackupDiff(store, QStringLiteral("1"), plain.streams(), plain.terminal(false)), 0);
+    QCOMPARE(plain.outcome(0).out,
+             QStringLiteral("--- crontab\n+++ crontab-2026-03-01T09-00-02.000.txt\n"
+                            "@@ -1,6 +1,6 @@\n # Tempolane name: Bericht\n # Tempolane id: %1\n"
+                            "-# Tempolane disabled: 30 8 * * 1-5 /bin/report\n"
+                            "+30 8 * * 1-5 /bin/report\n # Tempolane id: %2\n"
+                            " 0 2 * * * /usr/local/bin/backup.sh\n # Tempolane name: Doppelt\n")
+                 .arg(idOf(1), idOf(2)));
+    Console coloured;
+    QCOMPARE(Cli::showBackupDiff(store, QStringLiteral("crontab-2026-03-01T09-00-02.000.txt"),
+                                 coloured.streams(), coloured.terminal(false, true)),
+             0);
+    QVERIFY(coloured.outcome(0).out.contains(u"\x1b[31m-# Tempolane disabled: 30 8 * * 1-5 "
+                                             u"/bin/report\x1b[0m\n\x1b[32m+30 8"));
+
+    Console restoring;
+    QCOMPARE(Cli::restoreBackup(store, QStringLiteral("2"), restoring.streams(),
+                                restoring.terminal(false)),
+             0);
+    QCOMPARE(test.client->contents, original);
+    QVERIFY(restoring.outcome(0).out.endsWith(
+        u"Wiederhergestellt aus „crontab-2026-03-01T09-00-01.000.txt“ (+4 −1 Zeilen). Die "
+        u"vorherige crontab ist gesichert: „tempolane-cli restore 1“ holt sie zurück.\n"));
+
+    // The same backup again writes nothing; an unknown one is a usage error.
+    test.client->calls.clear();
+    Console again;
+    QCOMPARE(Cli::restoreBackup(store, QStringLiteral("3"), again.streams(), again.terminal(false)),
+             0);
+    QCOMPARE(again.outcome(0).out,
+             QStringLiteral("Die crontab entspricht bereits dieser Sicherung.\n"));
+    QVERIFY(!test.client->calls.contains(QStringLiteral("write")));
+    Console unknown;
+    QCOMPARE(
+        Cli::restoreBackup(store, QStringLiteral("4"), unknown.streams(), unknown.terminal(false)),
+        2);
+}
+
+QTEST_GUILESS_MAIN(CliChangesTest)
+#include "tst_CliChanges.moc"
