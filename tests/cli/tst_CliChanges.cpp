@@ -10,7 +10,7 @@ using namespace Tempolane::Testing;
 
 namespace {
 
-const QList<JobSpec> jobs{
+const QList<JobSketch> jobs{
     {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
     {QStringLiteral(" "), QStringLiteral("0 2 * * *"), QStringLiteral("/usr/local/bin/backup.sh")},
     {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false},

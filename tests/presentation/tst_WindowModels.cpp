@@ -32,13 +32,13 @@ QList<QUuid> filteredIds(const CronStore& store)
     return ids;
 }
 
-QList<JobSpec> numberedJobs(int count)
+QList<JobSketch> numberedJobs(int count)
 {
-    QList<JobSpec> specs;
+    QList<JobSketch> sketches;
     for (int i = 0; i < count; ++i)
-        specs.append({QStringLiteral("Aufgabe %1").arg(i), QStringLiteral("*/5 * * * *"),
-                      QStringLiteral("/home/ann/bin/task-%1.sh").arg(i), i % 3 != 0});
-    return specs;
+        sketches.append({QStringLiteral("Aufgabe %1").arg(i), QStringLiteral("*/5 * * * *"),
+                         QStringLiteral("/home/ann/bin/task-%1.sh").arg(i), i % 3 != 0});
+    return sketches;
 }
 
 JobExecutionSummary summaryOf(JobExecutionState state,
@@ -358,25 +358,25 @@ void WindowModelsTest::emptyState_tellsAnEmptyCrontabFromNoMatches()
 
 void WindowModelsTest::monitoringSuggestion_showsOnlyWhenItApplies_data()
 {
-    QTest::addColumn<QList<JobSpec>>("jobs");
+    QTest::addColumn<QList<JobSketch>>("jobs");
     QTest::addColumn<bool>("load");
     QTest::addColumn<bool>("dismiss");
     QTest::addColumn<bool>("shows");
 
-    const JobSpec unmonitored{QStringLiteral("A")};
-    const JobSpec monitored{QStringLiteral("B"), QStringLiteral("0 9 * * *"),
-                            QStringLiteral("/bin/b"), true, true};
+    const JobSketch unmonitored{QStringLiteral("A")};
+    const JobSketch monitored{QStringLiteral("B"), QStringLiteral("0 9 * * *"),
+                              QStringLiteral("/bin/b"), true, true};
     QTest::newRow("before the first load")
-        << QList<JobSpec>{unmonitored} << false << false << false;
+        << QList<JobSketch>{unmonitored} << false << false << false;
     QTest::newRow("an unmonitored job")
-        << QList<JobSpec>{monitored, unmonitored} << true << false << true;
-    QTest::newRow("every job monitored") << QList<JobSpec>{monitored} << true << false << false;
-    QTest::newRow("dismissed") << QList<JobSpec>{unmonitored} << true << true << false;
+        << QList<JobSketch>{monitored, unmonitored} << true << false << true;
+    QTest::newRow("every job monitored") << QList<JobSketch>{monitored} << true << false << false;
+    QTest::newRow("dismissed") << QList<JobSketch>{unmonitored} << true << true << false;
 }
 
 void WindowModelsTest::monitoringSuggestion_showsOnlyWhenItApplies()
 {
-    QFETCH(QList<JobSpec>, jobs);
+    QFETCH(QList<JobSketch>, jobs);
     QFETCH(bool, load);
     QFETCH(bool, dismiss);
     StoreUnderTest fixture(crontabOf(jobs));

@@ -10,7 +10,7 @@ using namespace Tempolane::Testing;
 
 namespace {
 
-const QList<JobSpec> twoJobs{
+const QList<JobSketch> twoJobs{
     {QStringLiteral("daily-report.sh"), QStringLiteral("30 8 * * 1-5"),
      QStringLiteral("/home/ann/daily-report.sh")},
     {QStringLiteral("Archiv"), QStringLiteral("0 2 * * 0"), QStringLiteral("/bin/archive"), false}};

@@ -60,7 +60,7 @@ struct StoreUnderTest
     std::unique_ptr<CronStore> store;
 };
 
-struct JobSpec
+struct JobSketch
 {
     QString name;
     QString schedule = QStringLiteral("0 9 * * *");
@@ -70,23 +70,23 @@ struct JobSpec
 };
 
 // A job with a stable id, so that the crontab written from it reads back the same.
-inline CronJob makeJob(int number, const JobSpec& spec)
+inline CronJob makeJob(int number, const JobSketch& sketch)
 {
     CronJob job;
     job.id = QUuid(QStringLiteral("00000000-0000-4000-8000-%1").arg(number, 12, 10, QChar(u'0')));
-    job.name = spec.name;
-    job.scheduleExpression = spec.schedule;
-    job.command = spec.command;
-    job.isEnabled = spec.isEnabled;
-    job.isMonitoringEnabled = spec.isMonitoringEnabled;
+    job.name = sketch.name;
+    job.scheduleExpression = sketch.schedule;
+    job.command = sketch.command;
+    job.isEnabled = sketch.isEnabled;
+    job.isMonitoringEnabled = sketch.isMonitoringEnabled;
     return job;
 }
 
-inline QString crontabOf(const QList<JobSpec>& specs)
+inline QString crontabOf(const QList<JobSketch>& sketches)
 {
     QStringList lines;
-    for (int i = 0; i < specs.size(); ++i)
-        makeJob(i + 1, specs[i]).appendSerializedLines(lines, quotedPath(runnerPath()));
+    for (int i = 0; i < sketches.size(); ++i)
+        makeJob(i + 1, sketches[i]).appendSerializedLines(lines, quotedPath(runnerPath()));
     return lines.join(u'\n') + u'\n';
 }
 

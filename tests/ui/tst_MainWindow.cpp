@@ -52,7 +52,7 @@ struct WindowUnderTest
     MainWindow window{*fixture.store, fixture.clock()};
 };
 
-const QList<JobSpec> threeJobs{
+const QList<JobSketch> threeJobs{
     {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
     {QStringLiteral("   "), QStringLiteral("0 2 * * *"),
      QStringLiteral("/usr/local/bin/backup.sh")},
@@ -301,7 +301,7 @@ void MainWindowTest::everyControl_hasAnAccessibleName()
 
 void MainWindowTest::longList_rowsFitBesideTheScrollBar()
 {
-    QList<JobSpec> jobs;
+    QList<JobSketch> jobs;
     for (int i = 0; i < 40; ++i)
         jobs.append({QStringLiteral("Sicherung %1").arg(i)});
     WindowUnderTest test(crontabOf(jobs));
