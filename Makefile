@@ -22,8 +22,12 @@ fuzz: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzzers build/fuzz
 
+# Last, the optimised programs that `make run` and the package start: the optimiser warns
+# about things the debug build cannot see, and warnings are errors.
 test: build-dev fuzz
 	ctest --preset dev -j $(JOBS)
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target tempolane tempolane-cli
 
 # The desktop window on your crontab; TEMPOLANE_DEMO=1 make run opens it on sample data.
 run: build-release

@@ -88,9 +88,10 @@ int runNow(CronStore& store, const CronJob& job, Streams streams)
     }
     QCoro::waitFor(store.runJobNow(job));
     const JobExecutionSummary summary = store.executionSummary(job);
-    const auto exitCode = summary.latestRecord ? summary.latestRecord->exitCode : std::nullopt;
-    streams.out << title(summary.state) << u'\t'
-                << (exitCode ? QString::number(*exitCode) : QStringLiteral("-")) << Qt::endl;
+    const QString exitCode = summary.latestRecord && summary.latestRecord->exitCode
+                                 ? QString::number(*summary.latestRecord->exitCode)
+                                 : QStringLiteral("-");
+    streams.out << title(summary.state) << u'\t' << exitCode << Qt::endl;
     return store.presentedError() ? printedFailure(store, streams.err) : int(success);
 }
 
