@@ -2,10 +2,10 @@
 // delete, and the commit they all share.
 #include "CronStore.h"
 #include "CrontabText.h"
+#include "UserCharacters.h"
 
 #include <QCollator>
 #include <QCoro/QCoroFuture>
-#include <QTextBoundaryFinder>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace Tempolane {
@@ -13,24 +13,6 @@ namespace Tempolane {
 namespace {
 
 constexpr qsizetype maximumNameLength = 80;
-
-// Positions of user-perceived characters, so that a cut never splits an accent from its letter.
-QList<qsizetype> characterBoundaries(const QString& text)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    QList<qsizetype> boundaries;
-    for (auto position = finder.toNextBoundary(); position > 0; position = finder.toNextBoundary())
-        boundaries.append(position);
-    return boundaries;
-}
-
-QString leadingCharacters(const QString& text, qsizetype count)
-{
-    const auto boundaries = characterBoundaries(text);
-    if (boundaries.size() <= count)
-        return text;
-    return text.first(boundaries[count - 1]);
-}
 
 std::optional<qsizetype> indexOfJob(const CronDocument& document, const QUuid& id)
 {
@@ -97,8 +79,8 @@ QString CronStore::duplicateName(const CronJob& job) const
         if (n > 1)
             suffix += u' ' + QString::number(n);
         const qsizetype keep =
-            std::max<qsizetype>(1, maximumNameLength - characterBoundaries(suffix).size());
-        const QString candidate = leadingCharacters(base, keep) + suffix;
+            std::max<qsizetype>(1, maximumNameLength - UserCharacters::count(suffix));
+        const QString candidate = UserCharacters::leading(base, keep) + suffix;
         const bool isTaken = std::any_of(jobs.cbegin(), jobs.cend(), [&](const CronJob& other) {
             return collator.compare(shownName(other), candidate) == 0;
         });
