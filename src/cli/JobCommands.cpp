@@ -117,7 +117,7 @@ Terminal Terminal::ofThisProcess(QTextStream& input)
 int changeJob(CronStore& store, JobAction action, const QString& argument, bool isConfirmed,
               Streams streams, const Terminal& terminal)
 {
-    const JobMatch match = findJob(store.document().jobs(), argument);
+    const JobMatch match = findJob(store.jobs(), argument);
     if (!match.job)
         return printCandidates(argument, match.candidates, match.isAmbiguous, streams.err);
     const CronJob& job = *match.job;

@@ -11,7 +11,7 @@ void printStatus(CronStore& store, QTextStream& out)
 {
     const QTimeZone zone = QTimeZone::systemTimeZone();
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (const CronJob& job : store.document().jobs()) {
+    for (const CronJob& job : store.jobs()) {
         QStringList filters;
         for (const JobFilter filter : allJobFilters) {
             if (store.passesFilter(job, filter))

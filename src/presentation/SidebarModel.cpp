@@ -82,7 +82,7 @@ QModelIndex SidebarModel::indexOf(JobFilter filter) const
 
 std::array<int, allJobFilters.size()> SidebarModel::counts() const
 {
-    const int total = int(m_store.document().jobs().size());
+    const int total = int(m_store.jobs().size());
     const int active = m_store.activeJobCount();
     const auto countOf = [&](JobFilter filter) {
         switch (filter) {

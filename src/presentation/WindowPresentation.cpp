@@ -19,7 +19,7 @@ std::optional<EmptyState> jobListEmptyState(const CronStore& store)
 {
     if (!store.hasLoaded() || !store.filteredJobs().isEmpty())
         return std::nullopt;
-    if (store.document().jobs().isEmpty())
+    if (store.jobs().isEmpty())
         return EmptyState{Symbol::clockBadgePlus, tr("Noch keine Cronjobs"),
                           tr("Lege deinen ersten Zeitplan mit dem Plus an."), true};
     return EmptyState{Symbol::funnel, tr("Keine Treffer"), tr("Passe Suche oder Filter an."),

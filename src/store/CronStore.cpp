@@ -99,7 +99,7 @@ QList<CronJob> CronStore::filteredJobs() const
 {
     const QString trimmedSearch = m_searchText.trimmed();
     QList<CronJob> result;
-    for (const CronJob& job : m_document.jobs()) {
+    for (const CronJob& job : m_jobs) {
         if (matchesFilterAndSearch(job, trimmedSearch))
             result.append(job);
     }
@@ -108,24 +108,21 @@ QList<CronJob> CronStore::filteredJobs() const
 
 int CronStore::activeJobCount() const
 {
-    const auto jobs = m_document.jobs();
-    return int(std::count_if(jobs.cbegin(), jobs.cend(), [this](const CronJob& job) {
+    return int(std::count_if(m_jobs.cbegin(), m_jobs.cend(), [this](const CronJob& job) {
         return passesFilter(job, JobFilter::active);
     }));
 }
 
 int CronStore::failedJobCount() const
 {
-    const auto jobs = m_document.jobs();
-    return int(std::count_if(jobs.cbegin(), jobs.cend(), [this](const CronJob& job) {
+    return int(std::count_if(m_jobs.cbegin(), m_jobs.cend(), [this](const CronJob& job) {
         return passesFilter(job, JobFilter::failed);
     }));
 }
 
 int CronStore::unmonitoredJobCount() const
 {
-    const auto jobs = m_document.jobs();
-    return int(std::count_if(jobs.cbegin(), jobs.cend(),
+    return int(std::count_if(m_jobs.cbegin(), m_jobs.cend(),
                              [](const CronJob& job) { return !job.isMonitoringEnabled; }));
 }
 
@@ -161,7 +158,7 @@ std::optional<QDateTime> CronStore::upcomingExecution(const CronJob& job, const 
 QList<QUuid> CronStore::monitoredJobIds() const
 {
     QList<QUuid> ids;
-    for (const CronJob& job : m_document.jobs()) {
+    for (const CronJob& job : m_jobs) {
         if (job.isMonitoringEnabled)
             ids.append(job.id);
     }
@@ -177,7 +174,7 @@ void CronStore::reselect(const OptionalJob& previous)
 {
     // Jobs without an id marker get a fresh id at every parse, so the previous selection is
     // found again by what the job does.
-    const auto jobs = m_document.jobs();
+    const auto jobs = m_jobs;
     const auto sameJob =
         previous ? std::find_if(jobs.cbegin(), jobs.cend(),
                                 [&](const CronJob& job) {

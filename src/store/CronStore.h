@@ -75,6 +75,7 @@ public:
     // Observed state. A "none" selection or running job is a null QUuid, no load a null time.
     QString loadedContents() const { return m_loadedContents; }
     const CronDocument& document() const { return m_document; }
+    const QList<CronJob>& jobs() const { return m_jobs; }
     QUuid selection() const { return m_selection; }
     void setSelection(QUuid selection);
     JobFilter filter() const { return m_filter; }
@@ -216,6 +217,7 @@ private:
 
     QString m_loadedContents;
     CronDocument m_document;
+    QList<CronJob> m_jobs;
     QUuid m_selection;
     JobFilter m_filter = JobFilter::all;
     QString m_searchText;

@@ -23,7 +23,7 @@ JobExecutionSummary CronStore::executionSummary(const CronJob& job) const
 QCoro::Task<> CronStore::refreshExecutionStatus()
 {
     QList<CronJob> monitored;
-    for (const CronJob& job : m_document.jobs()) {
+    for (const CronJob& job : m_jobs) {
         if (job.isMonitoringEnabled)
             monitored.append(job);
     }

@@ -73,7 +73,7 @@ QString CronStore::duplicateName(const CronJob& job) const
     const QString base = shownName(job);
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    const auto jobs = m_document.jobs();
+    const auto jobs = m_jobs;
     for (int n = 1;; ++n) {
         QString suffix = QStringLiteral(" \u2013 ") + tr("Kopie");
         if (n > 1)
@@ -145,7 +145,12 @@ QCoro::Task<CronDocument> CronStore::parsedAway(QString text) const
 void CronStore::adopt(const QString& text, CronDocument document)
 {
     assign(m_loadedContents, text, &CronStore::loadedContentsChanged);
-    assign(m_document, std::move(document), &CronStore::documentChanged);
+    if (document != m_document) {
+        m_document = std::move(document);
+        // Every count, filter and look-up reads the jobs: taken out once per document.
+        m_jobs = m_document.jobs();
+        Q_EMIT documentChanged();
+    }
     m_nextExecutionCache.clear();
     m_upcomingExecutionCache.clear();
     assign(m_lastLoadedAt, m_time.now(), &CronStore::lastLoadedAtChanged);
@@ -153,7 +158,7 @@ void CronStore::adopt(const QString& text, CronDocument document)
 
 void CronStore::selectIndex(std::optional<qsizetype> index)
 {
-    const auto jobs = m_document.jobs();
+    const auto jobs = m_jobs;
     if (index && *index >= 0 && *index < jobs.size())
         setSelection(jobs[*index].id);
     else
