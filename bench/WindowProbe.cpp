@@ -74,10 +74,19 @@ public:
     {
         if (event->type() == QEvent::Paint && !m_seen && m_isReady()) {
             m_seen = true;
-            // Reported once the paint has been flushed and control is back in the event loop.
-            QTimer::singleShot(0, this, m_then);
+            // Reported once the paint has been flushed and control is back in the event loop,
+            // ahead of anything else queued meanwhile (the editor the window builds next).
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::HighEventPriority);
         }
         return false;
+    }
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        m_then();
+        return true;
     }
 
 private:
@@ -131,7 +140,7 @@ int main(int argc, char* argv[])
         std::make_shared<NullExecutionManager>(), locations.runner,
         std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("WindowProbe")));
     UpdateController updates(QUrl(), AppVersion::ofThisBuild());
-    const auto window = makeDesktopWindow(store, updates);
+    const auto window = openDesktopWindow(store, updates);
     auto* list = window->findChild<QListView*>(QStringLiteral("jobList"));
     new FirstPaint(
         list->viewport(), [list] { return list->model()->rowCount() > 0; },
@@ -147,6 +156,5 @@ int main(int argc, char* argv[])
                 application.quit();
             });
         });
-    window->show();
     return application.exec();
 }

@@ -3,6 +3,10 @@
 #include "ApplicationIcon.h"
 #include "MenuBar.h"
 
+#include <QTimer>
+#include <memory>
+#include <utility>
+
 namespace Tempolane {
 
 std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store, UpdateController& updates)
@@ -10,6 +14,28 @@ std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store, UpdateController
     auto window = std::make_unique<MainWindow>(store);
     installMenus(*window, updates);
     window->setWindowIcon(applicationIcon());
+    return window;
+}
+
+std::unique_ptr<MainWindow> openDesktopWindow(CronStore& store, UpdateController& updates,
+                                              std::chrono::milliseconds longestWait)
+{
+    store.load();
+    auto window = makeDesktopWindow(store, updates);
+    if (!store.isLoading()) {
+        window->show();
+        return window;
+    }
+    // Whichever comes first: the jobs, a failed read (loading ends without them), or the wait.
+    MainWindow* shown = window.get();
+    const auto isShown = std::make_shared<bool>(false);
+    const auto showOnce = [shown, isShown] {
+        if (!std::exchange(*isShown, true))
+            shown->show();
+    };
+    for (const auto signal : {&CronStore::hasLoadedChanged, &CronStore::isLoadingChanged})
+        QObject::connect(&store, signal, shown, showOnce, Qt::SingleShotConnection);
+    QTimer::singleShot(longestWait, shown, showOnce);
     return window;
 }
 

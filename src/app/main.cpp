@@ -73,7 +73,6 @@ int main(int argc, char* argv[])
     Theme theme(application);
     UpdateController updates(UpdateController::feedAddress(environment), AppVersion::ofThisBuild());
     TempolaneApp tempolane(environment);
-    const auto window = makeDesktopWindow(tempolane.store(), updates);
-    window->show();
+    const auto window = openDesktopWindow(tempolane.store(), updates);
     return application.exec();
 }

@@ -223,6 +223,9 @@ void MainWindow::presentError()
     const auto error = m_store.presentedError();
     if (!error)
         return;
+    // A first read that fails comes before the window is shown; the alert needs it beneath.
+    if (!isVisible())
+        show();
     // A newer error replaces the one shown.
     if (m_alert)
         m_alert->done(0);

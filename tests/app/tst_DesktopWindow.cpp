@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
 
 using namespace Tempolane;
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void menus_carryTheCommandsWithTheirShortcuts();
     void updateCheck_isOffWithoutAFeed();
     void about_opensOneWindowAndBringsItBack();
+    void firstShow_waitsForTheCrontabButNotForever_data();
+    void firstShow_waitsForTheCrontabButNotForever();
 };
 
 void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
@@ -102,6 +105,47 @@ void DesktopWindowTest::about_opensOneWindowAndBringsItBack()
     QTRY_VERIFY(window->findChildren<AboutWindow*>().isEmpty());
     about->trigger();
     QCOMPARE(window->findChildren<AboutWindow*>().size(), 1);
+}
+
+void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever_data()
+{
+    QTest::addColumn<bool>("isAnswered");
+    QTest::addColumn<bool>("isFailing");
+
+    QTest::newRow("read") << true << false;
+    QTest::newRow("failed read") << true << true;
+    QTest::newRow("hanging read") << false << false;
+}
+
+void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever()
+{
+    QFETCH(bool, isAnswered);
+    QFETCH(bool, isFailing);
+
+    StoreUnderTest fixture(crontabOf({{QStringLiteral("Archiv")}}));
+    fixture.client->gate.isClosed = true;
+    if (isFailing)
+        fixture.client->readError = CronProcessError{CronProcessError::Kind::readFailed, {}};
+    UpdateController updates(QUrl(), {});
+    const auto window = openDesktopWindow(*fixture.store, updates,
+                                          std::chrono::milliseconds(isAnswered ? 60'000 : 50));
+    QVERIFY(!window->isVisible());
+    bool isWindowUnderAlert = false;
+    connect(fixture.store.get(), &CronStore::presentedErrorChanged, window.get(),
+            [&] { isWindowUnderAlert = window->isVisible(); });
+
+    if (isAnswered)
+        fixture.client->gate.open();
+    QTRY_VERIFY(window->isVisible());
+    QCOMPARE(fixture.store->hasLoaded(), isAnswered && !isFailing);
+    QCOMPARE(fixture.store->jobs().size(), isAnswered && !isFailing ? 1 : 0);
+    // The alert of a failed read stands over the window, not alone before it.
+    const auto* alert = window->findChild<QMessageBox*>();
+    QCOMPARE(alert && alert->isVisible(), isFailing);
+    QCOMPARE(isWindowUnderAlert, isFailing);
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("read")), 1);
+    fixture.client->gate.open();
+    QTRY_VERIFY(!fixture.store->isLoading());
 }
 
 QTEST_MAIN(DesktopWindowTest)
