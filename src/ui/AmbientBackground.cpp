@@ -29,49 +29,54 @@ void paintGlow(QPainter& painter, const QRect& area, QPointF centre, qreal radiu
 AmbientBackground::AmbientBackground(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
+    // Every pixel is painted here, so nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 AmbientBackground::Look AmbientBackground::look() const
 {
-    return {size(), devicePixelRatioF(), palette().color(QPalette::Window),
-            Palette::schemeOf(palette()), layoutDirection()};
+    return {size(), palette().color(QPalette::Window), Palette::schemeOf(palette()),
+            layoutDirection()};
 }
 
 void AmbientBackground::paintEvent(QPaintEvent* event)
 {
     const Look current = look();
-    if (m_rendered.isNull() || current != m_renderedLook) {
-        m_rendered = renderedFor(current);
-        m_renderedLook = current;
+    if (m_glows.isNull() || current != m_glowsLook) {
+        m_glows = glowsFor(current);
+        m_glowsLook = current;
     }
-    const qreal ratio = current.ratio;
     QPainter painter(this);
-    painter.drawImage(
-        event->rect(), m_rendered,
-        QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio));
+    painter.setClipRect(event->rect());
+    painter.fillRect(event->rect(), current.window);
+    painter.drawImage(QRectF(rect()), m_glows);
 }
 
-// The window's placeholder and the editor that replaces it have the same size: the one drawn
-// last is kept for the next background that asks (main thread only, as all painting).
-QImage AmbientBackground::renderedFor(const Look& look)
+// The window's placeholder and the editor that replaces it have the same size: the glows drawn
+// last are kept for the next background that asks (main thread only, as all painting).
+QImage AmbientBackground::glowsFor(const Look& look)
 {
     static Look lastLook;
     static QImage last;
     if (last.isNull() || look != lastLook) {
-        last = render(look);
+        last = renderGlows(look);
         lastLook = look;
     }
     return last;
 }
 
-QImage AmbientBackground::render(const Look& look)
+// The glows change by one colour step over ten or more pixels, so they are drawn at a quarter of
+// the size and stretched when painted: the same picture, within three steps, for a sixteenth of
+// the gradient work.
+QImage AmbientBackground::renderGlows(const Look& look)
 {
-    QImage image((QSizeF(look.size) * look.ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(look.ratio);
-    const bool dark = look.scheme == ColorScheme::dark;
     const QRect area(QPoint(0, 0), look.size);
-    QPainter painter(&image);
-    painter.fillRect(area, look.window);
+    QImage glows((QSizeF(look.size) / glowScale).toSize().expandedTo({1, 1}),
+                 QImage::Format_ARGB32_Premultiplied);
+    glows.fill(Qt::transparent);
+    QPainter painter(&glows);
+    painter.scale(qreal(glows.width()) / area.width(), qreal(glows.height()) / area.height());
+    const bool dark = look.scheme == ColorScheme::dark;
     // Right is the trailing edge in a left-to-right layout.
     const bool leftToRight = look.direction == Qt::LeftToRight;
     const QPointF topTrailing = leftToRight ? QPointF(area.width(), 0) : QPointF(0, 0);
@@ -81,7 +86,7 @@ QImage AmbientBackground::render(const Look& look)
               dark ? 0.22f : 0.12f);
     paintGlow(painter, area, bottomLeading, cyanRadius, Palette::color(Tint::cyan, look.scheme),
               dark ? 0.12f : 0.08f);
-    return image;
+    return glows;
 }
 
 } // namespace Tempolane

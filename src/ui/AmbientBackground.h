@@ -17,6 +17,7 @@ public:
     static constexpr qreal indigoRadius = 640;
     static constexpr qreal cyanRadius = 560;
     static constexpr qreal focalRadius = 20;
+    static constexpr int glowScale = 4;
 
     explicit AmbientBackground(QWidget* parent = nullptr);
 
@@ -28,7 +29,6 @@ private:
     struct Look
     {
         QSize size;
-        qreal ratio = 1;
         QColor window;
         ColorScheme scheme = ColorScheme::light;
         Qt::LayoutDirection direction = Qt::LeftToRight;
@@ -37,13 +37,13 @@ private:
     };
 
     Look look() const;
-    static QImage renderedFor(const Look& look);
-    static QImage render(const Look& look);
+    static QImage glowsFor(const Look& look);
+    static QImage renderGlows(const Look& look);
 
-    // The gradients cost far more than copying them: a form repaints parts of its window on
+    // The gradients cost far more than stretching them: a form repaints parts of its window on
     // every keystroke, so they are drawn once per look.
-    QImage m_rendered;
-    Look m_renderedLook;
+    QImage m_glows;
+    Look m_glowsLook;
 };
 
 } // namespace Tempolane
