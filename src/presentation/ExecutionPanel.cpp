@@ -56,7 +56,7 @@ Body body(bool isNew, const JobExecutionSummary& summary)
     return Body::status;
 }
 
-QString notice(Body body)
+std::optional<QString> notice(Body body)
 {
     switch (body) {
     case Body::beginsAfterFirstSave:
@@ -64,7 +64,7 @@ QString notice(Body body)
     case Body::beginsAfterSaving:
         return tr("Änderungen sichern, um den Ausführungsstatus zu aktivieren.");
     case Body::status:
-        return {};
+        return std::nullopt;
     }
     Q_UNREACHABLE();
 }

@@ -24,7 +24,7 @@ enum class Body
 };
 Body body(bool isNew, const JobExecutionSummary& summary);
 // The line shown instead of the status; empty for `status`.
-QString notice(Body body);
+std::optional<QString> notice(Body body);
 
 struct RunFact
 {

@@ -77,6 +77,11 @@ std::optional<QString> JobEditorModel::scheduleMessage() const
     return CronExpression::validationMessage(m_draft.scheduleExpression);
 }
 
+QString JobEditorModel::scheduleDescription() const
+{
+    return CronExpression::description(m_draft.scheduleExpression);
+}
+
 std::optional<QString> JobEditorModel::commandMessage() const
 {
     return JobDraftRules::commandMessage(m_draft.command, m_draft.isMonitoringEnabled,

@@ -50,6 +50,7 @@ public:
     bool hasUnsavedChanges() const;
     std::optional<QString> nameMessage() const;
     std::optional<QString> scheduleMessage() const;
+    QString scheduleDescription() const;
     std::optional<QString> commandMessage() const;
     std::optional<QString> monitoringIssue() const;
     bool canSave() const;

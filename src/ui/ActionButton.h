@@ -27,7 +27,6 @@ public:
                  QWidget* parent = nullptr);
 
     void setBusy(bool isBusy);
-    bool isBusy() const { return m_isBusy; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

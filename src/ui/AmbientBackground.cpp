@@ -43,26 +43,13 @@ void AmbientBackground::paintEvent(QPaintEvent* event)
 {
     const Look current = look();
     if (m_glows.isNull() || current != m_glowsLook) {
-        m_glows = glowsFor(current);
+        m_glows = renderGlows(current);
         m_glowsLook = current;
     }
     QPainter painter(this);
     painter.setClipRect(event->rect());
     painter.fillRect(event->rect(), current.window);
     painter.drawImage(QRectF(rect()), m_glows);
-}
-
-// The window's placeholder and the editor that replaces it have the same size: the glows drawn
-// last are kept for the next background that asks (main thread only, as all painting).
-QImage AmbientBackground::glowsFor(const Look& look)
-{
-    static Look lastLook;
-    static QImage last;
-    if (last.isNull() || look != lastLook) {
-        last = renderGlows(look);
-        lastLook = look;
-    }
-    return last;
 }
 
 // The glows change by one colour step over ten or more pixels, so they are drawn at a quarter of

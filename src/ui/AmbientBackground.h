@@ -37,7 +37,6 @@ private:
     };
 
     Look look() const;
-    static QImage glowsFor(const Look& look);
     static QImage renderGlows(const Look& look);
 
     // The gradients cost far more than stretching them: a form repaints parts of its window on

@@ -28,8 +28,6 @@ public:
 
     BackupsDialog(CronStore& store, QWidget* parent, Clock now = systemClock());
 
-    BackupListModel& model() const { return *m_model; }
-
 protected:
     void changeEvent(QEvent* event) override;
 

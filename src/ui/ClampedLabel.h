@@ -18,7 +18,6 @@ public:
     ClampedLabel(int maximumLines, TextStyle style, Tint tint, QWidget* parent = nullptr);
 
     void setText(const QString& text);
-    QString text() const { return m_text; }
     void setMonospaced(bool monospaced);
 
     bool hasHeightForWidth() const override { return true; }

@@ -57,8 +57,7 @@ void CommandSection::present(const JobEditorModel& model)
         m_commandField->setPlainText(command);
     }
     const auto message = model.commandMessage();
-    m_message->setVisible(message.has_value());
-    m_message->setText(message.value_or(QString()));
+    m_message->setMessage(message);
     m_hint->setVisible(!message);
 }
 

@@ -71,7 +71,7 @@ void DetailColumn::makeEditor()
     const auto job = m_store.selectedJob();
     m_editor =
         new JobEditorView(job ? editorInputs(m_store, *job, m_clock()) : JobEditorView::Inputs{},
-                          std::move(actions), this);
+                          std::move(actions), m_clock, this);
     m_editor->setObjectName(QStringLiteral("jobEditor"));
     addWidget(m_editor);
     showSelectedJob();

@@ -14,8 +14,8 @@
 #include "ToggleSwitch.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -152,14 +152,12 @@ void ExecutionEditor::setInputs(const Inputs& inputs)
 {
     m_monitoring->setChecked(inputs.isMonitoringEnabled);
     m_monitored->setVisible(inputs.isMonitoringEnabled);
-    m_issue->setVisible(inputs.compatibilityIssue.has_value());
-    m_issue->setText(inputs.compatibilityIssue.value_or(QString()));
+    m_issue->setMessage(inputs.compatibilityIssue);
     m_logPolicy->setCurrentIndex(m_logPolicy->findData(int(inputs.logPolicy)));
     m_policyExplanation->setText(explanation(inputs.logPolicy));
 
     const auto body = ExecutionPanel::body(inputs.isNew, inputs.summary);
-    m_notice->setVisible(body != ExecutionPanel::Body::status);
-    m_notice->setText(ExecutionPanel::notice(body));
+    m_notice->setMessage(ExecutionPanel::notice(body));
     m_status->setVisible(body == ExecutionPanel::Body::status);
     presentStatus(inputs);
 

@@ -5,7 +5,6 @@
 #include "JobExecutionSummary.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,5 @@
 #include "JobEditorHeader.h"
 
-#include "CronExpression.h"
 #include "SymbolLabel.h"
 #include "TextLabel.h"
 #include "ToggleSwitch.h"
@@ -62,10 +61,8 @@ void JobEditorHeader::present(const JobEditorModel& model)
     const CronJob& draft = model.draft();
     if (m_nameField->text() != draft.name)
         m_nameField->setText(draft.name);
-    const auto message = model.nameMessage();
-    m_nameMessage->setVisible(message.has_value());
-    m_nameMessage->setText(message.value_or(QString()));
-    m_description->setText(CronExpression::description(draft.scheduleExpression));
+    m_nameMessage->setMessage(model.nameMessage());
+    m_description->setText(model.scheduleDescription());
     m_enabledSwitch->setChecked(draft.isEnabled);
 }
 

@@ -7,6 +7,7 @@
 #include "ExecutionEditor.h"
 #include "JobEditorHeader.h"
 #include "ScheduleSection.h"
+#include "ShortcutText.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -33,9 +34,10 @@ QWidget* transparent(QWidget* widget)
 
 } // namespace
 
-JobEditorView::JobEditorView(Inputs inputs, Actions actions, QWidget* parent)
+JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget* parent)
     : QWidget(parent), m_actions(std::move(actions)),
-      m_model(inputs.originalJob, inputs.isNew, inputs.runnerPath), m_inputs(std::move(inputs))
+      m_model(inputs.originalJob, inputs.isNew, inputs.runnerPath), m_inputs(std::move(inputs)),
+      m_schedule(new ScheduleSection(std::move(now)))
 {
     m_model.setSaving(m_inputs.isSaving);
 
@@ -71,7 +73,6 @@ QWidget* JobEditorView::page()
     m_header = new JobEditorHeader;
     content->addWidget(m_header);
 
-    m_schedule = new ScheduleSection;
     auto* scheduleCard = new EditorCard(
         tr("Zeitplan"), tr("Grafisch zusammenstellen oder direkt als Cron-Ausdruck bearbeiten."),
         Symbol::calendarBadgeClock, Tint::indigo);
@@ -255,9 +256,7 @@ void JobEditorView::refresh()
     const QString saveLabel = m_model.isNew() ? tr("Cronjob anlegen") : tr("Änderungen sichern");
     if (m_saveButton->text() != saveLabel) {
         m_saveButton->setText(saveLabel);
-        m_saveButton->setToolTip(
-            saveLabel + QStringLiteral(" (") +
-            QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText) + u')');
+        m_saveButton->setToolTip(withShortcut(saveLabel, QKeySequence::Save));
     }
     m_saveButton->setEnabled(m_model.canSave());
     m_saveButton->setBusy(m_model.isSaving());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include "CronJob.h"
 #include "JobEditorModel.h"
 #include "JobExecutionSummary.h"
@@ -52,7 +53,9 @@ public:
         std::function<void()> clearHistory; // called after the editor's own confirmation
     };
 
-    JobEditorView(Inputs inputs, Actions actions, QWidget* parent = nullptr);
+    // `now` dates the next runs the schedule card lists.
+    JobEditorView(Inputs inputs, Actions actions, Clock now = systemClock(),
+                  QWidget* parent = nullptr);
     // New inputs from the store. Another job (a different id) starts the editor over from that
     // job, as on creation; the same job keeps the draft and only changes what it is compared
     // against, the saving flag and the execution inputs.

@@ -8,6 +8,7 @@
 #include "JobListModel.h"
 #include "JobListView.h"
 #include "NewJobDialog.h"
+#include "ShortcutText.h"
 #include "Sidebar.h"
 #include "SymbolIcon.h"
 #include "WindowChrome.h"
@@ -20,7 +21,6 @@
 #include <QMessageBox>
 #include <QSplitter>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace Tempolane {
 
@@ -43,12 +43,6 @@ void applyWidths(QWidget* column, ColumnWidths widths)
 {
     column->setMinimumWidth(widths.minimum);
     column->setMaximumWidth(widths.maximum);
-}
-
-// The shortcut as the platform writes it: "Strg+N" on a German Linux desktop, "⌘N" on a Mac.
-QString withShortcut(const QString& text, const QKeySequence& shortcut)
-{
-    return QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText));
 }
 
 } // namespace
@@ -212,7 +206,7 @@ void MainWindow::showJobCreation()
     }
     if (m_newJobDialog)
         return;
-    m_newJobDialog = new NewJobDialog(m_store, *job, this);
+    m_newJobDialog = new NewJobDialog(m_store, *job, m_clock, this);
     connect(m_newJobDialog, &QDialog::finished, this,
             [this] { m_store.setJobForCreation(std::nullopt); });
     m_newJobDialog->open();

@@ -17,7 +17,7 @@ JobEditorView::Inputs newJobInputs(const CronJob& job, bool isSaving, const QStr
 
 } // namespace
 
-NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, QWidget* parent)
+NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, Clock now, QWidget* parent)
     : QDialog(parent), m_store(store), m_job(job)
 {
     setObjectName(QStringLiteral("newJobDialog"));
@@ -30,7 +30,7 @@ NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, QWidget* parent
     actions.save = [this](CronJob edited) { save(std::move(edited)); };
     actions.cancel = [this] { reject(); };
     m_editor = new JobEditorView(newJobInputs(m_job, m_store.isSaving(), m_store.runnerPath()),
-                                 std::move(actions), this);
+                                 std::move(actions), std::move(now), this);
     setWindowTitle(m_editor->title());
     connect(m_editor, &JobEditorView::titleChanged, this, &QWidget::setWindowTitle);
     connect(&m_store, &CronStore::isSavingChanged, this, &NewJobDialog::showSaving);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include "CronJob.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ public:
     static constexpr QSize minimumDialogSize{680, 650};
     static constexpr QSize idealDialogSize{760, 760};
 
-    NewJobDialog(CronStore& store, const CronJob& job, QWidget* parent);
+    NewJobDialog(CronStore& store, const CronJob& job, Clock now, QWidget* parent);
 
 private:
     void save(CronJob job);

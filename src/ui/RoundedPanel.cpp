@@ -21,6 +21,21 @@ bool sameLookApartFromSize(const RoundedPanel::Look& a, const RoundedPanel::Look
            a.edgeWidth == b.edgeWidth;
 }
 
+// The rounded path a panel fills and outlines.
+void paintPath(QPainter& painter, const RoundedPanel::Look& look)
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(look.size)).adjusted(0.5, 0.5, -0.5, -0.5),
+                        look.radius, look.radius);
+    if (look.fill.alpha() > 0)
+        painter.fillPath(path, look.fill);
+    if (look.edge.alpha() > 0) {
+        painter.setPen(QPen(look.edge, look.edgeWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+    }
+}
+
 // Part of a panel of the given size, as drawing its path leaves it on a transparent picture:
 // the fill alone or the edge alone.
 QImage layer(const RoundedPanel::Look& look, QSize panelSize, const QRect& part, bool isEdge)
@@ -34,25 +49,11 @@ QImage layer(const RoundedPanel::Look& look, QSize panelSize, const QRect& part,
     RoundedPanel::Look whole = look;
     whole.size = panelSize;
     (isEdge ? whole.fill : whole.edge) = Qt::transparent;
-    RoundedPanel::paintPath(painter, whole);
+    paintPath(painter, whole);
     return image;
 }
 
 } // namespace
-
-void RoundedPanel::paintPath(QPainter& painter, const Look& look)
-{
-    QPainterPath path;
-    path.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(look.size)).adjusted(0.5, 0.5, -0.5, -0.5),
-                        look.radius, look.radius);
-    if (look.fill.alpha() > 0)
-        painter.fillPath(path, look.fill);
-    if (look.edge.alpha() > 0) {
-        painter.setPen(QPen(look.edge, look.edgeWidth));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(path);
-    }
-}
 
 RoundedPanel::Layers RoundedPanel::layers(const QRect& part) const
 {

@@ -33,9 +33,6 @@ public:
     // `exposed` is touched.
     void paint(QPainter& painter, const Look& look, const QRegion& exposed);
 
-    // The rounded path the panel fills and outlines.
-    static void paintPath(QPainter& painter, const Look& look);
-
 private:
     // The fill, then the edge over it, of one part of a panel.
     struct Layers

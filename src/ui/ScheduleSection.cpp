@@ -1,6 +1,5 @@
 #include "ScheduleSection.h"
 
-#include "CronExpression.h"
 #include "CronFieldLegend.h"
 #include "Divider.h"
 #include "FieldWell.h"
@@ -13,10 +12,10 @@
 #include "VisualScheduleChoices.h"
 #include "VisualScheduleEditor.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace Tempolane {
 
@@ -33,8 +32,8 @@ constexpr qreal dividerOpacity = 0.45;
 
 } // namespace
 
-ScheduleSection::ScheduleSection(QWidget* parent)
-    : QWidget(parent),
+ScheduleSection::ScheduleSection(Clock now, QWidget* parent)
+    : QWidget(parent), m_clock(std::move(now)),
       m_visualEditor(new VisualScheduleEditor(VisualScheduleChoices::offeredMinuteIntervals())),
       m_scheduleMessage(new SymbolLabel(Symbol::warningFill, TextStyle::caption, Tint::orange)),
       m_description(new TextLabel(TextStyle::headline)),
@@ -146,16 +145,16 @@ void ScheduleSection::present(const JobEditorModel& model)
     const QString& expression = model.draft().scheduleExpression;
     const std::optional<QString> message = model.scheduleMessage();
 
-    m_modePicker->setCurrentIndex(mode == ScheduleEditorMode::visual ? 0 : 1);
+    m_modePicker->setCurrentIndex(
+        int(std::ranges::find(allScheduleEditorModes, mode) - allScheduleEditorModes.begin()));
     m_visualEditor->setVisible(mode == ScheduleEditorMode::visual);
     m_visualEditor->setSchedule(model.visualSchedule());
     m_syntaxColumn->setVisible(mode == ScheduleEditorMode::syntax);
     if (m_scheduleField->text() != expression)
         m_scheduleField->setText(expression);
-    m_scheduleMessage->setText(message.value_or(QString()));
-    m_scheduleMessage->setVisible(message.has_value());
+    m_scheduleMessage->setMessage(message);
 
-    const QString description = CronExpression::description(expression);
+    const QString description = model.scheduleDescription();
     if (m_description->text() != description)
         m_description->setText(description);
     if (m_expression->text() != expression)
@@ -168,7 +167,7 @@ void ScheduleSection::present(const JobEditorModel& model)
 void ScheduleSection::presentUpcomingRuns(const QString& expression)
 {
     // Searched again when the text changes or the clock has moved on to another minute.
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = m_clock();
     const qint64 minute = now.toSecsSinceEpoch() / 60;
     if (expression == m_upcomingFor && minute == m_upcomingMinute)
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include "JobEditorModel.h"
 
 #include <QWidget>
@@ -22,7 +23,7 @@ class ScheduleSection final : public QWidget
     Q_OBJECT
 
 public:
-    explicit ScheduleSection(QWidget* parent = nullptr);
+    explicit ScheduleSection(Clock now, QWidget* parent = nullptr);
 
     void present(const JobEditorModel& model);
 
@@ -38,6 +39,7 @@ private:
     QWidget* upcomingRuns();
     void presentUpcomingRuns(const QString& expression);
 
+    Clock m_clock;
     SegmentedPicker* m_modePicker;
     VisualScheduleEditor* m_visualEditor;
     QWidget* m_syntaxColumn;

@@ -14,10 +14,8 @@ class SegmentedPicker final : public QWidget
 public:
     explicit SegmentedPicker(const QStringList& titles, QWidget* parent = nullptr);
 
-    int currentIndex() const { return m_group.checkedId(); }
     // Chooses without telling: only the user's choice is reported.
     void setCurrentIndex(int index);
-    QAbstractButton* segment(int index) const { return m_group.button(index); }
 
 Q_SIGNALS:
     void activated(int index);

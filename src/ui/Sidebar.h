@@ -23,7 +23,6 @@ class Sidebar final : public QWidget
 public:
     Sidebar(CronStore& store, Clock now = systemClock(), QWidget* parent = nullptr);
 
-    QListView* filters() const { return m_filters; }
     // Takes the time anew for "Aktualisiert vor 5 Minuten".
     void refreshSyncStatus();
 

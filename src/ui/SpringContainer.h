@@ -19,7 +19,6 @@ public:
     void prepareChange();
     // After it, to start the spring towards the content's new height.
     void commitChange();
-    bool isAnimating() const { return m_animation.state() == QAbstractAnimation::Running; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

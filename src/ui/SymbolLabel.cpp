@@ -27,15 +27,12 @@ SymbolLabel::SymbolLabel(Symbol symbol, TextStyle style, Tint tint, const QStrin
     layout->addWidget(m_label, 1);
 }
 
-void SymbolLabel::setText(const QString& text)
+void SymbolLabel::setMessage(const std::optional<QString>& message)
 {
+    const QString text = message.value_or(QString());
     if (m_label->text() != text)
         m_label->setText(text);
-}
-
-QString SymbolLabel::text() const
-{
-    return m_label->text();
+    setVisible(message.has_value());
 }
 
 void SymbolLabel::setWordWrap(bool wrap)

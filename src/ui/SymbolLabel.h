@@ -4,6 +4,7 @@
 #include "TextStyle.h"
 
 #include <QWidget>
+#include <optional>
 
 namespace Tempolane {
 
@@ -20,8 +21,8 @@ public:
     SymbolLabel(Symbol symbol, TextStyle style, Tint tint, const QString& text = {},
                 QWidget* parent = nullptr);
 
-    void setText(const QString& text);
-    QString text() const;
+    // Shown with the message while there is one, hidden while there is none.
+    void setMessage(const std::optional<QString>& message);
     void setWordWrap(bool wrap);
 
 private:

@@ -9,7 +9,6 @@
 #include "WeekdayButton.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>

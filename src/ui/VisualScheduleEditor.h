@@ -26,7 +26,6 @@ class VisualScheduleEditor final : public QWidget
 public:
     explicit VisualScheduleEditor(QList<int> minuteIntervals, QWidget* parent = nullptr);
 
-    const VisualSchedule& schedule() const { return m_schedule; }
     // Shows the value without reporting it.
     void setSchedule(const VisualSchedule& schedule);
 

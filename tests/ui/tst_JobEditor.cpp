@@ -1,5 +1,6 @@
 #include "AccessibilityAudit.h"
 #include "JobEditorView.h"
+#include "UpcomingRuns.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -123,6 +124,7 @@ private Q_SLOTS:
     void confirmations_callTheActionsOnlyWhenConfirmed();
     void newInputs_keepTheDraftOfTheSameJobOnly();
     void everyFocusableControl_hasAName();
+    void upcomingRuns_countFromTheEditorsClock();
 };
 
 void JobEditorTest::switchingModes_showsTheFormOrTheText()
@@ -327,6 +329,19 @@ void JobEditorTest::everyFocusableControl_hasAName()
     }
     child(editor, "editorModePicker")->findChildren<QAbstractButton*>().at(1)->click();
     QCOMPARE(Testing::unnamedFocusableWidgets(&editor), QStringList());
+}
+
+void JobEditorTest::upcomingRuns_countFromTheEditorsClock()
+{
+    Calls calls;
+    const QDateTime now(QDate(2031, 3, 2), QTime(10, 0));
+    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * *"))), calls.actions(false),
+                         [now] { return now; });
+    QStringList shown;
+    for (const QLabel* label : child(editor, "upcomingRuns")->findChildren<QLabel*>())
+        shown.append(label->text());
+    QVERIFY2(shown.contains(UpcomingRuns::texts(QStringLiteral("0 9 * * *"), now).front()),
+             qPrintable(shown.join(u'|')));
 }
 
 QTEST_MAIN(JobEditorTest)
