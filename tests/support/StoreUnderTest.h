@@ -7,6 +7,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace Tempolane::Testing {
 
@@ -33,6 +34,13 @@ struct StoreUnderTest
             std::make_unique<QSettings>(directory.filePath(QStringLiteral("settings.ini")),
                                         QSettings::IniFormat),
             StoreTime{clock(), [] { return zone(); }});
+    }
+
+    // A load or save still under way (a shown window starts one) would resume into the
+    // destroyed store.
+    ~StoreUnderTest()
+    {
+        (void)QTest::qWaitFor([this] { return !store->isLoading() && !store->isSaving(); });
     }
 
     static QTimeZone zone() { return QTimeZone(QByteArrayLiteral("Europe/Berlin")); }
