@@ -27,10 +27,15 @@ TempolaneApp::TempolaneApp(const QProcessEnvironment& environment, const DataLoc
         executionManager =
             std::make_shared<ExecutionService>(m_locations.executions, m_locations.runner);
     }
-    // The sample data keeps backups too: a save works the same in both modes.
+    // The sample data keeps backups too, so a save works the same in both modes; but they live
+    // and go with this run, so sample texts never join, push out or get restored over the real
+    // crontab's backups.
+    if (m_isSampleDataMode)
+        m_sampleBackups.emplace();
+    const QString backups = m_sampleBackups ? m_sampleBackups->path() : m_locations.backups;
     m_store = std::make_unique<CronStore>(
-        std::move(client), std::make_unique<CronBackupStore>(m_locations.backups),
-        std::move(executionManager), m_locations.runner,
+        std::move(client), std::make_unique<CronBackupStore>(backups), std::move(executionManager),
+        m_locations.runner,
         std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("Tempolane")));
 }
 

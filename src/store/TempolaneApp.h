@@ -4,7 +4,9 @@
 #include "DataLocations.h"
 
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
 namespace Tempolane {
 
@@ -29,6 +31,7 @@ public:
 private:
     bool m_isSampleDataMode;
     DataLocations m_locations;
+    std::optional<QTemporaryDir> m_sampleBackups;
     std::unique_ptr<CronStore> m_store;
 };
 
