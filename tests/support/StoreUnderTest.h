@@ -40,7 +40,8 @@ struct StoreUnderTest
     // destroyed store.
     ~StoreUnderTest()
     {
-        (void)QTest::qWaitFor([this] { return !store->isLoading() && !store->isSaving(); });
+        (void)QTest::qWaitFor(
+            [this] { return !store || (!store->isLoading() && !store->isSaving()); });
     }
 
     static QTimeZone zone() { return QTimeZone(QByteArrayLiteral("Europe/Berlin")); }
