@@ -28,8 +28,9 @@ QString leading(QStringView text, qsizetype count)
     qsizetype end = 0;
     for (qsizetype taken = 0; taken < count; ++taken) {
         const qsizetype next = finder.toNextBoundary();
-        if (next < 0)
-            return window.toString();
+        // The window's end is a character's end only where the text ends too.
+        if (next < 0 || (next == window.size() && window.size() < text.size()))
+            break;
         end = next;
     }
     return window.first(end).toString();

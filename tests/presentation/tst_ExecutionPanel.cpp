@@ -100,6 +100,9 @@ void ExecutionPanelTest::lastMeaningfulLine_data()
     QTest::newRow("cut to 220") << QString(300, u'x') << std::optional(QString(220, u'x'));
     QTest::newRow("cut keeps accents with their letters")
         << u"e\u0301"_qs.repeated(230) << std::optional(u"e\u0301"_qs.repeated(220));
+    QTest::newRow("a character too long to look at whole is left out, not cut")
+        << QString(219, u'x') + u'a' + QString(3400, QChar(0x0301))
+        << std::optional(QString(219, u'x'));
 }
 
 void ExecutionPanelTest::lastMeaningfulLine()
