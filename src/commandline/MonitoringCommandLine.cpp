@@ -137,6 +137,13 @@ std::optional<QString> lengthIssue(const QString& command, QStringView quotedRun
                                        "Deaktiviere den Ausführungsstatus oder kürze den Befehl.");
 }
 
+std::optional<QString> monitoringIssue(const QString& command, QStringView quotedRunner)
+{
+    if (auto issue = compatibilityIssue(command))
+        return issue;
+    return lengthIssue(command, quotedRunner);
+}
+
 } // namespace MonitoringCommandLine
 
 } // namespace Tempolane

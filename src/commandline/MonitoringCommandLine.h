@@ -60,6 +60,10 @@ inline constexpr qsizetype maximumCommandFieldBytes = 998;
 // command field with any job id and any policy.
 std::optional<QString> lengthIssue(const QString& command, QStringView quotedRunner);
 
+// Why the command cannot be monitored as it is written: the percent sign first, then the
+// length; nothing when it can.
+std::optional<QString> monitoringIssue(const QString& command, QStringView quotedRunner);
+
 } // namespace MonitoringCommandLine
 
 } // namespace Tempolane

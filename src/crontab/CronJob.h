@@ -25,6 +25,9 @@ struct CronJobSettings
 
 struct CronJob : CronJobSettings
 {
+    // In user-perceived characters.
+    static constexpr qsizetype maximumNameLength = 80;
+
     // How the job looked when it was read, so that an unchanged job is written back byte
     // for byte.
     struct Original

@@ -182,9 +182,4 @@ QCoro::Task<ExecutionService::CacheStatistics> ExecutionService::cacheStatistics
     co_return co_await future;
 }
 
-std::optional<QString> ExecutionService::compatibilityIssue(const QString& command)
-{
-    return MonitoringCommandLine::compatibilityIssue(command);
-}
-
 } // namespace Tempolane

@@ -44,8 +44,6 @@ public:
     // What the record cache holds and how much log content it has read, for reporting.
     QCoro::Task<CacheStatistics> cacheStatistics();
 
-    static std::optional<QString> compatibilityIssue(const QString& command);
-
 private:
     QString jobDirectory(const QUuid& jobId) const;
     std::expected<void, ExecutionServiceError> installRunnerNow() const;

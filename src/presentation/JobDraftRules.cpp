@@ -1,7 +1,6 @@
 #include "JobDraftRules.h"
 
 #include "CronStore.h"
-#include "ExecutionService.h"
 #include "MonitoringCommandLine.h"
 #include "UserCharacters.h"
 
@@ -30,7 +29,7 @@ std::optional<QString> nameMessage(const QString& name)
         return tr("Bitte einen Namen vergeben.");
     if (spansLines(trimmed))
         return tr("Der Name muss in einer einzelnen Zeile stehen.");
-    if (UserCharacters::count(trimmed) > maximumNameLength)
+    if (UserCharacters::count(trimmed) > CronJob::maximumNameLength)
         return tr("Der Name darf höchstens 80 Zeichen lang sein.");
     return std::nullopt;
 }
@@ -50,11 +49,8 @@ std::optional<QString> commandMessage(const QString& command, bool isMonitoringE
 
 std::optional<QString> monitoringIssue(const QString& command, QStringView quotedRunner)
 {
-    if (auto issue = ExecutionService::compatibilityIssue(command))
-        return issue;
-    // The crontab tool refuses a wrapped line that is too long, and some crons cut it silently;
-    // the saved command is the trimmed one.
-    return MonitoringCommandLine::lengthIssue(command.trimmed(), quotedRunner);
+    // The saved command is the trimmed one.
+    return MonitoringCommandLine::monitoringIssue(command.trimmed(), quotedRunner);
 }
 
 CronJob trimmedForSaving(CronJob job)

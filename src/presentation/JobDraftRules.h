@@ -7,8 +7,6 @@
 
 namespace Tempolane::JobDraftRules {
 
-inline constexpr qsizetype maximumNameLength = 80;
-
 // Each gives the one message the form shows, or nothing; the text is judged trimmed of blanks
 // and line breaks, as it will be saved.
 std::optional<QString> nameMessage(const QString& name);

@@ -1,7 +1,6 @@
 // The store's side of execution monitoring: summaries with the not-observed rule, the
 // selected job's history, run now, clearing history and switching monitoring on for all.
 #include "CronStore.h"
-#include "ExecutionService.h"
 #include "MonitoringCommandLine.h"
 #include "ShellQuoting.h"
 
@@ -102,8 +101,7 @@ QCoro::Task<> CronStore::enableMonitoringForAllJobs()
     for (auto& node : document.nodes) {
         const CronJob* job = node.job();
         if (!job || job->isMonitoringEnabled ||
-            ExecutionService::compatibilityIssue(job->command) ||
-            MonitoringCommandLine::lengthIssue(job->command, quotedRunner))
+            MonitoringCommandLine::monitoringIssue(job->command, quotedRunner))
             continue;
         CronJob monitored = *job;
         monitored.isMonitoringEnabled = true;

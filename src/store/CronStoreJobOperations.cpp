@@ -12,8 +12,6 @@ namespace Tempolane {
 
 namespace {
 
-constexpr qsizetype maximumNameLength = 80;
-
 std::optional<qsizetype> indexOfJob(const CronDocument& document, const QUuid& id)
 {
     const auto jobs = document.jobs();
@@ -79,7 +77,7 @@ QString CronStore::duplicateName(const CronJob& job) const
         if (n > 1)
             suffix += u' ' + QString::number(n);
         const qsizetype keep =
-            std::max<qsizetype>(1, maximumNameLength - UserCharacters::count(suffix));
+            std::max<qsizetype>(1, CronJob::maximumNameLength - UserCharacters::count(suffix));
         const QString candidate = UserCharacters::leading(base, keep) + suffix;
         const bool isTaken = std::any_of(jobs.cbegin(), jobs.cend(), [&](const CronJob& other) {
             return collator.compare(shownName(other), candidate) == 0;
