@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExecutionRecordReader.h"
 #include "ExecutionStateAppearance.h"
 #include "JobExecutionSummary.h"
 
@@ -13,7 +14,8 @@
 // What the executions card shows for a job, decided from the inputs the job editor hands it.
 namespace Tempolane::ExecutionPanel {
 
-inline constexpr qsizetype maximumShownRecords = 20;
+// As many as the run files give for a history.
+inline constexpr qsizetype maximumShownRecords = ExecutionRecordReader::shownRecords;
 
 // What stands below the log policy while monitoring is switched on.
 enum class Body

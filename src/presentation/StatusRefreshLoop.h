@@ -25,7 +25,6 @@ public:
 
     void start();
     void stop();
-    bool isRunning() const { return m_isRunning; }
 
 Q_SIGNALS:
     // After the first load and after every refresh: texts that say "vor 5 Minuten" update.

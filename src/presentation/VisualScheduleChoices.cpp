@@ -34,7 +34,7 @@ QList<int> minuteIntervalEntries(const QList<int>& offered, int current)
 
 QString minuteIntervalTitle(int interval)
 {
-    return interval == 1 ? tr("Jede Minute") : tr("Alle %1 Minuten").arg(interval);
+    return CronExpression::minuteIntervalText(interval);
 }
 
 Symbol frequencySymbol(ScheduleFrequency frequency)

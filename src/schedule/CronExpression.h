@@ -28,6 +28,8 @@ std::optional<QDateTime> nextExecution(const QString& expression, const QDateTim
 
 // The German sentence shown for a schedule; never empty.
 QString description(const QString& expression);
+// "Jede Minute" or "Alle 5 Minuten".
+QString minuteIntervalText(int interval);
 
 // The German names of the cron weekdays, indexed 0 = Sunday … 6 = Saturday.
 QStringList weekdayNames();

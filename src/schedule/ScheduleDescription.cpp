@@ -34,6 +34,11 @@ QStringList weekdayNames()
             tr("Donnerstag"), tr("Freitag"), tr("Samstag")};
 }
 
+QString minuteIntervalText(int interval)
+{
+    return interval == 1 ? tr("Jede Minute") : tr("Alle %1 Minuten").arg(interval);
+}
+
 QString description(const QString& expression)
 {
     if (const CronShortcut* shortcut = CronShortcut::find(expression))
@@ -48,9 +53,7 @@ QString description(const QString& expression)
     const QString time = QString::asprintf("%02d:%02d", schedule->hour, schedule->minute);
     switch (schedule->frequency) {
     case ScheduleFrequency::minutes:
-        if (schedule->minuteInterval == 1)
-            return tr("Jede Minute");
-        return tr("Alle %1 Minuten").arg(schedule->minuteInterval);
+        return minuteIntervalText(schedule->minuteInterval);
     case ScheduleFrequency::hourly:
         if (schedule->minute == 0)
             return tr("Zu jeder vollen Stunde");

@@ -23,9 +23,8 @@ std::optional<qsizetype> indexOfJob(const CronDocument& document, const QUuid& i
 }
 
 // A save that only switches a job on or off is a pause or a resume, whichever way it came.
-SavedChange::Kind kindOfSave(const CronDocument& document, const CronJob& job)
+SavedChange::Kind kindOfSave(const QList<CronJob>& jobs, const CronJob& job)
 {
-    const auto jobs = document.jobs();
     const auto existing = std::find_if(jobs.cbegin(), jobs.cend(),
                                        [&](const CronJob& other) { return other.id == job.id; });
     if (existing == jobs.cend() || existing->isEnabled == job.isEnabled)
@@ -102,7 +101,7 @@ QCoro::Task<bool> CronStore::saveJob(CronJob job, bool isNew)
     const QString title = isNew ? tr("Cronjob konnte nicht angelegt werden")
                                 : tr("Cronjob konnte nicht gespeichert werden");
     OptionalSavedChange change = SavedChange::of(
-        isNew ? SavedChange::Kind::create : kindOfSave(m_document, job), shownName(job));
+        isNew ? SavedChange::Kind::create : kindOfSave(m_jobs, job), shownName(job));
     co_return co_await commitDocument(std::move(document), index, title, std::move(change));
 }
 

@@ -54,7 +54,6 @@ private Q_SLOTS:
     void body_dependsOnSavingFirst();
     void runButton_data();
     void runButton();
-    void shownRecords_areTheTwentyNewest();
 };
 
 void ExecutionPanelTest::durationText_data()
@@ -266,20 +265,6 @@ void ExecutionPanelTest::runButton()
     const auto button = ExecutionPanel::runButton(hasUnsavedChanges, isRunningNow);
     QCOMPARE(button.isEnabled, isEnabled);
     QCOMPARE(button.help, help);
-}
-
-void ExecutionPanelTest::shownRecords_areTheTwentyNewest()
-{
-    QList<JobExecutionRecord> history;
-    for (int index = 0; index < 35; ++index) {
-        history.append(record(0));
-        history.back().id = QString::number(index);
-    }
-    const auto shown = ExecutionPanel::shownRecords(history);
-    QCOMPARE(shown.size(), 20);
-    QCOMPARE(shown.front().id, u"0"_qs);
-    QCOMPARE(shown.back().id, u"19"_qs);
-    QCOMPARE(ExecutionPanel::shownRecords(history.first(3)).size(), 3);
 }
 
 QTEST_APPLESS_MAIN(ExecutionPanelTest)
