@@ -60,8 +60,10 @@ bool DesktopCommandLine::hasDisplay(const QProcessEnvironment& environment,
     const auto isSet = [&](const char* name) {
         return !environment.value(QString::fromLatin1(name)).isEmpty();
     };
+    // Qt takes its own options with one dash or two.
     return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM") ||
-           arguments.contains(QStringLiteral("-platform"));
+           arguments.contains(QStringLiteral("-platform")) ||
+           arguments.contains(QStringLiteral("--platform"));
 }
 
 QString DesktopCommandLine::noDisplayMessage()

@@ -1,6 +1,5 @@
 #include "DesktopWindow.h"
 
-#include "ApplicationIcon.h"
 #include "MenuBar.h"
 
 #include <QTimer>
@@ -13,7 +12,6 @@ std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store, UpdateController
 {
     auto window = std::make_unique<MainWindow>(store);
     installMenus(*window, updates);
-    window->setWindowIcon(applicationIcon());
     return window;
 }
 

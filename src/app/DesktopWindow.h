@@ -9,7 +9,7 @@ namespace Tempolane {
 
 class UpdateController;
 
-// The main window as the program shows it: with its menus and the application's icon.
+// The main window as the program shows it: with its menus (the icon is the application's).
 std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store, UpdateController& updates);
 
 // The window as the program opens it. Reading the crontab starts first, so the read runs while
