@@ -3,20 +3,15 @@
 // program replacing the crontab. The crontab always holds one whole text, a replaced text is
 // always backed up first, and the backups stay private. The counts are printed; any violation
 // fails the test.
-#include "CronBackupStore.h"
-#include "CronRepository.h"
-#include "CronSystemClient.h"
 #include "DataLocations.h"
 #include "FullFileSystem.h"
 #include "ThrowawayUser.h"
 
 #include <QCoreApplication>
-#include <QCoro/QCoroTask>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <algorithm>
@@ -156,46 +151,6 @@ Backups backups()
             found.newest = newest.readAll();
     }
     return found;
-}
-
-// The real client, timed: how long the gap between the check and the write lasts.
-class TimedClient final : public CronManaging
-{
-public:
-    QElapsedTimer clock;
-    qint64 readEnded = 0;
-    qint64 writeStarted = 0;
-    qint64 writeEnded = 0;
-
-    TimedClient() { clock.start(); }
-
-    QCoro::Task<std::expected<QString, CronClientError>> readCrontab() override
-    {
-        auto text = co_await m_client.readCrontab();
-        readEnded = clock.nsecsElapsed();
-        co_return text;
-    }
-    QCoro::Task<std::expected<void, CronClientError>> writeCrontab(QString text) override
-    {
-        writeStarted = clock.nsecsElapsed();
-        auto written = co_await m_client.writeCrontab(std::move(text));
-        writeEnded = clock.nsecsElapsed();
-        co_return written;
-    }
-
-private:
-    CronSystemClient m_client;
-};
-
-double milliseconds(qint64 nanoseconds)
-{
-    return double(nanoseconds) / 1e6;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[values.size() / 2];
 }
 
 } // namespace
@@ -410,40 +365,6 @@ private Q_SLOTS:
                    .arg(unconfirmed)
                    .arg(lost));
         QVERIFY2(m_violations.isEmpty(), qPrintable(m_violations.join(u'\n')));
-    }
-
-    // Not a check: how long an outside write has to land unseen between the check and the
-    // write, measured on this machine.
-    void gapBetweenCheckAndWrite()
-    {
-        QTemporaryDir backupDirectory;
-        auto timedClient = std::make_unique<TimedClient>();
-        TimedClient& timed = *timedClient;
-        CronRepository repository(std::move(timedClient),
-                                  std::make_unique<CronBackupStore>(backupDirectory.path()));
-        QList<double> backupGaps;
-        QList<double> writeCalls;
-        QList<double> reads;
-        QString current = QString::fromUtf8(active);
-        for (int run = 0; run < 20; ++run) {
-            const QString next =
-                QString::fromUtf8(current == QString::fromUtf8(active) ? paused : active);
-            QVERIFY(QCoro::waitFor(repository.save(next, current)));
-            backupGaps.append(milliseconds(timed.writeStarted - timed.readEnded));
-            writeCalls.append(milliseconds(timed.writeEnded - timed.writeStarted));
-            const qint64 readStarted = timed.clock.nsecsElapsed();
-            QVERIFY(QCoro::waitFor(repository.load()));
-            reads.append(milliseconds(timed.readEnded - readStarted));
-            current = next;
-        }
-        const double gap = median(backupGaps) + median(writeCalls) - median(reads);
-        std::printf("gap between check and write (median of 20 saves): %.1f ms backup, then "
-                    "%.1f ms writing with its read-back, of which a read takes %.1f ms: about "
-                    "%.1f ms in which an outside write is overwritten unseen (longest backup "
-                    "%.1f ms)\n",
-                    median(backupGaps), median(writeCalls), median(reads), gap,
-                    *std::max_element(backupGaps.cbegin(), backupGaps.cend()));
-        std::fflush(stdout);
     }
 };
 
