@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-using Tempolane::TestSupport::runCli;
+using Tempolane::Testing::runCli;
 
 // The schedule subcommands of tempolane-cli, run as a user would run them.
 class ScheduleCliTest : public QObject

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using Tempolane::TestSupport::runCli;
+using Tempolane::Testing::runCli;
 
 class TempolaneCliTest final : public QObject
 {

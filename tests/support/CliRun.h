@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QStringList>
 
-namespace Tempolane::TestSupport {
+namespace Tempolane::Testing {
 
 struct CliRun
 {
@@ -26,4 +26,4 @@ inline CliRun runCli(const QStringList& arguments, const QByteArray& input = {})
     return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
 }
 
-} // namespace Tempolane::TestSupport
+} // namespace Tempolane::Testing
