@@ -1,6 +1,7 @@
 #include "CronDocument.h"
 #include "CronExpression.h"
 #include "CronText.h"
+#include "JobSketch.h"
 #include "Utf8.h"
 
 #include <QDir>
@@ -125,8 +126,7 @@ void CrontabCorpusTest::crontab_roundTripsAndReadsItsJobs()
     const auto text = Utf8::decode(bytes);
     QVERIFY(text);
 
-    const QString runner =
-        QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
+    const QString runner = Testing::runnerPath();
     const CronDocument document = CronDocument::parse(*text, runner);
     QCOMPARE(document.serializedText(runner).toUtf8(), bytes);
 

@@ -1,5 +1,6 @@
 #include "JobDraftRules.h"
 #include "JobEditorModel.h"
+#include "JobSketch.h"
 #include "ShellQuoting.h"
 #include "UpcomingRuns.h"
 #include "VisualScheduleChoices.h"
@@ -8,20 +9,11 @@
 #include <functional>
 
 using namespace Tempolane;
+using Tempolane::Testing::backupJob;
 
 namespace {
 
 using Edit = std::function<void(JobEditorModel&)>;
-
-CronJob job(const QString& expression, const QString& name = QStringLiteral("Backup"))
-{
-    CronJob job;
-    job.id = QUuid::createUuid();
-    job.name = name;
-    job.scheduleExpression = expression;
-    job.command = QStringLiteral("/usr/local/bin/backup.sh");
-    return job;
-}
 
 VisualSchedule weekly(std::set<int> weekdays)
 {
@@ -118,9 +110,8 @@ void JobEditorRulesTest::commandMessage()
     QFETCH(QString, command);
     QFETCH(bool, isMonitoringEnabled);
     QFETCH(std::optional<QString>, expected);
-    const QString runner =
-        QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
-    QCOMPARE(JobDraftRules::commandMessage(command, isMonitoringEnabled, quotedPath(runner)),
+    QCOMPARE(JobDraftRules::commandMessage(command, isMonitoringEnabled,
+                                           quotedPath(Testing::runnerPath())),
              expected);
 }
 
@@ -189,7 +180,7 @@ void JobEditorRulesTest::scheduleEditing()
     QFETCH(QString, expression);
     QFETCH(VisualSchedule, visual);
 
-    JobEditorModel model(job(saved), false);
+    JobEditorModel model(backupJob(saved), false);
     edit(model);
     QCOMPARE(model.editorMode(), mode);
     QCOMPARE(model.draft().scheduleExpression, expression);
@@ -233,7 +224,7 @@ void JobEditorRulesTest::canSave()
     QFETCH(bool, hasUnsavedChanges);
     QFETCH(bool, canSave);
 
-    JobEditorModel model(job(QStringLiteral("0 9 * * *")), isNew);
+    JobEditorModel model(backupJob(QStringLiteral("0 9 * * *")), isNew);
     edit(model);
     QCOMPARE(model.hasUnsavedChanges(), hasUnsavedChanges);
     QCOMPARE(model.canSave(), canSave);
@@ -241,7 +232,7 @@ void JobEditorRulesTest::canSave()
 
 void JobEditorRulesTest::save_handsOnTrimmedCopyAndKeepsTheDraftUntilTheStoreHasIt()
 {
-    const CronJob saved = job(QStringLiteral("@daily"));
+    const CronJob saved = backupJob(QStringLiteral("@daily"));
     JobEditorModel model(saved, false);
     model.setName(QStringLiteral("  Nightly backup\n"));
     model.setScheduleExpression(QStringLiteral(" 0 3 * * * "));
@@ -290,7 +281,7 @@ void JobEditorRulesTest::title()
     QFETCH(bool, isNew);
     QFETCH(QString, name);
     QFETCH(QString, expected);
-    QCOMPARE(JobEditorModel(job(QStringLiteral("@daily"), name), isNew).title(), expected);
+    QCOMPARE(JobEditorModel(backupJob(QStringLiteral("@daily"), name), isNew).title(), expected);
 }
 
 void JobEditorRulesTest::minuteIntervalEntries_keepAnIntervalNotOffered()

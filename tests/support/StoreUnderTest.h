@@ -2,7 +2,7 @@
 
 #include "CronBackupStore.h"
 #include "CronStore.h"
-#include "ShellQuoting.h"
+#include "JobSketch.h"
 #include "StoreFakes.h"
 
 #include <QCoro/QCoroTask>
@@ -10,12 +10,6 @@
 #include <QTest>
 
 namespace Tempolane::Testing {
-
-// Where the stores of these tests have their runner; the crontabs written here call it.
-inline QString runnerPath()
-{
-    return QStringLiteral("/home/ann/.local/share/Tempolane/Runner/tempolane-runner");
-}
 
 // A store over an in-memory crontab and execution service, with a clock the test sets, in
 // Berlin, and settings and backups in a directory of its own.
@@ -68,35 +62,5 @@ struct StoreUnderTest
     std::shared_ptr<FakeExecutionManager> execution = std::make_shared<FakeExecutionManager>();
     std::unique_ptr<CronStore> store;
 };
-
-struct JobSketch
-{
-    QString name;
-    QString schedule = QStringLiteral("0 9 * * *");
-    QString command = QStringLiteral("/usr/local/bin/task");
-    bool isEnabled = true;
-    bool isMonitoringEnabled = false;
-};
-
-// A job with a stable id, so that the crontab written from it reads back the same.
-inline CronJob makeJob(int number, const JobSketch& sketch)
-{
-    CronJob job;
-    job.id = QUuid(QStringLiteral("00000000-0000-4000-8000-%1").arg(number, 12, 10, QChar(u'0')));
-    job.name = sketch.name;
-    job.scheduleExpression = sketch.schedule;
-    job.command = sketch.command;
-    job.isEnabled = sketch.isEnabled;
-    job.isMonitoringEnabled = sketch.isMonitoringEnabled;
-    return job;
-}
-
-inline QString crontabOf(const QList<JobSketch>& sketches)
-{
-    QStringList lines;
-    for (int i = 0; i < sketches.size(); ++i)
-        makeJob(i + 1, sketches[i]).appendSerializedLines(lines, quotedPath(runnerPath()));
-    return lines.join(u'\n') + u'\n';
-}
 
 } // namespace Tempolane::Testing

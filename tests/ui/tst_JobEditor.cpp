@@ -1,5 +1,6 @@
 #include "AccessibilityAudit.h"
 #include "JobEditorView.h"
+#include "JobSketch.h"
 #include "UpcomingRuns.h"
 
 #include <QAbstractButton>
@@ -13,18 +14,9 @@
 #include <QTest>
 
 using namespace Tempolane;
+using Tempolane::Testing::backupJob;
 
 namespace {
-
-CronJob job(const QString& expression)
-{
-    CronJob job;
-    job.id = QUuid::createUuid();
-    job.name = QStringLiteral("Backup");
-    job.scheduleExpression = expression;
-    job.command = QStringLiteral("/usr/local/bin/backup.sh");
-    return job;
-}
 
 QList<JobExecutionRecord> history(int count)
 {
@@ -130,7 +122,7 @@ private Q_SLOTS:
 void JobEditorTest::switchingModes_showsTheFormOrTheText()
 {
     Calls calls;
-    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * 1-5"))), calls.actions(false));
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * 1-5"))), calls.actions(false));
     editor.show();
     auto* field = child<QLineEdit>(editor, "scheduleField");
     auto* picker = child(editor, "editorModePicker");
@@ -153,7 +145,7 @@ void JobEditorTest::switchingModes_showsTheFormOrTheText()
 void JobEditorTest::saveAndRevert_followTheDraft()
 {
     Calls calls;
-    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * *"))), calls.actions(false));
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions(false));
     editor.show();
     QAbstractButton* save = button(editor, "saveButton");
     QAbstractButton* revert = button(editor, "revertButton");
@@ -202,7 +194,8 @@ void JobEditorTest::saveShortcutAndEscape_onlyWhereTheyApply()
     QFETCH(int, cancels);
 
     Calls calls;
-    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * *")), isNew), calls.actions(isNew));
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *")), isNew),
+                         calls.actions(isNew));
     editor.show();
     QApplication::setActiveWindow(&editor);
     auto* name = child<QLineEdit>(editor, "nameField");
@@ -218,7 +211,7 @@ void JobEditorTest::saveShortcutAndEscape_onlyWhereTheyApply()
 void JobEditorTest::weekdayButtons_toggleTheDaysButNeverTheLast()
 {
     Calls calls;
-    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * 1"))), calls.actions(false));
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * 1"))), calls.actions(false));
     editor.show();
     QAbstractButton* monday = button(editor, "weekdayButton1");
     QAbstractButton* friday = button(editor, "weekdayButton5");
@@ -240,7 +233,7 @@ void JobEditorTest::weekdayButtons_toggleTheDaysButNeverTheLast()
 void JobEditorTest::history_showsTheTwentyNewestRuns()
 {
     Calls calls;
-    JobEditorView editor(monitored(job(QStringLiteral("@daily")), 35), calls.actions(false));
+    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 35), calls.actions(false));
     editor.show();
     QCOMPARE(editor.findChildren<QWidget*>(QStringLiteral("executionRecordRow")).size(), 20);
     QCOMPARE(editor.findChildren<QWidget*>(QStringLiteral("recordDivider")).size(), 19);
@@ -257,7 +250,7 @@ void JobEditorTest::history_showsTheTwentyNewestRuns()
 void JobEditorTest::runButton_waitsForUnsavedChanges()
 {
     Calls calls;
-    JobEditorView editor(monitored(job(QStringLiteral("@daily")), 1), calls.actions(false));
+    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 1), calls.actions(false));
     editor.show();
     QAbstractButton* run = button(editor, "runNowButton");
     QVERIFY(run->isEnabled());
@@ -271,7 +264,7 @@ void JobEditorTest::runButton_waitsForUnsavedChanges()
 void JobEditorTest::confirmations_callTheActionsOnlyWhenConfirmed()
 {
     Calls calls;
-    JobEditorView editor(monitored(job(QStringLiteral("@daily")), 3), calls.actions(false));
+    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 3), calls.actions(false));
     editor.show();
 
     button(editor, "runNowButton")->click();
@@ -292,7 +285,7 @@ void JobEditorTest::confirmations_callTheActionsOnlyWhenConfirmed()
 void JobEditorTest::newInputs_keepTheDraftOfTheSameJobOnly()
 {
     Calls calls;
-    const CronJob first = job(QStringLiteral("0 9 * * *"));
+    const CronJob first = backupJob(QStringLiteral("0 9 * * *"));
     JobEditorView editor(inputsFor(first), calls.actions(false));
     QSignalSpy titles(&editor, &JobEditorView::titleChanged);
     auto* name = child<QLineEdit>(editor, "nameField");
@@ -304,7 +297,7 @@ void JobEditorTest::newInputs_keepTheDraftOfTheSameJobOnly()
     QCOMPARE(name->text(), u"Draft"_qs);
     QVERIFY(!button(editor, "saveButton")->isEnabled());
 
-    CronJob second = job(QStringLiteral("@reboot"));
+    CronJob second = backupJob(QStringLiteral("@reboot"));
     second.name = QStringLiteral("Other");
     editor.setInputs(inputsFor(second));
     QCOMPARE(name->text(), u"Other"_qs);
@@ -316,7 +309,8 @@ void JobEditorTest::newInputs_keepTheDraftOfTheSameJobOnly()
 void JobEditorTest::everyFocusableControl_hasAName()
 {
     Calls calls;
-    JobEditorView editor(monitored(job(QStringLiteral("*/5 * * * *")), 2), calls.actions(false));
+    JobEditorView editor(monitored(backupJob(QStringLiteral("*/5 * * * *")), 2),
+                         calls.actions(false));
     editor.show();
     button(editor, "historyHeader")->click();
     button(editor, "recordHeader")->click();
@@ -335,7 +329,7 @@ void JobEditorTest::upcomingRuns_countFromTheEditorsClock()
 {
     Calls calls;
     const QDateTime now(QDate(2031, 3, 2), QTime(10, 0));
-    JobEditorView editor(inputsFor(job(QStringLiteral("0 9 * * *"))), calls.actions(false),
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions(false),
                          [now] { return now; });
     QStringList shown;
     for (const QLabel* label : child(editor, "upcomingRuns")->findChildren<QLabel*>())
