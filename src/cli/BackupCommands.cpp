@@ -160,23 +160,6 @@ int restoreBackup(CronStore& store, const QString& argument, Streams streams,
     return success;
 }
 
-namespace {
-
-int onBackup(const char* usage, const QStringList& arguments, Streams streams,
-             int (*command)(CronStore&, const QString&, Streams, const Terminal&))
-{
-    if (arguments.size() != 1 || arguments.front().startsWith(u"--")) {
-        streams.err << usage << Qt::endl;
-        return usageError;
-    }
-    QTextStream input(stdin);
-    return withLoadedStore(streams, false, [&](CronStore& store) {
-        return command(store, arguments.front(), streams, Terminal::ofThisProcess(input));
-    });
-}
-
-} // namespace
-
 int backups(const QStringList& arguments, Streams streams)
 {
     if (!arguments.isEmpty()) {
@@ -189,12 +172,20 @@ int backups(const QStringList& arguments, Streams streams)
 
 int diff(const QStringList& arguments, Streams streams)
 {
-    return onBackup("usage: tempolane-cli diff BACKUP", arguments, streams, showBackupDiff);
+    return withLoadedStoreOn(
+        "usage: tempolane-cli diff BACKUP", arguments, streams,
+        [&](CronStore& store, const QString& backup, const Terminal& terminal) {
+            return showBackupDiff(store, backup, streams, terminal);
+        });
 }
 
 int restore(const QStringList& arguments, Streams streams)
 {
-    return onBackup("usage: tempolane-cli restore BACKUP", arguments, streams, restoreBackup);
+    return withLoadedStoreOn(
+        "usage: tempolane-cli restore BACKUP", arguments, streams,
+        [&](CronStore& store, const QString& backup, const Terminal& terminal) {
+            return restoreBackup(store, backup, streams, terminal);
+        });
 }
 
 } // namespace Tempolane::Cli

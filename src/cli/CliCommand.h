@@ -61,6 +61,11 @@ int run(const QStringList& arguments, Streams streams);
 // Runs the command on the store of the user's crontab (the sample data with TEMPOLANE_DEMO=1
 // or `isDemo`), loaded first; a failed load prints the store's error and gives failure.
 int withLoadedStore(Streams streams, bool isDemo, const std::function<int(CronStore&)>& command);
+// The same for a command on one named thing (a job, a backup), which may ask on the terminal:
+// anything but exactly one argument that is not an option prints `usage` and gives usageError.
+int withLoadedStoreOn(
+    const char* usage, const QStringList& arguments, Streams streams,
+    const std::function<int(CronStore&, const QString&, const Terminal&)>& command);
 // Prints the error the store presents, title and message, and gives failure.
 int printedFailure(const CronStore& store, QTextStream& err);
 

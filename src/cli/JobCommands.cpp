@@ -164,15 +164,10 @@ int onJob(JobAction action, const char* usage, const QStringList& arguments, Str
     QStringList rest = arguments;
     const bool isConfirmed =
         action == JobAction::remove && rest.removeAll(QStringLiteral("--yes")) > 0;
-    if (rest.size() != 1 || rest.front().startsWith(u"--")) {
-        streams.err << usage << Qt::endl;
-        return usageError;
-    }
-    QTextStream input(stdin);
-    return withLoadedStore(streams, false, [&](CronStore& store) {
-        return changeJob(store, action, rest.front(), isConfirmed, streams,
-                         Terminal::ofThisProcess(input));
-    });
+    return withLoadedStoreOn(
+        usage, rest, streams, [&](CronStore& store, const QString& job, const Terminal& terminal) {
+            return changeJob(store, action, job, isConfirmed, streams, terminal);
+        });
 }
 
 } // namespace

@@ -36,6 +36,20 @@ int withLoadedStore(Streams streams, bool isDemo, const std::function<int(CronSt
     return command(store);
 }
 
+int withLoadedStoreOn(
+    const char* usage, const QStringList& arguments, Streams streams,
+    const std::function<int(CronStore&, const QString&, const Terminal&)>& command)
+{
+    if (arguments.size() != 1 || arguments.front().startsWith(u"--")) {
+        streams.err << usage << Qt::endl;
+        return usageError;
+    }
+    QTextStream input(stdin);
+    return withLoadedStore(streams, false, [&](CronStore& store) {
+        return command(store, arguments.front(), Terminal::ofThisProcess(input));
+    });
+}
+
 int printedFailure(const CronStore& store, QTextStream& err)
 {
     if (const auto error = store.presentedError())
