@@ -205,9 +205,7 @@ QCoro::Task<> CronStore::load()
     const OptionalJob previous = selectedJob();
     adopt(*text, std::move(parsed));
     assign(m_hasLoaded, true, &CronStore::hasLoadedChanged);
-    if (m_lastChange)
-        assign(m_isLastChangeInPlace, m_lastChange->written() == *text,
-               &CronStore::isLastChangeInPlaceChanged);
+    noteCrontabHolds(*text);
     reselect(previous);
 
     co_await m_executionManager->prepareMonitoring(monitoredJobIds());

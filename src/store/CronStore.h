@@ -181,6 +181,8 @@ private:
                                                  const CronJob& job, const QDateTime& reference);
     QCoro::Task<CronDocument> parsedAway(QString text) const;
     void adopt(const QString& text, CronDocument document);
+    // Whether the crontab, now holding `text`, still holds what the last change wrote.
+    void noteCrontabHolds(const QString& text);
     void selectIndex(std::optional<qsizetype> index);
     // Keeps the previously selected job selected, found by what it does, or else the current
     // selection if it still exists, or else the first job.

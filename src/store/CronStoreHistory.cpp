@@ -54,6 +54,12 @@ QCoro::Task<bool> CronStore::switchLastChange(bool isUndone, QString errorTitle)
     co_return co_await commitText(text, expected, std::move(switched), std::move(errorTitle));
 }
 
+void CronStore::noteCrontabHolds(const QString& text)
+{
+    assign(m_isLastChangeInPlace, m_lastChange && m_lastChange->written() == text,
+           &CronStore::isLastChangeInPlaceChanged);
+}
+
 QCoro::Task<> CronStore::checkLastChange()
 {
     if (!m_lastChange || m_isSaving)
@@ -64,8 +70,7 @@ QCoro::Task<> CronStore::checkLastChange()
     // settles nothing, and taking a change back would be refused anyway.
     if (!text || !m_lastChange || m_isSaving || m_writeCount != writesBefore)
         co_return;
-    assign(m_isLastChangeInPlace, m_lastChange->written() == *text,
-           &CronStore::isLastChangeInPlaceChanged);
+    noteCrontabHolds(*text);
 }
 
 } // namespace Tempolane

@@ -222,8 +222,7 @@ QCoro::Task<bool> CronStore::commit(Commit commit, Selector select)
     adopt(commit.text, std::move(document));
     if (commit.change)
         assign(m_lastChange, std::move(commit.change), &CronStore::lastChangeChanged);
-    assign(m_isLastChangeInPlace, m_lastChange && m_lastChange->written() == commit.text,
-           &CronStore::isLastChangeInPlaceChanged);
+    noteCrontabHolds(commit.text);
     select(previouslySelected);
     co_await m_executionManager->prepareMonitoring(monitoredJobIds());
     co_await refreshExecutionStatus();
