@@ -3,6 +3,7 @@
 #include "AboutWindow.h"
 #include "CronStore.h"
 #include "MainWindow.h"
+#include "SingleWindow.h"
 #include "UpdateCommands.h"
 #include "UpdateController.h"
 
@@ -58,14 +59,12 @@ void installHelpMenu(MainWindow& window, UpdateController& updates)
     // One About window at a time: choosing the item again brings it to the front.
     auto aboutWindow = std::make_shared<QPointer<AboutWindow>>();
     QObject::connect(about, &QAction::triggered, &window, [&window, &updates, aboutWindow] {
-        if (!*aboutWindow) {
-            *aboutWindow = new AboutWindow(updates, updates.installedVersion(),
-                                           AboutWindow::installedNoticesPath(), &window);
-            (*aboutWindow)->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        (*aboutWindow)->show();
-        (*aboutWindow)->raise();
-        (*aboutWindow)->activateWindow();
+        showSingleWindow<AboutWindow>(*aboutWindow, [&] {
+            auto* made = new AboutWindow(updates, updates.installedVersion(),
+                                         AboutWindow::installedNoticesPath(), &window);
+            made->setAttribute(Qt::WA_DeleteOnClose);
+            return made;
+        });
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "BackupsDialog.h"
 #include "CronStore.h"
+#include "SingleWindow.h"
 #include "SymbolIcon.h"
 #include "UndoCommands.h"
 
@@ -49,12 +50,11 @@ QAction* makeBackupsAction(CronStore& store, QWidget* window)
     // One dialog at a time: choosing the item again brings it to the front.
     auto dialog = std::make_shared<QPointer<BackupsDialog>>();
     QObject::connect(action, &QAction::triggered, window, [&store, window, dialog] {
-        if (!*dialog) {
-            *dialog = new BackupsDialog(store, window);
-            (*dialog)->open();
-        }
-        (*dialog)->raise();
-        (*dialog)->activateWindow();
+        showSingleWindow<BackupsDialog>(*dialog, [&] {
+            auto* made = new BackupsDialog(store, window);
+            made->open();
+            return made;
+        });
     });
     return action;
 }
