@@ -11,12 +11,10 @@
 #include "ManyJobs.h"
 #include "NullExecutionManager.h"
 
-#include <QApplication>
 #include <QCoro/QCoroTask>
 #include <QFile>
 #include <QImage>
 #include <QListView>
-#include <QPainter>
 #include <QProcess>
 #include <QStyledItemDelegate>
 #include <QTemporaryDir>
