@@ -2,6 +2,7 @@
 
 #include "CanonicalUuid.h"
 #include "CronExpression.h"
+#include "CronText.h"
 #include "CrontabText.h"
 #include "MonitoringCommandLine.h"
 
@@ -24,16 +25,17 @@ struct Markers
     std::optional<ExecutionLogPolicy> policy;
 };
 
-qsizetype skipWhitespace(QStringView text, qsizetype i)
+// cron separates the fields and the command by spaces and tabs only.
+qsizetype skipBlanks(QStringView text, qsizetype i)
 {
-    while (i < text.size() && text[i].isSpace())
+    while (i < text.size() && CronText::isBlank(text[i]))
         ++i;
     return i;
 }
 
 qsizetype skipWord(QStringView text, qsizetype i)
 {
-    while (i < text.size() && !text[i].isSpace())
+    while (i < text.size() && !CronText::isBlank(text[i]))
         ++i;
     return i;
 }
@@ -41,14 +43,14 @@ qsizetype skipWord(QStringView text, qsizetype i)
 // Cron's own reading: an @-token or five fields, then at least one character of command.
 std::optional<ScheduleAndCommand> splitScheduleAndCommand(QStringView body)
 {
-    qsizetype i = skipWhitespace(body, 0);
+    qsizetype i = skipBlanks(body, 0);
     if (i == body.size())
         return std::nullopt;
 
     QString schedule;
     const int fieldCount = body[i] == u'@' ? 1 : 5;
     for (int field = 0; field < fieldCount; ++field) {
-        i = skipWhitespace(body, i);
+        i = skipBlanks(body, i);
         const qsizetype end = skipWord(body, i);
         if (end == i || end == body.size())
             return std::nullopt;
@@ -57,7 +59,7 @@ std::optional<ScheduleAndCommand> splitScheduleAndCommand(QStringView body)
         schedule += body.sliced(i, end - i);
         i = end;
     }
-    i = skipWhitespace(body, i);
+    i = skipBlanks(body, i);
     if (i == body.size())
         return std::nullopt;
     return ScheduleAndCommand{schedule, body.sliced(i).toString()};
@@ -65,7 +67,7 @@ std::optional<ScheduleAndCommand> splitScheduleAndCommand(QStringView body)
 
 bool isEnvironmentAssignment(QStringView body)
 {
-    qsizetype i = skipWhitespace(body, 0);
+    qsizetype i = skipBlanks(body, 0);
     const auto isNameStart = [](QChar c) {
         return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
     };
@@ -74,7 +76,7 @@ bool isEnvironmentAssignment(QStringView body)
     ++i;
     while (i < body.size() && (isNameStart(body[i]) || (body[i] >= u'0' && body[i] <= u'9')))
         ++i;
-    i = skipWhitespace(body, i);
+    i = skipBlanks(body, i);
     return i < body.size() && body[i] == u'=';
 }
 
@@ -197,7 +199,7 @@ void CronJob::appendSerializedLines(QStringList& lines, QStringView quotedRunner
 QString CronJob::fallbackName(const QString& command)
 {
     const QStringView trimmed = CrontabText::trimmedSpacesAndTabs(command);
-    const qsizetype start = skipWhitespace(trimmed, 0);
+    const qsizetype start = skipBlanks(trimmed, 0);
     QStringView token = trimmed.sliced(start, skipWord(trimmed, start) - start);
     const auto isQuote = [](QChar c) { return c == u'"' || c == u'\''; };
     while (!token.isEmpty() && isQuote(token.front()))

@@ -4,6 +4,8 @@
 #include "JobDraftRules.h"
 #include "ShellQuoting.h"
 
+#include <QCoreApplication>
+
 namespace Tempolane {
 
 JobEditorModel::JobEditorModel(CronJob original, bool isNew, const QString& runnerPath)
@@ -74,7 +76,15 @@ std::optional<QString> JobEditorModel::nameMessage() const
 
 std::optional<QString> JobEditorModel::scheduleMessage() const
 {
-    return CronExpression::validationMessage(m_draft.scheduleExpression);
+    const auto message = CronExpression::validationMessage(m_draft.scheduleExpression);
+    if (!message)
+        return std::nullopt;
+    if (const auto suggestion = CronExpression::suggestedExpression(m_draft.scheduleExpression)) {
+        return *message + u' ' +
+               QCoreApplication::translate("JobEditorModel", "Schreibe stattdessen „%1“.")
+                   .arg(*suggestion);
+    }
+    return message;
 }
 
 QString JobEditorModel::scheduleDescription() const

@@ -11,6 +11,9 @@ namespace Tempolane::CronExpression {
 
 namespace {
 
+// cron keeps a step in a C int.
+constexpr std::int64_t largestStep = std::numeric_limits<std::int32_t>::max();
+
 QString tr(const char* text)
 {
     return QCoreApplication::translate("CronExpression", text);
@@ -65,9 +68,12 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
     if (base.isEmpty())
         return tr("Ungültiger Schrittwert.");
     if (step) {
-        const auto stepValue = CronText::readInteger(*step);
-        if (!stepValue || *stepValue < 1)
+        // Digits too many for any integer still name a step, only one far too large.
+        const auto stepValue = CronText::readNumber(*step);
+        if (!CronText::isDigits(*step) || (stepValue && *stepValue < 1))
             return tr("Der Schritt muss größer als 0 sein.");
+        if (!stepValue || *stepValue > largestStep)
+            return tr("Der Schritt ist zu groß.");
     }
     if (base == u"*")
         return std::nullopt;
@@ -83,6 +89,9 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
         const auto end = readInBounds(*endText, field);
         if (!end || *end < *start)
             return tr("Ungültiger Bereich.");
+    } else if (step) {
+        // cron steps only through a range; "5/10" is refused by the crontab tool.
+        return tr("Ein Schritt ist nur nach * oder einem Bereich erlaubt.");
     }
     return std::nullopt;
 }
@@ -126,9 +135,9 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
     if (pieces.isEmpty())
         return false;
     const QStringView base = pieces.front();
-    const std::int64_t step = pieces.size() > 1 ? CronText::readInteger(pieces[1]).value_or(1) : 1;
+    const auto step = pieces.size() > 1 ? CronText::readNumber(pieces[1]) : std::int64_t(1);
     // Validation refuses steps below 1; refusing them here keeps the loop below finite.
-    if (step < 1)
+    if (!step || *step < 1)
         return false;
 
     std::int64_t start = lowerBound(field);
@@ -145,9 +154,9 @@ bool addElementValues(QStringView element, CronField field, CronValueSet& values
 
     // Values beyond the set's capacity are never kept, so stepping may stop there.
     constexpr auto maximum = std::numeric_limits<std::int64_t>::max();
-    for (std::int64_t value = start;; value += step) {
+    for (std::int64_t value = start;; value += *step) {
         values.insert(field == CronField::weekday && value == 7 ? 0 : value);
-        if (value >= CronValueSet::capacity || value > maximum - step || value + step > end)
+        if (value >= CronValueSet::capacity || value > maximum - *step || value + *step > end)
             break;
     }
     return true;
@@ -180,6 +189,8 @@ std::optional<QString> validationMessage(QStringView expression)
     const QStringView trimmed = expression.trimmed();
     if (trimmed.isEmpty())
         return tr("Bitte einen Zeitplan eingeben.");
+    if (CronText::containsNonBlankWhitespace(trimmed))
+        return tr("Felder dürfen nur durch Leerzeichen oder Tabulatoren getrennt sein.");
 
     if (trimmed.startsWith(u'@')) {
         if (CronShortcut::find(trimmed))
@@ -191,7 +202,7 @@ std::optional<QString> validationMessage(QStringView expression)
 #endif
     }
 
-    const auto fields = CronText::splitAtWhitespace(trimmed);
+    const auto fields = CronText::splitAtBlanks(trimmed);
     if (fields.size() != 5)
         return tr("Ein Cron-Zeitplan braucht genau fünf Felder.");
 
@@ -215,10 +226,10 @@ std::optional<QString> expandedShortcut(const QString& expression)
 
 std::optional<ParsedCronSchedule> parse(const QString& expression)
 {
-    const auto expanded = expandedShortcut(expression);
+    const auto expanded = expandedShortcut(expression.trimmed());
     if (!expanded)
         return std::nullopt;
-    const auto fields = CronText::splitAtWhitespace(*expanded);
+    const auto fields = CronText::splitAtBlanks(*expanded);
     if (fields.size() != 5)
         return std::nullopt;
 

@@ -14,6 +14,10 @@ namespace Tempolane::CronExpression {
 // Nothing when the text may be stored as a schedule, else the one German message to show.
 std::optional<QString> validationMessage(QStringView expression);
 
+// For refused text that a common slip explains (a step after a single value, a shortcut in
+// capitals, fields parted by other white space): the valid text the user most likely meant.
+std::optional<QString> suggestedExpression(QStringView expression);
+
 // The five-field form of a shortcut, nothing for "@reboot", the text unchanged otherwise.
 std::optional<QString> expandedShortcut(const QString& expression);
 

@@ -106,7 +106,7 @@ std::optional<std::int64_t> readValue(CronField field, QStringView text)
 {
     if (const auto named = nameValue(field, text))
         return *named;
-    return CronText::readInteger(text);
+    return CronText::readNumber(text);
 }
 
 } // namespace Tempolane

@@ -30,7 +30,7 @@ int upperBound(CronField field);
 std::optional<int> nameValue(CronField field, QStringView name);
 
 // One value as cron reads it in a field: a name of the field stands for its number, anything
-// else must read as an integer (CronText::readInteger). Bounds are not checked.
+// else must read as a number (CronText::readNumber). Bounds are not checked.
 std::optional<std::int64_t> readValue(CronField field, QStringView text);
 
 } // namespace Tempolane

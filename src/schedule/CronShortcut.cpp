@@ -1,7 +1,5 @@
 #include "CronShortcut.h"
 
-#include "CronText.h"
-
 #include <QtGlobal>
 #include <array>
 
@@ -28,7 +26,7 @@ constexpr std::array<CronShortcut, 8> shortcuts{{
 const CronShortcut* CronShortcut::find(QStringView text)
 {
     for (const CronShortcut& shortcut : shortcuts) {
-        if (CronText::equalsIgnoringAsciiCase(text, shortcut.name))
+        if (text == shortcut.name)
             return &shortcut;
     }
     return nullptr;

@@ -12,7 +12,7 @@ struct CronShortcut
     QStringView expansion;   // empty for "@reboot", which has no time-based schedule
     const char* description; // the German source text, translated in the "CronExpression" context
 
-    // The shortcut the whole text names, in any case of its ASCII letters; nothing otherwise.
+    // The shortcut the whole text names; nothing otherwise. cron knows them in lower case only.
     static const CronShortcut* find(QStringView text);
 };
 

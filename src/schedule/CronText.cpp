@@ -1,15 +1,24 @@
 #include "CronText.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace Tempolane::CronText {
 
-QList<QStringView> splitAtWhitespace(QStringView text)
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+template <typename IsSeparator>
+QList<QStringView> splitAtRuns(QStringView text, IsSeparator isSeparator)
 {
     QList<QStringView> pieces;
     qsizetype start = -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isSpace()) {
+        if (isSeparator(text[i])) {
             if (start >= 0)
                 pieces.append(text.sliced(start, i - start));
             start = -1;
@@ -22,32 +31,48 @@ QList<QStringView> splitAtWhitespace(QStringView text)
     return pieces;
 }
 
-std::optional<std::int64_t> readInteger(QStringView text)
-{
-    bool negative = false;
-    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-')) {
-        negative = text.front() == u'-';
-        text = text.sliced(1);
-    }
-    if (text.isEmpty())
-        return std::nullopt;
+} // namespace
 
-    // Accumulate negatively so that the most negative value still reads.
-    constexpr auto minimum = std::numeric_limits<std::int64_t>::min();
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QList<QStringView> splitAtBlanks(QStringView text)
+{
+    return splitAtRuns(text, isBlank);
+}
+
+QList<QStringView> splitAtWhitespace(QStringView text)
+{
+    return splitAtRuns(text, [](QChar c) { return c.isSpace(); });
+}
+
+bool containsNonBlankWhitespace(QStringView text)
+{
+    // No white space lies outside the basic plane, so code units can be tested one by one.
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.isSpace() && !isBlank(c); });
+}
+
+bool isDigits(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isDigit);
+}
+
+std::optional<std::int64_t> readNumber(QStringView text)
+{
+    if (!isDigits(text))
+        return std::nullopt;
+    constexpr auto maximum = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
     for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
         const int digit = c.unicode() - u'0';
-        if (value < (minimum + digit) / 10)
+        if (value > (maximum - digit) / 10)
             return std::nullopt;
-        value = value * 10 - digit;
+        value = value * 10 + digit;
     }
-    if (negative)
-        return value;
-    if (value == minimum)
-        return std::nullopt;
-    return -value;
+    return value;
 }
 
 bool equalsIgnoringAsciiCase(QStringView text, QStringView lowercase)

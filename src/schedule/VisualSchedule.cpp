@@ -18,7 +18,7 @@ std::optional<int> between(std::optional<std::int64_t> value, int lower, int upp
 
 std::optional<int> readBetween(QStringView text, int lower, int upper)
 {
-    return between(CronText::readInteger(text), lower, upper);
+    return between(CronText::readNumber(text), lower, upper);
 }
 
 std::optional<int> readWeekday(QStringView text)
@@ -86,7 +86,7 @@ QString VisualSchedule::expression() const
 
 std::optional<VisualSchedule> VisualSchedule::recognize(const QString& expression)
 {
-    const auto fields = CronText::splitAtWhitespace(expression);
+    const auto fields = CronText::splitAtBlanks(QStringView(expression).trimmed());
     if (fields.size() != 5)
         return std::nullopt;
 

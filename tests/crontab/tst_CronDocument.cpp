@@ -234,8 +234,12 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
         << QStringList{"J:Application|* * * * *|" + wrapped + "|on|plain|all"} << false;
     QTest::newRow("five fields and blanks only") << "* * * * * \t \n"
                                                  << QStringList{"P:* * * * * \t "} << true;
-    QTest::newRow("Unicode white space separates fields")
-        << "0\u30009\u00a0* * * run" << QStringList{"J:run|0 9 * * *|run|on|plain|all"} << false;
+    // cron separates fields by spaces and tabs only; the crontab tool refuses anything else.
+    QTest::newRow("other white space does not separate fields")
+        << "0\u00a09 * * * x\n0\u30009 * * * * run\n0 9 * * *\u00a0run\n@DAILY run\n"
+        << QStringList{"P:0\u00a09 * * * x", "P:0\u30009 * * * * run", "P:0 9 * * *\u00a0run",
+                       "P:@DAILY run"}
+        << true;
 }
 
 void CronDocumentTest::parse_readsLinesAsTheFormatSays()

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void nameMessage();
     void commandMessage_data();
     void commandMessage();
+    void scheduleMessage_data();
+    void scheduleMessage();
     void scheduleEditing_data();
     void scheduleEditing();
     void canSave_data();
@@ -187,6 +189,32 @@ void JobEditorRulesTest::scheduleEditing()
     QVERIFY(model.visualSchedule() == visual);
 }
 
+void JobEditorRulesTest::scheduleMessage_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<std::optional<QString>>("expected");
+    QTest::newRow("valid") << "*/5 * * * *" << std::optional<QString>();
+    QTest::newRow("a plain mistake")
+        << "60 * * * *" << std::optional(u"Minute: Wert außerhalb von 0…59."_qs);
+    QTest::newRow("a step after a single value")
+        << "5/10 * * * *"
+        << std::optional(u"Minute: Ein Schritt ist nur nach * oder einem Bereich erlaubt. "
+                         "Schreibe stattdessen „5-59/10 * * * *“."_qs);
+    QTest::newRow("a shortcut in capitals")
+        << "@HOURLY"
+        << std::optional(u"Diese @-Kurzform wird von cron nicht unterstützt. "
+                         "Schreibe stattdessen „@hourly“."_qs);
+}
+
+void JobEditorRulesTest::scheduleMessage()
+{
+    QFETCH(QString, expression);
+    QFETCH(std::optional<QString>, expected);
+    JobEditorModel model(backupJob(QStringLiteral("0 9 * * *")), false);
+    model.setScheduleExpression(expression);
+    QCOMPARE(model.scheduleMessage(), expected);
+}
+
 void JobEditorRulesTest::canSave_data()
 {
     QTest::addColumn<bool>("isNew");
@@ -332,7 +360,7 @@ void JobEditorRulesTest::upcomingRuns_data()
     QTest::newRow("never") << "0 0 30 2 *"
                            << "2026-03-01T00:00:00"
                            << QStringList{"Keine Ausführung in den nächsten zwei Jahren."};
-    QTest::newRow("at start-up") << "@REBOOT"
+    QTest::newRow("at start-up") << "@reboot"
                                  << "2026-03-01T00:00:00" << QStringList{"Beim Systemstart"};
 }
 

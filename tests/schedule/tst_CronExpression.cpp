@@ -30,6 +30,8 @@ private Q_SLOTS:
     void namesReadAsTheirNumbers();
     void expandedShortcut_data();
     void expandedShortcut();
+    void suggestedExpression_data();
+    void suggestedExpression();
 };
 
 void CronExpressionTest::validationMessage_data()
@@ -45,12 +47,18 @@ void CronExpressionTest::validationMessage_data()
     const QString minuteRange = QStringLiteral("Minute: Wert außerhalb von 0…59.");
     const QString badRange = QStringLiteral("Minute: Ungültiger Bereich.");
     const QString step = QStringLiteral("Der Schritt muss größer als 0 sein.");
+    const QString tooLarge = QStringLiteral("Der Schritt ist zu groß.");
+    const QString single = QStringLiteral("Ein Schritt ist nur nach * oder einem Bereich erlaubt.");
+    const QString blanks =
+        QStringLiteral("Felder dürfen nur durch Leerzeichen oder Tabulatoren getrennt sein.");
     const auto row = [](const char* name, const QString& expression, const QString& message) {
         QTest::newRow(name) << expression << message;
     };
 
     row("blanks only", "   ", empty);
-    row("shortcut in capitals with blanks around", " @DAILY ", "");
+    row("shortcut with blanks around", " @daily ", "");
+    row("shortcut in capitals", "@DAILY", shortcut);
+    row("shortcut capitalised", "@Daily", shortcut);
     row("@reboot", "@reboot", "");
     row("@every", "@every 5m", shortcut);
     row("shortcut followed by fields", "@daily * * * *", shortcut);
@@ -69,7 +77,25 @@ void CronExpressionTest::validationMessage_data()
     row("step zero", "*/0 * * * *", "Minute: " + step);
     row("negative step", "*/-1 * * * *", "Minute: " + step);
     row("step without base", "/5 * * * *", "Minute: Ungültiger Schrittwert.");
-    row("step after a single value", "5/10 * * * *", "");
+    row("step after a single value", "5/10 * * * *", "Minute: " + single);
+    row("step after a weekday name", "0 0 * * mon/2", "Wochentag: " + single);
+    row("step after a month name", "0 0 * jan/2 *", "Monat: " + single);
+    row("step after a one-value range", "5-5/10 * * * *", "");
+    row("largest step", "*/2147483647 * * * *", "");
+    row("step beyond cron's int", "*/2147483648 * * * *", "Minute: " + tooLarge);
+    row("signed step", "*/+5 * * * *", "Minute: " + step);
+    row("step after a step", "*/5/2 * * * *", "Minute: " + step);
+    row("leading zeros", "007 * * * *", "");
+    row("sign after the value", "3+ * * * *", minuteRange);
+    row("star glued to a value", "*0 * * * *", minuteRange);
+    row("hash", "1#2 * * * *", minuteRange);
+    row("two dashes", "1-2-3 * * * *", badRange);
+    row("reversed weekday names", "0 0 * * sat-sun", "Wochentag: Ungültiger Bereich.");
+    row("no-break space between fields", "0\u00a09 * * *  *", blanks);
+    row("line break between fields", "0\n9 * * * *", blanks);
+    row("ideographic space", "0 9 * *\u3000*", blanks);
+    row("no-break space inside a shortcut", "@\u00a0daily", blanks);
+    row("line breaks around are trimmed", "\n0 9 * * *\u00a0\r\n", "");
     row("month name in weekday field", "0 9 * * jan", "Wochentag: " + names);
     row("weekday name in month field", "0 9 * 1,mon *", "Monat: " + names);
     row("unknown name as range end", "0 9 * * mon-friday", "Wochentag: " + names);
@@ -79,9 +105,9 @@ void CronExpressionTest::validationMessage_data()
     row("letter in day field", "0 9 1-x * *", "Tag: " + names);
     row("letter outside the basic plane", "\U0001D400 * * * *", "Minute: " + names);
     row("step checked before names", "* * * * mon/0", "Wochentag: " + step);
-    row("plus sign", "+5 * * * *", "");
+    row("plus sign", "+5 * * * *", minuteRange);
     row("first faulty field decides", "99 99 * * *", minuteRange);
-    row("step beyond the 64-bit limit", "5-10/9223372036854775808 * * * *", "Minute: " + step);
+    row("step beyond the 64-bit limit", "5-10/9223372036854775808 * * * *", "Minute: " + tooLarge);
     row("full-width digit", "\uff15 * * * *", minuteRange);
 }
 
@@ -118,8 +144,10 @@ void CronExpressionTest::parse_data()
     row("@weekly", {0}, {0}, true, false);
     row("61 * * * *", {61});                        // kept for the search to reject
     row("0-9223372036854775807 * * * *", upTo(63)); // ends promptly
-    for (const char* refused : {"@reboot", "  @daily", "* * * *", "x * * * *", "1-x * * * *",
-                                "*/0 * * * *", "*/-3 * * * *", "/ * * * *"})
+    row("  @daily\t", {0});                         // trimmed as validation trims
+    for (const char* refused :
+         {"@reboot", "@DAILY", "* * * *", "x * * * *", "1-x * * * *", "*/0 * * * *", "*/-3 * * * *",
+          "/ * * * *", "+5 * * * *", "*/+5 * * * *", "0\u00a09 * * * *"})
         row(refused, {});
 }
 
@@ -180,13 +208,15 @@ void CronExpressionTest::expandedShortcut_data()
     QTest::addColumn<QString>("expanded"); // empty: none
     const auto row = [](const char* from, const char* to) { QTest::newRow(from) << from << to; };
     row("@yearly", "0 0 1 1 *");
-    row("@ANNUALLY", "0 0 1 1 *");
+    row("@annually", "0 0 1 1 *");
+    row("@ANNUALLY", "@ANNUALLY"); // cron knows them in lower case only
     row("@monthly", "0 0 1 * *");
     row("@weekly", "0 0 * * 0");
     row("@daily", "0 0 * * *");
     row("@midnight", "0 0 * * *");
     row("@hourly", "0 * * * *");
-    row("@Reboot", "");
+    row("@reboot", "");
+    row("@Reboot", "@Reboot");
     row("0 9 * * MON", "0 9 * * MON"); // other text unchanged, not lowercased
     row(" @daily", " @daily");         // blanks prevent expansion
 }
@@ -197,6 +227,40 @@ void CronExpressionTest::expandedShortcut()
     QFETCH(QString, expanded);
     QCOMPARE(CronExpression::expandedShortcut(expression),
              expanded.isEmpty() ? std::nullopt : std::optional<QString>(expanded));
+}
+
+// What the editor offers for text the crontab tool refuses; valid text and plain mistakes get
+// no offer.
+void CronExpressionTest::suggestedExpression_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("suggested"); // empty: none
+    const auto row = [](const char* from, const char* to) {
+        QTest::newRow(from) << QString::fromUtf8(from) << QString::fromUtf8(to);
+    };
+    row("5/10 * * * *", "5-59/10 * * * *");
+    row("1,5/10 */2 * * *", "1,5-59/10 */2 * * *");
+    row("0 0 * * mon/2", "0 0 * * 1-7/2");
+    row("0 0 * jan/3 *", "0 0 * 1-12/3 *");
+    row("0 9/2 * * *", "0 9-23/2 * * *");
+    row("@DAILY", "@daily");
+    row(" @Reboot ", "@reboot");
+    row("0\u00a09 * *\u2003*", "0 9 * * *");
+    row("0 9 * * *", "");
+    row("60 * * * *", "");
+    row("@every 5m", "");
+    row("5/0 * * * *", "");
+    row("0\u00a060 * * * *", "");
+}
+
+void CronExpressionTest::suggestedExpression()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, suggested);
+    const auto suggestion = CronExpression::suggestedExpression(expression);
+    QCOMPARE(suggestion.value_or(QString()), suggested);
+    if (suggestion)
+        QVERIFY(!CronExpression::validationMessage(*suggestion));
 }
 
 QTEST_GUILESS_MAIN(CronExpressionTest)

@@ -109,7 +109,7 @@ QString nameOrField(Dice& dice, const auto& names, int lower, int upper, int sta
 QString expression(Dice& dice)
 {
     static const char* fixed[] = {
-        "@reboot",      "@yearly",      "@annually",    "@MONTHLY",
+        "@reboot",      "@yearly",      "@annually",    "@monthly",
         "@weekly",      "@daily",       "@midnight",    "@hourly",
         "0 0 30 2 *",   "0 0 31 4 *",   "0 0 29 2 *",   "30 12 31 2,4,6,9,11 *",
         "0 12 29 2 1",  "0 0 29 2 */7", "0 0 13 * 5",   "0 0 */2 * *",

@@ -27,7 +27,10 @@ void ScheduleDescriptionTest::description_data()
     row("@monthly", "Monatlich am 1. um 00:00");
     row("@weekly", "Wöchentlich sonntags um 00:00");
     row("@daily", "Täglich um 00:00");
-    row("@MIDNIGHT", "Täglich um 00:00");
+    row("@midnight", "Täglich um 00:00");
+    row("@MIDNIGHT", "Individueller Zeitplan");
+    row("5/10 * * * *", "Individueller Zeitplan");
+    row("0\u00a09 * * * *", "Individueller Zeitplan");
     row("@hourly", "Zu jeder vollen Stunde");
     row(" @daily", "Individueller Zeitplan");
     row("@every 5m", "Individueller Zeitplan");

@@ -43,10 +43,10 @@ void VisualScheduleTest::recognize_data()
     row("* * * * *", value(F::minutes, 1, 0, 9, 1, {1}));
     row("*/15 * * * *", value(F::minutes, 15, 0, 9, 1, {1}));
     row("*/59 * * * *", value(F::minutes, 59, 0, 9, 1, {1}));
-    row("*/+5 * * * *", value(F::minutes, 5, 0, 9, 1, {1}));
     row("30 * * * *", value(F::hourly, 5, 30, 9, 1, {1}));
     row("30 7 * * *", value(F::daily, 5, 30, 7, 1, {1}));
-    row("+5 09 * * *", value(F::daily, 5, 5, 9, 1, {1}));
+    row("5 09 * * *", value(F::daily, 5, 5, 9, 1, {1}));
+    row(" 5 9 * * *\n", value(F::daily, 5, 5, 9, 1, {1}));
     row("0\t9  *   * *", value(F::daily, 5, 0, 9, 1, {1}));
     row("0 9 * * 1-5", value(F::weekly, 5, 0, 9, 1, {1, 2, 3, 4, 5}));
     row("0 9 * * 5,1", value(F::weekly, 5, 0, 9, 1, {1, 5}));
@@ -58,11 +58,12 @@ void VisualScheduleTest::recognize_data()
     row("0 9 31 * *", value(F::monthly, 5, 0, 9, 31, {1}));
     row("15 14 1 * *", value(F::monthly, 5, 15, 14, 1, {1}));
     for (const char* text :
-         {"*/60 * * * *", "*/0 * * * *", "*/5 1 * * *", "0 * 1 * *",   "0 9 * * ,",
-          "0 9 * * 1--3", "0 9 * * jan", "0 9 * * */2", "0 9 * * 5-1", "0 9 * * 8",
-          "0 9 * * 1-8",  "0 9 32 * *",  "0 9 0 * *",   "0 9 1 1 *",   "0 9 1 * 1",
-          "0 9 * 1 1",    "60 9 * * *",  "-1 9 * * *",  "0 24 * * *",  "a 9 * * *",
-          "0 */2 * * *",  "@daily",      "* * * *",     "* * * * * *", ""})
+         {"*/60 * * * *", "*/0 * * * *", "*/5 1 * * *",     "0 * 1 * *",   "0 9 * * ,",
+          "0 9 * * 1--3", "0 9 * * jan", "0 9 * * */2",     "0 9 * * 5-1", "0 9 * * 8",
+          "0 9 * * 1-8",  "0 9 32 * *",  "0 9 0 * *",       "0 9 1 1 *",   "0 9 1 * 1",
+          "0 9 * 1 1",    "60 9 * * *",  "-1 9 * * *",      "0 24 * * *",  "a 9 * * *",
+          "0 */2 * * *",  "@daily",      "* * * *",         "* * * * * *", "",
+          "*/+5 * * * *", "+5 9 * * *",  "0\u00a09 * * * *"})
         row(text, std::nullopt);
 }
 
@@ -100,13 +101,13 @@ void VisualScheduleTest::expression()
 void VisualScheduleTest::recognizedExpression_isRecognizedAgainAsEqual()
 {
     static const char* const minutes[] = {"*",  "*/1", "*/15", "*/59", "*/60", "0",
-                                          "05", "+7",  "59",   "60",   "-1",   "x"};
-    static const char* const hours[] = {"*", "0", "09", "23", "24", "+1", "*/2"};
-    static const char* const days[] = {"*", "1", "31", "32", "0", "+15", "1-2"};
+                                          "05", "007", "59",   "60",   "-1",   "x"};
+    static const char* const hours[] = {"*", "0", "09", "23", "24", "01", "*/2"};
+    static const char* const days[] = {"*", "1", "31", "32", "0", "015", "1-2"};
     static const char* const months[] = {"*", "1", "jan"};
     static const char* const weekdays[] = {"*",  "0",  "7",   "1-5", "5,1", "0-7",   ",3,",
                                            "1-", "-2", "5-1", "mon", "*/2", "1,7,0", "mon-FRI"};
-    static const char* const separators[] = {" ", "\t", "  ", " \u00a0"};
+    static const char* const separators[] = {" ", "\t", "  ", " \t"};
 
     std::mt19937 engine(4);
     const auto pick = [&engine](const auto& items) {
