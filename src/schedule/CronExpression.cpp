@@ -59,6 +59,11 @@ bool isForeignName(std::optional<QStringView> text, CronField field)
     return text && containsLetter(*text) && !nameValue(field, *text);
 }
 
+QString stepTooLargeMessage()
+{
+    return tr("Der Schritt ist zu groß.");
+}
+
 std::optional<QString> elementMessage(QStringView element, CronField field)
 {
     if (element.isEmpty())
@@ -67,16 +72,25 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
     const auto [base, step] = splitAtFirst(element, u'/');
     if (base.isEmpty())
         return tr("Ungültiger Schrittwert.");
+    std::int64_t stepValue = 0;
     if (step) {
         // Digits too many for any integer still name a step, only one far too large.
-        const auto stepValue = CronText::readNumber(*step);
-        if (!CronText::isDigits(*step) || (stepValue && *stepValue < 1))
+        const auto value = CronText::readNumber(*step);
+        if (!CronText::isDigits(*step) || (value && *value < 1))
             return tr("Der Schritt muss größer als 0 sein.");
-        if (!stepValue || *stepValue > largestStep)
-            return tr("Der Schritt ist zu groß.");
+        if (!value || *value > largestStep)
+            return stepTooLargeMessage();
+        stepValue = *value;
     }
-    if (base == u"*")
+    // cron adds the step to the start in a C int and refuses a sum beyond it.
+    const auto stepsTooFar = [stepValue](std::int64_t start) {
+        return stepValue > largestStep - start;
+    };
+    if (base == u"*") {
+        if (stepsTooFar(lowerBound(field)))
+            return stepTooLargeMessage();
         return std::nullopt;
+    }
 
     const auto [startText, endText] = splitAtFirst(base, u'-');
     if (isForeignName(startText, field) || isForeignName(endText, field))
@@ -89,6 +103,8 @@ std::optional<QString> elementMessage(QStringView element, CronField field)
         const auto end = readInBounds(*endText, field);
         if (!end || *end < *start)
             return tr("Ungültiger Bereich.");
+        if (stepsTooFar(*start))
+            return stepTooLargeMessage();
     } else if (step) {
         // cron steps only through a range; "5/10" is refused by the crontab tool.
         return tr("Ein Schritt ist nur nach * oder einem Bereich erlaubt.");

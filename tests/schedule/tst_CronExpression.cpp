@@ -83,6 +83,10 @@ void CronExpressionTest::validationMessage_data()
     row("step after a one-value range", "5-5/10 * * * *", "");
     row("largest step", "*/2147483647 * * * *", "");
     row("step beyond cron's int", "*/2147483648 * * * *", "Minute: " + tooLarge);
+    row("start and step within cron's int", "5-10/2147483642 * * * *", "");
+    row("start and step beyond cron's int", "5-10/2147483643 * * * *", "Minute: " + tooLarge);
+    row("largest step from the first day", "* * */2147483646 * *", "");
+    row("step from the first day beyond cron's int", "* * */2147483647 * *", "Tag: " + tooLarge);
     row("signed step", "*/+5 * * * *", "Minute: " + step);
     row("step after a step", "*/5/2 * * * *", "Minute: " + step);
     row("leading zeros", "007 * * * *", "");
