@@ -83,7 +83,8 @@ void CronEnvironmentTest::assignment_data()
                                           << "tab";
     QTest::newRow("name no shell accepts") << "A-17=dash" << true << "A-17"
                                            << "dash";
-    QTest::newRow("empty quoted value") << "B1=\"\"" << true << "B1" << "";
+    QTest::newRow("empty quoted value") << "B1=\"\"" << true << "B1"
+                                        << "";
     QTest::newRow("blanks inside") << "A21=x y z" << true << "A21"
                                    << "x y z";
     QTest::newRow("empty value refused") << "A8=" << false << ""
@@ -152,10 +153,10 @@ void CronEnvironmentTest::pamVariables_data()
                       "E5=with # comment\n  E6=leading\nE7=trailing   \nE8=\"inner\"quote\"\n"
                       "E9=cont\\\ninued\nbad-key=x\nE10\nE11=tab\tinside\n# E12=comment\n")
         << QByteArray("LC_TIME=\"en_GB.UTF-8\"\nE1=fromlocale\n")
-        << Variables{{"E1", "fromlocale"},     {"E2", "exported"},  {"E3", "quoted"},
-                     {"E4", "single"},         {"E5", "with "},     {"E6", "leading"},
-                     {"E7", "trailing   "},    {"E8", "inner\"quote"}, {"E9", "continued"},
-                     {"E11", "tab\tinside"},   {"LC_TIME", "en_GB.UTF-8"}};
+        << Variables{{"E1", "fromlocale"},   {"E2", "exported"},        {"E3", "quoted"},
+                     {"E4", "single"},       {"E5", "with "},           {"E6", "leading"},
+                     {"E7", "trailing   "},  {"E8", "inner\"quote"},    {"E9", "continued"},
+                     {"E11", "tab\tinside"}, {"LC_TIME", "en_GB.UTF-8"}};
     // Each entry reads the settings before its own file, so the second entry's pass sees E1
     // from the environment file, not yet the locale's.
     QTest::newRow("settings file, read again by the second entry")
@@ -164,13 +165,14 @@ void CronEnvironmentTest::pamVariables_data()
                       "P3 DEFAULT=@{HOME}/sub\nP4 DEFAULT=${E1}-ext\nP5 DEFAULT=\"quoted val\"\n"
                       "Q1 DEFAULT=d OVERRIDE=\nQ3\nQ4 DEFAULT=${NOPE}z\nQ5 DEFAULT=\\${E1}\n")
         << QByteArray("E1=plain\nQ1=x\nQ3=set\n") << QByteArray("E1=fromlocale\n")
-        << Variables{{"E1", "fromlocale"}, {"P1", "pdefault"},   {"P2", "poverride"},
-                     {"P3", "/home/anna/sub"}, {"P4", "plain-ext"}, {"P5", "quoted val"},
-                     {"Q1", "d"},           {"Q4", "z"},          {"Q5", "${E1}"}};
+        << Variables{{"E1", "fromlocale"}, {"P1", "pdefault"},
+                     {"P2", "poverride"},  {"P3", "/home/anna/sub"},
+                     {"P4", "plain-ext"},  {"P5", "quoted val"},
+                     {"Q1", "d"},          {"Q4", "z"},
+                     {"Q5", "${E1}"}};
     QTest::newRow("without pam_env, nothing is read")
         << QByteArray("session required pam_limits.so\n# session required pam_env.so\n")
-        << QByteArray("P1 DEFAULT=x\n") << QByteArray("E1=plain\n") << QByteArray()
-        << Variables{};
+        << QByteArray("P1 DEFAULT=x\n") << QByteArray("E1=plain\n") << QByteArray() << Variables{};
     QTest::newRow("readenv=0 reads the settings only")
         << QByteArray("session [default=1] /lib/security/pam_env.so readenv=0\n")
         << QByteArray("P1 DEFAULT=x\n") << QByteArray("E1=plain\n") << QByteArray()
@@ -183,8 +185,8 @@ void CronEnvironmentTest::pamVariables_data()
         << QByteArray("E1=a\nE2=" + QByteArray(20000, 'x') + "\nE3=c\n") << QByteArray()
         << Variables{{"E1", "a"}};
     QTest::newRow("an unterminated reference leaves the variable alone")
-        << debianPamConfiguration << QByteArray("P1 DEFAULT=${E1\n") << QByteArray()
-        << QByteArray() << Variables{};
+        << debianPamConfiguration << QByteArray("P1 DEFAULT=${E1\n") << QByteArray() << QByteArray()
+        << Variables{};
 }
 
 void CronEnvironmentTest::pamVariables()
@@ -210,18 +212,17 @@ void CronEnvironmentTest::forJob_data()
                              {"PATH", "/usr/bin:/bin"},
                              {"SHELL", "/bin/sh"}};
 
-    QTest::newRow("cron's defaults only") << QList<EnvironmentAssignment>() << Variables{}
-                                          << defaults;
+    QTest::newRow("cron's defaults only")
+        << QList<EnvironmentAssignment>() << Variables{} << defaults;
     Variables fromPam = defaults;
     fromPam.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
-    QTest::newRow("cron's defaults win over PAM's")
-        << QList<EnvironmentAssignment>()
-        << Variables{{"PATH", "/env/path"},
-                     {"HOME", "/env/home"},
-                     {"SHELL", "/bin/bash"},
-                     {"LOGNAME", "envlog"},
-                     {"LANG", "de_DE.UTF-8"}}
-        << fromPam;
+    QTest::newRow("cron's defaults win over PAM's") << QList<EnvironmentAssignment>()
+                                                    << Variables{{"PATH", "/env/path"},
+                                                                 {"HOME", "/env/home"},
+                                                                 {"SHELL", "/bin/bash"},
+                                                                 {"LOGNAME", "envlog"},
+                                                                 {"LANG", "de_DE.UTF-8"}}
+                                                    << fromPam;
     QTest::newRow("the crontab wins over defaults and PAM, but not over LOGNAME")
         << QList<EnvironmentAssignment>{{"LANG", "fromcrontab"}, {"SHELL", "/bin/bash"},
                                         {"HOME", "/srv/anna"},   {"PATH", "/opt/bin:/bin"},
@@ -229,8 +230,8 @@ void CronEnvironmentTest::forJob_data()
                                         {"MYVAR", "first"},      {"MYVAR", "second"},
                                         {"", "novalue"}}
         << Variables{{"LANG", "de_DE.UTF-8"}, {"USER", "pamuser"}}
-        << Variables{{"HOME", "/srv/anna"},  {"LANG", "fromcrontab"}, {"LOGNAME", "anna"},
-                     {"MYVAR", "second"},    {"PATH", "/opt/bin:/bin"}, {"SHELL", "/bin/bash"},
+        << Variables{{"HOME", "/srv/anna"}, {"LANG", "fromcrontab"},   {"LOGNAME", "anna"},
+                     {"MYVAR", "second"},   {"PATH", "/opt/bin:/bin"}, {"SHELL", "/bin/bash"},
                      {"USER", "me"}};
 }
 
