@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CronEnvironment.h"
 #include "CronJob.h"
 #include "ExecutionServiceError.h"
 #include "JobExecutionRecord.h"
@@ -25,7 +26,10 @@ public:
     virtual QCoro::Task<QMap<QUuid, JobExecutionSummary>> summaries(QList<QUuid> jobIds) = 0;
     // Newest first.
     virtual QCoro::Task<QList<JobExecutionRecord>> history(QUuid jobId) = 0;
-    virtual QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob job) = 0;
+    // Runs the job once as cron would, with `crontabAssignments` the crontab's assignment lines
+    // above it (CronEnvironment::assignmentsAbove).
+    virtual QCoro::Task<std::expected<void, ExecutionServiceError>>
+    runNow(CronJob job, QList<EnvironmentAssignment> crontabAssignments) = 0;
     virtual QCoro::Task<> clearHistory(QUuid jobId) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "ExecutionService.h"
 
 #include "CanonicalUuid.h"
+#include "CronEnvironment.h"
 #include "MonitoringCommandLine.h"
 #include "PrivateFiles.h"
 #include "RunnerScript.h"
@@ -13,8 +14,10 @@
 #include <QPromise>
 #include <QtConcurrent/QtConcurrentRun>
 #include <limits>
+#include <pwd.h>
 #include <qcoro/qcorofuture.h>
 #include <thread>
+#include <unistd.h>
 
 namespace Tempolane {
 
@@ -29,14 +32,58 @@ ExecutionServiceError fileSystemError(const PrivateFiles::Failure& failure)
     return ExecutionServiceError::fileSystemFailed(failure.message);
 }
 
-Outcome runRunner(const QString& runnerPath, const QStringList& arguments)
+// System files are read only this far: enough for any real configuration, and a huge or
+// endless file costs no more.
+constexpr qint64 systemFileLimit = 65536;
+
+std::optional<QByteArray> systemFile(const QString& path)
 {
+    // A pipe or device at the name would block the read or never end.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.read(systemFileLimit);
+}
+
+CronEnvironment::Account currentAccount()
+{
+    CronEnvironment::Account account{qEnvironmentVariable("LOGNAME"), QDir::homePath(),
+                                     CronEnvironment::defaultShell.toString()};
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    QByteArray buffer(size > 0 ? size : 16384, Qt::Uninitialized);
+    struct passwd entry
+    {
+    };
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), size_t(buffer.size()), &found) == 0 &&
+        found) {
+        account = {QFile::decodeName(found->pw_name), QFile::decodeName(found->pw_dir),
+                   QFile::decodeName(found->pw_shell)};
+    }
+    return account;
+}
+
+// What cron gives the job: its environment, the home folder it names as working directory,
+// and the shell it names to run the crontab's command line.
+Outcome runAsCron(const QString& commandLine, const QList<EnvironmentAssignment>& assignments)
+{
+    const CronEnvironment::Account account = currentAccount();
+    const QProcessEnvironment environment = CronEnvironment::forJob(
+        assignments,
+        CronEnvironment::pamVariables(
+            systemFile(CronEnvironment::pamConfigurationPath.toString()).value_or(QByteArray()),
+            systemFile, account),
+        account);
     QProcess process;
-    process.setProgram(runnerPath);
-    process.setArguments(arguments);
+    process.setProgram(environment.value(QStringLiteral("SHELL")));
+    process.setArguments({QStringLiteral("-c"), commandLine});
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(environment.value(QStringLiteral("HOME")));
+    process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start();
     if (!process.waitForStarted(-1))
         return std::unexpected(ExecutionServiceError::launchFailed(process.errorString()));
@@ -136,21 +183,23 @@ QCoro::Task<QList<JobExecutionRecord>> ExecutionService::allRecords(QUuid jobId)
     co_return co_await future;
 }
 
-QCoro::Task<std::expected<void, ExecutionServiceError>> ExecutionService::runNow(CronJob job)
+QCoro::Task<std::expected<void, ExecutionServiceError>>
+ExecutionService::runNow(CronJob job, QList<EnvironmentAssignment> crontabAssignments)
 {
     const auto installed = co_await installRunner();
     if (!installed)
         co_return installed;
-    // Exactly what cron runs of the wrapped command.
-    const QStringList arguments = MonitoringCommandLine::runnerArguments(
-        job.id, job.logPolicy, MonitoringCommandLine::executedCommand(job.command));
+    // The crontab's command line, but for a battery keyword that cron would take for itself.
+    const QString commandLine = MonitoringCommandLine::wrappedCommand(
+        job.id, job.logPolicy, MonitoringCommandLine::executedCommand(job.command),
+        quotedPath(m_runnerPath));
     // The run is the user's, not the service's: a thread of its own waits for it, so neither
     // destroying the service nor quitting waits for the command, and the runner works on.
     QPromise<Outcome> promise;
     auto future = promise.future();
-    std::thread([promise = std::move(promise), runner = m_runnerPath, arguments]() mutable {
+    std::thread([promise = std::move(promise), commandLine, crontabAssignments]() mutable {
         promise.start();
-        promise.addResult(runRunner(runner, arguments));
+        promise.addResult(runAsCron(commandLine, crontabAssignments));
         promise.finish();
     }).detach();
     co_return co_await future;

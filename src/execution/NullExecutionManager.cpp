@@ -22,7 +22,8 @@ QCoro::Task<QList<JobExecutionRecord>> NullExecutionManager::history(QUuid)
     co_return QList<JobExecutionRecord>();
 }
 
-QCoro::Task<std::expected<void, ExecutionServiceError>> NullExecutionManager::runNow(CronJob)
+QCoro::Task<std::expected<void, ExecutionServiceError>>
+NullExecutionManager::runNow(CronJob, QList<EnvironmentAssignment>)
 {
     co_return std::expected<void, ExecutionServiceError>();
 }

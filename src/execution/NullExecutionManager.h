@@ -12,7 +12,8 @@ public:
     QCoro::Task<> prepareMonitoring(QList<QUuid> jobIds) override;
     QCoro::Task<QMap<QUuid, JobExecutionSummary>> summaries(QList<QUuid> jobIds) override;
     QCoro::Task<QList<JobExecutionRecord>> history(QUuid jobId) override;
-    QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob job) override;
+    QCoro::Task<std::expected<void, ExecutionServiceError>>
+    runNow(CronJob job, QList<EnvironmentAssignment> crontabAssignments) override;
     QCoro::Task<> clearHistory(QUuid jobId) override;
 };
 

@@ -1,5 +1,6 @@
 // The store's side of execution monitoring: summaries with the not-observed rule, the
 // selected job's history, run now, clearing history and switching monitoring on for all.
+#include "CronEnvironment.h"
 #include "CronStore.h"
 #include "MonitoringCommandLine.h"
 #include "ShellQuoting.h"
@@ -73,7 +74,8 @@ QCoro::Task<> CronStore::runJobNow(CronJob job)
         co_return;
     assign(m_manuallyRunningJobID, job.id, &CronStore::manuallyRunningJobIDChanged);
 
-    const auto result = co_await m_executionManager->runNow(job);
+    auto assignments = CronEnvironment::assignmentsAbove(m_document, job.id);
+    const auto result = co_await m_executionManager->runNow(job, std::move(assignments));
     co_await refreshExecutionStatus();
     if (!result)
         present(tr("Cronjob konnte nicht erfolgreich ausgeführt werden"),

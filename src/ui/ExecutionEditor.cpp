@@ -219,8 +219,8 @@ void ExecutionEditor::presentHistory(const QList<JobExecutionRecord>& history)
 void ExecutionEditor::confirmRun()
 {
     confirm({tr("Cronjob jetzt ausführen?"),
-             tr("Der gespeicherte Befehl wird sofort gestartet. Die Umgebung kann von einer "
-                "geplanten cron-Ausführung abweichen."),
+             tr("Der gespeicherte Befehl wird sofort gestartet, mit derselben Umgebung, die "
+                "cron ihm gibt."),
              tr("Jetzt ausführen"), false},
             m_runNow);
 }

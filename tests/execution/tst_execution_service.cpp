@@ -118,7 +118,7 @@ void ExecutionServiceTest::runNowRecordsTheRun()
 
     ExecutionService service(m_root, m_runner);
     const CronJob monitored = job(command, ExecutionLogPolicy(policy));
-    const auto ran = QCoro::waitFor(service.runNow(monitored));
+    const auto ran = QCoro::waitFor(service.runNow(monitored, {}));
     QCOMPARE(bool(ran), failureStatus == 0);
     if (!ran) {
         QCOMPARE(ran.error(), ExecutionServiceError::commandFailed(failureStatus));
@@ -161,7 +161,7 @@ void ExecutionServiceTest::prepareAndClearHistory()
     QCoro::waitFor(service.prepareMonitoring({monitored.id}));
     QCOMPARE(contents(jobDirectory + "/monitoring-started"), "1700000000");
     QCOMPARE(modeOf(jobDirectory), 0700);
-    QVERIFY(QCoro::waitFor(service.runNow(monitored)));
+    QVERIFY(QCoro::waitFor(service.runNow(monitored, {})));
     const auto summary = QCoro::waitFor(service.summaries({monitored.id})).value(monitored.id);
     QCOMPARE(summary.monitoringStartedAt, first);
     QCOMPARE(summary.state, JobExecutionState::succeeded());
@@ -195,7 +195,7 @@ void ExecutionServiceTest::aRunOutlivesTheService()
     };
     {
         ExecutionService service(m_root, m_runner);
-        auto running = service.runNow(monitored);
+        auto running = service.runNow(monitored, {});
         QTRY_COMPARE(stateOf(service), JobExecutionState::running());
     }
     QVERIFY(QFile(release).open(QIODevice::WriteOnly));

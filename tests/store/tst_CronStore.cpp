@@ -76,6 +76,7 @@ private Q_SLOTS:
     void refresh_marksOverdueRunsAsNotObserved();
     void runJobNow_twice_startsOneRun();
     void runJobNow_failure_isPresentedAfterTheRefresh();
+    void runJobNow_handsOnTheAssignmentsAboveTheJob();
     void clearJobHistory_turnsAnOverdueJobBackToWaiting();
     void enableMonitoringForAllJobs_skipsWhatCannotBeMonitored();
     void enableMonitoringForAllJobs_withNothingLeft_hidesTheSuggestionWithoutWriting();
@@ -521,6 +522,16 @@ void CronStoreTest::runJobNow_twice_startsOneRun()
     QCoro::waitFor(fixture.store->runJobNow(fixture.job(1)));
     QCOMPARE(fixture.execution->calls.count(QStringLiteral("runNow")), 1);
     QCOMPARE(fixture.store->executionSummary(fixture.job(1)), JobExecutionSummary::notMonitored());
+}
+
+void CronStoreTest::runJobNow_handsOnTheAssignmentsAboveTheJob()
+{
+    Fixture fixture(QStringLiteral("MAILTO=\"\"\n@daily /bin/a\nBELOW=1\n@daily /bin/b\n"));
+    fixture.load();
+    QVERIFY(fixture.monitor(0));
+    QCoro::waitFor(fixture.store->runJobNow(fixture.job(0)));
+    QCOMPARE(fixture.execution->lastRunAssignments,
+             (QList<EnvironmentAssignment>{{QStringLiteral("MAILTO"), QString()}}));
 }
 
 void CronStoreTest::runJobNow_failure_isPresentedAfterTheRefresh()

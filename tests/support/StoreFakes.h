@@ -77,6 +77,7 @@ public:
     QList<JobExecutionRecord> records;
     QStringList calls;
     QList<QUuid> preparedIds;
+    QList<EnvironmentAssignment> lastRunAssignments;
     Gate installGate;
     Gate runGate;
     std::optional<ExecutionServiceError> runError;
@@ -112,9 +113,11 @@ public:
         note(QStringLiteral("history"));
         co_return records;
     }
-    QCoro::Task<std::expected<void, ExecutionServiceError>> runNow(CronJob) override
+    QCoro::Task<std::expected<void, ExecutionServiceError>>
+    runNow(CronJob, QList<EnvironmentAssignment> crontabAssignments) override
     {
         note(QStringLiteral("runNow"));
+        lastRunAssignments = crontabAssignments;
         co_await runGate.pass();
         if (runError)
             co_return std::unexpected(*runError);

@@ -268,6 +268,10 @@ void JobEditorTest::confirmations_callTheActionsOnlyWhenConfirmed()
     editor.show();
 
     button(editor, "runNowButton")->click();
+    // The run gets cron's environment, so the question no longer warns that it may differ.
+    QCOMPARE(child<QMessageBox>(editor, "confirmationDialog")->informativeText(),
+             u"Der gespeicherte Befehl wird sofort gestartet, mit derselben Umgebung, die cron "
+             u"ihm gibt."_qs);
     answer(editor, "cancelButton");
     QCOMPARE(calls.runs, 0);
     button(editor, "runNowButton")->click();
