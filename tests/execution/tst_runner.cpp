@@ -55,6 +55,7 @@ private Q_SLOTS:
     void initTestCase() { ::umask(022); }
     void runsAndRecordsByPolicy_data();
     void runsAndRecordsByPolicy();
+    void recordsStayPrivateUnderADefaultAcl();
     void undecodableCommandIsNotRun_data();
     void undecodableCommandIsNotRun();
     void argumentsAreChecked_data();
@@ -129,6 +130,26 @@ void RunnerTest::runsAndRecordsByPolicy()
     QCOMPARE(filesIn(runs), (log.isNull() ? QStringList{runId + ".run"}
                                           : QStringList{runId + ".log", runId + ".run"}));
     QCOMPARE(onlyLog(runs), log);
+    for (const QString& directory : {runner.root, runner.root + u'/' + jobId, runs})
+        QCOMPARE(modeOf(directory), 0700);
+    for (const QString& file : filesIn(runs))
+        QCOMPARE(modeOf(runs + u'/' + file), 0600);
+}
+
+// A default ACL on the data folder replaces the umask for everything made below it, as in a
+// folder shared on purpose: the runner's directories and files must still be the user's alone.
+void RunnerTest::recordsStayPrivateUnderADefaultAcl()
+{
+    const RunnerFixture runner;
+    QProcess setfacl;
+    setfacl.start("setfacl", {"-d", "-m", "u::rwx,g::rwx,o::rwx", runner.base});
+    if (!setfacl.waitForFinished() || setfacl.exitStatus() != QProcess::NormalExit ||
+        setfacl.exitCode() != 0)
+        QSKIP("no default ACLs here");
+
+    QCOMPARE(runner.run({jobId, "all", RunnerFixture::encoded("echo recorded")}), 0);
+    const QString runs = runner.runs(jobId);
+    QCOMPARE(onlyLog(runs), QByteArray("recorded\n"));
     for (const QString& directory : {runner.root, runner.root + u'/' + jobId, runs})
         QCOMPARE(modeOf(directory), 0700);
     for (const QString& file : filesIn(runs))

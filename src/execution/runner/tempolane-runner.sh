@@ -61,7 +61,14 @@ fi
 # A job or run directory that is a symbolic link could lead the records anywhere: then the
 # run is not recorded at all.
 is_recording=false
-if [ ! -L "$job_dir" ] && [ ! -L "$runs_dir" ] && /bin/mkdir -p "$runs_dir" 2>/dev/null; then
+# A default ACL on the data folder takes the umask's place, so every directory is made with
+# its mode named; one made meanwhile by a run beside this one is as good.
+make_private_directory() {
+    [ -d "$1" ] || /bin/mkdir -m 700 "$1" 2>/dev/null || [ -d "$1" ]
+}
+
+if [ ! -L "$job_dir" ] && [ ! -L "$runs_dir" ] && make_private_directory "$root" &&
+    make_private_directory "$job_dir" && make_private_directory "$runs_dir"; then
     /bin/chmod 700 "$job_dir" "$runs_dir" >/dev/null 2>&1
     is_recording=true
 fi
@@ -73,6 +80,14 @@ record=$runs_dir/$run_id.run
 temporary=$runs_dir/$run_id.tmp
 log_file=$runs_dir/$run_id.log
 
+# Creates an empty file and makes it private before anything is written to it: a default ACL
+# would otherwise give the file the group's and others' bits.
+create_private() {
+    { true >"$1"; } 2>/dev/null || return 1
+    /bin/chmod 600 "$1" >/dev/null 2>&1
+    return 0
+}
+
 # Writes the printf output to a fresh scratch file and renames it onto the target: a reader
 # sees the file whole or not at all, and whatever was planted at either name is replaced,
 # never written through.
@@ -80,8 +95,8 @@ put() {
     put_target=$1
     shift
     /bin/rm -f "$temporary" "$put_target" 2>/dev/null
-    if [ ! -e "$put_target" ] && [ ! -L "$put_target" ] &&
-        { /usr/bin/printf "$@" >"$temporary"; } 2>/dev/null &&
+    if [ ! -e "$put_target" ] && [ ! -L "$put_target" ] && create_private "$temporary" &&
+        { /usr/bin/printf "$@" >>"$temporary"; } 2>/dev/null &&
         /bin/mv -f "$temporary" "$put_target" 2>/dev/null; then
         return 0
     fi
@@ -97,7 +112,7 @@ fi
 is_logging=false
 if $is_marked && $is_decoded && [ "$policy" != none ]; then
     /bin/rm -f "$log_file" 2>/dev/null
-    if { true >"$log_file"; } 2>/dev/null; then
+    if create_private "$log_file"; then
         is_logging=true
     fi
 fi
