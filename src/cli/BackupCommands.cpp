@@ -66,7 +66,14 @@ QString changeCounts(const LineDiff& diff)
     return QStringLiteral("+%1 \u2212%2").arg(diff.addedCount()).arg(diff.removedCount());
 }
 
-std::expected<QList<CronBackup>, int> backupsOf(CronStore& store, QTextStream& err)
+struct Listing
+{
+    // Numbered from 1 in this order.
+    QList<CronBackup> backups;
+    QList<CronBackup> skipped;
+};
+
+std::expected<Listing, int> backupsOf(CronStore& store, QTextStream& err)
 {
     auto backups = QCoro::waitFor(store.backups());
     if (!backups) {
@@ -74,26 +81,43 @@ std::expected<QList<CronBackup>, int> backupsOf(CronStore& store, QTextStream& e
             << backups.error().description() << Qt::endl;
         return std::unexpected(int(failure));
     }
-    return *std::move(backups);
+    Listing listing;
+    for (CronBackup& backup : *backups)
+        (backup.isSkipped() ? listing.skipped : listing.backups).append(std::move(backup));
+    return listing;
 }
 
-// By its number in the listing, from 1, or by its file name.
+// By its number in the listing, from 1, or by its file name; only a usable backup.
 std::expected<CronBackup, int> findBackup(CronStore& store, const QString& argument,
                                           QTextStream& err)
 {
-    const auto backups = backupsOf(store, err);
-    if (!backups)
-        return std::unexpected(backups.error());
+    const auto listing = backupsOf(store, err);
+    if (!listing)
+        return std::unexpected(listing.error());
     bool isNumber = false;
     const qsizetype number = argument.toLongLong(&isNumber);
-    for (qsizetype i = 0; i < backups->size(); ++i) {
-        if ((isNumber && number == i + 1) || backups->at(i).fileName == argument)
-            return backups->at(i);
+    std::optional<CronBackup> found;
+    for (qsizetype i = 0; i < listing->backups.size() && !found; ++i) {
+        if ((isNumber && number == i + 1) || listing->backups.at(i).fileName == argument)
+            found = listing->backups.at(i);
     }
-    err << tr("Keine Sicherung „%1“; tempolane-cli backups zeigt die vorhandenen.")
-               .arg(printable(argument))
-        << Qt::endl;
-    return std::unexpected(int(usageError));
+    for (const CronBackup& backup : listing->skipped) {
+        if (!found && backup.fileName == argument)
+            found = backup;
+    }
+    if (!found) {
+        err << tr("Keine Sicherung „%1“; tempolane-cli backups zeigt die vorhandenen.")
+                   .arg(printable(argument))
+            << Qt::endl;
+        return std::unexpected(int(usageError));
+    }
+    if (!found->isUsable()) {
+        err << tr("„%1“ kann nicht verwendet werden: %2.")
+                   .arg(printable(found->fileName), printable(found->flawDescription()))
+            << Qt::endl;
+        return std::unexpected(int(failure));
+    }
+    return *found;
 }
 
 QString jobsText(const CronStore& store, const QString& text)
@@ -106,17 +130,29 @@ QString jobsText(const CronStore& store, const QString& text)
 
 int listBackups(CronStore& store, Streams streams)
 {
-    const auto backups = backupsOf(store, streams.err);
-    if (!backups)
-        return backups.error();
-    for (qsizetype i = 0; i < backups->size(); ++i) {
-        const CronBackup& backup = backups->at(i);
-        streams.out << i + 1 << u'\t' << localTime(backup.takenAt) << u'\t' << backup.size << " B\t"
-                    << jobsText(store, backup.text) << u'\t'
-                    << changeCounts(LineDiff::between(store.loadedContents(), backup.text)) << u'\t'
-                    << printable(backup.fileName) << u'\n';
+    const auto listing = backupsOf(store, streams.err);
+    if (!listing)
+        return listing.error();
+    for (qsizetype i = 0; i < listing->backups.size(); ++i) {
+        const CronBackup& backup = listing->backups.at(i);
+        streams.out << i + 1 << u'\t' << localTime(backup.takenAt) << u'\t' << backup.size
+                    << " B\t";
+        if (backup.isUsable())
+            streams.out << jobsText(store, backup.text) << u'\t'
+                        << changeCounts(LineDiff::between(store.loadedContents(), backup.text));
+        else
+            streams.out << tr("unbrauchbar: %1").arg(printable(backup.flawDescription()))
+                        << QStringLiteral("\t\u2013");
+        streams.out << u'\t' << printable(backup.fileName) << u'\n';
     }
     streams.out.flush();
+    if (!listing->skipped.isEmpty()) {
+        QStringList named;
+        for (const CronBackup& backup : listing->skipped)
+            named.append(QStringLiteral("„%1“ (%2)")
+                             .arg(printable(backup.fileName), printable(backup.flawDescription())));
+        streams.err << tr("Übersprungen: %1").arg(named.join(QStringLiteral(", "))) << Qt::endl;
+    }
     return success;
 }
 

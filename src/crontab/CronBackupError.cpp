@@ -22,6 +22,8 @@ QString CronBackupError::description() const
         return tr("Der Ordner für Sicherungskopien konnte nicht bestimmt werden.");
     case Operation::createDirectory:
         return tr("Der Ordner „%1“ konnte nicht angelegt werden: %2").arg(shownPath, message);
+    case Operation::foreignDirectory:
+        return message;
     case Operation::setPermissions:
         return tr("Die Zugriffsrechte von „%1“ konnten nicht gesetzt werden: %2")
             .arg(shownPath, message);
@@ -35,9 +37,6 @@ QString CronBackupError::description() const
             .arg(shownPath, message);
     case Operation::removeFile:
         return tr("Die alte Sicherungskopie „%1“ konnte nicht gelöscht werden: %2")
-            .arg(shownPath, message);
-    case Operation::readFile:
-        return tr("Die Sicherungskopie „%1“ konnte nicht gelesen werden: %2")
             .arg(shownPath, message);
     }
     Q_UNREACHABLE();

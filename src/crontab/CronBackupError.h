@@ -11,12 +11,13 @@ struct CronBackupError
     {
         locateDirectory,
         createDirectory,
+        // Another user owns the directory; the message says so.
+        foreignDirectory,
         setPermissions,
         writeFile,
         listDirectory,
         readDate,
         removeFile,
-        readFile,
     };
 
     Operation operation = Operation::writeFile;

@@ -6,10 +6,13 @@
 
 #include <QCoro/QCoroFuture>
 #include <QFile>
+#include <QScopeGuard>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,10 +30,11 @@ CronBackupError systemError(CronBackupError::Operation operation, const QString&
 CronBackupError backupError(const PrivateFiles::Failure& failure)
 {
     using Step = PrivateFiles::Failure::Step;
-    const auto operation =
-        failure.step == Step::createDirectory  ? CronBackupError::Operation::createDirectory
-        : failure.step == Step::setPermissions ? CronBackupError::Operation::setPermissions
-                                               : CronBackupError::Operation::writeFile;
+    using Operation = CronBackupError::Operation;
+    const auto operation = failure.step == Step::createDirectory    ? Operation::createDirectory
+                           : failure.step == Step::foreignDirectory ? Operation::foreignDirectory
+                           : failure.step == Step::setPermissions   ? Operation::setPermissions
+                                                                    : Operation::writeFile;
     return CronBackupError{operation, failure.path, failure.message};
 }
 
@@ -44,6 +48,7 @@ struct Entry
     QString name;
     QString path;
     timespec modified{};
+    bool isOwn = false;
 };
 
 bool isOlder(const Entry& left, const Entry& right)
@@ -53,8 +58,9 @@ bool isOlder(const Entry& left, const Entry& right)
     return left.modified.tv_nsec < right.modified.tv_nsec;
 }
 
-// Only backup files count: hidden entries and whatever the user put here by hand stay.
-std::expected<QList<Entry>, CronBackupError> listBackups(const QString& directory)
+// The names in the directory that `keeps` accepts, in name order.
+std::expected<QStringList, CronBackupError>
+namesIn(const QString& directory, const std::function<bool(const QString&)>& keeps)
 {
     DIR* stream = ::opendir(QFile::encodeName(directory).constData());
     if (!stream)
@@ -63,7 +69,7 @@ std::expected<QList<Entry>, CronBackupError> listBackups(const QString& director
     errno = 0;
     while (const dirent* entry = ::readdir(stream)) {
         const QString name = QFile::decodeName(entry->d_name);
-        if (!name.startsWith(u'.') && isBackupName(name))
+        if (keeps(name))
             names.append(name);
         errno = 0;
     }
@@ -73,28 +79,45 @@ std::expected<QList<Entry>, CronBackupError> listBackups(const QString& director
         errno = readError;
         return std::unexpected(systemError(CronBackupError::Operation::listDirectory, directory));
     }
-    // Name order first, so backups with equal dates keep their chronological order.
     names.sort();
+    return names;
+}
 
+// The regular files with a backup's name; hidden entries and whatever else the user put here
+// by hand stay out. Name order, so backups with equal dates keep their chronological order.
+std::expected<QList<Entry>, CronBackupError> listBackups(const QString& directory)
+{
+    const auto names = namesIn(directory, [](const QString& name) {
+        return !name.startsWith(u'.') && isBackupName(name);
+    });
+    if (!names)
+        return std::unexpected(names.error());
     QList<Entry> entries;
-    for (const QString& name : std::as_const(names)) {
+    for (const QString& name : *names) {
         const QString path = directory + u'/' + name;
         struct stat status
         {
         };
-        if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+            // Pruned meanwhile by another instance.
+            if (errno == ENOENT)
+                continue;
             return std::unexpected(systemError(CronBackupError::Operation::readDate, path));
+        }
         if (S_ISREG(status.st_mode))
-            entries.append(Entry{name, path, status.st_mtim});
+            entries.append(Entry{name, path, status.st_mtim, status.st_uid == ::geteuid()});
     }
     return entries;
 }
 
+// Only the user's own backups count and go: a file someone else put here is not theirs to
+// delete.
 Result pruneBackups(const QString& directory, int maximumBackupCount)
 {
     auto entries = listBackups(directory);
     if (!entries)
         return std::unexpected(entries.error());
+    entries->removeIf([](const Entry& entry) { return !entry.isOwn; });
     if (entries->size() <= maximumBackupCount)
         return {};
     std::stable_sort(entries->begin(), entries->end(), isOlder);
@@ -102,6 +125,54 @@ Result pruneBackups(const QString& directory, int maximumBackupCount)
     for (qsizetype i = 0; i < surplus; ++i) {
         const QString& path = entries->at(i).path;
         if (::unlink(QFile::encodeName(path).constData()) != 0)
+            return std::unexpected(systemError(CronBackupError::Operation::removeFile, path));
+    }
+    return {};
+}
+
+// Every writer of a backup holds this lock while its temporary file exists, so a temporary
+// found under the lock was left by a writer that was killed.
+class DirectoryLock final
+{
+public:
+    explicit DirectoryLock(const QString& directory)
+        : m_fd(::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (m_fd < 0)
+            return;
+        while (::flock(m_fd, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int error = errno;
+                ::close(m_fd);
+                m_fd = -1;
+                errno = error;
+                return;
+            }
+        }
+    }
+    ~DirectoryLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Q_DISABLE_COPY_MOVE(DirectoryLock)
+    bool isHeld() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+Result removeLeftovers(const QString& directory)
+{
+    const auto names = namesIn(directory, [](const QString& name) {
+        const auto target = PrivateFiles::targetOfTemporary(name);
+        return target && isBackupName(*target);
+    });
+    if (!names)
+        return std::unexpected(names.error());
+    for (const QString& name : *names) {
+        const QString path = directory + u'/' + name;
+        if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
             return std::unexpected(systemError(CronBackupError::Operation::removeFile, path));
     }
     return {};
@@ -116,6 +187,11 @@ Result storeNow(const QString& directory, int maximumBackupCount, const QDateTim
     // The backups may hold passwords from crontab commands.
     if (auto created = PrivateFiles::makeDirectory(directory); !created)
         return std::unexpected(backupError(created.error()));
+    const DirectoryLock lock(directory);
+    if (!lock.isHeld())
+        return std::unexpected(systemError(CronBackupError::Operation::listDirectory, directory));
+    if (auto removed = removeLeftovers(directory); !removed)
+        return removed;
     const QString path = directory + u'/' + CronBackupStore::fileName(time);
     if (auto written = PrivateFiles::writeAtomically(path, text.toUtf8()); !written)
         return std::unexpected(backupError(written.error()));
@@ -144,29 +220,59 @@ bool isNewer(const CronBackup& left, const CronBackup& right)
     return left.fileName > right.fileName;
 }
 
-// Nothing, when the file went away meanwhile (pruned by another instance), is too large for
-// any crontab, or is not UTF-8: such a file could never be installed as it is.
-std::expected<std::optional<CronBackup>, CronBackupError> readBackup(const Entry& entry)
+// Nothing, when the file went away meanwhile (pruned by another instance) or is no regular
+// file any more. The type and owner are checked on the open file, so a file swapped after
+// listing cannot slip through; O_NONBLOCK keeps a FIFO from waiting for a writer.
+std::optional<CronBackup> readBackup(const Entry& entry)
 {
-    QFile file(entry.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!file.exists())
+    const QDateTime named = timeInName(entry.name);
+    CronBackup backup;
+    backup.fileName = entry.name;
+    backup.takenAt = named.isValid() ? named : modificationTime(entry.modified);
+    const int fd = ::open(QFile::encodeName(entry.path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ELOOP)
             return std::nullopt;
-        return std::unexpected(
-            CronBackupError{CronBackupError::Operation::readFile, entry.path, file.errorString()});
+        backup.flaw = CronBackup::Flaw::unreadable;
+        backup.systemMessage = qt_error_string(errno);
+        return backup;
     }
-    if (file.size() > CronSystemError::outputLimit)
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::unexpected(
-            CronBackupError{CronBackupError::Operation::readFile, entry.path, file.errorString()});
+    backup.size = status.st_size;
+    if (status.st_uid != ::geteuid()) {
+        backup.flaw = CronBackup::Flaw::foreign;
+        return backup;
+    }
+    if (status.st_size > CronSystemError::outputLimit) {
+        backup.flaw = CronBackup::Flaw::tooLarge;
+        return backup;
+    }
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    // One byte past the limit tells a file that grew since.
+    const QByteArray bytes = file.read(CronSystemError::outputLimit + 1);
+    if (file.error() != QFileDevice::NoError) {
+        backup.flaw = CronBackup::Flaw::unreadable;
+        backup.systemMessage = file.errorString();
+        return backup;
+    }
+    backup.size = bytes.size();
+    if (bytes.size() > CronSystemError::outputLimit) {
+        backup.flaw = CronBackup::Flaw::tooLarge;
+        return backup;
+    }
     auto text = Utf8::decode(bytes);
     if (!text)
-        return std::nullopt;
-    const QDateTime named = timeInName(entry.name);
-    return CronBackup{entry.name, named.isValid() ? named : modificationTime(entry.modified),
-                      bytes.size(), *std::move(text)};
+        backup.flaw = CronBackup::Flaw::notUtf8;
+    else
+        backup.text = *std::move(text);
+    return backup;
 }
 
 std::expected<QList<CronBackup>, CronBackupError> readBackups(const QString& directory)
@@ -180,16 +286,16 @@ std::expected<QList<CronBackup>, CronBackupError> readBackups(const QString& dir
     };
     if (::stat(QFile::encodeName(directory).constData(), &status) != 0 && errno == ENOENT)
         return QList<CronBackup>();
+    // Whoever else can put a file here could have it restored into this user's crontab.
+    if (auto claimed = PrivateFiles::claimDirectory(directory); !claimed)
+        return std::unexpected(backupError(claimed.error()));
     const auto entries = listBackups(directory);
     if (!entries)
         return std::unexpected(entries.error());
     QList<CronBackup> backups;
     for (const Entry& entry : *entries) {
-        auto backup = readBackup(entry);
-        if (!backup)
-            return std::unexpected(backup.error());
-        if (*backup)
-            backups.append(**std::move(backup));
+        if (auto backup = readBackup(entry))
+            backups.append(*std::move(backup));
     }
     std::stable_sort(backups.begin(), backups.end(), isNewer);
     return backups;

@@ -17,7 +17,7 @@ public:
     virtual ~CronBackupStoring() = default;
 
     virtual QCoro::Task<std::expected<void, CronBackupError>> storeBackup(QString text) = 0;
-    // Newest first; none before the first backup.
+    // Newest first, flawed files among them; none before the first backup.
     virtual QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> backups() = 0;
 };
 

@@ -56,9 +56,10 @@ private:
 CronDocument CronDocument::parse(const QString& text, const QString& runnerPath)
 {
     CronDocument document;
-    // A copied job line carries its id along, and the nil id names no job. Jobs are told
-    // apart by id, so such a job gets one of its own, derived from its place so that every
-    // reading gives the same; otherwise editing one copy would overwrite the other.
+    // A copied job line carries its id along (a copied line without markers has the id of its
+    // text), and the nil id names no job. Jobs are told apart by id, so such a job gets one of
+    // its own, derived from its place so that every reading gives the same; otherwise editing
+    // one copy would overwrite the other.
     std::unordered_set<QUuid, KeyedIdHash> ids;
     const auto appendJob = [&](CronJob job) {
         while (job.id.isNull() || !ids.insert(job.id).second)

@@ -80,6 +80,11 @@ bool isEnvironmentAssignment(QStringView body)
     return i < body.size() && body[i] == u'=';
 }
 
+// A job without an id marker is known by its line: every reading of the same line gives it the
+// same id, so it can be named by that id until its marker is written.
+constexpr QUuid unmarkedJobs(0xa84e3b63, 0x00de, 0x4345, 0x95, 0x5c, 0x71, 0x19, 0x38, 0xb4, 0xab,
+                             0x65);
+
 // Any order and repetition; the last valid assignment of each marker wins.
 Markers readMarkers(const QStringList& lines)
 {
@@ -150,7 +155,9 @@ std::optional<CronJob> CronJob::parse(const QString& line, const QStringList& ma
     job.isMonitoringEnabled = isMonitored;
     job.logPolicy = isMonitored ? unwrapped->policy : ExecutionLogPolicy::messagesAndErrors;
     job.name = markers.name.value_or(fallbackName(job.command));
-    job.id = markers.id ? *markers.id : unwrapped ? unwrapped->id : QUuid::createUuid();
+    job.id = markers.id  ? *markers.id
+             : unwrapped ? unwrapped->id
+                         : QUuid::createUuidV5(unmarkedJobs, line);
     job.original = Original{job.settings(), markerLines, line};
     return job;
 }

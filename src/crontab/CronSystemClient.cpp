@@ -174,6 +174,15 @@ std::expected<QString, CronClientError> readNow(const CronSystemClient::Tool& to
         CronSystemError::commandFailed(run->status, trimmedErrorText(run->standardError)));
 }
 
+// Whether the tool's answer shows the written text. Debian's tool lists a carriage return as
+// the two characters "\r" (and a backslash as itself); others give it back as it is.
+bool showsWritten(const QString& installed, const QString& written)
+{
+    return installed == written ||
+           (written.contains(u'\r') &&
+            installed == QString(written).replace(u'\r', QStringLiteral("\\r")));
+}
+
 // The tool died or was stopped while it held the text: only the crontab itself can say
 // whether the text was installed. If it was, the write did what was asked.
 std::expected<void, CronClientError> settleByReadingBack(const CronSystemClient::Tool& tool,
@@ -183,7 +192,7 @@ std::expected<void, CronClientError> settleByReadingBack(const CronSystemClient:
     const auto installed = readNow(tool);
     if (!installed)
         return std::unexpected(failure.afterWriteCheck(CronSystemError::WriteCheck::failed));
-    if (*installed != text)
+    if (!showsWritten(*installed, text))
         return std::unexpected(failure.afterWriteCheck(CronSystemError::WriteCheck::notInPlace));
     return {};
 }
@@ -207,7 +216,7 @@ std::expected<void, CronClientError> writeNow(const CronSystemClient::Tool& tool
     const auto installed = readNow(tool);
     if (!installed)
         return std::unexpected(installed.error());
-    if (*installed != text)
+    if (!showsWritten(*installed, text))
         return std::unexpected(CronSystemError::unconfirmedWrite());
     return {};
 }

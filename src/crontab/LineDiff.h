@@ -40,9 +40,8 @@ struct DiffHunk
     friend bool operator==(const DiffHunk&, const DiffHunk&) = default;
 };
 
-// The lines that turn one text into another: a shortest edit script for texts that differ in
-// up to a few thousand lines, and beyond that the differing middle removed and added whole.
-// Lines end at line feeds only; a carriage return belongs to its line.
+// The lines that turn one text into another by a shortest edit script. Lines end at line feeds
+// only; a carriage return belongs to its line.
 class LineDiff final
 {
 public:

@@ -1,5 +1,6 @@
 #include "PrivateFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,19 +38,6 @@ std::expected<void, Failure> makeOneDirectory(const QString& path)
     return failure(Failure::Step::createDirectory, path, error == EEXIST ? ENOTDIR : error);
 }
 
-std::expected<void, Failure> closeToOthers(const QString& path)
-{
-    const QByteArray encoded = QFile::encodeName(path);
-    struct stat status
-    {
-    };
-    if (::stat(encoded.constData(), &status) != 0)
-        return failure(Failure::Step::createDirectory, path);
-    if ((status.st_mode & 077) != 0 && ::chmod(encoded.constData(), status.st_mode & 0700) != 0)
-        return failure(Failure::Step::setPermissions, path);
-    return {};
-}
-
 bool writeAll(int fd, QByteArrayView bytes)
 {
     qsizetype written = 0;
@@ -77,12 +65,43 @@ std::expected<void, Failure> makeDirectory(const QString& path)
         if (slash < 0)
             break;
     }
-    return closeToOthers(clean);
+    return claimDirectory(clean);
+}
+
+std::expected<void, Failure> claimDirectory(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat status
+    {
+    };
+    if (::stat(encoded.constData(), &status) != 0)
+        return failure(Failure::Step::createDirectory, path);
+    if (status.st_uid != ::geteuid())
+        return std::unexpected(Failure{
+            Failure::Step::foreignDirectory, path,
+            QCoreApplication::translate("PrivateFiles",
+                                        "Der Ordner „%1“ gehört einem anderen Benutzer, der dort "
+                                        "Dateien ablegen kann. Tempolane verwendet ihn deshalb "
+                                        "nicht.")
+                .arg(QDir::toNativeSeparators(path))});
+    if ((status.st_mode & 07077) != 0 && ::chmod(encoded.constData(), status.st_mode & 0700) != 0)
+        return failure(Failure::Step::setPermissions, path);
+    return {};
+}
+
+std::optional<QString> targetOfTemporary(const QString& name)
+{
+    // "." + target + "." + the six characters mkostemp puts in place of its XXXXXX.
+    constexpr qsizetype suffix = 7;
+    if (name.size() <= 1 + suffix || !name.startsWith(u'.') || name[name.size() - suffix] != u'.')
+        return std::nullopt;
+    return name.sliced(1, name.size() - 1 - suffix);
 }
 
 std::expected<void, Failure> writeAtomically(const QString& path, QByteArrayView bytes, mode_t mode)
 {
     const QFileInfo target(path);
+    // targetOfTemporary reads this name back.
     QByteArray temporary =
         QFile::encodeName(target.path() + QStringLiteral("/.") + target.fileName()) + ".XXXXXX";
     // Created anew under a name nobody could have prepared, readable by the owner only.

@@ -40,9 +40,15 @@ QCoro::Task<BackupListModel::Listing> listAndCompare(CronStore& store, QString c
     auto future = QtConcurrent::run(
         [backups = *std::move(backups), current = std::move(current), runner = store.runnerPath()] {
             QList<BackupListModel::Row> rows;
-            for (const CronBackup& backup : backups)
-                rows.append({backup, CronDocument::parse(backup.text, runner).jobs().size(),
-                             LineDiff::between(current, backup.text)});
+            for (const CronBackup& backup : backups) {
+                if (backup.isSkipped())
+                    continue;
+                if (backup.isUsable())
+                    rows.append({backup, CronDocument::parse(backup.text, runner).jobs().size(),
+                                 LineDiff::between(current, backup.text)});
+                else
+                    rows.append({backup, 0, {}});
+            }
             return rows;
         });
     // Awaited into a name first: GCC 12 copies a co_await inside a braced list without
@@ -81,9 +87,9 @@ QVariant BackupListModel::data(const QModelIndex& index, int role) const
         case takenAtColumn:
             return DateTimeText::dateTimeWithSeconds(row.backup.takenAt, QLocale(), m_zone);
         case jobsColumn:
-            return jobsText(row.jobCount);
+            return row.backup.isUsable() ? jobsText(row.jobCount) : tr("Unbrauchbar");
         case differenceColumn:
-            return differenceText(row.diff);
+            return row.backup.isUsable() ? differenceText(row.diff) : QStringLiteral("\u2013");
         }
         return {};
     case Qt::ToolTipRole:
@@ -170,6 +176,9 @@ QString BackupListModel::notice() const
         return tr("Noch keine Sicherungen. Tempolane sichert die crontab vor jeder Änderung.");
     if (!selected())
         return tr("Wähle eine Sicherung aus.");
+    if (!selected()->backup.isUsable())
+        return tr("Diese Datei kann nicht wiederhergestellt werden: %1.")
+            .arg(selected()->backup.flawDescription());
     if (!selected()->diff.hasChanges())
         return tr("Diese Sicherung entspricht der aktuellen crontab.");
     return {};
@@ -177,7 +186,8 @@ QString BackupListModel::notice() const
 
 bool BackupListModel::canRestore() const
 {
-    return selected() && selected()->diff.hasChanges() && !m_isLoading && !m_store.isSaving();
+    return selected() && selected()->backup.isUsable() && selected()->diff.hasChanges() &&
+           !m_isLoading && !m_store.isSaving();
 }
 
 void BackupListModel::restoreSelected()

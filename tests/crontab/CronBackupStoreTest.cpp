@@ -138,12 +138,44 @@ private Q_SLOTS:
         QVERIFY(createFile(root + QStringLiteral("/.crontab-hidden.txt"), backupTime));
 
         const QList<CronBackup> listed = QCoro::waitFor(store.backups()).value();
+        const auto backup = [](QString name, QDateTime takenAt, qint64 size, QString text,
+                               CronBackup::Flaw flaw = CronBackup::Flaw::none) {
+            CronBackup expected;
+            expected.fileName = std::move(name);
+            expected.takenAt = std::move(takenAt);
+            expected.size = size;
+            expected.text = std::move(text);
+            expected.flaw = flaw;
+            return expected;
+        };
         const QList<CronBackup> expected{
-            {CronBackupStore::fileName(backupTime.addSecs(1)), backupTime.addSecs(1), 8,
-             QStringLiteral("# neuer\n")},
-            {backupName, backupTime, 9, QStringLiteral("# älter\n")},
-            {QStringLiteral("crontab-von-hand.txt"), handMade, 7, QStringLiteral("# Hand\n")}};
+            backup(CronBackupStore::fileName(backupTime.addSecs(1)), backupTime.addSecs(1), 8,
+                   QStringLiteral("# neuer\n")),
+            backup(QStringLiteral("crontab-binary.txt"), backupTime, 2, QString(),
+                   CronBackup::Flaw::notUtf8),
+            backup(backupName, backupTime, 9, QStringLiteral("# älter\n")),
+            backup(QStringLiteral("crontab-von-hand.txt"), handMade, 7,
+                   QStringLiteral("# Hand\n"))};
         QCOMPARE(listed, expected);
+    }
+
+    // A save killed while it wrote its backup leaves the temporary file; the next save takes
+    // it away, and it is never a backup. Other hidden files are not the store's.
+    void leftTemporariesGoAtTheNextSave()
+    {
+        QTemporaryDir temporary;
+        const QString root = temporary.path();
+        const QString left = u'.' + backupName + QStringLiteral(".Ab12Cd");
+        const QStringList others{QStringLiteral(".crontab-hidden.txt"),
+                                 QStringLiteral(".notes.txt.Ab12Cd")};
+        const QStringList planted = QStringList(others) << left;
+        for (const QString& name : planted)
+            QVERIFY(createFile(root + u'/' + name, backupTime, "# halb"));
+        QCOMPARE(QCoro::waitFor(CronBackupStore(root).backups()).value(), QList<CronBackup>());
+
+        const QDateTime later = backupTime.addSecs(1);
+        QVERIFY(storeAt(root, QStringLiteral("# neu\n"), later));
+        QCOMPARE(entries(root), QStringList(others) << CronBackupStore::fileName(later));
     }
 
     void unusableDirectoryFailsWithTheSystemText_data()

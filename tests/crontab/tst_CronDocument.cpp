@@ -164,7 +164,11 @@ class CronDocumentTest final : public QObject
 private Q_SLOTS:
     void parse_readsLinesAsTheFormatSays_data();
     void parse_readsLinesAsTheFormatSays();
-    void parse_idComesFromMarkerThenWrapperThenIsFresh();
+    void parse_idComesFromMarkerThenWrapperThenLine();
+    void parse_unmarkedJobKeepsItsIdWhileItsLineStays_data();
+    void parse_unmarkedJobKeepsItsIdWhileItsLineStays();
+    void parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten_data();
+    void parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten();
     void serializedText_writesChangedJobsWithFreshMarkers_data();
     void serializedText_writesChangedJobsWithFreshMarkers();
     void serializedText_ofMonitoredJobReadsBackMonitored();
@@ -254,7 +258,7 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays()
     QCOMPARE(document.serializedText(runner), text);
 }
 
-void CronDocumentTest::parse_idComesFromMarkerThenWrapperThenIsFresh()
+void CronDocumentTest::parse_idComesFromMarkerThenWrapperThenLine()
 {
     const QString other = QStringLiteral("11111111-2222-4333-8444-555555555555");
     QCOMPARE(canonicalText(onlyJob(QStringLiteral("# Tempolane id: ") + knownId +
@@ -274,8 +278,69 @@ void CronDocumentTest::parse_idComesFromMarkerThenWrapperThenIsFresh()
     const CronJob fromWrapper = onlyJob(QStringLiteral("* * * * * ") + wrapped);
     QCOMPARE(canonicalText(fromWrapper.id), other);
     QVERIFY(!fromWrapper.isMonitoringEnabled);
+}
 
-    QVERIFY(onlyJob(QStringLiteral("* * * * * x")).id != onlyJob(QStringLiteral("* * * * * x")).id);
+void CronDocumentTest::parse_unmarkedJobKeepsItsIdWhileItsLineStays_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("job"); // which job of `after` is compared with the first of `before`
+    QTest::addColumn<bool>("isSameId");
+
+    const QString php = QStringLiteral("*/5 * * * * php /srv/a/cron.php\n");
+    const QString otherPhp = QStringLiteral("*/5 * * * * php /srv/b/cron.php\n");
+    QTest::newRow("read again") << php << php << 0 << true;
+    QTest::newRow("lines added above and below")
+        << php << QStringLiteral("# neu\nMAILTO=ann\n") + php + otherPhp << 0 << true;
+    QTest::newRow("a job that starts alike") << php << otherPhp << 0 << false;
+    QTest::newRow("the line changed by a blank") << php << QStringLiteral(" ") + php << 0 << false;
+    QTest::newRow("paused by hand")
+        << php << QStringLiteral("# Tempolane disabled: ") + php << 0 << false;
+    QTest::newRow("a copy of the line") << php << php + php << 1 << false;
+    QTest::newRow("a name marker, no id marker")
+        << php << QStringLiteral("# Tempolane name: A\n") + php << 0 << true;
+}
+
+void CronDocumentTest::parse_unmarkedJobKeepsItsIdWhileItsLineStays()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(int, job);
+    QFETCH(bool, isSameId);
+
+    const QUuid id = CronDocument::parse(before, runner).jobs().front().id;
+    const auto jobs = CronDocument::parse(after, runner).jobs();
+    QCOMPARE(jobs.at(job).id == id, isSameId);
+    QSet<QUuid> ids;
+    for (const CronJob& each : jobs)
+        ids.insert(each.id);
+    QCOMPARE(ids.size(), jobs.size());
+}
+
+void CronDocumentTest::parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten_data()
+{
+    QTest::addColumn<bool>("isEnabled");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("isMonitored");
+    QTest::newRow("paused") << false << "cron.php" << false;
+    QTest::newRow("renamed") << true << "Rechnungen" << false;
+    QTest::newRow("monitored") << true << "cron.php" << true;
+}
+
+void CronDocumentTest::parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten()
+{
+    QFETCH(bool, isEnabled);
+    QFETCH(QString, name);
+    QFETCH(bool, isMonitored);
+    const QString text = QStringLiteral("# gleich\n*/5 * * * * php /srv/a/cron.php\n");
+    const QUuid id = onlyJob(text).id;
+    const QString written = serializedWith(text, [&](CronJob& job) {
+        job.isEnabled = isEnabled;
+        job.name = name;
+        job.isMonitoringEnabled = isMonitored;
+    });
+    QVERIFY(written.contains(QStringLiteral("# Tempolane id: ") + canonicalText(id)));
+    QCOMPARE(onlyJob(written).id, id);
 }
 
 void CronDocumentTest::serializedText_writesChangedJobsWithFreshMarkers_data()

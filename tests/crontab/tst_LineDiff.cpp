@@ -45,18 +45,36 @@ QString numberedLines(int count, const QMap<int, QString>& replaced = {})
     return text;
 }
 
+// The slow way, one row of the table at a time.
 qsizetype longestCommonSubsequence(const QStringList& a, const QStringList& b)
 {
-    std::vector<std::vector<qsizetype>> lengths(size_t(a.size() + 1),
-                                                std::vector<qsizetype>(size_t(b.size() + 1)));
+    std::vector<qsizetype> row(size_t(b.size() + 1));
     for (qsizetype i = 1; i <= a.size(); ++i) {
-        for (qsizetype j = 1; j <= b.size(); ++j)
-            lengths[size_t(i)][size_t(j)] = a[i - 1] == b[j - 1]
-                                                ? lengths[size_t(i - 1)][size_t(j - 1)] + 1
-                                                : std::max(lengths[size_t(i - 1)][size_t(j)],
-                                                           lengths[size_t(i)][size_t(j - 1)]);
+        qsizetype diagonal = 0;
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const qsizetype above = row[size_t(j)];
+            row[size_t(j)] =
+                a[i - 1] == b[j - 1] ? diagonal + 1 : std::max(above, row[size_t(j - 1)]);
+            diagonal = above;
+        }
     }
-    return lengths[size_t(a.size())][size_t(b.size())];
+    return row.back();
+}
+
+QStringList linesOf(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    lines.removeLast();
+    return lines;
+}
+
+// `count` lines drawn from `pool` different ones.
+QString drawnLines(QRandomGenerator& random, int count, int pool)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral("0 * * * * job %1\n").arg(random.bounded(pool));
+    return text;
 }
 
 } // namespace
@@ -132,17 +150,54 @@ private Q_SLOTS:
         }
     }
 
-    void textsTooDifferentToSearchAreReplacedWhole()
+    void longTextsGetExactCounts_data()
     {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<qsizetype>("removed"); // -1: as the slow way counts
+        QTest::addColumn<qsizetype>("added");
+
+        QRandomGenerator random(21);
+        QMap<int, QString> everyOther;
+        for (int i = 2; i <= 20000; i += 2)
+            everyOther.insert(i, QStringLiteral("neu %1").arg(i));
+        QTest::newRow("every other line of 20,000 rewritten")
+            << numberedLines(20000) << numberedLines(20000, everyOther) << qsizetype(10000)
+            << qsizetype(10000);
         QString from = QStringLiteral("# gleich\n");
         QString to = from;
         for (int i = 0; i < 1500; ++i) {
             from += QStringLiteral("alt %1\n").arg(i);
             to += QStringLiteral("neu %1\n").arg(i);
         }
+        QTest::newRow("nothing in common but the first line")
+            << from << to << qsizetype(1500) << qsizetype(1500);
+        QTest::newRow("a block of 1,000 lines moved to the end")
+            << numberedLines(3000)
+            << numberedLines(3000).sliced(numberedLines(1000).size()) + numberedLines(1000)
+            << qsizetype(1000) << qsizetype(1000);
+        QTest::newRow("3,000 lines from 5 against 2,500 from 5")
+            << drawnLines(random, 3000, 5) << drawnLines(random, 2500, 5) << qsizetype(-1)
+            << qsizetype(-1);
+        QTest::newRow("3,000 lines from 300 against 3,000 from 400")
+            << drawnLines(random, 3000, 300) << drawnLines(random, 3000, 400) << qsizetype(-1)
+            << qsizetype(-1);
+    }
+
+    void longTextsGetExactCounts()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(qsizetype, removed);
+        QFETCH(qsizetype, added);
+        if (removed < 0) {
+            const qsizetype common = longestCommonSubsequence(linesOf(from), linesOf(to));
+            removed = linesOf(from).size() - common;
+            added = linesOf(to).size() - common;
+        }
         const LineDiff diff = LineDiff::between(from, to);
-        QCOMPARE(diff.removedCount(), 1500);
-        QCOMPARE(diff.addedCount(), 1500);
+        QCOMPARE(diff.removedCount(), removed);
+        QCOMPARE(diff.addedCount(), added);
         QCOMPARE(side(diff, DiffLine::Kind::added), from);
         QCOMPARE(side(diff, DiffLine::Kind::removed), to);
     }

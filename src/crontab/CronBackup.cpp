@@ -1,0 +1,29 @@
+#include "CronBackup.h"
+
+#include "CronSystemError.h"
+
+#include <QCoreApplication>
+
+namespace Tempolane {
+
+QString CronBackup::flawDescription() const
+{
+    const auto tr = [](const char* text) {
+        return QCoreApplication::translate("CronBackup", text);
+    };
+    switch (flaw) {
+    case Flaw::none:
+        return {};
+    case Flaw::tooLarge:
+        return tr("größer als %1 MiB").arg(CronSystemError::outputLimit / (1024 * 1024));
+    case Flaw::notUtf8:
+        return tr("kein gültiger UTF-8-Text");
+    case Flaw::unreadable:
+        return tr("nicht lesbar: %1").arg(systemMessage);
+    case Flaw::foreign:
+        return tr("gehört einem anderen Benutzer");
+    }
+    Q_UNREACHABLE();
+}
+
+} // namespace Tempolane
