@@ -6,37 +6,18 @@
 // Memory is the peak resident set above the resident set just before the check.
 #include "FeedServer.h"
 #include "HostileFeeds.h"
+#include "MainThreadStretch.h"
+#include "ResidentMemory.h"
 #include "UpdateController.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QTimer>
 #include <benchmark/benchmark.h>
 
 using namespace Tempolane;
+using namespace Tempolane::Bench;
 using namespace Tempolane::Testing;
 
 namespace {
-
-// VmRSS or VmHWM of this process, in KiB.
-qint64 statusKiB(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key + ':'))
-            return line.mid(key.size() + 1).trimmed().split(' ').front().toLongLong();
-    }
-    return -1;
-}
-
-bool resetPeak()
-{
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
-}
 
 QByteArray ordinaryFeed(int releases)
 {
@@ -68,27 +49,14 @@ void checkAgainst(benchmark::State& state, const QByteArray& feed)
             hasFinished = true;
             loop.quit();
         });
-        QElapsedTimer clock;
-        qint64 lastTick = 0;
-        qint64 longest = 0;
-        QTimer ticker;
-        ticker.setInterval(0);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            const qint64 now = clock.nsecsElapsed();
-            longest = std::max(longest, now - lastTick);
-            lastTick = now;
-        });
         const qint64 baseline = statusKiB("VmRSS");
-        if (!resetPeak())
+        if (!resetPeakResidentSet())
             state.SkipWithError("the peak resident set cannot be reset");
-        ticker.start();
-        clock.start();
+        MainThreadStretch stretch;
         controller.checkForUpdates();
         if (!hasFinished)
             loop.exec();
-        const qint64 end = clock.nsecsElapsed();
-        longest = std::max(longest, end - lastTick);
-        ticker.stop();
+        const auto [longest, end] = stretch.stop();
         peakGrowthMiB = std::max(peakGrowthMiB, double(statusKiB("VmHWM") - baseline) / 1024);
         longestStretchMs = std::max(longestStretchMs, double(longest) / 1e6);
         worstTotalMs = std::max(worstTotalMs, double(end) / 1e6);
