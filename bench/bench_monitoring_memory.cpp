@@ -8,6 +8,7 @@
 #include "DemoCronClient.h"
 #include "ExecutionService.h"
 #include "MonitoredJobs.h"
+#include "ResidentMemory.h"
 #include "ShellQuoting.h"
 
 #include <QCoreApplication>
@@ -23,19 +24,6 @@ using namespace Tempolane::Bench;
 namespace {
 
 constexpr double targetMiB = 64;
-
-// VmRSS or VmHWM of this process, in KiB.
-qint64 statusKiB(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key + ':'))
-            return line.mid(key.size() + 1).trimmed().split(' ').front().toLongLong();
-    }
-    return -1;
-}
 
 QString crontabPath(const QString& data)
 {
@@ -68,10 +56,8 @@ int measure(const QString& mode, const QString& data)
 
     const qint64 baseline = statusKiB("VmRSS");
     // From here on the peak counts only what the work adds.
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
+    if (!resetPeakResidentSet())
         return 1;
-    clearRefs.close();
     {
         CronStore store(std::make_unique<DemoCronClient>(text),
                         std::make_unique<CronBackupStore>(locations.backups),

@@ -6,16 +6,16 @@
 #include "CronStore.h"
 #include "DataLocations.h"
 #include "DemoCronClient.h"
+#include "MainThreadStretch.h"
 #include "NullExecutionManager.h"
 #include "ShellQuoting.h"
 
 #include <QCoro/QCoroTask>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <benchmark/benchmark.h>
 
 using namespace Tempolane;
+using namespace Tempolane::Bench;
 
 namespace {
 
@@ -53,22 +53,9 @@ void loadAndFirstRefresh(benchmark::State& state)
                         std::make_shared<NullExecutionManager>(), locations.runner,
                         std::make_unique<QSettings>(dataHome.filePath(QStringLiteral("s.ini")),
                                                     QSettings::IniFormat));
-        QElapsedTimer clock;
-        qint64 lastTick = 0;
-        qint64 longest = 0;
-        QTimer ticker;
-        ticker.setInterval(0);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            const qint64 now = clock.nsecsElapsed();
-            longest = std::max(longest, now - lastTick);
-            lastTick = now;
-        });
-        ticker.start();
-        clock.start();
+        MainThreadStretch stretch;
         QCoro::waitFor(store.load());
-        const qint64 end = clock.nsecsElapsed();
-        longest = std::max(longest, end - lastTick);
-        ticker.stop();
+        const auto [longest, end] = stretch.stop();
 
         if (store.document().jobs().size() != 1000 || !store.hasLoaded())
             state.SkipWithError("the crontab was not loaded");

@@ -1,5 +1,7 @@
 #include "DesktopCommandLine.h"
 
+#include "CrontabText.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane {
@@ -33,12 +35,13 @@ DesktopCommandLine::Outcome DesktopCommandLine::handle(const QStringList& argume
                                                        QTextStream& out, QTextStream& err)
 {
     if (!m_parser.parse(arguments)) {
-        err << m_parser.errorText() << u'\n' << tr("Mehr dazu: tempolane --help") << Qt::endl;
+        err << CrontabText::printable(m_parser.errorText()) << u'\n'
+            << tr("Mehr dazu: tempolane --help") << Qt::endl;
         return Outcome::exitWithUsageError;
     }
     if (!m_parser.positionalArguments().isEmpty()) {
         err << tr("Tempolane erwartet keine weiteren Argumente: %1")
-                   .arg(m_parser.positionalArguments().join(u' '))
+                   .arg(CrontabText::printable(m_parser.positionalArguments().join(u' ')))
             << Qt::endl;
         return Outcome::exitWithUsageError;
     }
@@ -52,24 +55,6 @@ DesktopCommandLine::Outcome DesktopCommandLine::handle(const QStringList& argume
         return Outcome::exitSuccessfully;
     }
     return Outcome::openWindow;
-}
-
-bool DesktopCommandLine::hasDisplay(const QProcessEnvironment& environment,
-                                    const QStringList& arguments)
-{
-    const auto isSet = [&](const char* name) {
-        return !environment.value(QString::fromLatin1(name)).isEmpty();
-    };
-    // Qt takes its own options with one dash or two.
-    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM") ||
-           arguments.contains(QStringLiteral("-platform")) ||
-           arguments.contains(QStringLiteral("--platform"));
-}
-
-QString DesktopCommandLine::noDisplayMessage()
-{
-    return tr("Tempolane braucht eine grafische Sitzung, aber weder DISPLAY noch WAYLAND_DISPLAY "
-              "ist gesetzt; im Terminal hilft das Programm tempolane-cli weiter.");
 }
 
 } // namespace Tempolane

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCommandLineParser>
-#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTextStream>
 
@@ -26,10 +25,6 @@ public:
     bool asksForTextOnly(const QStringList& arguments);
     // Prints help, version or the error about the arguments, given the application's own.
     Outcome handle(const QStringList& arguments, QTextStream& out, QTextStream& err);
-
-    // A window can be shown: a display, a Wayland display or an explicit Qt platform is named.
-    static bool hasDisplay(const QProcessEnvironment& environment, const QStringList& arguments);
-    static QString noDisplayMessage();
 
 private:
     QCommandLineParser m_parser;

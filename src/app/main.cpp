@@ -2,6 +2,7 @@
 #include "ApplicationIcon.h"
 #include "DesktopCommandLine.h"
 #include "DesktopWindow.h"
+#include "DisplayCheck.h"
 #include "QtTexts.h"
 #include "TempolaneApp.h"
 #include "Theme.h"
@@ -48,16 +49,18 @@ int main(int argc, char* argv[])
     const QStringList arguments = argumentsOf(argc, argv);
     const auto environment = QProcessEnvironment::systemEnvironment();
 
-    // Help, version and the missing display are answered without Qt's windowing, which
-    // would abort where there is no display.
-    if (commandLine.asksForTextOnly(arguments) ||
-        !DesktopCommandLine::hasDisplay(environment, arguments)) {
+    // Help, version and a display that cannot be reached are answered without Qt's windowing,
+    // which would abort where there is no display.
+    const bool asksForTextOnly = commandLine.asksForTextOnly(arguments);
+    const auto noWindow =
+        asksForTextOnly ? std::nullopt : whyNoWindowCanOpen(environment, arguments);
+    if (asksForTextOnly || noWindow) {
         QCoreApplication application(argc, argv);
         prepare(application);
         const auto outcome = commandLine.handle(application.arguments(), out, err);
         if (outcome != DesktopCommandLine::Outcome::openWindow)
             return exitCodeOf(outcome);
-        err << DesktopCommandLine::noDisplayMessage() << Qt::endl;
+        err << *noWindow << Qt::endl;
         return 1;
     }
 

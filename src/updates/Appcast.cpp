@@ -64,11 +64,15 @@ std::optional<AppcastItem> itemForThisPlatform(const ItemFields& fields)
     if (!fields.os.isEmpty() && fields.os.compare(u"linux", Qt::CaseInsensitive) != 0)
         return std::nullopt;
     const bool hasShortVersion = !fields.shortVersion.isEmpty();
-    AppcastItem item;
-    item.displayedVersion = hasShortVersion ? fields.shortVersion : fields.version;
-    item.release = QVersionNumber::fromString(item.displayedVersion).normalized();
-    if (item.release.isNull())
+    // Only the number that is compared is ever shown: whatever the feed writes after it is
+    // left behind, so a feed cannot put its own sentence in front of the user.
+    const QVersionNumber version =
+        QVersionNumber::fromString(hasShortVersion ? fields.shortVersion : fields.version);
+    if (version.isNull())
         return std::nullopt;
+    AppcastItem item;
+    item.displayedVersion = version.toString();
+    item.release = version.normalized();
     if (hasShortVersion)
         item.build = QVersionNumber::fromString(fields.version).normalized();
     const QUrl link(fields.link, QUrl::StrictMode);
@@ -118,7 +122,15 @@ std::expected<QList<AppcastItem>, QString> parseAppcast(const QByteArray& feed)
 {
     QXmlStreamReader reader(feed);
     QList<AppcastItem> items;
-    if (reader.readNextStartElement()) {
+    // An appcast needs no document type declaration, and one can declare entities that expand
+    // a small feed into gigabytes of text: a feed that has one is not read at all.
+    while (!reader.atEnd() && reader.readNext() != QXmlStreamReader::StartElement) {
+        if (reader.tokenType() == QXmlStreamReader::DTD)
+            return std::unexpected(QCoreApplication::translate(
+                "Appcast", "Der Update-Feed enthält eine Dokumenttypdeklaration und wird "
+                           "deshalb nicht gelesen."));
+    }
+    if (reader.tokenType() == QXmlStreamReader::StartElement) {
         if (reader.name() != u"rss")
             return std::unexpected(
                 QCoreApplication::translate("Appcast", "Der Update-Feed ist kein RSS-Dokument."));

@@ -13,7 +13,8 @@ namespace Tempolane {
 // One release in an update feed (an RSS item with Sparkle's version fields).
 struct AppcastItem
 {
-    // sparkle:shortVersionString, or sparkle:version when the item has no short version.
+    // The number read from sparkle:shortVersionString, or from sparkle:version when the item
+    // has no short version ("2.3"); never the feed's text beyond it.
     QString displayedVersion;
     QVersionNumber release;
     // sparkle:version beside a short version: the build within the release; null otherwise.
@@ -23,7 +24,8 @@ struct AppcastItem
 };
 
 // The items of the feed meant for this platform (no sparkle:os, or "linux") that carry a
-// readable version; the German reason when the text is no readable RSS document.
+// readable version; the German reason when the text is no readable RSS document or declares a
+// document type.
 std::expected<QList<AppcastItem>, QString> parseAppcast(const QByteArray& feed);
 
 // What the feed offers to the installed version: the newest release newer than it, if any.

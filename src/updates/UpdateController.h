@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QProcessEnvironment>
+#include <QThreadPool>
 #include <QTimer>
 #include <chrono>
 
@@ -49,13 +50,18 @@ Q_SIGNALS:
     void checkFinished(const Tempolane::UpdateCheckOutcome& outcome);
 
 private:
+    void readFeed();
     void finish(const UpdateCheckOutcome& outcome);
 
     QUrl m_feed;
     AppVersion m_installed;
     QNetworkAccessManager m_network;
     QTimer m_timeLimit;
+    // The running check's reply, kept while its feed is read.
     QPointer<QNetworkReply> m_reply;
+    // Counts the checks started, so that a late outcome finds its check gone.
+    quint64 m_check = 0;
+    QThreadPool m_reading;
 };
 
 } // namespace Tempolane

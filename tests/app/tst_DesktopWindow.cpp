@@ -1,5 +1,4 @@
 #include "AboutWindow.h"
-#include "DesktopCommandLine.h"
 #include "DesktopWindow.h"
 #include "StoreUnderTest.h"
 #include "UpdateController.h"
@@ -38,8 +37,6 @@ private Q_SLOTS:
     void menus_carryTheCommandsWithTheirShortcuts();
     void updateCheck_isOffWithoutAFeed();
     void about_opensOneWindowAndBringsItBack();
-    void display_isFoundInTheEnvironmentOrTheArguments_data();
-    void display_isFoundInTheEnvironmentOrTheArguments();
     void firstShow_waitsForTheCrontabButNotForever_data();
     void firstShow_waitsForTheCrontabButNotForever();
 };
@@ -108,34 +105,6 @@ void DesktopWindowTest::about_opensOneWindowAndBringsItBack()
     QTRY_VERIFY(window->findChildren<AboutWindow*>().isEmpty());
     about->trigger();
     QCOMPARE(window->findChildren<AboutWindow*>().size(), 1);
-}
-
-void DesktopWindowTest::display_isFoundInTheEnvironmentOrTheArguments_data()
-{
-    QTest::addColumn<QString>("variable");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("hasDisplay");
-
-    QTest::newRow("nothing") << QString() << QStringList{u"tempolane"_qs} << false;
-    QTest::newRow("X11") << "DISPLAY" << QStringList{u"tempolane"_qs} << true;
-    QTest::newRow("Wayland") << "WAYLAND_DISPLAY" << QStringList{u"tempolane"_qs} << true;
-    QTest::newRow("platform variable") << "QT_QPA_PLATFORM" << QStringList{u"tempolane"_qs} << true;
-    QTest::newRow("-platform") << QString()
-                               << QStringList{u"tempolane"_qs, u"-platform"_qs, u"offscreen"_qs}
-                               << true;
-    QTest::newRow("--platform") << QString()
-                                << QStringList{u"tempolane"_qs, u"--platform"_qs, u"offscreen"_qs}
-                                << true;
-}
-
-void DesktopWindowTest::display_isFoundInTheEnvironmentOrTheArguments()
-{
-    QFETCH(QString, variable);
-    QFETCH(QStringList, arguments);
-    QProcessEnvironment environment;
-    if (!variable.isEmpty())
-        environment.insert(variable, QStringLiteral(":0"));
-    QTEST(DesktopCommandLine::hasDisplay(environment, arguments), "hasDisplay");
 }
 
 void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever_data()

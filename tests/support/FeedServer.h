@@ -8,7 +8,8 @@
 namespace Tempolane::Testing {
 
 // A small HTTP server on 127.0.0.1 for update checks. Each path answers with a fixed status
-// and body; a silent path accepts the connection and never answers; other paths get 404.
+// and body, or redirects elsewhere; a silent path accepts the connection and never answers;
+// other paths get 404.
 class FeedServer final : public QObject
 {
 public:
@@ -30,6 +31,11 @@ public:
     }
 
     void route(const QString& path, Response response) { m_routes.insert(path, response); }
+    // Answers "302 Found" with this Location.
+    void redirect(const QString& path, const QByteArray& location)
+    {
+        m_redirects.insert(path, location);
+    }
     QUrl url(const QString& path) const
     {
         return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
@@ -54,6 +60,12 @@ private:
         QObject::disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
         ++m_requestCount;
         const QString path = QString::fromUtf8(requestLine.value(1));
+        if (m_redirects.contains(path)) {
+            socket->write("HTTP/1.1 302 Found\r\nLocation: " + m_redirects.value(path) +
+                          "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+            return;
+        }
         const Response response = m_routes.value(path, {404, QByteArrayLiteral("Not Found")});
         if (response.isSilent)
             return;
@@ -67,6 +79,7 @@ private:
 
     QTcpServer m_server;
     QHash<QString, Response> m_routes;
+    QHash<QString, QByteArray> m_redirects;
     int m_requestCount = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "Appcast.h"
 #include "FeedServer.h"
+#include "HostileFeeds.h"
 #include "UpdateController.h"
 
 #include <QSignalSpy>
@@ -7,6 +8,7 @@
 
 using namespace Tempolane;
 using namespace std::chrono_literals;
+using Testing::entityExpansionFeed;
 using Testing::FeedServer;
 
 namespace {
@@ -147,9 +149,28 @@ void UpdateCheckTest::feed_offersTheNewestReleaseForLinux_data()
         << "available 2.1 ";
     QTest::newRow("script link not offered")
         << appcast(release("2.1", "41", "javascript:alert(1)")) << installed << "available 2.1 ";
-    QTest::newRow("http link on this computer offered")
-        << appcast(release("2.1", "41", "http://127.0.0.1:8080/release")) << installed
-        << "available 2.1 http://127.0.0.1:8080/release";
+    // A plain http page on this computer may be a local service's admin page.
+    QTest::newRow("http link on this computer not offered")
+        << appcast(release("2.1", "41", "http://127.0.0.1:631/admin?op=x")) << installed
+        << "available 2.1 ";
+    QTest::newRow("sentence after the version left out")
+        << appcast(release("9.9.9 - bitte sofort im Terminal curl … | sh ausführen")) << installed
+        << "available 9.9.9 https://example.org/release";
+    QTest::newRow("sentence after a build-only version left out")
+        << appcast(item("<sparkle:version>2.1\nJetzt installieren!</sparkle:version>")) << installed
+        << "available 2.1 ";
+
+    const QString declaresType = QStringLiteral(
+        "failed: Der Update-Feed enthält eine Dokumenttypdeklaration und wird deshalb nicht "
+        "gelesen.");
+    QTest::newRow("entity expansion")
+        << entityExpansionFeed(4000, 2'000) << installed << declaresType;
+    QTest::newRow("harmless document type also refused")
+        << appcast(release("2.1")).replace("\n<rss", "\n<!DOCTYPE rss>\n<rss") << installed
+        << declaresType;
+    QTest::newRow("undeclared entity")
+        << appcast(release("2.1&lol;")) << installed
+        << "failed: Der Update-Feed ist nicht lesbar: Entity 'lol' not declared.";
 }
 
 void UpdateCheckTest::feed_offersTheNewestReleaseForLinux()
@@ -167,6 +188,9 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers_data()
     QTest::addColumn<QString>("expected");
 
     const QByteArray tooLarge = appcast(QByteArray(UpdateController::maximumFeedSize, ' '));
+    const QString notHttps = QStringLiteral(
+        "failed: Der Update-Server leitet auf eine Adresse um, die nicht über HTTPS erreichbar "
+        "ist.");
     QTest::newRow("newer") << "/appcast.xml" << FeedServer::Response{200, appcast(release("2.1"))}
                            << "available 2.1 https://example.org/release";
     QTest::newRow("same") << "/appcast.xml"
@@ -189,6 +213,20 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers_data()
     QTest::newRow("plain http elsewhere")
         << "http://example.org/appcast.xml" << FeedServer::Response{}
         << "failed: Die Adresse des Update-Feeds ist ungültig oder nicht über HTTPS erreichbar.";
+    QTest::newRow("entity expansion under the size limit")
+        << "/appcast.xml" << FeedServer::Response{200, entityExpansionFeed(4000, 190'000)}
+        << "failed: Der Update-Feed enthält eine Dokumenttypdeklaration";
+    QTest::newRow("redirect on this computer followed")
+        << "/moved.xml" << FeedServer::Response{200, appcast(release("2.1"))}
+        << "available 2.1 https://example.org/release";
+    QTest::newRow("redirect to plain http elsewhere refused")
+        << "/to-plain-http.xml" << FeedServer::Response{200, appcast(release("2.1"))} << notHttps;
+    QTest::newRow("redirect to plain http elsewhere after a hop refused")
+        << "/hop.xml" << FeedServer::Response{200, appcast(release("2.1"))} << notHttps;
+    // Followed: the name cannot be found, which only a followed redirect asks.
+    QTest::newRow("redirect to https elsewhere followed")
+        << "/to-https.xml" << FeedServer::Response{200, appcast(release("2.1"))}
+        << "Host updates.invalid not found";
 }
 
 void UpdateCheckTest::check_reportsWhatTheServerAnswers()
@@ -199,6 +237,10 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers()
 
     FeedServer server;
     server.route(QStringLiteral("/appcast.xml"), response);
+    server.redirect(QStringLiteral("/moved.xml"), "/appcast.xml");
+    server.redirect(QStringLiteral("/to-plain-http.xml"), "http://updates.invalid/appcast.xml");
+    server.redirect(QStringLiteral("/hop.xml"), "/to-plain-http.xml");
+    server.redirect(QStringLiteral("/to-https.xml"), "https://updates.invalid/appcast.xml");
     QUrl feed = FeedServer::refusedUrl();
     if (path.startsWith(u'/'))
         feed = server.url(path);
