@@ -111,6 +111,11 @@ public:
     std::optional<QDateTime> nextExecution(const CronJob& job, const QDateTime& reference);
     std::optional<QDateTime> upcomingExecution(const CronJob& job, const QDateTime& now);
     JobExecutionSummary executionSummary(const CronJob& job) const;
+    // The run a monitored job was due to make next, by the summary's newest record (or the
+    // start of monitoring): once it is overdue by notObservedGraceSeconds without a new
+    // record, the job is not observed.
+    std::optional<QDateTime> expectedExecution(const CronJob& job,
+                                               const JobExecutionSummary& summary);
     QString duplicateName(const CronJob& job) const;
     // The trimmed name, or the command's fallback name when that is empty.
     static QString shownName(const CronJob& job);

@@ -1,5 +1,5 @@
 // The desktop program where no window can be shown: help, version and a clear sentence instead
-// of Qt's abort.
+// of Qt's abort; the background watcher where no session bus can be reached.
 #include <QProcess>
 #include <QTest>
 
@@ -30,6 +30,12 @@ void DesktopProgramTest::withoutADisplay_answersInTheTerminal_data()
         << QStringList{QStringLiteral("--fenster")} << 2 << QString() << "tempolane --help";
     QTest::newRow("stray argument")
         << QStringList{QStringLiteral("crontab")} << 2 << QString() << "crontab";
+    QTest::newRow("job that is no id")
+        << QStringList{QStringLiteral("--job"), QStringLiteral("../etc")} << 2 << QString()
+        << "Keine gültige Cronjob-ID: ../etc";
+    QTest::newRow("watcher without a session bus")
+        << QStringList{QStringLiteral("--background")} << 1 << QString()
+        << "keine D-Bus-Sitzung erreichbar";
 }
 
 void DesktopProgramTest::withoutADisplay_answersInTheTerminal()
@@ -38,6 +44,8 @@ void DesktopProgramTest::withoutADisplay_answersInTheTerminal()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                       QStringLiteral("unix:path=/nonexistent/tempolane-test-bus"));
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(TEMPOLANE_PROGRAM), arguments);
@@ -50,8 +58,8 @@ void DesktopProgramTest::withoutADisplay_answersInTheTerminal()
     QFETCH(QString, expectedErr);
     QVERIFY2(out.contains(expectedOut), qPrintable(out));
     QVERIFY2(err.contains(expectedErr), qPrintable(err));
-    // Nothing but the one sentence without a display: no abort of Qt's windowing.
-    if (arguments.isEmpty())
+    // Nothing but the one sentence: no abort of Qt's windowing, no second complaint.
+    if (program.exitCode() == 1)
         QCOMPARE(err.count(u'\n'), 1);
 }
 
