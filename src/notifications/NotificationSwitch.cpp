@@ -116,6 +116,9 @@ std::expected<void, QString> NotificationSwitch::switchOn() const
     if (hasControlCharacter(m_program))
         return std::unexpected(
             tr("Der Pfad des Programms kann nicht in den Autostart: %1").arg(m_program));
+    // An entry that starts nothing would only fail quietly at every login.
+    if (const QFileInfo program(m_program); !program.isFile() || !program.isExecutable())
+        return std::unexpected(tr("Das Programm %1 wurde nicht gefunden.").arg(m_program));
     if (!QDir().mkpath(m_autostartFolder))
         return std::unexpected(
             tr("Der Ordner %1 kann nicht angelegt werden.").arg(m_autostartFolder));
