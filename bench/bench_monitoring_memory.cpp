@@ -8,7 +8,7 @@
 #include "DemoCronClient.h"
 #include "ExecutionService.h"
 #include "MonitoredJobs.h"
-#include "ShellQuoting.h"
+#include "ProcessFigures.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -23,36 +23,6 @@ using namespace Tempolane::Bench;
 namespace {
 
 constexpr double targetMiB = 64;
-
-// VmRSS or VmHWM of this process, in KiB.
-qint64 statusKiB(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key + ':'))
-            return line.mid(key.size() + 1).trimmed().split(' ').front().toLongLong();
-    }
-    return -1;
-}
-
-QString crontabPath(const QString& data)
-{
-    return data + QStringLiteral("/crontab");
-}
-
-// The run files and a crontab that monitors their jobs.
-void createFixture(const QString& data)
-{
-    const DataLocations locations = DataLocations::under(data);
-    QStringList lines;
-    for (const CronJob& job : createMonitoredJobs(locations))
-        lines.append(job.serializedLines(quotedPath(locations.runner)));
-    QFile crontab(crontabPath(data));
-    crontab.open(QIODevice::WriteOnly);
-    crontab.write((lines.join(u'\n') + u'\n').toUtf8());
-}
 
 // In the child: the fixture's crontab in a store over the real execution service.
 int measure(const QString& mode, const QString& data)
@@ -94,7 +64,7 @@ int measure(const QString& mode, const QString& data)
 QTemporaryDir& fixture()
 {
     static QTemporaryDir directory;
-    static const bool created = (createFixture(directory.path()), true);
+    static const bool created = (createMonitoredFixture(directory.path()), true);
     (void)created;
     return directory;
 }

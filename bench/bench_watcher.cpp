@@ -8,7 +8,7 @@
 #include "ExecutionService.h"
 #include "JobWatcher.h"
 #include "MonitoredJobs.h"
-#include "ShellQuoting.h"
+#include "ProcessFigures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,7 +18,6 @@
 #include <QTextStream>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 using namespace Tempolane;
 using namespace Tempolane::Bench;
@@ -28,42 +27,6 @@ namespace {
 constexpr double targetMiB = 25;
 constexpr double targetIdleSecondsPer10Minutes = 0.05;
 constexpr int idleMeasuredSeconds = 10;
-
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLongLong();
-    }
-    return -1;
-}
-
-double processorSeconds()
-{
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-QString crontabPath(const QString& data)
-{
-    return data + QStringLiteral("/crontab");
-}
-
-void createFixture(const QString& data)
-{
-    const DataLocations locations = DataLocations::under(data);
-    QStringList lines;
-    for (const CronJob& job : createMonitoredJobs(locations))
-        lines.append(job.serializedLines(quotedPath(locations.runner)));
-    QFile crontab(crontabPath(data));
-    crontab.open(QIODevice::WriteOnly);
-    crontab.write((lines.join(u'\n') + u'\n').toUtf8());
-}
 
 bool waitFor(JobWatcher& watcher)
 {
@@ -99,7 +62,7 @@ int measure(const QString& mode, const QString& data)
         return 1;
     QTextStream out(stdout);
     if (mode == u"rss") {
-        out << residentKiB() << Qt::endl;
+        out << statusKiB("VmRSS") << Qt::endl;
     } else if (mode == u"idle") {
         const double before = processorSeconds();
         QEventLoop idle;
@@ -138,7 +101,7 @@ int measure(const QString& mode, const QString& data)
 QTemporaryDir& fixture()
 {
     static QTemporaryDir directory;
-    static const bool created = (createFixture(directory.path()), true);
+    static const bool created = (createMonitoredFixture(directory.path()), true);
     (void)created;
     return directory;
 }

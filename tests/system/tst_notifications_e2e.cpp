@@ -1,23 +1,20 @@
 // Notifications end to end: the real cron daemon runs a failing monitored job of the throwaway
 // user while `tempolane --background` watches, on a session bus of the test's own with a stand-in
 // notification service; choosing "Anzeigen" selects the job in the window.
-#include "CronBackupStore.h"
 #include "CronDocument.h"
-#include "CronRepository.h"
-#include "CronSystemClient.h"
 #include "DataLocations.h"
 #include "ExecutionService.h"
 #include "MainWindow.h"
 #include "NotificationStandIn.h"
 #include "PrivateSessionBus.h"
 #include "TempolaneApp.h"
+#include "TestUserCrontab.h"
 #include "WindowService.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
-#include <QTime>
 #include <qcoro/qcorotask.h>
 
 using namespace Tempolane;
@@ -26,25 +23,6 @@ using namespace Tempolane::Testing;
 namespace {
 
 const DataLocations locations = DataLocations::forCurrentUser();
-
-std::optional<QString> installCrontab(const QString& text)
-{
-    CronRepository repository(std::make_unique<CronSystemClient>(),
-                              std::make_unique<CronBackupStore>(locations.backups));
-    const auto current = QCoro::waitFor(repository.load());
-    if (!current)
-        return current.error().description();
-    const auto saved = QCoro::waitFor(repository.save(text, *current));
-    return saved ? std::nullopt : std::optional(saved.error().description());
-}
-
-// cron notices a new crontab by the spool directory's modification time, in whole seconds,
-// once a minute; a change within the second of that scan but after it goes unseen.
-void waitUntilClearOfCronsMinuteScan()
-{
-    while (QTime::currentTime().second() < 4 || QTime::currentTime().second() > 56)
-        QTest::qWait(500);
-}
 
 } // namespace
 
