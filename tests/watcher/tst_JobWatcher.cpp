@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,6 +121,7 @@ private Q_SLOTS:
     void jobAddedLater_isWatched_andDeletedJob_isNot();
     void missedRun_isTold_andNextDueRun_wakesTheWatcher();
     void burstOfFailures_becomesOneSummary();
+    void runnerKilledWhileWatched_isToldAsInterrupted();
     void notifications_reachTheServiceAndItsActionsComeBack();
     void slowService_neverPilesUpCalls();
 };
@@ -223,6 +225,39 @@ void JobWatcherTest::burstOfFailures_becomesOneSummary()
     QCOMPARE(watching.told.size(), 1);
     QCOMPARE(watching.told[0].summary, QStringLiteral("5 Cronjobs brauchen Aufmerksamkeit"));
     QVERIFY(watching.told[0].jobId.isNull());
+}
+
+void JobWatcherTest::runnerKilledWhileWatched_isToldAsInterrupted()
+{
+    QTemporaryDir data;
+    WatcherUnderTest watching(data.path());
+    watching.client->contents = crontabOf({monitored(QStringLiteral("Lang"))});
+    // A runner that is running: its marker names a live process, which then dies without
+    // leaving a record, as when it is killed.
+    QProcess runner;
+    runner.start(QStringLiteral("/bin/sleep"), {QStringLiteral("60")});
+    QVERIFY(runner.waitForStarted());
+    QVERIFY(QDir().mkpath(watching.runsOf(1)));
+    QFile marker(watching.runsOf(1) + QStringLiteral("/%1-%2.running")
+                                          .arg(QDateTime::currentSecsSinceEpoch())
+                                          .arg(runner.processId()));
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.write(QStringLiteral("version=1\nstart=%1\npid=%2\n")
+                     .arg(QDateTime::currentSecsSinceEpoch())
+                     .arg(runner.processId())
+                     .toLatin1());
+    marker.close();
+    QVERIFY(watching.start());
+    QVERIFY(watching.told.isEmpty());
+
+    QElapsedTimer sinceEnd;
+    runner.kill();
+    QVERIFY(runner.waitForFinished());
+    sinceEnd.start();
+    QTRY_COMPARE_WITH_TIMEOUT(watching.told.size(), 1, 5000);
+    QVERIFY2(sinceEnd.elapsed() < 2000, qPrintable(QString::number(sinceEnd.elapsed())));
+    QCOMPARE(watching.told[0].summary, QStringLiteral("„Lang“ wurde unerwartet beendet"));
+    QVERIFY(!watching.told[0].isCritical);
 }
 
 void JobWatcherTest::notifications_reachTheServiceAndItsActionsComeBack()
