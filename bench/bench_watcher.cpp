@@ -70,16 +70,19 @@ int measure(const QString& mode, const QString& data)
         idle.exec();
         out << (processorSeconds() - before) << Qt::endl;
     } else {
-        // Past the flood rule's minute, so the notification is a single one.
+        // One more failed run: the first look's summary leaves room to tell it singly.
         const QString runs = locations.executions + u'/' +
                              store.jobs().front().id.toString(QUuid::WithoutBraces) +
                              QStringLiteral("/runs/");
         const qint64 now = QDateTime::currentSecsSinceEpoch();
-        const QString id = QStringLiteral("%1-99999").arg(now);
+        // This child's own process id: every child's run is a new one.
+        const qint64 pid = QCoreApplication::applicationPid();
+        const QString id = QStringLiteral("%1-%2").arg(now).arg(pid);
         QFile temporary(runs + id + QStringLiteral(".tmp"));
         temporary.open(QIODevice::WriteOnly);
-        temporary.write(QStringLiteral("version=1\nstart=%1\nend=%1\nexit=2\npid=99999\nlog=\n")
+        temporary.write(QStringLiteral("version=1\nstart=%1\nend=%1\nexit=2\npid=%2\nlog=\n")
                             .arg(now)
+                            .arg(pid)
                             .toLatin1());
         temporary.close();
         told = 0;
@@ -111,6 +114,7 @@ std::optional<double> runChild(const QString& mode)
     // Every child starts from the same files: nothing told yet.
     QFile::remove(DataLocations::under(fixture().path()).toldEvents);
     QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--measure"), mode, fixture().path()});
     child.waitForFinished(-1);
@@ -168,6 +172,11 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc == 4 && QByteArrayView(argv[1]) == "--measure")
         return measure(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    // For measuring the installed program (bench/background-watcher-memory): the fixture in DIR.
+    if (argc == 3 && QByteArrayView(argv[1]) == "--write-fixture") {
+        createMonitoredFixture(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -101,6 +101,10 @@ public:
     const OptionalSavedChange& lastChange() const { return m_lastChange; }
     bool isLastChangeInPlace() const { return m_isLastChangeInPlace; }
 
+    // A store without a window (the background watcher) selects no job after a load, so it
+    // reads no run history it would not show.
+    void setSelectsJobs(bool selectsJobs) { m_selectsJobs = selectsJobs; }
+
     // Queries.
     OptionalJob selectedJob() const;
     QList<CronJob> filteredJobs() const;
@@ -237,6 +241,7 @@ private:
     ExecutionSummaryMap m_executionSummaries;
     QList<JobExecutionRecord> m_selectedJobHistory;
     QUuid m_manuallyRunningJobID;
+    bool m_selectsJobs = true;
     bool m_hasDismissedMonitoringSuggestion = false;
     OptionalPresentedError m_presentedError;
     OptionalSavedChange m_lastChange;

@@ -65,6 +65,7 @@ JobWatcher::JobWatcher(CronStore& store, DataLocations locations, Sink sink, Clo
     : QObject(parent), m_store(store), m_locations(std::move(locations)), m_sink(std::move(sink)),
       m_clock(std::move(clock)), m_toldFile(m_locations.toldEvents), m_told(m_toldFile.read())
 {
+    m_store.setSelectsJobs(false);
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleMs);
     m_wake.setSingleShot(true);
