@@ -5,6 +5,7 @@
 #include "CanonicalUuid.h"
 #include "CronJob.h"
 #include "DataLocations.h"
+#include "ShellQuoting.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,6 +55,24 @@ inline QList<CronJob> createMonitoredJobs(const DataLocations& locations)
         }
     }
     return jobs;
+}
+
+// The crontab of the fixture that createMonitoredFixture writes into `data`.
+inline QString crontabPath(const QString& data)
+{
+    return data + QStringLiteral("/crontab");
+}
+
+// The run files under `data` and a crontab (crontabPath) that monitors their jobs.
+inline void createMonitoredFixture(const QString& data)
+{
+    const DataLocations locations = DataLocations::under(data);
+    QStringList lines;
+    for (const CronJob& job : createMonitoredJobs(locations))
+        lines.append(job.serializedLines(quotedPath(locations.runner)));
+    QFile crontab(crontabPath(data));
+    crontab.open(QIODevice::WriteOnly);
+    crontab.write((lines.join(u'\n') + u'\n').toUtf8());
 }
 
 } // namespace Tempolane::Bench

@@ -16,6 +16,7 @@
 #include "DemoCronClient.h"
 #include "DesktopWindow.h"
 #include "NullExecutionManager.h"
+#include "ProcessFigures.h"
 #include "Theme.h"
 #include "UpdateController.h"
 
@@ -26,7 +27,6 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <ctime>
-#include <sys/resource.h>
 
 using namespace Tempolane;
 
@@ -38,26 +38,6 @@ QString crontabFromFile()
 {
     QFile file(qEnvironmentVariable("TEMPOLANE_PROBE_CRONTAB"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-qint64 residentKibibytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLongLong();
-    }
-    return -1;
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 // Calls back once, after the first paint of the widget that showed what it should.
@@ -110,7 +90,7 @@ int main(int argc, char* argv[])
     // The moment on the monotonic clock, which the benchmark compares with the moment it
     // started this process.
     const auto painted = [] {
-        report("rss_kib", double(residentKibibytes()));
+        report("rss_kib", double(Bench::statusKiB("VmRSS")));
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
         report("painted_at_s", double(now.tv_sec) + double(now.tv_nsec) / 1e9);
@@ -150,9 +130,9 @@ int main(int argc, char* argv[])
                 application.quit();
                 return;
             }
-            const double before = cpuSeconds();
+            const double before = Bench::processorSeconds();
             QTimer::singleShot(idleSeconds * 1000, &application, [&application, before] {
-                report("idle_cpu_s", cpuSeconds() - before);
+                report("idle_cpu_s", Bench::processorSeconds() - before);
                 application.quit();
             });
         });

@@ -8,8 +8,7 @@
 #include "DemoCronClient.h"
 #include "ExecutionService.h"
 #include "MonitoredJobs.h"
-#include "ResidentMemory.h"
-#include "ShellQuoting.h"
+#include "ProcessFigures.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -24,23 +23,6 @@ using namespace Tempolane::Bench;
 namespace {
 
 constexpr double targetMiB = 64;
-
-QString crontabPath(const QString& data)
-{
-    return data + QStringLiteral("/crontab");
-}
-
-// The run files and a crontab that monitors their jobs.
-void createFixture(const QString& data)
-{
-    const DataLocations locations = DataLocations::under(data);
-    QStringList lines;
-    for (const CronJob& job : createMonitoredJobs(locations))
-        lines.append(job.serializedLines(quotedPath(locations.runner)));
-    QFile crontab(crontabPath(data));
-    crontab.open(QIODevice::WriteOnly);
-    crontab.write((lines.join(u'\n') + u'\n').toUtf8());
-}
 
 // In the child: the fixture's crontab in a store over the real execution service.
 int measure(const QString& mode, const QString& data)
@@ -80,7 +62,7 @@ int measure(const QString& mode, const QString& data)
 QTemporaryDir& fixture()
 {
     static QTemporaryDir directory;
-    static const bool created = (createFixture(directory.path()), true);
+    static const bool created = (createMonitoredFixture(directory.path()), true);
     (void)created;
     return directory;
 }

@@ -7,7 +7,7 @@
 #include "FeedServer.h"
 #include "HostileFeeds.h"
 #include "MainThreadStretch.h"
-#include "ResidentMemory.h"
+#include "ProcessFigures.h"
 #include "UpdateController.h"
 
 #include <QEventLoop>

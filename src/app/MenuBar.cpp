@@ -3,6 +3,7 @@
 #include "AboutWindow.h"
 #include "CronStore.h"
 #include "MainWindow.h"
+#include "NotificationMenu.h"
 #include "SingleWindow.h"
 #include "UpdateCommands.h"
 #include "UpdateController.h"
@@ -25,6 +26,7 @@ void installFileMenu(MainWindow& window)
     file->addSeparator();
     file->addAction(commands.reload);
     file->addAction(commands.backups);
+    file->addAction(makeNotificationsAction(window));
     file->addSeparator();
     QAction* quit = file->addAction(MainWindow::tr("Beenden"), qApp, &QApplication::quit);
     quit->setObjectName(QStringLiteral("quitAction"));

@@ -1,12 +1,16 @@
 #include "AppVersion.h"
 #include "ApplicationIcon.h"
+#include "BackgroundWatcher.h"
 #include "DesktopCommandLine.h"
 #include "DesktopWindow.h"
 #include "DisplayCheck.h"
+#include "JobShowing.h"
 #include "QtTexts.h"
 #include "TempolaneApp.h"
 #include "Theme.h"
 #include "UpdateController.h"
+#include "WindowRequest.h"
+#include "WindowService.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -49,6 +53,12 @@ int main(int argc, char* argv[])
     const QStringList arguments = argumentsOf(argc, argv);
     const auto environment = QProcessEnvironment::systemEnvironment();
 
+    if (commandLine.asksForBackground(arguments)) {
+        QCoreApplication application(argc, argv);
+        prepare(application);
+        return BackgroundWatcher::run(err);
+    }
+
     // Help, version and a display that cannot be reached are answered without Qt's windowing,
     // which would abort where there is no display.
     const bool asksForTextOnly = commandLine.asksForTextOnly(arguments);
@@ -76,6 +86,13 @@ int main(int argc, char* argv[])
     Theme theme(application);
     UpdateController updates(UpdateController::feedAddress(environment), AppVersion::ofThisBuild());
     TempolaneApp tempolane(environment);
+    // One window per session: a second start brings the first one forward instead.
+    WindowService windowService(tempolane.store());
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!windowService.registerOn(bus) && WindowRequest::handOver(bus, commandLine.jobToShow()))
+        return 0;
     const auto window = openDesktopWindow(tempolane.store(), updates);
+    windowService.setWindow(window.get());
+    showJob(tempolane.store(), commandLine.jobToShow());
     return application.exec();
 }

@@ -57,6 +57,8 @@ int pause(const QStringList& arguments, Streams streams);
 int resume(const QStringList& arguments, Streams streams);
 int remove(const QStringList& arguments, Streams streams);
 int run(const QStringList& arguments, Streams streams);
+// on|off|status of the notifications of failed runs: the watcher's autostart entry.
+int notifications(const QStringList& arguments, Streams streams);
 
 // Runs the command on the store of the user's crontab (the sample data with TEMPOLANE_DEMO=1
 // or `isDemo`), loaded first; a failed load prints the store's error and gives failure.

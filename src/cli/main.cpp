@@ -26,6 +26,7 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("resume"), Cli::resume},
         {QStringLiteral("delete"), Cli::remove},
         {QStringLiteral("run"), Cli::run},
+        {QStringLiteral("notifications"), Cli::notifications},
     };
     return table;
 }

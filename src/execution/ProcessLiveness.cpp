@@ -18,6 +18,8 @@ namespace {
 // absorb the rounding, while a pid reused after a reboot is minutes younger.
 constexpr double startTolerance = 5.0;
 
+} // namespace
+
 std::optional<double> bootSeconds()
 {
     const auto stat = RunFiles::readSmallFile(QStringLiteral("/proc/stat"), 1 << 20);
@@ -34,8 +36,6 @@ std::optional<double> bootSeconds()
     }
     return std::nullopt;
 }
-
-} // namespace
 
 std::optional<double> processStartSeconds(qint32 pid)
 {

@@ -14,4 +14,7 @@ bool isRunnerAlive(qint32 pid, double markerStartSeconds);
 // Seconds since 1970 at which the process started; nothing where the system does not tell.
 std::optional<double> processStartSeconds(qint32 pid);
 
+// Seconds since 1970 at which the computer started; nothing where the system does not tell.
+std::optional<double> bootSeconds();
+
 } // namespace Tempolane::ProcessLiveness

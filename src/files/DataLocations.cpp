@@ -8,7 +8,8 @@ DataLocations DataLocations::under(const QString& dataDirectory)
 {
     const QString base = dataDirectory + QStringLiteral("/Tempolane");
     return {base + QStringLiteral("/Backups"), base + QStringLiteral("/Runner/tempolane-runner"),
-            base + QStringLiteral("/Executions")};
+            base + QStringLiteral("/Executions"),
+            base + QStringLiteral("/Notifications/told-events")};
 }
 
 DataLocations DataLocations::forCurrentUser()

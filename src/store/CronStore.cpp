@@ -182,7 +182,9 @@ void CronStore::reselect(const OptionalJob& previous)
                                            job.command == previous->command;
                                 })
                  : jobs.cend();
-    if (sameJob != jobs.cend())
+    if (!m_selectsJobs)
+        setSelection(QUuid());
+    else if (sameJob != jobs.cend())
         setSelection(sameJob->id);
     else if (!selectedJob())
         setSelection(jobs.isEmpty() ? QUuid() : jobs.front().id);

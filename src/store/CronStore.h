@@ -101,6 +101,10 @@ public:
     const OptionalSavedChange& lastChange() const { return m_lastChange; }
     bool isLastChangeInPlace() const { return m_isLastChangeInPlace; }
 
+    // A store without a window (the background watcher) selects no job after a load, so it
+    // reads no run history it would not show.
+    void setSelectsJobs(bool selectsJobs) { m_selectsJobs = selectsJobs; }
+
     // Queries.
     OptionalJob selectedJob() const;
     QList<CronJob> filteredJobs() const;
@@ -111,6 +115,11 @@ public:
     std::optional<QDateTime> nextExecution(const CronJob& job, const QDateTime& reference);
     std::optional<QDateTime> upcomingExecution(const CronJob& job, const QDateTime& now);
     JobExecutionSummary executionSummary(const CronJob& job) const;
+    // The run a monitored job was due to make next, by the summary's newest record (or the
+    // start of monitoring): once it is overdue by notObservedGraceSeconds without a new
+    // record, the job is not observed.
+    std::optional<QDateTime> expectedExecution(const CronJob& job,
+                                               const JobExecutionSummary& summary);
     QString duplicateName(const CronJob& job) const;
     // The trimmed name, or the command's fallback name when that is empty.
     static QString shownName(const CronJob& job);
@@ -232,6 +241,7 @@ private:
     ExecutionSummaryMap m_executionSummaries;
     QList<JobExecutionRecord> m_selectedJobHistory;
     QUuid m_manuallyRunningJobID;
+    bool m_selectsJobs = true;
     bool m_hasDismissedMonitoringSuggestion = false;
     OptionalPresentedError m_presentedError;
     OptionalSavedChange m_lastChange;

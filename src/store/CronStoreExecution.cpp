@@ -20,6 +20,16 @@ JobExecutionSummary CronStore::executionSummary(const CronJob& job) const
     return hasEntry ? *entry : JobExecutionSummary{};
 }
 
+std::optional<QDateTime> CronStore::expectedExecution(const CronJob& job,
+                                                      const JobExecutionSummary& summary)
+{
+    // The run expected after the last recorded start, or, before any run, after monitoring
+    // began: when it leaves no trace in time, the job is not observed.
+    const auto reference = summary.latestRecord ? std::optional(summary.latestRecord->startedAt)
+                                                : summary.monitoringStartedAt;
+    return reference ? nextExecution(job, *reference) : std::nullopt;
+}
+
 QCoro::Task<> CronStore::refreshExecutionStatus()
 {
     QList<CronJob> monitored;
@@ -46,12 +56,7 @@ QCoro::Task<> CronStore::refreshExecutionStatus()
         const bool mayBeOverdue =
             kind == JobExecutionState::Kind::waiting || kind == JobExecutionState::Kind::succeeded;
         if (job.isEnabled && mayBeOverdue) {
-            // The run expected after the last recorded start (or, before any run, after
-            // monitoring began) left no trace in time.
-            const auto reference = summary.latestRecord
-                                       ? std::optional(summary.latestRecord->startedAt)
-                                       : summary.monitoringStartedAt;
-            const auto expected = reference ? nextExecution(job, *reference) : std::nullopt;
+            const auto expected = expectedExecution(job, summary);
             if (expected && expected->msecsTo(now) > notObservedGraceSeconds * 1000)
                 summary.state = JobExecutionState::notObserved();
         }

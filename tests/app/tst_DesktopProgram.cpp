@@ -1,5 +1,5 @@
 // The desktop program where no window can be shown: help, version and a clear sentence instead
-// of Qt's abort.
+// of Qt's abort; the background watcher where no session bus can be reached.
 #include <QProcess>
 #include <QTest>
 
@@ -62,6 +62,14 @@ void DesktopProgramTest::withoutADisplay_answersInTheTerminal_data()
         << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"),
                        QStringLiteral("XDG_RUNTIME_DIR=/tmp/tempolane-absent")}
         << QStringList() << 1 << QString() << unreachable + " (WAYLAND_DISPLAY=wayland-0)";
+    QTest::newRow("job that is no id")
+        << QStringList() << QStringList{QStringLiteral("--job"), QStringLiteral("../etc")} << 2
+        << QString() << "Keine gültige Cronjob-ID: ../etc";
+    QTest::newRow("watcher without a session bus")
+        << QStringList{QStringLiteral(
+               "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/tempolane-test-bus")}
+        << QStringList{QStringLiteral("--background")} << 1 << QString()
+        << "keine D-Bus-Sitzung erreichbar";
 }
 
 void DesktopProgramTest::withoutADisplay_answersInTheTerminal()

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void badArguments_exitWithUsage();
     void unreadableInput_exitsWithTheSystemsText();
     void runs_listsEveryRecordWithItsLastLineMadeHarmless();
+    void notifications_switchTheAutostartEntryAndTheWatcher();
 };
 
 void TempolaneCliTest::validate_answersEveryLine()
@@ -125,6 +126,63 @@ void TempolaneCliTest::runs_listsEveryRecordWithItsLastLineMadeHarmless()
     QCOMPARE(lines.front().split(u'\t').sliced(3),
              (QStringList{"1", "\\x1b]0;owned\\x07Fehler\\x1b[2J in caf\ufffd"}));
     QCOMPARE(lines.back().split(u'\t').sliced(3), (QStringList{"1", "line 0"}));
+}
+
+void TempolaneCliTest::notifications_switchTheAutostartEntryAndTheWatcher()
+{
+    QTemporaryDir home;
+    // The desktop program the switch starts: it notes how it was started.
+    const QString programs = home.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(programs));
+    QFile program(programs + QStringLiteral("/tempolane"));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\necho \"$@\" > '" + programs.toUtf8() + "/started'\n");
+    program.close();
+    QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("PATH"), programs);
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                       QStringLiteral("unix:path=/nonexistent/tempolane-test-bus"));
+    const auto notifications = [&](const QString& action) {
+        QProcess cli;
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(TEMPOLANE_CLI), {QStringLiteral("notifications"), action});
+        cli.waitForFinished(30'000);
+        return std::pair{cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput() +
+                                                           cli.readAllStandardError())};
+    };
+    const QString entry = home.filePath(
+        QStringLiteral("config/autostart/io.github.tempolane.Tempolane.Watcher.desktop"));
+
+    QCOMPARE(notifications(QStringLiteral("status")),
+             std::pair(0, QStringLiteral("off\twatcher not running\n")));
+    QCOMPARE(notifications(QStringLiteral("on")), std::pair(0, entry + u'\n'));
+    QFile written(entry);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(
+        written.readAll().contains("\nExec=" + programs.toUtf8() + "/tempolane --background\n"));
+    QTRY_VERIFY(QFile::exists(programs + QStringLiteral("/started")));
+    QFile started(programs + QStringLiteral("/started"));
+    QVERIFY(started.open(QIODevice::ReadOnly));
+    QCOMPARE(started.readAll(), QByteArray("--background\n"));
+    QCOMPARE(notifications(QStringLiteral("status")).second,
+             QStringLiteral("on\twatcher not running\n"));
+
+    QCOMPARE(notifications(QStringLiteral("off")).first, 0);
+    QVERIFY(!QFile::exists(entry));
+    QCOMPARE(notifications(QStringLiteral("status")).second,
+             QStringLiteral("off\twatcher not running\n"));
+    QCOMPARE(notifications(QStringLiteral("loud")).first, 2);
+
+    // Without the desktop program nothing is written that would fail at every login.
+    environment.insert(QStringLiteral("PATH"), home.filePath(QStringLiteral("nowhere")));
+    const auto missing = notifications(QStringLiteral("on"));
+    QCOMPARE(missing.first, 1);
+    QVERIFY2(missing.second.contains(QStringLiteral("wurde nicht gefunden")),
+             qPrintable(missing.second));
+    QVERIFY(!QFile::exists(entry));
 }
 
 QTEST_GUILESS_MAIN(TempolaneCliTest)

@@ -1,41 +1,23 @@
-#include "CronBackupStore.h"
 #include "CronDocument.h"
-#include "CronRepository.h"
-#include "CronSystemClient.h"
 #include "DataLocations.h"
 #include "ExecutionService.h"
 #include "MonitoringCommandLine.h"
 #include "ShellQuoting.h"
+#include "TestUserCrontab.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
-#include <QTime>
 #include <qcoro/qcorotask.h>
 
 using namespace Tempolane;
+using namespace Tempolane::Testing;
 
 namespace {
 
 // The test user's own locations, as the application works them out.
 const DataLocations locations = DataLocations::forCurrentUser();
-
-// Replaces the test user's crontab the way the application does: through the repository,
-// which compares with what it read, keeps a backup and writes with the system tool. Returns
-// the error's description on failure.
-std::optional<QString> installCrontab(const QString& text)
-{
-    CronRepository repository(std::make_unique<CronSystemClient>(),
-                              std::make_unique<CronBackupStore>(locations.backups));
-    const auto current = QCoro::waitFor(repository.load());
-    if (!current)
-        return current.error().description();
-    const auto saved = QCoro::waitFor(repository.save(text, *current));
-    if (!saved)
-        return saved.error().description();
-    return std::nullopt;
-}
 
 CronJob monitoredJob(const QString& name, const QString& command, ExecutionLogPolicy policy)
 {
@@ -59,14 +41,6 @@ QString crontabOf(const QList<CronJob>& jobs, const QString& plainLine = QString
         document.nodes.append(CronDocument::Node::job(job));
     document.hasTrailingNewline = true;
     return document.serializedText(locations.runner);
-}
-
-// cron notices a new crontab by the spool directory's modification time, in whole seconds,
-// once a minute; a change within the second of that scan but after it goes unseen.
-void waitUntilClearOfCronsMinuteScan()
-{
-    while (QTime::currentTime().second() < 4 || QTime::currentTime().second() > 56)
-        QTest::qWait(500);
 }
 
 bool hasFinished(const JobExecutionSummary& summary)

@@ -1,11 +1,13 @@
 #pragma once
 
+// What a benchmark reads about its own process: memory from /proc and processor time.
 #include <QByteArray>
 #include <QFile>
+#include <sys/resource.h>
 
 namespace Tempolane::Bench {
 
-// VmRSS or VmHWM of this process, in KiB; -1 when the kernel does not say.
+// A field of /proc/self/status in KiB ("VmRSS", "VmHWM"); -1 where it cannot be read.
 inline qint64 statusKiB(const QByteArray& key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -23,6 +25,17 @@ inline bool resetPeakResidentSet()
 {
     QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
     return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
+}
+
+// User and system time this process has spent, in seconds.
+inline double processorSeconds()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& time) {
+        return double(time.tv_sec) + time.tv_usec / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 } // namespace Tempolane::Bench

@@ -1,0 +1,64 @@
+#include "NotificationMenu.h"
+
+#include "CronStore.h"
+#include "Dialogs.h"
+#include "MainWindow.h"
+#include "NotificationOffer.h"
+#include "NotificationSwitch.h"
+
+#include <QAction>
+#include <QSettings>
+
+namespace Tempolane {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("NotificationMenu", text);
+}
+
+void switchTo(bool isOn, QAction* action, MainWindow& window)
+{
+    const NotificationSwitch notificationSwitch(NotificationSwitch::userAutostartFolder(),
+                                                NotificationSwitch::desktopProgram());
+    const auto switched = isOn ? notificationSwitch.switchOn() : notificationSwitch.switchOff();
+    if (!isOn)
+        NotificationSwitch::stopWatcher();
+    const QSignalBlocker quiet(action);
+    action->setChecked(notificationSwitch.isOn());
+    if (!switched)
+        showAlert(&window, tr("Benachrichtigungen konnten nicht umgeschaltet werden"),
+                  switched.error());
+}
+
+} // namespace
+
+QAction* makeNotificationsAction(MainWindow& window)
+{
+    auto* action = new QAction(tr("Benachrichtigungen bei Fehlern"), &window);
+    action->setObjectName(QStringLiteral("notificationsAction"));
+    action->setCheckable(true);
+    action->setChecked(NotificationSwitch(NotificationSwitch::userAutostartFolder(), {}).isOn());
+    QObject::connect(action, &QAction::toggled, &window,
+                     [action, &window](bool isOn) { switchTo(isOn, action, window); });
+
+    CronStore& store = window.store();
+    QObject::connect(&store, &CronStore::lastChangeChanged, action, [action, &window, &store] {
+        QSettings defaults(QStringLiteral("Tempolane"), QStringLiteral("Tempolane"));
+        if (!NotificationOffer::shouldOffer(store.lastChange(), action->isChecked(),
+                                            defaults.value(NotificationOffer::offeredKey).toBool()))
+            return;
+        defaults.setValue(NotificationOffer::offeredKey, true);
+        askForChoice(&window,
+                     {tr("Bei Fehlern benachrichtigen?"),
+                      tr("Tempolane kann dir eine Mitteilung zeigen, wenn ein Cronjob fehlschlägt, "
+                         "unerwartet beendet wird oder nicht ausgeführt wurde – auch wenn das "
+                         "Fenster geschlossen ist."),
+                      tr("Benachrichtigen"), false},
+                     tr("Nicht jetzt"), [action] { action->setChecked(true); });
+    });
+    return action;
+}
+
+} // namespace Tempolane

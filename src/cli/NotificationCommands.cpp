@@ -1,0 +1,34 @@
+#include "CliCommand.h"
+#include "NotificationSwitch.h"
+
+namespace Tempolane::Cli {
+
+int notifications(const QStringList& arguments, Streams streams)
+{
+    const QString action = arguments.size() == 1 ? arguments.front() : QString();
+    const NotificationSwitch notificationSwitch(NotificationSwitch::userAutostartFolder(),
+                                                NotificationSwitch::desktopProgram());
+    if (action == u"status") {
+        streams.out << (notificationSwitch.isOn() ? "on" : "off") << u'\t'
+                    << (NotificationSwitch::isWatcherRunning() ? "watcher running"
+                                                               : "watcher not running")
+                    << Qt::endl;
+        return success;
+    }
+    if (action == u"on" || action == u"off") {
+        const auto switched =
+            action == u"on" ? notificationSwitch.switchOn() : notificationSwitch.switchOff();
+        if (!switched) {
+            streams.err << switched.error() << Qt::endl;
+            return failure;
+        }
+        if (action == u"off")
+            NotificationSwitch::stopWatcher().waitForFinished();
+        streams.out << notificationSwitch.entryPath() << Qt::endl;
+        return success;
+    }
+    streams.err << "usage: tempolane-cli notifications on|off|status" << Qt::endl;
+    return usageError;
+}
+
+} // namespace Tempolane::Cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+#include <QUuid>
+
+// Bringing the one window of the session forward, with a job selected.
+namespace Tempolane::WindowRequest {
+
+// Asks the window process that owns the application's bus name to come forward, with the job
+// selected unless it is null; true when it answered. Waits at most `timeoutMs`: for a program
+// that is starting and shows nothing yet.
+bool handOver(const QDBusConnection& bus, const QUuid& jobId, int timeoutMs = 2000);
+
+// The same without waiting, for a running program: where no window process answers, `program`
+// (the desktop program) starts with "--job ID".
+void openJob(const QDBusConnection& bus, const QUuid& jobId, const QString& program);
+
+} // namespace Tempolane::WindowRequest

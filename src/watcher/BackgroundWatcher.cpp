@@ -1,0 +1,62 @@
+#include "BackgroundWatcher.h"
+
+#include "BusNames.h"
+#include "JobWatcher.h"
+#include "NotificationSender.h"
+#include "NotificationSwitch.h"
+#include "TempolaneApp.h"
+#include "WindowRequest.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+
+namespace Tempolane {
+
+QString BackgroundWatcher::noBusMessage()
+{
+    return tr("Tempolane-Benachrichtigungen: keine D-Bus-Sitzung erreichbar; beim nächsten "
+              "Anmelden wird es erneut versucht.");
+}
+
+QString BackgroundWatcher::noServiceMessage()
+{
+    return tr("Tempolane-Benachrichtigungen: kein Benachrichtigungsdienst "
+              "(org.freedesktop.Notifications) in dieser Sitzung; beim nächsten Anmelden wird es "
+              "erneut versucht.");
+}
+
+int BackgroundWatcher::run(QTextStream& err)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        err << noBusMessage() << Qt::endl;
+        return 1;
+    }
+    if (!NotificationSender::hasService(bus)) {
+        err << noServiceMessage() << Qt::endl;
+        return 1;
+    }
+    if (!bus.registerService(BusNames::watcher()))
+        return 0;
+    BackgroundWatcher control;
+    bus.registerObject(BusNames::watcherPath(), &control, QDBusConnection::ExportScriptableSlots);
+
+    TempolaneApp tempolane;
+    NotificationSender sender(bus);
+    JobWatcher watcher(tempolane.store(), tempolane.locations(),
+                       [&sender](const Notification& notification) { sender.send(notification); });
+    const QString program = NotificationSwitch::desktopProgram();
+    QObject::connect(&sender, &NotificationSender::showRequested, &sender,
+                     [&bus, program](QUuid jobId) { WindowRequest::openJob(bus, jobId, program); });
+    watcher.start();
+    const int status = QCoreApplication::exec();
+    bus.unregisterService(BusNames::watcher());
+    return status;
+}
+
+void BackgroundWatcher::Quit()
+{
+    QCoreApplication::quit();
+}
+
+} // namespace Tempolane

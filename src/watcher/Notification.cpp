@@ -1,0 +1,59 @@
+#include "Notification.h"
+
+#include "DateTimeText.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace Tempolane {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Notification", text);
+}
+
+} // namespace
+
+Notification notificationOf(const RunEvent& event, const QTimeZone& zone)
+{
+    Notification notification;
+    notification.jobId = event.jobId;
+    switch (event.kind) {
+    case RunEvent::Kind::failed: {
+        notification.summary = tr("„%1“ ist fehlgeschlagen").arg(event.jobName);
+        QStringList lines(tr("Exit-Status %1").arg(event.exitCode));
+        if (event.lastLine)
+            lines.append(*event.lastLine);
+        notification.body = lines.join(u'\n');
+        notification.isCritical = true;
+        break;
+    }
+    case RunEvent::Kind::interrupted:
+        notification.summary = tr("„%1“ wurde unerwartet beendet").arg(event.jobName);
+        notification.body = tr("Die Ausführung hat kein Ende aufgezeichnet.");
+        break;
+    case RunEvent::Kind::missed:
+        notification.summary = tr("„%1“ wurde nicht ausgeführt").arg(event.jobName);
+        notification.body =
+            tr("Fällig war: %1").arg(DateTimeText::shortDateTime(event.dueAt, QLocale(), zone));
+        break;
+    }
+    return notification;
+}
+
+Notification summaryOf(const QList<RunEvent>& events)
+{
+    Notification notification;
+    notification.summary = tr("%1 Cronjobs brauchen Aufmerksamkeit").arg(events.size());
+    QStringList names;
+    for (const RunEvent& event : events) {
+        names.append(tr("„%1“").arg(event.jobName));
+        notification.isCritical = notification.isCritical || event.kind == RunEvent::Kind::failed;
+    }
+    notification.body = names.join(QStringLiteral(", "));
+    return notification;
+}
+
+} // namespace Tempolane

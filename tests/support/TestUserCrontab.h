@@ -1,0 +1,40 @@
+#pragma once
+
+#include "CronBackupStore.h"
+#include "CronRepository.h"
+#include "CronSystemClient.h"
+#include "DataLocations.h"
+
+#include <QTest>
+#include <QTime>
+#include <optional>
+#include <qcoro/qcorotask.h>
+
+namespace Tempolane::Testing {
+
+// Replaces the test user's crontab the way the application does: through the repository,
+// which compares with what it read, keeps a backup and writes with the system tool. Returns
+// the error's description on failure.
+inline std::optional<QString> installCrontab(const QString& text)
+{
+    CronRepository repository(
+        std::make_unique<CronSystemClient>(),
+        std::make_unique<CronBackupStore>(DataLocations::forCurrentUser().backups));
+    const auto current = QCoro::waitFor(repository.load());
+    if (!current)
+        return current.error().description();
+    const auto saved = QCoro::waitFor(repository.save(text, *current));
+    if (!saved)
+        return saved.error().description();
+    return std::nullopt;
+}
+
+// cron notices a new crontab by the spool directory's modification time, in whole seconds,
+// once a minute; a change within the second of that scan but after it goes unseen.
+inline void waitUntilClearOfCronsMinuteScan()
+{
+    while (QTime::currentTime().second() < 4 || QTime::currentTime().second() > 56)
+        QTest::qWait(500);
+}
+
+} // namespace Tempolane::Testing

@@ -1,0 +1,327 @@
+// The watcher over real run files in a data folder of the test's own, the crontab in memory, and
+// the notification sender talking to a stand-in service on a private session bus.
+#include "CronBackupStore.h"
+#include "CronStore.h"
+#include "DataLocations.h"
+#include "ExecutionService.h"
+#include "JobSketch.h"
+#include "JobWatcher.h"
+#include "NotificationSender.h"
+#include "NotificationStandIn.h"
+#include "PrivateFiles.h"
+#include "PrivateSessionBus.h"
+#include "StoreFakes.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+using namespace Tempolane;
+using namespace Tempolane::Testing;
+
+namespace {
+
+// A watcher as `tempolane --background` builds it, with every notification kept for the test.
+struct WatcherUnderTest
+{
+    explicit WatcherUnderTest(const QString& dataFolder)
+        : locations(DataLocations::under(dataFolder))
+    {
+        auto fakeClient = std::make_unique<FakeCronClient>();
+        client = fakeClient.get();
+        store = std::make_unique<CronStore>(
+            std::move(fakeClient), std::make_unique<CronBackupStore>(locations.backups),
+            std::make_shared<ExecutionService>(locations.executions, locations.runner),
+            runnerPath(),
+            std::make_unique<QSettings>(dataFolder + QStringLiteral("/settings.ini"),
+                                        QSettings::IniFormat));
+        QDir().mkpath(QFileInfo(locations.runner).path());
+        watcher = std::make_unique<JobWatcher>(
+            *store, locations, [this](const Notification& shown) { told.append(shown); });
+    }
+    ~WatcherUnderTest()
+    {
+        (void)QTest::qWaitFor([this] { return !store->isLoading(); });
+    }
+
+    // Starts and waits for the first look.
+    bool start()
+    {
+        QSignalSpy checked(watcher.get(), &JobWatcher::checked);
+        watcher->start();
+        return checked.count() > 0 || checked.wait(10000);
+    }
+    // What a save of this program does: a new crontab, and the runner written again.
+    void save(const QString& crontab)
+    {
+        client->contents = crontab;
+        QVERIFY(PrivateFiles::writeAtomically(locations.runner, "#!/bin/sh\n", 0700));
+    }
+    QString runsOf(int jobNumber) const { return jobFolderOf(jobNumber) + QStringLiteral("/runs"); }
+    QString jobFolderOf(int jobNumber) const
+    {
+        return locations.executions + u'/' +
+               makeJob(jobNumber, {}).id.toString(QUuid::WithoutBraces);
+    }
+    // What the runner leaves for a finished run: the record moved into place whole.
+    void recordRun(int jobNumber, int exitCode, const QByteArray& log = {})
+    {
+        QVERIFY(QDir().mkpath(runsOf(jobNumber)));
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        const QString id = QStringLiteral("%1-%2").arg(now).arg(++lastPid);
+        const QString runs = runsOf(jobNumber) + u'/';
+        if (!log.isEmpty()) {
+            QFile file(runs + id + QStringLiteral(".log"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(log);
+        }
+        QFile temporary(runs + id + QStringLiteral(".tmp"));
+        QVERIFY(temporary.open(QIODevice::WriteOnly));
+        temporary.write(QStringLiteral("version=1\nstart=%1\nend=%1\nexit=%2\npid=%3\nlog=%4\n")
+                            .arg(now)
+                            .arg(exitCode)
+                            .arg(lastPid)
+                            .arg(log.isEmpty() ? QString() : id + QStringLiteral(".log"))
+                            .toUtf8());
+        temporary.close();
+        QVERIFY2(temporary.rename(runs + id + QStringLiteral(".run")),
+                 qPrintable(temporary.errorString()));
+    }
+
+    DataLocations locations;
+    FakeCronClient* client = nullptr;
+    std::unique_ptr<CronStore> store;
+    std::unique_ptr<JobWatcher> watcher;
+    QList<Notification> told;
+    // Runs in one second differ by their process ids, also across watchers.
+    static inline int lastPid = 40000;
+};
+
+JobSketch monitored(const QString& name, const QString& schedule = QStringLiteral("0 9 * * *"))
+{
+    JobSketch sketch{name, schedule};
+    sketch.isMonitoringEnabled = true;
+    return sketch;
+}
+
+} // namespace
+
+class JobWatcherTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void failedRun_isToldOnceAcrossRestarts();
+    void jobAddedLater_isWatched_andDeletedJob_isNot();
+    void missedRun_isTold_andNextDueRun_wakesTheWatcher();
+    void burstOfFailures_becomesOneSummary();
+    void runnerKilledWhileWatched_isToldAsInterrupted();
+    void notifications_reachTheServiceAndItsActionsComeBack();
+    void slowService_neverPilesUpCalls();
+};
+
+void JobWatcherTest::failedRun_isToldOnceAcrossRestarts()
+{
+    QTemporaryDir data;
+    {
+        WatcherUnderTest watching(data.path());
+        watching.client->contents = crontabOf({monitored(QStringLiteral("Sicherung"))});
+        QVERIFY(watching.start());
+        QVERIFY(watching.told.isEmpty());
+
+        QElapsedTimer sinceRecord;
+        watching.recordRun(1, 3, "copying\nno space left on device\n");
+        sinceRecord.start();
+        QTRY_COMPARE_WITH_TIMEOUT(watching.told.size(), 1, 5000);
+        QVERIFY2(sinceRecord.elapsed() < 2000, qPrintable(QString::number(sinceRecord.elapsed())));
+        QCOMPARE(watching.told[0].summary, QStringLiteral("„Sicherung“ ist fehlgeschlagen"));
+        QCOMPARE(watching.told[0].body, QStringLiteral("Exit-Status 3\nno space left on device"));
+        QVERIFY(watching.told[0].isCritical);
+        QCOMPARE(watching.told[0].jobId, makeJob(1, {}).id);
+    }
+    // Started again, as at the next login: the same failure is not told twice.
+    WatcherUnderTest restarted(data.path());
+    restarted.client->contents = crontabOf({monitored(QStringLiteral("Sicherung"))});
+    QVERIFY(restarted.start());
+    QVERIFY(restarted.told.isEmpty());
+    // A new failure of the same job is a new event.
+    restarted.recordRun(1, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(restarted.told.size(), 1, 5000);
+    QCOMPARE(restarted.told[0].body, QStringLiteral("Exit-Status 1"));
+}
+
+void JobWatcherTest::jobAddedLater_isWatched_andDeletedJob_isNot()
+{
+    QTemporaryDir data;
+    WatcherUnderTest watching(data.path());
+    QVERIFY(watching.start());
+    QVERIFY(!watching.watcher->watchedPaths().contains(watching.jobFolderOf(1)));
+
+    QSignalSpy checked(watching.watcher.get(), &JobWatcher::checked);
+    watching.save(crontabOf({monitored(QStringLiteral("Neu"))}));
+    QTRY_VERIFY_WITH_TIMEOUT(watching.watcher->watchedPaths().contains(watching.jobFolderOf(1)),
+                             5000);
+    watching.recordRun(1, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(watching.told.size(), 1, 5000);
+    QCOMPARE(watching.told[0].summary, QStringLiteral("„Neu“ ist fehlgeschlagen"));
+    QTRY_VERIFY_WITH_TIMEOUT(watching.watcher->watchedPaths().contains(watching.runsOf(1)), 5000);
+
+    watching.save(crontabOf({}));
+    QTRY_VERIFY_WITH_TIMEOUT(!watching.watcher->watchedPaths().contains(watching.runsOf(1)), 5000);
+    QVERIFY(!watching.watcher->watchedPaths().contains(watching.jobFolderOf(1)));
+    // A run of the deleted job tells nothing.
+    watching.recordRun(1, 4);
+    QTest::qWait(JobWatcher::settleMs * 5);
+    QCOMPARE(watching.told.size(), 1);
+}
+
+void JobWatcherTest::missedRun_isTold_andNextDueRun_wakesTheWatcher()
+{
+    QTemporaryDir data;
+    WatcherUnderTest watching(data.path());
+    // Monitoring began three minutes ago; the every-minute job left no record since.
+    const QDateTime began = QDateTime::currentDateTimeUtc().addSecs(-180);
+    QVERIFY(QDir().mkpath(watching.jobFolderOf(1)));
+    QFile marker(watching.jobFolderOf(1) + QStringLiteral("/monitoring-started"));
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.write(QByteArray::number(began.toSecsSinceEpoch()));
+    marker.close();
+    // A second job, monitored from now on, is not due yet.
+    watching.client->contents =
+        crontabOf({monitored(QStringLiteral("Minütlich"), QStringLiteral("* * * * *")),
+                   monitored(QStringLiteral("Später"), QStringLiteral("* * * * *"))});
+    QVERIFY(watching.start());
+
+    QCOMPARE(watching.told.size(), 1);
+    QCOMPARE(watching.told[0].summary, QStringLiteral("„Minütlich“ wurde nicht ausgeführt"));
+    QVERIFY2(watching.told[0].body.startsWith(QStringLiteral("Fällig war: ")),
+             qPrintable(watching.told[0].body));
+    QVERIFY(!watching.told[0].isCritical);
+
+    // The other job's first run is due within a minute; it counts as missed 90 s after that.
+    const QDateTime wake = watching.watcher->nextWake();
+    const qint64 secondsAway = QDateTime::currentDateTimeUtc().secsTo(wake);
+    QVERIFY2(secondsAway > 90 && secondsAway <= 152, qPrintable(wake.toString(Qt::ISODate)));
+    QCOMPARE(wake.time().second(), CronStore::notObservedGraceSeconds % 60 + 1);
+}
+
+void JobWatcherTest::burstOfFailures_becomesOneSummary()
+{
+    QTemporaryDir data;
+    WatcherUnderTest watching(data.path());
+    QList<JobSketch> jobs;
+    for (int i = 1; i <= 5; ++i)
+        jobs.append(monitored(QStringLiteral("Job %1").arg(i)));
+    watching.client->contents = crontabOf(jobs);
+    for (int i = 1; i <= 5; ++i)
+        watching.recordRun(i, 1);
+    QVERIFY(watching.start());
+    QCOMPARE(watching.told.size(), 1);
+    QCOMPARE(watching.told[0].summary, QStringLiteral("5 Cronjobs brauchen Aufmerksamkeit"));
+    QVERIFY(watching.told[0].jobId.isNull());
+}
+
+void JobWatcherTest::runnerKilledWhileWatched_isToldAsInterrupted()
+{
+    QTemporaryDir data;
+    WatcherUnderTest watching(data.path());
+    watching.client->contents = crontabOf({monitored(QStringLiteral("Lang"))});
+    // A runner that is running: its marker names a live process, which then dies without
+    // leaving a record, as when it is killed.
+    QProcess runner;
+    runner.start(QStringLiteral("/bin/sleep"), {QStringLiteral("60")});
+    QVERIFY(runner.waitForStarted());
+    QVERIFY(QDir().mkpath(watching.runsOf(1)));
+    QFile marker(watching.runsOf(1) + QStringLiteral("/%1-%2.running")
+                                          .arg(QDateTime::currentSecsSinceEpoch())
+                                          .arg(runner.processId()));
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.write(QStringLiteral("version=1\nstart=%1\npid=%2\n")
+                     .arg(QDateTime::currentSecsSinceEpoch())
+                     .arg(runner.processId())
+                     .toLatin1());
+    marker.close();
+    QVERIFY(watching.start());
+    QVERIFY(watching.told.isEmpty());
+
+    QElapsedTimer sinceEnd;
+    runner.kill();
+    QVERIFY(runner.waitForFinished());
+    sinceEnd.start();
+    QTRY_COMPARE_WITH_TIMEOUT(watching.told.size(), 1, 5000);
+    QVERIFY2(sinceEnd.elapsed() < 2000, qPrintable(QString::number(sinceEnd.elapsed())));
+    QCOMPARE(watching.told[0].summary, QStringLiteral("„Lang“ wurde unerwartet beendet"));
+    QVERIFY(!watching.told[0].isCritical);
+}
+
+void JobWatcherTest::notifications_reachTheServiceAndItsActionsComeBack()
+{
+    PrivateSessionBus bus;
+    if (!bus.isValid())
+        QSKIP("dbus-daemon is not installed (scripts/install-deps)");
+    NotificationStandIn service(bus.connect(QStringLiteral("service")));
+    QVERIFY(service.registerOnBus());
+    const QDBusConnection client = bus.connect(QStringLiteral("client"));
+    QVERIFY(NotificationSender::hasService(client));
+    NotificationSender sender(client);
+    QSignalSpy shows(&sender, &NotificationSender::showRequested);
+
+    const QUuid job = makeJob(1, {}).id;
+    QVERIFY(sender.send(
+        {QStringLiteral("„A“ ist fehlgeschlagen"), QStringLiteral("x < y & z"), true, job}));
+    QVERIFY(sender.send({QStringLiteral("„B“ wurde nicht ausgeführt"), QString(), false, {}}));
+    QTRY_COMPARE_WITH_TIMEOUT(service.shown.size(), 2, 5000);
+    const auto& failed = service.shown[0];
+    QCOMPARE(failed.appName, QCoreApplication::applicationName());
+    QCOMPARE(failed.icon, QStringLiteral("io.github.tempolane.Tempolane"));
+    QCOMPARE(failed.summary, QStringLiteral("„A“ ist fehlgeschlagen"));
+    // The stand-in reads no markup, so the body arrives as written.
+    QCOMPARE(failed.body, QStringLiteral("x < y & z"));
+    QVERIFY(failed.actions.contains(QStringLiteral("Anzeigen")));
+    QCOMPARE(failed.hints.value(QStringLiteral("desktop-entry")).toString(),
+             QStringLiteral("io.github.tempolane.Tempolane"));
+    QCOMPARE(failed.hints.value(QStringLiteral("urgency")).toInt(), 2);
+    QCOMPARE(service.shown[1].hints.value(QStringLiteral("urgency")).toInt(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(sender.callsInFlight(), 0, 5000);
+
+    // "Anzeigen" and a click open the job; another program's notification opens nothing.
+    service.invoke(failed.id, QStringLiteral("show"));
+    QVERIFY(shows.wait(5000));
+    QCOMPARE(shows.takeFirst().at(0).value<QUuid>(), job);
+    service.invoke(failed.id, QStringLiteral("default"));
+    QVERIFY(shows.wait(5000));
+    QCOMPARE(shows.takeFirst().at(0).value<QUuid>(), job);
+    service.invoke(999, QStringLiteral("show"));
+    QVERIFY(!shows.wait(300));
+}
+
+void JobWatcherTest::slowService_neverPilesUpCalls()
+{
+    PrivateSessionBus bus;
+    if (!bus.isValid())
+        QSKIP("dbus-daemon is not installed (scripts/install-deps)");
+    NotificationStandIn service(bus.connect(QStringLiteral("service")));
+    service.isSlow = true;
+    QVERIFY(service.registerOnBus());
+    NotificationSender sender(bus.connect(QStringLiteral("client")));
+
+    QElapsedTimer sending;
+    sending.start();
+    int accepted = 0;
+    for (int i = 0; i < 3 * NotificationSender::maxInFlight; ++i)
+        accepted += sender.send({QStringLiteral("„%1“ ist fehlgeschlagen").arg(i), {}, true, {}});
+    QCOMPARE(accepted, NotificationSender::maxInFlight);
+    QCOMPARE(sender.callsInFlight(), NotificationSender::maxInFlight);
+    QTRY_COMPARE_WITH_TIMEOUT(service.unanswered.size(), NotificationSender::maxInFlight, 5000);
+    // Not waiting for answers: sending took a moment, not a call's time limit.
+    QVERIFY(sending.elapsed() < NotificationSender::callTimeoutMs / 2);
+}
+
+QTEST_GUILESS_MAIN(JobWatcherTest)
+#include "tst_JobWatcher.moc"
