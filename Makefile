@@ -27,7 +27,7 @@ fuzz: deps
 test: build-dev fuzz
 	ctest --preset dev -j $(JOBS)
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target tempolane tempolane-cli
+	cmake --build --preset release -j $(JOBS) --target tempolane tempolane-cli tempolane-watcher
 
 # The desktop window on your crontab; TEMPOLANE_DEMO=1 make run opens it on sample data.
 run: build-release

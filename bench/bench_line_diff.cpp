@@ -3,36 +3,17 @@
 // drawn from a small set, which every shortest script must search. The targets are 1 s and
 // 50 MB; the counters give each figure as a share of its target.
 #include "LineDiff.h"
+#include "ProcessFigures.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 
 using namespace Tempolane;
+using namespace Tempolane::Bench;
 
 namespace {
 
 constexpr int lineCount = 20000;
-
-// VmRSS or VmHWM of this process, in KiB.
-qint64 statusKiB(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key + ':'))
-            return line.mid(key.size() + 1).trimmed().split(' ').front().toLongLong();
-    }
-    return -1;
-}
-
-void resetPeak()
-{
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (clearRefs.open(QIODevice::WriteOnly))
-        clearRefs.write("5");
-}
 
 void compare(benchmark::State& state, const QString& from, const QString& to)
 {
@@ -40,7 +21,7 @@ void compare(benchmark::State& state, const QString& from, const QString& to)
     qsizetype edits = 0;
     for (auto _ : state) {
         const qint64 before = statusKiB("VmRSS");
-        resetPeak();
+        resetPeakResidentSet();
         const LineDiff diff = LineDiff::between(from, to);
         peakMiB = std::max(peakMiB, double(statusKiB("VmHWM") - before) / 1024);
         edits = diff.addedCount() + diff.removedCount();

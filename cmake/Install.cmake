@@ -7,6 +7,8 @@ install(TARGETS tempolane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET tempolane)
     install(TARGETS tempolane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+# `tempolane --background` becomes this program, found beside the desktop program.
+install(TARGETS tempolane-watcher RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES resources/${app_id}.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)

@@ -13,7 +13,6 @@
 #include "WindowService.h"
 
 #include <QApplication>
-#include <QLocale>
 
 using namespace Tempolane;
 
@@ -21,13 +20,7 @@ namespace {
 
 void prepare(QCoreApplication& application)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Tempolane"));
-    QCoreApplication::setApplicationVersion(AppVersion::ofThisBuild().displayedShortVersion());
-    // Every text is German; a system without a chosen locale ("C") gets German dates and
-    // numbers to match, instead of the C locale's English ones.
-    if (QLocale::system().language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    installGermanQtTexts(application);
+    prepareGermanApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
 }
 
 QStringList argumentsOf(int argc, char* argv[])
@@ -54,6 +47,9 @@ int main(int argc, char* argv[])
     const auto environment = QProcessEnvironment::systemEnvironment();
 
     if (commandLine.asksForBackground(arguments)) {
+        // The watcher's own program loads no window system, which would double its memory;
+        // where it is missing the watcher runs here.
+        BackgroundWatcher::replaceProcess();
         QCoreApplication application(argc, argv);
         prepare(application);
         return BackgroundWatcher::run(err);

@@ -9,6 +9,9 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
 
 namespace Tempolane {
 
@@ -23,6 +26,16 @@ QString BackgroundWatcher::noServiceMessage()
     return tr("Tempolane-Benachrichtigungen: kein Benachrichtigungsdienst "
               "(org.freedesktop.Notifications) in dieser Sitzung; beim nächsten Anmelden wird es "
               "erneut versucht.");
+}
+
+void BackgroundWatcher::replaceProcess()
+{
+    // Before any QCoreApplication exists, the kernel names this program.
+    const QFileInfo self(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")));
+    const QByteArray watcher =
+        QFile::encodeName(self.dir().filePath(QStringLiteral("tempolane-watcher")));
+    char* const arguments[] = {const_cast<char*>(watcher.constData()), nullptr};
+    ::execv(watcher.constData(), arguments);
 }
 
 int BackgroundWatcher::run(QTextStream& err)

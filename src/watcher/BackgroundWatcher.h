@@ -18,6 +18,10 @@ public:
     // it gives 0 at once.
     static int run(QTextStream& err);
 
+    // Becomes the watcher's own program beside this one, which loads Qt's core and D-Bus only;
+    // returns only where there is none or it cannot be started.
+    static void replaceProcess();
+
     static QString noBusMessage();
     static QString noServiceMessage();
 

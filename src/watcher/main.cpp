@@ -1,0 +1,17 @@
+// tempolane-watcher: what `tempolane --background` becomes, without the window system's
+// libraries.
+#include "AppVersion.h"
+#include "BackgroundWatcher.h"
+#include "QtTexts.h"
+
+#include <QCoreApplication>
+
+using namespace Tempolane;
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    prepareGermanApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
+    QTextStream err(stderr);
+    return BackgroundWatcher::run(err);
+}
