@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QSettings>
 
 using namespace Tempolane;
 
@@ -76,6 +77,8 @@ int main(int argc, char* argv[])
     Theme theme(application);
     UpdateController updates(UpdateController::feedAddress(environment), AppVersion::ofThisBuild());
     TempolaneApp tempolane(environment);
-    const auto window = openDesktopWindow(tempolane.store(), updates);
+    // Beside the program's other settings, in the user's config folder.
+    QSettings layout(QStringLiteral("Tempolane"), QStringLiteral("Tempolane"));
+    const auto window = openDesktopWindow(tempolane.store(), updates, &layout);
     return application.exec();
 }

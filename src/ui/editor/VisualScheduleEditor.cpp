@@ -27,7 +27,6 @@ constexpr int startMinuteWidth = 150;
 constexpr int dayOfMonthWidth = 140;
 constexpr int partSpacing = 16;
 constexpr int contentOffset = 2;
-constexpr int contentWidth = 460;
 constexpr int rowSpacing = 18;
 constexpr int weekdaySpacing = 14;
 
@@ -56,15 +55,15 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     for (const ScheduleFrequency frequency : allScheduleFrequencies)
         m_frequency->addItem(symbolIcon(Choices::frequencySymbol(frequency), {Tint::indigo}),
                              title(frequency), int(frequency));
-    m_frequency->setFixedWidth(pickerWidth);
-    m_interval->setFixedWidth(pickerWidth);
+    m_frequency->setMinimumWidth(pickerWidth);
+    m_interval->setMinimumWidth(pickerWidth);
 
     m_startMinute->setRange(0, Choices::lastMinute);
     m_startMinute->setPrefix(Choices::startMinutePrefix());
-    m_startMinute->setFixedWidth(startMinuteWidth);
+    m_startMinute->setMinimumWidth(startMinuteWidth);
     m_dayOfMonth->setRange(Choices::firstDayOfMonth, Choices::lastDayOfMonth);
     m_dayOfMonth->setSuffix(Choices::dayOfMonthSuffix());
-    m_dayOfMonth->setFixedWidth(dayOfMonthWidth);
+    m_dayOfMonth->setMinimumWidth(dayOfMonthWidth);
     m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));
 
     auto* content = new QWidget;
@@ -79,7 +78,6 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     for (QWidget* part :
          {m_intervalRow, m_startMinuteRow, m_timeRow, m_weekdaysRow, m_dayOfMonthRow})
         rows->addWidget(part);
-    content->setMaximumWidth(contentWidth);
     m_spring = new SpringContainer(content, this);
 
     auto* layout = new QVBoxLayout(this);

@@ -7,7 +7,8 @@ namespace Tempolane {
 
 QWidget* formRow(QWidget* caption, QWidget* control)
 {
-    caption->setFixedWidth(FormMetrics::captionWidth);
+    // At least the column's width, so the controls line up; wider when a large font needs it.
+    caption->setMinimumWidth(FormMetrics::captionWidth);
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
