@@ -51,6 +51,7 @@ CommandSection::CommandSection(QWidget* parent)
     m_message->setObjectName(QStringLiteral("commandMessage"));
     m_message->setWordWrap(true);
     m_hint->setObjectName(QStringLiteral("commandHint"));
+    m_hint->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

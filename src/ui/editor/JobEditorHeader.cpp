@@ -44,6 +44,7 @@ JobEditorHeader::JobEditorHeader(QWidget* parent)
 
     m_nameMessage->setObjectName(QStringLiteral("nameMessage"));
     m_description->setObjectName(QStringLiteral("headerDescription"));
+    m_description->setWordWrap(true);
     m_enabledSwitch->setObjectName(QStringLiteral("enabledSwitch"));
     connect(m_enabledSwitch, &ToggleSwitch::clicked, this, &JobEditorHeader::enabledToggled);
 

@@ -8,6 +8,7 @@
 #include "JobEditorHeader.h"
 #include "ScheduleSection.h"
 #include "ShortcutText.h"
+#include "WrappingRow.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -155,10 +156,10 @@ QWidget* JobEditorView::executionsCard()
 QWidget* JobEditorView::buttonRow()
 {
     using Style = ActionButton::Style;
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(buttonSpacing);
+    // Delete and duplicate at the start, the form's own buttons at the end; in a narrow column
+    // the end group takes a line of its own.
+    auto* row = new WrappingRow(buttonSpacing);
+    QHBoxLayout* layout = row->leading();
     const auto add = [&](ActionButton* button, const char* objectName,
                          const std::function<void()>& action) {
         button->setObjectName(QString::fromLatin1(objectName));
@@ -175,7 +176,7 @@ QWidget* JobEditorView::buttonRow()
         m_actions.remove);
     add(new ActionButton(tr("Duplizieren"), Symbol::copy, Style::plain, Tint::primary),
         "duplicateButton", m_actions.duplicate);
-    layout->addStretch(1);
+    layout = row->trailing();
     m_revertButton =
         new ActionButton(tr("Zurücksetzen"), Symbol::undo, Style::plain, Tint::primary);
     add(m_revertButton, "revertButton", [this] { edit([](auto& model) { model.revert(); }); });

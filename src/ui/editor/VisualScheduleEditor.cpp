@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSpacerItem>
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -55,15 +56,16 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     for (const ScheduleFrequency frequency : allScheduleFrequencies)
         m_frequency->addItem(symbolIcon(Choices::frequencySymbol(frequency), {Tint::indigo}),
                              title(frequency), int(frequency));
-    m_frequency->setMinimumWidth(pickerWidth);
-    m_interval->setMinimumWidth(pickerWidth);
+    setLeastWidth(m_frequency, pickerWidth);
+    // Its entries change with the schedule; its width follows them.
+    m_interval->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     m_startMinute->setRange(0, Choices::lastMinute);
     m_startMinute->setPrefix(Choices::startMinutePrefix());
-    m_startMinute->setMinimumWidth(startMinuteWidth);
+    setLeastWidth(m_startMinute, startMinuteWidth);
     m_dayOfMonth->setRange(Choices::firstDayOfMonth, Choices::lastDayOfMonth);
     m_dayOfMonth->setSuffix(Choices::dayOfMonthSuffix());
-    m_dayOfMonth->setMinimumWidth(dayOfMonthWidth);
+    setLeastWidth(m_dayOfMonth, dayOfMonthWidth);
     m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));
 
     auto* content = new QWidget;
@@ -126,8 +128,11 @@ QWidget* VisualScheduleEditor::weekdayRow()
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
-    // Under the controls of the rows above, not under their captions.
-    layout->setContentsMargins(FormMetrics::controlIndent, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // Under the controls of the rows above, not under their captions; in a narrow column the
+    // days move left rather than out of sight.
+    layout->addSpacerItem(new QSpacerItem(FormMetrics::controlIndent - weekdaySpacing, 0,
+                                          QSizePolicy::Maximum, QSizePolicy::Minimum));
     layout->setSpacing(weekdaySpacing);
     for (const int weekday : Choices::weekdayOrder()) {
         auto* button = new WeekdayButton(Choices::weekdayShortLabel(weekday),
@@ -179,6 +184,7 @@ void VisualScheduleEditor::showSchedule()
         m_interval->clear();
         for (const int interval : intervals)
             m_interval->addItem(Choices::minuteIntervalTitle(interval), interval);
+        setLeastWidth(m_interval, pickerWidth);
     }
     m_interval->setCurrentIndex(m_interval->findData(m_schedule.minuteInterval));
     m_startMinute->setValue(m_schedule.minute);
