@@ -38,7 +38,7 @@ constexpr ColumnWidths sidebarWidths{184, 210, 250};
 constexpr ColumnWidths listWidths{300, 360, 440};
 // Wide enough for the editor's form at the smallest window: the sidebar and the list give
 // up their room first.
-constexpr int detailMinimumWidth = 440;
+constexpr int detailMinimumWidth = 450;
 constexpr int searchFieldWidth = 260;
 constexpr int toolBarIconSide = 18;
 const QString geometryKey = QStringLiteral("window/geometry");
