@@ -120,7 +120,7 @@ int main(int argc, char* argv[])
         std::make_shared<NullExecutionManager>(), locations.runner,
         std::make_unique<QSettings>(QStringLiteral("Tempolane"), QStringLiteral("WindowProbe")));
     UpdateController updates(QUrl(), AppVersion::ofThisBuild());
-    const auto window = openDesktopWindow(store, updates);
+    const auto window = openDesktopWindow(store, updates, nullptr);
     auto* list = window->findChild<QListView*>(QStringLiteral("jobList"));
     new FirstPaint(
         list->viewport(), [list] { return list->model()->rowCount() > 0; },

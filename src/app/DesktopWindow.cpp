@@ -2,6 +2,8 @@
 
 #include "MenuBar.h"
 
+#include <QCoreApplication>
+#include <QSettings>
 #include <QTimer>
 #include <memory>
 #include <utility>
@@ -16,10 +18,17 @@ std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store, UpdateController
 }
 
 std::unique_ptr<MainWindow> openDesktopWindow(CronStore& store, UpdateController& updates,
+                                              QSettings* layout,
                                               std::chrono::milliseconds longestWait)
 {
     store.load();
     auto window = makeDesktopWindow(store, updates);
+    if (layout) {
+        window->restoreLayout(*layout);
+        // Closing the window quits the program too, so this covers both ways out.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.get(),
+                         [kept = window.get(), layout] { kept->saveLayout(*layout); });
+    }
     if (!store.isLoading()) {
         window->show();
         return window;

@@ -15,9 +15,10 @@ std::unique_ptr<MainWindow> makeDesktopWindow(CronStore& store, UpdateController
 // The window as the program opens it. Reading the crontab starts first, so the read runs while
 // the window is built, and the window appears once the jobs are there: its first frame lists
 // them instead of an empty list that fills a moment later. A slow read shows it after
-// `longestWait`.
+// `longestWait`. With `layout`, the window opens as it was left and leaves its layout there
+// when the program quits.
 std::unique_ptr<MainWindow>
-openDesktopWindow(CronStore& store, UpdateController& updates,
+openDesktopWindow(CronStore& store, UpdateController& updates, QSettings* layout,
                   std::chrono::milliseconds longestWait = std::chrono::milliseconds(250));
 
 } // namespace Tempolane

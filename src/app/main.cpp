@@ -13,6 +13,7 @@
 #include "WindowService.h"
 
 #include <QApplication>
+#include <QSettings>
 
 using namespace Tempolane;
 
@@ -87,7 +88,9 @@ int main(int argc, char* argv[])
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!windowService.registerOn(bus) && WindowRequest::handOver(bus, commandLine.jobToShow()))
         return 0;
-    const auto window = openDesktopWindow(tempolane.store(), updates);
+    // Beside the program's other settings, in the user's config folder.
+    QSettings layout(QStringLiteral("Tempolane"), QStringLiteral("Tempolane"));
+    const auto window = openDesktopWindow(tempolane.store(), updates, &layout);
     windowService.setWindow(window.get());
     showJob(tempolane.store(), commandLine.jobToShow());
     return application.exec();

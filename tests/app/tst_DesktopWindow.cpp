@@ -127,7 +127,7 @@ void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever()
     if (isFailing)
         fixture.client->readError = CronProcessError{CronProcessError::Kind::readFailed, {}};
     UpdateController updates(QUrl(), {});
-    const auto window = openDesktopWindow(*fixture.store, updates,
+    const auto window = openDesktopWindow(*fixture.store, updates, nullptr,
                                           std::chrono::milliseconds(isAnswered ? 60'000 : 50));
     QVERIFY(!window->isVisible());
     bool isWindowUnderAlert = false;

@@ -1,5 +1,6 @@
 // The main window on the sample data: a job selected, the new-job dialog open, an empty
-// crontab, and the backups dialog after a few changes.
+// crontab, and the backups dialog after a few changes; the window and the new-job dialog at
+// their smallest sizes, and with the desktop's font at 150 %.
 #include "CronBackupStore.h"
 #include "CronStore.h"
 #include "DataLocations.h"
@@ -21,6 +22,7 @@ namespace Tempolane::Screenshots {
 namespace {
 
 const QSize windowSize{1280, 800};
+constexpr qreal largeFont = 1.5;
 
 // The window owns its store, so the scene's one widget holds everything.
 std::unique_ptr<QWidget> loadedWindow(const QString& crontab)
@@ -87,6 +89,18 @@ QImage withNewJobDialog(QWidget& window)
     return composed(window, openedDialog(window, mainWindow.commands().newJob, "newJobDialog"));
 }
 
+// The new-job dialog alone, at the smallest size it allows.
+QImage smallestNewJobDialog(QWidget& window)
+{
+    auto& mainWindow = static_cast<MainWindow&>(window);
+    QDialog* dialog = openedDialog(window, mainWindow.commands().newJob, "newJobDialog");
+    if (!dialog)
+        return window.grab().toImage();
+    dialog->resize(dialog->minimumSize());
+    QTest::qWait(50);
+    return dialog->grab().toImage();
+}
+
 // The sample data after a pause, a rename and a deletion, with a backup before each.
 std::unique_ptr<QWidget> changedWindow()
 {
@@ -137,6 +151,17 @@ QList<Scene> mainWindowScenes()
         {QStringLiteral("main-window-new-job"), windowSize,
          [] { return loadedWindow(DemoCronClient::sampleText()); }, withNewJobDialog},
         {QStringLiteral("main-window-backups"), windowSize, changedWindow, withBackupsDialog},
+        {QStringLiteral("main-window-smallest"), MainWindow::minimumWindowSize,
+         [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor},
+        {QStringLiteral("main-window-smallest-large-font"), MainWindow::minimumWindowSize,
+         [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor, largeFont},
+        {QStringLiteral("main-window-large-font"), windowSize,
+         [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor, largeFont},
+        {QStringLiteral("new-job-smallest"), windowSize,
+         [] { return loadedWindow(DemoCronClient::sampleText()); }, smallestNewJobDialog},
+        {QStringLiteral("new-job-smallest-large-font"), windowSize,
+         [] { return loadedWindow(DemoCronClient::sampleText()); }, smallestNewJobDialog,
+         largeFont},
         {QStringLiteral("main-window-empty"),
          windowSize,
          [] { return loadedWindow(QString()); },

@@ -18,6 +18,8 @@ struct Scene
     std::function<std::unique_ptr<QWidget>()> make;
     // Optional: how to grab the picture (e.g. a window with its open dialog composed on top).
     std::function<QImage(QWidget&)> grab;
+    // The desktop's font size while the scene is made and taken, as a share of the usual.
+    qreal fontScale = 1.0;
 };
 
 QList<Scene> editorScenes();     // EditorScenes.cpp

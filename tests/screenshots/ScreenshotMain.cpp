@@ -15,13 +15,22 @@ namespace {
 
 QImage picture(const Scene& scene)
 {
-    const std::unique_ptr<QWidget> widget = scene.make();
-    widget->resize(scene.size);
-    widget->show();
-    // Layouts settle and posted work (queued dialogs, first paints) is done.
-    for (int round = 0; round < 3; ++round)
-        QApplication::processEvents();
-    return scene.grab ? scene.grab(*widget) : widget->grab().toImage();
+    const QFont desktop = QApplication::font();
+    QFont scaled = desktop;
+    scaled.setPointSizeF(desktop.pointSizeF() * scene.fontScale);
+    QApplication::setFont(scaled);
+    QImage taken;
+    {
+        const std::unique_ptr<QWidget> widget = scene.make();
+        widget->resize(scene.size);
+        widget->show();
+        // Layouts settle and posted work (queued dialogs, first paints) is done.
+        for (int round = 0; round < 3; ++round)
+            QApplication::processEvents();
+        taken = scene.grab ? scene.grab(*widget) : widget->grab().toImage();
+    }
+    QApplication::setFont(desktop);
+    return taken;
 }
 
 } // namespace

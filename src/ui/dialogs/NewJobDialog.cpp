@@ -3,6 +3,7 @@
 #include "CronStore.h"
 #include "JobEditorView.h"
 
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -24,7 +25,9 @@ NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, Clock now, QWid
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
     setMinimumSize(minimumDialogSize);
-    resize(idealDialogSize);
+    // No taller than the screen where it fits: on a scaled desktop or a small screen the ideal
+    // size would put the buttons at its bottom out of reach.
+    resize(idealDialogSize.boundedTo(screen()->availableSize()));
 
     JobEditorView::Actions actions;
     actions.save = [this](CronJob edited) { save(std::move(edited)); };

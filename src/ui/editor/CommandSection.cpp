@@ -1,17 +1,24 @@
 #include "CommandSection.h"
 
 #include "FieldWell.h"
+#include "FocusLeaveWatcher.h"
 #include "SymbolLabel.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 namespace Tempolane {
 
 namespace {
 
 constexpr int spacing = 10;
+// At least this high, and three lines of the font whatever its size.
 constexpr int commandHeight = 96;
+constexpr int shownLines = 3;
 const QMargins commandPadding(8, 6, 8, 6);
 
 } // namespace
@@ -25,7 +32,11 @@ CommandSection::CommandSection(QWidget* parent)
     m_commandField->setObjectName(QStringLiteral("commandField"));
     m_commandField->setAccessibleName(tr("Auszuführender Befehl"));
     m_commandField->setFont(styledFont(TextStyle::body, true));
-    m_commandField->setFixedHeight(commandHeight);
+    const int linesHeight = shownLines * QFontMetrics(m_commandField->font()).lineSpacing() +
+                            2 * qCeil(m_commandField->document()->documentMargin());
+    m_commandField->setFixedHeight(std::max(commandHeight, linesHeight));
+    connect(new FocusLeaveWatcher(m_commandField), &FocusLeaveWatcher::left, this,
+            &CommandSection::commandLeft);
     m_commandField->setFrameShape(QFrame::NoFrame);
     // A command is one line: Tab moves on instead of typing a tab.
     m_commandField->setTabChangesFocus(true);
@@ -40,6 +51,7 @@ CommandSection::CommandSection(QWidget* parent)
     m_message->setObjectName(QStringLiteral("commandMessage"));
     m_message->setWordWrap(true);
     m_hint->setObjectName(QStringLiteral("commandHint"));
+    m_hint->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -49,14 +61,14 @@ CommandSection::CommandSection(QWidget* parent)
     layout->addWidget(m_hint);
 }
 
-void CommandSection::present(const JobEditorModel& model)
+void CommandSection::present(const JobEditorModel& model, const DraftMessageReveal& reveal)
 {
     const QString& command = model.draft().command;
     if (command != m_shownCommand) {
         m_shownCommand = command;
         m_commandField->setPlainText(command);
     }
-    const auto message = model.commandMessage();
+    const auto message = reveal.shown(DraftField::command, command, model.commandMessage());
     m_message->setMessage(message);
     m_hint->setVisible(!message);
 }

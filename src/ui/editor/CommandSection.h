@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DraftMessageReveal.h"
 #include "JobEditorModel.h"
 
 #include <QWidget>
@@ -19,10 +20,12 @@ class CommandSection final : public QWidget
 public:
     explicit CommandSection(QWidget* parent = nullptr);
 
-    void present(const JobEditorModel& model);
+    void present(const JobEditorModel& model, const DraftMessageReveal& reveal);
 
 Q_SIGNALS:
     void commandEdited(const QString& command);
+    // The focus moved on from the command field.
+    void commandLeft();
 
 private:
     QPlainTextEdit* m_commandField;

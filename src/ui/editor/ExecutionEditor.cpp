@@ -67,7 +67,7 @@ QWidget* ExecutionEditor::monitoredSection()
     m_logPolicy = new QComboBox;
     m_logPolicy->setObjectName(QStringLiteral("logPolicyPicker"));
     m_logPolicy->setAccessibleName(tr("Ausführungsprotokoll"));
-    m_logPolicy->setFixedWidth(policyWidth);
+    setLeastWidth(m_logPolicy, policyWidth);
     for (const ExecutionLogPolicy policy : allExecutionLogPolicies)
         m_logPolicy->addItem(title(policy), int(policy));
     connect(m_logPolicy, &QComboBox::activated, this, [this](int index) {

@@ -1,5 +1,6 @@
 #include "JobEditorHeader.h"
 
+#include "FocusLeaveWatcher.h"
 #include "SymbolLabel.h"
 #include "TextLabel.h"
 #include "ToggleSwitch.h"
@@ -38,9 +39,12 @@ JobEditorHeader::JobEditorHeader(QWidget* parent)
     plain.setColor(QPalette::Base, Qt::transparent);
     m_nameField->setPalette(plain);
     connect(m_nameField, &QLineEdit::textEdited, this, &JobEditorHeader::nameEdited);
+    connect(new FocusLeaveWatcher(m_nameField), &FocusLeaveWatcher::left, this,
+            &JobEditorHeader::nameLeft);
 
     m_nameMessage->setObjectName(QStringLiteral("nameMessage"));
     m_description->setObjectName(QStringLiteral("headerDescription"));
+    m_description->setWordWrap(true);
     m_enabledSwitch->setObjectName(QStringLiteral("enabledSwitch"));
     connect(m_enabledSwitch, &ToggleSwitch::clicked, this, &JobEditorHeader::enabledToggled);
 
@@ -56,12 +60,12 @@ JobEditorHeader::JobEditorHeader(QWidget* parent)
     layout->addWidget(m_enabledSwitch, 0, Qt::AlignVCenter);
 }
 
-void JobEditorHeader::present(const JobEditorModel& model)
+void JobEditorHeader::present(const JobEditorModel& model, const DraftMessageReveal& reveal)
 {
     const CronJob& draft = model.draft();
     if (m_nameField->text() != draft.name)
         m_nameField->setText(draft.name);
-    m_nameMessage->setMessage(model.nameMessage());
+    m_nameMessage->setMessage(reveal.shown(DraftField::name, draft.name, model.nameMessage()));
     m_description->setText(model.scheduleDescription());
     m_enabledSwitch->setChecked(draft.isEnabled);
 }

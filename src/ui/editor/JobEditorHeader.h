@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DraftMessageReveal.h"
 #include "JobEditorModel.h"
 
 #include <QWidget>
@@ -21,10 +22,12 @@ class JobEditorHeader final : public QWidget
 public:
     explicit JobEditorHeader(QWidget* parent = nullptr);
 
-    void present(const JobEditorModel& model);
+    void present(const JobEditorModel& model, const DraftMessageReveal& reveal);
 
 Q_SIGNALS:
     void nameEdited(const QString& name);
+    // The focus moved on from the name field.
+    void nameLeft();
     void enabledToggled(bool isEnabled);
 
 private:

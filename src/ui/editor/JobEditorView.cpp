@@ -8,6 +8,7 @@
 #include "JobEditorHeader.h"
 #include "ScheduleSection.h"
 #include "ShortcutText.h"
+#include "WrappingRow.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -36,8 +37,8 @@ QWidget* transparent(QWidget* widget)
 
 JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget* parent)
     : QWidget(parent), m_actions(std::move(actions)),
-      m_model(inputs.originalJob, inputs.isNew, inputs.runnerPath), m_inputs(std::move(inputs)),
-      m_schedule(new ScheduleSection(std::move(now)))
+      m_model(inputs.originalJob, inputs.isNew, inputs.runnerPath), m_reveal(inputs.isNew),
+      m_inputs(std::move(inputs)), m_schedule(new ScheduleSection(std::move(now)))
 {
     m_model.setSaving(m_inputs.isSaving);
 
@@ -46,7 +47,6 @@ JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget*
     // The page scrolls to whichever field has the focus; the area itself takes none.
     m_scrollArea->setFocusPolicy(Qt::NoFocus);
     m_scrollArea->setWidgetResizable(true);
-    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scrollArea->setWidget(page());
     transparent(m_scrollArea->viewport());
     transparent(m_scrollArea->widget());
@@ -55,6 +55,14 @@ JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget*
     auto* backgroundLayout = new QVBoxLayout(background);
     backgroundLayout->setContentsMargins(0, 0, 0, 0);
     backgroundLayout->addWidget(m_scrollArea);
+    // The dialog's buttons must not scroll out of sight: they are its only way out.
+    if (m_actions.cancel) {
+        auto* footer = transparent(new QWidget);
+        auto* footerLayout = new QVBoxLayout(footer);
+        footerLayout->setContentsMargins(pagePadding, pageSpacing / 2, pagePadding, pageSpacing);
+        footerLayout->addWidget(m_buttonRow);
+        backgroundLayout->addWidget(footer);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(background);
@@ -85,11 +93,21 @@ QWidget* JobEditorView::page()
     commandCard->contentLayout()->addWidget(m_command);
     content->addWidget(commandCard);
     content->addWidget(executionsCard());
-    content->addWidget(buttonRow());
+    m_buttonRow = buttonRow();
+    if (!m_actions.cancel)
+        content->addWidget(m_buttonRow);
     content->addStretch(1);
 
     connect(m_header, &JobEditorHeader::nameEdited, this,
             [this](const QString& name) { edit([&](auto& model) { model.setName(name); }); });
+    connect(m_header, &JobEditorHeader::nameLeft, this, [this] {
+        m_reveal.leave(DraftField::name, m_model.draft().name);
+        refresh();
+    });
+    connect(m_command, &CommandSection::commandLeft, this, [this] {
+        m_reveal.leave(DraftField::command, m_model.draft().command);
+        refresh();
+    });
     connect(m_header, &JobEditorHeader::enabledToggled, this,
             [this](bool isEnabled) { edit([&](auto& model) { model.setEnabled(isEnabled); }); });
     connect(m_command, &CommandSection::commandEdited, this, [this](const QString& command) {
@@ -138,10 +156,10 @@ QWidget* JobEditorView::executionsCard()
 QWidget* JobEditorView::buttonRow()
 {
     using Style = ActionButton::Style;
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(buttonSpacing);
+    // Delete and duplicate at the start, the form's own buttons at the end; in a narrow column
+    // the end group takes a line of its own.
+    auto* row = new WrappingRow(buttonSpacing);
+    QHBoxLayout* layout = row->leading();
     const auto add = [&](ActionButton* button, const char* objectName,
                          const std::function<void()>& action) {
         button->setObjectName(QString::fromLatin1(objectName));
@@ -158,7 +176,7 @@ QWidget* JobEditorView::buttonRow()
         m_actions.remove);
     add(new ActionButton(tr("Duplizieren"), Symbol::copy, Style::plain, Tint::primary),
         "duplicateButton", m_actions.duplicate);
-    layout->addStretch(1);
+    layout = row->trailing();
     m_revertButton =
         new ActionButton(tr("Zurücksetzen"), Symbol::undo, Style::plain, Tint::primary);
     add(m_revertButton, "revertButton", [this] { edit([](auto& model) { model.revert(); }); });
@@ -174,6 +192,9 @@ void JobEditorView::connectShortcuts()
 {
     auto* saveShortcut = new QShortcut(QKeySequence::Save, this);
     connect(saveShortcut, &QShortcut::activated, this, [this] {
+        // Even when saving is not possible yet: the attempt shows what still stands in the way.
+        m_reveal.attemptSave();
+        refresh();
         if (m_saveButton->isEnabled())
             save();
     });
@@ -189,6 +210,7 @@ void JobEditorView::setInputs(Inputs inputs)
         inputs.originalJob.id != m_model.original().id || inputs.isNew != m_model.isNew();
     if (isAnotherJob) {
         m_model = JobEditorModel(inputs.originalJob, inputs.isNew, inputs.runnerPath);
+        m_reveal = DraftMessageReveal(inputs.isNew);
         m_scrollArea->verticalScrollBar()->setValue(0);
     } else {
         m_model.setOriginal(inputs.originalJob);
@@ -236,9 +258,9 @@ void JobEditorView::save()
 void JobEditorView::refresh()
 {
     const CronJob& draft = m_model.draft();
-    m_header->present(m_model);
+    m_header->present(m_model, m_reveal);
     m_schedule->present(m_model);
-    m_command->present(m_model);
+    m_command->present(m_model, m_reveal);
 
     ExecutionEditor::Inputs executions;
     executions.isMonitoringEnabled = draft.isMonitoringEnabled;

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "CronJob.h"
+#include "DraftMessageReveal.h"
 #include "JobEditorModel.h"
 #include "JobExecutionSummary.h"
 
@@ -24,7 +25,8 @@ class ScheduleSection;
 // The form in which one job is edited: a header with the name and the on/off switch, the
 // schedule, command and executions cards, and the buttons. It edits a private copy of the job
 // (the draft), checks it as the user types and hands the finished copy on; it never calls the
-// store. The whole page scrolls over the ambient background.
+// store. The whole page scrolls over the ambient background, sideways too where the column is
+// narrower than the form; in the new-job dialog the buttons stay below it, always in view.
 class JobEditorView final : public QWidget
 {
     Q_OBJECT
@@ -78,6 +80,7 @@ private:
 
     Actions m_actions;
     JobEditorModel m_model;
+    DraftMessageReveal m_reveal;
     Inputs m_inputs;
     QString m_shownTitle;
 
@@ -88,6 +91,7 @@ private:
     ExecutionEditor* m_executions;
     ActionButton* m_revertButton;
     ActionButton* m_saveButton;
+    QWidget* m_buttonRow;
 };
 
 } // namespace Tempolane

@@ -60,7 +60,7 @@ QWidget* ScheduleSection::modeRow()
     m_modePicker = new SegmentedPicker(titles);
     m_modePicker->setObjectName(QStringLiteral("editorModePicker"));
     m_modePicker->setAccessibleName(tr("Editor"));
-    m_modePicker->setFixedWidth(pickerWidth);
+    setLeastWidth(m_modePicker, pickerWidth);
     connect(m_modePicker, &SegmentedPicker::activated, this,
             [this](int index) { Q_EMIT modeChosen(allScheduleEditorModes[std::size_t(index)]); });
 

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSpacerItem>
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -27,7 +28,6 @@ constexpr int startMinuteWidth = 150;
 constexpr int dayOfMonthWidth = 140;
 constexpr int partSpacing = 16;
 constexpr int contentOffset = 2;
-constexpr int contentWidth = 460;
 constexpr int rowSpacing = 18;
 constexpr int weekdaySpacing = 14;
 
@@ -56,15 +56,16 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     for (const ScheduleFrequency frequency : allScheduleFrequencies)
         m_frequency->addItem(symbolIcon(Choices::frequencySymbol(frequency), {Tint::indigo}),
                              title(frequency), int(frequency));
-    m_frequency->setFixedWidth(pickerWidth);
-    m_interval->setFixedWidth(pickerWidth);
+    setLeastWidth(m_frequency, pickerWidth);
+    // Its entries change with the schedule; its width follows them.
+    m_interval->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     m_startMinute->setRange(0, Choices::lastMinute);
     m_startMinute->setPrefix(Choices::startMinutePrefix());
-    m_startMinute->setFixedWidth(startMinuteWidth);
+    setLeastWidth(m_startMinute, startMinuteWidth);
     m_dayOfMonth->setRange(Choices::firstDayOfMonth, Choices::lastDayOfMonth);
     m_dayOfMonth->setSuffix(Choices::dayOfMonthSuffix());
-    m_dayOfMonth->setFixedWidth(dayOfMonthWidth);
+    setLeastWidth(m_dayOfMonth, dayOfMonthWidth);
     m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));
 
     auto* content = new QWidget;
@@ -79,7 +80,6 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     for (QWidget* part :
          {m_intervalRow, m_startMinuteRow, m_timeRow, m_weekdaysRow, m_dayOfMonthRow})
         rows->addWidget(part);
-    content->setMaximumWidth(contentWidth);
     m_spring = new SpringContainer(content, this);
 
     auto* layout = new QVBoxLayout(this);
@@ -128,8 +128,11 @@ QWidget* VisualScheduleEditor::weekdayRow()
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
-    // Under the controls of the rows above, not under their captions.
-    layout->setContentsMargins(FormMetrics::controlIndent, 0, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // Under the controls of the rows above, not under their captions; in a narrow column the
+    // days move left rather than out of sight.
+    layout->addSpacerItem(new QSpacerItem(FormMetrics::controlIndent - weekdaySpacing, 0,
+                                          QSizePolicy::Maximum, QSizePolicy::Minimum));
     layout->setSpacing(weekdaySpacing);
     for (const int weekday : Choices::weekdayOrder()) {
         auto* button = new WeekdayButton(Choices::weekdayShortLabel(weekday),
@@ -181,6 +184,7 @@ void VisualScheduleEditor::showSchedule()
         m_interval->clear();
         for (const int interval : intervals)
             m_interval->addItem(Choices::minuteIntervalTitle(interval), interval);
+        setLeastWidth(m_interval, pickerWidth);
     }
     m_interval->setCurrentIndex(m_interval->findData(m_schedule.minuteInterval));
     m_startMinute->setValue(m_schedule.minute);

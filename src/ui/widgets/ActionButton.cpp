@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace Tempolane {
 
@@ -14,7 +15,9 @@ namespace {
 
 constexpr int horizontalPadding = 12;
 constexpr int iconSpacing = 6;
+// At the usual font size the button is 30 high; a larger font makes it taller.
 constexpr int buttonHeight = 30;
+constexpr int verticalPadding = 6;
 constexpr qreal radius = 8;
 constexpr int spinMilliseconds = 900;
 
@@ -57,8 +60,9 @@ int ActionButton::iconSide() const
 QSize ActionButton::sizeHint() const
 {
     const int symbolWidth = m_icon.isNull() ? 0 : iconSide() + iconSpacing;
-    return {QFontMetrics(font()).horizontalAdvance(text()) + symbolWidth + 2 * horizontalPadding,
-            buttonHeight};
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(text()) + symbolWidth + 2 * horizontalPadding,
+            std::max(buttonHeight, std::max(metrics.height(), iconSide()) + 2 * verticalPadding)};
 }
 
 QColor ActionButton::contentColor() const

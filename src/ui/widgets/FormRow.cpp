@@ -2,12 +2,19 @@
 
 #include <QHBoxLayout>
 #include <QWidget>
+#include <algorithm>
 
 namespace Tempolane {
 
+void setLeastWidth(QWidget* control, int width)
+{
+    control->setMinimumWidth(std::max(width, control->sizeHint().width()));
+}
+
 QWidget* formRow(QWidget* caption, QWidget* control)
 {
-    caption->setFixedWidth(FormMetrics::captionWidth);
+    // At least the column's width, so the controls line up; wider when a large font needs it.
+    setLeastWidth(caption, FormMetrics::captionWidth);
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);

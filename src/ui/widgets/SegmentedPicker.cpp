@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace Tempolane {
 
@@ -15,7 +16,10 @@ namespace {
 constexpr int inset = 2;
 constexpr qreal trackRadius = 8;
 constexpr qreal segmentRadius = 6.5;
+// At the usual font size a segment is 24 high; a larger font makes it taller.
 constexpr int segmentHeight = 24;
+constexpr int segmentPadding = 4;
+constexpr int segmentTextMargin = 24;
 
 class Segment final : public QAbstractButton
 {
@@ -32,7 +36,9 @@ public:
     {
         QFont bold = font();
         bold.setWeight(QFont::DemiBold);
-        return {QFontMetrics(bold).horizontalAdvance(text()) + 24, segmentHeight};
+        const QFontMetrics metrics(bold);
+        return {metrics.horizontalAdvance(text()) + segmentTextMargin,
+                std::max(segmentHeight, metrics.height() + 2 * segmentPadding)};
     }
 
 protected:

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSplitter>
 #include <QToolBar>
 
@@ -35,9 +36,14 @@ struct ColumnWidths
 
 constexpr ColumnWidths sidebarWidths{184, 210, 250};
 constexpr ColumnWidths listWidths{300, 360, 440};
-constexpr int detailMinimumWidth = 360;
+// Wide enough for the editor's form at the smallest window: the sidebar and the list give
+// up their room first.
+constexpr int detailMinimumWidth = 450;
 constexpr int searchFieldWidth = 260;
 constexpr int toolBarIconSide = 18;
+const QString geometryKey = QStringLiteral("window/geometry");
+const QString stateKey = QStringLiteral("window/state");
+const QString columnsKey = QStringLiteral("window/columns");
 
 void applyWidths(QWidget* column, ColumnWidths widths)
 {
@@ -245,6 +251,21 @@ void MainWindow::askForDeletion()
         dialogParent(), {question.title, question.message, question.confirmLabel, true},
         [this, job = *job] { m_store.deleteJob(job); },
         [this] { m_store.setJobPendingDeletion(std::nullopt); });
+}
+
+void MainWindow::saveLayout(QSettings& settings) const
+{
+    settings.setValue(geometryKey, saveGeometry());
+    settings.setValue(stateKey, saveState());
+    settings.setValue(columnsKey, findChild<QSplitter*>(QStringLiteral("columns"))->saveState());
+}
+
+void MainWindow::restoreLayout(const QSettings& settings)
+{
+    restoreGeometry(settings.value(geometryKey).toByteArray());
+    restoreState(settings.value(stateKey).toByteArray());
+    findChild<QSplitter*>(QStringLiteral("columns"))
+        ->restoreState(settings.value(columnsKey).toByteArray());
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -11,6 +11,8 @@ class QMessageBox;
 class QSplitter;
 class QToolBar;
 
+class QSettings;
+
 namespace Tempolane {
 
 class CronStore;
@@ -47,6 +49,11 @@ public:
 
     const Commands& commands() const { return m_commands; }
     CronStore& store() const { return m_store; }
+
+    // The window's size, place, toolbar and column widths, kept between starts. Restoring
+    // what is missing or unreadable leaves the window as it is.
+    void saveLayout(QSettings& settings) const;
+    void restoreLayout(const QSettings& settings);
 
 protected:
     void showEvent(QShowEvent* event) override;

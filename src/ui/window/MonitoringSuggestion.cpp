@@ -32,8 +32,11 @@ MonitoringSuggestion::MonitoringSuggestion(CronStore& store, QWidget* parent)
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(titleSpacing);
-    texts->addWidget(new TextLabel(tr("Ausführungsstatus aktivieren?"), TextStyle::headline,
-                                   Tint::primary, this));
+    auto* title = new TextLabel(tr("Ausführungsstatus aktivieren?"), TextStyle::headline,
+                                Tint::primary, this);
+    // A large font or a narrow list would cut the question off.
+    title->setWordWrap(true);
+    texts->addWidget(title);
     auto* explanation =
         new TextLabel(tr("Tempolane kann Erfolge und Fehler erkennen und Cron-Mails vermeiden."),
                       TextStyle::caption, Tint::secondary, this);
