@@ -115,7 +115,6 @@ private Q_SLOTS:
     void runButton_waitsForUnsavedChanges();
     void confirmations_callTheActionsOnlyWhenConfirmed();
     void newInputs_keepTheDraftOfTheSameJobOnly();
-    void newInputs_ofTheSameJobReachEveryControlTheUserLeftAlone();
     void history_startsCollapsedForEveryJob();
     void everyFocusableControl_hasAName();
     void upcomingRuns_countFromTheEditorsClock();
@@ -310,39 +309,6 @@ void JobEditorTest::newInputs_keepTheDraftOfTheSameJobOnly()
     QCOMPARE(editor.title(), u"Other"_qs);
     QCOMPARE(titles.last().at(0).toString(), u"Other"_qs);
     QVERIFY(child(editor, "scheduleField")->isVisibleTo(&editor));
-}
-
-void JobEditorTest::newInputs_ofTheSameJobReachEveryControlTheUserLeftAlone()
-{
-    Calls calls;
-    const CronJob opened = backupJob(QStringLiteral("0 9 * * *"));
-    JobEditorView editor(inputsFor(opened), calls.actions(false));
-    auto* enabled = button(editor, "enabledSwitch");
-    auto* monitoring = button(editor, "monitoringSwitch");
-
-    // Paused from the list and monitored through the suggestion meanwhile.
-    CronJob stored = opened;
-    stored.isEnabled = false;
-    stored.isMonitoringEnabled = true;
-    editor.setInputs(inputsFor(stored));
-    QVERIFY(!enabled->isChecked());
-    QVERIFY(monitoring->isChecked());
-    QVERIFY(!button(editor, "saveButton")->isEnabled());
-    QVERIFY(!button(editor, "revertButton")->isVisibleTo(&editor));
-
-    // A typed name stays, and saving it keeps the pause and the monitoring.
-    auto* name = child<QLineEdit>(editor, "nameField");
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("Sicherung"));
-    stored.isEnabled = true;
-    editor.setInputs(inputsFor(stored));
-    QVERIFY(enabled->isChecked());
-    QCOMPARE(name->text(), u"Sicherung"_qs);
-    button(editor, "saveButton")->click();
-    QCOMPARE(calls.saved.size(), 1);
-    QCOMPARE(calls.saved.front().name, u"Sicherung"_qs);
-    QVERIFY(calls.saved.front().isEnabled);
-    QVERIFY(calls.saved.front().isMonitoringEnabled);
 }
 
 void JobEditorTest::history_startsCollapsedForEveryJob()
