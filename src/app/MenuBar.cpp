@@ -28,7 +28,9 @@ void installFileMenu(MainWindow& window)
     file->addAction(commands.backups);
     file->addAction(makeNotificationsAction(window));
     file->addSeparator();
-    QAction* quit = file->addAction(MainWindow::tr("Beenden"), qApp, &QApplication::quit);
+    // Closing asks first where the editor holds unsaved changes; quitting outright would not.
+    QAction* quit =
+        file->addAction(MainWindow::tr("Beenden"), qApp, &QApplication::closeAllWindows);
     quit->setObjectName(QStringLiteral("quitAction"));
     quit->setShortcuts(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);

@@ -28,13 +28,40 @@ void JobEditorModel::startFrom(const CronJob& job)
 
 void JobEditorModel::setOriginal(CronJob original)
 {
+    const CronJobSettings before = m_original.settings();
+    // Once the store holds what save handed on, what the user had typed then counts as left
+    // alone too: the form takes the saved (trimmed) text.
+    std::optional<CronJobSettings> typedForSave;
+    if (m_pendingSave && original.settings() == m_pendingSave->saved) {
+        typedForSave = m_pendingSave->draft;
+        m_pendingSave.reset();
+    }
     m_original = std::move(original);
     // What the job was read as decides whether an unchanged job is written back byte for byte.
     m_draft.original = m_original.original;
-    if (m_pendingSave && m_original.settings() == m_pendingSave->saved) {
-        if (m_draft.settings() == m_pendingSave->draft)
-            m_draft = m_original;
-        m_pendingSave.reset();
+
+    const CronJobSettings& after = m_original.settings();
+    const auto follow = [&](auto field) {
+        auto& value = m_draft.*field;
+        const bool isLeftAlone =
+            value == before.*field || (typedForSave && value == (*typedForSave).*field);
+        if (isLeftAlone)
+            value = after.*field;
+    };
+    const QString shownExpression = m_draft.scheduleExpression;
+    follow(&CronJobSettings::name);
+    follow(&CronJobSettings::scheduleExpression);
+    follow(&CronJobSettings::command);
+    follow(&CronJobSettings::isEnabled);
+    follow(&CronJobSettings::isMonitoringEnabled);
+    follow(&CronJobSettings::logPolicy);
+    if (m_draft.scheduleExpression != shownExpression &&
+        m_editorMode == ScheduleEditorMode::visual) {
+        // The form shows the new schedule, or gives way to the text when it cannot.
+        if (const auto recognized = VisualSchedule::recognize(m_draft.scheduleExpression))
+            m_visualSchedule = *recognized;
+        else
+            m_editorMode = ScheduleEditorMode::syntax;
     }
 }
 

@@ -25,9 +25,10 @@ public:
     ScheduleEditorMode editorMode() const { return m_editorMode; }
     const VisualSchedule& visualSchedule() const { return m_visualSchedule; }
 
-    // A newer state of the same job: only what the draft is compared against changes. Once the
-    // store holds exactly what save handed on, and the user has typed nothing since, the draft
-    // takes the saved (trimmed) text, so a saved form shows no changes.
+    // A newer state of the same job (a save, a reload, a pause from the list): every field the
+    // user has left alone takes the new value, every field the user changed keeps the user's.
+    // Once the store holds exactly what save handed on, the fields typed before the save count
+    // as left alone, so a saved form shows the saved (trimmed) text and no changes.
     void setOriginal(CronJob original);
     void setSaving(bool isSaving) { m_isSaving = isSaving; }
 

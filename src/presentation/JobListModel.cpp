@@ -1,5 +1,6 @@
 #include "JobListModel.h"
 
+#include <QScopedValueRollback>
 #include <QSet>
 
 namespace Tempolane {
@@ -106,6 +107,7 @@ bool JobListModel::adopt(int row, Entry entry)
 // position is settled, later steps touch only the rows below it.
 void JobListModel::synchronize()
 {
+    const QScopedValueRollback synchronizing(m_isSynchronizing, true);
     QList<Entry> wanted = currentEntries();
     // The first load: every job is new, in one block.
     if (m_entries.isEmpty()) {

@@ -33,6 +33,9 @@ public:
     QModelIndex indexOf(const QUuid& jobId) const;
     CronJob jobAt(int row) const { return m_entries.at(row).job; }
     bool hasRunningJob() const;
+    // Whether the rows are being brought in line with the store: a selection the view moves
+    // meanwhile (off a row that went away) is the view's doing, not the user's.
+    bool isSynchronizing() const { return m_isSynchronizing; }
 
     // Takes the time anew; rows whose "vor 5 Minuten" now reads differently are changed.
     void refreshRelativeTimes();
@@ -58,6 +61,7 @@ private:
     Clock m_clock;
     QDateTime m_now;
     QList<Entry> m_entries;
+    bool m_isSynchronizing = false;
 };
 
 } // namespace Tempolane

@@ -73,4 +73,10 @@ DeletionQuestion deletionQuestion(const CronJob& job)
             tr("Cronjob löschen")};
 }
 
+UnsavedChangesQuestion unsavedChangesQuestion(const CronJob& job)
+{
+    return {tr("Änderungen an „%1“ sichern?").arg(CronStore::shownName(job)), tr("Sichern"),
+            tr("Verwerfen"), tr("Abbrechen")};
+}
+
 } // namespace Tempolane::WindowPresentation

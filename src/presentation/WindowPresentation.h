@@ -50,4 +50,15 @@ struct DeletionQuestion
 // Names the job between „ and “ by its shown name.
 DeletionQuestion deletionQuestion(const CronJob& job);
 
+struct UnsavedChangesQuestion
+{
+    QString title;
+    QString saveLabel;
+    QString discardLabel;
+    QString cancelLabel;
+};
+
+// Asked before the editor's unsaved changes to `job` would be left behind.
+UnsavedChangesQuestion unsavedChangesQuestion(const CronJob& job);
+
 } // namespace Tempolane::WindowPresentation

@@ -193,6 +193,11 @@ private:
     // Whether the crontab, now holding `text`, still holds what the last change wrote.
     void noteCrontabHolds(const QString& text);
     void selectIndex(std::optional<qsizetype> index);
+    // The selected job's id while it exists, so that an operation on another job keeps it
+    // selected; else `fallback`.
+    QUuid selectionKeptOr(const QUuid& fallback) const;
+    // Saves `job` and then selects the job with id `selectAfterwards`.
+    QCoro::Task<bool> commitJob(CronJob job, bool isNew, QUuid selectAfterwards);
     // Keeps the previously selected job selected, found by what it does, or else the current
     // selection if it still exists, or else the first job.
     void reselect(const OptionalJob& previous);

@@ -88,6 +88,17 @@ QString CronStore::duplicateName(const CronJob& job) const
 
 QCoro::Task<bool> CronStore::saveJob(CronJob job, bool isNew)
 {
+    const QUuid saved = job.id;
+    co_return co_await commitJob(std::move(job), isNew, saved);
+}
+
+QUuid CronStore::selectionKeptOr(const QUuid& fallback) const
+{
+    return selectedJob() ? m_selection : fallback;
+}
+
+QCoro::Task<bool> CronStore::commitJob(CronJob job, bool isNew, QUuid selectAfterwards)
+{
     if (m_isSaving)
         co_return false;
     CronDocument document = m_document;
@@ -97,7 +108,7 @@ QCoro::Task<bool> CronStore::saveJob(CronJob job, bool isNew)
     } else {
         document = document.replacingJob(job);
     }
-    const auto index = indexOfJob(document, job.id);
+    const auto index = indexOfJob(document, selectAfterwards);
     const QString title = isNew ? tr("Cronjob konnte nicht angelegt werden")
                                 : tr("Cronjob konnte nicht gespeichert werden");
     OptionalSavedChange change = SavedChange::of(
@@ -108,7 +119,9 @@ QCoro::Task<bool> CronStore::saveJob(CronJob job, bool isNew)
 QCoro::Task<> CronStore::setEnabled(bool isEnabled, CronJob job)
 {
     job.isEnabled = isEnabled;
-    co_await saveJob(std::move(job), false);
+    // Pausing a job from the list does not open it: the editor may hold changes to another.
+    const QUuid selectAfterwards = selectionKeptOr(job.id);
+    co_await commitJob(std::move(job), false, selectAfterwards);
 }
 
 QCoro::Task<> CronStore::deleteJob(CronJob job)
@@ -122,8 +135,12 @@ QCoro::Task<> CronStore::deleteJob(CronJob job)
     document.nodes.removeIf(
         [&](const CronDocument::Node& node) { return node.job() && node.job()->id == job.id; });
     const auto remaining = document.jobs().size();
+    // Deleting another job than the selected one leaves the selection (and its editor) alone.
+    const QUuid kept = selectionKeptOr(job.id);
     const std::optional<qsizetype> selectIndex =
-        remaining == 0 ? std::nullopt : std::optional(std::min(*index, remaining - 1));
+        kept != job.id   ? indexOfJob(document, kept)
+        : remaining == 0 ? std::nullopt
+                         : std::optional(std::min(*index, remaining - 1));
 
     OptionalSavedChange change = SavedChange::of(SavedChange::Kind::remove, shownName(job));
     if (co_await commitDocument(std::move(document), selectIndex,

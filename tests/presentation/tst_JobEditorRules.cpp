@@ -14,6 +14,7 @@ using Tempolane::Testing::backupJob;
 namespace {
 
 using Edit = std::function<void(JobEditorModel&)>;
+using JobChange = std::function<void(CronJob&)>;
 
 VisualSchedule weekly(std::set<int> weekdays)
 {
@@ -26,6 +27,7 @@ VisualSchedule weekly(std::set<int> weekdays)
 } // namespace
 
 Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(JobChange)
 Q_DECLARE_METATYPE(ScheduleEditorMode)
 Q_DECLARE_METATYPE(std::optional<QString>)
 
@@ -45,6 +47,8 @@ private Q_SLOTS:
     void canSave_data();
     void canSave();
     void save_handsOnTrimmedCopyAndKeepsTheDraftUntilTheStoreHasIt();
+    void storeChange_reachesEveryFieldTheUserLeftAlone_data();
+    void storeChange_reachesEveryFieldTheUserLeftAlone();
     void title_data();
     void title();
     void minuteIntervalEntries_keepAnIntervalNotOffered();
@@ -288,6 +292,104 @@ void JobEditorRulesTest::save_handsOnTrimmedCopyAndKeepsTheDraftUntilTheStoreHas
     model.setOriginal(second);
     QCOMPARE(model.draft().name, u"Backup a"_qs);
     QVERIFY(model.hasUnsavedChanges());
+}
+
+void JobEditorRulesTest::storeChange_reachesEveryFieldTheUserLeftAlone_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<JobChange>("storeChange");
+    // The draft afterwards, as a change of the job the editor started from.
+    QTest::addColumn<JobChange>("expectedDraft");
+    QTest::addColumn<bool>("hasUnsavedChanges");
+    QTest::addColumn<ScheduleEditorMode>("editorMode");
+
+    const Edit nothing = [](JobEditorModel&) {};
+    const Edit typeName = [](JobEditorModel& model) { model.setName(QStringLiteral("Sicherung")); };
+    const JobChange pause = [](CronJob& job) { job.isEnabled = false; };
+    const JobChange monitor = [](CronJob& job) {
+        job.isMonitoringEnabled = true;
+        job.logPolicy = ExecutionLogPolicy::errorsOnly;
+    };
+    const auto both = [](JobChange first, JobChange second) {
+        return JobChange([first, second](CronJob& job) {
+            first(job);
+            second(job);
+        });
+    };
+    const auto schedule = [](const QString& expression) {
+        return JobChange([expression](CronJob& job) { job.scheduleExpression = expression; });
+    };
+    const JobChange typedName = [](CronJob& job) { job.name = QStringLiteral("Sicherung"); };
+    const JobChange newCommand = [](CronJob& job) { job.command = QStringLiteral("/bin/other"); };
+    const auto visual = ScheduleEditorMode::visual;
+
+    QTest::newRow("a pause from the list reaches the untouched switch")
+        << nothing << pause << pause << false << visual;
+    QTest::newRow("monitoring turned on elsewhere reaches its switch and policy")
+        << nothing << monitor << monitor << false << visual;
+    QTest::newRow("a typed name survives a pause, which still reaches the switch")
+        << typeName << pause << both(typedName, pause) << true << visual;
+    QTest::newRow("a typed name survives an outside edit of the command")
+        << typeName << newCommand << both(typedName, newCommand) << true << visual;
+    QTest::newRow("a switch flipped the same way as the store's shows no change")
+        << Edit([](JobEditorModel& model) { model.setEnabled(false); }) << pause << pause << false
+        << visual;
+    QTest::newRow("a switch the user flipped keeps the user's position")
+        << Edit([](JobEditorModel& model) { model.setMonitoringEnabled(true); })
+        << JobChange([](CronJob& job) { job.logPolicy = ExecutionLogPolicy::errorsOnly; })
+        << JobChange([](CronJob& job) {
+               job.isMonitoringEnabled = true;
+               job.logPolicy = ExecutionLogPolicy::errorsOnly;
+           })
+        << true << visual;
+    QTest::newRow("a name typed and typed back takes the store's new name")
+        << Edit([](JobEditorModel& model) {
+               model.setName(QStringLiteral("X"));
+               model.setName(QStringLiteral("Backup"));
+           })
+        << typedName << typedName << false << visual;
+    QTest::newRow("an outside schedule the form can show moves the form")
+        << nothing << schedule(QStringLiteral("0 3 * * *")) << schedule(QStringLiteral("0 3 * * *"))
+        << false << visual;
+    QTest::newRow("an outside schedule the form cannot show opens the text")
+        << nothing << schedule(QStringLiteral("@reboot")) << schedule(QStringLiteral("@reboot"))
+        << false << ScheduleEditorMode::syntax;
+    QTest::newRow("a schedule set in the form survives an outside schedule")
+        << Edit([](JobEditorModel& model) {
+               model.setVisualSchedule(weekly({1, 3}));
+           })
+        << schedule(QStringLiteral("0 3 * * *")) << schedule(weekly({1, 3}).expression()) << true
+        << visual;
+}
+
+void JobEditorRulesTest::storeChange_reachesEveryFieldTheUserLeftAlone()
+{
+    QFETCH(Edit, edit);
+    QFETCH(JobChange, storeChange);
+    QFETCH(JobChange, expectedDraft);
+    QFETCH(bool, hasUnsavedChanges);
+    QFETCH(ScheduleEditorMode, editorMode);
+
+    const CronJob opened = backupJob(QStringLiteral("0 9 * * *"));
+    JobEditorModel model(opened, false);
+    edit(model);
+    CronJob stored = opened;
+    storeChange(stored);
+    model.setOriginal(stored);
+
+    CronJob expected = opened;
+    expectedDraft(expected);
+    QCOMPARE(model.draft().name, expected.name);
+    QCOMPARE(model.draft().scheduleExpression, expected.scheduleExpression);
+    QCOMPARE(model.draft().command, expected.command);
+    QCOMPARE(model.draft().isEnabled, expected.isEnabled);
+    QCOMPARE(model.draft().isMonitoringEnabled, expected.isMonitoringEnabled);
+    QCOMPARE(model.draft().logPolicy, expected.logPolicy);
+    QCOMPARE(model.hasUnsavedChanges(), hasUnsavedChanges);
+    QCOMPARE(model.canSave(), hasUnsavedChanges);
+    QCOMPARE(model.editorMode(), editorMode);
+    if (editorMode == ScheduleEditorMode::visual)
+        QCOMPARE(model.visualSchedule().expression(), expected.scheduleExpression);
 }
 
 void JobEditorRulesTest::title_data()

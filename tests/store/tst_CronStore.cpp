@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <functional>
 
 using namespace Tempolane;
 
@@ -18,6 +19,8 @@ QString marked(const QString& id, const QString& line)
 
 const QString idA = QStringLiteral("aaaaaaaa-0000-4000-8000-000000000001");
 const QString idB = QStringLiteral("bbbbbbbb-0000-4000-8000-000000000002");
+
+using JobOperation = std::function<QCoro::Task<>(CronStore&, CronJob)>;
 
 // The shared store under test, with the execution service's calls logged among the
 // crontab's.
@@ -49,6 +52,8 @@ JobExecutionRecord recordAt(const QDateTime& start, std::optional<qint32> exitCo
 
 } // namespace
 
+Q_DECLARE_METATYPE(JobOperation)
+
 class CronStoreTest final : public QObject
 {
     Q_OBJECT
@@ -72,6 +77,8 @@ private Q_SLOTS:
     void duplicateName();
     void beginDuplicating_ofPausedUnmonitoredJob_isPausedAndMonitored();
     void deleteJob_selectsTheFollowingOrLastJob();
+    void operationOnAnotherJob_keepsTheSelection_data();
+    void operationOnAnotherJob_keepsTheSelection();
     void refresh_marksOverdueRunsAsNotObserved_data();
     void refresh_marksOverdueRunsAsNotObserved();
     void runJobNow_twice_startsOneRun();
@@ -419,6 +426,7 @@ void CronStoreTest::deleteJob_selectsTheFollowingOrLastJob()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n@daily /bin/b\n@daily /bin/c\n"));
     fixture.load();
+    fixture.store->setSelection(fixture.job(1).id);
     QCoro::waitFor(fixture.store->deleteJob(fixture.job(1)));
     QCOMPARE(fixture.store->selectedJob()->command, QStringLiteral("/bin/c"));
     QCOMPARE(fixture.execution->calls.count(QStringLiteral("clearHistory")), 1);
@@ -435,6 +443,49 @@ void CronStoreTest::deleteJob_selectsTheFollowingOrLastJob()
     QCoro::waitFor(fixture.store->deleteJob(gone));
     QVERIFY(!fixture.store->jobPendingDeletion());
     QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 3);
+}
+
+void CronStoreTest::operationOnAnotherJob_keepsTheSelection_data()
+{
+    QTest::addColumn<JobOperation>("operation");
+    QTest::addColumn<int>("selectedRow");
+    QTest::addColumn<int>("operatedRow");
+    QTest::addColumn<QString>("selectedAfterwards");
+
+    const JobOperation pause = [](CronStore& store, CronJob job) {
+        return store.setEnabled(false, std::move(job));
+    };
+    const JobOperation resume = [](CronStore& store, CronJob job) {
+        return store.setEnabled(true, std::move(job));
+    };
+    const JobOperation remove = [](CronStore& store, CronJob job) {
+        return store.deleteJob(std::move(job));
+    };
+    QTest::newRow("pausing a job below") << pause << 0 << 1 << "/bin/a";
+    QTest::newRow("resuming a job above") << resume << 1 << 2 << "/bin/b";
+    QTest::newRow("pausing the selected job") << pause << 1 << 1 << "/bin/b";
+    QTest::newRow("deleting a job above") << remove << 2 << 0 << "/bin/c";
+    QTest::newRow("deleting the selected job: the one after it") << remove << 0 << 0 << "/bin/b";
+}
+
+void CronStoreTest::operationOnAnotherJob_keepsTheSelection()
+{
+    QFETCH(JobOperation, operation);
+    QFETCH(int, selectedRow);
+    QFETCH(int, operatedRow);
+    QFETCH(QString, selectedAfterwards);
+
+    Fixture fixture(
+        QStringLiteral("@daily /bin/a\n@daily /bin/b\n# Tempolane disabled: @daily /bin/c\n"));
+    fixture.load();
+    fixture.store->setSelection(fixture.job(selectedRow).id);
+    QSignalSpy selections(fixture.store.get(), &CronStore::selectionChanged);
+    QCoro::waitFor(operation(*fixture.store, fixture.job(operatedRow)));
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 1);
+    QCOMPARE(fixture.store->selectedJob()->command, selectedAfterwards);
+    // Not even for a moment elsewhere: the editor would start over from that job.
+    if (selectedRow != operatedRow)
+        QCOMPARE(selections.size(), 0);
 }
 
 void CronStoreTest::refresh_marksOverdueRunsAsNotObserved_data()

@@ -115,6 +115,7 @@ private Q_SLOTS:
     void runButton_waitsForUnsavedChanges();
     void confirmations_callTheActionsOnlyWhenConfirmed();
     void newInputs_keepTheDraftOfTheSameJobOnly();
+    void history_startsCollapsedForEveryJob();
     void everyFocusableControl_hasAName();
     void upcomingRuns_countFromTheEditorsClock();
 };
@@ -308,6 +309,26 @@ void JobEditorTest::newInputs_keepTheDraftOfTheSameJobOnly()
     QCOMPARE(editor.title(), u"Other"_qs);
     QCOMPARE(titles.last().at(0).toString(), u"Other"_qs);
     QVERIFY(child(editor, "scheduleField")->isVisibleTo(&editor));
+}
+
+void JobEditorTest::history_startsCollapsedForEveryJob()
+{
+    Calls calls;
+    const CronJob first = backupJob(QStringLiteral("0 9 * * *"));
+    JobEditorView editor(monitored(first, 3), calls.actions(false));
+    editor.show();
+    const auto rowShown = [&] {
+        return editor.findChild<QWidget*>(QStringLiteral("executionRecordRow"))->isVisible();
+    };
+    button(editor, "historyHeader")->click();
+    QVERIFY(rowShown());
+
+    // A refresh of the same job keeps the list open; another job starts with it folded.
+    editor.setInputs(monitored(first, 4));
+    QVERIFY(rowShown());
+    editor.setInputs(monitored(backupJob(QStringLiteral("0 3 * * *")), 3));
+    QVERIFY(!rowShown());
+    QVERIFY(!button(editor, "historyHeader")->isChecked());
 }
 
 void JobEditorTest::everyFocusableControl_hasAName()

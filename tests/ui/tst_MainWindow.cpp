@@ -1,6 +1,7 @@
 #include "AccessibilityAudit.h"
 #include "ActionButton.h"
 #include "EmptyStateView.h"
+#include "JobListModel.h"
 #include "MainWindow.h"
 #include "Palette.h"
 #include "QtTexts.h"
@@ -42,6 +43,20 @@ struct WindowUnderTest
         return window.findChild<T*>(QString::fromLatin1(name));
     }
     QListView* list() const { return find<QListView>("jobList"); }
+    QWidget* editor() const { return find<QWidget>("jobEditor"); }
+    QLineEdit* editorName() const
+    {
+        return editor()->findChild<QLineEdit*>(QStringLiteral("nameField"));
+    }
+    // Opens the job at the row with a name typed over its own, unsaved.
+    void editName(int row, const QString& name)
+    {
+        list()->setCurrentIndex(list()->model()->index(row, 0));
+        QTRY_VERIFY(editor() && editor()->isVisible());
+        QCOMPARE(fixture.store->selection(), fixture.job(row).id);
+        editorName()->selectAll();
+        QTest::keyClicks(editorName(), name);
+    }
     QMessageBox* box(const char* name) const { return find<QMessageBox>(name); }
     QString chooseFromContextMenu(int row, const char* actionName)
     {
@@ -84,6 +99,12 @@ private Q_SLOTS:
     void toolbar_tooltipsNameTheShortcutInThePlatformsWords();
     void undoAndRedo_takeTheLastChangeBackThroughTheStore();
     void backupsDialog_showsTheDiffInGreenAndRedAndRestores();
+    void filterAndSearch_neverMoveTheSelection_data();
+    void filterAndSearch_neverMoveTheSelection();
+    void leavingUnsavedChanges_asksFirst_data();
+    void leavingUnsavedChanges_asksFirst();
+    void storeChanges_reachTheOpenEditor_data();
+    void storeChanges_reachTheOpenEditor();
 };
 
 void MainWindowTest::cleanup()
@@ -407,3 +428,171 @@ void MainWindowTest::backupsDialog_showsTheDiffInGreenAndRedAndRestores()
 
 QTEST_MAIN(MainWindowTest)
 #include "tst_MainWindow.moc"
+
+void MainWindowTest::filterAndSearch_neverMoveTheSelection_data()
+{
+    QTest::addColumn<int>("selectedRow");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("filterRow");
+
+    QTest::newRow("a search that hides the selected job") << 0 << "archive" << 0;
+    QTest::newRow("\"Pausiert\" hiding an active job") << 0 << "" << 2;
+    QTest::newRow("\"Aktiv\" hiding a paused job") << 2 << "" << 1;
+}
+
+void MainWindowTest::filterAndSearch_neverMoveTheSelection()
+{
+    QFETCH(int, selectedRow);
+    QFETCH(QString, search);
+    QFETCH(int, filterRow);
+
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    test.editName(selectedRow, QStringLiteral("Entwurf"));
+    const QUuid selected = test.fixture.store->selection();
+
+    QTest::keyClicks(test.find<QLineEdit>("searchField"), search);
+    auto* filters = test.find<QListView>("filterList");
+    filters->setCurrentIndex(filters->model()->index(filterRow, 0));
+    QVERIFY(test.list()->model()->rowCount() < 3);
+
+    QCOMPARE(test.fixture.store->selection(), selected);
+    QCOMPARE(test.editorName()->text(), QStringLiteral("Entwurf"));
+    // The list shows the job as hidden: no other row stands in for it.
+    QVERIFY(!test.list()->selectionModel()->hasSelection());
+    QVERIFY(!test.box("saveQuestionDialog"));
+
+    // Shown again, it is the selected row again.
+    test.find<QLineEdit>("searchField")->clear();
+    filters->setCurrentIndex(filters->model()->index(0, 0));
+    QCOMPARE(test.list()->currentIndex().data(JobListModel::JobIdRole).toUuid(), selected);
+    QCOMPARE(test.editorName()->text(), QStringLiteral("Entwurf"));
+}
+
+void MainWindowTest::leavingUnsavedChanges_asksFirst_data()
+{
+    QTest::addColumn<QString>("leaving");
+    QTest::addColumn<QString>("answer");
+
+    for (const char* leaving :
+         {"another job", "another job selected only", "a new job", "closing"}) {
+        for (const char* answer : {"saveButton", "discardButton", "cancelButton"})
+            QTest::addRow("%s, %s", leaving, answer)
+                << QString::fromLatin1(leaving) << QString::fromLatin1(answer);
+    }
+}
+
+void MainWindowTest::leavingUnsavedChanges_asksFirst()
+{
+    QFETCH(QString, leaving);
+    QFETCH(QString, answer);
+
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    test.editName(0, QStringLiteral("Entwurf"));
+    const QUuid edited = test.fixture.store->selection();
+    const QUuid other = test.fixture.job(1).id;
+
+    const QModelIndex otherRow = test.list()->model()->index(1, 0);
+    if (leaving == u"another job")
+        test.list()->setCurrentIndex(otherRow);
+    else if (leaving == u"another job selected only") // as assistive tools select
+        test.list()->selectionModel()->select(otherRow, QItemSelectionModel::ClearAndSelect);
+    else if (leaving == u"a new job")
+        test.window.commands().newJob->trigger();
+    else
+        QVERIFY(!test.window.close());
+
+    QMessageBox* question = test.box("saveQuestionDialog");
+    QVERIFY(question && question->isVisible());
+    QCOMPARE(question->text(), QStringLiteral("Änderungen an „Bericht“ sichern?"));
+    const auto label = [&](const char* name) {
+        return question->findChild<QAbstractButton*>(QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(label("saveButton"), QStringLiteral("Sichern"));
+    QCOMPARE(label("discardButton"), QStringLiteral("Verwerfen"));
+    QCOMPARE(label("cancelButton"), QStringLiteral("Abbrechen"));
+    QVERIFY(!test.fixture.client->calls.contains(QStringLiteral("write")));
+    question->findChild<QAbstractButton*>(answer)->click();
+
+    const bool goesOn = answer != u"cancelButton";
+    const bool isSaved = answer == u"saveButton";
+    QTRY_VERIFY(!test.box("saveQuestionDialog"));
+    QTRY_VERIFY(!test.fixture.store->isSaving());
+    QCOMPARE(test.fixture.client->contents.contains(QStringLiteral("# Tempolane name: Entwurf")),
+             isSaved);
+    if (leaving.startsWith(u"another job")) {
+        QTRY_COMPARE(test.fixture.store->selection(), goesOn ? other : edited);
+        const QModelIndexList rows = test.list()->selectionModel()->selectedRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.front().row(), goesOn ? 1 : 0);
+    } else if (leaving == u"a new job") {
+        QTRY_COMPARE(bool(test.find<QDialog>("newJobDialog")), goesOn);
+        QCOMPARE(bool(test.fixture.store->jobForCreation()), goesOn);
+    } else {
+        QTRY_COMPARE(test.window.isVisible(), !goesOn);
+    }
+    if (!goesOn) {
+        QCOMPARE(test.fixture.store->selection(), edited);
+        QCOMPARE(test.editorName()->text(), QStringLiteral("Entwurf"));
+    }
+}
+
+void MainWindowTest::storeChanges_reachTheOpenEditor_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("typedName");
+
+    for (const char* change : {"pausing it", "pausing another job", "monitoring all"}) {
+        QTest::addRow("%s, nothing typed", change) << QString::fromLatin1(change) << QString();
+        QTest::addRow("%s, a name typed", change)
+            << QString::fromLatin1(change) << QStringLiteral("Entwurf");
+    }
+}
+
+void MainWindowTest::storeChanges_reachTheOpenEditor()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, typedName);
+
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    test.editName(0, typedName.isEmpty() ? QStringLiteral("Bericht") : typedName);
+    const QUuid edited = test.fixture.store->selection();
+
+    if (change == u"pausing it")
+        test.chooseFromContextMenu(0, "toggleEnabledAction");
+    else if (change == u"pausing another job")
+        test.chooseFromContextMenu(1, "toggleEnabledAction");
+    else
+        test.find<QAbstractButton>("enableMonitoringButton")->click();
+    QTRY_VERIFY(test.fixture.client->calls.contains(QStringLiteral("write")));
+    QTRY_VERIFY(!test.fixture.store->isSaving());
+
+    QCOMPARE(test.fixture.store->selection(), edited);
+    const CronJob stored = *test.fixture.store->selectedJob();
+    auto* editor = test.editor();
+    const auto isChecked = [&](const char* name) {
+        return editor->findChild<QAbstractButton*>(QString::fromLatin1(name))->isChecked();
+    };
+    QCOMPARE(isChecked("enabledSwitch"), stored.isEnabled);
+    QCOMPARE(isChecked("monitoringSwitch"), stored.isMonitoringEnabled);
+    auto* save = editor->findChild<QAbstractButton*>(QStringLiteral("saveButton"));
+    QCOMPARE(save->isEnabled(), !typedName.isEmpty());
+    QCOMPARE(editor->findChild<QWidget*>(QStringLiteral("revertButton"))->isVisible(),
+             !typedName.isEmpty());
+    if (typedName.isEmpty())
+        return;
+
+    // Saving the typed name keeps what the list or the suggestion did.
+    QCOMPARE(test.editorName()->text(), typedName);
+    save->click();
+    QTRY_COMPARE(test.fixture.store->selectedJob()->name, typedName);
+    QTRY_VERIFY(!test.fixture.store->isSaving());
+    const CronJob saved = *test.fixture.store->selectedJob();
+    QCOMPARE(saved.isEnabled, stored.isEnabled);
+    QCOMPARE(saved.isMonitoringEnabled, stored.isMonitoringEnabled);
+}

@@ -168,6 +168,11 @@ void ExecutionEditor::setInputs(const Inputs& inputs)
     m_shown = inputs;
 }
 
+void ExecutionEditor::collapseHistory()
+{
+    m_historyHeader->setChecked(false);
+}
+
 void ExecutionEditor::presentStatus(const Inputs& inputs)
 {
     // Typing in the form passes the same status again and again; only a new one is shown anew.

@@ -52,6 +52,8 @@ public:
                     QWidget* parent = nullptr);
 
     void setInputs(const Inputs& inputs);
+    // Folds the run list away, as it starts for every job.
+    void collapseHistory();
 
 Q_SIGNALS:
     void monitoringToggled(bool isEnabled);

@@ -179,7 +179,7 @@ QWidget* JobEditorView::buttonRow()
     layout = row->trailing();
     m_revertButton =
         new ActionButton(tr("Zurücksetzen"), Symbol::undo, Style::plain, Tint::primary);
-    add(m_revertButton, "revertButton", [this] { edit([](auto& model) { model.revert(); }); });
+    add(m_revertButton, "revertButton", [this] { revert(); });
     add(new ActionButton(tr("Abbrechen"), std::nullopt, Style::plain, Tint::primary),
         "cancelButton", m_actions.cancel);
     m_saveButton = new ActionButton({}, Symbol::check, Style::prominent, Tint::indigo);
@@ -212,6 +212,7 @@ void JobEditorView::setInputs(Inputs inputs)
         m_model = JobEditorModel(inputs.originalJob, inputs.isNew, inputs.runnerPath);
         m_reveal = DraftMessageReveal(inputs.isNew);
         m_scrollArea->verticalScrollBar()->setValue(0);
+        m_executions->collapseHistory();
     } else {
         m_model.setOriginal(inputs.originalJob);
     }
@@ -251,8 +252,22 @@ void JobEditorView::settleLayout()
 
 void JobEditorView::save()
 {
-    if (m_model.canSave() && m_actions.save)
-        m_actions.save(m_model.jobToSave());
+    if (!m_actions.save)
+        return;
+    if (auto job = takeJobToSave())
+        m_actions.save(std::move(*job));
+}
+
+std::optional<CronJob> JobEditorView::takeJobToSave()
+{
+    if (!m_model.canSave())
+        return std::nullopt;
+    return m_model.jobToSave();
+}
+
+void JobEditorView::revert()
+{
+    edit([](auto& model) { model.revert(); });
 }
 
 void JobEditorView::refresh()

@@ -64,6 +64,12 @@ public:
     void setInputs(Inputs inputs);
     // "Neuer Cronjob", or the draft's trimmed name, or the command's fallback name.
     QString title() const;
+    bool hasUnsavedChanges() const { return m_model.hasUnsavedChanges(); }
+    // The trimmed copy to hand to the store, as the save button would; nothing while the draft
+    // cannot be saved.
+    std::optional<CronJob> takeJobToSave();
+    // Gives up the unsaved changes, as "Zurücksetzen" does.
+    void revert();
 
 Q_SIGNALS:
     void titleChanged(const QString& title);

@@ -25,6 +25,25 @@ QMessageBox* messageBox(QWidget* parent, const QString& objectName, const QStrin
     return box;
 }
 
+using ButtonAction = std::pair<QAbstractButton*, std::function<void()>>;
+
+// Once the box is closed, runs the action of the button it was closed with, or `otherwise`
+// (Escape, the window's close button).
+void runChosenAction(QMessageBox* box, QList<ButtonAction> actions, std::function<void()> otherwise)
+{
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [box, actions = std::move(actions), otherwise = std::move(otherwise)] {
+                         const auto chosen = std::find_if(
+                             actions.cbegin(), actions.cend(), [&](const ButtonAction& action) {
+                                 return action.first == box->clickedButton();
+                             });
+                         const auto& run = chosen != actions.cend() ? chosen->second : otherwise;
+                         if (run)
+                             run();
+                     });
+    box->open();
+}
+
 } // namespace
 
 QMessageBox* askForConfirmation(QWidget* parent, const Confirmation& confirmation,
@@ -54,17 +73,25 @@ QMessageBox* askForChoice(QWidget* parent, const Confirmation& confirmation,
         red.setColor(QPalette::ButtonText, Palette::color(Tint::red, QApplication::palette()));
         confirm->setPalette(red);
     }
-    QObject::connect(
-        box, &QMessageBox::finished, box,
-        [box, confirm, onConfirm = std::move(onConfirm), onCancel = std::move(onCancel)] {
-            if (box->clickedButton() == confirm) {
-                if (onConfirm)
-                    onConfirm();
-            } else if (onCancel) {
-                onCancel();
-            }
-        });
-    box->open();
+    runChosenAction(box, {{confirm, std::move(onConfirm)}}, std::move(onCancel));
+    return box;
+}
+
+QMessageBox* askToSave(QWidget* parent, const SaveQuestion& question, std::function<void()> onSave,
+                       std::function<void()> onDiscard, std::function<void()> onCancel)
+{
+    QMessageBox* box =
+        messageBox(parent, QStringLiteral("saveQuestionDialog"), question.title, QString());
+    QPushButton* save = box->addButton(question.saveLabel, QMessageBox::AcceptRole);
+    save->setObjectName(QStringLiteral("saveButton"));
+    QPushButton* discard = box->addButton(question.discardLabel, QMessageBox::DestructiveRole);
+    discard->setObjectName(QStringLiteral("discardButton"));
+    QPushButton* cancel = box->addButton(question.cancelLabel, QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    box->setEscapeButton(cancel);
+    box->setDefaultButton(save);
+    runChosenAction(box, {{save, std::move(onSave)}, {discard, std::move(onDiscard)}},
+                    std::move(onCancel));
     return box;
 }
 

@@ -32,6 +32,19 @@ QMessageBox* askForChoice(QWidget* parent, const Confirmation& confirmation,
                           const QString& declineLabel, std::function<void()> onConfirm,
                           std::function<void()> onDecline = {});
 
+struct SaveQuestion
+{
+    QString title;
+    QString saveLabel;
+    QString discardLabel;
+    QString cancelLabel;
+};
+
+// Asks whether to save before going on: "saveButton" runs onSave, "discardButton" onDiscard,
+// and every other way of closing the box ("cancelButton", Escape) onCancel. Return picks save.
+QMessageBox* askToSave(QWidget* parent, const SaveQuestion& question, std::function<void()> onSave,
+                       std::function<void()> onDiscard, std::function<void()> onCancel);
+
 // onDismiss runs however the alert is closed.
 QMessageBox* showAlert(QWidget* parent, const QString& title, const QString& message,
                        std::function<void()> onDismiss = {});

@@ -2,11 +2,13 @@
 
 #include "AmbientBackground.h"
 #include "CronStore.h"
+#include "Dialogs.h"
 #include "EmptyStateView.h"
 #include "JobEditorView.h"
 #include "WindowPresentation.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -93,6 +95,52 @@ void DetailColumn::showSelectedJob()
     }
     m_editor->setInputs(editorInputs(m_store, *job, m_clock()));
     setCurrentWidget(m_editor);
+}
+
+bool DetailColumn::hasUnsavedChanges() const
+{
+    return m_editor && m_store.selectedJob() && m_editor->hasUnsavedChanges();
+}
+
+void DetailColumn::settleEdits(std::function<void()> proceed, std::function<void()> stay)
+{
+    const auto job = m_store.selectedJob();
+    if (!job || !hasUnsavedChanges()) {
+        proceed();
+        return;
+    }
+    const auto keepEditing = [stay] {
+        if (stay)
+            stay();
+    };
+    // One question at a time; whatever asks meanwhile stays where it is.
+    if (m_saveQuestion) {
+        keepEditing();
+        return;
+    }
+    const auto question = WindowPresentation::unsavedChangesQuestion(*job);
+    const auto save = [this, proceed, keepEditing] {
+        // A draft that cannot be saved shows why in the editor, which stays.
+        auto saved = m_editor->takeJobToSave();
+        if (!saved) {
+            keepEditing();
+            return;
+        }
+        QCoro::connect(m_store.saveJob(std::move(*saved), false), this,
+                       [proceed, keepEditing](bool isSaved) {
+                           if (isSaved)
+                               proceed();
+                           else
+                               keepEditing();
+                       });
+    };
+    const auto discard = [this, proceed] {
+        m_editor->revert();
+        proceed();
+    };
+    m_saveQuestion = askToSave(
+        window(), {question.title, question.saveLabel, question.discardLabel, question.cancelLabel},
+        save, discard, keepEditing);
 }
 
 bool DetailColumn::eventFilter(QObject* watched, QEvent* event)

@@ -2,7 +2,11 @@
 
 #include "Clock.h"
 
+#include <QPointer>
 #include <QStackedWidget>
+#include <functional>
+
+class QMessageBox;
 
 namespace Tempolane {
 
@@ -21,6 +25,11 @@ public:
 
     // Gives the editor the store's values anew; the next run also moves on with the clock.
     void showSelectedJob();
+    // Before the editor's job is left: with unsaved changes, asks whether to save them first.
+    // `proceed` runs at once without changes, after a successful save or once they are given
+    // up; `stay` when the user stays with the job or the save fails.
+    bool hasUnsavedChanges() const;
+    void settleEdits(std::function<void()> proceed, std::function<void()> stay = {});
 
 protected:
     bool event(QEvent* event) override;
@@ -35,6 +44,7 @@ private:
     EmptyStateView* m_emptyState;
     JobEditorView* m_editor = nullptr;
     bool m_isEditorComing = false;
+    QPointer<QMessageBox> m_saveQuestion;
 };
 
 } // namespace Tempolane

@@ -127,19 +127,40 @@ void JobListView::updatePulse()
 void JobListView::showSelection()
 {
     const QModelIndex selected = m_model.indexOf(m_store.selection());
-    if (!selected.isValid() || m_list->currentIndex() == selected)
+    if (!selected.isValid()) {
+        // The selected job is hidden by the filter or the search, and stays selected: no other
+        // row stands in for it.
+        if (m_list->currentIndex().isValid() || m_list->selectionModel()->hasSelection())
+            m_list->selectionModel()->clear();
+        return;
+    }
+    // Assistive tools select a row without making it current: both must show the store's job.
+    if (m_list->currentIndex() == selected &&
+        m_list->selectionModel()->selectedRows() == QModelIndexList{selected})
         return;
     m_list->selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
     m_list->scrollTo(selected);
 }
 
+void JobListView::setSelectionRequest(std::function<void(QUuid)> request)
+{
+    m_selectionRequest = std::move(request);
+}
+
 void JobListView::adoptUserSelection()
 {
-    // A row that disappears behind a filter takes the selection with it; the store keeps the
-    // job selected.
+    // Filtering and searching never change the selection, whatever row the list moves to when
+    // the selected one goes away.
     const QModelIndexList rows = m_list->selectionModel()->selectedRows();
-    if (!rows.isEmpty())
-        m_store.setSelection(rows.front().data(JobListModel::JobIdRole).toUuid());
+    if (rows.isEmpty() || m_model.isSynchronizing())
+        return;
+    const QUuid chosen = rows.front().data(JobListModel::JobIdRole).toUuid();
+    if (chosen == m_store.selection())
+        return;
+    if (m_selectionRequest)
+        m_selectionRequest(chosen);
+    else
+        m_store.setSelection(chosen);
 }
 
 void JobListView::showContextMenu(const QPoint& position)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QUuid>
 #include <QVariantAnimation>
 #include <QWidget>
+#include <functional>
 
 class QListView;
 class QStackedWidget;
@@ -24,13 +26,16 @@ public:
     JobListView(CronStore& store, JobListModel& model, QWidget* parent = nullptr);
 
     QListView* list() const { return m_list; }
+    // How a job the user picks in the list becomes the store's selection; by default at once.
+    // Whoever holds it back calls showSelection, and the list shows the store's selection again.
+    void setSelectionRequest(std::function<void(QUuid)> request);
+    void showSelection();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void showSelection();
     void adoptUserSelection();
     void refreshContent();
     void updatePulse();
@@ -44,6 +49,7 @@ private:
     JobRowDelegate* m_delegate;
     EmptyStateView* m_emptyState;
     QVariantAnimation m_pulse;
+    std::function<void(QUuid)> m_selectionRequest;
 };
 
 } // namespace Tempolane

@@ -175,6 +175,10 @@ QSplitter* MainWindow::buildColumns()
     applyWidths(m_jobList, listWidths);
     m_detail = new DetailColumn(m_store, m_clock);
     m_detail->setMinimumWidth(detailMinimumWidth);
+    m_jobList->setSelectionRequest([this](QUuid chosen) {
+        m_detail->settleEdits([this, chosen] { m_store.setSelection(chosen); },
+                              [this] { m_jobList->showSelection(); });
+    });
 
     auto* columns = new ColumnSplitter;
     columns->setObjectName(QStringLiteral("columns"));
@@ -211,6 +215,16 @@ void MainWindow::showJobCreation()
         return;
     }
     if (m_newJobDialog)
+        return;
+    // The new job becomes the selected one once created: the editor's changes are settled first.
+    m_detail->settleEdits([this] { openJobCreation(); },
+                          [this] { m_store.setJobForCreation(std::nullopt); });
+}
+
+void MainWindow::openJobCreation()
+{
+    const auto job = m_store.jobForCreation();
+    if (!job || m_newJobDialog)
         return;
     m_newJobDialog = new NewJobDialog(m_store, *job, m_clock, this);
     connect(m_newJobDialog, &QDialog::finished, this,
@@ -276,6 +290,11 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (m_detail->hasUnsavedChanges()) {
+        event->ignore();
+        m_detail->settleEdits([this] { close(); });
+        return;
+    }
     m_loop.stop();
     QMainWindow::closeEvent(event);
 }

@@ -71,6 +71,7 @@ private:
     void presentError();
     void askForDeletion();
     void showJobCreation();
+    void openJobCreation();
 
     CronStore& m_store;
     Clock m_clock;
