@@ -28,6 +28,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showSelection();
@@ -35,6 +36,9 @@ private:
     void refreshContent();
     void updatePulse();
     void showContextMenu(const QPoint& position);
+    void showMenuForCurrentRow();
+    void showMenu(const QModelIndex& index, const QPoint& globalPosition);
+    void addKeyboardCommands();
 
     CronStore& m_store;
     JobListModel& m_model;
