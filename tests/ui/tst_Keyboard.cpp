@@ -75,6 +75,16 @@ QList<QWidget*> tabStops(QWidget* window)
     return stops;
 }
 
+// An existing job's actions; saves go into `saved`.
+JobEditorView::Actions editorActions(QList<CronJob>& saved)
+{
+    JobEditorView::Actions actions;
+    actions.save = [&saved](CronJob job) { saved.append(job); };
+    actions.remove = [] {};
+    actions.duplicate = [] {};
+    return actions;
+}
+
 JobEditorView::Inputs inputsFor(const CronJob& job)
 {
     JobEditorView::Inputs inputs;
@@ -219,12 +229,8 @@ void KeyboardTest::tab_reachesTheToolbarButtons()
 // Each stop lies below the one before or beside it further right; never above it.
 void KeyboardTest::tab_followsTheEditorFromTopToBottom()
 {
-    CronJob job = backupJob(QStringLiteral("0 9 * * *"));
-    JobEditorView::Actions actions;
-    actions.save = [](CronJob) {};
-    actions.remove = [] {};
-    actions.duplicate = [] {};
-    JobEditorView editor(inputsFor(job), std::move(actions));
+    QList<CronJob> saved;
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), editorActions(saved));
     editor.resize(900, 1400);
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
@@ -273,11 +279,7 @@ void KeyboardTest::timeField_takesDigitsTypedIntoASection()
     QFETCH(QString, expression);
 
     QList<CronJob> saved;
-    JobEditorView::Actions actions;
-    actions.save = [&saved](CronJob job) { saved.append(job); };
-    actions.remove = [] {};
-    actions.duplicate = [] {};
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), std::move(actions));
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), editorActions(saved));
     editor.resize(900, 1400);
     editor.show();
     editor.activateWindow();

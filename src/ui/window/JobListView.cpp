@@ -153,8 +153,8 @@ void JobListView::addKeyboardCommands()
     remove->setShortcuts(QKeySequence::Delete);
     remove->setShortcutContext(Qt::WidgetShortcut);
     connect(remove, &QAction::triggered, this, [this] {
-        if (const auto job = m_store.selectedJob())
-            m_store.setJobPendingDeletion(job);
+        if (const QModelIndex row = selectedRow(); row.isValid())
+            m_store.setJobPendingDeletion(m_model.jobAt(row.row()));
     });
     // The menu key reaches the list as a context menu event (see eventFilter); Shift+F10 is
     // the other key the desktop opens menus with.
@@ -162,7 +162,7 @@ void JobListView::addKeyboardCommands()
     menu->setObjectName(QStringLiteral("openRowMenuAction"));
     menu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
     menu->setShortcutContext(Qt::WidgetShortcut);
-    connect(menu, &QAction::triggered, this, &JobListView::showMenuForCurrentRow);
+    connect(menu, &QAction::triggered, this, &JobListView::showMenuForSelectedRow);
     m_list->addActions({remove, menu});
 }
 
@@ -172,15 +172,22 @@ bool JobListView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_list && event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
-        showMenuForCurrentRow();
+        showMenuForSelectedRow();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void JobListView::showMenuForCurrentRow()
+// The keys act on the row the list shows selected, never on a selected job a filter hides.
+QModelIndex JobListView::selectedRow() const
 {
-    const QModelIndex index = m_list->currentIndex();
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? QModelIndex() : rows.front();
+}
+
+void JobListView::showMenuForSelectedRow()
+{
+    const QModelIndex index = selectedRow();
     if (!index.isValid())
         return;
     m_list->scrollTo(index);

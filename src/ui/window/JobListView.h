@@ -36,7 +36,8 @@ private:
     void refreshContent();
     void updatePulse();
     void showContextMenu(const QPoint& position);
-    void showMenuForCurrentRow();
+    QModelIndex selectedRow() const;
+    void showMenuForSelectedRow();
     void showMenu(const QModelIndex& index, const QPoint& globalPosition);
     void addKeyboardCommands();
 
