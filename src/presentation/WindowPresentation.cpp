@@ -1,6 +1,7 @@
 #include "WindowPresentation.h"
 
 #include "DateTimeText.h"
+#include "JobDraftRules.h"
 
 #include <QCoreApplication>
 
@@ -30,6 +31,15 @@ EmptyState noSelectionPlaceholder()
 {
     return {Symbol::clock, tr("Cronjob auswählen"),
             tr("Wähle links einen Eintrag aus oder lege einen neuen an."), false};
+}
+
+QString windowTitle(const CronStore& store)
+{
+    const QString application = QStringLiteral("Tempolane");
+    const auto job = store.selectedJob();
+    if (!job)
+        return application;
+    return tr("%1 – %2").arg(JobDraftRules::title(*job, false), application);
 }
 
 bool canReload(const CronStore& store)

@@ -23,6 +23,9 @@ std::optional<EmptyState> jobListEmptyState(const CronStore& store);
 // The detail column when no job is selected.
 EmptyState noSelectionPlaceholder();
 
+// "NAME – Tempolane" while a job is selected, named as its editor names it; else "Tempolane".
+QString windowTitle(const CronStore& store);
+
 bool canReload(const CronStore& store);
 bool canDuplicate(const CronStore& store);
 bool showsMonitoringSuggestion(const CronStore& store);

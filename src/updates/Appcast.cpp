@@ -93,10 +93,9 @@ void readChannel(QXmlStreamReader& reader, QList<AppcastItem>& items)
     }
 }
 
-QString unreadable(const QString& reason)
+UpdateCheckFailed unreadable(const QString& reason)
 {
-    return QCoreApplication::translate("Appcast", "Der Update-Feed ist nicht lesbar: %1")
-        .arg(reason);
+    return {QCoreApplication::translate("Appcast", "Der Update-Feed ist nicht lesbar."), reason};
 }
 
 // Release first; the build decides only within the same release and only when both sides
@@ -118,7 +117,7 @@ bool isOlder(const AppcastItem& left, const AppcastItem& right)
 
 } // namespace
 
-std::expected<QList<AppcastItem>, QString> parseAppcast(const QByteArray& feed)
+std::expected<QList<AppcastItem>, UpdateCheckFailed> parseAppcast(const QByteArray& feed)
 {
     QXmlStreamReader reader(feed);
     QList<AppcastItem> items;
@@ -126,14 +125,14 @@ std::expected<QList<AppcastItem>, QString> parseAppcast(const QByteArray& feed)
     // a small feed into gigabytes of text: a feed that has one is not read at all.
     while (!reader.atEnd() && reader.readNext() != QXmlStreamReader::StartElement) {
         if (reader.tokenType() == QXmlStreamReader::DTD)
-            return std::unexpected(QCoreApplication::translate(
+            return std::unexpected(UpdateCheckFailed{QCoreApplication::translate(
                 "Appcast", "Der Update-Feed enthält eine Dokumenttypdeklaration und wird "
-                           "deshalb nicht gelesen."));
+                           "deshalb nicht gelesen.")});
     }
     if (reader.tokenType() == QXmlStreamReader::StartElement) {
         if (reader.name() != u"rss")
-            return std::unexpected(
-                QCoreApplication::translate("Appcast", "Der Update-Feed ist kein RSS-Dokument."));
+            return std::unexpected(UpdateCheckFailed{
+                QCoreApplication::translate("Appcast", "Der Update-Feed ist kein RSS-Dokument.")});
         while (reader.readNextStartElement()) {
             if (reader.name() == u"channel")
                 readChannel(reader, items);
@@ -153,7 +152,7 @@ UpdateCheckOutcome outcomeOfFeed(const QByteArray& feed, const AppVersion& insta
 {
     const auto items = parseAppcast(feed);
     if (!items)
-        return UpdateCheckFailed{items.error()};
+        return items.error();
     const auto newest = std::max_element(items->begin(), items->end(), isOlder);
     if (newest == items->end() || !isNewer(*newest, installed))
         return UpToDate{};

@@ -24,9 +24,9 @@ struct AppcastItem
 };
 
 // The items of the feed meant for this platform (no sparkle:os, or "linux") that carry a
-// readable version; the German reason when the text is no readable RSS document or declares a
-// document type.
-std::expected<QList<AppcastItem>, QString> parseAppcast(const QByteArray& feed);
+// readable version; why not when the text is no readable RSS document or declares a document
+// type.
+std::expected<QList<AppcastItem>, UpdateCheckFailed> parseAppcast(const QByteArray& feed);
 
 // What the feed offers to the installed version: the newest release newer than it, if any.
 UpdateCheckOutcome outcomeOfFeed(const QByteArray& feed, const AppVersion& installed);

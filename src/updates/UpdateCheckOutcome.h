@@ -23,8 +23,10 @@ struct UpToDate
 
 struct UpdateCheckFailed
 {
-    // The network's own text, or why the feed could not be read.
+    // What went wrong, in German.
     QString message;
+    // The network's or the XML reader's own text, for a closer look; may be empty.
+    QString detail = {};
 
     friend bool operator==(const UpdateCheckFailed&, const UpdateCheckFailed&) = default;
 };

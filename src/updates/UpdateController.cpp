@@ -1,6 +1,7 @@
 #include "UpdateController.h"
 
 #include "Appcast.h"
+#include "NetworkFailure.h"
 #include "OpenableLink.h"
 
 #include <QNetworkReply>
@@ -67,12 +68,15 @@ void UpdateController::checkForUpdates()
     });
     m_timeLimit.start();
     Q_EMIT canCheckForUpdatesChanged(false);
+    Q_EMIT isCheckingChanged(true);
 }
 
 void UpdateController::readFeed()
 {
     if (m_reply->error() != QNetworkReply::NoError) {
-        finish(UpdateCheckFailed{m_reply->errorString()});
+        finish(networkFailure(m_reply->error(),
+                              m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                              m_reply->errorString()));
         return;
     }
     // Read away from the window's thread; the time limit keeps running meanwhile, and an
@@ -93,6 +97,7 @@ void UpdateController::finish(const UpdateCheckOutcome& outcome)
     reply->deleteLater();
     m_reply = nullptr;
     Q_EMIT canCheckForUpdatesChanged(true);
+    Q_EMIT isCheckingChanged(false);
     Q_EMIT checkFinished(outcome);
 }
 

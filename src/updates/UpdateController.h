@@ -20,6 +20,7 @@ class UpdateController final : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
+    Q_PROPERTY(bool isChecking READ isChecking NOTIFY isCheckingChanged)
 
 public:
     static constexpr std::chrono::milliseconds defaultTimeLimit = std::chrono::seconds(15);
@@ -40,6 +41,7 @@ public:
 
     // A feed is known and no check is running.
     bool canCheckForUpdates() const { return !m_feed.isEmpty() && !m_reply; }
+    bool isChecking() const { return !m_reply.isNull(); }
     const AppVersion& installedVersion() const { return m_installed; }
 
     // Starts a check when one can start; checkFinished reports its outcome.
@@ -47,6 +49,7 @@ public:
 
 Q_SIGNALS:
     void canCheckForUpdatesChanged(bool canCheckForUpdates);
+    void isCheckingChanged(bool isChecking);
     void checkFinished(const Tempolane::UpdateCheckOutcome& outcome);
 
 private:

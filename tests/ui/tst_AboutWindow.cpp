@@ -129,14 +129,20 @@ void AboutWindowTest::checkControls_followTheController()
     button->click();
     QVERIFY(!menuItem->isEnabled());
     QVERIFY(!button->isEnabled());
+    QCOMPARE(button->text(), QStringLiteral("Suche nach Updates …"));
+    QCOMPARE(menuItem->text(), QStringLiteral("Suche nach Updates …"));
 
     // The silent server runs into the time limit.
     QMessageBox* failure = openDialog(&window);
     QVERIFY(failure);
     QCOMPARE(failure->objectName(), QStringLiteral("alertDialog"));
     QCOMPARE(failure->text(), QStringLiteral("Die Suche nach Updates ist fehlgeschlagen."));
+    QCOMPARE(failure->informativeText(),
+             QStringLiteral("Der Update-Server hat nicht rechtzeitig geantwortet."));
     QVERIFY(menuItem->isEnabled());
     QVERIFY(button->isEnabled());
+    QCOMPARE(button->text(), QStringLiteral("Nach Updates suchen …"));
+    QCOMPARE(menuItem->text(), QStringLiteral("Nach Updates suchen …"));
     QVERIFY(!mainWindow.findChild<QMessageBox*>());
 }
 
@@ -175,6 +181,10 @@ void AboutWindowTest::outcome_isShownOverTheWindowThatAsked()
     QVERIFY(box);
     QCOMPARE(box->text(), title);
     QVERIFY2(box->informativeText().contains(installed.line()), qPrintable(box->informativeText()));
+    if (title.contains(u"verfügbar"))
+        QVERIFY2(box->informativeText().endsWith(
+                     QStringLiteral("Installiere das Update mit der Paketverwaltung.")),
+                 qPrintable(box->informativeText()));
     auto* button = box->findChild<QPushButton*>(answer);
     QVERIFY(button);
     if (answer == u"cancelButton")

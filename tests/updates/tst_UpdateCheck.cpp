@@ -38,7 +38,7 @@ QByteArray appcast(const QByteArray& items)
 }
 
 // One line per outcome, so a table can say what it expects: "available 2.1 <link>",
-// "up to date", or "failed: <message>".
+// "up to date", or "failed: <message>", followed by " | <detail>" when there is one.
 QString described(const UpdateCheckOutcome& outcome)
 {
     if (const auto* offer = std::get_if<UpdateAvailable>(&outcome))
@@ -46,7 +46,10 @@ QString described(const UpdateCheckOutcome& outcome)
             .arg(offer->version, offer->downloadPage.toString());
     if (std::holds_alternative<UpToDate>(outcome))
         return QStringLiteral("up to date");
-    return QStringLiteral("failed: ") + std::get<UpdateCheckFailed>(outcome).message;
+    const auto& failure = std::get<UpdateCheckFailed>(outcome);
+    if (failure.detail.isEmpty())
+        return QStringLiteral("failed: ") + failure.message;
+    return QStringLiteral("failed: %1 | %2").arg(failure.message, failure.detail);
 }
 
 } // namespace
@@ -170,7 +173,7 @@ void UpdateCheckTest::feed_offersTheNewestReleaseForLinux_data()
         << declaresType;
     QTest::newRow("undeclared entity")
         << appcast(release("2.1&lol;")) << installed
-        << "failed: Der Update-Feed ist nicht lesbar: Entity 'lol' not declared.";
+        << "failed: Der Update-Feed ist nicht lesbar. | Entity 'lol' not declared.";
 }
 
 void UpdateCheckTest::feed_offersTheNewestReleaseForLinux()
@@ -200,16 +203,23 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers_data()
                            << "up to date";
     QTest::newRow("malformed")
         << "/appcast.xml" << FeedServer::Response{200, appcast(release("2.1")).chopped(9)}
-        << "failed: Der Update-Feed ist nicht lesbar: Premature end of document.";
-    // The network's own words, untranslated here.
-    QTest::newRow("not found") << "/missing.xml" << FeedServer::Response{}
-                               << "server replied: Not Found";
+        << "failed: Der Update-Feed ist nicht lesbar. | Premature end of document.";
+    // The network's own words only as the detail.
+    QTest::newRow("not found")
+        << "/missing.xml" << FeedServer::Response{}
+        << "failed: Der Update-Server hat mit dem HTTP-Status 404 geantwortet. | Error "
+           "transferring";
+    QTest::newRow("server error")
+        << "/appcast.xml" << FeedServer::Response{500, "kaputt"}
+        << "failed: Der Update-Server hat mit dem HTTP-Status 500 geantwortet. | ";
     QTest::newRow("too large") << "/appcast.xml" << FeedServer::Response{200, tooLarge}
                                << "failed: Der Update-Feed ist zu groß.";
     QTest::newRow("silent server")
         << "/appcast.xml" << FeedServer::Response{200, {}, true}
         << "failed: Der Update-Server hat nicht rechtzeitig geantwortet.";
-    QTest::newRow("refused") << "" << FeedServer::Response{} << "failed: Connection refused";
+    QTest::newRow("refused") << "" << FeedServer::Response{}
+                             << "failed: Keine Verbindung zum Update-Server. Prüfe die "
+                                "Internetverbindung. | Connection refused";
     QTest::newRow("plain http elsewhere")
         << "http://example.org/appcast.xml" << FeedServer::Response{}
         << "failed: Die Adresse des Update-Feeds ist ungültig oder nicht über HTTPS erreichbar.";
@@ -226,7 +236,8 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers_data()
     // Followed: the name cannot be found, which only a followed redirect asks.
     QTest::newRow("redirect to https elsewhere followed")
         << "/to-https.xml" << FeedServer::Response{200, appcast(release("2.1"))}
-        << "Host updates.invalid not found";
+        << "failed: Der Update-Server wurde nicht gefunden. Prüfe die Internetverbindung. | "
+           "Host updates.invalid not found";
 }
 
 void UpdateCheckTest::check_reportsWhatTheServerAnswers()

@@ -4,6 +4,7 @@
 #include "ApplicationIcon.h"
 #include "TextLabel.h"
 #include "UpdateCommands.h"
+#include "WindowKeys.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -74,6 +75,7 @@ AboutWindow::AboutWindow(UpdateController& updates, const AppVersion& version, Q
     setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(tr("Über Tempolane"));
     setFixedSize(fixedSize);
+    closeWithKeys(this);
 
     auto* background = new AmbientBackground;
     auto* stack = new QStackedLayout(this);

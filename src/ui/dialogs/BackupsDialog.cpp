@@ -8,6 +8,7 @@
 #include "EditorCard.h"
 #include "Palette.h"
 #include "TextLabel.h"
+#include "WindowKeys.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -78,6 +79,7 @@ BackupsDialog::BackupsDialog(CronStore& store, QWidget* parent, Clock now)
     setWindowTitle(tr("Sicherungen"));
     setMinimumSize(minimumDialogSize);
     resize(idealDialogSize);
+    closeWithKeys(this);
 
     auto* content = new QWidget;
     auto* stack = new QStackedLayout(this);

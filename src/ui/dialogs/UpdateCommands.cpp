@@ -2,12 +2,15 @@
 
 #include "Dialogs.h"
 #include "SymbolIcon.h"
+#include "UpdateCheckTexts.h"
 #include "UpdateController.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QMessageBox>
 #include <QPushButton>
+#include <type_traits>
 
 namespace Tempolane {
 
@@ -36,11 +39,16 @@ void startCheck(UpdateController& controller, QWidget* window)
 template <typename Control> void present(Control* control, UpdateController& controller)
 {
     control->setObjectName(QStringLiteral("checkForUpdates"));
-    control->setText(tr("Nach Updates suchen …"));
     control->setIcon(symbolIcon(Symbol::arrowsClockwise));
-    control->setEnabled(controller.canCheckForUpdates());
-    QObject::connect(&controller, &UpdateController::canCheckForUpdatesChanged, control,
-                     &Control::setEnabled);
+    const auto showState = [control, &controller] {
+        control->setText(UpdateCheckTexts::commandTitle(controller.isChecking()));
+        control->setEnabled(controller.canCheckForUpdates());
+        if constexpr (std::is_base_of_v<QWidget, Control>)
+            control->setAccessibleName(control->text());
+    };
+    showState();
+    QObject::connect(&controller, &UpdateController::isCheckingChanged, control, showState);
+    QObject::connect(&controller, &UpdateController::canCheckForUpdatesChanged, control, showState);
 }
 
 } // namespace
@@ -59,7 +67,6 @@ QPushButton* makeCheckForUpdatesButton(UpdateController& controller, QWidget* pa
 {
     auto* button = new QPushButton(parent);
     present(button, controller);
-    button->setAccessibleName(button->text());
     QObject::connect(button, &QPushButton::clicked, button,
                      [&controller, button] { startCheck(controller, button->window()); });
     return button;
@@ -70,9 +77,7 @@ void showUpdateOutcome(QWidget* window, const UpdateCheckOutcome& outcome,
 {
     if (const auto* offer = std::get_if<UpdateAvailable>(&outcome)) {
         const QString title = tr("Tempolane %1 ist verfügbar.").arg(offer->version);
-        const QString message =
-            tr("Installiert ist %1. Installieren Sie das Update mit der Paketverwaltung.")
-                .arg(installed.line());
+        const QString message = UpdateCheckTexts::offerMessage(installed.line());
         if (offer->downloadPage.isEmpty()) {
             showAlert(window, title, message);
             return;
@@ -83,8 +88,10 @@ void showUpdateOutcome(QWidget* window, const UpdateCheckOutcome& outcome,
         showAlert(window, tr("Tempolane ist auf dem neuesten Stand."),
                   tr("%1 ist die neueste verfügbare Version.").arg(installed.line()));
     } else {
-        showAlert(window, tr("Die Suche nach Updates ist fehlgeschlagen."),
-                  std::get<UpdateCheckFailed>(outcome).message);
+        const auto& failure = std::get<UpdateCheckFailed>(outcome);
+        QMessageBox* alert =
+            showAlert(window, tr("Die Suche nach Updates ist fehlgeschlagen."), failure.message);
+        alert->setDetailedText(failure.detail);
     }
 }
 

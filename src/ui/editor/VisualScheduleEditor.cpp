@@ -5,6 +5,7 @@
 #include "SymbolIcon.h"
 #include "SymbolLabel.h"
 #include "TextLabel.h"
+#include "TimeField.h"
 #include "VisualScheduleChoices.h"
 #include "WeekdayButton.h"
 
@@ -50,7 +51,7 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
       m_frequency(named(new QComboBox, "frequencyPicker", tr("Wiederholung"))),
       m_interval(named(new QComboBox, "intervalPicker", tr("Intervall"))),
       m_startMinute(named(new QSpinBox, "startMinuteStepper", tr("Startminute"))),
-      m_time(named(new QTimeEdit, "timePicker", tr("Uhrzeit"))),
+      m_time(named(new TimeField, "timePicker", tr("Uhrzeit"))),
       m_dayOfMonth(named(new QSpinBox, "dayOfMonthStepper", tr("Kalendertag")))
 {
     for (const ScheduleFrequency frequency : allScheduleFrequencies)
@@ -68,6 +69,12 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     setLeastWidth(m_dayOfMonth, dayOfMonthWidth);
     m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));
 
+    // The Tab key follows the order in which widgets join the window: the picker above first.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(partSpacing);
+    layout->addWidget(row(tr("Wiederholung"), std::nullopt, m_frequency));
+
     auto* content = new QWidget;
     auto* rows = new QVBoxLayout(content);
     rows->setContentsMargins(0, contentOffset, 0, 0);
@@ -82,10 +89,6 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
         rows->addWidget(part);
     m_spring = new SpringContainer(content, this);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(partSpacing);
-    layout->addWidget(row(tr("Wiederholung"), std::nullopt, m_frequency));
     layout->addWidget(m_spring);
 
     connect(m_frequency, &QComboBox::activated, this, [this](int index) {

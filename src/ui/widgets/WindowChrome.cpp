@@ -36,6 +36,8 @@ QString toolBarStyleSheet(const QPalette& palette)
                "QToolBar QToolButton:hover { background: %4; }"
                "QToolBar QToolButton:pressed { background: %5; }"
                "QToolBar QToolButton:disabled { color: %6; }"
+               // Reached by Tab only (a click does not focus them): the ring shows where it is.
+               "QToolBar QToolButton:focus { border: 1px solid %8; padding: 4px 8px; }"
                "QLineEdit { background: %7; border: 1px solid %2; border-radius: 8px;"
                " padding: 4px 8px; color: %3; }"
                "QLineEdit:focus { border: 1px solid %8; }")

@@ -10,6 +10,8 @@
 #include "TextLabel.h"
 #include "WindowPresentation.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
@@ -63,6 +65,8 @@ JobListView::JobListView(CronStore& store, JobListModel& model, QWidget* parent)
     connect(m_emptyState->actionButton(), &QPushButton::clicked, this,
             [this] { m_store.beginCreatingJob(); });
     connect(m_list, &QListView::customContextMenuRequested, this, &JobListView::showContextMenu);
+    m_list->installEventFilter(this);
+    addKeyboardCommands();
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JobListView::adoptUserSelection);
     connect(&m_store, &CronStore::selectionChanged, this, &JobListView::showSelection);
@@ -163,11 +167,63 @@ void JobListView::adoptUserSelection()
         m_store.setSelection(chosen);
 }
 
+void JobListView::addKeyboardCommands()
+{
+    auto* remove = new QAction(m_list);
+    remove->setObjectName(QStringLiteral("deleteSelectedJobAction"));
+    remove->setShortcuts(QKeySequence::Delete);
+    remove->setShortcutContext(Qt::WidgetShortcut);
+    connect(remove, &QAction::triggered, this, [this] {
+        if (const QModelIndex row = selectedRow(); row.isValid())
+            m_store.setJobPendingDeletion(m_model.jobAt(row.row()));
+    });
+    // The menu key reaches the list as a context menu event (see eventFilter); Shift+F10 is
+    // the other key the desktop opens menus with.
+    auto* menu = new QAction(m_list);
+    menu->setObjectName(QStringLiteral("openRowMenuAction"));
+    menu->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    menu->setShortcutContext(Qt::WidgetShortcut);
+    connect(menu, &QAction::triggered, this, &JobListView::showMenuForSelectedRow);
+    m_list->addActions({remove, menu});
+}
+
+// A context menu asked for from the keyboard is placed where the mouse happens to be; it
+// belongs to the selected row instead.
+bool JobListView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        showMenuForSelectedRow();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The keys act on the row the list shows selected, never on a selected job a filter hides.
+QModelIndex JobListView::selectedRow() const
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? QModelIndex() : rows.front();
+}
+
+void JobListView::showMenuForSelectedRow()
+{
+    const QModelIndex index = selectedRow();
+    if (!index.isValid())
+        return;
+    m_list->scrollTo(index);
+    showMenu(index, m_list->viewport()->mapToGlobal(m_list->visualRect(index).bottomLeft()));
+}
+
 void JobListView::showContextMenu(const QPoint& position)
 {
     const QModelIndex index = m_list->indexAt(position);
-    if (!index.isValid())
-        return;
+    if (index.isValid())
+        showMenu(index, m_list->viewport()->mapToGlobal(position));
+}
+
+void JobListView::showMenu(const QModelIndex& index, const QPoint& globalPosition)
+{
     const CronJob job = m_model.jobAt(index.row());
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -184,7 +240,7 @@ void JobListView::showContextMenu(const QPoint& position)
     QAction* remove = menu->addAction(symbolIcon(Symbol::trash, {Tint::red}), tr("Löschen"));
     remove->setObjectName(QStringLiteral("deleteAction"));
     connect(remove, &QAction::triggered, this, [this, job] { m_store.setJobPendingDeletion(job); });
-    menu->popup(m_list->viewport()->mapToGlobal(position));
+    menu->popup(globalPosition);
 }
 
 } // namespace Tempolane

@@ -34,12 +34,17 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void adoptUserSelection();
     void refreshContent();
     void updatePulse();
     void showContextMenu(const QPoint& position);
+    QModelIndex selectedRow() const;
+    void showMenuForSelectedRow();
+    void showMenu(const QModelIndex& index, const QPoint& globalPosition);
+    void addKeyboardCommands();
 
     CronStore& m_store;
     JobListModel& m_model;

@@ -58,7 +58,7 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
       m_jobs(new JobListModel(store, m_clock, this)), m_commands(makeCommands())
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Tempolane"));
+    setWindowTitle(WindowPresentation::windowTitle(m_store));
     setMinimumSize(minimumWindowSize);
     resize(defaultWindowSize);
     buildToolBar();
@@ -72,6 +72,9 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
     for (const auto signal : {&CronStore::isLoadingChanged, &CronStore::isSavingChanged,
                               &CronStore::selectionChanged, &CronStore::documentChanged})
         connect(&m_store, signal, this, &MainWindow::updateCommands);
+    for (const auto signal : {&CronStore::selectionChanged, &CronStore::documentChanged})
+        connect(&m_store, signal, this,
+                [this] { setWindowTitle(WindowPresentation::windowTitle(m_store)); });
     connect(&m_store, &CronStore::presentedErrorChanged, this, &MainWindow::presentError);
     connect(&m_store, &CronStore::jobPendingDeletionChanged, this, &MainWindow::askForDeletion);
     connect(&m_store, &CronStore::jobForCreationChanged, this, &MainWindow::showJobCreation);
@@ -146,6 +149,9 @@ void MainWindow::buildToolBar()
     toolBar->addAction(m_commands.reload);
     toolBar->widgetForAction(m_commands.newJob)->setObjectName(QStringLiteral("newJobButton"));
     toolBar->widgetForAction(m_commands.reload)->setObjectName(QStringLiteral("reloadButton"));
+    // Qt leaves tool bar buttons out of the Tab chain; keyboard users need them too.
+    for (QAction* action : {m_commands.newJob, m_commands.reload})
+        toolBar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
 
     auto* spacer = new QWidget(toolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -159,6 +165,19 @@ void MainWindow::buildToolBar()
     m_search->setFixedWidth(searchFieldWidth);
     m_search->setText(m_store.searchText());
     toolBar->addWidget(m_search);
+    auto* findJob = new QAction(this);
+    findJob->setObjectName(QStringLiteral("findAction"));
+    findJob->setShortcuts(QKeySequence::Find);
+    connect(findJob, &QAction::triggered, this, [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
+    addAction(findJob);
+    auto* clearSearch = new QAction(m_search);
+    clearSearch->setShortcuts(QKeySequence::Cancel);
+    clearSearch->setShortcutContext(Qt::WidgetShortcut);
+    connect(clearSearch, &QAction::triggered, m_search, &QLineEdit::clear);
+    m_search->addAction(clearSearch);
     connect(m_search, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_store.setSearchText(text); });
     connect(&m_store, &CronStore::searchTextChanged, this, [this] {

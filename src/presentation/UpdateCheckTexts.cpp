@@ -1,0 +1,27 @@
+#include "UpdateCheckTexts.h"
+
+#include <QCoreApplication>
+
+namespace Tempolane::UpdateCheckTexts {
+
+namespace {
+
+QString tr(const char* source)
+{
+    return QCoreApplication::translate("UpdateCheckTexts", source);
+}
+
+} // namespace
+
+QString commandTitle(bool isChecking)
+{
+    return isChecking ? tr("Suche nach Updates …") : tr("Nach Updates suchen …");
+}
+
+QString offerMessage(const QString& installedVersionLine)
+{
+    return tr("Installiert ist %1. Installiere das Update mit der Paketverwaltung.")
+        .arg(installedVersionLine);
+}
+
+} // namespace Tempolane::UpdateCheckTexts

@@ -1,0 +1,348 @@
+#include "AboutWindow.h"
+#include "BackupsDialog.h"
+#include "JobEditorView.h"
+#include "MainWindow.h"
+#include "QtTexts.h"
+#include "StoreUnderTest.h"
+#include "UpdateController.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimeEdit>
+#include <QToolButton>
+
+using namespace Tempolane;
+using namespace Tempolane::Testing;
+
+namespace {
+
+const QList<JobSketch> twoJobs{
+    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
+    {QStringLiteral("  "), QStringLiteral("0 2 * * *"),
+     QStringLiteral("/usr/local/bin/backup.sh")}};
+
+// A main window over two jobs, shown, active and loaded, with the keyboard in the list.
+struct KeyboardWindow
+{
+    KeyboardWindow() : fixture(crontabOf(twoJobs))
+    {
+        window.show();
+        window.activateWindow();
+    }
+    bool isReady()
+    {
+        if (!QTest::qWaitForWindowActive(&window))
+            return false;
+        if (!QTest::qWaitFor([this] { return list()->model()->rowCount() == 2; }))
+            return false;
+        list()->setFocus();
+        return QTest::qWaitFor([this] { return QApplication::focusWidget() == list(); });
+    }
+    template <typename T> T* find(const char* name) const
+    {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+    QListView* list() const { return find<QListView>("jobList"); }
+    void select(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
+
+    StoreUnderTest fixture;
+    MainWindow window{*fixture.store, fixture.clock()};
+};
+
+// A widget the Tab key stops at, as QWidget::focusNextPrevChild picks them.
+bool takesTab(const QWidget* widget)
+{
+    return widget->isVisible() && widget->isEnabled() && !widget->focusProxy() &&
+           (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
+// The widgets of `window` in the order Tab visits them, each by its accessible name.
+QList<QWidget*> tabStops(QWidget* window)
+{
+    QList<QWidget*> stops;
+    for (QWidget* widget = window->nextInFocusChain(); widget != window;
+         widget = widget->nextInFocusChain()) {
+        if (takesTab(widget) && window->isAncestorOf(widget))
+            stops.append(widget);
+    }
+    return stops;
+}
+
+// An existing job's actions; saves go into `saved`.
+JobEditorView::Actions editorActions(QList<CronJob>& saved)
+{
+    JobEditorView::Actions actions;
+    actions.save = [&saved](CronJob job) { saved.append(job); };
+    actions.remove = [] {};
+    actions.duplicate = [] {};
+    return actions;
+}
+
+JobEditorView::Inputs inputsFor(const CronJob& job)
+{
+    JobEditorView::Inputs inputs;
+    inputs.originalJob = job;
+    return inputs;
+}
+
+QString describedStop(QWidget* widget)
+{
+    return QStringLiteral("%1 (%2)").arg(widget->accessibleName(),
+                                         QString::fromLatin1(widget->metaObject()->className()));
+}
+
+} // namespace
+
+class KeyboardTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        installGermanQtTexts(*QCoreApplication::instance());
+    }
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            widget->close();
+    }
+    void ctrlF_findsAndEscapeClearsTheSearch();
+    void deleteKey_asksToDeleteTheSelectedJob();
+    void menuKeys_openTheMenuOfTheSelectedRow_data();
+    void menuKeys_openTheMenuOfTheSelectedRow();
+    void windowTitle_namesTheSelectedJob();
+    void tab_reachesTheToolbarButtons();
+    void tab_followsTheEditorFromTopToBottom();
+    void timeField_takesDigitsTypedIntoASection_data();
+    void timeField_takesDigitsTypedIntoASection();
+    void closeKeys_closeAboutAndBackups_data();
+    void closeKeys_closeAboutAndBackups();
+};
+
+void KeyboardTest::ctrlF_findsAndEscapeClearsTheSearch()
+{
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+    auto* search = test.find<QLineEdit>("searchField");
+
+    QTest::keyClick(test.list(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), search);
+    QTest::keyClicks(search, QStringLiteral("report"));
+    QCOMPARE(test.fixture.store->searchText(), QStringLiteral("report"));
+
+    QTest::keyClick(search, Qt::Key_Escape);
+    QVERIFY(search->text().isEmpty());
+    QVERIFY(test.fixture.store->searchText().isEmpty());
+    QVERIFY(test.window.isVisible());
+}
+
+void KeyboardTest::deleteKey_asksToDeleteTheSelectedJob()
+{
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+    test.select(1);
+
+    QTest::keyClick(test.list(), Qt::Key_Delete);
+    QTRY_VERIFY(test.find<QMessageBox>("confirmationDialog"));
+    QCOMPARE(test.find<QMessageBox>("confirmationDialog")->informativeText(),
+             QStringLiteral("„backup.sh“ wird aus der lokalen crontab entfernt. Vorher wird "
+                            "automatisch ein Backup angelegt."));
+    QCOMPARE(test.fixture.store->jobPendingDeletion()->id, test.fixture.job(1).id);
+}
+
+void KeyboardTest::menuKeys_openTheMenuOfTheSelectedRow_data()
+{
+    QTest::addColumn<bool>("byMenuKey");
+    QTest::newRow("Shift+F10") << false;
+    // The desktop turns the menu key into a context menu event at the mouse pointer.
+    QTest::newRow("menu key") << true;
+}
+
+void KeyboardTest::menuKeys_openTheMenuOfTheSelectedRow()
+{
+    QFETCH(bool, byMenuKey);
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+    test.select(1);
+
+    if (byMenuKey) {
+        const QPoint pointer(test.list()->width() - 2, test.list()->height() - 2);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, pointer,
+                                test.list()->mapToGlobal(pointer));
+        QApplication::sendEvent(test.list(), &event);
+    } else {
+        QTest::keyClick(test.list(), Qt::Key_F10, Qt::ShiftModifier);
+    }
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(menu->objectName(), QStringLiteral("jobContextMenu"));
+    // The menu acts on the selected row, not on whatever lies under the pointer.
+    menu->findChild<QAction*>(QStringLiteral("deleteAction"))->trigger();
+    menu->close();
+    QCOMPARE(test.fixture.store->jobPendingDeletion()->id, test.fixture.job(1).id);
+}
+
+void KeyboardTest::windowTitle_namesTheSelectedJob()
+{
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+
+    test.select(0);
+    QCOMPARE(test.window.windowTitle(), QStringLiteral("Bericht – Tempolane"));
+    test.select(1);
+    QCOMPARE(test.window.windowTitle(), QStringLiteral("backup.sh – Tempolane"));
+
+    CronJob renamed = test.fixture.job(1);
+    renamed.name = QStringLiteral("Sicherung");
+    QVERIFY(test.fixture.save(renamed));
+    QCOMPARE(test.window.windowTitle(), QStringLiteral("Sicherung – Tempolane"));
+    test.fixture.store->setSelection(QUuid());
+    QCOMPARE(test.window.windowTitle(), QStringLiteral("Tempolane"));
+}
+
+void KeyboardTest::tab_reachesTheToolbarButtons()
+{
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+    auto* search = test.find<QLineEdit>("searchField");
+    search->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), search);
+
+    QTest::keyClick(search, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), test.find<QToolButton>("reloadButton"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), test.find<QToolButton>("newJobButton"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(test.fixture.store->jobForCreation());
+}
+
+// Each stop lies below the one before or beside it further right; never above it.
+void KeyboardTest::tab_followsTheEditorFromTopToBottom()
+{
+    QList<CronJob> saved;
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), editorActions(saved));
+    editor.resize(900, 1400);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+
+    const QList<QWidget*> stops = tabStops(&editor);
+    QVERIFY(stops.size() > 5);
+    QStringList names;
+    for (QWidget* stop : stops)
+        names.append(describedStop(stop));
+    for (qsizetype index = 1; index < stops.size(); ++index) {
+        const QRect before(stops[index - 1]->mapTo(&editor, QPoint()), stops[index - 1]->size());
+        const QRect after(stops[index]->mapTo(&editor, QPoint()), stops[index]->size());
+        const bool isAbove = after.bottom() < before.top();
+        const bool sameRow = after.top() <= before.bottom() && before.top() <= after.bottom();
+        const bool isLeftInSameRow = sameRow && after.right() < before.left();
+        QVERIFY2(!isAbove && !isLeftInSameRow,
+                 qPrintable(QStringLiteral("%1 after %2 in: %3")
+                                .arg(describedStop(stops[index]), describedStop(stops[index - 1]),
+                                     names.join(u", "))));
+    }
+    const auto frequency = editor.findChild<QComboBox*>(QStringLiteral("frequencyPicker"));
+    const auto time = editor.findChild<QTimeEdit*>(QStringLiteral("timePicker"));
+    QCOMPARE(stops.indexOf(time), stops.indexOf(frequency) + 1);
+}
+
+void KeyboardTest::timeField_takesDigitsTypedIntoASection_data()
+{
+    QTest::addColumn<bool>("intoMinute");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("expression");
+
+    QTest::newRow("hour, two digits") << false << "14"
+                                      << "0 14 * * *";
+    QTest::newRow("hour, one digit") << false << "7"
+                                     << "0 7 * * *";
+    QTest::newRow("minute, two digits") << true << "45"
+                                        << "45 9 * * *";
+    QTest::newRow("minute, leading zero") << true << "05"
+                                          << "5 9 * * *";
+}
+
+void KeyboardTest::timeField_takesDigitsTypedIntoASection()
+{
+    QFETCH(bool, intoMinute);
+    QFETCH(QString, digits);
+    QFETCH(QString, expression);
+
+    QList<CronJob> saved;
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), editorActions(saved));
+    editor.resize(900, 1400);
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    auto* time = editor.findChild<QTimeEdit*>(QStringLiteral("timePicker"));
+    QVERIFY(time && time->isVisible());
+    auto* text = time->findChild<QLineEdit*>();
+
+    // "09:00": the hour is the first two characters, the minute the last two.
+    const QString shown = text->text();
+    const int position = intoMinute ? int(shown.size()) - 1 : 1;
+    text->setCursorPosition(0);
+    const int start = text->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    const QPoint click(start + QFontMetrics(text->font()).horizontalAdvance(shown.left(position)),
+                       text->height() / 2);
+    QTest::mouseClick(text, Qt::LeftButton, {}, click);
+    QCOMPARE(QApplication::focusWidget(), time);
+    QTest::keyClicks(time, digits);
+    QTest::keyClick(time, Qt::Key_Tab);
+
+    QCOMPARE(time->time(), QTime::fromString(expression.section(u' ', 1, 1) + u':' +
+                                                 expression.section(u' ', 0, 0),
+                                             QStringLiteral("H:m")));
+    editor.findChild<QAbstractButton*>(QStringLiteral("saveButton"))->click();
+    QTRY_COMPARE(saved.size(), 1);
+    QCOMPARE(saved.front().scheduleExpression, expression);
+}
+
+void KeyboardTest::closeKeys_closeAboutAndBackups_data()
+{
+    QTest::addColumn<bool>("isAbout");
+    QTest::addColumn<QKeySequence>("keys");
+
+    const QKeySequence escape(Qt::Key_Escape);
+    const QKeySequence ctrlW(Qt::CTRL | Qt::Key_W);
+    QTest::newRow("About, Escape") << true << escape;
+    QTest::newRow("About, Ctrl+W") << true << ctrlW;
+    QTest::newRow("backups, Escape") << false << escape;
+    QTest::newRow("backups, Ctrl+W") << false << ctrlW;
+}
+
+void KeyboardTest::closeKeys_closeAboutAndBackups()
+{
+    QFETCH(bool, isAbout);
+    QFETCH(QKeySequence, keys);
+
+    StoreUnderTest fixture(crontabOf(twoJobs));
+    UpdateController updates(QUrl(), {QStringLiteral("2.0"), QStringLiteral("40")});
+    QWidget* window = nullptr;
+    if (isAbout)
+        window = new AboutWindow(updates, updates.installedVersion(), QString());
+    else
+        window = new BackupsDialog(*fixture.store, nullptr, fixture.clock());
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    const std::unique_ptr<QWidget> owned(window);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QTest::keySequence(target, keys);
+    QTRY_VERIFY(!window->isVisible());
+}
+
+QTEST_MAIN(KeyboardTest)
+#include "tst_Keyboard.moc"
