@@ -14,7 +14,9 @@ TintPair accent(Tint tint)
 {
     switch (tint) {
     case Tint::indigo:
-        return {0x5856D6, 0x5E5CE6};
+        // Dark's indigo is light enough to be read as text on dark cards (3:1) and still
+        // carries white text on an indigo button.
+        return {0x5856D6, 0x6E6CF0};
     case Tint::cyan:
         return {0x32ADE6, 0x64D2FF};
     case Tint::mint:
@@ -51,7 +53,8 @@ QColor Palette::color(Tint tint, ColorScheme scheme)
     case Tint::secondary:
         return textColor(scheme, 0.6f);
     case Tint::tertiary:
-        return textColor(scheme, 0.36f);
+        // The faintest text still reads at a contrast of 3:1 on the window in both schemes.
+        return textColor(scheme, 0.5f);
     default: {
         const TintPair pair = accent(tint);
         return QColor::fromRgb(scheme == ColorScheme::dark ? pair.dark : pair.light);

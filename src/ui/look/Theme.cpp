@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QDeadlineTimer>
 #include <QStyleFactory>
+#include <QWidget>
 
 namespace Tempolane {
 
@@ -44,12 +44,18 @@ std::optional<uint> portalPreferenceFrom(const QVariant& value)
     return isNumber ? std::optional(preference) : std::nullopt;
 }
 
-Theme::Theme(QApplication& application)
+Theme::Theme(QApplication& application, const QDBusConnection& bus,
+             std::chrono::milliseconds longestWait)
     : QObject(&application), m_platformPalette(QApplication::palette())
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    adoptPortalPreference(std::nullopt);
-    askPortal();
+    if (bus.isConnected()) {
+        // Listening first, so that a switch while the answer is on its way is not lost.
+        followPortal(bus);
+        adoptPortalPreference(askPortal(bus, longestWait));
+    } else {
+        adoptPortalPreference(std::nullopt);
+    }
 }
 
 void Theme::setScheme(ColorScheme scheme)
@@ -57,30 +63,43 @@ void Theme::setScheme(ColorScheme scheme)
     const bool changed = scheme != m_scheme;
     m_scheme = scheme;
     QApplication::setPalette(Palette::qtPalette(scheme));
+    // Qt tells only windows already on screen; one built but not yet shown would keep the
+    // palette it was made with, and so would everything inside it.
+    QEvent paletteChange(QEvent::ApplicationPaletteChange);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->windowHandle())
+            QCoreApplication::sendEvent(window, &paletteChange);
+    }
     if (changed)
         Q_EMIT schemeChanged(scheme);
 }
 
-void Theme::askPortal()
+void Theme::followPortal(QDBusConnection bus)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
-    bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
-                this, SLOT(portalSettingChanged(QString, QString, QDBusVariant)));
-    QDBusMessage read = QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface,
-                                                       QStringLiteral("Read"));
-    read << appearanceGroup << colorSchemeKey;
-    // Asked without waiting: the window opens in the platform's lightness and switches when
-    // the answer arrives, a few milliseconds later.
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* call) {
-                const QDBusPendingReply<QVariant> reply = *call;
-                if (!reply.isError())
-                    adoptPortalPreference(portalPreferenceFrom(reply.value()));
-                call->deleteLater();
-            });
+    // A slot taking the whole message: Qt refuses to connect one typed with a QDBusVariant.
+    m_followsDesktop =
+        bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
+                    this, SLOT(portalSettingChanged(QDBusMessage)));
+}
+
+std::optional<uint> Theme::askPortal(QDBusConnection bus, std::chrono::milliseconds longestWait)
+{
+    const QDeadlineTimer deadline(longestWait);
+    // ReadOne answers with the value itself; portals older than it know only Read.
+    for (const QString& method : {QStringLiteral("ReadOne"), QStringLiteral("Read")}) {
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0)
+            break;
+        QDBusMessage read =
+            QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface, method);
+        read << appearanceGroup << colorSchemeKey;
+        const QDBusMessage reply = bus.call(read, QDBus::Block, int(left));
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+            return portalPreferenceFrom(reply.arguments().constFirst());
+        if (reply.errorName() != QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"))
+            break;
+    }
+    return std::nullopt;
 }
 
 void Theme::adoptPortalPreference(std::optional<uint> preference)
@@ -88,11 +107,12 @@ void Theme::adoptPortalPreference(std::optional<uint> preference)
     setScheme(preferredColorScheme(preference, m_platformPalette));
 }
 
-void Theme::portalSettingChanged(const QString& group, const QString& key,
-                                 const QDBusVariant& value)
+void Theme::portalSettingChanged(const QDBusMessage& message)
 {
-    if (group == appearanceGroup && key == colorSchemeKey)
-        adoptPortalPreference(portalPreferenceFrom(value.variant()));
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() == 3 && arguments.at(0).toString() == appearanceGroup &&
+        arguments.at(1).toString() == colorSchemeKey)
+        adoptPortalPreference(portalPreferenceFrom(arguments.at(2)));
 }
 
 } // namespace Tempolane

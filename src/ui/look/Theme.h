@@ -2,12 +2,14 @@
 
 #include "Palette.h"
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QPalette>
+#include <chrono>
 #include <optional>
 
 class QApplication;
-class QDBusVariant;
+class QDBusMessage;
 
 namespace Tempolane {
 
@@ -26,9 +28,15 @@ class Theme final : public QObject
     Q_OBJECT
 
 public:
-    explicit Theme(QApplication& application);
+    // Waits up to `longestWait` for the desktop's answer, so that the first window is built
+    // in the scheme the desktop prefers: meant to be made before any window exists.
+    explicit Theme(QApplication& application,
+                   const QDBusConnection& bus = QDBusConnection::sessionBus(),
+                   std::chrono::milliseconds longestWait = std::chrono::milliseconds(300));
 
     ColorScheme scheme() const { return m_scheme; }
+    // Whether a switch on the desktop reaches the program.
+    bool followsDesktop() const { return m_followsDesktop; }
     // Overrides the desktop's choice until it next changes (screenshots, tests).
     void setScheme(ColorScheme scheme);
 
@@ -36,13 +44,14 @@ Q_SIGNALS:
     void schemeChanged(Tempolane::ColorScheme scheme);
 
 private:
-    void askPortal();
+    void followPortal(QDBusConnection bus);
+    std::optional<uint> askPortal(QDBusConnection bus, std::chrono::milliseconds longestWait);
     void adoptPortalPreference(std::optional<uint> preference);
-    Q_SLOT void portalSettingChanged(const QString& group, const QString& key,
-                                     const QDBusVariant& value);
+    Q_SLOT void portalSettingChanged(const QDBusMessage& message);
 
     QPalette m_platformPalette;
     ColorScheme m_scheme = ColorScheme::light;
+    bool m_followsDesktop = false;
 };
 
 } // namespace Tempolane
