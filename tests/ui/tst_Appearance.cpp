@@ -9,6 +9,8 @@
 #include "Theme.h"
 
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusMetaType>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -22,15 +24,42 @@ namespace {
 
 using Methods = PortalBehaviour::Methods;
 
+// The portal's accent colour, (ddd) on the bus.
+struct Rgb
+{
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+};
+
+QDBusArgument& operator<<(QDBusArgument& argument, const Rgb& color)
+{
+    argument.beginStructure();
+    argument << color.red << color.green << color.blue;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, Rgb& color)
+{
+    argument.beginStructure();
+    argument >> color.red >> color.green >> color.blue;
+    argument.endStructure();
+    return argument;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(PortalBehaviour)
+Q_DECLARE_METATYPE(Rgb)
 
 namespace {
 
 constexpr uint prefersDark = 1;
 constexpr uint prefersLight = 2;
 const QString colorSchemeKey = QStringLiteral("color-scheme");
+const QString contrastKey = QStringLiteral("contrast");
+const QString accentColorKey = QStringLiteral("accent-color");
 
 // A desktop session: its own bus, and on it a portal stating `preference` (none: a portal
 // without the setting; no portal at all with `withPortal` false).
@@ -45,6 +74,10 @@ struct Desktop
         if (preference)
             appearance.insert(colorSchemeKey, *preference);
         portal = std::make_unique<PortalStandIn>(bus, appearance, behaviour);
+    }
+    explicit Desktop(const QVariantMap& appearance)
+        : portal(std::make_unique<PortalStandIn>(bus, appearance))
+    {
     }
 
     // The program's start: its theme, asking the desktop before any window exists.
@@ -110,6 +143,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        qDBusRegisterMetaType<Rgb>();
         m_platformPalette = QApplication::palette();
     }
     // Each test starts where the platform starts, before any theme chose a palette.
@@ -118,6 +152,7 @@ private Q_SLOTS:
     void startsInTheDesktopsScheme_data();
     void startsInTheDesktopsScheme();
     void followsEverySwitch();
+    void followsContrastAndAccentColour();
     void everyTextStaysReadable_data();
     void everyTextStaysReadable();
 
@@ -183,22 +218,51 @@ void AppearanceTest::followsEverySwitch()
     }
 }
 
+void AppearanceTest::followsContrastAndAccentColour()
+{
+    Desktop desktop({{colorSchemeKey, prefersDark},
+                     {contrastKey, 1u},
+                     {accentColorKey, QVariant::fromValue(Rgb{1, 0.5, 0})}});
+    const auto theme = desktop.startProgram();
+    QCOMPARE(theme->scheme(), ColorScheme::dark);
+    QCOMPARE(Palette::contrastOf(QApplication::palette()), Contrast::high);
+    const QColor orange = QColor::fromRgbF(1, 0.5f, 0);
+    QCOMPARE(QApplication::palette().color(QPalette::Highlight), orange);
+    // Light enough that the text on it is black.
+    QCOMPARE(QApplication::palette().color(QPalette::HighlightedText), QColor(Qt::black));
+
+    desktop.portal->change(contrastKey, 0u);
+    QTRY_COMPARE(theme->appearance().contrast, Contrast::standard);
+    QCOMPARE(Palette::contrastOf(QApplication::palette()), Contrast::standard);
+    QCOMPARE(theme->scheme(), ColorScheme::dark);
+    QCOMPARE(QApplication::palette().color(QPalette::Highlight), orange);
+
+    // Outside 0…1 the desktop has no accent colour: ours again.
+    desktop.portal->change(accentColorKey, QVariant::fromValue(Rgb{-1, -1, -1}));
+    QTRY_VERIFY(!theme->appearance().accent);
+    QCOMPARE(QApplication::palette().color(QPalette::Highlight),
+             Palette::color(Tint::indigo, ColorScheme::dark));
+}
+
 void AppearanceTest::everyTextStaysReadable_data()
 {
     QTest::addColumn<uint>("atStart");
     QTest::addColumn<QList<uint>>("switches");
     QTest::addColumn<bool>("beforeShown");
+    QTest::addColumn<bool>("highContrast");
 
-    QTest::newRow("light") << prefersLight << QList<uint>() << false;
-    QTest::newRow("dark at start") << prefersDark << QList<uint>() << false;
+    QTest::newRow("light") << prefersLight << QList<uint>() << false << false;
+    QTest::newRow("dark at start") << prefersDark << QList<uint>() << false << false;
     QTest::newRow("light, switched to dark and back")
-        << prefersLight << QList<uint>{prefersDark, prefersLight} << false;
+        << prefersLight << QList<uint>{prefersDark, prefersLight} << false << false;
     QTest::newRow("dark, switched to light and back")
-        << prefersDark << QList<uint>{prefersLight, prefersDark} << false;
+        << prefersDark << QList<uint>{prefersLight, prefersDark} << false << false;
     // The window is built, the desktop switches, then the window is shown: what a start
     // looks like when the answer comes late.
     QTest::newRow("switched to dark before the window is shown")
-        << prefersLight << QList<uint>{prefersDark} << true;
+        << prefersLight << QList<uint>{prefersDark} << true << false;
+    QTest::newRow("high contrast, light, switched to dark")
+        << prefersLight << QList<uint>{prefersDark} << false << true;
 }
 
 void AppearanceTest::everyTextStaysReadable()
@@ -206,8 +270,9 @@ void AppearanceTest::everyTextStaysReadable()
     QFETCH(uint, atStart);
     QFETCH(QList<uint>, switches);
     QFETCH(bool, beforeShown);
+    QFETCH(bool, highContrast);
 
-    Desktop desktop(atStart);
+    Desktop desktop({{colorSchemeKey, atStart}, {contrastKey, uint(highContrast)}});
     const auto theme = desktop.startProgram();
     StoreUnderTest fixture(crontabOf(twoJobs));
     MainWindow window(*fixture.store, fixture.clock());
