@@ -1,19 +1,31 @@
-// Renders the main states of the windows offscreen, once in light and once in dark, to PNG
-// files for review: tempolane-screenshots <output directory>.
+// Renders the main states of the windows offscreen, once in light and once in dark, and the
+// main window as a desktop that prefers dark gets it, to PNG files for review:
+// tempolane-screenshots <output directory>.
 #include "Palette.h"
+#include "PortalStandIn.h"
 #include "Scene.h"
+#include "Theme.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStyleFactory>
+#include <QTest>
 #include <QTextStream>
+#include <functional>
 
 using namespace Tempolane;
 using namespace Tempolane::Screenshots;
 
 namespace {
 
-QImage picture(const Scene& scene)
+void settle()
+{
+    // Layouts settle and posted work (queued dialogs, first paints) is done.
+    for (int round = 0; round < 3; ++round)
+        QApplication::processEvents();
+}
+
+QImage picture(const Scene& scene, const std::function<void()>& whenShown = {})
 {
     const QFont desktop = QApplication::font();
     QFont scaled = desktop;
@@ -24,13 +36,57 @@ QImage picture(const Scene& scene)
         const std::unique_ptr<QWidget> widget = scene.make();
         widget->resize(scene.size);
         widget->show();
-        // Layouts settle and posted work (queued dialogs, first paints) is done.
-        for (int round = 0; round < 3; ++round)
-            QApplication::processEvents();
+        settle();
+        if (whenShown) {
+            whenShown();
+            settle();
+        }
         taken = scene.grab ? scene.grab(*widget) : widget->grab().toImage();
     }
     QApplication::setFont(desktop);
     return taken;
+}
+
+bool save(const QImage& image, const QString& path)
+{
+    if (!image.save(path)) {
+        QTextStream(stderr) << "cannot write " << path << '\n';
+        return false;
+    }
+    QTextStream(stdout) << path << '\n';
+    return true;
+}
+
+// The main window as a desktop whose portal prefers dark gets it: the program asks the portal
+// before building the window ("dark-at-start"), and a window built light follows the switch
+// to dark ("switched-to-dark"). Returns the number of pictures not written.
+int desktopSchemeScenes(const QList<Scene>& scenes, const QDir& output)
+{
+    Testing::PrivateSessionBus bus;
+    Testing::PortalStandIn portal(bus, {{QStringLiteral("color-scheme"), 1u}});
+    if (!portal.isServing()) {
+        QTextStream(stderr) << "no portal stand-in on a private session bus\n";
+        return 1;
+    }
+    const auto colorScheme = [&portal](uint preference) {
+        portal.change(QStringLiteral("color-scheme"), preference);
+        QTest::qWait(100);
+    };
+    int failures = 0;
+    for (const Scene& scene : scenes) {
+        QApplication::setPalette(Palette::qtPalette(ColorScheme::light));
+        colorScheme(1);
+        {
+            Theme theme(*qApp, bus.connect());
+            failures += !save(picture(scene),
+                              output.filePath(scene.name + QStringLiteral("-dark-at-start.png")));
+        }
+        colorScheme(2);
+        Theme theme(*qApp, bus.connect());
+        failures += !save(picture(scene, [&] { colorScheme(1); }),
+                          output.filePath(scene.name + QStringLiteral("-switched-to-dark.png")));
+    }
+    return failures;
 }
 
 } // namespace
@@ -60,13 +116,9 @@ int main(int argc, char** argv)
         for (const Scene& scene : scenes) {
             const QString path = output.filePath(scene.name + u'-' + QString::fromLatin1(suffix) +
                                                  QStringLiteral(".png"));
-            if (!picture(scene).save(path)) {
-                QTextStream(stderr) << "cannot write " << path << '\n';
-                ++failures;
-                continue;
-            }
-            QTextStream(stdout) << path << '\n';
+            failures += !save(picture(scene), path);
         }
     }
+    failures += desktopSchemeScenes(mainWindowScenes(), output);
     return failures == 0 ? 0 : 1;
 }

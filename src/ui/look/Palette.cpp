@@ -14,7 +14,9 @@ TintPair accent(Tint tint)
 {
     switch (tint) {
     case Tint::indigo:
-        return {0x5856D6, 0x5E5CE6};
+        // Dark's indigo is light enough to be read as text on dark cards (3:1) and still
+        // carries white text on an indigo button.
+        return {0x5856D6, 0x6E6CF0};
     case Tint::cyan:
         return {0x32ADE6, 0x64D2FF};
     case Tint::mint:
@@ -33,25 +35,32 @@ TintPair accent(Tint tint)
     Q_UNREACHABLE();
 }
 
-QColor textColor(ColorScheme scheme, float strength = 1)
+QColor textColor(ColorScheme scheme, Contrast contrast, float strength = 1)
 {
-    QColor color =
-        scheme == ColorScheme::dark ? QColor(0xF5, 0xF5, 0xF7) : QColor(0x1D, 0x1D, 0x1F);
+    const bool dark = scheme == ColorScheme::dark;
+    if (contrast == Contrast::high) {
+        // Black or white, and the fainter texts closer to them.
+        QColor color = dark ? QColor(Qt::white) : QColor(Qt::black);
+        color.setAlphaF(1 - (1 - strength) / 3);
+        return color;
+    }
+    QColor color = dark ? QColor(0xF5, 0xF5, 0xF7) : QColor(0x1D, 0x1D, 0x1F);
     color.setAlphaF(strength);
     return color;
 }
 
 } // namespace
 
-QColor Palette::color(Tint tint, ColorScheme scheme)
+QColor Palette::color(Tint tint, ColorScheme scheme, Contrast contrast)
 {
     switch (tint) {
     case Tint::primary:
-        return textColor(scheme);
+        return textColor(scheme, contrast);
     case Tint::secondary:
-        return textColor(scheme, 0.6f);
+        return textColor(scheme, contrast, 0.6f);
     case Tint::tertiary:
-        return textColor(scheme, 0.36f);
+        // The faintest text still reads at a contrast of 3:1 on the window in both schemes.
+        return textColor(scheme, contrast, 0.5f);
     default: {
         const TintPair pair = accent(tint);
         return QColor::fromRgb(scheme == ColorScheme::dark ? pair.dark : pair.light);
@@ -61,7 +70,7 @@ QColor Palette::color(Tint tint, ColorScheme scheme)
 
 QColor Palette::color(Tint tint, const QPalette& palette)
 {
-    return color(tint, schemeOf(palette));
+    return color(tint, schemeOf(palette), contrastOf(palette));
 }
 
 ColorScheme Palette::schemeOf(const QPalette& palette)
@@ -70,15 +79,36 @@ ColorScheme Palette::schemeOf(const QPalette& palette)
                                                              : ColorScheme::light;
 }
 
+Contrast Palette::contrastOf(const QPalette& palette)
+{
+    const QColor window = palette.color(QPalette::Window);
+    return window == QColor(Qt::black) || window == QColor(Qt::white) ? Contrast::high
+                                                                      : Contrast::standard;
+}
+
 QPalette Palette::qtPalette(ColorScheme scheme)
 {
+    return qtPalette(Appearance{scheme, Contrast::standard, std::nullopt});
+}
+
+QPalette Palette::qtPalette(const Appearance& appearance)
+{
+    const ColorScheme scheme = appearance.scheme;
+    const Contrast contrast = appearance.contrast;
     const bool dark = scheme == ColorScheme::dark;
-    const QColor window = dark ? QColor(0x1E, 0x1E, 0x20) : QColor(0xF2, 0xF2, 0xF5);
+    const bool high = contrast == Contrast::high;
+    const QColor window = high   ? QColor(dark ? Qt::black : Qt::white)
+                          : dark ? QColor(0x1E, 0x1E, 0x20)
+                                 : QColor(0xF2, 0xF2, 0xF5);
     const QColor base = dark ? QColor(0x2A, 0x2A, 0x2D) : QColor(0xFF, 0xFF, 0xFF);
     const QColor alternate = dark ? QColor(0x32, 0x32, 0x36) : QColor(0xF7, 0xF7, 0xF9);
     const QColor button = dark ? QColor(0x3A, 0x3A, 0x3E) : QColor(0xFB, 0xFB, 0xFD);
-    const QColor text = textColor(scheme);
-    const QColor accentColor = color(Tint::indigo, scheme);
+    const QColor text = textColor(scheme, contrast);
+    const QColor accentColor = appearance.accent.value_or(color(Tint::indigo, scheme));
+    // Text on a selection stays readable on a light accent colour too.
+    constexpr int lightAccent = 150;
+    const QColor onAccent =
+        qGray(accentColor.rgb()) > lightAccent ? QColor(Qt::black) : QColor(Qt::white);
 
     QPalette palette;
     palette.setColor(QPalette::Window, window);
@@ -87,7 +117,7 @@ QPalette Palette::qtPalette(ColorScheme scheme)
     palette.setColor(QPalette::AlternateBase, alternate);
     palette.setColor(QPalette::ToolTipBase, base);
     palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::PlaceholderText, color(Tint::tertiary, scheme));
+    palette.setColor(QPalette::PlaceholderText, color(Tint::tertiary, scheme, contrast));
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::Button, button);
     palette.setColor(QPalette::ButtonText, text);
@@ -99,14 +129,15 @@ QPalette Palette::qtPalette(ColorScheme scheme)
     palette.setColor(QPalette::Dark, dark ? QColor(0x14, 0x14, 0x16) : QColor(0xA0, 0xA0, 0xA6));
     palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
     palette.setColor(QPalette::Highlight, accentColor);
-    palette.setColor(QPalette::HighlightedText, QColor(0xFF, 0xFF, 0xFF));
+    palette.setColor(QPalette::HighlightedText, onAccent);
     palette.setColor(QPalette::Link, accentColor);
     palette.setColor(QPalette::LinkVisited, accentColor.darker(120));
 
-    const QColor disabledText = color(Tint::tertiary, scheme);
+    const QColor disabledText = color(Tint::tertiary, scheme, contrast);
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, disabledText);
-    palette.setColor(QPalette::Disabled, QPalette::Highlight, color(Tint::secondary, scheme));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight,
+                     color(Tint::secondary, scheme, contrast));
     return palette;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <optional>
 
 namespace Tempolane {
 
@@ -13,19 +14,39 @@ enum class ColorScheme
     dark
 };
 
+enum class Contrast
+{
+    standard,
+    high
+};
+
+// How the desktop wants things to look.
+struct Appearance
+{
+    ColorScheme scheme = ColorScheme::light;
+    Contrast contrast = Contrast::standard;
+    // For selections and links; none keeps indigo.
+    std::optional<QColor> accent;
+
+    friend bool operator==(const Appearance&, const Appearance&) = default;
+};
+
 // The one place that knows the colours of light and dark. Views ask it with the palette they
 // paint with, so a switch of the application palette re-tints everything on the next paint.
 class Palette final
 {
 public:
-    static QColor color(Tint tint, ColorScheme scheme);
+    static QColor color(Tint tint, ColorScheme scheme, Contrast contrast = Contrast::standard);
     static QColor color(Tint tint, const QPalette& palette);
 
     // Dark when the window colour is darker than mid-grey.
     static ColorScheme schemeOf(const QPalette& palette);
+    // High when the window is pure black or white, as only the high-contrast palettes have it.
+    static Contrast contrastOf(const QPalette& palette);
 
-    // The application palette for the Fusion style in the given scheme.
+    // The application palette for the Fusion style.
     static QPalette qtPalette(ColorScheme scheme);
+    static QPalette qtPalette(const Appearance& appearance);
 };
 
 } // namespace Tempolane

@@ -1,12 +1,13 @@
 #include "Theme.h"
 
 #include <QApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QDeadlineTimer>
 #include <QStyleFactory>
+#include <QWidget>
 
 namespace Tempolane {
 
@@ -17,9 +18,20 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString settingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
 const QString appearanceGroup = QStringLiteral("org.freedesktop.appearance");
 const QString colorSchemeKey = QStringLiteral("color-scheme");
+const QString contrastKey = QStringLiteral("contrast");
+const QString accentColorKey = QStringLiteral("accent-color");
 
 constexpr uint prefersDark = 1;
 constexpr uint prefersLight = 2;
+constexpr uint prefersHighContrast = 1;
+
+QVariant unwrapped(const QVariant& value)
+{
+    QVariant inner = value;
+    while (inner.metaType() == QMetaType::fromType<QDBusVariant>())
+        inner = qvariant_cast<QDBusVariant>(inner).variant();
+    return inner;
+}
 
 } // namespace
 
@@ -35,64 +47,120 @@ ColorScheme preferredColorScheme(std::optional<uint> portalPreference,
 
 std::optional<uint> portalPreferenceFrom(const QVariant& value)
 {
-    QVariant inner = value;
-    while (inner.canConvert<QDBusVariant>() &&
-           inner.metaType() == QMetaType::fromType<QDBusVariant>())
-        inner = qvariant_cast<QDBusVariant>(inner).variant();
     bool isNumber = false;
-    const uint preference = inner.toUInt(&isNumber);
+    const uint preference = unwrapped(value).toUInt(&isNumber);
     return isNumber ? std::optional(preference) : std::nullopt;
 }
 
-Theme::Theme(QApplication& application)
+std::optional<QColor> accentColorFrom(const QVariant& value)
+{
+    const QVariant inner = unwrapped(value);
+    if (inner.metaType() != QMetaType::fromType<QDBusArgument>())
+        return std::nullopt;
+    const auto argument = qvariant_cast<QDBusArgument>(inner);
+    if (argument.currentSignature() != QStringLiteral("(ddd)"))
+        return std::nullopt;
+    double red = -1;
+    double green = -1;
+    double blue = -1;
+    argument.beginStructure();
+    argument >> red >> green >> blue;
+    argument.endStructure();
+    const auto inRange = [](double share) { return share >= 0 && share <= 1; };
+    if (!inRange(red) || !inRange(green) || !inRange(blue))
+        return std::nullopt;
+    return QColor::fromRgbF(float(red), float(green), float(blue));
+}
+
+Theme::Theme(QApplication& application, const QDBusConnection& bus,
+             std::chrono::milliseconds longestWait)
     : QObject(&application), m_platformPalette(QApplication::palette())
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    adoptPortalPreference(std::nullopt);
-    askPortal();
+    m_appearance.scheme = preferredColorScheme(std::nullopt, m_platformPalette);
+    if (bus.isConnected()) {
+        // Listening first, so that a switch while the answers are on their way is not lost.
+        followPortal(bus);
+        m_appearance = askPortal(bus, longestWait);
+    }
+    adopt(m_appearance);
 }
 
 void Theme::setScheme(ColorScheme scheme)
 {
-    const bool changed = scheme != m_scheme;
-    m_scheme = scheme;
-    QApplication::setPalette(Palette::qtPalette(scheme));
+    Appearance appearance = m_appearance;
+    appearance.scheme = scheme;
+    adopt(appearance);
+}
+
+void Theme::adopt(const Appearance& appearance)
+{
+    const bool changed = appearance.scheme != m_appearance.scheme;
+    m_appearance = appearance;
+    QApplication::setPalette(Palette::qtPalette(appearance));
+    // Qt tells only windows already on screen; one built but not yet shown would keep the
+    // palette it was made with, and so would everything inside it.
+    QEvent paletteChange(QEvent::ApplicationPaletteChange);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->windowHandle())
+            QCoreApplication::sendEvent(window, &paletteChange);
+    }
     if (changed)
-        Q_EMIT schemeChanged(scheme);
+        Q_EMIT schemeChanged(appearance.scheme);
 }
 
-void Theme::askPortal()
+void Theme::followPortal(QDBusConnection bus)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
-    bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
-                this, SLOT(portalSettingChanged(QString, QString, QDBusVariant)));
-    QDBusMessage read = QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface,
-                                                       QStringLiteral("Read"));
-    read << appearanceGroup << colorSchemeKey;
-    // Asked without waiting: the window opens in the platform's lightness and switches when
-    // the answer arrives, a few milliseconds later.
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* call) {
-                const QDBusPendingReply<QVariant> reply = *call;
-                if (!reply.isError())
-                    adoptPortalPreference(portalPreferenceFrom(reply.value()));
-                call->deleteLater();
-            });
+    // A slot taking the whole message: Qt refuses to connect one typed with a QDBusVariant.
+    m_followsDesktop =
+        bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
+                    this, SLOT(portalSettingChanged(QDBusMessage)));
 }
 
-void Theme::adoptPortalPreference(std::optional<uint> preference)
+Appearance Theme::askPortal(QDBusConnection bus, std::chrono::milliseconds longestWait) const
 {
-    setScheme(preferredColorScheme(preference, m_platformPalette));
+    Appearance appearance = m_appearance;
+    const QDeadlineTimer deadline(longestWait);
+    for (const QString& key : {colorSchemeKey, contrastKey, accentColorKey}) {
+        // ReadOne answers with the value itself; portals older than it know only Read.
+        for (const QString& method : {QStringLiteral("ReadOne"), QStringLiteral("Read")}) {
+            const qint64 left = deadline.remainingTime();
+            if (left <= 0)
+                return appearance;
+            QDBusMessage read = QDBusMessage::createMethodCall(portalService, portalPath,
+                                                               settingsInterface, method);
+            read << appearanceGroup << key;
+            const QDBusMessage reply = bus.call(read, QDBus::Block, int(left));
+            if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+                appearance = withSetting(appearance, key, reply.arguments().constFirst());
+                break;
+            }
+            if (reply.errorName() != QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"))
+                break;
+        }
+    }
+    return appearance;
 }
 
-void Theme::portalSettingChanged(const QString& group, const QString& key,
-                                 const QDBusVariant& value)
+Appearance Theme::withSetting(Appearance appearance, const QString& key,
+                              const QVariant& value) const
 {
-    if (group == appearanceGroup && key == colorSchemeKey)
-        adoptPortalPreference(portalPreferenceFrom(value.variant()));
+    if (key == colorSchemeKey)
+        appearance.scheme = preferredColorScheme(portalPreferenceFrom(value), m_platformPalette);
+    else if (key == contrastKey)
+        appearance.contrast = portalPreferenceFrom(value) == prefersHighContrast
+                                  ? Contrast::high
+                                  : Contrast::standard;
+    else if (key == accentColorKey)
+        appearance.accent = accentColorFrom(value);
+    return appearance;
+}
+
+void Theme::portalSettingChanged(const QDBusMessage& message)
+{
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() == 3 && arguments.at(0).toString() == appearanceGroup)
+        adopt(withSetting(m_appearance, arguments.at(1).toString(), arguments.at(2)));
 }
 
 } // namespace Tempolane

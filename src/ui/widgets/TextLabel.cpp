@@ -1,6 +1,5 @@
 #include "TextLabel.h"
 
-#include <QApplication>
 #include <QEvent>
 
 namespace Tempolane {
@@ -55,14 +54,17 @@ TextLabel::Measured TextLabel::measured() const
 void TextLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    // A label's palette changes with its window's, and Qt tells a label inside a window only
+    // of that, not of the application's change.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyTint();
 }
 
 void TextLabel::applyTint()
 {
+    // Setting the same colour again changes nothing, so the change this causes ends here.
     QPalette own = palette();
-    own.setColor(QPalette::WindowText, Palette::color(m_tint, QApplication::palette()));
+    own.setColor(QPalette::WindowText, Palette::color(m_tint, own));
     setPalette(own);
 }
 

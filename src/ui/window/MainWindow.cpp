@@ -95,7 +95,8 @@ void MainWindow::applyChrome()
 void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    // The window's own palette changes when the application's does, also while it is hidden.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyChrome();
 }
 
