@@ -33,8 +33,11 @@ QWidget* makeHeader(QWidget* parent)
     names->setSpacing(0);
     names->addWidget(
         new TextLabel(QStringLiteral("Tempolane"), TextStyle::headline, Tint::primary, header));
-    names->addWidget(new TextLabel(Sidebar::tr("Lokale Zeitpläne"), TextStyle::caption,
-                                   Tint::secondary, header));
+    auto* subtitle =
+        new TextLabel(Sidebar::tr("Lokale Zeitpläne"), TextStyle::caption, Tint::secondary, header);
+    // The sidebar keeps its width at the smallest window; a larger font wraps its texts instead.
+    subtitle->setWordWrap(true);
+    names->addWidget(subtitle);
     auto* layout = new QHBoxLayout(header);
     layout->setContentsMargins(margin + SidebarDelegate::inset - 8, headerTopPadding + margin / 2,
                                margin, margin / 2);
@@ -67,6 +70,8 @@ Sidebar::Sidebar(CronStore& store, Clock now, QWidget* parent)
     m_syncSymbol->setSide(symbolSide(TextStyle::title3));
     m_syncTitle->setObjectName(QStringLiteral("syncTitle"));
     m_syncDetail->setObjectName(QStringLiteral("syncDetail"));
+    m_syncTitle->setWordWrap(true);
+    m_syncDetail->setWordWrap(true);
     auto* syncTexts = new QVBoxLayout;
     syncTexts->setSpacing(1);
     syncTexts->addWidget(m_syncTitle);
