@@ -1,12 +1,12 @@
 #pragma once
 
+#include "PrivateSessionBus.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
-#include <QDeadlineTimer>
 #include <QMutex>
-#include <QProcess>
 #include <QThread>
 #include <QTimer>
 #include <QVariantMap>
@@ -14,49 +14,6 @@
 #include <memory>
 
 namespace Tempolane::Testing {
-
-// A session bus of the test's own: a dbus-daemon started with it and ended with it, so that
-// the desktop's real services never answer.
-class PrivateSessionBus final
-{
-public:
-    PrivateSessionBus()
-    {
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--print-address"),
-                        QStringLiteral("--nofork")});
-        if (!m_daemon.waitForStarted(5000))
-            return;
-        const QDeadlineTimer deadline(5000);
-        while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(int(deadline.remainingTime())))
-            ;
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateSessionBus()
-    {
-        for (const QString& name : std::as_const(m_connections))
-            QDBusConnection::disconnectFromBus(name);
-        m_daemon.terminate();
-        m_daemon.waitForFinished(5000);
-    }
-    PrivateSessionBus(const PrivateSessionBus&) = delete;
-    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
-
-    QString address() const { return m_address; }
-    // A new connection to this bus, as another program on the desktop would have.
-    QDBusConnection connect()
-    {
-        static int connections = 0;
-        const QString name = QStringLiteral("private-session-%1").arg(++connections);
-        m_connections.append(name);
-        return QDBusConnection::connectToBus(m_address, name);
-    }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-    QStringList m_connections;
-};
 
 // How the portal stand-in answers.
 struct PortalBehaviour

@@ -43,6 +43,12 @@ public:
         m_connections.append(name);
         return QDBusConnection::connectToBus(m_address, name);
     }
+    // The same under a name of its own.
+    QDBusConnection connect()
+    {
+        static int connections = 0;
+        return connect(QStringLiteral("private-session-%1").arg(++connections));
+    }
 
 private:
     QProcess m_daemon;
