@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QTemporaryDir>
 
 namespace Tempolane::Bench {
 
@@ -73,6 +74,15 @@ inline void createMonitoredFixture(const QString& data)
     QFile crontab(crontabPath(data));
     crontab.open(QIODevice::WriteOnly);
     crontab.write((lines.join(u'\n') + u'\n').toUtf8());
+}
+
+// One fixture per benchmark program, made on first use in a folder removed at exit.
+inline QTemporaryDir& sharedMonitoredFixture()
+{
+    static QTemporaryDir directory;
+    static const bool created = (createMonitoredFixture(directory.path()), true);
+    (void)created;
+    return directory;
 }
 
 } // namespace Tempolane::Bench

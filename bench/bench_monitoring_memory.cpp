@@ -59,14 +59,6 @@ int measure(const QString& mode, const QString& data)
     return 0;
 }
 
-QTemporaryDir& fixture()
-{
-    static QTemporaryDir directory;
-    static const bool created = (createMonitoredFixture(directory.path()), true);
-    (void)created;
-    return directory;
-}
-
 void runChild(benchmark::State& state, const QString& mode)
 {
     double aboveMiB = 0;
@@ -74,7 +66,7 @@ void runChild(benchmark::State& state, const QString& mode)
     for (auto _ : state) {
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--measure"), mode, fixture().path()});
+                    {QStringLiteral("--measure"), mode, sharedMonitoredFixture().path()});
         child.waitForFinished(-1);
         const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
         if (child.exitCode() != 0 || figures.size() != 2) {

@@ -101,22 +101,14 @@ int measure(const QString& mode, const QString& data)
     return 0;
 }
 
-QTemporaryDir& fixture()
-{
-    static QTemporaryDir directory;
-    static const bool created = (createMonitoredFixture(directory.path()), true);
-    (void)created;
-    return directory;
-}
-
 std::optional<double> runChild(const QString& mode)
 {
     // Every child starts from the same files: nothing told yet.
-    QFile::remove(DataLocations::under(fixture().path()).toldEvents);
+    QFile::remove(DataLocations::under(sharedMonitoredFixture().path()).toldEvents);
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--measure"), mode, fixture().path()});
+                {QStringLiteral("--measure"), mode, sharedMonitoredFixture().path()});
     child.waitForFinished(-1);
     bool ok = false;
     const double figure = child.readAllStandardOutput().trimmed().toDouble(&ok);
