@@ -2,6 +2,7 @@
 
 #include "CanonicalUuid.h"
 #include "CrontabText.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 
@@ -9,10 +10,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("DesktopCommandLine", text);
-}
+constexpr TextContext tr{"DesktopCommandLine"};
 
 } // namespace
 

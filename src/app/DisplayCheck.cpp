@@ -1,6 +1,7 @@
 #include "DisplayCheck.h"
 
 #include "CrontabText.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -22,10 +23,7 @@ using std::chrono::milliseconds;
 
 constexpr quint16 firstXPort = 6000;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("DisplayCheck", text);
-}
+constexpr TextContext tr{"DisplayCheck"};
 
 bool connects(int family, const sockaddr* address, socklen_t length, milliseconds timeLimit)
 {

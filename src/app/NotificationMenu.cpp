@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "NotificationOffer.h"
 #include "NotificationSwitch.h"
+#include "TextContext.h"
 
 #include <QAction>
 #include <QSettings>
@@ -13,10 +14,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("NotificationMenu", text);
-}
+constexpr TextContext tr{"NotificationMenu"};
 
 void switchTo(bool isOn, QAction* action, MainWindow& window)
 {

@@ -4,6 +4,7 @@
 #include "CliInput.h"
 #include "CronStore.h"
 #include "LineDiff.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
@@ -12,10 +13,7 @@ namespace Tempolane::Cli {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Cli", text);
-}
+constexpr TextContext tr{"Cli"};
 
 // Terminal colours of a unified diff.
 namespace Colour {

@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliInput.h"
 #include "CronStore.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
@@ -13,10 +14,7 @@ namespace Tempolane::Cli {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Cli", text);
-}
+constexpr TextContext tr{"Cli"};
 
 struct JobMatch
 {

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 #include "CliInput.h"
 #include "CronExpression.h"
+#include "TextContext.h"
 #include "VisualSchedule.h"
 
 #include <QCoreApplication>
@@ -30,10 +31,7 @@ int answerEachLine(const QStringList& arguments, Streams streams, const char* us
     return status;
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Cli", text);
-}
+constexpr TextContext tr{"Cli"};
 
 // Seconds since 1970 with an optional fraction ("1767225600", "-0.25"), as milliseconds
 // rounded down, so that the minute holding the instant stays the same.

@@ -1,15 +1,14 @@
 #include "ExecutionLogPolicy.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ExecutionLogPolicy", text);
-}
+constexpr TextContext tr{"ExecutionLogPolicy"};
 
 } // namespace
 

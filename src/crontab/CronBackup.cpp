@@ -1,6 +1,7 @@
 #include "CronBackup.h"
 
 #include "CronSystemError.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 
@@ -8,9 +9,7 @@ namespace Tempolane {
 
 QString CronBackup::flawDescription() const
 {
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("CronBackup", text);
-    };
+    constexpr TextContext tr{"CronBackup"};
     switch (flaw) {
     case Flaw::none:
         return {};

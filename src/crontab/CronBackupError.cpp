@@ -1,5 +1,7 @@
 #include "CronBackupError.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -7,10 +9,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CronBackupError", text);
-}
+constexpr TextContext tr{"CronBackupError"};
 
 } // namespace
 

@@ -1,15 +1,14 @@
 #include "CronSystemError.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CronSystemError", text);
-}
+constexpr TextContext tr{"CronSystemError"};
 
 } // namespace
 

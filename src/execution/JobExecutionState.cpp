@@ -1,5 +1,7 @@
 #include "JobExecutionState.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane {
@@ -27,9 +29,7 @@ QString rawValue(JobExecutionState::Kind kind)
 
 QString title(const JobExecutionState& state)
 {
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("JobExecutionState", text);
-    };
+    constexpr TextContext tr{"JobExecutionState"};
     switch (state.kind()) {
     case JobExecutionState::Kind::failed:
         return tr("Fehler bei der letzten Ausführung");

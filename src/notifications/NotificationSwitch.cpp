@@ -1,6 +1,7 @@
 #include "NotificationSwitch.h"
 
 #include "BusNames.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -17,10 +18,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("NotificationSwitch", text);
-}
+constexpr TextContext tr{"NotificationSwitch"};
 
 const QString programName = QStringLiteral("tempolane");
 

@@ -1,6 +1,7 @@
 #include "BackupListModel.h"
 
 #include "DateTimeText.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
@@ -10,10 +11,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("BackupListModel", text);
-}
+constexpr TextContext tr{"BackupListModel"};
 
 QString jobsText(qsizetype count)
 {

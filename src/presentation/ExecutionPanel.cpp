@@ -4,6 +4,7 @@
 #include "ExecutionTexts.h"
 #include "LastMeaningfulLine.h"
 #include "PlatformTexts.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 
@@ -11,10 +12,7 @@ namespace Tempolane::ExecutionPanel {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ExecutionEditor", text);
-}
+constexpr TextContext tr{"ExecutionEditor"};
 
 std::optional<QString> detailOutput(const JobExecutionSummary& summary)
 {

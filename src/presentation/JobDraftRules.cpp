@@ -2,6 +2,7 @@
 
 #include "CronStore.h"
 #include "MonitoringCommandLine.h"
+#include "TextContext.h"
 #include "UserCharacters.h"
 
 #include <QCoreApplication>
@@ -10,10 +11,7 @@ namespace Tempolane::JobDraftRules {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("JobEditor", text);
-}
+constexpr TextContext tr{"JobEditor"};
 
 bool spansLines(const QString& text)
 {

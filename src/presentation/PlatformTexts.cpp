@@ -1,15 +1,14 @@
 #include "PlatformTexts.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane::PlatformTexts {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ExecutionEditor", text);
-}
+constexpr TextContext tr{"ExecutionEditor"};
 
 } // namespace
 

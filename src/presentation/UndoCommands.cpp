@@ -1,15 +1,14 @@
 #include "UndoCommands.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane::UndoCommands {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("UndoCommands", text);
-}
+constexpr TextContext tr{"UndoCommands"};
 
 // The command for the last change when it is in the state the command works from.
 CommandState command(const CronStore& store, const QString& verb, bool isUndone)

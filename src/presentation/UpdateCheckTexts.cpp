@@ -1,15 +1,14 @@
 #include "UpdateCheckTexts.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane::UpdateCheckTexts {
 
 namespace {
 
-QString tr(const char* source)
-{
-    return QCoreApplication::translate("UpdateCheckTexts", source);
-}
+constexpr TextContext tr{"UpdateCheckTexts"};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "VisualScheduleChoices.h"
 
 #include "CronExpression.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -9,10 +10,7 @@ namespace Tempolane::VisualScheduleChoices {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("VisualScheduleEditor", text);
-}
+constexpr TextContext tr{"VisualScheduleEditor"};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "DateTimeText.h"
 #include "JobDraftRules.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 
@@ -9,10 +10,7 @@ namespace Tempolane::WindowPresentation {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("WindowPresentation", text);
-}
+constexpr TextContext tr{"WindowPresentation"};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "CronField.h"
 #include "CronShortcut.h"
 #include "CronText.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <limits>
@@ -14,10 +15,7 @@ namespace {
 // cron keeps a step in a C int.
 constexpr std::int64_t largestStep = std::numeric_limits<std::int32_t>::max();
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CronExpression", text);
-}
+constexpr TextContext tr{"CronExpression"};
 
 bool containsLetter(QStringView text)
 {

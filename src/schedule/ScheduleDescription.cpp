@@ -1,5 +1,6 @@
 #include "CronExpression.h"
 #include "CronShortcut.h"
+#include "TextContext.h"
 #include "VisualSchedule.h"
 
 #include <QCoreApplication>
@@ -9,10 +10,7 @@ namespace Tempolane::CronExpression {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CronExpression", text);
-}
+constexpr TextContext tr{"CronExpression"};
 
 QString weekdayList(const std::set<int>& weekdays)
 {

@@ -1,15 +1,14 @@
 #include "NetworkFailure.h"
 
+#include "TextContext.h"
+
 #include <QCoreApplication>
 
 namespace Tempolane {
 
 namespace {
 
-QString tr(const char* source)
-{
-    return QCoreApplication::translate("NetworkFailure", source);
-}
+constexpr TextContext tr{"NetworkFailure"};
 
 QString message(QNetworkReply::NetworkError error, int httpStatus)
 {

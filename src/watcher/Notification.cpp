@@ -1,6 +1,7 @@
 #include "Notification.h"
 
 #include "DateTimeText.h"
+#include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -9,10 +10,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Notification", text);
-}
+constexpr TextContext tr{"Notification"};
 
 } // namespace
 

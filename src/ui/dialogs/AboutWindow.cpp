@@ -2,6 +2,7 @@
 
 #include "AmbientBackground.h"
 #include "ApplicationIcon.h"
+#include "TextContext.h"
 #include "TextLabel.h"
 #include "UpdateCommands.h"
 #include "WindowKeys.h"
@@ -23,10 +24,7 @@ constexpr int iconSide = 104;
 constexpr int sidePadding = 42;
 constexpr int endPadding = 34;
 
-QString tr(const char* source)
-{
-    return QCoreApplication::translate("AboutWindow", source);
-}
+constexpr TextContext tr{"AboutWindow"};
 
 // A picture without a name of its own: the name below it says all it shows.
 QLabel* iconView()

@@ -4,6 +4,7 @@
 #include "CronStore.h"
 #include "SingleWindow.h"
 #include "SymbolIcon.h"
+#include "TextContext.h"
 #include "UndoCommands.h"
 
 #include <QAction>
@@ -14,10 +15,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("HistoryCommands", text);
-}
+constexpr TextContext tr{"HistoryCommands"};
 
 using StateOf = UndoCommands::CommandState (*)(const CronStore&);
 

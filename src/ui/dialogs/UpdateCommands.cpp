@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "SymbolIcon.h"
+#include "TextContext.h"
 #include "UpdateCheckTexts.h"
 #include "UpdateController.h"
 
@@ -16,10 +17,7 @@ namespace Tempolane {
 
 namespace {
 
-QString tr(const char* source)
-{
-    return QCoreApplication::translate("UpdateCommands", source);
-}
+constexpr TextContext tr{"UpdateCommands"};
 
 // The outcome of the check started here, shown over the window; nothing when the window is
 // gone by then.
