@@ -1,12 +1,13 @@
 #include "Theme.h"
 
+#include "Style.h"
+
 #include <QApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
-#include <QStyleFactory>
 #include <QWidget>
 
 namespace Tempolane {
@@ -76,7 +77,7 @@ Theme::Theme(QApplication& application, const QDBusConnection& bus,
              std::chrono::milliseconds longestWait)
     : QObject(&application), m_platformPalette(QApplication::palette())
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new Style);
     m_appearance.scheme = preferredColorScheme(std::nullopt, m_platformPalette);
     if (bus.isConnected()) {
         // Listening first, so that a switch while the answers are on their way is not lost.
