@@ -1,5 +1,6 @@
 #include "JobEditorView.h"
 #include "JobSketch.h"
+#include "RunHistory.h"
 #include "Style.h"
 
 #include <QAbstractButton>
@@ -29,15 +30,7 @@ JobEditorView::Inputs inputsFor(const CronJob& original, int records = 0)
 {
     JobEditorView::Inputs inputs;
     inputs.originalJob = original;
-    const QDateTime start = QDateTime::fromSecsSinceEpoch(1765096200);
-    for (int index = 0; index < records; ++index) {
-        JobExecutionRecord record;
-        record.id = QString::number(index);
-        record.startedAt = start.addDays(-index);
-        record.endedAt = record.startedAt.addSecs(3);
-        record.exitCode = 0;
-        inputs.executionHistory.append(record);
-    }
+    inputs.executionHistory = Testing::dailyRuns(records);
     if (records > 0) {
         inputs.originalJob.isMonitoringEnabled = true;
         inputs.executionSummary = {JobExecutionState::succeeded(), inputs.executionHistory.value(0),
