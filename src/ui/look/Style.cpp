@@ -2,6 +2,7 @@
 
 #include "Palette.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleFactory>
@@ -123,7 +124,9 @@ Style::Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 int Style::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
 {
     if (metric == PM_DisclosureIndent) {
-        const QFontMetrics metrics = option ? option->fontMetrics : widget->fontMetrics();
+        const QFontMetrics metrics = option   ? option->fontMetrics
+                                     : widget ? widget->fontMetrics()
+                                              : QFontMetrics(QApplication::font());
         return arrowInset + int(arrowSide(metrics)) + disclosureSpacing;
     }
     return QProxyStyle::pixelMetric(metric, option, widget);
