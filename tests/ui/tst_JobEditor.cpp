@@ -1,6 +1,7 @@
 #include "AccessibilityAudit.h"
 #include "JobEditorView.h"
 #include "JobSketch.h"
+#include "RunHistory.h"
 #include "UpcomingRuns.h"
 
 #include <QAbstractButton>
@@ -20,18 +21,9 @@ namespace {
 
 QList<JobExecutionRecord> history(int count)
 {
-    QList<JobExecutionRecord> records;
-    const QDateTime start = QDateTime::fromSecsSinceEpoch(1765096200);
-    for (int index = 0; index < count; ++index) {
-        JobExecutionRecord record;
-        record.id = QString::number(index);
-        record.startedAt = start.addDays(-index);
-        record.endedAt = record.startedAt.addSecs(12);
-        record.exitCode = 0;
-        if (index == 0)
-            record.output = QStringLiteral("done\n");
-        records.append(record);
-    }
+    QList<JobExecutionRecord> records = Testing::dailyRuns(count);
+    if (!records.isEmpty())
+        records[0].output = QStringLiteral("done\n");
     return records;
 }
 

@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -46,7 +47,7 @@ ExecutionEditor::ExecutionEditor(std::function<void()> runNow, std::function<voi
       m_monitoring(new ToggleSwitch(tr("Ausführungsstatus"), Tint::indigo))
 {
     m_monitoring->setObjectName(QStringLiteral("monitoringSwitch"));
-    connect(m_monitoring, &ToggleSwitch::clicked, this, &ExecutionEditor::monitoringToggled);
+    connect(m_monitoring, &ToggleSwitch::toggled, this, &ExecutionEditor::monitoringToggled);
     auto* explanation = new TextLabel(tr("Tempolane erkennt erfolgreiche und fehlgeschlagene "
                                          "Ausführungen, auch wenn die App geschlossen ist."),
                                       TextStyle::caption, Tint::secondary);
@@ -150,7 +151,11 @@ QWidget* ExecutionEditor::actionRow()
 
 void ExecutionEditor::setInputs(const Inputs& inputs)
 {
-    m_monitoring->setChecked(inputs.isMonitoringEnabled);
+    {
+        // Showing the draft is no edit.
+        const QSignalBlocker quiet(m_monitoring);
+        m_monitoring->setChecked(inputs.isMonitoringEnabled);
+    }
     m_monitored->setVisible(inputs.isMonitoringEnabled);
     m_issue->setMessage(inputs.compatibilityIssue);
     m_logPolicy->setCurrentIndex(m_logPolicy->findData(int(inputs.logPolicy)));

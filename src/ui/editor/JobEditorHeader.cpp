@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -46,7 +47,7 @@ JobEditorHeader::JobEditorHeader(QWidget* parent)
     m_description->setObjectName(QStringLiteral("headerDescription"));
     m_description->setWordWrap(true);
     m_enabledSwitch->setObjectName(QStringLiteral("enabledSwitch"));
-    connect(m_enabledSwitch, &ToggleSwitch::clicked, this, &JobEditorHeader::enabledToggled);
+    connect(m_enabledSwitch, &ToggleSwitch::toggled, this, &JobEditorHeader::enabledToggled);
 
     auto* names = new QVBoxLayout;
     names->setSpacing(nameColumnSpacing);
@@ -67,6 +68,8 @@ void JobEditorHeader::present(const JobEditorModel& model, const DraftMessageRev
         m_nameField->setText(draft.name);
     m_nameMessage->setMessage(reveal.shown(DraftField::name, draft.name, model.nameMessage()));
     m_description->setText(model.scheduleDescription());
+    // Showing the draft is no edit.
+    const QSignalBlocker quiet(m_enabledSwitch);
     m_enabledSwitch->setChecked(draft.isEnabled);
 }
 

@@ -141,7 +141,11 @@ QWidget* VisualScheduleEditor::weekdayRow()
         auto* button = new WeekdayButton(Choices::weekdayShortLabel(weekday),
                                          Choices::weekdayName(weekday), row);
         button->setObjectName(QStringLiteral("weekdayButton%1").arg(weekday));
-        connect(button, &WeekdayButton::clicked, this, [this, weekday] {
+        // Mouse, keyboard and screen reader all toggle the button; the schedule decides, and
+        // showing it puts back a last day that was unchecked.
+        connect(button, &WeekdayButton::toggled, this, [this, weekday](bool isChosen) {
+            if (m_schedule.weekdays.contains(weekday) == isChosen)
+                return;
             VisualSchedule changed = m_schedule;
             changed.weekdays = Choices::toggledWeekday(m_schedule.weekdays, weekday);
             edit(changed);
@@ -193,9 +197,11 @@ void VisualScheduleEditor::showSchedule()
     m_startMinute->setValue(m_schedule.minute);
     m_time->setTime(QTime(m_schedule.hour, m_schedule.minute));
     m_dayOfMonth->setValue(m_schedule.dayOfMonth);
-    for (qsizetype index = 0; index < m_weekdayButtons.size(); ++index)
+    for (qsizetype index = 0; index < m_weekdayButtons.size(); ++index) {
+        const QSignalBlocker blockDay(m_weekdayButtons[index]);
         m_weekdayButtons[index]->setChecked(
             m_schedule.weekdays.contains(Choices::weekdayOrder()[index]));
+    }
 
     const auto rows = Choices::rowsFor(m_schedule.frequency);
     m_intervalRow->setVisible(rows.interval);

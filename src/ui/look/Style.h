@@ -1,6 +1,10 @@
 #pragma once
 
+#include "Tint.h"
+
 #include <QProxyStyle>
+
+class QStyleOptionToolButton;
 
 namespace Tempolane {
 
@@ -11,7 +15,48 @@ class Style final : public QProxyStyle
     Q_OBJECT
 
 public:
+    // The stock controls drawn in a look of their own. A control says which it is with mark().
+    enum class Control
+    {
+        // A QCheckBox drawn as an on/off switch behind its label, filled with its tint while on.
+        toggleSwitch,
+        // A frame around a row of segments, and one checkable tool button in it.
+        segmentRow,
+        segment,
+        // A checkable tool button: a day's short label over a bar while chosen.
+        weekday,
+        // A checkable tool button that shows or hides a part: an arrow, then its content.
+        disclosure
+    };
+    static void mark(QWidget* widget, Control control, Tint tint = Tint::indigo);
+
+    // How far a disclosure header's content stands from the edge its arrow is on.
+    static constexpr PixelMetric PM_DisclosureIndent = PixelMetric(PM_CustomBase + 1);
+
     Style();
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget = nullptr) const override;
+
+private:
+    void drawSwitch(const QStyleOption& option, QPainter& painter, const QWidget& widget) const;
+    void drawSegmentRow(const QStyleOption& option, QPainter& painter) const;
+    void drawSegment(const QStyleOptionToolButton& option, QPainter& painter) const;
+    void drawWeekday(const QStyleOptionToolButton& option, QPainter& painter) const;
+    void drawDisclosure(const QStyleOptionToolButton& option, QPainter& painter,
+                        const QWidget& widget) const;
+    void drawDisclosureArrow(PrimitiveElement element, const QStyleOption& option,
+                             QPainter& painter) const;
 };
 
 } // namespace Tempolane

@@ -1,35 +1,40 @@
 #include "DisclosureButton.h"
 
-#include "FocusRing.h"
-#include "Palette.h"
+#include "ButtonAccessible.h"
+#include "Style.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPainterPath>
+#include <QKeyEvent>
 
 namespace Tempolane {
 
 namespace {
 
-constexpr int chevronInset = 6;
-constexpr int chevronSide = 8;
 constexpr int contentSpacing = 8;
-constexpr qreal hoverRadius = 6;
+constexpr int trailingInset = 6;
 
 } // namespace
 
 DisclosureButton::DisclosureButton(const QString& accessibleName, int verticalPadding,
                                    QWidget* parent)
-    : QAbstractButton(parent), m_layout(new QHBoxLayout(this))
+    : QToolButton(parent), m_layout(new QHBoxLayout(this)), m_verticalPadding(verticalPadding)
 {
+    ButtonAccessible::install();
+    Style::mark(this, Style::Control::disclosure);
     setAccessibleName(accessibleName);
     setCheckable(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_layout->setContentsMargins(chevronInset + chevronSide + contentSpacing, verticalPadding,
-                                 chevronInset, verticalPadding);
     m_layout->setSpacing(contentSpacing);
+    placeContent();
+    connect(this, &QAbstractButton::toggled, this, [this] {
+        QAccessible::State changed;
+        changed.expanded = true;
+        changed.collapsed = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    });
 }
 
 void DisclosureButton::addContent(QWidget* widget, int stretch)
@@ -43,33 +48,41 @@ void DisclosureButton::addStretch()
     m_layout->addStretch(1);
 }
 
-void DisclosureButton::paintEvent(QPaintEvent*)
+QSize DisclosureButton::sizeHint() const
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (underMouse() || isDown()) {
-        QColor wash = Palette::color(Tint::primary, palette());
-        wash.setAlphaF(isDown() ? 0.09f : 0.045f);
-        QPainterPath path;
-        path.addRoundedRect(area, hoverRadius, hoverRadius);
-        painter.fillPath(path, wash);
-    }
-    paintFocusRing(painter, *this, area, hoverRadius);
+    // The size of what the header holds, not of a tool button's text.
+    return QWidget::sizeHint();
+}
 
-    // A chevron ">" turned a quarter clockwise when expanded.
-    const QPointF centre(chevronInset + chevronSide / 2.0, height() / 2.0);
-    painter.translate(centre);
-    if (isChecked())
-        painter.rotate(90);
-    const qreal half = chevronSide / 2.0;
-    QPainterPath chevron;
-    chevron.moveTo(-half / 2, -half);
-    chevron.lineTo(half / 2, 0);
-    chevron.lineTo(-half / 2, half);
-    painter.setPen(QPen(Palette::color(Tint::secondary, palette()), 1.6, Qt::SolidLine,
-                        Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(chevron);
+QSize DisclosureButton::minimumSizeHint() const
+{
+    return QWidget::minimumSizeHint();
+}
+
+void DisclosureButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return event->accept();
+    }
+    QToolButton::keyPressEvent(event);
+}
+
+void DisclosureButton::changeEvent(QEvent* event)
+{
+    QToolButton::changeEvent(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange || type == QEvent::StyleChange ||
+        type == QEvent::LayoutDirectionChange)
+        placeContent();
+}
+
+void DisclosureButton::placeContent()
+{
+    const int indent = style()->pixelMetric(Style::PM_DisclosureIndent, nullptr, this);
+    const bool leftToRight = layoutDirection() == Qt::LeftToRight;
+    m_layout->setContentsMargins(leftToRight ? indent : trailingInset, m_verticalPadding,
+                                 leftToRight ? trailingInset : indent, m_verticalPadding);
 }
 
 } // namespace Tempolane

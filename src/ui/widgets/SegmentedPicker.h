@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QButtonGroup>
-#include <QWidget>
+#include <QFrame>
 
 namespace Tempolane {
 
 // A row of mutually exclusive choices drawn as one rounded control; the chosen one stands out.
-// Each segment is a button named by its title, so screen readers and tests find it.
-class SegmentedPicker final : public QWidget
+// Each segment is an auto-exclusive tool button named by its title, so screen readers read it
+// as a radio button and tests find it.
+class SegmentedPicker final : public QFrame
 {
     Q_OBJECT
 
@@ -18,10 +19,8 @@ public:
     void setCurrentIndex(int index);
 
 Q_SIGNALS:
+    // The user chose another segment, by mouse, keyboard or screen reader.
     void activated(int index);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     QButtonGroup m_group;
