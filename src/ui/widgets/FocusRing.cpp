@@ -9,7 +9,6 @@ namespace Tempolane {
 
 namespace {
 
-constexpr float ringStrength = 0.55f;
 constexpr qreal ringWidth = 1.5;
 
 } // namespace
@@ -18,8 +17,7 @@ void paintFocusRing(QPainter& painter, const QWidget& widget, const QRectF& area
 {
     if (!widget.hasFocus() || !widget.window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
-    QColor ring = Palette::color(Tint::indigo, widget.palette());
-    ring.setAlphaF(ringStrength);
+    const QColor ring = Palette::role(Role::focusRing, widget.palette());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
