@@ -4,11 +4,11 @@
 #include "Palette.h"
 #include "PortalStandIn.h"
 #include "Scene.h"
+#include "Style.h"
 #include "Theme.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTextStream>
 #include <functional>
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     }
 
     // Our style and palettes, without asking the desktop which scheme it prefers.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new Style);
     const QList<Scene> scenes = editorScenes() + mainWindowScenes();
     int failures = 0;
     for (const auto& [scheme, suffix] :
