@@ -32,11 +32,14 @@ QVariant alignment(int column)
 
 QCoro::Task<BackupListModel::Listing> listAndCompare(CronStore& store, QString current)
 {
+    // The store may be gone when the backups arrive (a dialog closed at once, then the store):
+    // nothing of it is read after the await.
+    QString runner = store.runnerPath();
     auto backups = co_await store.backups();
     if (!backups)
         co_return BackupListModel::Listing{backups.error().description(), {}};
     auto future = QtConcurrent::run(
-        [backups = *std::move(backups), current = std::move(current), runner = store.runnerPath()] {
+        [backups = *std::move(backups), current = std::move(current), runner = std::move(runner)] {
             QList<BackupListModel::Row> rows;
             for (const CronBackup& backup : backups) {
                 if (backup.isSkipped())

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void shownDiff_marksChangesAndLeavesOutUnchangedRuns();
     void backupList_comparesEachBackupAndKeepsTheSelectionAcrossARestore();
     void backupList_explainsWhatItCannotShow();
+    void backupList_listingStartedByAClosedDialogOutlivesTheStore();
 };
 
 void HistoryPresentationTest::undoAndRedo_nameTheChangeWhileItStands_data()
@@ -199,6 +201,25 @@ void HistoryPresentationTest::backupList_explainsWhatItCannotShow()
     QTRY_VERIFY(!model.isLoading());
     QVERIFY2(model.notice().startsWith(u"Die Sicherungen konnten nicht gelesen werden: "),
              qPrintable(model.notice()));
+}
+
+// A dialog closed at once goes before the store it shows, while the listing it started still
+// runs: the listing must not reach back into the store when it resumes. The sanitiser of the
+// test build reports such a read of the destroyed store.
+void HistoryPresentationTest::backupList_listingStartedByAClosedDialogOutlivesTheStore()
+{
+    auto test = std::make_unique<StoreUnderTest>(crontabOf(twoJobs));
+    auto model =
+        std::make_unique<BackupListModel>(*test->store, test->clock(), StoreUnderTest::zone());
+    model->reload();
+    QVERIFY(model->isLoading());
+    model.reset();
+    test.reset();
+    // The backups were read before the store went; what follows them resumes from here.
+    for (int step = 0; step < 3; ++step) {
+        QCoreApplication::processEvents();
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
+    }
 }
 
 QTEST_GUILESS_MAIN(HistoryPresentationTest)

@@ -50,7 +50,6 @@ QPushButton* licencesButton(const QString& noticesPath)
     button->setObjectName(QStringLiteral("licencesButton"));
     button->setAccessibleName(button->text());
     button->setFlat(true);
-    button->setCursor(Qt::PointingHandCursor);
     QObject::connect(button, &QPushButton::clicked, button, [noticesPath] {
         if (QFileInfo(noticesPath).isFile())
             QDesktopServices::openUrl(QUrl::fromLocalFile(noticesPath));

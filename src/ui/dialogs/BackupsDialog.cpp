@@ -28,8 +28,6 @@ namespace {
 constexpr int padding = 24;
 constexpr int spacing = 16;
 constexpr int listWidth = 380;
-// How strongly an added or removed line's background takes its colour.
-constexpr qreal lineTintOpacity = 0.14;
 constexpr int rowPadding = 10;
 constexpr int headingPadding = 4;
 
@@ -193,9 +191,7 @@ void BackupsDialog::showDiff()
     for (const ShownDiffLine& line : m_model->selectedDiff()) {
         QTextBlockFormat block;
         if (line.kind == ShownDiffLine::Kind::added || line.kind == ShownDiffLine::Kind::removed) {
-            QColor background = Palette::color(line.tint, colors);
-            background.setAlphaF(lineTintOpacity);
-            block.setBackground(background);
+            block.setBackground(Palette::wash(line.tint, colors));
         }
         QTextCharFormat characters;
         characters.setForeground(Palette::color(line.tint, colors));

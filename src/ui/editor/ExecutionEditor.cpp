@@ -1,13 +1,13 @@
 #include "ExecutionEditor.h"
 
 #include "ActionButton.h"
+#include "CaptionForm.h"
 #include "Dialogs.h"
 #include "DisclosureButton.h"
 #include "Divider.h"
 #include "ExecutionPanel.h"
 #include "ExecutionRecordRow.h"
 #include "ExecutionStatusView.h"
-#include "FormRow.h"
 #include "PlatformTexts.h"
 #include "SymbolLabel.h"
 #include "TextLabel.h"
@@ -28,8 +28,6 @@ constexpr int spacing = 16;
 constexpr int policyWidth = 280;
 constexpr int historyTopPadding = 8;
 constexpr int historyHeaderPadding = 4;
-constexpr qreal dividerOpacity = 0.45;
-constexpr qreal rowDividerOpacity = 0.35;
 
 QVBoxLayout* column(QWidget* widget, int spacing, QMargins margins = {})
 {
@@ -87,10 +85,9 @@ QWidget* ExecutionEditor::monitoredSection()
     m_monitored = new QWidget;
     QVBoxLayout* layout = column(m_monitored, spacing);
     layout->addWidget(m_issue);
-    layout->addWidget(
-        formRow(new TextLabel(tr("Protokoll"), TextStyle::body, Tint::secondary), m_logPolicy));
+    layout->addWidget(newCaptionRow(tr("Protokoll"), std::nullopt, m_logPolicy));
     layout->addWidget(m_policyExplanation);
-    layout->addWidget(new Divider(dividerOpacity));
+    layout->addWidget(newDivider());
     layout->addWidget(m_notice);
     layout->addWidget(statusSection());
     layout->addWidget(footer);
@@ -216,7 +213,7 @@ void ExecutionEditor::presentHistory(const QList<JobExecutionRecord>& history)
             row->setObjectName(QStringLiteral("executionRecordRow"));
         }
         if (!m_rows.isEmpty()) {
-            auto* divider = new Divider(rowDividerOpacity);
+            auto* divider = newDivider();
             divider->setObjectName(QStringLiteral("recordDivider"));
             m_historyRows->addWidget(divider);
         }

@@ -1,9 +1,9 @@
 #include "ScheduleSection.h"
 
+#include "CaptionForm.h"
 #include "CronFieldLegend.h"
 #include "Divider.h"
 #include "FieldWell.h"
-#include "FormRow.h"
 #include "SegmentedPicker.h"
 #include "SymbolLabel.h"
 #include "SymbolView.h"
@@ -28,7 +28,6 @@ constexpr int fieldPadding = 8;
 constexpr int summarySpacing = 12;
 constexpr int summaryLineSpacing = 3;
 constexpr int upcomingSpacing = 2;
-constexpr qreal dividerOpacity = 0.45;
 
 } // namespace
 
@@ -45,7 +44,7 @@ ScheduleSection::ScheduleSection(Clock now, QWidget* parent)
     layout->addWidget(modeRow());
     layout->addWidget(m_visualEditor);
     layout->addWidget(syntaxColumn());
-    layout->addWidget(new Divider(dividerOpacity));
+    layout->addWidget(newDivider());
     layout->addWidget(summaryRow());
 
     connect(m_visualEditor, &VisualScheduleEditor::scheduleEdited, this,
@@ -64,7 +63,7 @@ QWidget* ScheduleSection::modeRow()
     connect(m_modePicker, &SegmentedPicker::activated, this,
             [this](int index) { Q_EMIT modeChosen(allScheduleEditorModes[std::size_t(index)]); });
 
-    return formRow(new TextLabel(tr("Editor"), TextStyle::body, Tint::secondary), m_modePicker);
+    return newCaptionRow(tr("Editor"), std::nullopt, m_modePicker);
 }
 
 QWidget* ScheduleSection::syntaxColumn()

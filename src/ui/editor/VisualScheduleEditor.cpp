@@ -1,15 +1,14 @@
 #include "VisualScheduleEditor.h"
 
-#include "FormRow.h"
+#include "CaptionForm.h"
 #include "SpringContainer.h"
 #include "SymbolIcon.h"
-#include "SymbolLabel.h"
-#include "TextLabel.h"
 #include "TimeField.h"
 #include "VisualScheduleChoices.h"
 #include "WeekdayButton.h"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -73,20 +72,17 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(partSpacing);
-    layout->addWidget(row(tr("Wiederholung"), std::nullopt, m_frequency));
+    layout->addWidget(newCaptionRow(tr("Wiederholung"), std::nullopt, m_frequency));
 
     auto* content = new QWidget;
-    auto* rows = new QVBoxLayout(content);
-    rows->setContentsMargins(0, contentOffset, 0, 0);
-    rows->setSpacing(rowSpacing);
-    m_intervalRow = row(tr("Intervall"), Symbol::timer, m_interval);
-    m_startMinuteRow = row(tr("Startminute"), Symbol::clock, m_startMinute);
-    m_timeRow = row(tr("Uhrzeit"), Symbol::clock, m_time);
+    m_rows = newCaptionForm(content, rowSpacing);
+    m_rows->setContentsMargins(0, contentOffset, 0, 0);
+    addCaptionRow(m_rows, tr("Intervall"), Symbol::timer, m_interval);
+    addCaptionRow(m_rows, tr("Startminute"), Symbol::clock, m_startMinute);
+    addCaptionRow(m_rows, tr("Uhrzeit"), Symbol::clock, m_time);
     m_weekdaysRow = weekdayRow();
-    m_dayOfMonthRow = row(tr("Kalendertag"), Symbol::calendar, m_dayOfMonth);
-    for (QWidget* part :
-         {m_intervalRow, m_startMinuteRow, m_timeRow, m_weekdaysRow, m_dayOfMonthRow})
-        rows->addWidget(part);
+    m_rows->addRow(m_weekdaysRow);
+    addCaptionRow(m_rows, tr("Kalendertag"), Symbol::calendar, m_dayOfMonth);
     m_spring = new SpringContainer(content, this);
 
     layout->addWidget(m_spring);
@@ -116,15 +112,6 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     connect(m_time, &QTimeEdit::timeChanged, this,
             [this](QTime time) { edit(Choices::withTime(m_schedule, time)); });
     showSchedule();
-}
-
-QWidget* VisualScheduleEditor::row(const QString& caption, std::optional<Symbol> symbol,
-                                   QWidget* control)
-{
-    QWidget* label = symbol ? static_cast<QWidget*>(new SymbolLabel(*symbol, TextStyle::body,
-                                                                    Tint::secondary, caption))
-                            : new TextLabel(caption, TextStyle::body, Tint::secondary);
-    return formRow(label, control);
 }
 
 QWidget* VisualScheduleEditor::weekdayRow()
@@ -204,11 +191,11 @@ void VisualScheduleEditor::showSchedule()
     }
 
     const auto rows = Choices::rowsFor(m_schedule.frequency);
-    m_intervalRow->setVisible(rows.interval);
-    m_startMinuteRow->setVisible(rows.startMinute);
-    m_timeRow->setVisible(rows.time);
-    m_weekdaysRow->setVisible(rows.weekdays);
-    m_dayOfMonthRow->setVisible(rows.dayOfMonth);
+    m_rows->setRowVisible(m_interval, rows.interval);
+    m_rows->setRowVisible(m_startMinute, rows.startMinute);
+    m_rows->setRowVisible(m_time, rows.time);
+    m_rows->setRowVisible(m_weekdaysRow, rows.weekdays);
+    m_rows->setRowVisible(m_dayOfMonth, rows.dayOfMonth);
 }
 
 } // namespace Tempolane

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QComboBox;
+class QFormLayout;
 class QSpinBox;
 class QTimeEdit;
 
@@ -33,7 +34,6 @@ Q_SIGNALS:
     void scheduleEdited(const Tempolane::VisualSchedule& schedule);
 
 private:
-    QWidget* row(const QString& caption, std::optional<Symbol> symbol, QWidget* control);
     QWidget* weekdayRow();
     void edit(const VisualSchedule& schedule);
     void showSchedule();
@@ -47,11 +47,8 @@ private:
     QTimeEdit* m_time;
     QSpinBox* m_dayOfMonth;
     QList<WeekdayButton*> m_weekdayButtons;
-    QWidget* m_intervalRow;
-    QWidget* m_startMinuteRow;
-    QWidget* m_timeRow;
+    QFormLayout* m_rows;
     QWidget* m_weekdaysRow;
-    QWidget* m_dayOfMonthRow;
     SpringContainer* m_spring;
 };
 

@@ -9,14 +9,12 @@ namespace Tempolane {
 
 namespace {
 
-void paintGlow(QPainter& painter, const QRect& area, QPointF centre, qreal radius, QColor color,
-               float opacity)
+void paintGlow(QPainter& painter, const QRect& area, QPointF centre, qreal radius,
+               const QColor& color)
 {
     QRadialGradient gradient(centre, radius, centre, AmbientBackground::focalRadius);
-    color.setAlphaF(opacity);
     gradient.setColorAt(0, color);
-    color.setAlphaF(0);
-    gradient.setColorAt(1, color);
+    gradient.setColorAt(1, Qt::transparent);
     // Beyond its radius the glow is fully transparent: only the rows it reaches are filled.
     // They are filled across the whole width, as the gradient's pixels depend a little on
     // where a row starts.
@@ -35,8 +33,8 @@ AmbientBackground::AmbientBackground(QWidget* parent) : QWidget(parent)
 
 AmbientBackground::Look AmbientBackground::look() const
 {
-    return {size(), palette().color(QPalette::Window), Palette::schemeOf(palette()),
-            layoutDirection()};
+    return {size(), palette().color(QPalette::Window), Palette::role(Role::trailingGlow, palette()),
+            Palette::role(Role::leadingGlow, palette()), layoutDirection()};
 }
 
 void AmbientBackground::paintEvent(QPaintEvent* event)
@@ -63,16 +61,13 @@ QImage AmbientBackground::renderGlows(const Look& look)
     glows.fill(Qt::transparent);
     QPainter painter(&glows);
     painter.scale(qreal(glows.width()) / area.width(), qreal(glows.height()) / area.height());
-    const bool dark = look.scheme == ColorScheme::dark;
     // Right is the trailing edge in a left-to-right layout.
     const bool leftToRight = look.direction == Qt::LeftToRight;
     const QPointF topTrailing = leftToRight ? QPointF(area.width(), 0) : QPointF(0, 0);
     const QPointF bottomLeading =
         leftToRight ? QPointF(0, area.height()) : QPointF(area.width(), area.height());
-    paintGlow(painter, area, topTrailing, indigoRadius, Palette::color(Tint::indigo, look.scheme),
-              dark ? 0.22f : 0.12f);
-    paintGlow(painter, area, bottomLeading, cyanRadius, Palette::color(Tint::cyan, look.scheme),
-              dark ? 0.12f : 0.08f);
+    paintGlow(painter, area, topTrailing, indigoRadius, look.trailingGlow);
+    paintGlow(painter, area, bottomLeading, cyanRadius, look.leadingGlow);
     return glows;
 }
 

@@ -30,7 +30,8 @@ private:
     {
         QSize size;
         QColor window;
-        ColorScheme scheme = ColorScheme::light;
+        QColor trailingGlow;
+        QColor leadingGlow;
         Qt::LayoutDirection direction = Qt::LeftToRight;
 
         friend bool operator==(const Look&, const Look&) = default;

@@ -49,6 +49,12 @@ QColor textColor(ColorScheme scheme, Contrast contrast, float strength = 1)
     return color;
 }
 
+QColor faded(QColor color, float strength)
+{
+    color.setAlphaF(color.alphaF() * strength);
+    return color;
+}
+
 } // namespace
 
 QColor Palette::color(Tint tint, ColorScheme scheme, Contrast contrast)
@@ -71,6 +77,88 @@ QColor Palette::color(Tint tint, ColorScheme scheme, Contrast contrast)
 QColor Palette::color(Tint tint, const QPalette& palette)
 {
     return color(tint, schemeOf(palette), contrastOf(palette));
+}
+
+QColor Palette::role(Role role, const QPalette& palette)
+{
+    const bool dark = schemeOf(palette) == ColorScheme::dark;
+    // The text colour at a strength for light and one for dark.
+    const auto text = [&](float light, float darkStrength) {
+        return faded(color(Tint::primary, palette), dark ? darkStrength : light);
+    };
+    const auto shadow = [&](int light, int darkAlpha) {
+        return QColor(0, 0, 0, dark ? darkAlpha : light);
+    };
+    switch (role) {
+    case Role::cardFill:
+        return faded(palette.color(QPalette::Base), dark ? 0.55f : 0.72f);
+    case Role::cardEdge:
+        return text(0.07f, 0.10f);
+    case Role::wellFill:
+        return text(0.035f, 0.06f);
+    case Role::wellEdge:
+    case Role::barEdge:
+        return text(0.10f, 0.14f);
+    case Role::focusRing:
+        // Seen at 3:1 on a card, in dark too, as a sign that a control needs.
+        return color(Tint::indigo, palette);
+    case Role::separator:
+        return text(0.16f, 0.16f);
+    case Role::hairline:
+        return text(0.11f, 0.16f);
+    case Role::toolHover:
+        return text(0.07f, 0.07f);
+    case Role::toolPressed:
+        return text(0.13f, 0.13f);
+    case Role::buttonHover:
+        return text(0.06f, 0.06f);
+    case Role::buttonPressed:
+        return text(0.12f, 0.12f);
+    case Role::prominentShadow:
+        return shadow(30, 30);
+    case Role::onProminent:
+    case Role::switchKnob:
+        return QColor(Qt::white);
+    case Role::disclosureHover:
+        return text(0.045f, 0.045f);
+    case Role::disclosurePressed:
+        return text(0.09f, 0.09f);
+    case Role::segmentTrack:
+        return text(0.07f, 0.12f);
+    case Role::segmentSelected:
+        return dark ? QColor(0x63, 0x63, 0x68) : QColor(Qt::white);
+    case Role::segmentShadow:
+        return shadow(28, 70);
+    case Role::segmentHover:
+        return text(0.05f, 0.05f);
+    case Role::switchTrackOff:
+        return text(0.16f, 0.16f);
+    case Role::switchKnobShadow:
+        return shadow(40, 40);
+    case Role::rowHover:
+        return text(0.04f, 0.06f);
+    case Role::rowSelected:
+        return faded(color(Tint::indigo, palette), dark ? 0.30f : 0.14f);
+    case Role::sidebarSelected:
+        return text(0.08f, 0.14f);
+    case Role::selectedScheduleText:
+        return faded(color(Tint::primary, palette), 0.72f);
+    case Role::scheduleText:
+        // As faint as text gets while it still reads at 3:1.
+        return color(Tint::tertiary, palette);
+    case Role::barFill:
+        return faded(palette.color(QPalette::Window), dark ? 0.78f : 0.82f);
+    case Role::leadingGlow:
+        return faded(color(Tint::cyan, palette), dark ? 0.12f : 0.08f);
+    case Role::trailingGlow:
+        return faded(color(Tint::indigo, palette), dark ? 0.22f : 0.12f);
+    }
+    Q_UNREACHABLE();
+}
+
+QColor Palette::wash(Tint tint, const QPalette& palette)
+{
+    return faded(color(tint, palette), 0.14f);
 }
 
 ColorScheme Palette::schemeOf(const QPalette& palette)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Role.h"
 #include "Tint.h"
 
 #include <QColor>
@@ -38,6 +39,9 @@ class Palette final
 public:
     static QColor color(Tint tint, ColorScheme scheme, Contrast contrast = Contrast::standard);
     static QColor color(Tint tint, const QPalette& palette);
+    static QColor role(Role role, const QPalette& palette);
+    // A tint faded to lie behind text of that tint, as a changed line of a comparison.
+    static QColor wash(Tint tint, const QPalette& palette);
 
     // Dark when the window colour is darker than mid-grey.
     static ColorScheme schemeOf(const QPalette& palette);

@@ -1,13 +1,17 @@
 #include "Style.h"
 
 #include "Palette.h"
+#include "TextStyle.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -31,35 +35,11 @@ bool is(const QWidget* widget, Style::Control control)
     return controlOf(widget) == control;
 }
 
-QColor withAlpha(QColor color, float alpha)
-{
-    color.setAlphaF(color.alphaF() * alpha);
-    return color;
-}
-
 QPainterPath roundedPath(const QRectF& area, qreal radius)
 {
     QPainterPath path;
     path.addRoundedRect(area, radius, radius);
     return path;
-}
-
-// The ring around a control that has the focus, only when the focus came from the keyboard,
-// as the platform's controls do.
-void drawFocusRing(QPainter& painter, const QStyleOption& option, const QRectF& area, qreal radius)
-{
-    constexpr float ringStrength = 0.55f;
-    constexpr qreal ringWidth = 1.5;
-    if (!(option.state & QStyle::State_HasFocus) ||
-        !(option.state & QStyle::State_KeyboardFocusChange))
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(
-        QPen(withAlpha(Palette::color(Tint::indigo, option.palette), ringStrength), ringWidth));
-    painter.drawRoundedRect(area, radius, radius);
-    painter.restore();
 }
 
 QFont boldFont(QFont font)
@@ -109,6 +89,50 @@ constexpr qreal disclosureRadius = 6;
 qreal arrowSide(const QFontMetrics& metrics)
 {
     return std::round(metrics.height() * arrowPerLine);
+}
+
+// Tinted buttons: their padding around the label, the gap between symbol and text, their
+// corners. At the usual font size the button is 30 high; a larger font makes it taller.
+constexpr int buttonPadding = 12;
+constexpr int buttonVerticalPadding = 6;
+constexpr int buttonLeastHeight = 30;
+constexpr int iconSpacing = 6;
+constexpr qreal buttonRadius = 8;
+constexpr qreal focusRingWidth = 1.5;
+constexpr qreal disabledProminentOpacity = 0.4;
+
+std::optional<Tint> tintOf(const QWidget* widget)
+{
+    if (!widget || !qobject_cast<const QPushButton*>(widget))
+        return std::nullopt;
+    const QVariant tint = widget->property("tint");
+    if (!tint.isValid())
+        return std::nullopt;
+    return Tint(tint.toInt());
+}
+
+bool isProminent(const QWidget* widget)
+{
+    return widget->property("prominent").toBool();
+}
+
+// The symbol in the label's colour, whatever its own tint.
+QImage tinted(const QIcon& icon, QSize size, qreal pixelRatio, const QColor& color)
+{
+    QImage image = icon.pixmap(size, pixelRatio).toImage();
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(image.rect(), color);
+    return image;
+}
+
+void drawBusyArc(QPainter* painter, const QRectF& area, qreal angle, const QColor& color)
+{
+    const qreal side = symbolSide(TextStyle::body) - 4;
+    const QRectF arc(area.center().x() - side / 2, area.center().y() - side / 2, side, side);
+    painter->setPen(QPen(color, 2, Qt::SolidLine, Qt::RoundCap));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawArc(arc, -int(angle * 16), 270 * 16);
 }
 
 } // namespace
@@ -187,6 +211,16 @@ QSize Style::sizeFromContents(ContentsType type, const QStyleOption* option, con
         return {std::max(text, bar) + 2 * weekdayPadding,
                 bold.height() + weekdayLabelToBar + int(weekdayBarHeight) + 2 * weekdayPadding};
     }
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    if (type == CT_PushButton && button && tintOf(widget)) {
+        const QFontMetrics& metrics = button->fontMetrics;
+        const bool hasIcon = !button->icon.isNull();
+        const int iconWidth = hasIcon ? button->iconSize.width() + iconSpacing : 0;
+        const int iconHeight = hasIcon ? button->iconSize.height() : 0;
+        return {metrics.horizontalAdvance(button->text) + iconWidth + 2 * buttonPadding,
+                std::max(buttonLeastHeight,
+                         std::max(metrics.height(), iconHeight) + 2 * buttonVerticalPadding)};
+    }
     return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
@@ -207,6 +241,10 @@ void Style::drawControl(ControlElement element, const QStyleOption* option, QPai
         return drawSwitch(*option, *painter, *widget);
     if (element == CE_ShapedFrame && is(widget, Control::segmentRow))
         return drawSegmentRow(*option, *painter);
+    if (element == CE_PushButton && drawTintedButton(option, painter, widget))
+        return;
+    if (element == CE_ShapedFrame && drawLine(option, painter))
+        return;
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
@@ -245,46 +283,39 @@ void Style::drawSwitch(const QStyleOption& option, QPainter& painter, const QWid
     const bool on = option.state & State_On;
     const QRectF track = subElementRect(SE_CheckBoxIndicator, &option, &widget);
     const auto tint = Tint(widget.property(tintProperty).toInt());
-    constexpr float offStrength = 0.16f;
     painter.fillPath(roundedPath(track, track.height() / 2),
                      on ? Palette::color(tint, option.palette)
-                        : withAlpha(Palette::color(Tint::primary, option.palette), offStrength));
+                        : Palette::role(Role::switchTrackOff, option.palette));
 
     // The knob stands at the end that says "on": the trailing end.
     const qreal knob = track.height() - 2 * knobInset;
     const bool trailing = on == (option.direction == Qt::LeftToRight);
     const qreal x = trailing ? track.right() - knobInset - knob : track.left() + knobInset;
     const QRectF knobRect(x, track.top() + knobInset, knob, knob);
-    constexpr float knobShadow = 0.16f;
     constexpr qreal shadowOffset = 0.6;
     painter.setPen(Qt::NoPen);
-    painter.setBrush(withAlpha(option.palette.color(QPalette::Shadow), knobShadow));
+    painter.setBrush(Palette::role(Role::switchKnobShadow, option.palette));
     painter.drawEllipse(knobRect.translated(0, shadowOffset));
-    painter.setBrush(Qt::white);
+    painter.setBrush(Palette::role(Role::switchKnob, option.palette));
     painter.drawEllipse(knobRect);
 
     constexpr qreal ringGap = 1.5;
-    drawFocusRing(painter, option, track.adjusted(-ringGap, -ringGap, ringGap, ringGap),
+    drawFocusRing(&painter, &option, track.adjusted(-ringGap, -ringGap, ringGap, ringGap),
                   track.height() / 2 + ringGap);
     painter.restore();
 }
 
 void Style::drawSegmentRow(const QStyleOption& option, QPainter& painter) const
 {
-    const bool dark = Palette::schemeOf(option.palette) == ColorScheme::dark;
-    constexpr float lightStrength = 0.07f;
-    constexpr float darkStrength = 0.12f;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(roundedPath(QRectF(option.rect), segmentRowRadius),
-                     withAlpha(Palette::color(Tint::primary, option.palette),
-                               dark ? darkStrength : lightStrength));
+                     Palette::role(Role::segmentTrack, option.palette));
     painter.restore();
 }
 
 void Style::drawSegment(const QStyleOptionToolButton& option, QPainter& painter) const
 {
-    const bool dark = Palette::schemeOf(option.palette) == ColorScheme::dark;
     const bool chosen = option.state & State_On;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -292,20 +323,14 @@ void Style::drawSegment(const QStyleOptionToolButton& option, QPainter& painter)
     const QPainterPath path = roundedPath(area, segmentRadius);
     if (chosen) {
         // The chosen segment is raised above the row: a lighter face with a soft shadow.
-        constexpr float lightShadow = 0.11f;
-        constexpr float darkShadow = 0.27f;
         constexpr qreal shadowOffset = 0.75;
-        const QColor darkFace(0x63, 0x63, 0x68);
-        painter.fillPath(
-            path.translated(0, shadowOffset),
-            withAlpha(option.palette.color(QPalette::Shadow), dark ? darkShadow : lightShadow));
-        painter.fillPath(path, dark ? darkFace : option.palette.color(QPalette::Base));
+        painter.fillPath(path.translated(0, shadowOffset),
+                         Palette::role(Role::segmentShadow, option.palette));
+        painter.fillPath(path, Palette::role(Role::segmentSelected, option.palette));
     } else if (option.state & State_MouseOver) {
-        constexpr float hoverStrength = 0.05f;
-        painter.fillPath(path,
-                         withAlpha(Palette::color(Tint::primary, option.palette), hoverStrength));
+        painter.fillPath(path, Palette::role(Role::segmentHover, option.palette));
     }
-    drawFocusRing(painter, option, area, segmentRadius);
+    drawFocusRing(&painter, &option, area, segmentRadius);
     QFont label = painter.font();
     label.setWeight(chosen ? QFont::DemiBold : QFont::Normal);
     painter.setFont(label);
@@ -337,7 +362,7 @@ void Style::drawWeekday(const QStyleOptionToolButton& option, QPainter& painter)
         painter.fillPath(roundedPath(bar, weekdayBarHeight / 2), chosenColor);
     }
     constexpr qreal ringRadius = 5;
-    drawFocusRing(painter, option, QRectF(option.rect).adjusted(1, 1, -1, -1), ringRadius);
+    drawFocusRing(&painter, &option, QRectF(option.rect).adjusted(1, 1, -1, -1), ringRadius);
     painter.restore();
 }
 
@@ -349,13 +374,11 @@ void Style::drawDisclosure(const QStyleOptionToolButton& option, QPainter& paint
     const QRectF area = QRectF(option.rect).adjusted(0.5, 0.5, -0.5, -0.5);
     const bool pressed = option.state & State_Sunken;
     if (pressed || (option.state & State_MouseOver)) {
-        constexpr float hoverStrength = 0.045f;
-        constexpr float pressedStrength = 0.09f;
         painter.fillPath(roundedPath(area, disclosureRadius),
-                         withAlpha(Palette::color(Tint::primary, option.palette),
-                                   pressed ? pressedStrength : hoverStrength));
+                         Palette::role(pressed ? Role::disclosurePressed : Role::disclosureHover,
+                                       option.palette));
     }
-    drawFocusRing(painter, option, area, disclosureRadius);
+    drawFocusRing(&painter, &option, area, disclosureRadius);
     painter.restore();
 
     // Right while collapsed (left in a right-to-left layout), down while expanded.
@@ -404,6 +427,100 @@ void Style::drawDisclosureArrow(PrimitiveElement element, const QStyleOption& op
                         Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(chevron);
     painter.restore();
+}
+
+void Style::polish(QWidget* widget)
+{
+    QProxyStyle::polish(widget);
+    // The wash under the pointer needs hover events.
+    if (tintOf(widget))
+        widget->setAttribute(Qt::WA_Hover);
+}
+
+bool Style::drawTintedButton(const QStyleOption* option, QPainter* painter,
+                             const QWidget* widget) const
+{
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    const std::optional<Tint> tint = tintOf(widget);
+    if (!button || !tint)
+        return false;
+    const QPalette& palette = option->palette;
+    const bool prominent = isProminent(widget);
+    const bool enabled = option->state & State_Enabled;
+    const bool pressed = option->state & (State_Sunken | State_On);
+    const bool hovered = enabled && (option->state & State_MouseOver);
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    if (!enabled)
+        painter->setOpacity(prominent ? disabledProminentOpacity : disabledOpacity);
+    const QRectF area = QRectF(option->rect).adjusted(1, 1, -1, -1);
+    QPainterPath path;
+    path.addRoundedRect(area, buttonRadius, buttonRadius);
+    if (prominent) {
+        QColor fill = Palette::color(*tint, palette);
+        if (pressed)
+            fill = fill.darker(115);
+        else if (hovered)
+            fill = fill.lighter(108);
+        painter->fillPath(path.translated(0, 0.75), Palette::role(Role::prominentShadow, palette));
+        painter->fillPath(path, fill);
+    } else if (pressed || hovered) {
+        painter->fillPath(
+            path, Palette::role(pressed ? Role::buttonPressed : Role::buttonHover, palette));
+    }
+    drawFocusRing(painter, option, area, buttonRadius);
+
+    const QColor content =
+        prominent ? Palette::role(Role::onProminent, palette) : Palette::color(*tint, palette);
+    if (widget->property("busy").toBool()) {
+        drawBusyArc(painter, area, widget->property("busyAngle").toReal(), content);
+        painter->restore();
+        return true;
+    }
+    const bool hasIcon = !button->icon.isNull();
+    const QSize iconSize = hasIcon ? button->iconSize : QSize();
+    const int symbolWidth = hasIcon ? iconSize.width() + iconSpacing : 0;
+    const int textWidth = button->fontMetrics.horizontalAdvance(button->text);
+    const QRect rect = option->rect;
+    const int left = rect.left() + (rect.width() - symbolWidth - textWidth) / 2;
+    if (hasIcon) {
+        const QRect iconRect(QPoint(left, rect.top() + (rect.height() - iconSize.height()) / 2),
+                             iconSize);
+        painter->drawImage(iconRect,
+                           tinted(button->icon, iconSize, widget->devicePixelRatioF(), content));
+    }
+    painter->setPen(content);
+    painter->drawText(QRect(left + symbolWidth, rect.top(), textWidth + 1, rect.height()),
+                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextHideMnemonic, button->text);
+    painter->restore();
+    return true;
+}
+
+bool Style::drawLine(const QStyleOption* option, QPainter* painter) const
+{
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    if (!frame || (frame->frameShape != QFrame::HLine && frame->frameShape != QFrame::VLine))
+        return false;
+    const QRect rect = option->rect;
+    const QRect line = frame->frameShape == QFrame::HLine
+                           ? QRect(rect.left(), rect.center().y(), rect.width(), 1)
+                           : QRect(rect.center().x(), rect.top(), 1, rect.height());
+    painter->fillRect(line, Palette::role(Role::separator, option->palette));
+    return true;
+}
+
+void Style::drawFocusRing(QPainter* painter, const QStyleOption* option, const QRectF& area,
+                          qreal radius)
+{
+    // Only where the focus came from the keyboard, as the platform's controls do.
+    if (!(option->state & State_HasFocus) || !(option->state & State_KeyboardFocusChange))
+        return;
+    painter->save();
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(Palette::role(Role::focusRing, option->palette), focusRingWidth));
+    painter->drawRoundedRect(area, radius, radius);
+    painter->restore();
 }
 
 } // namespace Tempolane

@@ -2,16 +2,16 @@
 
 #include "Symbol.h"
 
-#include <QIcon>
 #include <QPushButton>
 #include <QVariantAnimation>
 #include <optional>
 
 namespace Tempolane {
 
-// A button with a symbol, if it has one, before its label. Plain buttons show only their tinted
-// label and a faint background under the pointer; the prominent one is filled with its tint. A busy
-// button shows a turning indicator instead of its label and keeps its size.
+// A push button with a symbol, if it has one, before its label. The application's style draws
+// plain ones as their tinted label on a faint wash under the pointer and prominent ones filled
+// with their tint. A busy button shows a turning indicator instead of its label and keeps its
+// size.
 class ActionButton final : public QPushButton
 {
     Q_OBJECT
@@ -28,25 +28,13 @@ public:
 
     void setBusy(bool isBusy);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    QColor contentColor() const;
-    void paintBackground(QPainter& painter) const;
-    void paintContent(QPainter& painter, const QColor& color) const;
-    void paintBusyIndicator(QPainter& painter, const QColor& color) const;
     void updateAnimation();
-    int iconSide() const;
 
-    QIcon m_icon;
-    Style m_style;
-    Tint m_tint;
     bool m_isBusy = false;
     QVariantAnimation m_spin;
 };

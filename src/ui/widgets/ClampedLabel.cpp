@@ -1,19 +1,16 @@
 #include "ClampedLabel.h"
 
-#include "Palette.h"
-
-#include <QPainter>
 #include <QTextLayout>
 
 namespace Tempolane {
 
 ClampedLabel::ClampedLabel(int maximumLines, TextStyle style, Tint tint, QWidget* parent)
-    : QWidget(parent), m_maximumLines(maximumLines), m_style(style), m_tint(tint)
+    : TextLabel(style, tint, parent), m_maximumLines(maximumLines), m_style(style)
 {
-    setFont(styledFont(style));
     QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void ClampedLabel::setText(const QString& text)
@@ -22,13 +19,14 @@ void ClampedLabel::setText(const QString& text)
         return;
     m_text = text;
     setAccessibleName(text);
+    showLines();
     updateGeometry();
-    update();
 }
 
 void ClampedLabel::setMonospaced(bool monospaced)
 {
-    setFont(styledFont(m_style, monospaced));
+    setTextStyle(m_style, monospaced);
+    showLines();
     updateGeometry();
 }
 
@@ -49,10 +47,19 @@ QStringList ClampedLabel::lines(int width) const
             shown << QFontMetrics(font()).elidedText(rest, Qt::ElideRight, width);
             break;
         }
-        shown << m_text.sliced(line.textStart(), line.textLength());
+        // A wrapped line keeps no space or line break at its end.
+        QString text = m_text.sliced(line.textStart(), line.textLength());
+        while (!text.isEmpty() && text.back().isSpace())
+            text.chop(1);
+        shown << text;
     }
     layout.endLayout();
     return shown;
+}
+
+void ClampedLabel::showLines()
+{
+    QLabel::setText(lines(width()).join(u'\n'));
 }
 
 int ClampedLabel::heightForWidth(int width) const
@@ -71,17 +78,10 @@ QSize ClampedLabel::minimumSizeHint() const
     return {0, QFontMetrics(font()).lineSpacing()};
 }
 
-void ClampedLabel::paintEvent(QPaintEvent*)
+void ClampedLabel::resizeEvent(QResizeEvent* event)
 {
-    QPainter painter(this);
-    painter.setPen(Palette::color(m_tint, palette()));
-    const int lineSpacing = QFontMetrics(font()).lineSpacing();
-    int top = 0;
-    for (const QString& line : lines(width())) {
-        painter.drawText(QRect(0, top, width(), lineSpacing), Qt::AlignLeft | Qt::AlignVCenter,
-                         line);
-        top += lineSpacing;
-    }
+    TextLabel::resizeEvent(event);
+    showLines();
 }
 
 } // namespace Tempolane

@@ -1,22 +1,20 @@
 #pragma once
 
-#include "TextStyle.h"
-#include "Tint.h"
-
-#include <QWidget>
+#include "TextLabel.h"
 
 namespace Tempolane {
 
 // Text wrapped at word boundaries, or anywhere when a word is wider than the line, shown in at
-// most a number of lines; what does not fit ends in an ellipsis. Unlike a label it never
-// widens its layout, whatever the text.
-class ClampedLabel final : public QWidget
+// most a number of lines; what does not fit ends in an ellipsis. Unlike a wrapped label it
+// never widens its layout, whatever the text. A plain label cannot stop after a number of lines.
+class ClampedLabel final : public TextLabel
 {
     Q_OBJECT
 
 public:
     ClampedLabel(int maximumLines, TextStyle style, Tint tint, QWidget* parent = nullptr);
 
+    // The whole text; the label shows what fits and is read out whole.
     void setText(const QString& text);
     void setMonospaced(bool monospaced);
 
@@ -26,15 +24,15 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The text of each shown line, the last one elided when the text goes on.
     QStringList lines(int width) const;
+    void showLines();
 
     int m_maximumLines;
     TextStyle m_style;
-    Tint m_tint;
     QString m_text;
 };
 

@@ -1,22 +1,10 @@
 #pragma once
 
-#include <QWidget>
+class QFrame;
 
 namespace Tempolane {
 
-// A hairline between parts of a card, drawn at a share of the separator's strength.
-class Divider final : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit Divider(qreal opacity, QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    qreal m_opacity;
-};
+// A horizontal line between parts of a card: a plain frame line that the style draws.
+QFrame* newDivider();
 
 } // namespace Tempolane

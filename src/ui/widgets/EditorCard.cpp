@@ -3,6 +3,7 @@
 #include "SymbolView.h"
 #include "TextLabel.h"
 
+#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QPaintEvent>
 #include <QPainter>
@@ -15,12 +16,28 @@ namespace {
 constexpr int titleSpacing = 3;
 constexpr int symbolSpacing = 12;
 
+// A card reads as a group named by its title, so a screen reader says which card the focus
+// entered.
+QAccessibleInterface* cardAccessible(const QString& className, QObject* object)
+{
+    if (className != QLatin1String(EditorCard::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+}
+
 } // namespace
 
 EditorCard::EditorCard(const QString& title, const QString& subtitle, Symbol symbol, Tint tint,
                        QWidget* parent)
     : QWidget(parent), m_content(new QVBoxLayout)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(cardAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    setAccessibleName(title);
+
     auto* symbolView = new SymbolView(this);
     symbolView->setSymbol(symbol, {tint, SymbolRendering::hierarchical});
     symbolView->setSide(symbolSide(TextStyle::title3));
@@ -48,14 +65,11 @@ EditorCard::EditorCard(const QString& title, const QString& subtitle, Symbol sym
 
 void EditorCard::paintEvent(QPaintEvent* event)
 {
-    const bool dark = Palette::schemeOf(palette()) == ColorScheme::dark;
-    QColor fill = palette().color(QPalette::Base);
-    fill.setAlphaF(dark ? 0.55f : 0.72f);
-    QColor edge = Palette::color(Tint::primary, palette());
-    edge.setAlphaF(dark ? 0.10f : 0.07f);
-
     QPainter painter(this);
-    m_panel.paint(painter, {size(), devicePixelRatioF(), cornerRadius, fill, edge, 1},
+    m_panel.paint(painter,
+                  {size(), devicePixelRatioF(), cornerRadius,
+                   Palette::role(Role::cardFill, palette()),
+                   Palette::role(Role::cardEdge, palette()), 1},
                   event->region());
 }
 

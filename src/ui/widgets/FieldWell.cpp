@@ -38,18 +38,12 @@ bool FieldWell::eventFilter(QObject* watched, QEvent* event)
 
 void FieldWell::paintEvent(QPaintEvent* event)
 {
-    const bool dark = Palette::schemeOf(palette()) == ColorScheme::dark;
-    QColor fill = Palette::color(Tint::primary, palette());
-    fill.setAlphaF(dark ? 0.06f : 0.035f);
-    QColor edge = Palette::color(Tint::primary, palette());
-    edge.setAlphaF(dark ? 0.14f : 0.10f);
-    if (m_field->hasFocus()) {
-        edge = Palette::color(Tint::indigo, palette());
-        edge.setAlphaF(0.7f);
-    }
+    const bool focused = m_field->hasFocus();
+    const QColor edge = Palette::role(focused ? Role::focusRing : Role::wellEdge, palette());
     QPainter painter(this);
     m_panel.paint(painter,
-                  {size(), devicePixelRatioF(), radius, fill, edge, m_field->hasFocus() ? 1.5 : 1},
+                  {size(), devicePixelRatioF(), radius, Palette::role(Role::wellFill, palette()),
+                   edge, focused ? 1.5 : 1},
                   event->region());
 }
 

@@ -10,7 +10,7 @@ namespace Tempolane {
 
 // A label in one of the named text styles and colours; it re-tints itself when the
 // application switches between light and dark.
-class TextLabel final : public QLabel
+class TextLabel : public QLabel
 {
     Q_OBJECT
 

@@ -6,23 +6,20 @@ namespace Tempolane::WindowChrome {
 
 namespace {
 
-QString rgba(QColor color, qreal alpha = 1)
+QString rgba(QColor color)
 {
     return QStringLiteral("rgba(%1, %2, %3, %4)")
         .arg(color.red())
         .arg(color.green())
         .arg(color.blue())
-        .arg(color.alphaF() * alpha);
+        .arg(color.alphaF());
 }
 
 } // namespace
 
 QColor hairlineColor(const QPalette& palette)
 {
-    const bool dark = Palette::schemeOf(palette) == ColorScheme::dark;
-    QColor color = Palette::color(Tint::primary, palette);
-    color.setAlphaF(dark ? 0.16f : 0.11f);
-    return color;
+    return Palette::role(Role::hairline, palette);
 }
 
 QString toolBarStyleSheet(const QPalette& palette)
@@ -42,7 +39,8 @@ QString toolBarStyleSheet(const QPalette& palette)
                " padding: 4px 8px; color: %3; }"
                "QLineEdit:focus { border: 1px solid %8; }")
         .arg(rgba(palette.color(QPalette::Window)), rgba(hairlineColor(palette)), rgba(primary),
-             rgba(primary, 0.07), rgba(primary, 0.13),
+             rgba(Palette::role(Role::toolHover, palette)),
+             rgba(Palette::role(Role::toolPressed, palette)),
              rgba(Palette::color(Tint::tertiary, palette)), rgba(palette.color(QPalette::Base)),
              rgba(Palette::color(Tint::indigo, palette)));
 }

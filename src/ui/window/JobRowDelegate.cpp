@@ -13,14 +13,6 @@ namespace Tempolane {
 namespace {
 
 constexpr qreal cornerRadius = 10;
-constexpr qreal selectedScheduleOpacity = 0.72;
-constexpr qreal scheduleOpacity = 0.68;
-
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(float(color.alphaF() * alpha));
-    return color;
-}
 
 int lineHeight(const QFont& font)
 {
@@ -65,10 +57,8 @@ void JobRowDelegate::paintBackground(QPainter* painter, const QStyleOptionViewIt
     const bool hovered = option.state & QStyle::State_MouseOver;
     if (!selected && !hovered)
         return;
-    const bool dark = Palette::schemeOf(option.palette) == ColorScheme::dark;
     const QColor fill =
-        selected ? withAlpha(Palette::color(Tint::indigo, option.palette), dark ? 0.30 : 0.14)
-                 : withAlpha(Palette::color(Tint::primary, option.palette), dark ? 0.06 : 0.04);
+        Palette::role(selected ? Role::rowSelected : Role::rowHover, option.palette);
     QPainterPath path;
     path.addRoundedRect(QRectF(card), cornerRadius, cornerRadius);
     painter->fillPath(path, fill);
@@ -122,8 +112,7 @@ void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     const QRect scheduleArea(nameLine.right() - scheduleWidth + 1, nameLine.top(), scheduleWidth,
                              nameLine.height());
     const QColor scheduleColor =
-        selected ? withAlpha(Palette::color(Tint::primary, palette), selectedScheduleOpacity)
-                 : withAlpha(Palette::color(Tint::secondary, palette), scheduleOpacity);
+        Palette::role(selected ? Role::selectedScheduleText : Role::scheduleText, palette);
     drawLine(m_monospacedFont, scheduleColor, row.scheduleExpression, scheduleArea);
     drawLine(m_nameFont, Palette::color(Tint::primary, palette), row.name,
              nameLine.adjusted(0, 0, -(scheduleWidth + scheduleGap), 0));

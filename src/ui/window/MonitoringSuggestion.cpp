@@ -82,15 +82,9 @@ void MonitoringSuggestion::refresh()
 
 void MonitoringSuggestion::paintEvent(QPaintEvent*)
 {
-    const bool dark = Palette::schemeOf(palette()) == ColorScheme::dark;
-    QColor material = palette().color(QPalette::Window);
-    material.setAlphaF(dark ? 0.78f : 0.82f);
-    QColor divider = Palette::color(Tint::primary, palette());
-    divider.setAlphaF(dark ? 0.14f : 0.10f);
-
     QPainter painter(this);
-    painter.fillRect(rect(), material);
-    painter.fillRect(QRect(0, height() - 1, width(), 1), divider);
+    painter.fillRect(rect(), Palette::role(Role::barFill, palette()));
+    painter.fillRect(QRect(0, height() - 1, width(), 1), Palette::role(Role::barEdge, palette()));
 }
 
 } // namespace Tempolane

@@ -44,14 +44,13 @@ void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                             const QModelIndex& index) const
 {
     const QPalette& palette = option.palette;
-    const bool dark = Palette::schemeOf(palette) == ColorScheme::dark;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     const QRect card = option.rect.adjusted(inset, 1, -inset, -1);
     if (option.state & (QStyle::State_Selected | QStyle::State_MouseOver)) {
-        QColor fill = Palette::color(Tint::primary, palette);
-        fill.setAlphaF(option.state & QStyle::State_Selected ? (dark ? 0.14f : 0.08f)
-                                                             : (dark ? 0.06f : 0.04f));
+        const QColor fill = Palette::role(
+            option.state & QStyle::State_Selected ? Role::sidebarSelected : Role::rowHover,
+            palette);
         QPainterPath path;
         path.addRoundedRect(QRectF(card), cornerRadius, cornerRadius);
         painter->fillPath(path, fill);
