@@ -273,7 +273,9 @@ void JobEditorView::present(JobEditorChanges changes)
     if (changes.testFlag(JobEditorChange::saving))
         m_saveButton->setBusy(m_model.isSaving());
 
-    settleLayout();
+    // The title is the window's, and an enabled state moves nothing.
+    if (changes & ~JobEditorChanges(JobEditorChange::title | JobEditorChange::canSave))
+        settleLayout();
     if (changes.testFlag(JobEditorChange::title))
         Q_EMIT titleChanged(m_model.title());
 }
