@@ -1,5 +1,6 @@
 #include "ExecutionRecordDelegate.h"
 
+#include "DisclosureChevron.h"
 #include "ExecutionHistoryModel.h"
 #include "FieldWell.h"
 #include "FocusRing.h"
@@ -36,23 +37,6 @@ constexpr int outputSlack = 2;
 bool hasOutput(const QModelIndex& index)
 {
     return !index.data(ExecutionHistoryModel::outputRole).isNull();
-}
-
-void paintChevron(QPainter& painter, QPointF centre, bool isExpanded, const QColor& colour)
-{
-    // A ">" turned a quarter clockwise when unfolded.
-    painter.save();
-    painter.translate(centre);
-    if (isExpanded)
-        painter.rotate(90);
-    const qreal half = chevronSide / 2.0;
-    QPainterPath chevron;
-    chevron.moveTo(-half / 2, -half);
-    chevron.lineTo(half / 2, 0);
-    chevron.lineTo(-half / 2, half);
-    painter.setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(chevron);
-    painter.restore();
 }
 
 } // namespace
@@ -112,10 +96,10 @@ void ExecutionRecordDelegate::paint(QPainter* painter, const QStyleOptionViewIte
         paintFocusRing(*painter, *option.widget, area, hoverRadius);
 
     const bool isExpanded = index.data(ExecutionHistoryModel::isExpandedRole).toBool();
-    paintChevron(*painter,
-                 QPointF(header.left() + chevronInset + chevronSide / 2.0,
-                         header.top() + header.height() / 2.0),
-                 isExpanded, Palette::color(Tint::secondary, palette));
+    paintDisclosureChevron(*painter,
+                           QPointF(header.left() + chevronInset + chevronSide / 2.0,
+                                   header.top() + header.height() / 2.0),
+                           chevronSide, isExpanded, Palette::color(Tint::secondary, palette));
 
     const QRect content =
         header.adjusted(chevronInset + chevronSide + contentSpacing, 0, -chevronInset, 0);

@@ -1,5 +1,6 @@
 #include "DisclosureButton.h"
 
+#include "DisclosureChevron.h"
 #include "FocusRing.h"
 #include "Palette.h"
 
@@ -57,19 +58,8 @@ void DisclosureButton::paintEvent(QPaintEvent*)
     }
     paintFocusRing(painter, *this, area, hoverRadius);
 
-    // A chevron ">" turned a quarter clockwise when expanded.
-    const QPointF centre(chevronInset + chevronSide / 2.0, height() / 2.0);
-    painter.translate(centre);
-    if (isChecked())
-        painter.rotate(90);
-    const qreal half = chevronSide / 2.0;
-    QPainterPath chevron;
-    chevron.moveTo(-half / 2, -half);
-    chevron.lineTo(half / 2, 0);
-    chevron.lineTo(-half / 2, half);
-    painter.setPen(QPen(Palette::color(Tint::secondary, palette()), 1.6, Qt::SolidLine,
-                        Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(chevron);
+    paintDisclosureChevron(painter, QPointF(chevronInset + chevronSide / 2.0, height() / 2.0),
+                           chevronSide, isChecked(), Palette::color(Tint::secondary, palette()));
 }
 
 } // namespace Tempolane
