@@ -430,6 +430,14 @@ void JobEditorTest::history_isReadInTheOrderItIsShown()
                            DateTimeText::shortDateTime(run.startedAt));
     QCOMPARE(shown, newestFirst);
     QCOMPARE(namesInReadingOrder(QAccessible::queryAccessibleInterface(&editor), shown), shown);
+
+    // From the keyboard, Space unfolds the current run, whose output is then read out with it.
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Space);
+    QAccessibleInterface* newest = QAccessible::queryAccessibleInterface(list)->child(0);
+    QCOMPARE(newest->text(QAccessible::Description), u"done"_qs);
+    QVERIFY(child(editor, "recordOutput")->isVisible());
 }
 
 QTEST_MAIN(JobEditorTest)
