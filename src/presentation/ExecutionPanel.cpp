@@ -91,6 +91,28 @@ RunButton runButton(bool hasUnsavedChanges, bool isRunningNow)
                                                      : tr("Cronjob einmal sofort ausführen")};
 }
 
+bool offersClearHistory(const QList<JobExecutionRecord>& history, bool canClear)
+{
+    return canClear && !history.isEmpty();
+}
+
+Question runQuestion()
+{
+    return {tr("Cronjob jetzt ausführen?"),
+            tr("Der gespeicherte Befehl wird sofort gestartet, mit derselben Umgebung, die "
+               "cron ihm gibt."),
+            tr("Jetzt ausführen"), false};
+}
+
+// The history cannot be brought back: the question says so and its button warns.
+Question clearHistoryQuestion()
+{
+    return {tr("Ausführungsverlauf wirklich löschen?"),
+            tr("Gespeicherte Meldungen und bisherige Ergebnisse dieses Jobs werden "
+               "unwiderruflich entfernt."),
+            tr("Verlauf löschen"), true};
+}
+
 QList<JobExecutionRecord> shownRecords(const QList<JobExecutionRecord>& history)
 {
     return history.first(std::min(history.size(), maximumShownRecords));

@@ -59,6 +59,20 @@ struct RunButton
 };
 RunButton runButton(bool hasUnsavedChanges, bool isRunningNow);
 
+// "Verlauf löschen" is offered while there is a history and a way to clear it.
+bool offersClearHistory(const QList<JobExecutionRecord>& history, bool canClear);
+
+// What the panel asks before it acts.
+struct Question
+{
+    QString title;
+    QString message;
+    QString confirmLabel;
+    bool isDestructive = false;
+};
+Question runQuestion();
+Question clearHistoryQuestion();
+
 // The newest records the history list shows; older ones are not reachable in the panel.
 QList<JobExecutionRecord> shownRecords(const QList<JobExecutionRecord>& history);
 

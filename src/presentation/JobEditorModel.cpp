@@ -3,15 +3,49 @@
 #include "CronExpression.h"
 #include "JobDraftRules.h"
 #include "ShellQuoting.h"
-
-#include <QCoreApplication>
+#include "TextContext.h"
 
 namespace Tempolane {
 
+namespace {
+
+constexpr TextContext tr{"JobEditorModel"};
+
+} // namespace
+
 JobEditorModel::JobEditorModel(CronJob original, bool isNew, const QString& runnerPath)
-    : m_original(std::move(original)), m_isNew(isNew), m_quotedRunner(quotedPath(runnerPath))
+    : m_original(std::move(original)), m_isNew(isNew), m_quotedRunner(quotedPath(runnerPath)),
+      m_reveal(isNew)
 {
     startFrom(m_original);
+}
+
+JobEditorModel::JobEditorModel(const JobEditorInputs& inputs)
+    : JobEditorModel(inputs.originalJob, inputs.isNew, inputs.runnerPath)
+{
+    m_isSaving = inputs.isSaving;
+    m_runs = inputs;
+    m_runs.originalJob = {};
+}
+
+JobEditorChanges JobEditorModel::setInputs(const JobEditorInputs& inputs)
+{
+    if (inputs.originalJob.id != m_original.id || inputs.isNew != m_isNew) {
+        *this = JobEditorModel(inputs);
+        return everyJobEditorPart;
+    }
+    JobEditorChanges changes = setOriginal(inputs.originalJob) | setSaving(inputs.isSaving);
+    changes |= JobEditorChange::time;
+    if (inputs.executionSummary != m_runs.executionSummary ||
+        inputs.nextExecution != m_runs.nextExecution || inputs.isRunningNow != m_runs.isRunningNow)
+        changes |= JobEditorChange::executionStatus;
+    if (inputs.executionHistory != m_runs.executionHistory)
+        changes |= JobEditorChange::history;
+    m_runs.executionSummary = inputs.executionSummary;
+    m_runs.executionHistory = inputs.executionHistory;
+    m_runs.nextExecution = inputs.nextExecution;
+    m_runs.isRunningNow = inputs.isRunningNow;
+    return changes;
 }
 
 // A schedule the form cannot show opens the text; the form keeps what it held.
@@ -26,8 +60,9 @@ void JobEditorModel::startFrom(const CronJob& job)
     }
 }
 
-void JobEditorModel::setOriginal(CronJob original)
+JobEditorChanges JobEditorModel::setOriginal(CronJob original)
 {
+    const Shown shownBefore = shown();
     const CronJobSettings before = m_original.settings();
     // Once the store holds what save handed on, what the user had typed then counts as left
     // alone too: the form takes the saved (trimmed) text.
@@ -63,31 +98,125 @@ void JobEditorModel::setOriginal(CronJob original)
         else
             m_editorMode = ScheduleEditorMode::syntax;
     }
+    return changedSince(shownBefore);
 }
 
-void JobEditorModel::setVisualSchedule(const VisualSchedule& schedule)
+JobEditorChanges JobEditorModel::setSaving(bool isSaving)
 {
-    m_visualSchedule = schedule;
-    if (m_editorMode == ScheduleEditorMode::visual)
-        m_draft.scheduleExpression = schedule.expression();
+    return changing([&] { m_isSaving = isSaving; });
 }
 
-void JobEditorModel::setEditorMode(ScheduleEditorMode mode)
+JobEditorChanges JobEditorModel::setName(const QString& name)
 {
-    if (mode == m_editorMode)
-        return;
-    m_editorMode = mode;
-    if (mode == ScheduleEditorMode::syntax)
-        return;
-    if (const auto recognized = VisualSchedule::recognize(m_draft.scheduleExpression))
-        m_visualSchedule = *recognized;
-    else
-        m_draft.scheduleExpression = m_visualSchedule.expression();
+    return changing([&] { m_draft.name = name; });
 }
 
-void JobEditorModel::revert()
+JobEditorChanges JobEditorModel::setScheduleExpression(const QString& expression)
 {
-    startFrom(m_original);
+    return changing([&] { m_draft.scheduleExpression = expression; });
+}
+
+JobEditorChanges JobEditorModel::setCommand(const QString& command)
+{
+    return changing([&] { m_draft.command = command; });
+}
+
+JobEditorChanges JobEditorModel::setEnabled(bool isEnabled)
+{
+    return changing([&] { m_draft.isEnabled = isEnabled; });
+}
+
+JobEditorChanges JobEditorModel::setMonitoringEnabled(bool isEnabled)
+{
+    return changing([&] { m_draft.isMonitoringEnabled = isEnabled; });
+}
+
+JobEditorChanges JobEditorModel::setLogPolicy(ExecutionLogPolicy policy)
+{
+    return changing([&] { m_draft.logPolicy = policy; });
+}
+
+JobEditorChanges JobEditorModel::setVisualSchedule(const VisualSchedule& schedule)
+{
+    return changing([&] {
+        m_visualSchedule = schedule;
+        if (m_editorMode == ScheduleEditorMode::visual)
+            m_draft.scheduleExpression = schedule.expression();
+    });
+}
+
+JobEditorChanges JobEditorModel::setEditorMode(ScheduleEditorMode mode)
+{
+    return changing([&] {
+        if (mode == m_editorMode)
+            return;
+        m_editorMode = mode;
+        if (mode == ScheduleEditorMode::syntax)
+            return;
+        if (const auto recognized = VisualSchedule::recognize(m_draft.scheduleExpression))
+            m_visualSchedule = *recognized;
+        else
+            m_draft.scheduleExpression = m_visualSchedule.expression();
+    });
+}
+
+JobEditorChanges JobEditorModel::revert()
+{
+    return changing([&] { startFrom(m_original); });
+}
+
+JobEditorChanges JobEditorModel::leave(DraftField field)
+{
+    return changing(
+        [&] { m_reveal.leave(field, field == DraftField::name ? m_draft.name : m_draft.command); });
+}
+
+JobEditorChanges JobEditorModel::attemptSave()
+{
+    return changing([&] { m_reveal.attemptSave(); });
+}
+
+JobEditorModel::Shown JobEditorModel::shown() const
+{
+    return {m_draft.settings(),
+            m_editorMode,
+            m_visualSchedule,
+            shownNameMessage(),
+            shownCommandMessage(),
+            monitoringIssue(),
+            title(),
+            hasUnsavedChanges(),
+            canSave(),
+            m_isSaving};
+}
+
+JobEditorChanges JobEditorModel::changedSince(const Shown& before) const
+{
+    const Shown after = shown();
+    JobEditorChanges changes;
+    const auto mark = [&](bool isChanged, JobEditorChange part) {
+        if (isChanged)
+            changes |= part;
+    };
+    mark(before.draft.name != after.draft.name || before.nameMessage != after.nameMessage,
+         JobEditorChange::name);
+    mark(before.title != after.title, JobEditorChange::title);
+    mark(before.draft.isEnabled != after.draft.isEnabled, JobEditorChange::enabled);
+    mark(before.editorMode != after.editorMode, JobEditorChange::editorMode);
+    mark(before.visualSchedule != after.visualSchedule, JobEditorChange::visualSchedule);
+    mark(before.draft.scheduleExpression != after.draft.scheduleExpression,
+         JobEditorChange::schedule);
+    mark(before.draft.command != after.draft.command ||
+             before.commandMessage != after.commandMessage,
+         JobEditorChange::command);
+    mark(before.draft.isMonitoringEnabled != after.draft.isMonitoringEnabled ||
+             before.draft.logPolicy != after.draft.logPolicy ||
+             before.monitoringIssue != after.monitoringIssue,
+         JobEditorChange::executionSettings);
+    mark(before.hasUnsavedChanges != after.hasUnsavedChanges, JobEditorChange::unsavedChanges);
+    mark(before.canSave != after.canSave, JobEditorChange::canSave);
+    mark(before.isSaving != after.isSaving, JobEditorChange::saving);
+    return changes;
 }
 
 bool JobEditorModel::hasUnsavedChanges() const
@@ -101,22 +230,29 @@ std::optional<QString> JobEditorModel::nameMessage() const
     return JobDraftRules::nameMessage(m_draft.name);
 }
 
+const JobEditorModel::ScheduleCheck& JobEditorModel::scheduleCheck() const
+{
+    const QString& expression = m_draft.scheduleExpression;
+    if (m_scheduleCheck && m_scheduleCheck->expression == expression)
+        return *m_scheduleCheck;
+    std::optional<QString> message = CronExpression::validationMessage(expression);
+    if (message) {
+        if (const auto suggestion = CronExpression::suggestedExpression(expression))
+            *message += u' ' + tr("Schreibe stattdessen „%1“.").arg(*suggestion);
+    }
+    m_scheduleCheck =
+        ScheduleCheck{expression, std::move(message), CronExpression::description(expression)};
+    return *m_scheduleCheck;
+}
+
 std::optional<QString> JobEditorModel::scheduleMessage() const
 {
-    const auto message = CronExpression::validationMessage(m_draft.scheduleExpression);
-    if (!message)
-        return std::nullopt;
-    if (const auto suggestion = CronExpression::suggestedExpression(m_draft.scheduleExpression)) {
-        return *message + u' ' +
-               QCoreApplication::translate("JobEditorModel", "Schreibe stattdessen „%1“.")
-                   .arg(*suggestion);
-    }
-    return message;
+    return scheduleCheck().message;
 }
 
 QString JobEditorModel::scheduleDescription() const
 {
-    return CronExpression::description(m_draft.scheduleExpression);
+    return scheduleCheck().description;
 }
 
 std::optional<QString> JobEditorModel::commandMessage() const
@@ -130,6 +266,16 @@ std::optional<QString> JobEditorModel::monitoringIssue() const
     return JobDraftRules::monitoringIssue(m_draft.command, m_quotedRunner);
 }
 
+std::optional<QString> JobEditorModel::shownNameMessage() const
+{
+    return m_reveal.shown(DraftField::name, m_draft.name, nameMessage());
+}
+
+std::optional<QString> JobEditorModel::shownCommandMessage() const
+{
+    return m_reveal.shown(DraftField::command, m_draft.command, commandMessage());
+}
+
 bool JobEditorModel::canSave() const
 {
     return !nameMessage() && !scheduleMessage() && !commandMessage() && !m_isSaving &&
@@ -139,6 +285,11 @@ bool JobEditorModel::canSave() const
 QString JobEditorModel::title() const
 {
     return JobDraftRules::title(m_draft, m_isNew);
+}
+
+QString JobEditorModel::saveLabel() const
+{
+    return m_isNew ? tr("Cronjob anlegen") : tr("Änderungen sichern");
 }
 
 CronJob JobEditorModel::jobToSave()

@@ -54,6 +54,8 @@ private Q_SLOTS:
     void body_dependsOnSavingFirst();
     void runButton_data();
     void runButton();
+    void clearHistory_data();
+    void clearHistory();
 };
 
 void ExecutionPanelTest::durationText_data()
@@ -265,6 +267,31 @@ void ExecutionPanelTest::runButton()
     const auto button = ExecutionPanel::runButton(hasUnsavedChanges, isRunningNow);
     QCOMPARE(button.isEnabled, isEnabled);
     QCOMPARE(button.help, help);
+}
+
+void ExecutionPanelTest::clearHistory_data()
+{
+    QTest::addColumn<QList<JobExecutionRecord>>("history");
+    QTest::addColumn<bool>("canClear");
+    QTest::addColumn<bool>("isOffered");
+
+    QTest::newRow("a history") << QList{record(0)} << true << true;
+    QTest::newRow("no history") << QList<JobExecutionRecord>() << true << false;
+    QTest::newRow("no way to clear it") << QList{record(0)} << false << false;
+}
+
+// The history cannot be brought back: only that question warns, and both confirm with the
+// words of the button that asked.
+void ExecutionPanelTest::clearHistory()
+{
+    QFETCH(QList<JobExecutionRecord>, history);
+    QFETCH(bool, canClear);
+    QFETCH(bool, isOffered);
+
+    QCOMPARE(ExecutionPanel::offersClearHistory(history, canClear), isOffered);
+    QVERIFY(ExecutionPanel::clearHistoryQuestion().isDestructive);
+    QVERIFY(!ExecutionPanel::runQuestion().isDestructive);
+    QCOMPARE(ExecutionPanel::clearHistoryQuestion().confirmLabel, u"Verlauf löschen"_qs);
 }
 
 QTEST_APPLESS_MAIN(ExecutionPanelTest)

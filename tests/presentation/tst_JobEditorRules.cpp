@@ -15,6 +15,9 @@ namespace {
 
 using Edit = std::function<void(JobEditorModel&)>;
 using JobChange = std::function<void(CronJob&)>;
+// Edits the model and answers what its last step changed.
+using Change = std::function<JobEditorChanges(JobEditorModel&)>;
+using InputsChange = std::function<void(JobEditorInputs&)>;
 
 VisualSchedule weekly(std::set<int> weekdays)
 {
@@ -28,6 +31,9 @@ VisualSchedule weekly(std::set<int> weekdays)
 
 Q_DECLARE_METATYPE(Edit)
 Q_DECLARE_METATYPE(JobChange)
+Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(InputsChange)
+Q_DECLARE_METATYPE(JobEditorChanges)
 Q_DECLARE_METATYPE(ScheduleEditorMode)
 Q_DECLARE_METATYPE(std::optional<QString>)
 
@@ -51,6 +57,12 @@ private Q_SLOTS:
     void storeChange_reachesEveryFieldTheUserLeftAlone();
     void title_data();
     void title();
+    void changes_nameThePartsAnEditChanged_data();
+    void changes_nameThePartsAnEditChanged();
+    void newInputs_restartTheDraftOnlyForAnotherJob_data();
+    void newInputs_restartTheDraftOnlyForAnotherJob();
+    void buttons_data();
+    void buttons();
     void minuteIntervalEntries_keepAnIntervalNotOffered();
     void toggledWeekday_neverEmptiesTheSet();
     void timeOfDayFormat_hasNoSeconds();
@@ -476,6 +488,153 @@ void JobEditorRulesTest::upcomingRuns()
                               QDateTime::fromString(now, Qt::ISODate).time(), berlin);
     QCOMPARE(UpcomingRuns::texts(expression, reference, berlin, QLocale(QLocale::German)),
              expected);
+}
+
+void JobEditorRulesTest::changes_nameThePartsAnEditChanged_data()
+{
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<JobEditorChanges>("changes");
+
+    using enum JobEditorChange;
+    const JobEditorChanges draftState = unsavedChanges | canSave;
+    QTest::newRow("a keystroke in the schedule") << false << Change([](auto& model) {
+        return model.setScheduleExpression(QStringLiteral("0 9 * *"));
+    }) << (schedule | unsavedChanges);
+    QTest::newRow("the same text again") << false << Change([](auto& model) {
+        return model.setScheduleExpression(QStringLiteral("0 9 * * *"));
+    }) << JobEditorChanges();
+    QTest::newRow("typing the name")
+        << false << Change([](auto& model) { return model.setName(QStringLiteral("Backups")); })
+        << (name | title | draftState);
+    QTest::newRow("a blank after the name keeps the title")
+        << false << Change([](auto& model) { return model.setName(QStringLiteral("Backup ")); })
+        << (name | draftState);
+    QTest::newRow("monitoring switched on")
+        << false << Change([](auto& model) { return model.setMonitoringEnabled(true); })
+        << (executionSettings | draftState);
+    QTest::newRow("the form picks a weekday")
+        << false << Change([](auto& model) { return model.setVisualSchedule(weekly({1})); })
+        << (visualSchedule | schedule | draftState);
+    QTest::newRow("to the text") << false << Change([](auto& model) {
+        return model.setEditorMode(ScheduleEditorMode::syntax);
+    }) << JobEditorChanges(editorMode);
+    QTest::newRow("back to the form, which cannot show the text")
+        << false << Change([](auto& model) {
+               model.setEditorMode(ScheduleEditorMode::syntax);
+               model.setScheduleExpression(QStringLiteral("0 9 1-7 * *"));
+               return model.setEditorMode(ScheduleEditorMode::visual);
+           })
+        << (editorMode | schedule | draftState);
+    QTest::newRow("revert") << false << Change([](auto& model) {
+        model.setName(QStringLiteral("Backups"));
+        return model.revert();
+    }) << (name | title | draftState);
+    QTest::newRow("leaving a new job's empty name") << true << Change([](auto& model) {
+        model.setName(QString());
+        return model.leave(DraftField::name);
+    }) << JobEditorChanges(name);
+    QTest::newRow("trying to save a new job with an empty name") << true << Change([](auto& model) {
+        model.setName(QString());
+        return model.attemptSave();
+    }) << JobEditorChanges(name);
+}
+
+void JobEditorRulesTest::changes_nameThePartsAnEditChanged()
+{
+    QFETCH(bool, isNew);
+    QFETCH(Change, change);
+    QFETCH(JobEditorChanges, changes);
+
+    JobEditorModel model(backupJob(QStringLiteral("0 9 * * *")), isNew);
+    QCOMPARE(change(model), changes);
+}
+
+void JobEditorRulesTest::newInputs_restartTheDraftOnlyForAnotherJob_data()
+{
+    QTest::addColumn<bool>("wasNew");
+    QTest::addColumn<InputsChange>("change");
+    QTest::addColumn<bool>("restarts");
+    QTest::addColumn<JobEditorChanges>("changes");
+
+    using enum JobEditorChange;
+    const InputsChange nothing = [](JobEditorInputs&) {};
+    QTest::newRow("the same job again") << false << nothing << false << JobEditorChanges(time);
+    QTest::newRow("the same job being saved")
+        << false << InputsChange([](auto& inputs) { inputs.isSaving = true; }) << false
+        << (saving | canSave | time);
+    QTest::newRow("the same job with a new run") << false << InputsChange([](auto& inputs) {
+        JobExecutionRecord run;
+        run.id = QStringLiteral("1765096200-42");
+        run.startedAt = QDateTime::fromSecsSinceEpoch(1765096200);
+        inputs.executionHistory = {run};
+        inputs.executionSummary = {stateOf(run), run, std::nullopt};
+    }) << false << (executionStatus | history | time);
+    QTest::newRow("the same job renamed elsewhere") << false << InputsChange([](auto& inputs) {
+        inputs.originalJob.name = QStringLiteral("Elsewhere");
+    }) << false << (time | title | name);
+    QTest::newRow("another job") << false << InputsChange([](auto& inputs) {
+        inputs.originalJob.id = QUuid::createUuid();
+    }) << true << everyJobEditorPart;
+    QTest::newRow("the new job, now saved") << true << nothing << true << everyJobEditorPart;
+}
+
+void JobEditorRulesTest::newInputs_restartTheDraftOnlyForAnotherJob()
+{
+    QFETCH(bool, wasNew);
+    QFETCH(InputsChange, change);
+    QFETCH(bool, restarts);
+    QFETCH(JobEditorChanges, changes);
+
+    JobEditorInputs inputs;
+    inputs.originalJob = backupJob(QStringLiteral("0 9 * * *"));
+    inputs.isNew = wasNew;
+    JobEditorModel model(inputs);
+    model.setCommand(QStringLiteral("/usr/local/bin/draft.sh"));
+    model.setEditorMode(ScheduleEditorMode::syntax);
+
+    inputs.isNew = false;
+    change(inputs);
+    const JobEditorChanges shown = model.setInputs(inputs);
+    QCOMPARE(shown.testFlag(JobEditorChange::restarted), restarts);
+    QCOMPARE(shown, changes);
+    // The user's command survives a refresh of the same job; another job shows its own.
+    QCOMPARE(model.draft().command,
+             restarts ? inputs.originalJob.command : u"/usr/local/bin/draft.sh"_qs);
+    QCOMPARE(model.editorMode(),
+             restarts ? ScheduleEditorMode::visual : ScheduleEditorMode::syntax);
+    QCOMPARE(model.executionHistory(), inputs.executionHistory);
+}
+
+void JobEditorRulesTest::buttons_data()
+{
+    QTest::addColumn<bool>("isNew");
+    QTest::addColumn<bool>("isDialog");
+    QTest::addColumn<bool>("isChanged");
+    QTest::addColumn<QString>("saveLabel");
+    QTest::addColumn<bool>("offersRevert");
+
+    QTest::newRow("a saved job as it is")
+        << false << false << false << u"Änderungen sichern"_qs << false;
+    QTest::newRow("a saved job, changed")
+        << false << false << true << u"Änderungen sichern"_qs << true;
+    // The dialog's way back is "Abbrechen".
+    QTest::newRow("a new job, changed") << true << true << true << u"Cronjob anlegen"_qs << false;
+}
+
+void JobEditorRulesTest::buttons()
+{
+    QFETCH(bool, isNew);
+    QFETCH(bool, isDialog);
+    QFETCH(bool, isChanged);
+    QFETCH(QString, saveLabel);
+    QFETCH(bool, offersRevert);
+
+    JobEditorModel model(backupJob(QStringLiteral("0 9 * * *")), isNew);
+    if (isChanged)
+        model.setName(QStringLiteral("Backups"));
+    QCOMPARE(model.saveLabel(), saveLabel);
+    QCOMPARE(model.offersRevert(isDialog), offersRevert);
 }
 
 QTEST_APPLESS_MAIN(JobEditorRulesTest)

@@ -4,6 +4,9 @@
 #include "Scene.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -69,6 +72,17 @@ void click(QWidget& root, const char* objectName)
         button->click();
 }
 
+// Unfolds the newest run, as Space on it does.
+void unfoldNewestRun(QWidget& root)
+{
+    auto* list = root.findChild<QAbstractItemView*>(QStringLiteral("executionHistoryList"));
+    if (!list)
+        return;
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QCoreApplication::sendEvent(list, &space);
+}
+
 std::unique_ptr<QWidget> succeededWithHistory()
 {
     JobEditorView::Inputs inputs;
@@ -116,7 +130,7 @@ std::unique_ptr<QWidget> failedWithOutput()
     inputs.nextExecution = next(inputs.originalJob);
     auto editor = std::make_unique<JobEditorView>(inputs, existingJobActions());
     click(*editor, "historyHeader");
-    click(*editor, "recordHeader");
+    unfoldNewestRun(*editor);
     editor->setFocus();
     return editor;
 }

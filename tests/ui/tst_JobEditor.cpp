@@ -1,4 +1,5 @@
 #include "AccessibilityAudit.h"
+#include "DateTimeText.h"
 #include "JobEditorView.h"
 #include "JobSketch.h"
 #include "RunHistory.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -83,6 +85,20 @@ QAbstractButton* button(QWidget& root, const char* name)
     return child<QAbstractButton>(root, name);
 }
 
+QListView* historyList(QWidget& root)
+{
+    return child<QListView>(root, "executionHistoryList");
+}
+
+// Unfolds or folds a run of the history as a click on its header does.
+void clickRun(QWidget& root, int row)
+{
+    QListView* list = historyList(root);
+    const QRect header = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(header.center().x(), header.top() + 8));
+}
+
 void answer(QWidget& root, const char* buttonName)
 {
     auto* dialog = child<QMessageBox>(root, "confirmationDialog");
@@ -110,6 +126,7 @@ private Q_SLOTS:
     void history_startsCollapsedForEveryJob();
     void everyFocusableControl_hasAName();
     void upcomingRuns_countFromTheEditorsClock();
+    void history_isReadInTheOrderItIsShown();
 };
 
 void JobEditorTest::switchingModes_showsTheFormOrTheText()
@@ -228,16 +245,25 @@ void JobEditorTest::history_showsTheTwentyNewestRuns()
     Calls calls;
     JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 35), calls.actions(false));
     editor.show();
-    QCOMPARE(editor.findChildren<QWidget*>(QStringLiteral("executionRecordRow")).size(), 20);
-    QCOMPARE(editor.findChildren<QWidget*>(QStringLiteral("recordDivider")).size(), 19);
-    QVERIFY(!editor.findChild<QWidget*>(QStringLiteral("executionRecordRow"))->isVisible());
+    QCOMPARE(historyList(editor)->model()->rowCount(), 20);
+    QVERIFY(!historyList(editor)->isVisible());
 
     button(editor, "historyHeader")->click();
-    QVERIFY(editor.findChild<QWidget*>(QStringLiteral("executionRecordRow"))->isVisible());
-    // The output view is made when its row is first expanded.
+    QVERIFY(historyList(editor)->isVisible());
+    // The output view is made when its row is first expanded, and goes when it is folded.
     QVERIFY(!editor.findChild<QWidget*>(QStringLiteral("recordOutput")));
-    button(editor, "recordHeader")->click();
-    QVERIFY(editor.findChild<QWidget*>(QStringLiteral("recordOutput"))->isVisible());
+    clickRun(editor, 0);
+    auto* output = child<QPlainTextEdit>(editor, "recordOutput");
+    QVERIFY(output && output->isVisible());
+    QCOMPARE(output->toPlainText(), u"done"_qs);
+    // The list is as tall as its runs: the page scrolls, not the list.
+    QTRY_COMPARE(historyList(editor)->height(), historyList(editor)->sizeHint().height());
+    QVERIFY(historyList(editor)->visualRect(historyList(editor)->model()->index(19, 0)).bottom() <
+            historyList(editor)->height());
+    clickRun(editor, 1);
+    QVERIFY(child(editor, "recordWithoutOutput")->isVisible());
+    clickRun(editor, 0);
+    QTRY_VERIFY(!editor.findChild<QWidget*>(QStringLiteral("recordOutput")));
 }
 
 void JobEditorTest::runButton_waitsForUnsavedChanges()
@@ -309,9 +335,7 @@ void JobEditorTest::history_startsCollapsedForEveryJob()
     const CronJob first = backupJob(QStringLiteral("0 9 * * *"));
     JobEditorView editor(monitored(first, 3), calls.actions(false));
     editor.show();
-    const auto rowShown = [&] {
-        return editor.findChild<QWidget*>(QStringLiteral("executionRecordRow"))->isVisible();
-    };
+    const auto rowShown = [&] { return historyList(editor)->isVisible(); };
     button(editor, "historyHeader")->click();
     QVERIFY(rowShown());
 
@@ -330,7 +354,7 @@ void JobEditorTest::everyFocusableControl_hasAName()
                          calls.actions(false));
     editor.show();
     button(editor, "historyHeader")->click();
-    button(editor, "recordHeader")->click();
+    clickRun(editor, 0);
     // Every frequency shows other rows of the visual form.
     auto* frequency = child<QComboBox>(editor, "frequencyPicker");
     for (int index = 0; index < frequency->count(); ++index) {
@@ -353,6 +377,59 @@ void JobEditorTest::upcomingRuns_countFromTheEditorsClock()
         shown.append(label->text());
     QVERIFY2(shown.contains(UpcomingRuns::texts(QStringLiteral("0 9 * * *"), now).front()),
              qPrintable(shown.join(u'|')));
+}
+
+// The names a screen reader meets under `node`, depth first, that are in `wanted`.
+QStringList namesInReadingOrder(QAccessibleInterface* node, const QStringList& wanted)
+{
+    QStringList names;
+    if (!node)
+        return names;
+    const QString name = node->text(QAccessible::Name);
+    if (wanted.contains(name))
+        names.append(name);
+    for (int index = 0; index < node->childCount(); ++index)
+        names += namesInReadingOrder(node->child(index), wanted);
+    return names;
+}
+
+void JobEditorTest::history_isReadInTheOrderItIsShown()
+{
+    Calls calls;
+    const CronJob job = backupJob(QStringLiteral("0 9 * * *"));
+    const QList<JobExecutionRecord> runs = history(3);
+    JobEditorView::Inputs inputs = monitored(job, 0);
+    inputs.executionHistory = runs.mid(1);
+    JobEditorView editor(inputs, calls.actions(false));
+    editor.show();
+    button(editor, "historyHeader")->click();
+    // A newer run arrives while the list is open.
+    inputs.executionHistory = runs;
+    editor.setInputs(inputs);
+
+    QListView* list = historyList(editor);
+    QStringList shown;
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QModelIndex index = list->model()->index(row, 0);
+        if (row > 0)
+            QVERIFY(list->visualRect(index).top() >
+                    list->visualRect(index.siblingAtRow(row - 1)).top());
+        shown.append(index.data(Qt::AccessibleTextRole).toString());
+    }
+    QStringList newestFirst;
+    for (const JobExecutionRecord& run : runs)
+        newestFirst.append(title(stateOf(run)) + u", "_qs +
+                           DateTimeText::shortDateTime(run.startedAt));
+    QCOMPARE(shown, newestFirst);
+    QCOMPARE(namesInReadingOrder(QAccessible::queryAccessibleInterface(&editor), shown), shown);
+
+    // From the keyboard, Space unfolds the current run, whose output is then read out with it.
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Space);
+    QAccessibleInterface* newest = QAccessible::queryAccessibleInterface(list)->child(0);
+    QCOMPARE(newest->text(QAccessible::Description), u"done"_qs);
+    QVERIFY(child(editor, "recordOutput")->isVisible());
 }
 
 QTEST_MAIN(JobEditorTest)

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <QtMath>
@@ -41,13 +42,8 @@ CommandSection::CommandSection(QWidget* parent)
     // A command is one line: Tab moves on instead of typing a tab.
     m_commandField->setTabChangesFocus(true);
     m_commandField->viewport()->setAutoFillBackground(false);
-    connect(m_commandField, &QPlainTextEdit::textChanged, this, [this] {
-        const QString command = m_commandField->toPlainText();
-        if (command == m_shownCommand)
-            return;
-        m_shownCommand = command;
-        Q_EMIT commandEdited(command);
-    });
+    connect(m_commandField, &QPlainTextEdit::textChanged, this,
+            [this] { Q_EMIT commandEdited(m_commandField->toPlainText()); });
     m_message->setObjectName(QStringLiteral("commandMessage"));
     m_message->setWordWrap(true);
     m_hint->setObjectName(QStringLiteral("commandHint"));
@@ -61,14 +57,18 @@ CommandSection::CommandSection(QWidget* parent)
     layout->addWidget(m_hint);
 }
 
-void CommandSection::present(const JobEditorModel& model, const DraftMessageReveal& reveal)
+void CommandSection::present(const JobEditorModel& model, JobEditorChanges changes)
 {
+    if (!changes.testFlag(JobEditorChange::command))
+        return;
     const QString& command = model.draft().command;
-    if (command != m_shownCommand) {
-        m_shownCommand = command;
+    // Typed into the field: setting it again would move the cursor to the end.
+    if (m_commandField->toPlainText() != command) {
+        // Showing the draft is no edit.
+        const QSignalBlocker quiet(m_commandField);
         m_commandField->setPlainText(command);
     }
-    const auto message = reveal.shown(DraftField::command, command, model.commandMessage());
+    const auto message = model.shownCommandMessage();
     m_message->setMessage(message);
     m_hint->setVisible(!message);
 }

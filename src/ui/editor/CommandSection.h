@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DraftMessageReveal.h"
 #include "JobEditorModel.h"
 
 #include <QWidget>
@@ -20,7 +19,8 @@ class CommandSection final : public QWidget
 public:
     explicit CommandSection(QWidget* parent = nullptr);
 
-    void present(const JobEditorModel& model, const DraftMessageReveal& reveal);
+    // Shows the parts of the model that `changes` names.
+    void present(const JobEditorModel& model, JobEditorChanges changes);
 
 Q_SIGNALS:
     void commandEdited(const QString& command);
@@ -31,7 +31,6 @@ private:
     QPlainTextEdit* m_commandField;
     SymbolLabel* m_message;
     SymbolLabel* m_hint;
-    QString m_shownCommand;
 };
 
 } // namespace Tempolane

@@ -5,8 +5,9 @@
 #include "Dialogs.h"
 #include "DisclosureButton.h"
 #include "Divider.h"
+#include "ExecutionHistoryModel.h"
+#include "ExecutionHistoryView.h"
 #include "ExecutionPanel.h"
-#include "ExecutionRecordRow.h"
 #include "ExecutionStatusView.h"
 #include "PlatformTexts.h"
 #include "SymbolLabel.h"
@@ -15,7 +16,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -42,7 +42,8 @@ QVBoxLayout* column(QWidget* widget, int spacing, QMargins margins = {})
 ExecutionEditor::ExecutionEditor(std::function<void()> runNow, std::function<void()> clearHistory,
                                  QWidget* parent)
     : QWidget(parent), m_runNow(std::move(runNow)), m_clearHistory(std::move(clearHistory)),
-      m_monitoring(new ToggleSwitch(tr("Ausführungsstatus"), Tint::indigo))
+      m_monitoring(new ToggleSwitch(tr("Ausführungsstatus"), Tint::indigo)),
+      m_historyModel(new ExecutionHistoryModel(this))
 {
     m_monitoring->setObjectName(QStringLiteral("monitoringSwitch"));
     connect(m_monitoring, &ToggleSwitch::toggled, this, &ExecutionEditor::monitoringToggled);
@@ -111,15 +112,17 @@ QWidget* ExecutionEditor::historySection()
     m_historyHeader->setObjectName(QStringLiteral("historyHeader"));
     m_historyHeader->addContent(
         new TextLabel(tr("Ausführungsprotokoll"), TextStyle::body, Tint::primary), 1);
-    m_historyContent = new QWidget;
-    m_historyRows = column(m_historyContent, 0, {0, historyTopPadding, 0, 0});
-    m_historyContent->hide();
-    connect(m_historyHeader, &DisclosureButton::toggled, m_historyContent, &QWidget::setVisible);
+    auto* list = new ExecutionHistoryView(m_historyModel);
+    list->setObjectName(QStringLiteral("executionHistoryList"));
+    m_historyList = new QWidget;
+    column(m_historyList, 0, {0, historyTopPadding, 0, 0})->addWidget(list);
+    m_historyList->hide();
+    connect(m_historyHeader, &DisclosureButton::toggled, m_historyList, &QWidget::setVisible);
 
     m_history = new QWidget;
     QVBoxLayout* layout = column(m_history, 0);
     layout->addWidget(m_historyHeader);
-    layout->addWidget(m_historyContent);
+    layout->addWidget(m_historyList);
     return m_history;
 }
 
@@ -146,107 +149,65 @@ QWidget* ExecutionEditor::actionRow()
     return row;
 }
 
-void ExecutionEditor::setInputs(const Inputs& inputs)
+void ExecutionEditor::present(const JobEditorModel& model, JobEditorChanges changes)
 {
-    {
-        // Showing the draft is no edit.
-        const QSignalBlocker quiet(m_monitoring);
-        m_monitoring->setChecked(inputs.isMonitoringEnabled);
+    using enum JobEditorChange;
+    const CronJob& draft = model.draft();
+    if (changes.testFlag(restarted)) {
+        m_historyHeader->setChecked(false);
+        m_historyModel->collapseAll();
     }
-    m_monitored->setVisible(inputs.isMonitoringEnabled);
-    m_issue->setMessage(inputs.compatibilityIssue);
-    m_logPolicy->setCurrentIndex(m_logPolicy->findData(int(inputs.logPolicy)));
-    m_policyExplanation->setText(explanation(inputs.logPolicy));
-
-    const auto body = ExecutionPanel::body(inputs.isNew, inputs.summary);
-    m_notice->setMessage(ExecutionPanel::notice(body));
-    m_status->setVisible(body == ExecutionPanel::Body::status);
-    presentStatus(inputs);
-
-    const auto run = ExecutionPanel::runButton(inputs.hasUnsavedChanges, inputs.isRunningNow);
-    m_runButton->setEnabled(run.isEnabled);
-    m_runButton->setToolTip(run.help);
-    m_clearButton->setVisible(!inputs.history.isEmpty() && m_clearHistory);
-    m_shown = inputs;
-}
-
-void ExecutionEditor::collapseHistory()
-{
-    m_historyHeader->setChecked(false);
-}
-
-void ExecutionEditor::presentStatus(const Inputs& inputs)
-{
-    // Typing in the form passes the same status again and again; only a new one is shown anew.
-    if (m_shown && m_shown->summary == inputs.summary &&
-        m_shown->isRunningNow == inputs.isRunningNow &&
-        m_shown->nextExecution == inputs.nextExecution && m_shown->history == inputs.history)
-        return;
-    m_statusView->present(
-        ExecutionPanel::statusBlock(inputs.summary, inputs.isRunningNow, inputs.nextExecution));
-    m_history->setVisible(!inputs.history.isEmpty());
-    presentHistory(inputs.history);
-}
-
-void ExecutionEditor::presentHistory(const QList<JobExecutionRecord>& history)
-{
-    // Rows of runs still shown keep their place in the user's eye: an expanded one stays open.
-    QHash<QString, ExecutionRecordRow*> kept;
-    for (ExecutionRecordRow* row : std::as_const(m_rows))
-        kept.insert(row->record().id, row);
-    while (QLayoutItem* item = m_historyRows->takeAt(0)) {
-        if (!qobject_cast<ExecutionRecordRow*>(item->widget()))
-            delete item->widget();
-        delete item;
+    if (changes.testFlag(executionSettings)) {
+        {
+            // Showing the draft is no edit.
+            const QSignalBlocker quiet(m_monitoring);
+            m_monitoring->setChecked(draft.isMonitoringEnabled);
+        }
+        m_monitored->setVisible(draft.isMonitoringEnabled);
+        m_issue->setMessage(model.monitoringIssue());
+        m_logPolicy->setCurrentIndex(m_logPolicy->findData(int(draft.logPolicy)));
+        m_policyExplanation->setText(explanation(draft.logPolicy));
     }
-    m_rows.clear();
-
-    const QList<JobExecutionRecord> shown = ExecutionPanel::shownRecords(history);
-    for (const JobExecutionRecord& record : shown) {
-        ExecutionRecordRow* row = kept.take(record.id);
-        if (row && row->record() != record) {
-            delete row;
-            row = nullptr;
-        }
-        if (!row) {
-            row = new ExecutionRecordRow(record);
-            row->setObjectName(QStringLiteral("executionRecordRow"));
-        }
-        if (!m_rows.isEmpty()) {
-            auto* divider = newDivider();
-            divider->setObjectName(QStringLiteral("recordDivider"));
-            m_historyRows->addWidget(divider);
-        }
-        m_historyRows->addWidget(row);
-        m_rows.append(row);
+    if (changes & (restarted | executionStatus)) {
+        const auto body = ExecutionPanel::body(model.isNew(), model.executionSummary());
+        m_notice->setMessage(ExecutionPanel::notice(body));
+        m_status->setVisible(body == ExecutionPanel::Body::status);
+        m_statusView->present(ExecutionPanel::statusBlock(
+            model.executionSummary(), model.isRunningNow(), model.nextExecution()));
     }
-    qDeleteAll(kept);
+    if (changes & (unsavedChanges | executionStatus)) {
+        const auto run = ExecutionPanel::runButton(model.hasUnsavedChanges(), model.isRunningNow());
+        m_runButton->setEnabled(run.isEnabled);
+        m_runButton->setToolTip(run.help);
+    }
+    if (changes.testFlag(history)) {
+        const QList<JobExecutionRecord>& records = model.executionHistory();
+        m_history->setVisible(!records.isEmpty());
+        m_historyModel->setRecords(records);
+        m_clearButton->setVisible(
+            ExecutionPanel::offersClearHistory(records, bool(m_clearHistory)));
+    }
 }
 
 void ExecutionEditor::confirmRun()
 {
-    confirm({tr("Cronjob jetzt ausführen?"),
-             tr("Der gespeicherte Befehl wird sofort gestartet, mit derselben Umgebung, die "
-                "cron ihm gibt."),
-             tr("Jetzt ausführen"), false},
-            m_runNow);
+    confirm(ExecutionPanel::runQuestion(), m_runNow);
 }
 
 void ExecutionEditor::confirmClear()
 {
-    confirm({tr("Ausführungsverlauf wirklich löschen?"),
-             tr("Gespeicherte Meldungen und bisherige Ergebnisse dieses Jobs werden "
-                "unwiderruflich entfernt."),
-             tr("Verlauf löschen"), true},
-            m_clearHistory);
+    confirm(ExecutionPanel::clearHistoryQuestion(), m_clearHistory);
 }
 
-void ExecutionEditor::confirm(const Confirmation& confirmation, const std::function<void()>& action)
+void ExecutionEditor::confirm(const ExecutionPanel::Question& question,
+                              const std::function<void()>& action)
 {
     // One question at a time: a second press while a dialog is open asks nothing more.
     if (m_confirmation || !action)
         return;
-    m_confirmation = askForConfirmation(this, confirmation, action);
+    m_confirmation = askForConfirmation(
+        this, {question.title, question.message, question.confirmLabel, question.isDestructive},
+        action);
 }
 
 } // namespace Tempolane

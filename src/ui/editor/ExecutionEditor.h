@@ -2,10 +2,9 @@
 
 #include "Dialogs.h"
 #include "ExecutionLogPolicy.h"
-#include "JobExecutionSummary.h"
+#include "ExecutionPanel.h"
+#include "JobEditorModel.h"
 
-#include <QDateTime>
-#include <QList>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -13,13 +12,12 @@
 
 class QComboBox;
 class QMessageBox;
-class QVBoxLayout;
 
 namespace Tempolane {
 
 class ActionButton;
 class DisclosureButton;
-class ExecutionRecordRow;
+class ExecutionHistoryModel;
 class ExecutionStatusView;
 class SymbolLabel;
 class TextLabel;
@@ -34,26 +32,13 @@ class ExecutionEditor final : public QWidget
     Q_OBJECT
 
 public:
-    struct Inputs
-    {
-        bool isMonitoringEnabled = false;
-        ExecutionLogPolicy logPolicy = ExecutionLogPolicy::messagesAndErrors;
-        bool isNew = false;
-        bool hasUnsavedChanges = false;
-        std::optional<QString> compatibilityIssue;
-        JobExecutionSummary summary = JobExecutionSummary::notMonitored();
-        QList<JobExecutionRecord> history;
-        std::optional<QDateTime> nextExecution;
-        bool isRunningNow = false;
-    };
-
     // An empty action hides its button.
     ExecutionEditor(std::function<void()> runNow, std::function<void()> clearHistory,
                     QWidget* parent = nullptr);
 
-    void setInputs(const Inputs& inputs);
-    // Folds the run list away, as it starts for every job.
-    void collapseHistory();
+    // Shows the parts of the model that `changes` names; another job starts with the run list
+    // folded away.
+    void present(const JobEditorModel& model, JobEditorChanges changes);
 
 Q_SIGNALS:
     void monitoringToggled(bool isEnabled);
@@ -64,15 +49,12 @@ private:
     QWidget* statusSection();
     QWidget* historySection();
     QWidget* actionRow();
-    void presentStatus(const Inputs& inputs);
-    void presentHistory(const QList<JobExecutionRecord>& history);
     void confirmRun();
     void confirmClear();
-    void confirm(const Confirmation& confirmation, const std::function<void()>& action);
+    void confirm(const ExecutionPanel::Question& question, const std::function<void()>& action);
 
     std::function<void()> m_runNow;
     std::function<void()> m_clearHistory;
-    std::optional<Inputs> m_shown;
 
     ToggleSwitch* m_monitoring;
     QWidget* m_monitored;
@@ -84,9 +66,8 @@ private:
     ExecutionStatusView* m_statusView;
     QWidget* m_history;
     DisclosureButton* m_historyHeader;
-    QWidget* m_historyContent;
-    QVBoxLayout* m_historyRows;
-    QList<ExecutionRecordRow*> m_rows;
+    ExecutionHistoryModel* m_historyModel;
+    QWidget* m_historyList;
     ActionButton* m_runButton;
     ActionButton* m_clearButton;
     QPointer<QMessageBox> m_confirmation;

@@ -61,16 +61,22 @@ JobEditorHeader::JobEditorHeader(QWidget* parent)
     layout->addWidget(m_enabledSwitch, 0, Qt::AlignVCenter);
 }
 
-void JobEditorHeader::present(const JobEditorModel& model, const DraftMessageReveal& reveal)
+void JobEditorHeader::present(const JobEditorModel& model, JobEditorChanges changes)
 {
     const CronJob& draft = model.draft();
-    if (m_nameField->text() != draft.name)
-        m_nameField->setText(draft.name);
-    m_nameMessage->setMessage(reveal.shown(DraftField::name, draft.name, model.nameMessage()));
-    m_description->setText(model.scheduleDescription());
-    // Showing the draft is no edit.
-    const QSignalBlocker quiet(m_enabledSwitch);
-    m_enabledSwitch->setChecked(draft.isEnabled);
+    if (changes.testFlag(JobEditorChange::name)) {
+        // Typed into the field: setting it again would move the cursor to the end.
+        if (m_nameField->text() != draft.name)
+            m_nameField->setText(draft.name);
+        m_nameMessage->setMessage(model.shownNameMessage());
+    }
+    if (changes.testFlag(JobEditorChange::schedule))
+        m_description->setText(model.scheduleDescription());
+    if (changes.testFlag(JobEditorChange::enabled)) {
+        // Showing the draft is no edit.
+        const QSignalBlocker quiet(m_enabledSwitch);
+        m_enabledSwitch->setChecked(draft.isEnabled);
+    }
 }
 
 } // namespace Tempolane

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DraftMessageReveal.h"
 #include "JobEditorModel.h"
 
 #include <QWidget>
@@ -22,7 +21,8 @@ class JobEditorHeader final : public QWidget
 public:
     explicit JobEditorHeader(QWidget* parent = nullptr);
 
-    void present(const JobEditorModel& model, const DraftMessageReveal& reveal);
+    // Shows the parts of the model that `changes` names.
+    void present(const JobEditorModel& model, JobEditorChanges changes);
 
 Q_SIGNALS:
     void nameEdited(const QString& name);

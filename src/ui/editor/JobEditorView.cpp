@@ -36,12 +36,9 @@ QWidget* transparent(QWidget* widget)
 } // namespace
 
 JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget* parent)
-    : QWidget(parent), m_actions(std::move(actions)),
-      m_model(inputs.originalJob, inputs.isNew, inputs.runnerPath), m_reveal(inputs.isNew),
-      m_inputs(std::move(inputs)), m_schedule(new ScheduleSection(std::move(now)))
+    : QWidget(parent), m_actions(std::move(actions)), m_model(inputs),
+      m_schedule(new ScheduleSection(std::move(now)))
 {
-    m_model.setSaving(m_inputs.isSaving);
-
     m_scrollArea = new QScrollArea;
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     // The page scrolls to whichever field has the focus; the area itself takes none.
@@ -68,7 +65,7 @@ JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget*
     layout->addWidget(background);
 
     connectShortcuts();
-    refresh();
+    present(everyJobEditorPart);
 }
 
 QWidget* JobEditorView::page()
@@ -98,30 +95,28 @@ QWidget* JobEditorView::page()
         content->addWidget(m_buttonRow);
     content->addStretch(1);
 
-    connect(m_header, &JobEditorHeader::nameEdited, this,
-            [this](const QString& name) { edit([&](auto& model) { model.setName(name); }); });
-    connect(m_header, &JobEditorHeader::nameLeft, this, [this] {
-        m_reveal.leave(DraftField::name, m_model.draft().name);
-        refresh();
+    connect(m_header, &JobEditorHeader::nameEdited, this, [this](const QString& name) {
+        edit([&](auto& model) { return model.setName(name); });
     });
-    connect(m_command, &CommandSection::commandLeft, this, [this] {
-        m_reveal.leave(DraftField::command, m_model.draft().command);
-        refresh();
+    connect(m_header, &JobEditorHeader::nameLeft, this,
+            [this] { edit([](auto& model) { return model.leave(DraftField::name); }); });
+    connect(m_command, &CommandSection::commandLeft, this,
+            [this] { edit([](auto& model) { return model.leave(DraftField::command); }); });
+    connect(m_header, &JobEditorHeader::enabledToggled, this, [this](bool isEnabled) {
+        edit([&](auto& model) { return model.setEnabled(isEnabled); });
     });
-    connect(m_header, &JobEditorHeader::enabledToggled, this,
-            [this](bool isEnabled) { edit([&](auto& model) { model.setEnabled(isEnabled); }); });
     connect(m_command, &CommandSection::commandEdited, this, [this](const QString& command) {
-        edit([&](auto& model) { model.setCommand(command); });
+        edit([&](auto& model) { return model.setCommand(command); });
     });
     connect(m_schedule, &ScheduleSection::modeChosen, this, [this](ScheduleEditorMode mode) {
-        edit([&](auto& model) { model.setEditorMode(mode); });
+        edit([&](auto& model) { return model.setEditorMode(mode); });
     });
     connect(m_schedule, &ScheduleSection::expressionEdited, this, [this](const QString& text) {
-        edit([&](auto& model) { model.setScheduleExpression(text); });
+        edit([&](auto& model) { return model.setScheduleExpression(text); });
     });
     connect(m_schedule, &ScheduleSection::visualScheduleEdited, this,
             [this](const VisualSchedule& schedule) {
-                edit([&](auto& model) { model.setVisualSchedule(schedule); });
+                edit([&](auto& model) { return model.setVisualSchedule(schedule); });
             });
 
     auto* page = new QWidget;
@@ -140,11 +135,11 @@ QWidget* JobEditorView::executionsCard()
 {
     m_executions = new ExecutionEditor(m_actions.runNow, m_actions.clearHistory);
     connect(m_executions, &ExecutionEditor::monitoringToggled, this, [this](bool isEnabled) {
-        edit([&](auto& model) { model.setMonitoringEnabled(isEnabled); });
+        edit([&](auto& model) { return model.setMonitoringEnabled(isEnabled); });
     });
     connect(m_executions, &ExecutionEditor::logPolicyChosen, this,
             [this](ExecutionLogPolicy policy) {
-                edit([&](auto& model) { model.setLogPolicy(policy); });
+                edit([&](auto& model) { return model.setLogPolicy(policy); });
             });
     auto* card = new EditorCard(tr("Ausführungen"),
                                 tr("Erfolge, Fehler und Meldungen verständlich im Blick behalten."),
@@ -192,9 +187,7 @@ void JobEditorView::connectShortcuts()
 {
     auto* saveShortcut = new QShortcut(QKeySequence::Save, this);
     connect(saveShortcut, &QShortcut::activated, this, [this] {
-        // Even when saving is not possible yet: the attempt shows what still stands in the way.
-        m_reveal.attemptSave();
-        refresh();
+        edit([](auto& model) { return model.attemptSave(); });
         if (m_saveButton->isEnabled())
             save();
     });
@@ -204,21 +197,9 @@ void JobEditorView::connectShortcuts()
     }
 }
 
-void JobEditorView::setInputs(Inputs inputs)
+void JobEditorView::setInputs(const Inputs& inputs)
 {
-    const bool isAnotherJob =
-        inputs.originalJob.id != m_model.original().id || inputs.isNew != m_model.isNew();
-    if (isAnotherJob) {
-        m_model = JobEditorModel(inputs.originalJob, inputs.isNew, inputs.runnerPath);
-        m_reveal = DraftMessageReveal(inputs.isNew);
-        m_scrollArea->verticalScrollBar()->setValue(0);
-        m_executions->collapseHistory();
-    } else {
-        m_model.setOriginal(inputs.originalJob);
-    }
-    m_model.setSaving(inputs.isSaving);
-    m_inputs = std::move(inputs);
-    refresh();
+    edit([&](auto& model) { return model.setInputs(inputs); });
 }
 
 QString JobEditorView::title() const
@@ -226,10 +207,9 @@ QString JobEditorView::title() const
     return m_model.title();
 }
 
-void JobEditorView::edit(const std::function<void(JobEditorModel&)>& change)
+void JobEditorView::edit(const std::function<JobEditorChanges(JobEditorModel&)>& change)
 {
-    change(m_model);
-    refresh();
+    present(change(m_model));
 }
 
 // Lays the page out now, inner layouts before the layouts that hold them. Left to the event
@@ -267,44 +247,37 @@ std::optional<CronJob> JobEditorView::takeJobToSave()
 
 void JobEditorView::revert()
 {
-    edit([](auto& model) { model.revert(); });
+    edit([](auto& model) { return model.revert(); });
 }
 
-void JobEditorView::refresh()
+void JobEditorView::present(JobEditorChanges changes)
 {
-    const CronJob& draft = m_model.draft();
-    m_header->present(m_model, m_reveal);
-    m_schedule->present(m_model);
-    m_command->present(m_model, m_reveal);
+    if (!changes)
+        return;
+    if (changes.testFlag(JobEditorChange::restarted))
+        m_scrollArea->verticalScrollBar()->setValue(0);
+    m_header->present(m_model, changes);
+    m_schedule->present(m_model, changes);
+    m_command->present(m_model, changes);
+    m_executions->present(m_model, changes);
 
-    ExecutionEditor::Inputs executions;
-    executions.isMonitoringEnabled = draft.isMonitoringEnabled;
-    executions.logPolicy = draft.logPolicy;
-    executions.isNew = m_model.isNew();
-    executions.hasUnsavedChanges = m_model.hasUnsavedChanges();
-    executions.compatibilityIssue = m_model.monitoringIssue();
-    executions.summary = m_inputs.executionSummary;
-    executions.history = m_inputs.executionHistory;
-    executions.nextExecution = m_inputs.nextExecution;
-    executions.isRunningNow = m_inputs.isRunningNow;
-    m_executions->setInputs(executions);
-
-    m_revertButton->setVisible(!m_actions.cancel && m_model.hasUnsavedChanges());
-    const QString saveLabel = m_model.isNew() ? tr("Cronjob anlegen") : tr("Änderungen sichern");
-    if (m_saveButton->text() != saveLabel) {
+    if (changes.testFlag(JobEditorChange::unsavedChanges))
+        m_revertButton->setVisible(m_model.offersRevert(bool(m_actions.cancel)));
+    if (changes.testFlag(JobEditorChange::restarted)) {
+        const QString saveLabel = m_model.saveLabel();
         m_saveButton->setText(saveLabel);
         m_saveButton->setToolTip(withShortcut(saveLabel, QKeySequence::Save));
     }
-    m_saveButton->setEnabled(m_model.canSave());
-    m_saveButton->setBusy(m_model.isSaving());
+    if (changes.testFlag(JobEditorChange::canSave))
+        m_saveButton->setEnabled(m_model.canSave());
+    if (changes.testFlag(JobEditorChange::saving))
+        m_saveButton->setBusy(m_model.isSaving());
 
-    settleLayout();
-
-    const QString title = m_model.title();
-    if (title != m_shownTitle) {
-        m_shownTitle = title;
-        Q_EMIT titleChanged(title);
-    }
+    // The title is the window's, and an enabled state moves nothing.
+    if (changes & ~JobEditorChanges(JobEditorChange::title | JobEditorChange::canSave))
+        settleLayout();
+    if (changes.testFlag(JobEditorChange::title))
+        Q_EMIT titleChanged(m_model.title());
 }
 
 } // namespace Tempolane

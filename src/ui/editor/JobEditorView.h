@@ -2,12 +2,9 @@
 
 #include "Clock.h"
 #include "CronJob.h"
-#include "DraftMessageReveal.h"
+#include "JobEditorInputs.h"
 #include "JobEditorModel.h"
-#include "JobExecutionSummary.h"
 
-#include <QDateTime>
-#include <QList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -32,18 +29,7 @@ class JobEditorView final : public QWidget
     Q_OBJECT
 
 public:
-    struct Inputs
-    {
-        CronJob originalJob;
-        bool isNew = false;
-        bool isSaving = false;
-        JobExecutionSummary executionSummary = JobExecutionSummary::notMonitored();
-        QList<JobExecutionRecord> executionHistory;
-        std::optional<QDateTime> nextExecution;
-        bool isRunningNow = false;
-        // Where the runner is installed (CronStore::runnerPath), for the monitoring checks.
-        QString runnerPath;
-    };
+    using Inputs = JobEditorInputs;
     // An empty function means the action is absent (its button is not shown).
     struct Actions
     {
@@ -58,10 +44,8 @@ public:
     // `now` dates the next runs the schedule card lists.
     JobEditorView(Inputs inputs, Actions actions, Clock now = systemClock(),
                   QWidget* parent = nullptr);
-    // New inputs from the store. Another job (a different id) starts the editor over from that
-    // job, as on creation; the same job keeps the draft and only changes what it is compared
-    // against, the saving flag and the execution inputs.
-    void setInputs(Inputs inputs);
+    // New inputs from the store (see JobEditorModel::setInputs).
+    void setInputs(const Inputs& inputs);
     // "Neuer Cronjob", or the draft's trimmed name, or the command's fallback name.
     QString title() const;
     bool hasUnsavedChanges() const { return m_model.hasUnsavedChanges(); }
@@ -79,16 +63,13 @@ private:
     QWidget* executionsCard();
     QWidget* buttonRow();
     void connectShortcuts();
-    void edit(const std::function<void(JobEditorModel&)>& change);
-    void refresh();
+    void edit(const std::function<JobEditorChanges(JobEditorModel&)>& change);
+    void present(JobEditorChanges changes);
     void settleLayout();
     void save();
 
     Actions m_actions;
     JobEditorModel m_model;
-    DraftMessageReveal m_reveal;
-    Inputs m_inputs;
-    QString m_shownTitle;
 
     QScrollArea* m_scrollArea;
     JobEditorHeader* m_header;

@@ -138,28 +138,30 @@ QWidget* ScheduleSection::upcomingRuns()
     return m_upcoming;
 }
 
-void ScheduleSection::present(const JobEditorModel& model)
+void ScheduleSection::present(const JobEditorModel& model, JobEditorChanges changes)
 {
-    const ScheduleEditorMode mode = model.editorMode();
+    if (changes.testFlag(JobEditorChange::editorMode)) {
+        const ScheduleEditorMode mode = model.editorMode();
+        m_modePicker->setCurrentIndex(
+            int(std::ranges::find(allScheduleEditorModes, mode) - allScheduleEditorModes.begin()));
+        m_visualEditor->setVisible(mode == ScheduleEditorMode::visual);
+        m_syntaxColumn->setVisible(mode == ScheduleEditorMode::syntax);
+    }
+    if (changes.testFlag(JobEditorChange::visualSchedule))
+        m_visualEditor->setSchedule(model.visualSchedule());
+
     const QString& expression = model.draft().scheduleExpression;
     const std::optional<QString> message = model.scheduleMessage();
-
-    m_modePicker->setCurrentIndex(
-        int(std::ranges::find(allScheduleEditorModes, mode) - allScheduleEditorModes.begin()));
-    m_visualEditor->setVisible(mode == ScheduleEditorMode::visual);
-    m_visualEditor->setSchedule(model.visualSchedule());
-    m_syntaxColumn->setVisible(mode == ScheduleEditorMode::syntax);
-    if (m_scheduleField->text() != expression)
-        m_scheduleField->setText(expression);
-    m_scheduleMessage->setMessage(message);
-
-    const QString description = model.scheduleDescription();
-    if (m_description->text() != description)
-        m_description->setText(description);
-    if (m_expression->text() != expression)
+    if (changes.testFlag(JobEditorChange::schedule)) {
+        // Typed into the field: setting it again would move the cursor to the end.
+        if (m_scheduleField->text() != expression)
+            m_scheduleField->setText(expression);
+        m_scheduleMessage->setMessage(message);
+        m_description->setText(model.scheduleDescription());
         m_expression->setText(expression);
-    m_upcoming->setVisible(!message);
-    if (!message)
+        m_upcoming->setVisible(!message);
+    }
+    if (!message && changes & (JobEditorChange::schedule | JobEditorChange::time))
         presentUpcomingRuns(expression);
 }
 
@@ -175,8 +177,7 @@ void ScheduleSection::presentUpcomingRuns(const QString& expression)
     const QStringList lines = UpcomingRuns::texts(expression, now);
     for (qsizetype index = 0; index < m_upcomingLines.size(); ++index) {
         TextLabel* line = m_upcomingLines[index];
-        if (line->text() != lines.value(index))
-            line->setText(lines.value(index));
+        line->setText(lines.value(index));
         line->setVisible(index < lines.size());
     }
 }

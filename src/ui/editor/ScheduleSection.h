@@ -25,7 +25,8 @@ class ScheduleSection final : public QWidget
 public:
     explicit ScheduleSection(Clock now, QWidget* parent = nullptr);
 
-    void present(const JobEditorModel& model);
+    // Shows the parts of the model that `changes` names.
+    void present(const JobEditorModel& model, JobEditorChanges changes);
 
 Q_SIGNALS:
     void modeChosen(Tempolane::ScheduleEditorMode mode);

@@ -111,7 +111,7 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     });
     connect(m_time, &QTimeEdit::timeChanged, this,
             [this](QTime time) { edit(Choices::withTime(m_schedule, time)); });
-    showSchedule();
+    showSchedule(std::nullopt);
 }
 
 QWidget* VisualScheduleEditor::weekdayRow()
@@ -146,22 +146,22 @@ QWidget* VisualScheduleEditor::weekdayRow()
 
 void VisualScheduleEditor::setSchedule(const VisualSchedule& schedule)
 {
-    if (schedule == m_schedule)
-        return;
-    m_schedule = schedule;
-    showSchedule();
+    const VisualSchedule before = std::exchange(m_schedule, schedule);
+    showSchedule(before);
 }
 
 void VisualScheduleEditor::edit(const VisualSchedule& schedule)
 {
-    if (schedule == m_schedule)
-        return showSchedule();
-    m_schedule = schedule;
-    showSchedule();
+    if (schedule == m_schedule) {
+        // A weekday button unchecks itself even when it is the last day: it takes it back.
+        showWeekdays();
+        return;
+    }
+    setSchedule(schedule);
     Q_EMIT scheduleEdited(m_schedule);
 }
 
-void VisualScheduleEditor::showSchedule()
+void VisualScheduleEditor::showSchedule(const std::optional<VisualSchedule>& before)
 {
     // Showing a value is no edit: the controls' own signals stay quiet meanwhile.
     const QSignalBlocker blockFrequency(m_frequency);
@@ -169,33 +169,45 @@ void VisualScheduleEditor::showSchedule()
     const QSignalBlocker blockMinute(m_startMinute);
     const QSignalBlocker blockTime(m_time);
     const QSignalBlocker blockDay(m_dayOfMonth);
+    const auto differs = [&](auto field) {
+        return !before || (*before).*field != m_schedule.*field;
+    };
 
-    m_frequency->setCurrentIndex(m_frequency->findData(int(m_schedule.frequency)));
-    const QList<int> intervals =
-        Choices::minuteIntervalEntries(m_minuteIntervals, m_schedule.minuteInterval);
-    if (intervals != m_shownIntervals) {
-        m_shownIntervals = intervals;
+    if (differs(&VisualSchedule::frequency)) {
+        m_frequency->setCurrentIndex(m_frequency->findData(int(m_schedule.frequency)));
+        const auto rows = Choices::rowsFor(m_schedule.frequency);
+        m_rows->setRowVisible(m_interval, rows.interval);
+        m_rows->setRowVisible(m_startMinute, rows.startMinute);
+        m_rows->setRowVisible(m_time, rows.time);
+        m_rows->setRowVisible(m_weekdaysRow, rows.weekdays);
+        m_rows->setRowVisible(m_dayOfMonth, rows.dayOfMonth);
+    }
+    // The entries hold the interval even where it is not one of those offered.
+    if (differs(&VisualSchedule::minuteInterval)) {
         m_interval->clear();
-        for (const int interval : intervals)
+        for (const int interval :
+             Choices::minuteIntervalEntries(m_minuteIntervals, m_schedule.minuteInterval))
             m_interval->addItem(Choices::minuteIntervalTitle(interval), interval);
         setLeastWidth(m_interval, pickerWidth);
+        m_interval->setCurrentIndex(m_interval->findData(m_schedule.minuteInterval));
     }
-    m_interval->setCurrentIndex(m_interval->findData(m_schedule.minuteInterval));
-    m_startMinute->setValue(m_schedule.minute);
-    m_time->setTime(QTime(m_schedule.hour, m_schedule.minute));
-    m_dayOfMonth->setValue(m_schedule.dayOfMonth);
+    if (differs(&VisualSchedule::minute) || differs(&VisualSchedule::hour)) {
+        m_startMinute->setValue(m_schedule.minute);
+        m_time->setTime(QTime(m_schedule.hour, m_schedule.minute));
+    }
+    if (differs(&VisualSchedule::dayOfMonth))
+        m_dayOfMonth->setValue(m_schedule.dayOfMonth);
+    if (differs(&VisualSchedule::weekdays))
+        showWeekdays();
+}
+
+void VisualScheduleEditor::showWeekdays()
+{
     for (qsizetype index = 0; index < m_weekdayButtons.size(); ++index) {
         const QSignalBlocker blockDay(m_weekdayButtons[index]);
         m_weekdayButtons[index]->setChecked(
             m_schedule.weekdays.contains(Choices::weekdayOrder()[index]));
     }
-
-    const auto rows = Choices::rowsFor(m_schedule.frequency);
-    m_rows->setRowVisible(m_interval, rows.interval);
-    m_rows->setRowVisible(m_startMinute, rows.startMinute);
-    m_rows->setRowVisible(m_time, rows.time);
-    m_rows->setRowVisible(m_weekdaysRow, rows.weekdays);
-    m_rows->setRowVisible(m_dayOfMonth, rows.dayOfMonth);
 }
 
 } // namespace Tempolane

@@ -36,10 +36,11 @@ Q_SIGNALS:
 private:
     QWidget* weekdayRow();
     void edit(const VisualSchedule& schedule);
-    void showSchedule();
+    // Shows the parts of the schedule that differ from `before`; everything without it.
+    void showSchedule(const std::optional<VisualSchedule>& before);
+    void showWeekdays();
 
     QList<int> m_minuteIntervals;
-    QList<int> m_shownIntervals;
     VisualSchedule m_schedule;
     QComboBox* m_frequency;
     QComboBox* m_interval;

@@ -1,5 +1,7 @@
 #include "AmbientBackground.h"
 
+#include "PaintBands.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRadialGradient>
@@ -33,21 +35,40 @@ AmbientBackground::AmbientBackground(QWidget* parent) : QWidget(parent)
 
 AmbientBackground::Look AmbientBackground::look() const
 {
-    return {size(), palette().color(QPalette::Window), Palette::role(Role::trailingGlow, palette()),
-            Palette::role(Role::leadingGlow, palette()), layoutDirection()};
+    return {size(),
+            devicePixelRatioF(),
+            palette().color(QPalette::Window),
+            Palette::role(Role::trailingGlow, palette()),
+            Palette::role(Role::leadingGlow, palette()),
+            layoutDirection()};
 }
 
 void AmbientBackground::paintEvent(QPaintEvent* event)
 {
     const Look current = look();
-    if (m_glows.isNull() || current != m_glowsLook) {
-        m_glows = renderGlows(current);
-        m_glowsLook = current;
+    if (m_picture.isNull() || current != m_pictureLook) {
+        m_picture = renderPicture(current);
+        m_pictureLook = current;
     }
     QPainter painter(this);
-    painter.setClipRect(event->rect());
-    painter.fillRect(event->rect(), current.window);
-    painter.drawImage(QRectF(rect()), m_glows);
+    paintInBands(event->rect(), [&](const QRect& band) {
+        painter.drawImage(
+            band, m_picture,
+            QRectF(QPointF(band.topLeft()) * current.ratio, QSizeF(band.size()) * current.ratio));
+    });
+}
+
+QImage AmbientBackground::renderPicture(const Look& look)
+{
+    // Opaque, so a repaint is a plain copy rather than a blend.
+    QImage picture((QSizeF(look.size) * look.ratio).toSize().expandedTo({1, 1}),
+                   look.window.alpha() == 255 ? QImage::Format_RGB32
+                                              : QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(look.ratio);
+    picture.fill(look.window);
+    QPainter painter(&picture);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(look.size)), renderGlows(look));
+    return picture;
 }
 
 // The glows change by one colour step over ten or more pixels, so they are drawn at a quarter of

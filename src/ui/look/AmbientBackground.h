@@ -29,6 +29,7 @@ private:
     struct Look
     {
         QSize size;
+        qreal ratio = 1;
         QColor window;
         QColor trailingGlow;
         QColor leadingGlow;
@@ -39,11 +40,12 @@ private:
 
     Look look() const;
     static QImage renderGlows(const Look& look);
+    static QImage renderPicture(const Look& look);
 
-    // The gradients cost far more than stretching them: a form repaints parts of its window on
-    // every keystroke, so they are drawn once per look.
-    QImage m_glows;
-    Look m_glowsLook;
+    // A form repaints large parts of its window on every keystroke: the whole picture is drawn
+    // once per look, and a repaint copies the part it needs.
+    QImage m_picture;
+    Look m_pictureLook;
 };
 
 } // namespace Tempolane

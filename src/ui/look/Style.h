@@ -34,6 +34,10 @@ public:
     };
     static void mark(QWidget* widget, Control control, Tint tint = Tint::indigo);
 
+    // The ring around a control, or a row, that has the keyboard focus; nothing otherwise.
+    static void drawFocusRing(QPainter* painter, const QStyleOption* option, const QRectF& area,
+                              qreal radius);
+
     // How far a disclosure header's content stands from the edge its arrow is on.
     static constexpr PixelMetric PM_DisclosureIndent = PixelMetric(PM_CustomBase + 1);
 
@@ -67,8 +71,6 @@ private:
     bool drawTintedButton(const QStyleOption* option, QPainter* painter,
                           const QWidget* widget) const;
     bool drawLine(const QStyleOption* option, QPainter* painter) const;
-    static void drawFocusRing(QPainter* painter, const QStyleOption* option, const QRectF& area,
-                              qreal radius);
 };
 
 } // namespace Tempolane

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -61,6 +62,21 @@ EditorCard::EditorCard(const QString& title, const QString& subtitle, Symbol sym
     layout->setSpacing(headerSpacing);
     layout->addLayout(header);
     layout->addLayout(m_content);
+    // A card changes height whenever its content does: what stays where it was is not painted
+    // again, only the edges that moved (see resizeEvent).
+    setAttribute(Qt::WA_StaticContents);
+}
+
+void EditorCard::resizeEvent(QResizeEvent* event)
+{
+    // The rounded corners and the edge along the far sides move with the size.
+    const int band = cornerRadius + 2;
+    const QSize before = event->oldSize();
+    if (before.height() != height())
+        update(0, std::min(before.height(), height()) - band, width(), height());
+    if (before.width() != width())
+        update(std::min(before.width(), width()) - band, 0, width(), height());
+    QWidget::resizeEvent(event);
 }
 
 void EditorCard::paintEvent(QPaintEvent* event)

@@ -1,5 +1,7 @@
 #include "RoundedPanel.h"
 
+#include "PaintBands.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -120,7 +122,7 @@ void RoundedPanel::paint(QPainter& painter, const Look& look, const QRegion& exp
                              {width - corner, corner, corner - band, height - 2 * corner}};
     for (const QRect& part : middle) {
         for (const QRect& area : exposed& part)
-            painter.fillRect(area, look.fill);
+            paintInBands(area, [&](const QRect& band) { painter.fillRect(band, look.fill); });
     }
     const QRect corners[4] = {{0, 0, corner, corner},
                               {width - corner, 0, corner, corner},

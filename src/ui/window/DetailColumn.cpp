@@ -18,18 +18,6 @@ namespace {
 // Asks the column to make the editor once everything already queued has been handled.
 const QEvent::Type editorWanted = QEvent::Type(QEvent::registerEventType());
 
-JobEditorView::Inputs editorInputs(CronStore& store, const CronJob& job, const QDateTime& now)
-{
-    return {job,
-            false,
-            store.isSaving(),
-            store.executionSummary(job),
-            store.selectedJobHistory(),
-            store.upcomingExecution(job, now),
-            store.manuallyRunningJobID() == job.id,
-            store.runnerPath()};
-}
-
 } // namespace
 
 DetailColumn::DetailColumn(CronStore& store, Clock now, QWidget* parent)
@@ -71,9 +59,9 @@ void DetailColumn::makeEditor()
             m_store.clearJobHistory(job->id);
     };
     const auto job = m_store.selectedJob();
-    m_editor =
-        new JobEditorView(job ? editorInputs(m_store, *job, m_clock()) : JobEditorView::Inputs{},
-                          std::move(actions), m_clock, this);
+    m_editor = new JobEditorView(job ? JobEditorInputs::of(m_store, *job, m_clock())
+                                     : JobEditorView::Inputs{},
+                                 std::move(actions), m_clock, this);
     m_editor->setObjectName(QStringLiteral("jobEditor"));
     addWidget(m_editor);
     showSelectedJob();
@@ -93,7 +81,7 @@ void DetailColumn::showSelectedJob()
         m_placeholder->update();
         return;
     }
-    m_editor->setInputs(editorInputs(m_store, *job, m_clock()));
+    m_editor->setInputs(JobEditorInputs::of(m_store, *job, m_clock()));
     setCurrentWidget(m_editor);
 }
 

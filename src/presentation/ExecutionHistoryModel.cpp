@@ -1,0 +1,157 @@
+#include "ExecutionHistoryModel.h"
+
+#include "DateTimeText.h"
+#include "ExecutionPanel.h"
+#include "ExecutionStateAppearance.h"
+#include "JobExecutionSummary.h"
+#include "TextContext.h"
+
+#include <algorithm>
+
+namespace Tempolane {
+
+namespace {
+
+constexpr TextContext tr{"ExecutionEditor"};
+
+std::optional<QString> shownOutput(const JobExecutionRecord& record)
+{
+    if (!record.output)
+        return std::nullopt;
+    QString output = *record.output;
+    // The line break that ends the output would show as an empty last line.
+    while (output.endsWith(u'\n') || output.endsWith(u'\r'))
+        output.chop(1);
+    return output;
+}
+
+QList<int> changedRoles(const JobExecutionRecord& before, const JobExecutionRecord& after)
+{
+    QList<int> roles;
+    if (stateOf(before) != stateOf(after))
+        roles << Qt::DisplayRole << ExecutionHistoryModel::symbolRole
+              << ExecutionHistoryModel::tintRole;
+    if (before.startedAt != after.startedAt)
+        roles << ExecutionHistoryModel::startedAtTextRole;
+    if (!roles.isEmpty())
+        roles << Qt::AccessibleTextRole;
+    if (before.output != after.output)
+        roles << ExecutionHistoryModel::outputRole << Qt::AccessibleDescriptionRole;
+    return roles;
+}
+
+} // namespace
+
+ExecutionHistoryModel::ExecutionHistoryModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void ExecutionHistoryModel::setRecords(const QList<JobExecutionRecord>& history)
+{
+    const QList<JobExecutionRecord> records = ExecutionPanel::shownRecords(history);
+    const auto isListed = [&](const QString& id) {
+        return std::ranges::any_of(records, [&](const auto& record) { return record.id == id; });
+    };
+    for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
+        if (isListed(m_rows[row].record.id))
+            continue;
+        beginRemoveRows({}, row, row);
+        m_rows.removeAt(row);
+        endRemoveRows();
+    }
+    // Every row left is listed: each place takes its record's row, moved up or made anew.
+    for (int row = 0; row < int(records.size()); ++row) {
+        const JobExecutionRecord& record = records[row];
+        const auto found = std::find_if(m_rows.begin() + row, m_rows.end(), [&](const Row& shown) {
+            return shown.record.id == record.id;
+        });
+        if (found == m_rows.end()) {
+            beginInsertRows({}, row, row);
+            m_rows.insert(row, Row{record});
+            endInsertRows();
+            continue;
+        }
+        const int from = int(found - m_rows.begin());
+        if (from != row) {
+            beginMoveRows({}, from, from, {}, row);
+            m_rows.move(from, row);
+            endMoveRows();
+        }
+        update(row, record);
+    }
+}
+
+void ExecutionHistoryModel::update(int row, const JobExecutionRecord& record)
+{
+    const QList<int> roles = changedRoles(m_rows[row].record, record);
+    m_rows[row].record = record;
+    if (!roles.isEmpty())
+        Q_EMIT dataChanged(index(row), index(row), roles);
+}
+
+void ExecutionHistoryModel::collapseAll()
+{
+    for (int row = 0; row < int(m_rows.size()); ++row)
+        setData(index(row), false, isExpandedRole);
+}
+
+int ExecutionHistoryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant ExecutionHistoryModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Row& row = m_rows[index.row()];
+    const JobExecutionRecord& record = row.record;
+    switch (role) {
+    case Qt::DisplayRole:
+        return title(stateOf(record));
+    case Qt::AccessibleTextRole:
+        return title(stateOf(record)) + QStringLiteral(", ") +
+               DateTimeText::shortDateTime(record.startedAt);
+    // An unfolded row reads out what it shows below its header.
+    case Qt::AccessibleDescriptionRole:
+        if (!row.isExpanded)
+            return {};
+        return data(index, outputRole).isNull() ? data(index, withoutOutputRole)
+                                                : data(index, outputRole);
+    case symbolRole:
+        return QVariant::fromValue(ExecutionStateAppearance::of(stateOf(record).kind()).symbol);
+    case tintRole:
+        return QVariant::fromValue(ExecutionStateAppearance::of(stateOf(record).kind()).tint);
+    case startedAtTextRole:
+        return DateTimeText::shortDateTime(record.startedAt);
+    case outputRole:
+        if (const auto output = shownOutput(record))
+            return *output;
+        return {};
+    case withoutOutputRole:
+        return tr("Für diese Ausführung wurden keine Meldungen aufgezeichnet.");
+    case isExpandedRole:
+        return row.isExpanded;
+    default:
+        return {};
+    }
+}
+
+bool ExecutionHistoryModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != isExpandedRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    bool& isExpanded = m_rows[index.row()].isExpanded;
+    if (isExpanded == value.toBool())
+        return true;
+    isExpanded = value.toBool();
+    Q_EMIT dataChanged(index, index, {isExpandedRole, Qt::AccessibleDescriptionRole});
+    return true;
+}
+
+Qt::ItemFlags ExecutionHistoryModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                           : Qt::NoItemFlags;
+}
+
+} // namespace Tempolane

@@ -1,0 +1,205 @@
+#include "DateTimeText.h"
+#include "ExecutionHistoryModel.h"
+#include "ExecutionPanel.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+
+using namespace Tempolane;
+
+namespace {
+
+const QDateTime start = QDateTime::fromString(QStringLiteral("2026-12-07T08:30:00Z"), Qt::ISODate);
+
+// Finished runs a day apart, newest first, run `n` started `n` days before the newest.
+QList<JobExecutionRecord> runs(QList<int> numbers)
+{
+    QList<JobExecutionRecord> records;
+    for (const int number : numbers) {
+        JobExecutionRecord record;
+        record.id = QString::number(number);
+        record.startedAt = start.addDays(-number);
+        record.endedAt = record.startedAt.addSecs(5);
+        record.exitCode = 0;
+        records.append(record);
+    }
+    return records;
+}
+
+QList<int> range(int count)
+{
+    QList<int> numbers;
+    for (int number = 0; number < count; ++number)
+        numbers.append(number);
+    return numbers;
+}
+
+// Which runs the rows show, by their start time, top to bottom.
+QList<int> shownRuns(const ExecutionHistoryModel& model)
+{
+    QList<int> numbers;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QString time =
+            model.index(row).data(ExecutionHistoryModel::startedAtTextRole).toString();
+        int number = 0;
+        while (DateTimeText::shortDateTime(start.addDays(-number)) != time && number < 100)
+            ++number;
+        numbers.append(number);
+    }
+    return numbers;
+}
+
+using RecordChange = std::function<void(JobExecutionRecord&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(RecordChange)
+
+class ExecutionHistoryModelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rows_areTheNewestRuns();
+    void newRecords_keepTheRowsOfRunsStillListed_data();
+    void newRecords_keepTheRowsOfRunsStillListed();
+    void aChangedRun_announcesOnlyTheRolesThatChanged_data();
+    void aChangedRun_announcesOnlyTheRolesThatChanged();
+    void unfolding_readsOutWhatTheRowShows();
+};
+
+void ExecutionHistoryModelTest::rows_areTheNewestRuns()
+{
+    ExecutionHistoryModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRecords(runs(range(int(ExecutionPanel::maximumShownRecords) + 5)));
+    QCOMPARE(shownRuns(model), range(int(ExecutionPanel::maximumShownRecords)));
+    // A screen reader hears the state and the time the row shows.
+    const QModelIndex newest = model.index(0);
+    QCOMPARE(newest.data(Qt::AccessibleTextRole).toString(),
+             newest.data().toString() + u", "_qs +
+                 newest.data(ExecutionHistoryModel::startedAtTextRole).toString());
+}
+
+void ExecutionHistoryModelTest::newRecords_keepTheRowsOfRunsStillListed_data()
+{
+    QTest::addColumn<QList<int>>("before");
+    QTest::addColumn<QList<int>>("after");
+    QTest::addColumn<int>("unfoldedRun");
+
+    QTest::newRow("a new run on top") << QList{1, 2, 3} << QList{0, 1, 2, 3} << 2;
+    QTest::newRow("the oldest run drops out") << QList{1, 2, 3} << QList{0, 1, 2} << 1;
+    QTest::newRow("a run in the middle goes") << QList{1, 2, 3} << QList{1, 3} << 3;
+    QTest::newRow("runs in another order") << QList{3, 1, 2} << QList{1, 2, 3} << 3;
+    QTest::newRow("all new runs") << QList{4, 5} << QList{1, 2} << -1;
+}
+
+void ExecutionHistoryModelTest::newRecords_keepTheRowsOfRunsStillListed()
+{
+    QFETCH(QList<int>, before);
+    QFETCH(QList<int>, after);
+    QFETCH(int, unfoldedRun);
+
+    ExecutionHistoryModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRecords(runs(before));
+    for (int row = 0; row < model.rowCount(); ++row)
+        model.setData(model.index(row), true, ExecutionHistoryModel::isExpandedRole);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+
+    model.setRecords(runs(after));
+    QCOMPARE(shownRuns(model), after);
+    QCOMPARE(resets.size(), 0);
+    // Records equal to the ones shown change no data.
+    QCOMPARE(changes.size(), 0);
+    // A run that was unfolded stays so; a new one comes folded.
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const bool wasUnfolded = before.contains(after[row]);
+        QCOMPARE(model.index(row).data(ExecutionHistoryModel::isExpandedRole).toBool(),
+                 wasUnfolded);
+        if (after[row] == unfoldedRun)
+            QVERIFY(wasUnfolded);
+    }
+    model.collapseAll();
+    for (int row = 0; row < model.rowCount(); ++row)
+        QVERIFY(!model.index(row).data(ExecutionHistoryModel::isExpandedRole).toBool());
+}
+
+void ExecutionHistoryModelTest::aChangedRun_announcesOnlyTheRolesThatChanged_data()
+{
+    QTest::addColumn<RecordChange>("change");
+    QTest::addColumn<QList<int>>("roles");
+
+    const QList<int> state{Qt::DisplayRole, ExecutionHistoryModel::symbolRole,
+                           ExecutionHistoryModel::tintRole, Qt::AccessibleTextRole};
+    const QList<int> output{ExecutionHistoryModel::outputRole, Qt::AccessibleDescriptionRole};
+    QTest::newRow("it failed") << RecordChange([](auto& run) { run.exitCode = 2; }) << state;
+    QTest::newRow("its output was read")
+        << RecordChange([](auto& run) { run.output = QStringLiteral("done\n"); }) << output;
+    QTest::newRow("it ended with output") << RecordChange([](auto& run) {
+        run.exitCode = 1;
+        run.output = QStringLiteral("failed\n");
+    }) << state + output;
+    QTest::newRow("only its end time moved")
+        << RecordChange([](auto& run) { run.endedAt = run.endedAt->addSecs(1); }) << QList<int>{};
+}
+
+void ExecutionHistoryModelTest::aChangedRun_announcesOnlyTheRolesThatChanged()
+{
+    QFETCH(RecordChange, change);
+    QFETCH(QList<int>, roles);
+
+    ExecutionHistoryModel model;
+    QList<JobExecutionRecord> records = runs({0, 1});
+    model.setRecords(records);
+    const QVariantList before{model.index(1).data(), model.index(1).data(Qt::AccessibleTextRole),
+                              model.index(1).data(ExecutionHistoryModel::outputRole)};
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+
+    change(records[1]);
+    model.setRecords(records);
+    if (roles.isEmpty()) {
+        QCOMPARE(changes.size(), 0);
+        return;
+    }
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes[0][0].toModelIndex(), model.index(1));
+    QCOMPARE(changes[0][1].toModelIndex(), model.index(1));
+    const auto announced = changes[0][2].value<QList<int>>();
+    QCOMPARE(QSet<int>(announced.cbegin(), announced.cend()),
+             QSet<int>(roles.cbegin(), roles.cend()));
+    // What was announced did change.
+    if (roles.contains(Qt::DisplayRole))
+        QVERIFY(model.index(1).data() != before[0]);
+    if (roles.contains(ExecutionHistoryModel::outputRole))
+        QVERIFY(model.index(1).data(ExecutionHistoryModel::outputRole) != before[2]);
+}
+
+void ExecutionHistoryModelTest::unfolding_readsOutWhatTheRowShows()
+{
+    ExecutionHistoryModel model;
+    QList<JobExecutionRecord> records = runs({0, 1});
+    records[0].output = QStringLiteral("line one\nline two\r\n\n");
+    model.setRecords(records);
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+
+    for (int row = 0; row < 2; ++row) {
+        QVERIFY(model.index(row).data(Qt::AccessibleDescriptionRole).isNull());
+        QVERIFY(model.setData(model.index(row), true, ExecutionHistoryModel::isExpandedRole));
+    }
+    QCOMPARE(changes.size(), 2);
+    // The output as written, without the line breaks that end it.
+    QCOMPARE(model.index(0).data(Qt::AccessibleDescriptionRole).toString(),
+             u"line one\nline two"_qs);
+    QCOMPARE(model.index(1).data(Qt::AccessibleDescriptionRole).toString(),
+             u"Für diese Ausführung wurden keine Meldungen aufgezeichnet."_qs);
+    // Unfolding an unfolded row changes nothing.
+    QVERIFY(model.setData(model.index(0), true, ExecutionHistoryModel::isExpandedRole));
+    QCOMPARE(changes.size(), 2);
+}
+
+QTEST_MAIN(ExecutionHistoryModelTest)
+#include "tst_ExecutionHistoryModel.moc"
