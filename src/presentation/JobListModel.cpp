@@ -30,6 +30,9 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
         return rowOf(entry).name;
     case Qt::AccessibleTextRole:
         return rowOf(entry).accessibleText();
+    // The row cuts a long command short; the whole of it on demand.
+    case Qt::ToolTipRole:
+        return entry.job.command;
     case JobIdRole:
         return entry.job.id;
     case RowRole:
@@ -86,18 +89,36 @@ QList<JobListModel::Entry> JobListModel::currentEntries() const
     return entries;
 }
 
-void JobListModel::emitChanged(int first, int last)
+QList<int> JobListModel::changedRoles(const Entry& before, const Entry& after) const
 {
-    Q_EMIT dataChanged(index(first), index(last));
+    const JobRow& was = rowOf(before);
+    const JobRow& is = rowOf(after);
+    QList<int> roles;
+    if (was == is && before.job.command == after.job.command)
+        return roles;
+    if (was.name != is.name)
+        roles.append(Qt::DisplayRole);
+    if (was.accessibleText() != is.accessibleText())
+        roles.append(Qt::AccessibleTextRole);
+    if (before.job.command != after.job.command)
+        roles.append(Qt::ToolTipRole);
+    if (was.id != is.id)
+        roles.append(JobIdRole);
+    if (was != is)
+        roles.append(RowRole);
+    if (was.statusLine(m_now) != is.statusLine(m_now))
+        roles.append(StatusLineRole);
+    return roles;
 }
 
-bool JobListModel::adopt(int row, Entry entry)
+QList<int> JobListModel::adopt(int row, Entry entry)
 {
     Entry& current = m_entries[row];
     if (current.job == entry.job && current.summary == entry.summary)
-        return false;
+        return {};
+    const QList<int> roles = changedRoles(current, entry);
     current = std::move(entry);
-    return true;
+    return roles;
 }
 
 // Walks the wanted rows in order and makes each position hold its job: kept rows are changed
@@ -131,7 +152,7 @@ void JobListModel::synchronize()
         return row < wanted.size() && !knownIds.contains(wanted[row].job.id);
     };
 
-    QList<int> changedRows;
+    QList<QPair<int, QList<int>>> changedRows;
     for (int row = 0; row < wanted.size(); ++row) {
         const QUuid id = wanted[row].job.id;
         if (isGone(row) && !isNew(row)) {
@@ -161,8 +182,8 @@ void JobListModel::synchronize()
             m_entries.move(from, row);
             endMoveRows();
         }
-        if (adopt(row, std::move(wanted[row])))
-            changedRows.append(row);
+        if (QList<int> roles = adopt(row, std::move(wanted[row])); !roles.isEmpty())
+            changedRows.append({row, std::move(roles)});
     }
     if (m_entries.size() > wanted.size()) {
         beginRemoveRows({}, int(wanted.size()), int(m_entries.size()) - 1);
@@ -172,13 +193,15 @@ void JobListModel::synchronize()
     emitChangedRanges(changedRows);
 }
 
-void JobListModel::emitChangedRanges(const QList<int>& rows)
+// Neighbouring rows that changed in the same roles are told in one signal.
+void JobListModel::emitChangedRanges(const QList<QPair<int, QList<int>>>& rows)
 {
     for (qsizetype i = 0; i < rows.size();) {
         qsizetype last = i;
-        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+        while (last + 1 < rows.size() && rows[last + 1].first == rows[last].first + 1 &&
+               rows[last + 1].second == rows[i].second)
             ++last;
-        emitChanged(rows[i], rows[last]);
+        Q_EMIT dataChanged(index(rows[i].first), index(rows[last].first), rows[i].second);
         i = last + 1;
     }
 }
@@ -192,7 +215,7 @@ void JobListModel::refreshRelativeTimes()
         if (!entry.row || !entry.row->latestRunStartedAt)
             continue;
         if (entry.row->statusLine(before) != entry.row->statusLine(m_now))
-            emitChanged(row, row);
+            Q_EMIT dataChanged(index(row), index(row), {StatusLineRole});
     }
 }
 

@@ -52,10 +52,11 @@ private:
     void synchronize();
     QList<Entry> currentEntries() const;
     const JobRow& rowOf(const Entry& entry) const;
-    // Puts the entry at the row; whether the row shows something else now.
-    bool adopt(int row, Entry entry);
-    void emitChanged(int first, int last);
-    void emitChangedRanges(const QList<int>& rows);
+    // Puts the entry at the row; the roles that show something else now.
+    QList<int> adopt(int row, Entry entry);
+    // The roles whose data differs between what a row showed and what it shows now.
+    QList<int> changedRoles(const Entry& before, const Entry& after) const;
+    void emitChangedRanges(const QList<QPair<int, QList<int>>>& rows);
 
     CronStore& m_store;
     Clock m_clock;
