@@ -2,6 +2,8 @@
 
 #include <QScopedValueRollback>
 #include <QSet>
+#include <iterator>
+#include <utility>
 
 namespace Tempolane {
 
@@ -17,14 +19,14 @@ JobListModel::JobListModel(CronStore& store, Clock now, QObject* parent)
 
 int JobListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() ? 0 : entryCount();
 }
 
 QVariant JobListModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const Entry& entry = m_entries.at(index.row());
+    const Entry& entry = entryAt(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return rowOf(entry).name;
@@ -55,8 +57,8 @@ QHash<int, QByteArray> JobListModel::roleNames() const
 
 QModelIndex JobListModel::indexOf(const QUuid& jobId) const
 {
-    for (int row = 0; row < m_entries.size(); ++row) {
-        if (m_entries[row].job.id == jobId)
+    for (int row = 0; row < entryCount(); ++row) {
+        if (entryAt(row).job.id == jobId)
             return index(row);
     }
     return {};
@@ -64,10 +66,18 @@ QModelIndex JobListModel::indexOf(const QUuid& jobId) const
 
 bool JobListModel::hasRunningJob() const
 {
-    return std::any_of(m_entries.cbegin(), m_entries.cend(), [](const Entry& entry) {
-        return entry.job.isEnabled &&
-               entry.summary.state.kind() == JobExecutionState::Kind::running;
-    });
+    for (int row = 0; row < entryCount(); ++row) {
+        const Entry& entry = entryAt(row);
+        if (entry.job.isEnabled && entry.summary.state.kind() == JobExecutionState::Kind::running)
+            return true;
+    }
+    return false;
+}
+
+const JobListModel::Entry& JobListModel::entryAt(int row) const
+{
+    return row < m_entries.size() ? m_entries.at(row)
+                                  : m_unsettled.at(m_unsettledHead + row - m_entries.size());
 }
 
 const JobRow& JobListModel::rowOf(const Entry& entry) const
@@ -111,13 +121,16 @@ QList<int> JobListModel::changedRoles(const Entry& before, const Entry& after) c
     return roles;
 }
 
-QList<int> JobListModel::adopt(int row, Entry entry)
+QList<int> JobListModel::settle(Entry entry)
 {
-    Entry& current = m_entries[row];
-    if (current.job == entry.job && current.summary == entry.summary)
-        return {};
-    const QList<int> roles = changedRoles(current, entry);
-    current = std::move(entry);
+    Entry& current = m_unsettled[m_unsettledHead];
+    QList<int> roles;
+    if (current.job != entry.job || current.summary != entry.summary) {
+        roles = changedRoles(current, entry);
+        current = std::move(entry);
+    }
+    m_entries.append(std::move(current));
+    ++m_unsettledHead;
     return roles;
 }
 
@@ -137,6 +150,7 @@ void JobListModel::synchronize()
         beginInsertRows({}, 0, int(wanted.size()) - 1);
         m_entries = std::move(wanted);
         endInsertRows();
+        Q_EMIT rowsSettled();
         return;
     }
     QSet<QUuid> wantedIds;
@@ -146,13 +160,18 @@ void JobListModel::synchronize()
     for (const Entry& entry : std::as_const(m_entries))
         knownIds.insert(entry.job.id);
     const auto isGone = [&](int row) {
-        return row < m_entries.size() && !wantedIds.contains(m_entries[row].job.id);
+        return row < entryCount() && !wantedIds.contains(entryAt(row).job.id);
     };
     const auto isNew = [&](int row) {
         return row < wanted.size() && !knownIds.contains(wanted[row].job.id);
     };
+    m_unsettled = std::exchange(m_entries, {});
+    m_unsettledHead = 0;
+    m_entries.reserve(wanted.size());
 
     QList<QPair<int, QList<int>>> changedRows;
+    bool rowsChanged = false;
+    // At each step, the rows above `row` are settled and `row` is the first unsettled one.
     for (int row = 0; row < wanted.size(); ++row) {
         const QUuid id = wanted[row].job.id;
         if (isGone(row) && !isNew(row)) {
@@ -160,37 +179,47 @@ void JobListModel::synchronize()
             while (isGone(last + 1))
                 ++last;
             beginRemoveRows({}, row, last);
-            m_entries.remove(row, last - row + 1);
+            m_unsettledHead += last - row + 1;
             endRemoveRows();
+            rowsChanged = true;
         }
         if (isNew(row) && !isGone(row)) {
             int last = row;
             while (isNew(last + 1))
                 ++last;
             beginInsertRows({}, row, last);
-            for (int i = row; i <= last; ++i)
-                m_entries.insert(i, std::move(wanted[i]));
+            std::move(wanted.begin() + row, wanted.begin() + last + 1,
+                      std::back_inserter(m_entries));
             endInsertRows();
+            rowsChanged = true;
             row = last;
             continue;
         }
-        if (row < m_entries.size() && m_entries[row].job.id != id && !isNew(row)) {
-            const auto found = std::find_if(m_entries.cbegin() + row, m_entries.cend(),
-                                            [&](const Entry& entry) { return entry.job.id == id; });
-            const int from = int(found - m_entries.cbegin());
-            beginMoveRows({}, from, from, {}, row);
-            m_entries.move(from, row);
+        if (row < entryCount() && entryAt(row).job.id != id && !isNew(row)) {
+            const auto found =
+                std::find_if(m_unsettled.cbegin() + m_unsettledHead, m_unsettled.cend(),
+                             [&](const Entry& entry) { return entry.job.id == id; });
+            const auto from = found - m_unsettled.cbegin();
+            beginMoveRows({}, int(row + from - m_unsettledHead), int(row + from - m_unsettledHead),
+                          {}, row);
+            m_unsettled.move(from, m_unsettledHead);
             endMoveRows();
+            rowsChanged = true;
         }
-        if (QList<int> roles = adopt(row, std::move(wanted[row])); !roles.isEmpty())
+        if (QList<int> roles = settle(std::move(wanted[row])); !roles.isEmpty())
             changedRows.append({row, std::move(roles)});
     }
-    if (m_entries.size() > wanted.size()) {
-        beginRemoveRows({}, int(wanted.size()), int(m_entries.size()) - 1);
-        m_entries.remove(wanted.size(), m_entries.size() - wanted.size());
+    if (entryCount() > wanted.size()) {
+        beginRemoveRows({}, int(wanted.size()), entryCount() - 1);
+        m_unsettledHead = m_unsettled.size();
         endRemoveRows();
+        rowsChanged = true;
     }
+    m_unsettled.clear();
+    m_unsettledHead = 0;
     emitChangedRanges(changedRows);
+    if (rowsChanged)
+        Q_EMIT rowsSettled();
 }
 
 // Neighbouring rows that changed in the same roles are told in one signal.
@@ -210,8 +239,8 @@ void JobListModel::refreshRelativeTimes()
 {
     const QDateTime before = m_now;
     m_now = m_clock();
-    for (int row = 0; row < m_entries.size(); ++row) {
-        const Entry& entry = m_entries[row];
+    for (int row = 0; row < entryCount(); ++row) {
+        const Entry& entry = entryAt(row);
         if (!entry.row || !entry.row->latestRunStartedAt)
             continue;
         if (entry.row->statusLine(before) != entry.row->statusLine(m_now))
