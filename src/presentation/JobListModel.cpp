@@ -2,7 +2,6 @@
 
 #include <QScopedValueRollback>
 #include <QSet>
-#include <iterator>
 #include <utility>
 
 namespace Tempolane {
@@ -87,15 +86,18 @@ const JobRow& JobListModel::rowOf(const Entry& entry) const
     return *entry.row;
 }
 
+JobListModel::Entry JobListModel::entryOf(const CronJob& job) const
+{
+    return {job, m_store.executionSummary(job), std::nullopt};
+}
+
 QList<JobListModel::Entry> JobListModel::currentEntries() const
 {
-    QList<CronJob> jobs = m_store.filteredJobs();
+    const QList<CronJob> jobs = m_store.filteredJobs();
     QList<Entry> entries;
     entries.reserve(jobs.size());
-    for (CronJob& job : jobs) {
-        JobExecutionSummary summary = m_store.executionSummary(job);
-        entries.append({std::move(job), std::move(summary), std::nullopt});
-    }
+    for (const CronJob& job : jobs)
+        entries.append(entryOf(job));
     return entries;
 }
 
@@ -121,11 +123,13 @@ QList<int> JobListModel::changedRoles(const Entry& before, const Entry& after) c
     return roles;
 }
 
-QList<int> JobListModel::settle(Entry entry)
+QList<int> JobListModel::settle(const CronJob& job)
 {
     Entry& current = m_unsettled[m_unsettledHead];
     QList<int> roles;
-    if (current.job != entry.job || current.summary != entry.summary) {
+    if (JobExecutionSummary summary = m_store.executionSummary(job);
+        current.job != job || current.summary != summary) {
+        Entry entry{job, std::move(summary), std::nullopt};
         roles = changedRoles(current, entry);
         current = std::move(entry);
     }
@@ -142,20 +146,22 @@ QList<int> JobListModel::settle(Entry entry)
 void JobListModel::synchronize()
 {
     const QScopedValueRollback synchronizing(m_isSynchronizing, true);
-    QList<Entry> wanted = currentEntries();
     // The first load: every job is new, in one block.
     if (m_entries.isEmpty()) {
-        if (wanted.isEmpty())
+        QList<Entry> entries = currentEntries();
+        if (entries.isEmpty())
             return;
-        beginInsertRows({}, 0, int(wanted.size()) - 1);
-        m_entries = std::move(wanted);
+        beginInsertRows({}, 0, int(entries.size()) - 1);
+        m_entries = std::move(entries);
         endInsertRows();
         Q_EMIT rowsSettled();
         return;
     }
+    // Entries are made only for rows that come or change: most rows of a keystroke stay.
+    const QList<CronJob> wanted = m_store.filteredJobs();
     QSet<QUuid> wantedIds;
-    for (const Entry& entry : std::as_const(wanted))
-        wantedIds.insert(entry.job.id);
+    for (const CronJob& job : wanted)
+        wantedIds.insert(job.id);
     QSet<QUuid> knownIds;
     for (const Entry& entry : std::as_const(m_entries))
         knownIds.insert(entry.job.id);
@@ -163,7 +169,7 @@ void JobListModel::synchronize()
         return row < entryCount() && !wantedIds.contains(entryAt(row).job.id);
     };
     const auto isNew = [&](int row) {
-        return row < wanted.size() && !knownIds.contains(wanted[row].job.id);
+        return row < wanted.size() && !knownIds.contains(wanted[row].id);
     };
     m_unsettled = std::exchange(m_entries, {});
     m_unsettledHead = 0;
@@ -173,7 +179,7 @@ void JobListModel::synchronize()
     bool rowsChanged = false;
     // At each step, the rows above `row` are settled and `row` is the first unsettled one.
     for (int row = 0; row < wanted.size(); ++row) {
-        const QUuid id = wanted[row].job.id;
+        const QUuid id = wanted[row].id;
         if (isGone(row) && !isNew(row)) {
             int last = row;
             while (isGone(last + 1))
@@ -188,8 +194,8 @@ void JobListModel::synchronize()
             while (isNew(last + 1))
                 ++last;
             beginInsertRows({}, row, last);
-            std::move(wanted.begin() + row, wanted.begin() + last + 1,
-                      std::back_inserter(m_entries));
+            for (int i = row; i <= last; ++i)
+                m_entries.append(entryOf(wanted[i]));
             endInsertRows();
             rowsChanged = true;
             row = last;
@@ -206,7 +212,7 @@ void JobListModel::synchronize()
             endMoveRows();
             rowsChanged = true;
         }
-        if (QList<int> roles = settle(std::move(wanted[row])); !roles.isEmpty())
+        if (QList<int> roles = settle(wanted[row]); !roles.isEmpty())
             changedRows.append({row, std::move(roles)});
     }
     if (entryCount() > wanted.size()) {

@@ -57,10 +57,11 @@ private:
     void synchronize();
     int entryCount() const { return int(m_entries.size() + m_unsettled.size() - m_unsettledHead); }
     const Entry& entryAt(int row) const;
+    Entry entryOf(const CronJob& job) const;
     QList<Entry> currentEntries() const;
     const JobRow& rowOf(const Entry& entry) const;
     // Settles the next unsettled row with the entry; the roles that show something else now.
-    QList<int> settle(Entry entry);
+    QList<int> settle(const CronJob& job);
     // The roles whose data differs between what a row showed and what it shows now.
     QList<int> changedRoles(const Entry& before, const Entry& after) const;
     void emitChangedRanges(const QList<QPair<int, QList<int>>>& rows);
