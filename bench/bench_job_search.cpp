@@ -39,6 +39,13 @@ struct Keystroke
 {
     double wallMs = 0;
     double cpuMs = 0;
+
+    Keystroke& operator+=(const Keystroke& other)
+    {
+        wallMs += other.wallMs;
+        cpuMs += other.cpuMs;
+        return *this;
+    }
 };
 
 // From the key press to the end of the work it caused, paint included. Backspace for '\0'.
@@ -110,10 +117,8 @@ void searchKeystroke(benchmark::State& state)
             field->setFocus();
             const Keystroke search = timedKeystroke(field, key);
             fewestRows = std::min<qint64>(fewestRows, list->model()->rowCount());
-            total.wallMs += search.wallMs;
-            total.cpuMs += search.cpuMs;
-            floorTotal.wallMs += floor.wallMs;
-            floorTotal.cpuMs += floor.cpuMs;
+            total += search;
+            floorTotal += floor;
             cpuTimes.push_back(search.cpuMs);
             iteration += search.wallMs;
             ++keystrokes;
