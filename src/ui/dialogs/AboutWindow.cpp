@@ -123,6 +123,10 @@ AboutWindow::AboutWindow(UpdateController& updates, const AppVersion& version, Q
     layout->addWidget(versionLine);
     layout->addSpacing(4);
     layout->addWidget(licencesButton(noticesPath), 0, Qt::AlignHCenter);
+    // A dialog makes its buttons default ones, which Return would press: here Return does
+    // nothing, as in the window this was before.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 }
 
 } // namespace Tempolane
