@@ -4,6 +4,7 @@
 #include "CliInput.h"
 #include "CronStore.h"
 #include "LineDiff.h"
+#include "PluralText.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
@@ -121,7 +122,7 @@ std::expected<CronBackup, int> findBackup(CronStore& store, const QString& argum
 QString jobsText(const CronStore& store, const QString& text)
 {
     const auto count = CronDocument::parse(text, store.runnerPath()).jobs().size();
-    return count == 1 ? tr("1 Job") : tr("%1 Jobs").arg(count);
+    return pluralText(tr, "=0 {Keine Jobs} one {# Job} other {# Jobs}", count);
 }
 
 } // namespace

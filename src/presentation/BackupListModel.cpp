@@ -1,6 +1,7 @@
 #include "BackupListModel.h"
 
 #include "DateTimeText.h"
+#include "PluralText.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
@@ -15,11 +16,7 @@ constexpr TextContext tr{"BackupListModel"};
 
 QString jobsText(qsizetype count)
 {
-    if (count == 0)
-        return tr("Keine Jobs");
-    if (count == 1)
-        return tr("1 Job");
-    return tr("%1 Jobs").arg(count);
+    return pluralText(tr, "=0 {Keine Jobs} one {# Job} other {# Jobs}", count);
 }
 
 // The counts line up on the right, under their heading.

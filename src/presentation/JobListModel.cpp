@@ -2,6 +2,7 @@
 
 #include <QScopedValueRollback>
 #include <QSet>
+#include <utility>
 
 namespace Tempolane {
 
@@ -17,19 +18,22 @@ JobListModel::JobListModel(CronStore& store, Clock now, QObject* parent)
 
 int JobListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() ? 0 : entryCount();
 }
 
 QVariant JobListModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const Entry& entry = m_entries.at(index.row());
+    const Entry& entry = entryAt(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return rowOf(entry).name;
     case Qt::AccessibleTextRole:
         return rowOf(entry).accessibleText();
+    // The row cuts a long command short; the whole of it on demand.
+    case Qt::ToolTipRole:
+        return entry.job.command;
     case JobIdRole:
         return entry.job.id;
     case RowRole:
@@ -52,8 +56,8 @@ QHash<int, QByteArray> JobListModel::roleNames() const
 
 QModelIndex JobListModel::indexOf(const QUuid& jobId) const
 {
-    for (int row = 0; row < m_entries.size(); ++row) {
-        if (m_entries[row].job.id == jobId)
+    for (int row = 0; row < entryCount(); ++row) {
+        if (entryAt(row).job.id == jobId)
             return index(row);
     }
     return {};
@@ -61,10 +65,18 @@ QModelIndex JobListModel::indexOf(const QUuid& jobId) const
 
 bool JobListModel::hasRunningJob() const
 {
-    return std::any_of(m_entries.cbegin(), m_entries.cend(), [](const Entry& entry) {
-        return entry.job.isEnabled &&
-               entry.summary.state.kind() == JobExecutionState::Kind::running;
-    });
+    for (int row = 0; row < entryCount(); ++row) {
+        const Entry& entry = entryAt(row);
+        if (entry.job.isEnabled && entry.summary.state.kind() == JobExecutionState::Kind::running)
+            return true;
+    }
+    return false;
+}
+
+const JobListModel::Entry& JobListModel::entryAt(int row) const
+{
+    return row < m_entries.size() ? m_entries.at(row)
+                                  : m_unsettled.at(m_unsettledHead + row - m_entries.size());
 }
 
 const JobRow& JobListModel::rowOf(const Entry& entry) const
@@ -74,30 +86,56 @@ const JobRow& JobListModel::rowOf(const Entry& entry) const
     return *entry.row;
 }
 
+JobListModel::Entry JobListModel::entryOf(const CronJob& job) const
+{
+    return {job, m_store.executionSummary(job), std::nullopt};
+}
+
 QList<JobListModel::Entry> JobListModel::currentEntries() const
 {
-    QList<CronJob> jobs = m_store.filteredJobs();
+    const QList<CronJob> jobs = m_store.filteredJobs();
     QList<Entry> entries;
     entries.reserve(jobs.size());
-    for (CronJob& job : jobs) {
-        JobExecutionSummary summary = m_store.executionSummary(job);
-        entries.append({std::move(job), std::move(summary), std::nullopt});
-    }
+    for (const CronJob& job : jobs)
+        entries.append(entryOf(job));
     return entries;
 }
 
-void JobListModel::emitChanged(int first, int last)
+QList<int> JobListModel::changedRoles(const Entry& before, const Entry& after) const
 {
-    Q_EMIT dataChanged(index(first), index(last));
+    const JobRow& was = rowOf(before);
+    const JobRow& is = rowOf(after);
+    QList<int> roles;
+    if (was == is && before.job.command == after.job.command)
+        return roles;
+    if (was.name != is.name)
+        roles.append(Qt::DisplayRole);
+    if (was.accessibleText() != is.accessibleText())
+        roles.append(Qt::AccessibleTextRole);
+    if (before.job.command != after.job.command)
+        roles.append(Qt::ToolTipRole);
+    if (was.id != is.id)
+        roles.append(JobIdRole);
+    if (was != is)
+        roles.append(RowRole);
+    if (was.statusLine(m_now) != is.statusLine(m_now))
+        roles.append(StatusLineRole);
+    return roles;
 }
 
-bool JobListModel::adopt(int row, Entry entry)
+QList<int> JobListModel::settle(const CronJob& job)
 {
-    Entry& current = m_entries[row];
-    if (current.job == entry.job && current.summary == entry.summary)
-        return false;
-    current = std::move(entry);
-    return true;
+    Entry& current = m_unsettled[m_unsettledHead];
+    QList<int> roles;
+    if (JobExecutionSummary summary = m_store.executionSummary(job);
+        current.job != job || current.summary != summary) {
+        Entry entry{job, std::move(summary), std::nullopt};
+        roles = changedRoles(current, entry);
+        current = std::move(entry);
+    }
+    m_entries.append(std::move(current));
+    ++m_unsettledHead;
+    return roles;
 }
 
 // Walks the wanted rows in order and makes each position hold its job: kept rows are changed
@@ -108,39 +146,48 @@ bool JobListModel::adopt(int row, Entry entry)
 void JobListModel::synchronize()
 {
     const QScopedValueRollback synchronizing(m_isSynchronizing, true);
-    QList<Entry> wanted = currentEntries();
     // The first load: every job is new, in one block.
     if (m_entries.isEmpty()) {
-        if (wanted.isEmpty())
+        QList<Entry> entries = currentEntries();
+        if (entries.isEmpty())
             return;
-        beginInsertRows({}, 0, int(wanted.size()) - 1);
-        m_entries = std::move(wanted);
+        beginInsertRows({}, 0, int(entries.size()) - 1);
+        m_entries = std::move(entries);
         endInsertRows();
+        Q_EMIT rowsSettled();
         return;
     }
+    // Entries are made only for rows that come or change: most rows of a keystroke stay.
+    const QList<CronJob> wanted = m_store.filteredJobs();
     QSet<QUuid> wantedIds;
-    for (const Entry& entry : std::as_const(wanted))
-        wantedIds.insert(entry.job.id);
+    for (const CronJob& job : wanted)
+        wantedIds.insert(job.id);
     QSet<QUuid> knownIds;
     for (const Entry& entry : std::as_const(m_entries))
         knownIds.insert(entry.job.id);
     const auto isGone = [&](int row) {
-        return row < m_entries.size() && !wantedIds.contains(m_entries[row].job.id);
+        return row < entryCount() && !wantedIds.contains(entryAt(row).job.id);
     };
     const auto isNew = [&](int row) {
-        return row < wanted.size() && !knownIds.contains(wanted[row].job.id);
+        return row < wanted.size() && !knownIds.contains(wanted[row].id);
     };
+    m_unsettled = std::exchange(m_entries, {});
+    m_unsettledHead = 0;
+    m_entries.reserve(wanted.size());
 
-    QList<int> changedRows;
+    QList<QPair<int, QList<int>>> changedRows;
+    bool rowsChanged = false;
+    // At each step, the rows above `row` are settled and `row` is the first unsettled one.
     for (int row = 0; row < wanted.size(); ++row) {
-        const QUuid id = wanted[row].job.id;
+        const QUuid id = wanted[row].id;
         if (isGone(row) && !isNew(row)) {
             int last = row;
             while (isGone(last + 1))
                 ++last;
             beginRemoveRows({}, row, last);
-            m_entries.remove(row, last - row + 1);
+            m_unsettledHead += last - row + 1;
             endRemoveRows();
+            rowsChanged = true;
         }
         if (isNew(row) && !isGone(row)) {
             int last = row;
@@ -148,37 +195,48 @@ void JobListModel::synchronize()
                 ++last;
             beginInsertRows({}, row, last);
             for (int i = row; i <= last; ++i)
-                m_entries.insert(i, std::move(wanted[i]));
+                m_entries.append(entryOf(wanted[i]));
             endInsertRows();
+            rowsChanged = true;
             row = last;
             continue;
         }
-        if (row < m_entries.size() && m_entries[row].job.id != id && !isNew(row)) {
-            const auto found = std::find_if(m_entries.cbegin() + row, m_entries.cend(),
-                                            [&](const Entry& entry) { return entry.job.id == id; });
-            const int from = int(found - m_entries.cbegin());
-            beginMoveRows({}, from, from, {}, row);
-            m_entries.move(from, row);
+        if (row < entryCount() && entryAt(row).job.id != id && !isNew(row)) {
+            const auto found =
+                std::find_if(m_unsettled.cbegin() + m_unsettledHead, m_unsettled.cend(),
+                             [&](const Entry& entry) { return entry.job.id == id; });
+            const auto from = found - m_unsettled.cbegin();
+            beginMoveRows({}, int(row + from - m_unsettledHead), int(row + from - m_unsettledHead),
+                          {}, row);
+            m_unsettled.move(from, m_unsettledHead);
             endMoveRows();
+            rowsChanged = true;
         }
-        if (adopt(row, std::move(wanted[row])))
-            changedRows.append(row);
+        if (QList<int> roles = settle(wanted[row]); !roles.isEmpty())
+            changedRows.append({row, std::move(roles)});
     }
-    if (m_entries.size() > wanted.size()) {
-        beginRemoveRows({}, int(wanted.size()), int(m_entries.size()) - 1);
-        m_entries.remove(wanted.size(), m_entries.size() - wanted.size());
+    if (entryCount() > wanted.size()) {
+        beginRemoveRows({}, int(wanted.size()), entryCount() - 1);
+        m_unsettledHead = m_unsettled.size();
         endRemoveRows();
+        rowsChanged = true;
     }
+    m_unsettled.clear();
+    m_unsettledHead = 0;
     emitChangedRanges(changedRows);
+    if (rowsChanged)
+        Q_EMIT rowsSettled();
 }
 
-void JobListModel::emitChangedRanges(const QList<int>& rows)
+// Neighbouring rows that changed in the same roles are told in one signal.
+void JobListModel::emitChangedRanges(const QList<QPair<int, QList<int>>>& rows)
 {
     for (qsizetype i = 0; i < rows.size();) {
         qsizetype last = i;
-        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+        while (last + 1 < rows.size() && rows[last + 1].first == rows[last].first + 1 &&
+               rows[last + 1].second == rows[i].second)
             ++last;
-        emitChanged(rows[i], rows[last]);
+        Q_EMIT dataChanged(index(rows[i].first), index(rows[last].first), rows[i].second);
         i = last + 1;
     }
 }
@@ -187,12 +245,12 @@ void JobListModel::refreshRelativeTimes()
 {
     const QDateTime before = m_now;
     m_now = m_clock();
-    for (int row = 0; row < m_entries.size(); ++row) {
-        const Entry& entry = m_entries[row];
+    for (int row = 0; row < entryCount(); ++row) {
+        const Entry& entry = entryAt(row);
         if (!entry.row || !entry.row->latestRunStartedAt)
             continue;
         if (entry.row->statusLine(before) != entry.row->statusLine(m_now))
-            emitChanged(row, row);
+            Q_EMIT dataChanged(index(row), index(row), {StatusLineRole});
     }
 }
 

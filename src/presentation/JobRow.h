@@ -45,6 +45,8 @@ struct JobRow
     QString statusLine(const QDateTime& now) const;
     // What a screen reader reads for the row: the name and the status text.
     QString accessibleText() const;
+
+    friend bool operator==(const JobRow&, const JobRow&) = default;
 };
 
 // The command with its blanks trimmed, cut to 71 characters and "…" when longer than 74.

@@ -80,28 +80,48 @@ bool CronStore::passesFilter(const CronJob& job, JobFilter filter) const
     Q_UNREACHABLE();
 }
 
-bool CronStore::matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const
+const QList<CronStore::FoldedTexts>& CronStore::foldedTexts() const
+{
+    if (m_foldedTexts.size() == m_jobs.size())
+        return m_foldedTexts;
+    // Case folding compares the way the user reads, whatever the letters' case. Jobs share a
+    // handful of schedules: each is described once.
+    QHash<QString, QString> descriptions;
+    m_foldedTexts.clear();
+    m_foldedTexts.reserve(m_jobs.size());
+    for (const CronJob& job : m_jobs) {
+        auto description = descriptions.constFind(job.scheduleExpression);
+        if (description == descriptions.cend())
+            description = descriptions.insert(
+                job.scheduleExpression,
+                CronExpression::description(job.scheduleExpression).toCaseFolded());
+        m_foldedTexts.append({job.name.toCaseFolded(), job.command.toCaseFolded(),
+                              job.scheduleExpression.toCaseFolded(), *description});
+    }
+    return m_foldedTexts;
+}
+
+bool CronStore::matchesFilterAndSearch(const CronJob& job, const FoldedTexts& texts,
+                                       const QString& foldedSearch) const
 {
     if (!passesFilter(job, m_filter))
         return false;
-    if (trimmedSearch.isEmpty())
-        return true;
-    // Case folding compares the way the user reads, whatever the letters' case.
-    const QString needle = trimmedSearch.toCaseFolded();
-    const auto contains = [&](const QString& haystack) {
-        return haystack.toCaseFolded().contains(needle);
-    };
-    return contains(job.name) || contains(job.command) || contains(job.scheduleExpression) ||
-           contains(CronExpression::description(job.scheduleExpression));
+    return foldedSearch.isEmpty() ||
+           std::any_of(texts.cbegin(), texts.cend(),
+                       [&](const QString& text) { return text.contains(foldedSearch); });
 }
 
 QList<CronJob> CronStore::filteredJobs() const
 {
-    const QString trimmedSearch = m_searchText.trimmed();
+    const QString foldedSearch = m_searchText.trimmed().toCaseFolded();
+    if (foldedSearch.isEmpty() && m_filter == JobFilter::all)
+        return m_jobs;
+    static const FoldedTexts unsearched;
+    const QList<FoldedTexts>* texts = foldedSearch.isEmpty() ? nullptr : &foldedTexts();
     QList<CronJob> result;
-    for (const CronJob& job : m_jobs) {
-        if (matchesFilterAndSearch(job, trimmedSearch))
-            result.append(job);
+    for (qsizetype i = 0; i < m_jobs.size(); ++i) {
+        if (matchesFilterAndSearch(m_jobs[i], texts ? texts->at(i) : unsearched, foldedSearch))
+            result.append(m_jobs[i]);
     }
     return result;
 }

@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QObject>
 #include <QSettings>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -185,7 +186,13 @@ private:
         Q_EMIT(this->*changed)();
     }
 
-    bool matchesFilterAndSearch(const CronJob& job, const QString& trimmedSearch) const;
+    // A job's name, command, schedule and its description, case-folded for the search.
+    using FoldedTexts = std::array<QString, 4>;
+    // Per job of m_jobs, in its order; made at the first search of each document, so that a
+    // keystroke compares texts instead of describing and folding every schedule again.
+    const QList<FoldedTexts>& foldedTexts() const;
+    bool matchesFilterAndSearch(const CronJob& job, const FoldedTexts& texts,
+                                const QString& foldedSearch) const;
     std::optional<QDateTime> cachedNextExecution(QHash<QUuid, NextExecutionCacheEntry>& cache,
                                                  const CronJob& job, const QDateTime& reference);
     QCoro::Task<CronDocument> parsedAway(QString text) const;
@@ -234,6 +241,7 @@ private:
     QString m_loadedContents;
     CronDocument m_document;
     QList<CronJob> m_jobs;
+    mutable QList<FoldedTexts> m_foldedTexts;
     QUuid m_selection;
     JobFilter m_filter = JobFilter::all;
     QString m_searchText;

@@ -163,6 +163,7 @@ void CronStore::adopt(const QString& text, CronDocument document)
         m_document = std::move(document);
         // Every count, filter and look-up reads the jobs: taken out once per document.
         m_jobs = m_document.jobs();
+        m_foldedTexts.clear();
         Q_EMIT documentChanged();
     }
     m_nextExecutionCache.clear();

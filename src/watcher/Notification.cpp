@@ -1,6 +1,7 @@
 #include "Notification.h"
 
 #include "DateTimeText.h"
+#include "PluralText.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
@@ -44,7 +45,9 @@ Notification notificationOf(const RunEvent& event, const QTimeZone& zone)
 Notification summaryOf(const QList<RunEvent>& events)
 {
     Notification notification;
-    notification.summary = tr("%1 Cronjobs brauchen Aufmerksamkeit").arg(events.size());
+    notification.summary = pluralText(
+        tr, "one {# Cronjob braucht Aufmerksamkeit} other {# Cronjobs brauchen Aufmerksamkeit}",
+        events.size());
     QStringList names;
     for (const RunEvent& event : events) {
         names.append(tr("„%1“").arg(event.jobName));

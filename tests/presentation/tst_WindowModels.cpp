@@ -85,6 +85,9 @@ private Q_SLOTS:
     void jobList_followsTheStoreRowByRow_data();
     void jobList_followsTheStoreRowByRow();
     void jobList_relativeTimesChangeOnlyTheRowsTheyConcern();
+    void jobList_namesTheRolesARowChangedIn_data();
+    void jobList_namesTheRolesARowChangedIn();
+    void jobList_offersTheWholeCommandAsToolTip();
     void sidebar_countsEachFilter();
     void emptyState_tellsAnEmptyCrontabFromNoMatches_data();
     void emptyState_tellsAnEmptyCrontabFromNoMatches();
@@ -295,6 +298,85 @@ void WindowModelsTest::jobList_relativeTimesChangeOnlyTheRowsTheyConcern()
     QCOMPARE(changed.last().at(0).toModelIndex().row(), 0);
     QCOMPARE(model.index(0).data(JobListModel::StatusLineRole).toString(),
              QStringLiteral("Letzte Ausführung erfolgreich · vor 1 Minute"));
+}
+
+void WindowModelsTest::jobList_namesTheRolesARowChangedIn_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QList<int>>("roles");
+
+    const QDateTime earlier(QDate(2026, 3, 2), QTime(9, 0), StoreUnderTest::zone());
+    const auto refreshedWith = [](JobExecutionSummary summary) {
+        return Change([summary](StoreUnderTest& f) {
+            f.execution->summaryMap.insert(makeJob(2, {}).id, summary);
+            QCoro::waitFor(f.store->refreshExecutionStatus());
+        });
+    };
+    const auto savedWith = [](std::function<void(CronJob&)> edit) {
+        return Change([edit](StoreUnderTest& f) {
+            CronJob job = f.job(1);
+            edit(job);
+            QVERIFY(f.save(job));
+        });
+    };
+    QTest::newRow("the status refresh reads the same")
+        << refreshedWith(summaryOf(JobExecutionState::succeeded(), earlier)) << QList<int>();
+    QTest::newRow("the latest run failed")
+        << refreshedWith(summaryOf(JobExecutionState::failed(2), earlier))
+        << QList<int>{Qt::AccessibleTextRole, JobListModel::RowRole, JobListModel::StatusLineRole};
+    QTest::newRow("a later run succeeded too")
+        << refreshedWith(summaryOf(JobExecutionState::succeeded(), earlier.addSecs(1800)))
+        << QList<int>{JobListModel::RowRole, JobListModel::StatusLineRole};
+    QTest::newRow("renamed") << savedWith([](CronJob& job) {
+        job.name = QStringLiteral("Umbenannt");
+    }) << QList<int>{Qt::DisplayRole, Qt::AccessibleTextRole, JobListModel::RowRole};
+    QTest::newRow("a longer command past the cut")
+        << savedWith([](CronJob& job) { job.command += QString(80, u'x'); })
+        << QList<int>{Qt::ToolTipRole, JobListModel::RowRole};
+}
+
+// A view that repaints only for the roles it draws learns from the signal what to redraw.
+void WindowModelsTest::jobList_namesTheRolesARowChangedIn()
+{
+    QFETCH(Change, change);
+    QFETCH(QList<int>, roles);
+    StoreUnderTest fixture(crontabOf({{QStringLiteral("Eins")},
+                                      {QStringLiteral("Zwei"), QStringLiteral("0 9 * * *"),
+                                       QStringLiteral("/bin/zwei"), true, true},
+                                      {QStringLiteral("Drei")}}));
+    fixture.execution->summaryMap.insert(
+        makeJob(2, {}).id, summaryOf(JobExecutionState::succeeded(), fixture.now.addSecs(-3600)));
+    fixture.load();
+    JobListModel model(*fixture.store, fixture.clock());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.index(1).data().toString(), QStringLiteral("Zwei"));
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+
+    change(fixture);
+
+    if (roles.isEmpty()) {
+        QCOMPARE(changed.count(), 0);
+        return;
+    }
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.front().at(0).toModelIndex().row(), 1);
+    QCOMPARE(changed.front().at(1).toModelIndex().row(), 1);
+    auto told = changed.front().at(2).value<QList<int>>();
+    std::sort(told.begin(), told.end());
+    std::sort(roles.begin(), roles.end());
+    QCOMPARE(told, roles);
+}
+
+void WindowModelsTest::jobList_offersTheWholeCommandAsToolTip()
+{
+    const QString command = QStringLiteral("/home/ann/bin/sync.sh ") + QString(90, u'a');
+    StoreUnderTest fixture(
+        crontabOf({{QStringLiteral("Lang"), QStringLiteral("0 9 * * *"), command}}));
+    fixture.load();
+    JobListModel model(*fixture.store, fixture.clock());
+
+    QVERIFY(model.index(0).data(JobListModel::RowRole).value<JobRow>().command.endsWith(u'…'));
+    QCOMPARE(model.index(0).data(Qt::ToolTipRole).toString(), command);
 }
 
 void WindowModelsTest::sidebar_countsEachFilter()

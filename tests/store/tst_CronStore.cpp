@@ -69,6 +69,8 @@ private Q_SLOTS:
     void saveJob_whileALoadAdoptsAnExternalChange_keepsTheChange();
     void filteredJobs_data();
     void filteredJobs();
+    void search_findsWhatASaveChanged_data();
+    void search_findsWhatASaveChanged();
     void upcomingExecution_ofPausedOrRebootJob_isNone();
     void saveJob_newJobOnEmptyCrontab_endsWithLineFeedAndIsSelected();
     void saveJob_afterExternalChange_keepsTheEdit();
@@ -292,6 +294,41 @@ void CronStoreTest::filteredJobs()
     QCOMPARE(fixture.store->failedJobCount(), 2);
     QCOMPARE(fixture.store->activeJobCount(), 3);
     QCOMPARE(fixture.store->unmonitoredJobCount(), 1);
+}
+
+void CronStoreTest::search_findsWhatASaveChanged_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<std::function<void(CronJob&)>>("edit");
+
+    QTest::newRow("name") << "wochenbericht"
+                          << std::function([](CronJob& job) { job.name = "Wochenbericht"; });
+    QTest::newRow("command") << "/BIN/NEU"
+                             << std::function([](CronJob& job) { job.command = "/bin/neu"; });
+    QTest::newRow("the schedule's description")
+        << "alle 5 minuten"
+        << std::function([](CronJob& job) { job.scheduleExpression = "*/5 * * * *"; });
+}
+
+// The search looks in texts prepared once per document: a save must not leave it looking in
+// the texts of the jobs before it.
+void CronStoreTest::search_findsWhatASaveChanged()
+{
+    QFETCH(QString, search);
+    QFETCH(std::function<void(CronJob&)>, edit);
+    Fixture fixture(marked(idA, QStringLiteral("0 9 * * * /bin/a")) +
+                    marked(idB, QStringLiteral("0 9 * * * /bin/b")));
+    fixture.load();
+    fixture.store->setSearchText(search);
+    QCOMPARE(fixture.store->filteredJobs().size(), 0);
+
+    CronJob job = fixture.job(1);
+    edit(job);
+    QVERIFY(QCoro::waitFor(fixture.store->saveJob(job, false)));
+
+    const QList<CronJob> found = fixture.store->filteredJobs();
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.front().id, job.id);
 }
 
 void CronStoreTest::upcomingExecution_ofPausedOrRebootJob_isNone()

@@ -1,9 +1,11 @@
 #include "AboutWindow.h"
 #include "AccessibilityAudit.h"
+#include "ApplicationIcon.h"
 #include "FeedServer.h"
 #include "UpdateCommands.h"
 #include "UpdateController.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -60,6 +62,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void window_showsItsContentInOrder();
+    void screenReader_meetsADialogWithoutThePicture();
     void checkControls_followTheController();
     void outcome_isShownOverTheWindowThatAsked_data();
     void outcome_isShownOverTheWindowThatAsked();
@@ -91,11 +94,14 @@ void AboutWindowTest::window_showsItsContentInOrder()
 
     QCOMPARE(window.size(), AboutWindow::fixedSize);
     QCOMPARE(window.minimumSize(), window.maximumSize());
-    const auto* icon = window.findChild<QLabel*>(QStringLiteral("applicationIcon"));
-    QCOMPARE(icon->size(), QSize(104, 104));
-    QVERIFY(icon->pixmap().toImage().pixelColor(52, 52).alpha() > 0);
+    // The icon is painted, not a widget: its opaque middle shows centred above the name.
+    const QWidget* name = window.findChild<QWidget*>(QStringLiteral("nameLabel"));
+    const QPoint iconMiddle(window.width() / 2, name->geometry().top() - 18 - 52);
+    const QColor iconColour =
+        applicationIcon().pixmap(QSize(104, 104)).toImage().pixelColor(52, 52);
+    QCOMPARE(iconColour.alpha(), 255);
+    QCOMPARE(window.grab().toImage().pixelColor(iconMiddle), iconColour);
     const QList<QWidget*> inOrder{
-        window.findChild<QWidget*>(QStringLiteral("applicationIcon")),
         window.findChild<QWidget*>(QStringLiteral("nameLabel")),
         window.findChild<QWidget*>(QStringLiteral("checkForUpdates")),
         window.findChild<QWidget*>(QStringLiteral("versionLabel")),
@@ -107,6 +113,38 @@ void AboutWindowTest::window_showsItsContentInOrder()
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(),
              QStringLiteral("Version 2.3 (57)"));
     QCOMPARE(Testing::unnamedFocusableWidgets(&window), QStringList());
+}
+
+void AboutWindowTest::screenReader_meetsADialogWithoutThePicture()
+{
+    UpdateController updates(QUrl(), installed);
+    AboutWindow window(updates, installed, QString());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(&window);
+    QVERIFY(dialog);
+    QCOMPARE(dialog->role(), QAccessible::Dialog);
+    QCOMPARE(dialog->text(QAccessible::Name), QStringLiteral("Über Tempolane"));
+    QStringList pictures;
+    QStringList names;
+    QList<QAccessibleInterface*> pending{dialog};
+    while (!pending.isEmpty()) {
+        QAccessibleInterface* node = pending.takeFirst();
+        for (int i = 0; i < node->childCount(); ++i)
+            pending.append(node->child(i));
+        if (node->role() == QAccessible::Graphic)
+            pictures.append(node->object()->objectName());
+        if (const QString name = node->text(QAccessible::Name); !name.isEmpty() && node != dialog)
+            names.append(name);
+    }
+    QCOMPARE(pictures, QStringList());
+    QCOMPARE(names,
+             (QStringList{"Tempolane", "Lokale Zeitpläne. Einfach im Blick.",
+                          "Nach Updates suchen …", "Version 2.0 (40)", "Open-Source-Lizenzen"}));
+    // Desktop buttons keep the arrow.
+    for (const QPushButton* button : window.findChildren<QPushButton*>())
+        QCOMPARE(button->cursor().shape(), Qt::ArrowCursor);
 }
 
 void AboutWindowTest::checkControls_followTheController()
@@ -206,6 +244,12 @@ void AboutWindowTest::licences_openTheNoticesOnlyWhenInstalled()
     QFile file(notices);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
+    // Return presses no button of its own accord.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    licences->setFocus();
+    QTest::keyClick(licences, Qt::Key_Return);
+    QCOMPARE(m_opened.urls, QList<QUrl>());
     licences->click();
     QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(notices)});
 }

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
+#include <QToolTip>
 #include <QTreeView>
 
 using namespace Tempolane;
@@ -89,6 +91,7 @@ private Q_SLOTS:
     void unreadableCrontab_showsPlaceholderEmptyListAndAlert();
     void reload_isDisabledWhileSaving();
     void deletingABlankNamedJob_asksWithItsShownName();
+    void jobRow_showsTheWholeCommandAsToolTip();
     void emptyList_tellsNoJobsFromNoMatches();
     void sidebarAndSuggestion_followTheStore();
     void contextMenu_pausesAndResumes();
@@ -177,6 +180,21 @@ void MainWindowTest::deletingABlankNamedJob_asksWithItsShownName()
         ->click();
     QTRY_COMPARE(test.list()->model()->rowCount(), 2);
     QVERIFY(!test.fixture.client->contents.contains(QStringLiteral("backup.sh")));
+}
+
+void MainWindowTest::jobRow_showsTheWholeCommandAsToolTip()
+{
+    const QString command = QStringLiteral("/home/ann/bin/sync.sh --target ") + QString(80, u'x');
+    WindowUnderTest test(
+        crontabOf({{QStringLiteral("Lang"), QStringLiteral("0 9 * * *"), command}}));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 1);
+
+    const QPoint inRow = test.list()->visualRect(test.list()->model()->index(0, 0)).center();
+    QHelpEvent hover(QEvent::ToolTip, inRow, test.list()->viewport()->mapToGlobal(inRow));
+    QApplication::sendEvent(test.list()->viewport(), &hover);
+    QTRY_COMPARE(QToolTip::text(), command);
+    QToolTip::hideText();
 }
 
 void MainWindowTest::emptyList_tellsNoJobsFromNoMatches()

@@ -11,6 +11,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QUrl>
@@ -26,16 +27,25 @@ constexpr int endPadding = 34;
 
 constexpr TextContext tr{"AboutWindow"};
 
-// A picture without a name of its own: the name below it says all it shows.
-QLabel* iconView()
+// Paints the application's icon into the place its layout keeps for it. The picture is no
+// widget, so assistive technologies pass over it: the name below it says all it shows.
+class IconBearer final : public QWidget
 {
-    auto* view = new QLabel;
-    view->setObjectName(QStringLiteral("applicationIcon"));
-    view->setPixmap(applicationIcon().pixmap(QSize(iconSide, iconSide)));
-    view->setFixedSize(iconSide, iconSide);
-    view->setScaledContents(true);
-    return view;
-}
+public:
+    explicit IconBearer(QSpacerItem* place) : m_place(place) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QRect area(QPoint(), QSize(iconSide, iconSide));
+        area.moveCenter(m_place->geometry().center());
+        QPainter painter(this);
+        applicationIcon().paint(&painter, area);
+    }
+
+private:
+    QSpacerItem* m_place;
+};
 
 TextLabel* centred(TextLabel* label)
 {
@@ -67,7 +77,7 @@ QString AboutWindow::installedNoticesPath()
 
 AboutWindow::AboutWindow(UpdateController& updates, const AppVersion& version, QString noticesPath,
                          QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(tr("Über Tempolane"));
@@ -77,7 +87,8 @@ AboutWindow::AboutWindow(UpdateController& updates, const AppVersion& version, Q
     auto* background = new AmbientBackground;
     auto* stack = new QStackedLayout(this);
     stack->setStackingMode(QStackedLayout::StackAll);
-    auto* content = new QWidget;
+    auto* iconPlace = new QSpacerItem(iconSide, iconSide, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    auto* content = new IconBearer(iconPlace);
     stack->addWidget(content);
     stack->addWidget(background);
 
@@ -101,7 +112,7 @@ AboutWindow::AboutWindow(UpdateController& updates, const AppVersion& version, Q
     // The free height goes mostly between the update button and the version, so the upper
     // group sits a little below the top and the version line at the bottom.
     layout->addStretch(1);
-    layout->addWidget(iconView(), 0, Qt::AlignHCenter);
+    layout->addItem(iconPlace);
     layout->addSpacing(18);
     layout->addWidget(title);
     layout->addSpacing(6);
@@ -112,6 +123,10 @@ AboutWindow::AboutWindow(UpdateController& updates, const AppVersion& version, Q
     layout->addWidget(versionLine);
     layout->addSpacing(4);
     layout->addWidget(licencesButton(noticesPath), 0, Qt::AlignHCenter);
+    // A dialog makes its buttons default ones, which Return would press: here Return does
+    // nothing, as in the window this was before.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 }
 
 } // namespace Tempolane

@@ -2,15 +2,16 @@
 
 #include "AppVersion.h"
 
-#include <QWidget>
+#include <QDialog>
 
 namespace Tempolane {
 
 class UpdateController;
 
 // "Über Tempolane": the icon, name and tagline, the update check, the version and the
-// third-party licences, in a window of fixed size.
-class AboutWindow final : public QWidget
+// third-party licences, in a window of fixed size. A dialog to assistive technologies, shown
+// without a modal loop.
+class AboutWindow final : public QDialog
 {
     Q_OBJECT
 

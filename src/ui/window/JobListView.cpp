@@ -70,13 +70,10 @@ JobListView::JobListView(CronStore& store, JobListModel& model, QWidget* parent)
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JobListView::adoptUserSelection);
     connect(&m_store, &CronStore::selectionChanged, this, &JobListView::showSelection);
-    const auto afterRowsChanged = [this] {
+    connect(&m_model, &JobListModel::rowsSettled, this, [this] {
         showSelection();
         refreshContent();
-    };
-    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&m_model, signal, this, afterRowsChanged);
-    connect(&m_model, &QAbstractItemModel::rowsMoved, this, afterRowsChanged);
+    });
     connect(&m_model, &QAbstractItemModel::dataChanged, this, &JobListView::updatePulse);
     for (const auto signal :
          {&CronStore::filterChanged, &CronStore::hasLoadedChanged, &CronStore::documentChanged})
