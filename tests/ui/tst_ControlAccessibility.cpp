@@ -1,3 +1,4 @@
+#include "EditorActions.h"
 #include "JobEditorView.h"
 #include "JobSketch.h"
 #include "RunHistory.h"
@@ -14,17 +15,6 @@ using namespace Tempolane;
 using Tempolane::Testing::backupJob;
 
 namespace {
-
-JobEditorView::Actions noActions()
-{
-    JobEditorView::Actions actions;
-    actions.save = [](const CronJob&) {};
-    actions.runNow = [] {};
-    actions.clearHistory = [] {};
-    actions.remove = [] {};
-    actions.duplicate = [] {};
-    return actions;
-}
 
 JobEditorView::Inputs inputsFor(const CronJob& original, int records = 0)
 {
@@ -100,7 +90,7 @@ void ControlAccessibilityTest::switches_changeTheDraftThroughTheirToggleAction()
     QFETCH(QString, name);
     QFETCH(bool, isMonitored);
     JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *")), isMonitored ? 2 : 0),
-                         noActions());
+                         Testing::idleEditorActions());
     editor.show();
     const auto flag = [&](const CronJob& job) {
         return name == u"enabledSwitch"_qs ? job.isEnabled : job.isMonitoringEnabled;
@@ -139,7 +129,7 @@ void ControlAccessibilityTest::weekdays_changeTheDraftButNeverLoseTheLastDay()
     QFETCH(QString, schedule);
     QFETCH(int, weekday);
     QFETCH(QString, expected);
-    JobEditorView editor(inputsFor(backupJob(schedule)), noActions());
+    JobEditorView editor(inputsFor(backupJob(schedule)), Testing::idleEditorActions());
     editor.show();
     QAccessibleInterface* accessible =
         accessibleOf(editor, QStringLiteral("weekdayButton%1").arg(weekday));
@@ -157,7 +147,8 @@ void ControlAccessibilityTest::weekdays_changeTheDraftButNeverLoseTheLastDay()
 
 void ControlAccessibilityTest::segments_readAsRadioButtonsAndChooseTheMode()
 {
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * 1-5"))), noActions());
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * 1-5"))),
+                         Testing::idleEditorActions());
     editor.show();
     auto* field = editor.findChild<QLineEdit*>(QStringLiteral("scheduleField"));
     const QList<QAbstractButton*> segments =
@@ -191,7 +182,8 @@ void ControlAccessibilityTest::segments_readAsRadioButtonsAndChooseTheMode()
 
 void ControlAccessibilityTest::disclosure_reportsWhetherItIsExpanded()
 {
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("@daily")), 2), noActions());
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("@daily")), 2),
+                         Testing::idleEditorActions());
     editor.show();
     QAccessibleInterface* accessible = accessibleOf(editor, QStringLiteral("historyHeader"));
     QVERIFY(accessible);
@@ -221,7 +213,8 @@ void ControlAccessibilityTest::disclosure_opensWithTheKeysOfAButton_data()
 void ControlAccessibilityTest::disclosure_opensWithTheKeysOfAButton()
 {
     QFETCH(int, key);
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("@daily")), 1), noActions());
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("@daily")), 1),
+                         Testing::idleEditorActions());
     editor.show();
     auto* header = editor.findChild<QAbstractButton*>(QStringLiteral("historyHeader"));
     header->setFocus();

@@ -1,3 +1,4 @@
+#include "EditorActions.h"
 #include "JobEditorView.h"
 #include "JobSketch.h"
 #include "Palette.h"
@@ -21,17 +22,6 @@ JobEditorView::Inputs monitoredInputs(const QString& schedule)
     inputs.originalJob = backupJob(schedule);
     inputs.originalJob.isMonitoringEnabled = true;
     return inputs;
-}
-
-JobEditorView::Actions someActions()
-{
-    JobEditorView::Actions actions;
-    actions.save = [](const CronJob&) {};
-    actions.runNow = [] {};
-    actions.clearHistory = [] {};
-    actions.remove = [] {};
-    actions.duplicate = [] {};
-    return actions;
 }
 
 QAccessibleInterface* accessibleOf(QWidget* widget)
@@ -93,7 +83,8 @@ void ScreenAccessibilityTest::editorCards_areNamedGroups_data()
 void ScreenAccessibilityTest::editorCards_areNamedGroups()
 {
     QFETCH(QString, name);
-    JobEditorView editor(monitoredInputs(QStringLiteral("*/5 * * * *")), someActions());
+    JobEditorView editor(monitoredInputs(QStringLiteral("*/5 * * * *")),
+                         Testing::idleEditorActions());
     editor.show();
     QCOMPARE(groupNames(accessibleOf(&editor)).count(name), 1);
 }
@@ -114,7 +105,8 @@ void ScreenAccessibilityTest::pickers_areLabelledByTheirCaption()
     QFETCH(QString, picker);
     QFETCH(QString, caption);
     // Every five minutes shows the interval row; monitoring shows the log policy.
-    JobEditorView editor(monitoredInputs(QStringLiteral("*/5 * * * *")), someActions());
+    JobEditorView editor(monitoredInputs(QStringLiteral("*/5 * * * *")),
+                         Testing::idleEditorActions());
     editor.show();
     auto* combo = editor.findChild<QComboBox*>(picker);
     QVERIFY(combo);
@@ -128,7 +120,8 @@ void ScreenAccessibilityTest::pickers_areLabelledByTheirCaption()
 
 void ScreenAccessibilityTest::dividers_stayOutOfTheWay()
 {
-    JobEditorView editor(monitoredInputs(QStringLiteral("*/5 * * * *")), someActions());
+    JobEditorView editor(monitoredInputs(QStringLiteral("*/5 * * * *")),
+                         Testing::idleEditorActions());
     editor.show();
     int lines = 0;
     for (QFrame* frame : editor.findChildren<QFrame*>()) {
