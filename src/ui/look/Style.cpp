@@ -101,19 +101,14 @@ constexpr qreal buttonRadius = 8;
 constexpr qreal focusRingWidth = 1.5;
 constexpr qreal disabledProminentOpacity = 0.4;
 
+// The tint of a push button marked as a plain or prominent button; none for any other widget.
 std::optional<Tint> tintOf(const QWidget* widget)
 {
-    if (!widget || !qobject_cast<const QPushButton*>(widget))
+    const bool isButton =
+        is(widget, Style::Control::button) || is(widget, Style::Control::prominentButton);
+    if (!isButton || !qobject_cast<const QPushButton*>(widget))
         return std::nullopt;
-    const QVariant tint = widget->property("tint");
-    if (!tint.isValid())
-        return std::nullopt;
-    return Tint(tint.toInt());
-}
-
-bool isProminent(const QWidget* widget)
-{
-    return widget->property("prominent").toBool();
+    return Tint(widget->property(tintProperty).toInt());
 }
 
 // The symbol in the label's colour, whatever its own tint.
@@ -262,6 +257,8 @@ void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex
             return drawDisclosure(*button, *painter, *widget);
         case Control::toggleSwitch:
         case Control::segmentRow:
+        case Control::button:
+        case Control::prominentButton:
             break;
         }
     }
@@ -445,7 +442,7 @@ bool Style::drawTintedButton(const QStyleOption* option, QPainter* painter,
     if (!button || !tint)
         return false;
     const QPalette& palette = option->palette;
-    const bool prominent = isProminent(widget);
+    const bool prominent = is(widget, Control::prominentButton);
     const bool enabled = option->state & State_Enabled;
     const bool pressed = option->state & (State_Sunken | State_On);
     const bool hovered = enabled && (option->state & State_MouseOver);

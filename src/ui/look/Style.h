@@ -11,9 +11,9 @@ namespace Tempolane {
 // Tempolane's look over Fusion: the controls stay Qt's own classes and this style draws them,
 // with colours from the palette and sizes from the font, so the look lives in one place.
 //
-// A push button with the dynamic property "tint" (an int of `Tint`) is drawn as a tinted
-// label that a faint wash backs under the pointer; with "prominent" set it is filled with its
-// tint instead. While "busy" is set it shows a turning arc at "busyAngle" in place of its label.
+// A push button marked `button` is drawn as a tinted label that a faint wash backs under the
+// pointer; marked `prominentButton` it is filled with its tint instead. While its property
+// "busy" is set it shows a turning arc at "busyAngle" in place of its label.
 class Style final : public QProxyStyle
 {
     Q_OBJECT
@@ -30,7 +30,10 @@ public:
         // A checkable tool button: a day's short label over a bar while chosen.
         weekday,
         // A checkable tool button that shows or hides a part: an arrow, then its content.
-        disclosure
+        disclosure,
+        // A push button: its label in its tint, or filled with its tint.
+        button,
+        prominentButton
     };
     static void mark(QWidget* widget, Control control, Tint tint = Tint::indigo);
 

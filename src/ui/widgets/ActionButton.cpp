@@ -1,5 +1,6 @@
 #include "ActionButton.h"
 
+#include "Style.h"
 #include "SymbolIcon.h"
 #include "TextStyle.h"
 
@@ -15,9 +16,10 @@ ActionButton::ActionButton(const QString& text, std::optional<Symbol> symbol, St
                            Tint tint, QWidget* parent)
     : QPushButton(text, parent)
 {
-    // What the style reads to draw it.
-    setProperty("tint", int(tint));
-    setProperty("prominent", style == Style::prominent);
+    Tempolane::Style::mark(this,
+                           style == Style::prominent ? Tempolane::Style::Control::prominentButton
+                                                     : Tempolane::Style::Control::button,
+                           tint);
     if (symbol) {
         setIcon(symbolIcon(*symbol));
         const int side = symbolSide(TextStyle::body) - 2;
