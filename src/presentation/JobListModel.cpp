@@ -160,9 +160,11 @@ void JobListModel::synchronize()
     // Entries are made only for rows that come or change: most rows of a keystroke stay.
     const QList<CronJob> wanted = m_store.filteredJobs();
     QSet<QUuid> wantedIds;
+    wantedIds.reserve(wanted.size());
     for (const CronJob& job : wanted)
         wantedIds.insert(job.id);
     QSet<QUuid> knownIds;
+    knownIds.reserve(m_entries.size());
     for (const Entry& entry : std::as_const(m_entries))
         knownIds.insert(entry.job.id);
     const auto isGone = [&](int row) {

@@ -119,6 +119,7 @@ QList<CronJob> CronStore::filteredJobs() const
     static const FoldedTexts unsearched;
     const QList<FoldedTexts>* texts = foldedSearch.isEmpty() ? nullptr : &foldedTexts();
     QList<CronJob> result;
+    result.reserve(m_jobs.size());
     for (qsizetype i = 0; i < m_jobs.size(); ++i) {
         if (matchesFilterAndSearch(m_jobs[i], texts ? texts->at(i) : unsearched, foldedSearch))
             result.append(m_jobs[i]);
