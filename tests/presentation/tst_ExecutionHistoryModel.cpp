@@ -1,6 +1,7 @@
 #include "DateTimeText.h"
 #include "ExecutionHistoryModel.h"
 #include "ExecutionPanel.h"
+#include "RunHistory.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -11,31 +12,6 @@ using namespace Tempolane;
 
 namespace {
 
-const QDateTime start = QDateTime::fromString(QStringLiteral("2026-12-07T08:30:00Z"), Qt::ISODate);
-
-// Finished runs a day apart, newest first, run `n` started `n` days before the newest.
-QList<JobExecutionRecord> runs(QList<int> numbers)
-{
-    QList<JobExecutionRecord> records;
-    for (const int number : numbers) {
-        JobExecutionRecord record;
-        record.id = QString::number(number);
-        record.startedAt = start.addDays(-number);
-        record.endedAt = record.startedAt.addSecs(5);
-        record.exitCode = 0;
-        records.append(record);
-    }
-    return records;
-}
-
-QList<int> range(int count)
-{
-    QList<int> numbers;
-    for (int number = 0; number < count; ++number)
-        numbers.append(number);
-    return numbers;
-}
-
 // Which runs the rows show, by their start time, top to bottom.
 QList<int> shownRuns(const ExecutionHistoryModel& model)
 {
@@ -44,7 +20,8 @@ QList<int> shownRuns(const ExecutionHistoryModel& model)
         const QString time =
             model.index(row).data(ExecutionHistoryModel::startedAtTextRole).toString();
         int number = 0;
-        while (DateTimeText::shortDateTime(start.addDays(-number)) != time && number < 100)
+        while (DateTimeText::shortDateTime(Testing::newestRunStart.addDays(-number)) != time &&
+               number < 100)
             ++number;
         numbers.append(number);
     }
@@ -74,8 +51,9 @@ void ExecutionHistoryModelTest::rows_areTheNewestRuns()
 {
     ExecutionHistoryModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setRecords(runs(range(int(ExecutionPanel::maximumShownRecords) + 5)));
-    QCOMPARE(shownRuns(model), range(int(ExecutionPanel::maximumShownRecords)));
+    model.setRecords(Testing::runsDaysBefore(
+        Testing::firstNumbers(int(ExecutionPanel::maximumShownRecords) + 5)));
+    QCOMPARE(shownRuns(model), Testing::firstNumbers(int(ExecutionPanel::maximumShownRecords)));
     // A screen reader hears the state and the time the row shows.
     const QModelIndex newest = model.index(0);
     QCOMPARE(newest.data(Qt::AccessibleTextRole).toString(),
@@ -104,13 +82,13 @@ void ExecutionHistoryModelTest::newRecords_keepTheRowsOfRunsStillListed()
 
     ExecutionHistoryModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setRecords(runs(before));
+    model.setRecords(Testing::runsDaysBefore(before));
     for (int row = 0; row < model.rowCount(); ++row)
         model.setData(model.index(row), true, ExecutionHistoryModel::isExpandedRole);
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
 
-    model.setRecords(runs(after));
+    model.setRecords(Testing::runsDaysBefore(after));
     QCOMPARE(shownRuns(model), after);
     QCOMPARE(resets.size(), 0);
     // Records equal to the ones shown change no data.
@@ -153,7 +131,7 @@ void ExecutionHistoryModelTest::aChangedRun_announcesOnlyTheRolesThatChanged()
     QFETCH(QList<int>, roles);
 
     ExecutionHistoryModel model;
-    QList<JobExecutionRecord> records = runs({0, 1});
+    QList<JobExecutionRecord> records = Testing::runsDaysBefore({0, 1});
     model.setRecords(records);
     const QVariantList before{model.index(1).data(), model.index(1).data(Qt::AccessibleTextRole),
                               model.index(1).data(ExecutionHistoryModel::outputRole)};
@@ -181,7 +159,7 @@ void ExecutionHistoryModelTest::aChangedRun_announcesOnlyTheRolesThatChanged()
 void ExecutionHistoryModelTest::unfolding_readsOutWhatTheRowShows()
 {
     ExecutionHistoryModel model;
-    QList<JobExecutionRecord> records = runs({0, 1});
+    QList<JobExecutionRecord> records = Testing::runsDaysBefore({0, 1});
     records[0].output = QStringLiteral("line one\nline two\r\n\n");
     model.setRecords(records);
     QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
