@@ -37,6 +37,11 @@ constexpr std::int64_t largestReference = std::numeric_limits<std::int64_t>::max
 } // namespace
 
 NextExecutionSearch::NextExecutionSearch(const ParsedCronSchedule& schedule, const QTimeZone& zone)
+    : NextExecutionSearch(schedule, ZoneOffsets(zone))
+{
+}
+
+NextExecutionSearch::NextExecutionSearch(const ParsedCronSchedule& schedule, ZoneOffsets offsets)
     : m_minutes(schedule.minuteValues.bits() & valuesBetween(0, 59)),
       m_hours(schedule.hourValues.bits() & valuesBetween(0, 23)),
       m_daysOfMonth(schedule.dayOfMonthValues.bits() & valuesBetween(1, 31)),
@@ -48,7 +53,7 @@ NextExecutionSearch::NextExecutionSearch(const ParsedCronSchedule& schedule, con
       m_canMatch(m_minutes != 0 && m_hours != 0 && m_months != 0 &&
                  (m_requiresBothDayFields ? m_daysOfMonth != 0 && m_weekdays != 0
                                           : m_daysOfMonth != 0 || m_weekdays != 0)),
-      m_offsets(zone)
+      m_offsets(std::move(offsets))
 {
 }
 
@@ -71,33 +76,63 @@ std::optional<std::int64_t> NextExecutionSearch::next(std::int64_t reference) co
         reference < -largestReference)
         return std::nullopt;
 
-    int offset = m_offsets.offsetSeconds(reference);
-    auto change = m_offsets.nextChange(reference);
+    const int offset = m_offsets.offsetSeconds(reference);
     const std::int64_t base =
         reference - floorModulo(reference + std::int64_t{offset} * 1000, millisecondsPerMinute);
-    const std::int64_t until = base + surelyBeyondHorizon;
+    std::optional<std::int64_t> found;
+    forEachStretch(base + millisecondsPerMinute, base + surelyBeyondHorizon,
+                   [&](std::int64_t candidate, std::int64_t count, int stretchOffset) {
+                       const std::int64_t firstWallMinute = floorDivide(
+                           candidate + std::int64_t{stretchOffset} * 1000, millisecondsPerMinute);
+                       const auto minute =
+                           firstMatchingWallMinute(firstWallMinute, firstWallMinute + count);
+                       if (!minute)
+                           return true;
+                       found = candidate + (*minute - firstWallMinute) * millisecondsPerMinute;
+                       return false;
+                   });
+    // The exact horizon costs more than a typical search, so it is only worked out when needed.
+    if (found && *found - base > surelyWithinHorizon && *found > horizon(base, m_offsets))
+        return std::nullopt;
+    return found;
+}
 
-    for (std::int64_t candidate = base + millisecondsPerMinute; candidate <= until;) {
+std::int64_t NextExecutionSearch::count(std::int64_t from, std::int64_t until) const
+{
+    if (!m_canMatch || !m_offsets.isValid() || from >= until || from > largestReference ||
+        from < -largestReference || until > largestReference)
+        return 0;
+    // The first candidate is the first start of a wall-clock minute at or after `from`.
+    const int offset = m_offsets.offsetSeconds(from);
+    const std::int64_t first =
+        from + floorModulo(-(from + std::int64_t{offset} * 1000), millisecondsPerMinute);
+    std::int64_t total = 0;
+    forEachStretch(
+        first, until - 1, [&](std::int64_t candidate, std::int64_t count, int stretchOffset) {
+            const std::int64_t firstWallMinute =
+                floorDivide(candidate + std::int64_t{stretchOffset} * 1000, millisecondsPerMinute);
+            total += matchingWallMinutes(firstWallMinute, firstWallMinute + count);
+            return true;
+        });
+    return total;
+}
+
+template <typename Visit>
+void NextExecutionSearch::forEachStretch(std::int64_t first, std::int64_t until, Visit visit) const
+{
+    int offset = m_offsets.offsetSeconds(first);
+    auto change = m_offsets.nextChange(first);
+    for (std::int64_t candidate = first; candidate <= until;) {
         while (change && change->at <= candidate) {
             offset = change->offsetSeconds;
             change = m_offsets.nextChange(change->at);
         }
         const std::int64_t last = change ? std::min(until, change->at - 1) : until;
         const std::int64_t count = floorDivide(last - candidate, millisecondsPerMinute) + 1;
-        const std::int64_t firstWallMinute =
-            floorDivide(candidate + std::int64_t{offset} * 1000, millisecondsPerMinute);
-        if (const auto minute = firstMatchingWallMinute(firstWallMinute, firstWallMinute + count)) {
-            const std::int64_t found =
-                candidate + (*minute - firstWallMinute) * millisecondsPerMinute;
-            // The exact horizon costs more than a typical search, so it is only worked out
-            // when needed.
-            if (found - base > surelyWithinHorizon && found > horizon(base, m_offsets))
-                return std::nullopt;
-            return found;
-        }
+        if (!visit(candidate, count, offset))
+            return;
         candidate += count * millisecondsPerMinute;
     }
-    return std::nullopt;
 }
 
 std::int64_t NextExecutionSearch::horizon(std::int64_t base, const ZoneOffsets& offsets)
@@ -161,6 +196,38 @@ std::optional<std::int64_t> NextExecutionSearch::firstMatchingWallMinute(std::in
         return found < until ? std::optional(found) : std::nullopt;
     }
     return std::nullopt;
+}
+
+// Wall-clock minutes counted from 1970-01-01 00:00; `until` is excluded.
+std::int64_t NextExecutionSearch::matchingWallMinutes(std::int64_t from, std::int64_t until) const
+{
+    std::int64_t total = 0;
+    std::int64_t minute = from;
+    while (minute < until) {
+        const std::int64_t days = floorDivide(minute, minutesPerDay);
+        const Date date = dateFromDays(days);
+        const std::int64_t dayStart = days * minutesPerDay;
+        if ((m_months >> date.month & 1U) == 0) {
+            const std::int64_t nextMonth = date.month == 12
+                                               ? daysFromDate({date.year + 1, 1, 1})
+                                               : daysFromDate({date.year, date.month + 1, 1});
+            minute = nextMonth * minutesPerDay;
+            continue;
+        }
+        const std::int64_t end = std::min(until, dayStart + minutesPerDay);
+        if (matchesDay(date.day, weekday(days))) {
+            const int first = int(minute - dayStart);
+            const int last = int(end - dayStart) - 1;
+            for (int hour = nextValue(m_hours, first / 60, last / 60); hour >= 0;
+                 hour = nextValue(m_hours, hour + 1, last / 60)) {
+                const int lower = std::max(first, hour * 60) - hour * 60;
+                const int upper = std::min(last, hour * 60 + 59) - hour * 60;
+                total += std::popcount(m_minutes & valuesBetween(lower, upper));
+            }
+        }
+        minute = end;
+    }
+    return total;
 }
 
 namespace CronExpression {

@@ -24,8 +24,39 @@ ZoneOffsets::ZoneOffsets(const QTimeZone& zone)
 {
 }
 
+ZoneOffsets::ZoneOffsets(const QTimeZone& zone, std::int64_t from, std::int64_t until)
+    : ZoneOffsets(zone)
+{
+    if (!isValid() || from >= until)
+        return;
+    Span span{from, until, offsetSeconds(from), {}};
+    for (auto change = nextChange(from); change; change = nextChange(change->at)) {
+        span.changes.push_back(*change);
+        if (change->at >= until)
+            break;
+    }
+    m_span = std::make_shared<const Span>(std::move(span));
+}
+
+bool ZoneOffsets::isInSpan(std::int64_t instant) const
+{
+    return m_span && instant >= m_span->from && instant < m_span->until;
+}
+
+std::vector<ZoneOffsets::Change>::const_iterator
+ZoneOffsets::firstChangeAfter(std::int64_t instant) const
+{
+    return std::upper_bound(m_span->changes.begin(), m_span->changes.end(), instant,
+                            [](std::int64_t at, const Change& change) { return at < change.at; });
+}
+
 int ZoneOffsets::offsetSeconds(std::int64_t instant) const
 {
+    if (isInSpan(instant)) {
+        const auto after = firstChangeAfter(instant);
+        return after == m_span->changes.begin() ? m_span->offsetAtFrom
+                                                : std::prev(after)->offsetSeconds;
+    }
     return m_zone.offsetFromUtc(utcDateTime(instant));
 }
 
@@ -33,6 +64,11 @@ std::optional<ZoneOffsets::Change> ZoneOffsets::nextChange(std::int64_t instant)
 {
     if (!m_hasTransitions)
         return std::nullopt;
+    if (isInSpan(instant)) {
+        // The span's list ends with a change at or after its end, or the zone has no more.
+        const auto after = firstChangeAfter(instant);
+        return after != m_span->changes.end() ? std::optional(*after) : std::nullopt;
+    }
     auto next = m_zone.nextTransition(utcDateTime(instant));
     // Qt 6.4 finds nothing after the last transition of the zone file's table when asked at
     // that very instant, although the zone's rule goes on; a millisecond later it finds it.

@@ -2,7 +2,9 @@
 
 #include <QTimeZone>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace Tempolane {
 
@@ -12,6 +14,9 @@ class ZoneOffsets final
 {
 public:
     explicit ZoneOffsets(const QTimeZone& zone);
+    // The same offsets, with the changes between `from` and `until` worked out once: inside
+    // that span every answer comes from memory, which many searches over one span need.
+    ZoneOffsets(const QTimeZone& zone, std::int64_t from, std::int64_t until);
 
     bool isValid() const { return m_zone.isValid(); }
 
@@ -33,8 +38,20 @@ public:
     std::int64_t instantForWallTime(std::int64_t wallTime) const;
 
 private:
+    struct Span
+    {
+        std::int64_t from;
+        std::int64_t until;
+        int offsetAtFrom;
+        // Every change after `from` up to and including the first one at or after `until`.
+        std::vector<Change> changes;
+    };
+    bool isInSpan(std::int64_t instant) const;
+    std::vector<Change>::const_iterator firstChangeAfter(std::int64_t instant) const;
+
     QTimeZone m_zone;
     bool m_hasTransitions;
+    std::shared_ptr<const Span> m_span;
 };
 
 } // namespace Tempolane

@@ -188,6 +188,8 @@ private Q_SLOTS:
     void transitionTable_agreesWithTheZone();
     void fastSearch_equalsLiteralScan_data();
     void fastSearch_equalsLiteralScan();
+    void count_equalsTheRunsSteppedThrough_data();
+    void count_equalsTheRunsSteppedThrough();
 };
 
 void NextExecutionTest::nextExecution_data()
@@ -423,6 +425,50 @@ void NextExecutionTest::fastSearch_equalsLiteralScan()
     }
     qInfo("%s: %d triples (%d without a next run) in %lld ms", zone.constData(), count, none,
           timer.elapsed());
+    if (!mismatches.isEmpty())
+        QFAIL(qPrintable(mismatches.join(u'\n')));
+}
+
+// Counting runs over a span without stepping, with the zone's changes worked out once for the
+// span, against stepping through them one by one with the plain search: on random schedules and
+// spans of up to two days, many of them over a change of the clock.
+void NextExecutionTest::count_equalsTheRunsSteppedThrough_data()
+{
+    fastSearch_equalsLiteralScan_data();
+}
+
+void NextExecutionTest::count_equalsTheRunsSteppedThrough()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(int, zoneIndex);
+    Dice dice(7 * 31 + std::uint64_t(zoneIndex));
+    const QTimeZone timeZone(zone);
+    const Testing::TransitionTable table(timeZone);
+    std::vector<std::int64_t> transitions;
+    std::copy_if(table.transitions().cbegin(), table.transitions().cend(),
+                 std::back_inserter(transitions),
+                 [](std::int64_t t) { return t >= at(1850) && t < at(2046); });
+
+    QStringList mismatches;
+    for (int i = 0; i < 300; ++i) {
+        const auto schedule = CronExpression::parse(expression(dice));
+        if (!schedule)
+            continue;
+        const std::int64_t from = reference(dice, timeZone, transitions);
+        const std::int64_t until = from + dice.between(0, 48 * hour);
+        const NextExecutionSearch stepping(*schedule, timeZone);
+        const NextExecutionSearch counting(*schedule,
+                                           ZoneOffsets(timeZone, from - 60 * hour, until + hour));
+        std::int64_t stepped = 0;
+        for (auto run = stepping.next(from - 1); run && *run < until; run = stepping.next(*run))
+            ++stepped;
+        const std::int64_t counted = counting.count(from, until);
+        if (counted != stepped && mismatches.size() < 20)
+            mismatches.append(QStringLiteral("%1 from %2 to %3: counted %4, stepped %5")
+                                  .arg(QString::number(i), describe(from, timeZone),
+                                       describe(until, timeZone), QString::number(counted),
+                                       QString::number(stepped)));
+    }
     if (!mismatches.isEmpty())
         QFAIL(qPrintable(mismatches.join(u'\n')));
 }
