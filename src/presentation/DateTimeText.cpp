@@ -112,6 +112,16 @@ QString shortDateTime(const QDateTime& instant, const QLocale& locale, const QTi
     return formatted(u"dMMMjmm", instant, locale, zone, QLocale::ShortFormat);
 }
 
+QString timeOfDay(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
+{
+    return formatted(u"jmm", instant, locale, zone, QLocale::ShortFormat);
+}
+
+QString weekdayAndDay(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
+{
+    return formatted(u"EEEd", instant, locale, zone, QLocale::ShortFormat);
+}
+
 QString dateTimeWithSeconds(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
 {
     return formatted(u"yMMMdjmmss", instant, locale, zone, QLocale::LongFormat);

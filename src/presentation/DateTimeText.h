@@ -12,6 +12,14 @@ namespace Tempolane::DateTimeText {
 QString shortDateTime(const QDateTime& instant, const QLocale& locale = QLocale(),
                       const QTimeZone& zone = QTimeZone::systemTimeZone());
 
+// The time of day as the locale writes it ("09:30" in German, "9:30 AM" in American English).
+QString timeOfDay(const QDateTime& instant, const QLocale& locale = QLocale(),
+                  const QTimeZone& zone = QTimeZone::systemTimeZone());
+
+// The abbreviated weekday and the day of the month ("Di., 3." in German).
+QString weekdayAndDay(const QDateTime& instant, const QLocale& locale = QLocale(),
+                      const QTimeZone& zone = QTimeZone::systemTimeZone());
+
 // The full date with the year and the time to the second ("7. Dez. 2025, 09:30:05" in German),
 // for moments that may lie years back and a few seconds apart.
 QString dateTimeWithSeconds(const QDateTime& instant, const QLocale& locale = QLocale(),
