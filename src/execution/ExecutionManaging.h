@@ -31,6 +31,10 @@ public:
     virtual QCoro::Task<std::expected<void, ExecutionServiceError>>
     runNow(CronJob job, QList<EnvironmentAssignment> crontabAssignments) = 0;
     virtual QCoro::Task<> clearHistory(QUuid jobId) = 0;
+    // Each job's recorded runs, newest first, as many as the runner keeps, without their
+    // output: what the timeline and the run chart draw. Without an override, what `history`
+    // gives.
+    virtual QCoro::Task<QMap<QUuid, QList<JobExecutionRecord>>> runRecords(QList<QUuid> jobIds);
 };
 
 } // namespace Tempolane

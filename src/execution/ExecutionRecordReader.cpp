@@ -227,7 +227,8 @@ QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirec
     records.reserve(listed.size());
     QSet<QString> logNames;
     for (const auto& entry : std::as_const(listed)) {
-        records.append(toRecord(entry, runsDirectory, cache, output));
+        records.append(toRecord(entry, runsDirectory, cache,
+                                output == Output::none ? std::nullopt : std::optional(output)));
         if (entry.parsed->isRecord)
             logNames.insert(entry.parsed->logName);
     }

@@ -29,11 +29,16 @@ public:
     enum class Output
     {
         full,
-        lastMeaningfulLine
+        lastMeaningfulLine,
+        // Times and exit status only: all a picture of the runs needs.
+        none
     };
 
     // The run history shows the newest twenty records; older ones cannot be reached there.
     static constexpr qsizetype shownRecords = 20;
+    // The runner keeps this many records of a job, none older than the days.
+    static constexpr qsizetype retainedRecords = 100;
+    static constexpr int retainedDays = 30;
 
     explicit ExecutionRecordReader(Clock clock = systemClock(), Liveness liveness = {});
 

@@ -183,6 +183,21 @@ QCoro::Task<QList<JobExecutionRecord>> ExecutionService::allRecords(QUuid jobId)
     co_return co_await future;
 }
 
+QCoro::Task<QMap<QUuid, QList<JobExecutionRecord>>>
+ExecutionService::runRecords(QList<QUuid> jobIds)
+{
+    auto future = QtConcurrent::run(&m_pool, [this, jobIds] {
+        QMap<QUuid, QList<JobExecutionRecord>> records;
+        for (const QUuid& id : jobIds) {
+            records.insert(id, m_reader.history(jobDirectory(id),
+                                                ExecutionRecordReader::retainedRecords,
+                                                ExecutionRecordReader::Output::none));
+        }
+        return records;
+    });
+    co_return co_await future;
+}
+
 QCoro::Task<std::expected<void, ExecutionServiceError>>
 ExecutionService::runNow(CronJob job, QList<EnvironmentAssignment> crontabAssignments)
 {

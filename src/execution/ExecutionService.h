@@ -32,6 +32,7 @@ public:
     QCoro::Task<std::expected<void, ExecutionServiceError>>
     runNow(CronJob job, QList<EnvironmentAssignment> crontabAssignments) override;
     QCoro::Task<> clearHistory(QUuid jobId) override;
+    QCoro::Task<QMap<QUuid, QList<JobExecutionRecord>>> runRecords(QList<QUuid> jobIds) override;
 
     // Every record of a job, newest first, each with no more of its output than the last
     // meaningful line: for a listing of the whole history, one log read at a time.

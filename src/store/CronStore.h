@@ -22,6 +22,7 @@
 namespace Tempolane {
 
 using ExecutionSummaryMap = QMap<QUuid, JobExecutionSummary>;
+using JobRunsMap = QMap<QUuid, QList<JobExecutionRecord>>;
 using OptionalJob = std::optional<CronJob>;
 using OptionalPresentedError = std::optional<PresentedError>;
 using OptionalSavedChange = std::optional<SavedChange>;
@@ -50,6 +51,7 @@ class CronStore final : public QObject
                    executionSummariesChanged)
     Q_PROPERTY(QList<Tempolane::JobExecutionRecord> selectedJobHistory READ selectedJobHistory
                    NOTIFY selectedJobHistoryChanged)
+    Q_PROPERTY(Tempolane::JobRunsMap jobRuns READ jobRuns NOTIFY jobRunsChanged)
     Q_PROPERTY(
         QUuid manuallyRunningJobID READ manuallyRunningJobID NOTIFY manuallyRunningJobIDChanged)
     Q_PROPERTY(bool hasDismissedMonitoringSuggestion READ hasDismissedMonitoringSuggestion NOTIFY
@@ -93,6 +95,8 @@ public:
     QDateTime lastLoadedAt() const { return m_lastLoadedAt; }
     const ExecutionSummaryMap& executionSummaries() const { return m_executionSummaries; }
     const QList<JobExecutionRecord>& selectedJobHistory() const { return m_selectedJobHistory; }
+    // The recorded runs, without output, of the monitored jobs last asked for.
+    const JobRunsMap& jobRuns() const { return m_jobRuns; }
     QUuid manuallyRunningJobID() const { return m_manuallyRunningJobID; }
     bool hasDismissedMonitoringSuggestion() const { return m_hasDismissedMonitoringSuggestion; }
     OptionalPresentedError presentedError() const { return m_presentedError; }
@@ -151,6 +155,9 @@ public:
 
     // Execution integration.
     QCoro::Task<> refreshExecutionStatus();
+    // Reads the recorded runs of the monitored jobs among these, for the pictures that draw
+    // them; runs of other jobs are dropped.
+    QCoro::Task<> refreshJobRuns(QList<QUuid> jobIds);
     QCoro::Task<> runJobNow(CronJob job);
     QCoro::Task<> clearJobHistory(QUuid jobId);
     QCoro::Task<> enableMonitoringForAllJobs();
@@ -170,6 +177,7 @@ Q_SIGNALS:
     void lastLoadedAtChanged();
     void executionSummariesChanged();
     void selectedJobHistoryChanged();
+    void jobRunsChanged();
     void manuallyRunningJobIDChanged();
     void hasDismissedMonitoringSuggestionChanged();
     void presentedErrorChanged();
@@ -253,6 +261,7 @@ private:
     QDateTime m_lastLoadedAt;
     ExecutionSummaryMap m_executionSummaries;
     QList<JobExecutionRecord> m_selectedJobHistory;
+    JobRunsMap m_jobRuns;
     QUuid m_manuallyRunningJobID;
     bool m_selectsJobs = true;
     bool m_hasDismissedMonitoringSuggestion = false;
