@@ -4,6 +4,7 @@
 #include "ExecutionPanel.h"
 #include "ExecutionStateAppearance.h"
 #include "JobExecutionSummary.h"
+#include "PluralText.h"
 #include "TextContext.h"
 
 #include <algorithm>
@@ -46,7 +47,45 @@ ExecutionHistoryModel::ExecutionHistoryModel(QObject* parent) : QAbstractListMod
 
 void ExecutionHistoryModel::setRecords(const QList<JobExecutionRecord>& history)
 {
-    const QList<JobExecutionRecord> records = ExecutionPanel::shownRecords(history);
+    m_history = history;
+    QList<JobExecutionRecord> records = ExecutionPanel::shownRecords(history);
+    const QDateTime oldestListed = records.isEmpty() ? QDateTime() : records.back().startedAt;
+    for (const JobExecutionRecord& reached : std::as_const(m_reached)) {
+        if (oldestListed.isValid() && reached.startedAt < oldestListed)
+            records.append(reached);
+    }
+    show(records);
+}
+
+int ExecutionHistoryModel::reachRun(const QString& recordId, const QList<JobExecutionRecord>& runs)
+{
+    const auto isRow = [&](const Row& row) { return row.record.id == recordId; };
+    if (const auto listed = std::find_if(m_rows.cbegin(), m_rows.cend(), isRow);
+        listed != m_rows.cend()) {
+        const int row = int(listed - m_rows.cbegin());
+        setData(index(row), true, isExpandedRole);
+        return row;
+    }
+    const auto wanted = std::find_if(runs.cbegin(), runs.cend(),
+                                     [&](const auto& run) { return run.id == recordId; });
+    if (wanted == runs.cend())
+        return -1;
+    const QDateTime oldestListed = m_rows.isEmpty() ? QDateTime() : m_rows.back().record.startedAt;
+    for (auto run = runs.cbegin(); run != wanted + 1; ++run) {
+        if (!oldestListed.isValid() || run->startedAt < oldestListed)
+            m_reached.append(*run);
+    }
+    setRecords(m_history);
+    const auto shown = std::find_if(m_rows.cbegin(), m_rows.cend(), isRow);
+    if (shown == m_rows.cend())
+        return -1;
+    const int row = int(shown - m_rows.cbegin());
+    setData(index(row), true, isExpandedRole);
+    return row;
+}
+
+void ExecutionHistoryModel::show(const QList<JobExecutionRecord>& records)
+{
     const auto isListed = [&](const QString& id) {
         return std::ranges::any_of(records, [&](const auto& record) { return record.id == id; });
     };
@@ -63,9 +102,10 @@ void ExecutionHistoryModel::setRecords(const QList<JobExecutionRecord>& history)
         const auto found = std::find_if(m_rows.begin() + row, m_rows.end(), [&](const Row& shown) {
             return shown.record.id == record.id;
         });
+        const bool isReached = row >= ExecutionPanel::maximumShownRecords;
         if (found == m_rows.end()) {
             beginInsertRows({}, row, row);
-            m_rows.insert(row, Row{record});
+            m_rows.insert(row, Row{record, false, isReached});
             endInsertRows();
             continue;
         }
@@ -75,6 +115,7 @@ void ExecutionHistoryModel::setRecords(const QList<JobExecutionRecord>& history)
             m_rows.move(from, row);
             endMoveRows();
         }
+        m_rows[row].isReached = isReached;
         update(row, record);
     }
 }
@@ -89,6 +130,10 @@ void ExecutionHistoryModel::update(int row, const JobExecutionRecord& record)
 
 void ExecutionHistoryModel::collapseAll()
 {
+    if (!m_reached.isEmpty()) {
+        m_reached.clear();
+        setRecords(m_history);
+    }
     for (int row = 0; row < int(m_rows.size()); ++row)
         setData(index(row), false, isExpandedRole);
 }
@@ -127,6 +172,12 @@ QVariant ExecutionHistoryModel::data(const QModelIndex& index, int role) const
             return *output;
         return {};
     case withoutOutputRole:
+        if (row.isReached)
+            return pluralText(Tempolane::tr,
+                              "one {Meldungen zeigt das Protokoll nur für die neueste "
+                              "Ausführung.} other {Meldungen zeigt das Protokoll nur für die # "
+                              "neuesten Ausführungen.}",
+                              ExecutionPanel::maximumShownRecords);
         return tr("Für diese Ausführung wurden keine Meldungen aufgezeichnet.");
     case isExpandedRole:
         return row.isExpanded;

@@ -32,9 +32,14 @@ public:
 
     explicit ExecutionHistoryModel(QObject* parent = nullptr);
 
-    // The history as the store gives it, newest first; only the newest are listed.
+    // The history as the store gives it, newest first; only the newest are listed, and the
+    // older runs reached since the list started.
     void setRecords(const QList<JobExecutionRecord>& history);
-    // Folds every row, as the list starts for another job.
+    // Lists the runs older than the listed ones down to the run with the id, taken from `runs`
+    // (newest first; their output is not shown), and unfolds that run. Its row, or -1 when
+    // `runs` has no such run.
+    int reachRun(const QString& recordId, const QList<JobExecutionRecord>& runs);
+    // Folds every row and forgets the older runs reached, as the list starts for another job.
     void collapseAll();
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -47,11 +52,16 @@ private:
     {
         JobExecutionRecord record;
         bool isExpanded = false;
+        // An older run reached from outside: its output was not read.
+        bool isReached = false;
     };
 
     void update(int row, const JobExecutionRecord& record);
+    void show(const QList<JobExecutionRecord>& records);
 
     QList<Row> m_rows;
+    QList<JobExecutionRecord> m_history;
+    QList<JobExecutionRecord> m_reached;
 };
 
 } // namespace Tempolane

@@ -13,7 +13,9 @@ JobEditorInputs JobEditorInputs::of(CronStore& store, const CronJob& job, const 
             store.selectedJobHistory(),
             store.upcomingExecution(job, now),
             store.manuallyRunningJobID() == job.id,
-            store.runnerPath()};
+            store.runnerPath(),
+            store.jobRuns().value(job.id),
+            now};
 }
 
 } // namespace Tempolane

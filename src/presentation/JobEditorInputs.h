@@ -23,6 +23,11 @@ struct JobEditorInputs
     bool isRunningNow = false;
     // Where the runner is installed (CronStore::runnerPath), for the monitoring checks.
     QString runnerPath;
+    // Every recorded run the store has read for the job, newest first, without output: what
+    // the run chart draws. Empty until they have been read.
+    QList<JobExecutionRecord> runs;
+    // When the values were read: runs due until then that left no record count as missed.
+    QDateTime readAt;
 
     // The store's values for `job`, a saved job: its next run after `now`, and whether the run
     // started by hand is this job's.

@@ -39,10 +39,12 @@ JobEditorChanges JobEditorModel::setInputs(const JobEditorInputs& inputs)
     if (inputs.executionSummary != m_runs.executionSummary ||
         inputs.nextExecution != m_runs.nextExecution || inputs.isRunningNow != m_runs.isRunningNow)
         changes |= JobEditorChange::executionStatus;
-    if (inputs.executionHistory != m_runs.executionHistory)
+    if (inputs.executionHistory != m_runs.executionHistory || inputs.runs != m_runs.runs)
         changes |= JobEditorChange::history;
     m_runs.executionSummary = inputs.executionSummary;
     m_runs.executionHistory = inputs.executionHistory;
+    m_runs.runs = inputs.runs;
+    m_runs.readAt = inputs.readAt;
     m_runs.nextExecution = inputs.nextExecution;
     m_runs.isRunningNow = inputs.isRunningNow;
     return changes;

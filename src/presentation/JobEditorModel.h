@@ -32,6 +32,8 @@ public:
     const JobExecutionSummary& executionSummary() const { return m_runs.executionSummary; }
     const QList<JobExecutionRecord>& executionHistory() const { return m_runs.executionHistory; }
     const std::optional<QDateTime>& nextExecution() const { return m_runs.nextExecution; }
+    const QList<JobExecutionRecord>& runs() const { return m_runs.runs; }
+    const QDateTime& readAt() const { return m_runs.readAt; }
     bool isRunningNow() const { return m_runs.isRunningNow; }
 
     // New inputs from the store. Another job (a different id, or a saved job after a new one)

@@ -12,8 +12,9 @@ namespace {
 
 JobEditorView::Inputs newJobInputs(const CronJob& job, bool isSaving, const QString& runnerPath)
 {
-    return {job, true,         isSaving, JobExecutionSummary::notMonitored(),
-            {},  std::nullopt, false,    runnerPath};
+    return {
+        job,        true, isSaving, JobExecutionSummary::notMonitored(), {}, std::nullopt, false,
+        runnerPath, {},   {}};
 }
 
 } // namespace
