@@ -29,6 +29,7 @@ TimelineInput TimelineSource::inputOf(const CronStore& store, TimelineRange rang
     TimelineInput input;
     input.range = range;
     input.now = now;
+    input.zone = store.timeZone();
     for (const CronJob& job : store.filteredJobs()) {
         if (!job.isEnabled)
             continue;
@@ -77,11 +78,13 @@ void TimelineSource::recompute()
         if (job.isMonitored)
             monitored.append(job.id);
     }
+    m_watcher.setFuture(QtConcurrent::run(&Timeline::make, std::move(input)));
+    // Told only once the work is under way: reading their runs may change the store at once,
+    // and the timeline asked for then must follow this one, not be replaced by it.
     if (monitored != m_monitoredJobs) {
         m_monitoredJobs = std::move(monitored);
         Q_EMIT monitoredJobsChanged();
     }
-    m_watcher.setFuture(QtConcurrent::run(&Timeline::make, std::move(input)));
 }
 
 void TimelineSource::take(Timeline timeline)
