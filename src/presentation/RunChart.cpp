@@ -125,14 +125,14 @@ QString RunChart::slotText(qsizetype index, const QTimeZone& zone, const QLocale
     const QString duration = slot.duration ? durationOf(*slot.duration) : QString();
     switch (slot.shape) {
     case RunShape::succeeded:
-        return tr("%1: erfolgreich, Dauer %2.").arg(start, duration);
+        return tr("%1: erfolgreich, Dauer %2").arg(start, duration);
     case RunShape::failed:
-        return tr("%1: fehlgeschlagen mit Exit-Code %2, Dauer %3.")
+        return tr("%1: fehlgeschlagen mit Exit-Code %2, Dauer %3")
             .arg(start, QString::number(slot.exitCode.value_or(0)), duration);
     case RunShape::interrupted:
         return tr("%1: unerwartet beendet.").arg(start);
     case RunShape::running:
-        return tr("%1: läuft seit %2.").arg(start, duration);
+        return tr("%1: läuft seit %2").arg(start, duration);
     case RunShape::missed:
         return pluralText(tr,
                           "one {%1: # geplante Ausführung nicht erkannt.} "

@@ -362,7 +362,7 @@ QString Timeline::markText(int laneIndex, int markIndex) const
         text = tr("%1, %2: geplant.").arg(lane.name, first);
         if (lane.usualDuration)
             text +=
-                u' ' + tr("Dauert meist %1.")
+                u' ' + tr("Dauert meist %1")
                            .arg(ExecutionTexts::durationText(double(*lane.usualDuration) / 1000));
         return text;
     case RunShape::succeeded:
@@ -380,7 +380,7 @@ QString Timeline::markText(int laneIndex, int markIndex) const
         return tr("%1, %2: nicht erkannt.").arg(lane.name, first);
     }
     return text + u' ' +
-           tr("Dauer: %1.").arg(ExecutionTexts::durationText(double(mark.end - mark.start) / 1000));
+           tr("Dauer: %1").arg(ExecutionTexts::durationText(double(mark.end - mark.start) / 1000));
 }
 
 } // namespace Tempolane

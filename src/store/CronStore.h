@@ -74,6 +74,8 @@ public:
 
     // Where the runner is installed: monitored jobs are written as calls of it.
     const QString& runnerPath() const { return m_runnerPath; }
+    // The zone whose wall clock the schedules follow.
+    QTimeZone timeZone() const { return m_time.zone(); }
 
     // Observed state. A "none" selection or running job is a null QUuid, no load a null time.
     QString loadedContents() const { return m_loadedContents; }

@@ -74,7 +74,9 @@ class FakeExecutionManager final : public ExecutionManaging
 {
 public:
     QMap<QUuid, JobExecutionSummary> summaryMap;
+    // Every job's history, unless it has one of its own.
     QList<JobExecutionRecord> records;
+    QMap<QUuid, QList<JobExecutionRecord>> recordsOf;
     QStringList calls;
     QList<QUuid> preparedIds;
     QList<EnvironmentAssignment> lastRunAssignments;
@@ -108,10 +110,10 @@ public:
         }
         co_return result;
     }
-    QCoro::Task<QList<JobExecutionRecord>> history(QUuid) override
+    QCoro::Task<QList<JobExecutionRecord>> history(QUuid jobId) override
     {
         note(QStringLiteral("history"));
-        co_return records;
+        co_return recordsOf.value(jobId, records);
     }
     QCoro::Task<std::expected<void, ExecutionServiceError>>
     runNow(CronJob, QList<EnvironmentAssignment> crontabAssignments) override

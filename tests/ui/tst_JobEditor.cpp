@@ -1,11 +1,14 @@
 #include "AccessibilityAudit.h"
 #include "DateTimeText.h"
+#include "ExecutionHistoryModel.h"
 #include "JobEditorView.h"
 #include "JobSketch.h"
+#include "RunChartView.h"
 #include "RunHistory.h"
 #include "UpcomingRuns.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -127,6 +130,7 @@ private Q_SLOTS:
     void everyFocusableControl_hasAName();
     void upcomingRuns_countFromTheEditorsClock();
     void history_isReadInTheOrderItIsShown();
+    void runChart_drawsEveryRunAndUnfoldsTheOneClicked();
 };
 
 void JobEditorTest::switchingModes_showsTheFormOrTheText()
@@ -430,6 +434,52 @@ void JobEditorTest::history_isReadInTheOrderItIsShown()
     QAccessibleInterface* newest = QAccessible::queryAccessibleInterface(list)->child(0);
     QCOMPARE(newest->text(QAccessible::Description), u"done"_qs);
     QVERIFY(child(editor, "recordOutput")->isVisible());
+}
+
+// The chart draws more runs than the history lists: a click on an older one lists the history
+// down to it and unfolds it there.
+void JobEditorTest::runChart_drawsEveryRunAndUnfoldsTheOneClicked()
+{
+    Calls calls;
+    JobEditorView::Inputs inputs = monitored(backupJob(QStringLiteral("@daily")), 35);
+    inputs.runs = inputs.executionHistory;
+    JobEditorView editor(inputs, calls.actions(false));
+    editor.resize(700, 900);
+    editor.show();
+    auto* chart = child<RunChartView>(editor, "runChart");
+    QVERIFY(chart->isVisible());
+    QCOMPARE(chart->chart().slots.size(), 35);
+    QCOMPARE(child<QLabel>(editor, "runChartFacts")->text(),
+             QStringLiteral("Median: 12 Sek. · Langsamste Ausführung: %1, 12 Sek.")
+                 .arg(DateTimeText::shortDateTime(Testing::newestRunStart)));
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(chart);
+    QCOMPARE(picture->childCount(), 35);
+    QVERIFY(picture->text(QAccessible::Description)
+                .startsWith(QStringLiteral("Laufzeiten der letzten 35 Ausführungen; Median")));
+
+    QTest::mouseClick(chart, Qt::LeftButton, {}, chart->slotRect(0).center());
+    QTRY_VERIFY(historyList(editor)->isVisible());
+    const QAbstractItemModel* rows = historyList(editor)->model();
+    QCOMPARE(rows->rowCount(), 35);
+    QVERIFY(rows->index(34, 0).data(ExecutionHistoryModel::isExpandedRole).toBool());
+    QCOMPARE(rows->index(34, 0).data(ExecutionHistoryModel::withoutOutputRole).toString(),
+             QStringLiteral("Meldungen zeigt das Protokoll nur für die 20 neuesten Ausführungen."));
+
+    chart->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(chart, Qt::Key_End);
+    QCOMPARE(picture->child(34)->text(QAccessible::Name),
+             QStringLiteral("%1: erfolgreich, Dauer 12 Sek.")
+                 .arg(DateTimeText::shortDateTime(Testing::newestRunStart)));
+    QTest::keyClick(chart, Qt::Key_Return);
+    QTRY_VERIFY(rows->index(0, 0).data(ExecutionHistoryModel::isExpandedRole).toBool());
+    QTRY_COMPARE(child<QPlainTextEdit>(editor, "recordOutput")->toPlainText(), u"done"_qs);
+
+    JobEditorView::Inputs oneRun = monitored(inputs.originalJob, 1);
+    oneRun.runs = oneRun.executionHistory;
+    editor.setInputs(oneRun);
+    QVERIFY(!chart->isVisible());
+    QCOMPARE(child<QLabel>(editor, "runChartPlaceholder")->text(),
+             QStringLiteral("Das Diagramm der Laufzeiten erscheint nach der zweiten Ausführung."));
 }
 
 QTEST_MAIN(JobEditorTest)

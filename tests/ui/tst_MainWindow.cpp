@@ -1,11 +1,13 @@
 #include "AccessibilityAudit.h"
 #include "ActionButton.h"
+#include "DateTimeText.h"
 #include "EmptyStateView.h"
 #include "JobListModel.h"
 #include "MainWindow.h"
 #include "Palette.h"
 #include "QtTexts.h"
 #include "StoreUnderTest.h"
+#include "TimelineCanvas.h"
 #include "WindowDriving.h"
 
 #include <QAccessible>
@@ -69,6 +71,15 @@ struct WindowUnderTest
     MainWindow window{*fixture.store, fixture.clock()};
 };
 
+// Shows the timeline in place of the list and clicks the mark once the lanes are there.
+void clickTimelineMark(WindowUnderTest& test, TimelineCanvas::Item mark)
+{
+    test.window.commands().timeline->trigger();
+    auto* canvas = test.find<TimelineCanvas>("timelineCanvas");
+    QTRY_VERIFY(canvas->isVisible() && canvas->timeline().lanes.size() > mark.lane);
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {}, canvas->itemRect(mark).center());
+}
+
 const QList<JobSketch> threeJobs{
     {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
     {QStringLiteral("   "), QStringLiteral("0 2 * * *"),
@@ -108,6 +119,7 @@ private Q_SLOTS:
     void leavingUnsavedChanges_asksFirst();
     void storeChanges_reachTheOpenEditor_data();
     void storeChanges_reachTheOpenEditor();
+    void timeline_isReadAndUsedFromTheKeyboard();
 };
 
 void MainWindowTest::cleanup()
@@ -444,6 +456,61 @@ void MainWindowTest::backupsDialog_showsTheDiffInGreenAndRedAndRestores()
              QStringLiteral("Rückgängig: Wiederherstellen einer Sicherung"));
 }
 
+// Ctrl+T shows the timeline of the active jobs in place of the list; a screen reader hears its
+// summary and each mark the arrow keys reach; Enter chooses the job; Ctrl+T goes back.
+void MainWindowTest::timeline_isReadAndUsedFromTheKeyboard()
+{
+    QList<JobSketch> jobs = threeJobs;
+    jobs[1].isMonitoringEnabled = true;
+    WindowUnderTest test(crontabOf(jobs));
+    // Last night's backup ran; the service answers at once, as the runs are read.
+    const JobExecutionRecord backup{
+        QStringLiteral("1-1"),
+        QDateTime(QDate(2026, 3, 2), QTime(2, 0, 1), StoreUnderTest::zone()),
+        QDateTime(QDate(2026, 3, 2), QTime(2, 3), StoreUnderTest::zone()),
+        0,
+        std::nullopt,
+        false};
+    const QUuid backupId = makeJob(2, jobs[1]).id;
+    test.fixture.execution->recordsOf.insert(backupId, {backup});
+    test.fixture.execution->summaryMap.insert(
+        backupId, {stateOf(backup), backup, test.fixture.now.addDays(-1)});
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    QTest::keyClick(&test.window, Qt::Key_T, Qt::ControlModifier);
+    auto* canvas = test.find<TimelineCanvas>("timelineCanvas");
+    QTRY_COMPARE(canvas->timeline().lanes.size(), 2);
+    QVERIFY(!test.list()->isVisible());
+    QVERIFY(test.window.commands().timeline->isChecked());
+
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(canvas);
+    QCOMPARE(picture->text(QAccessible::Name), QStringLiteral("Zeitleiste"));
+    QTRY_COMPARE(picture->text(QAccessible::Description),
+                 QStringLiteral("Nächste 24 Stunden: 2 Ausführungen von 2 Jobs. Vergangene 24 "
+                                "Stunden: 1 erfolgreich."));
+    QCOMPARE(picture->childCount(), canvas->itemCount());
+
+    canvas->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(canvas, Qt::Key_Down);
+    QCOMPARE(canvas->focusedItem(), std::optional(TimelineCanvas::Item{1, 1}));
+    QAccessibleInterface* mark = picture->child(canvas->indexOf({1, 1}));
+    const QDateTime tomorrowAtTwo(QDate(2026, 3, 3), QTime(2, 0), StoreUnderTest::zone());
+    QCOMPARE(
+        mark->text(QAccessible::Name),
+        QStringLiteral("backup.sh, %1: geplant. Dauert meist 2 Min. 59 Sek.")
+            .arg(DateTimeText::shortDateTime(tomorrowAtTwo, QLocale(), tomorrowAtTwo.timeZone())));
+    QVERIFY(mark->state().focused);
+    QTest::keyClick(canvas, Qt::Key_Return);
+    QTRY_COMPARE(test.fixture.store->selection(), test.fixture.job(1).id);
+
+    test.find<QWidget>("timelineRange")->findChildren<QAbstractButton*>().at(1)->click();
+    QTRY_VERIFY(canvas->timeline().summary.startsWith(QStringLiteral("Nächste 7 Tage: 12 ")));
+
+    QTest::keyClick(&test.window, Qt::Key_T, Qt::ControlModifier);
+    QTRY_VERIFY(test.list()->isVisible());
+    QVERIFY(!canvas->isVisible());
+}
+
 QTEST_MAIN(MainWindowTest)
 #include "tst_MainWindow.moc"
 
@@ -494,7 +561,7 @@ void MainWindowTest::leavingUnsavedChanges_asksFirst_data()
     QTest::addColumn<QString>("answer");
 
     for (const char* leaving :
-         {"another job", "another job selected only", "a new job", "closing"}) {
+         {"another job", "another job selected only", "a timeline mark", "a new job", "closing"}) {
         for (const char* answer : {"saveButton", "discardButton", "cancelButton"})
             QTest::addRow("%s, %s", leaving, answer)
                 << QString::fromLatin1(leaving) << QString::fromLatin1(answer);
@@ -518,6 +585,8 @@ void MainWindowTest::leavingUnsavedChanges_asksFirst()
         test.list()->setCurrentIndex(otherRow);
     else if (leaving == u"another job selected only") // as assistive tools select
         test.list()->selectionModel()->select(otherRow, QItemSelectionModel::ClearAndSelect);
+    else if (leaving == u"a timeline mark")
+        clickTimelineMark(test, {1, 0});
     else if (leaving == u"a new job")
         test.window.commands().newJob->trigger();
     else
@@ -541,7 +610,7 @@ void MainWindowTest::leavingUnsavedChanges_asksFirst()
     QTRY_VERIFY(!test.fixture.store->isSaving());
     QCOMPARE(test.fixture.client->contents.contains(QStringLiteral("# Tempolane name: Entwurf")),
              isSaved);
-    if (leaving.startsWith(u"another job")) {
+    if (leaving.startsWith(u"another job") || leaving == u"a timeline mark") {
         QTRY_COMPARE(test.fixture.store->selection(), goesOn ? other : edited);
         const QModelIndexList rows = test.list()->selectionModel()->selectedRows();
         QCOMPARE(rows.size(), 1);

@@ -10,6 +10,8 @@
 #include "ExecutionPanel.h"
 #include "ExecutionStatusView.h"
 #include "PlatformTexts.h"
+#include "RunChart.h"
+#include "RunChartView.h"
 #include "SymbolLabel.h"
 #include "TextLabel.h"
 #include "ToggleSwitch.h"
@@ -17,7 +19,9 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace Tempolane {
@@ -101,9 +105,67 @@ QWidget* ExecutionEditor::statusSection()
     m_status = new QWidget;
     QVBoxLayout* layout = column(m_status, spacing);
     layout->addWidget(m_statusView);
+    layout->addWidget(chartSection());
     layout->addWidget(historySection());
     layout->addWidget(actionRow());
     return m_status;
+}
+
+QWidget* ExecutionEditor::chartSection()
+{
+    m_chartPlaceholder = new TextLabel(TextStyle::caption, Tint::secondary);
+    m_chartPlaceholder->setObjectName(QStringLiteral("runChartPlaceholder"));
+    m_chartPlaceholder->setWordWrap(true);
+    m_chart = new RunChartView;
+    m_chart->setObjectName(QStringLiteral("runChart"));
+    m_chartFacts = new TextLabel(TextStyle::caption, Tint::secondary);
+    m_chartFacts->setObjectName(QStringLiteral("runChartFacts"));
+    m_chartFacts->setWordWrap(true);
+    connect(m_chart, &RunChartView::runChosen, this, &ExecutionEditor::unfoldRun);
+
+    m_chartSection = new QWidget;
+    QVBoxLayout* layout = column(m_chartSection, historyTopPadding / 2);
+    layout->addWidget(m_chartPlaceholder);
+    layout->addWidget(m_chart);
+    layout->addWidget(m_chartFacts);
+    return m_chartSection;
+}
+
+void ExecutionEditor::presentChart(const JobEditorModel& model)
+{
+    // Runs of another job may still stand in the history: until this job's runs are read, the
+    // chart waits.
+    m_chartRuns = model.runs();
+    m_chartSection->setVisible(!m_chartRuns.isEmpty() || model.executionHistory().isEmpty());
+    RunChart chart = RunChart::make(model.original().scheduleExpression, m_chartRuns,
+                                    model.executionSummary().monitoringStartedAt, model.readAt());
+    m_chartPlaceholder->setVisible(bool(chart.placeholder));
+    m_chartPlaceholder->setText(chart.placeholder.value_or(QString()));
+    m_chart->setVisible(!chart.placeholder);
+    QStringList facts{chart.medianText, chart.slowestText};
+    facts.removeAll(QString());
+    m_chartFacts->setVisible(!facts.isEmpty());
+    m_chartFacts->setText(facts.join(QStringLiteral(" · ")));
+    m_chart->setChart(std::move(chart));
+}
+
+void ExecutionEditor::unfoldRun(const QString& recordId)
+{
+    const int row = m_historyModel->reachRun(recordId, m_chartRuns);
+    if (row < 0)
+        return;
+    m_historyHeader->setChecked(true);
+    // Once the unfolded run has its height, the page scrolls to it.
+    QTimer::singleShot(0, this, [this, row] {
+        const QRect rect = m_historyView->visualRect(m_historyModel->index(row));
+        for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+            if (auto* page = qobject_cast<QScrollArea*>(ancestor); page && page->widget()) {
+                const QPoint top = m_historyView->viewport()->mapTo(page->widget(), rect.topLeft());
+                page->ensureVisible(top.x(), top.y() + rect.height() / 2, 0, rect.height() / 2 + 1);
+                break;
+            }
+        }
+    });
 }
 
 QWidget* ExecutionEditor::historySection()
@@ -112,10 +174,10 @@ QWidget* ExecutionEditor::historySection()
     m_historyHeader->setObjectName(QStringLiteral("historyHeader"));
     m_historyHeader->addContent(
         new TextLabel(tr("Ausführungsprotokoll"), TextStyle::body, Tint::primary), 1);
-    auto* list = new ExecutionHistoryView(m_historyModel);
-    list->setObjectName(QStringLiteral("executionHistoryList"));
+    m_historyView = new ExecutionHistoryView(m_historyModel);
+    m_historyView->setObjectName(QStringLiteral("executionHistoryList"));
     m_historyList = new QWidget;
-    column(m_historyList, 0, {0, historyTopPadding, 0, 0})->addWidget(list);
+    column(m_historyList, 0, {0, historyTopPadding, 0, 0})->addWidget(m_historyView);
     m_historyList->hide();
     connect(m_historyHeader, &DisclosureButton::toggled, m_historyList, &QWidget::setVisible);
 
@@ -180,6 +242,8 @@ void ExecutionEditor::present(const JobEditorModel& model, JobEditorChanges chan
         m_runButton->setEnabled(run.isEnabled);
         m_runButton->setToolTip(run.help);
     }
+    if (changes & (restarted | history | time | executionStatus))
+        presentChart(model);
     if (changes.testFlag(history)) {
         const QList<JobExecutionRecord>& records = model.executionHistory();
         m_history->setVisible(!records.isEmpty());

@@ -18,7 +18,9 @@ namespace Tempolane {
 class ActionButton;
 class DisclosureButton;
 class ExecutionHistoryModel;
+class ExecutionHistoryView;
 class ExecutionStatusView;
+class RunChartView;
 class SymbolLabel;
 class TextLabel;
 class ToggleSwitch;
@@ -47,6 +49,10 @@ Q_SIGNALS:
 private:
     QWidget* monitoredSection();
     QWidget* statusSection();
+    QWidget* chartSection();
+    void presentChart(const JobEditorModel& model);
+    // Opens the history at the run and unfolds it.
+    void unfoldRun(const QString& recordId);
     QWidget* historySection();
     QWidget* actionRow();
     void confirmRun();
@@ -64,10 +70,17 @@ private:
     SymbolLabel* m_notice;
     QWidget* m_status;
     ExecutionStatusView* m_statusView;
+    QWidget* m_chartSection;
+    TextLabel* m_chartPlaceholder;
+    RunChartView* m_chart;
+    TextLabel* m_chartFacts;
+    // Every run the chart draws, for reaching one older than the history lists.
+    QList<JobExecutionRecord> m_chartRuns;
     QWidget* m_history;
     DisclosureButton* m_historyHeader;
     ExecutionHistoryModel* m_historyModel;
     QWidget* m_historyList;
+    ExecutionHistoryView* m_historyView;
     ActionButton* m_runButton;
     ActionButton* m_clearButton;
     QPointer<QMessageBox> m_confirmation;

@@ -1,5 +1,7 @@
 #include "Palette.h"
 
+#include <algorithm>
+
 namespace Tempolane {
 
 namespace {
@@ -152,8 +154,49 @@ QColor Palette::role(Role role, const QPalette& palette)
         return faded(color(Tint::cyan, palette), dark ? 0.12f : 0.08f);
     case Role::trailingGlow:
         return faded(color(Tint::indigo, palette), dark ? 0.22f : 0.12f);
+    case Role::timelineTrack:
+    case Role::timelineGrid:
+    case Role::timelinePast:
+    case Role::timelineNow:
+    case Role::timelineNoteWash:
+    case Role::plannedFill:
+    case Role::plannedEdge:
+    case Role::chartMedian:
+        return pictureRole(role, palette);
     }
     Q_UNREACHABLE();
+}
+
+// The pictures of runs draw on the window itself; with high contrast their faint parts
+// grow stronger, so that lanes, lines and planned runs stay apart from the background.
+QColor Palette::pictureRole(Role role, const QPalette& palette)
+{
+    const bool dark = schemeOf(palette) == ColorScheme::dark;
+    const float boost = contrastOf(palette) == Contrast::high ? 2.0f : 1.0f;
+    const auto text = [&](float light, float darkStrength) {
+        return faded(color(Tint::primary, palette),
+                     std::min(1.0f, boost * (dark ? darkStrength : light)));
+    };
+    switch (role) {
+    case Role::timelineTrack:
+        return text(0.045f, 0.07f);
+    case Role::timelineGrid:
+        return text(0.10f, 0.14f);
+    case Role::timelinePast:
+        return text(0.035f, 0.05f);
+    case Role::timelineNow:
+        return color(Tint::red, palette);
+    case Role::timelineNoteWash:
+        return faded(color(Tint::orange, palette), std::min(1.0f, boost * (dark ? 0.20f : 0.16f)));
+    case Role::plannedFill:
+        return faded(color(Tint::indigo, palette), std::min(1.0f, boost * (dark ? 0.40f : 0.28f)));
+    case Role::plannedEdge:
+        return color(Tint::indigo, palette);
+    case Role::chartMedian:
+        return text(0.55f, 0.6f);
+    default:
+        return Palette::role(role, palette);
+    }
 }
 
 QColor Palette::wash(Tint tint, const QPalette& palette)

@@ -40,6 +40,8 @@ public:
     static QColor color(Tint tint, ColorScheme scheme, Contrast contrast = Contrast::standard);
     static QColor color(Tint tint, const QPalette& palette);
     static QColor role(Role role, const QPalette& palette);
+    // The roles of the timeline and the run chart.
+    static QColor pictureRole(Role role, const QPalette& palette);
     // A tint faded to lie behind text of that tint, as a changed line of a comparison.
     static QColor wash(Tint tint, const QPalette& palette);
 

@@ -55,6 +55,18 @@ enum class Role
     // The two glows behind the window's content.
     leadingGlow,
     trailingGlow,
+    // The timeline: the track of a lane, the lines at whole hours and days, the part of the axis
+    // that lies in the past, the "jetzt" line, and the wash behind a time a note points out.
+    timelineTrack,
+    timelineGrid,
+    timelinePast,
+    timelineNow,
+    timelineNoteWash,
+    // A planned run: its bar and the edge around it.
+    plannedFill,
+    plannedEdge,
+    // The run chart's line at the median duration.
+    chartMedian,
 };
 
 } // namespace Tempolane

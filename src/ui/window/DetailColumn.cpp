@@ -35,7 +35,7 @@ DetailColumn::DetailColumn(CronStore& store, Clock now, QWidget* parent)
     for (const auto signal :
          {&CronStore::selectionChanged, &CronStore::documentChanged, &CronStore::isSavingChanged,
           &CronStore::executionSummariesChanged, &CronStore::selectedJobHistoryChanged,
-          &CronStore::manuallyRunningJobIDChanged})
+          &CronStore::jobRunsChanged, &CronStore::manuallyRunningJobIDChanged})
         connect(&m_store, signal, this, &DetailColumn::showSelectedJob);
     showSelectedJob();
 }

@@ -2,15 +2,18 @@
 
 #include "BackupsDialog.h"
 #include "ColumnSplitter.h"
+#include "ContentColumn.h"
 #include "DetailColumn.h"
 #include "Dialogs.h"
 #include "HistoryCommands.h"
 #include "JobListModel.h"
 #include "JobListView.h"
+#include "JobRunsFeed.h"
 #include "NewJobDialog.h"
 #include "ShortcutText.h"
 #include "Sidebar.h"
 #include "SymbolIcon.h"
+#include "TimelineView.h"
 #include "WindowChrome.h"
 #include "WindowPresentation.h"
 
@@ -68,6 +71,7 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
         m_jobs->refreshRelativeTimes();
         m_sidebar->refreshSyncStatus();
         m_detail->showSelectedJob();
+        m_timeline->clockTicked();
     });
     for (const auto signal : {&CronStore::isLoadingChanged, &CronStore::isSavingChanged,
                               &CronStore::selectionChanged, &CronStore::documentChanged})
@@ -131,9 +135,15 @@ MainWindow::Commands MainWindow::makeCommands()
     reload->setToolTip(withShortcut(tr("System-crontab neu laden"), reloadKeys.front()));
     connect(reload, &QAction::triggered, this, [this] { m_store.load(); });
 
+    auto* timeline = new QAction(symbolIcon(Symbol::calendar), tr("Zeitleiste"), this);
+    timeline->setObjectName(QStringLiteral("timelineAction"));
+    timeline->setCheckable(true);
+    timeline->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    timeline->setToolTip(withShortcut(tr("Zeitleiste aller Jobs zeigen"), timeline->shortcut()));
+
     const HistoryCommands history = makeHistoryCommands(m_store, this);
-    addActions({newJob, duplicate, reload, history.undo, history.redo, history.backups});
-    return {newJob, duplicate, reload, history.undo, history.redo, history.backups};
+    addActions({newJob, duplicate, reload, history.undo, history.redo, history.backups, timeline});
+    return {newJob, duplicate, reload, history.undo, history.redo, history.backups, timeline};
 }
 
 void MainWindow::buildToolBar()
@@ -148,10 +158,12 @@ void MainWindow::buildToolBar()
     toolBar->toggleViewAction()->setEnabled(false);
     toolBar->addAction(m_commands.newJob);
     toolBar->addAction(m_commands.reload);
+    toolBar->addAction(m_commands.timeline);
     toolBar->widgetForAction(m_commands.newJob)->setObjectName(QStringLiteral("newJobButton"));
     toolBar->widgetForAction(m_commands.reload)->setObjectName(QStringLiteral("reloadButton"));
+    toolBar->widgetForAction(m_commands.timeline)->setObjectName(QStringLiteral("timelineButton"));
     // Qt leaves tool bar buttons out of the Tab chain; keyboard users need them too.
-    for (QAction* action : {m_commands.newJob, m_commands.reload})
+    for (QAction* action : {m_commands.newJob, m_commands.reload, m_commands.timeline})
         toolBar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
 
     auto* spacer = new QWidget(toolBar);
@@ -195,20 +207,29 @@ QSplitter* MainWindow::buildColumns()
     applyWidths(m_jobList, listWidths);
     m_detail = new DetailColumn(m_store, m_clock);
     m_detail->setMinimumWidth(detailMinimumWidth);
-    m_jobList->setSelectionRequest([this](QUuid chosen) {
-        m_detail->settleEdits([this, chosen] { m_store.setSelection(chosen); },
-                              [this] { m_jobList->showSelection(); });
-    });
+    m_jobList->setSelectionRequest(
+        [this](QUuid chosen) { requestJob(chosen, [this] { m_jobList->showSelection(); }); });
+    m_runs = new JobRunsFeed(m_store, this);
+    m_timeline = new TimelineView(m_store, *m_runs, m_clock);
+    connect(m_timeline, &TimelineView::jobChosen, this,
+            [this](QUuid chosen) { requestJob(chosen, {}); });
+    m_content = new ContentColumn(m_jobList, m_timeline, listWidths.maximum, detailMinimumWidth);
+    connect(m_commands.timeline, &QAction::toggled, m_content, &ContentColumn::showTimeline);
 
     auto* columns = new ColumnSplitter;
     columns->setObjectName(QStringLiteral("columns"));
     columns->addWidget(m_sidebar);
-    columns->addWidget(m_jobList);
+    columns->addWidget(m_content);
     columns->addWidget(m_detail);
     columns->setStretchFactor(2, 1);
     columns->setSizes({sidebarWidths.ideal, listWidths.ideal,
                        defaultWindowSize.width() - sidebarWidths.ideal - listWidths.ideal});
     return columns;
+}
+
+void MainWindow::requestJob(QUuid chosen, std::function<void()> stay)
+{
+    m_detail->settleEdits([this, chosen] { m_store.setSelection(chosen); }, std::move(stay));
 }
 
 void MainWindow::updateCommands()

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class QLineEdit;
 class QMessageBox;
@@ -15,12 +16,15 @@ class QSettings;
 
 namespace Tempolane {
 
+class ContentColumn;
 class CronStore;
 class DetailColumn;
 class JobListModel;
 class JobListView;
+class JobRunsFeed;
 class NewJobDialog;
 class Sidebar;
+class TimelineView;
 
 // The main window: sidebar, job list and the selected job's editor side by side, the toolbar,
 // and the dialogs the store asks for (new job, delete confirmation, error alert). It loads the
@@ -42,6 +46,8 @@ public:
         QAction* undo;
         QAction* redo;
         QAction* backups;
+        // Shows the timeline in place of the list, and the list again.
+        QAction* timeline;
     };
 
     explicit MainWindow(CronStore& store, Clock now = systemClock(), QWidget* parent = nullptr);
@@ -66,6 +72,8 @@ private:
     QSplitter* buildColumns();
     void applyChrome();
     void updateCommands();
+    // Selects the job once the editor's unsaved changes are settled; `stay` when they keep it.
+    void requestJob(QUuid chosen, std::function<void()> stay);
     // Dialogs stack on the new-job or backups dialog while one is open.
     QWidget* dialogParent();
     void presentError();
@@ -81,6 +89,9 @@ private:
     QToolBar* m_toolBar = nullptr;
     Sidebar* m_sidebar = nullptr;
     JobListView* m_jobList = nullptr;
+    JobRunsFeed* m_runs = nullptr;
+    TimelineView* m_timeline = nullptr;
+    ContentColumn* m_content = nullptr;
     DetailColumn* m_detail = nullptr;
     QLineEdit* m_search = nullptr;
     QPointer<QMessageBox> m_alert;
