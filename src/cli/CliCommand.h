@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QStringList>
 #include <QTextStream>
+#include <QTimeZone>
 #include <functional>
 
 namespace Tempolane {
@@ -59,6 +61,8 @@ int remove(const QStringList& arguments, Streams streams);
 int run(const QStringList& arguments, Streams streams);
 // on|off|status of the notifications of failed runs: the watcher's autostart entry.
 int notifications(const QStringList& arguments, Streams streams);
+// The next runs of all active jobs up to some hours ahead, with each job's last recorded run.
+int upcoming(const QStringList& arguments, Streams streams);
 
 // Runs the command on the store of the user's crontab (the sample data with TEMPOLANE_DEMO=1
 // or `isDemo`), loaded first; a failed load prints the store's error and gives failure.
@@ -88,6 +92,10 @@ int showBackupDiff(CronStore& store, const QString& backup, Streams streams,
                    const Terminal& terminal);
 int restoreBackup(CronStore& store, const QString& backup, Streams streams,
                   const Terminal& terminal);
+
+// What `upcoming` prints of a loaded store: a table, or one JSON object per run.
+void printUpcoming(CronStore& store, const QDateTime& now, const QTimeZone& zone, int hours,
+                   bool isJson, QTextStream& out);
 
 // What `status` prints of a loaded store: per job its name, the filters it passes, its
 // execution state and its upcoming run.

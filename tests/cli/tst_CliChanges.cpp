@@ -1,5 +1,5 @@
-// The terminal companion's commands that change the crontab, on a store over fakes: which job
-// or backup an argument means, what each prints, and that failures print the store's error.
+// The terminal companion's commands on a store over fakes: which job or backup an argument
+// means, what each prints, that failures print the store's error, and what lies ahead.
 #include "CliCommand.h"
 #include "StoreUnderTest.h"
 
@@ -63,6 +63,8 @@ Outcome changeJob(StoreUnderTest& test, Cli::JobAction action, const QString& jo
 
 } // namespace
 
+Q_DECLARE_METATYPE(QList<JobSketch>)
+
 class CliChangesTest final : public QObject
 {
     Q_OBJECT
@@ -78,6 +80,8 @@ private Q_SLOTS:
     void run_printsTheStateAndExitCode_data();
     void run_printsTheStateAndExitCode();
     void backups_areListedComparedAndRestored();
+    void upcoming_listsTheNextRunsWithTheLastResult_data();
+    void upcoming_listsTheNextRunsWithTheLastResult();
 };
 
 void CliChangesTest::jobArgument_isAnIdOrAShownNameInAnyCase_data()
@@ -306,6 +310,79 @@ void CliChangesTest::backups_areListedComparedAndRestored()
     QCOMPARE(
         Cli::restoreBackup(store, QStringLiteral("4"), unknown.streams(), unknown.terminal(false)),
         2);
+}
+
+void CliChangesTest::upcoming_listsTheNextRunsWithTheLastResult_data()
+{
+    QTest::addColumn<QList<JobSketch>>("jobs");
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<bool>("isJson");
+    QTest::addColumn<QString>("expected");
+
+    // Monday 10:00 in Berlin; the report's last run failed this morning.
+    const QList<JobSketch> mixed{
+        {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report"),
+         true, true},
+        {QStringLiteral(" "), QStringLiteral("0 2 * * *"),
+         QStringLiteral("/usr/local/bin/backup.sh")},
+        {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"),
+         false},
+        {QStringLiteral("Start"), QStringLiteral("@reboot"), QStringLiteral("/bin/start")}};
+    const auto epoch = [](const char* local) {
+        return QString::number(
+            QDateTime::fromString(QString::fromLatin1(local), QStringLiteral("yyyy-MM-dd HH:mm"))
+                .toTimeZone(StoreUnderTest::zone())
+                .toSecsSinceEpoch());
+    };
+    QTest::newRow("a day ahead in time order, paused and start-up jobs left out")
+        << mixed << 24 << false
+        << "NEXT                  LEFT       LAST                  RESULT       JOB\n"
+           "2026-03-03 02:00 CET  16h        –                     –            backup.sh\n"
+           "2026-03-03 08:30 CET  22h 30min  2026-03-02 08:30 CET  failed       Bericht\n";
+    QTest::newRow("the same as one JSON object per run")
+        << mixed << 24 << true
+        << QStringLiteral("{\"job\":\"%1\",\"name\":\"backup.sh\",\"next\":%2,\"last\":null,"
+                          "\"result\":null}\n"
+                          "{\"job\":\"%3\",\"name\":\"Bericht\",\"next\":%4,\"last\":%5,"
+                          "\"result\":\"failed\"}\n")
+               .arg(idOf(2), epoch("2026-03-03 02:00"), idOf(1), epoch("2026-03-03 08:30"),
+                    epoch("2026-03-02 08:30"));
+    QTest::newRow("nothing ahead")
+        << mixed.mid(2) << 24 << false << "Keine Ausführung in den nächsten 24 Stunden.\n";
+    QString everyMinute;
+    for (int minute = 1; minute < 60; ++minute)
+        everyMinute += QStringLiteral("{\"job\":\"%1\",\"name\":\"Takt\",\"next\":%2,"
+                                      "\"last\":%3,\"result\":\"failed\"}\n")
+                           .arg(idOf(1), QString::number(epoch("2026-03-02 10:00").toLongLong() +
+                                                         minute * 60),
+                                epoch("2026-03-02 08:30"));
+    QTest::newRow("a job that runs every minute gives an object per minute")
+        << QList<JobSketch>{{QStringLiteral("Takt"), QStringLiteral("* * * * *"),
+                             QStringLiteral("/bin/tick"), true, true}}
+        << 1 << true << everyMinute;
+}
+
+void CliChangesTest::upcoming_listsTheNextRunsWithTheLastResult()
+{
+    QFETCH(QList<JobSketch>, jobs);
+    QFETCH(int, hours);
+    QFETCH(bool, isJson);
+    QFETCH(QString, expected);
+
+    StoreUnderTest test(crontabOf(jobs));
+    const JobExecutionRecord failed{QStringLiteral("1-1"),
+                                    test.now.addSecs(-90 * 60),
+                                    test.now.addSecs(-90 * 60 + 30),
+                                    2,
+                                    std::nullopt,
+                                    false};
+    test.execution->summaryMap.insert(QUuid(idOf(1)), {stateOf(failed), failed, std::nullopt});
+    test.load();
+    QString out;
+    QTextStream stream(&out);
+    Cli::printUpcoming(*test.store, test.now, StoreUnderTest::zone(), hours, isJson, stream);
+    stream.flush();
+    QCOMPARE(out, expected);
 }
 
 QTEST_GUILESS_MAIN(CliChangesTest)

@@ -74,6 +74,13 @@ void TempolaneCliTest::badArguments_exitWithUsage_data()
     QTest::newRow("run knows no options") << QStringList{"run", "--now"};
     QTest::newRow("backups takes no argument") << QStringList{"backups", "1"};
     QTest::newRow("restore needs a backup") << QStringList{"restore"};
+    QTest::newRow("upcoming looks at least an hour ahead")
+        << QStringList{"upcoming", "--hours", "0"};
+    QTest::newRow("upcoming counts hours in numbers")
+        << QStringList{"upcoming", "--hours", "viele"};
+    QTest::newRow("upcoming needs the number of hours") << QStringList{"upcoming", "--hours"};
+    QTest::newRow("upcoming looks at most a year ahead")
+        << QStringList{"upcoming", "--hours", "9000"};
 }
 
 void TempolaneCliTest::badArguments_exitWithUsage()
