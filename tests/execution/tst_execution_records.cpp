@@ -218,6 +218,15 @@ void ExecutionRecordsTest::historyShowsTheNewestTwentyAndASummaryReadsOneLog()
     QCOMPARE(records.back().id, "1380-1");
     QCOMPARE(reader.logBytesRead(), 20 * logSize);
 
+    // The pictures of the runs take as many as the runner keeps, and read no log.
+    ExecutionRecordReader pictures;
+    const auto runs = pictures.history(job.path(), ExecutionRecordReader::retainedRecords,
+                                       ExecutionRecordReader::Output::none);
+    QCOMPARE(runs.size(), 100);
+    QCOMPARE(runs.back().id, "1300-1");
+    QCOMPARE(runs.front().output, std::nullopt);
+    QCOMPARE(pictures.logBytesRead(), 0);
+
     ExecutionRecordReader lists;
     const JobExecutionSummary summary = lists.summary(job.path());
     QCOMPARE(summary.state, JobExecutionState::failed(1));
