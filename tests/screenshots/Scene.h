@@ -20,9 +20,12 @@ struct Scene
     std::function<QImage(QWidget&)> grab;
     // The desktop's font size while the scene is made and taken, as a share of the usual.
     qreal fontScale = 1.0;
+    // Taken with the high-contrast palettes as well.
+    bool alsoHighContrast = false;
 };
 
 QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
+QList<Scene> timelineScenes();   // TimelineScenes.cpp
 
 } // namespace Tempolane::Screenshots

@@ -1,6 +1,6 @@
-// Renders the main states of the windows offscreen, once in light and once in dark, and the
-// main window as a desktop that prefers dark gets it, to PNG files for review:
-// tempolane-screenshots <output directory>.
+// Renders the main states of the windows offscreen, once in light and once in dark (the scenes
+// that ask for it also with high contrast), and the main window as a desktop that prefers dark
+// gets it, to PNG files for review: tempolane-screenshots <output directory>.
 #include "Palette.h"
 #include "PortalStandIn.h"
 #include "Scene.h"
@@ -108,12 +108,17 @@ int main(int argc, char** argv)
 
     // Our style and palettes, without asking the desktop which scheme it prefers.
     QApplication::setStyle(new Style);
-    const QList<Scene> scenes = editorScenes() + mainWindowScenes();
+    const QList<Scene> scenes = editorScenes() + mainWindowScenes() + timelineScenes();
     int failures = 0;
-    for (const auto& [scheme, suffix] :
-         {std::pair(ColorScheme::light, "light"), std::pair(ColorScheme::dark, "dark")}) {
-        QApplication::setPalette(Palette::qtPalette(scheme));
+    for (const auto& [appearance, suffix] :
+         {std::pair(Appearance{ColorScheme::light, Contrast::standard, {}}, "light"),
+          std::pair(Appearance{ColorScheme::dark, Contrast::standard, {}}, "dark"),
+          std::pair(Appearance{ColorScheme::light, Contrast::high, {}}, "light-high-contrast"),
+          std::pair(Appearance{ColorScheme::dark, Contrast::high, {}}, "dark-high-contrast")}) {
+        QApplication::setPalette(Palette::qtPalette(appearance));
         for (const Scene& scene : scenes) {
+            if (appearance.contrast == Contrast::high && !scene.alsoHighContrast)
+                continue;
             const QString path = output.filePath(scene.name + u'-' + QString::fromLatin1(suffix) +
                                                  QStringLiteral(".png"));
             failures += !save(picture(scene), path);

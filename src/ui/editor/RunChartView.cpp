@@ -115,7 +115,7 @@ void RunChartView::paintEvent(QPaintEvent*)
         const qreal height = std::max<qreal>(1, heightOf(slot.duration.value_or(0)));
         RunMarks::drawChartBar(
             painter, QRectF(centre - barWidth / 2, plot.bottom() - height, barWidth, height),
-            slot.shape, palette());
+            slot.shape, sign, palette());
     }
     if (m_chart.median) {
         const qreal y = std::round(plot.bottom() - heightOf(*m_chart.median)) + 0.5;

@@ -137,18 +137,17 @@ void drawLaneBar(QPainter& painter, const QRectF& track, qreal startX, qreal end
     }
 }
 
-void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, const QPalette& palette)
+void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, qreal signSide,
+                  const QPalette& palette)
 {
     const QColor color = Palette::color(tintOf(shape), palette);
     if (shape == RunShape::running)
         painter.fillRect(bar, QBrush(color, Qt::BDiagPattern));
     else if (bar.height() > 0)
         painter.fillRect(bar, color);
-    if (shape == RunShape::failed || shape == RunShape::interrupted) {
-        const qreal side = std::clamp<qreal>(bar.width() * 1.4, 6, 12);
-        drawSign(painter, QPointF(bar.center().x(), bar.top() - side / 2 - 1), side, shape,
+    if (shape == RunShape::failed)
+        drawSign(painter, QPointF(bar.center().x(), bar.top() - signSide / 2 - 1), signSide, shape,
                  palette);
-    }
 }
 
 } // namespace Tempolane::RunMarks

@@ -39,8 +39,9 @@ private:
 void drawLaneBar(QPainter& painter, const QRectF& track, qreal startX, qreal endX, RunShape shape,
                  bool isBand, const QPalette& palette);
 
-// A run as a bar of the run chart, rising from the bottom of `bar`; its sign stands on top of
-// a failed or interrupted run, and a run still going is hatched.
-void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, const QPalette& palette);
+// A run as a bar of the run chart, rising from the bottom of `bar`; the sign of a failure
+// stands on top of it, and a run still going is hatched.
+void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, qreal signSide,
+                  const QPalette& palette);
 
 } // namespace Tempolane::RunMarks

@@ -9,8 +9,9 @@ namespace Tempolane {
 
 namespace {
 
-// The editor keeps at least this share of the room the two columns share.
-constexpr double detailShare = 0.4;
+// The editor keeps at least half the room the two columns share: a monitored job's form needs
+// more than its narrowest width.
+constexpr double detailShare = 0.5;
 
 } // namespace
 

@@ -56,9 +56,10 @@ const TimelineCanvas::Metrics& TimelineCanvas::metrics() const
         const QFontMetricsF fontMetrics(font);
         const qreal line = fontMetrics.height();
         const qreal track = std::round(line * 1.25);
+        // The axis: a row of labels at the top, then "jetzt" and the notes' signs.
         m_metrics = Metrics{font,
                             std::round(line * 0.75),
-                            std::round(line * 2.6),
+                            std::round(line * 3),
                             std::round(line + track + line * 0.45),
                             std::round(line),
                             track,
@@ -425,8 +426,18 @@ void TimelineCanvas::paintAxis(QPainter& painter) const
     painter.fillRect(QRectF(0, 0, width, m.axisHeight), palette().color(QPalette::Window));
     painter.fillRect(QRectF(0, m.axisHeight - 1, width, 1),
                      Palette::role(Role::hairline, palette()));
+    const qreal nowX = xOf(m_clock().toMSecsSinceEpoch());
+    const QStaticText& nowLabel =
+        cachedText(m_labels, -1, 4 * m.labelWidth, [] { return tr("jetzt"); });
+    const QSizeF pillSize = nowLabel.size() + QSizeF(m.padding, 0);
+    const qreal secondRow = m.axisHeight - m.nameHeight * 1.35;
+    const QRectF pill(std::clamp(nowX - pillSize.width() / 2, 0.0, width - pillSize.width()),
+                      secondRow, pillSize.width(), pillSize.height());
+
     const int level = labelLevel();
     painter.setPen(Palette::color(Tint::secondary, palette()));
+    // A label that would run into the one before is left out: days are wider than hours.
+    qreal labelsEnd = -width;
     for (int index = 0; index < m_timeline.ticks.size(); ++index) {
         const TimelineTick& tick = m_timeline.ticks[index];
         if (tick.level > level)
@@ -435,29 +446,26 @@ void TimelineCanvas::paintAxis(QPainter& painter) const
             cachedText(m_labels, index, 4 * m.labelWidth, [&] { return tick.label; });
         const qreal labelWidth = label.size().width();
         const qreal x = std::clamp(xOf(tick.at) - labelWidth / 2, 0.0, width - labelWidth);
+        if (x < labelsEnd + m.padding)
+            continue;
         painter.drawStaticText(QPointF(x, m.padding / 2), label);
+        labelsEnd = x + labelWidth;
     }
 
     if (!m_timeline.notes.isEmpty() && m_noteSign.isNull()) {
         m_noteSign = symbolIcon(Symbol::warningFill, SymbolStyle(Tint::orange))
                          .pixmap(QSize(int(m.sign), int(m.sign)), devicePixelRatioF());
     }
-    const qreal signTop = m.axisHeight - m.sign - 3;
+    const qreal signTop = secondRow + (m.nameHeight - m.sign) / 2;
     for (const TimelineNote& note : std::as_const(m_timeline.notes))
         painter.drawPixmap(QPointF(xOf(note.start) - m.sign / 2, signTop), m_noteSign);
 
-    const qreal nowX = xOf(m_clock().toMSecsSinceEpoch());
-    const QStaticText& label =
-        cachedText(m_labels, -1, 4 * m.labelWidth, [] { return tr("jetzt"); });
-    const QSizeF size = label.size() + QSizeF(m.padding, 0);
-    const QRectF pill(std::clamp(nowX - size.width() / 2, 0.0, width - size.width()),
-                      m.nameHeight * 1.1, size.width(), size.height());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Palette::role(Role::timelineNow, palette()));
     painter.drawRoundedRect(pill, pill.height() / 2, pill.height() / 2);
     painter.setPen(Palette::role(Role::onProminent, palette()));
-    painter.drawStaticText(pill.topLeft() + QPointF(m.padding / 2, 0), label);
+    painter.drawStaticText(pill.topLeft() + QPointF(m.padding / 2, 0), nowLabel);
 }
 
 void TimelineCanvas::resizeEvent(QResizeEvent* event)

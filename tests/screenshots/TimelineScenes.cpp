@@ -1,0 +1,222 @@
+// The timeline in place of the job list, a day and a week, at the usual and the smallest window
+// size and with the desktop's font at 150 %, and the run chart of an hourly job in its editor.
+// The jobs have run records of their own: successes, a failure, an interrupted run, missed
+// runs; two jobs overlap at 02:00 and four start at 03:00.
+#include "CronBackupStore.h"
+#include "CronExpression.h"
+#include "CronStore.h"
+#include "DataLocations.h"
+#include "DemoCronClient.h"
+#include "JobEditorView.h"
+#include "JobSketch.h"
+#include "MainWindow.h"
+#include "NextExecutionSearch.h"
+#include "Scene.h"
+#include "StoreFakes.h"
+#include "TimelineCanvas.h"
+
+#include <QAbstractButton>
+#include <QCoro/QCoroTask>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace Tempolane::Screenshots {
+
+namespace {
+
+using Testing::JobSketch;
+
+struct SceneJob
+{
+    JobSketch sketch;
+    // Seconds a run takes; none: not monitored.
+    std::optional<int> seconds = std::nullopt;
+    // Every how many runs one fails, one is interrupted, one left no record; 0: never.
+    int failEvery = 0;
+    int interruptEvery = 0;
+    int missEvery = 0;
+};
+
+const QList<SceneJob>& sceneJobs()
+{
+    static const QList<SceneJob> jobs{
+        {{QStringLiteral("backup.sh"), QStringLiteral("0 2 * * *"),
+          QStringLiteral("/home/anna/bin/backup.sh")},
+         25 * 60,
+         4},
+        {{QStringLiteral("sync.sh"), QStringLiteral("10 2 * * *"),
+          QStringLiteral("rclone sync ~/Dokumente nas:dokumente")},
+         6 * 60},
+        {{QStringLiteral("Laravel Scheduler"), QStringLiteral("*/5 * * * *"),
+          QStringLiteral("php ~/Sites/example/artisan schedule:run")}},
+        {{QStringLiteral("heartbeat.sh"), QStringLiteral("0 * * * *"),
+          QStringLiteral("/home/anna/bin/heartbeat.sh")},
+         20,
+         23,
+         41,
+         9},
+        {{QStringLiteral("daily-report.sh"), QStringLiteral("30 8 * * 1-5"),
+          QStringLiteral("/home/anna/Scripts/daily-report.sh")},
+         130,
+         0,
+         3},
+        {{QStringLiteral("Logs rotieren"), QStringLiteral("0 3 * * *"),
+          QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf")}},
+        {{QStringLiteral("Cache leeren"), QStringLiteral("0 3 * * *"),
+          QStringLiteral("rm -rf ~/.cache/thumbnails")}},
+        {{QStringLiteral("Datenbank aufräumen"), QStringLiteral("0 3 * * *"),
+          QStringLiteral("psql -c 'VACUUM'")}},
+        {{QStringLiteral("Fotos indizieren"), QStringLiteral("0 3 * * *"),
+          QStringLiteral("/home/anna/bin/index-photos.sh")}},
+        {{QStringLiteral("Archiv"), QStringLiteral("0 4 * * 0"),
+          QStringLiteral("/home/anna/bin/archive.sh")}},
+        {{QStringLiteral("Dienste starten"), QStringLiteral("@reboot"),
+          QStringLiteral("/home/anna/bin/start-services.sh")}},
+    };
+    return jobs;
+}
+
+// The job's runs of the last eight days as its records would be, newest first, at most as many
+// as the runner keeps.
+QList<JobExecutionRecord> recordsOf(const SceneJob& job)
+{
+    const auto schedule = CronExpression::parse(job.sketch.schedule);
+    if (!schedule || !job.seconds)
+        return {};
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const NextExecutionSearch search(*schedule, zone);
+    const std::int64_t now = QDateTime::currentMSecsSinceEpoch();
+    QList<JobExecutionRecord> records;
+    int number = 0;
+    for (auto run = search.next(now - 8 * 86'400'000LL); run && *run < now - 120'000;
+         run = search.next(*run), ++number) {
+        if (job.missEvery > 0 && number % job.missEvery == job.missEvery - 1)
+            continue;
+        JobExecutionRecord record;
+        record.startedAt = QDateTime::fromMSecsSinceEpoch(*run + 1000, Qt::UTC);
+        record.id = QString::number(record.startedAt.toSecsSinceEpoch());
+        const bool isInterrupted =
+            job.interruptEvery > 0 && number % job.interruptEvery == job.interruptEvery - 1;
+        if (!isInterrupted) {
+            // Some variety in how long a run takes, and now and then a slow one.
+            const int seconds = *job.seconds * (90 + number * 37 % 25) / 100 +
+                                (number % 17 == 8 ? *job.seconds : 0);
+            record.endedAt = record.startedAt.addSecs(seconds);
+            record.exitCode =
+                job.failEvery > 0 && number % job.failEvery == job.failEvery - 1 ? 1 : 0;
+        }
+        records.prepend(record);
+    }
+    return records.first(std::min<qsizetype>(records.size(), 100));
+}
+
+// The main window on the scene's crontab and records, with the timeline shown.
+std::unique_ptr<QWidget> timelineWindow()
+{
+    static QTemporaryDir settings;
+    QList<JobSketch> sketches;
+    for (const SceneJob& job : sceneJobs()) {
+        sketches.append(job.sketch);
+        sketches.back().isMonitoringEnabled = job.seconds.has_value();
+    }
+    auto execution = std::make_shared<FakeExecutionManager>();
+    for (int index = 0; index < sceneJobs().size(); ++index) {
+        const CronJob made = Testing::makeJob(index + 1, sketches[index]);
+        const QList<JobExecutionRecord> records = recordsOf(sceneJobs()[index]);
+        execution->recordsOf.insert(made.id, records);
+        if (!records.isEmpty())
+            execution->summaryMap.insert(made.id, {stateOf(records.front()), records.front(),
+                                                   QDateTime::currentDateTime().addDays(-9)});
+    }
+    const DataLocations locations = DataLocations::under(settings.path());
+    auto* store = new CronStore(
+        std::make_unique<DemoCronClient>(Testing::crontabOf(sketches)),
+        std::make_unique<CronBackupStore>(locations.backups), execution, Testing::runnerPath(),
+        std::make_unique<QSettings>(settings.filePath(QStringLiteral("settings.ini")),
+                                    QSettings::IniFormat));
+    QCoro::waitFor(store->load());
+    store->setSelection(store->document().jobs().at(0).id);
+    auto window = std::make_unique<MainWindow>(*store);
+    store->setParent(window.get());
+    return window;
+}
+
+// Waits until the lanes stand with their runs beside the editor, then takes the picture.
+QImage withTimeline(QWidget& window, int range)
+{
+    static_cast<MainWindow&>(window).commands().timeline->trigger();
+    auto* canvas = window.findChild<TimelineCanvas*>(QStringLiteral("timelineCanvas"));
+    if (range > 0) {
+        if (auto* picker = window.findChild<QWidget*>(QStringLiteral("timelineRange")))
+            picker->findChildren<QAbstractButton*>().at(range)->click();
+    }
+    const bool drawn = QTest::qWaitFor([&] {
+        const QWidget* editor = window.findChild<QWidget*>(QStringLiteral("jobEditor"));
+        const Timeline& timeline = canvas->timeline();
+        return editor && editor->isVisible() && timeline.lanes.size() == sceneJobs().size() &&
+               (timeline.range == TimelineRange::week) == (range > 0) &&
+               timeline.lanes.front().usualDuration.has_value();
+    });
+    if (!drawn)
+        qWarning("timeline: the lanes did not appear");
+    QTest::qWait(50);
+    return window.grab().toImage();
+}
+
+// The editor of the hourly job, scrolled to its run chart.
+std::unique_ptr<QWidget> runChartEditor()
+{
+    const SceneJob& hourly = sceneJobs()[3];
+    JobEditorView::Inputs inputs;
+    inputs.originalJob = Testing::makeJob(4, hourly.sketch);
+    inputs.originalJob.isMonitoringEnabled = true;
+    inputs.originalJob.original = CronJob::Original{inputs.originalJob.settings(), {}, {}};
+    inputs.runs = recordsOf(hourly);
+    inputs.executionHistory = inputs.runs.first(20);
+    inputs.executionSummary = {stateOf(inputs.runs.front()), inputs.runs.front(),
+                               QDateTime::currentDateTime().addDays(-9)};
+    inputs.readAt = QDateTime::currentDateTime();
+    JobEditorView::Actions actions;
+    actions.save = [](CronJob) {};
+    actions.remove = [] {};
+    actions.duplicate = [] {};
+    actions.runNow = [] {};
+    actions.clearHistory = [] {};
+    return std::make_unique<JobEditorView>(inputs, actions);
+}
+
+QImage atRunChart(QWidget& editor)
+{
+    auto* chart = editor.findChild<QWidget*>(QStringLiteral("runChart"));
+    auto* page = editor.findChild<QScrollArea*>();
+    if (chart && page)
+        page->ensureWidgetVisible(chart, 0, chart->height() * 2);
+    QTest::qWait(50);
+    return editor.grab().toImage();
+}
+
+const QSize windowSize{1280, 800};
+constexpr qreal largeFont = 1.5;
+
+} // namespace
+
+QList<Scene> timelineScenes()
+{
+    const auto day = [](QWidget& window) { return withTimeline(window, 0); };
+    const auto week = [](QWidget& window) { return withTimeline(window, 1); };
+    return {
+        {QStringLiteral("timeline-day"), windowSize, timelineWindow, day, 1.0, true},
+        {QStringLiteral("timeline-week"), windowSize, timelineWindow, week, 1.0, true},
+        {QStringLiteral("timeline-smallest"), MainWindow::minimumWindowSize, timelineWindow, day},
+        {QStringLiteral("timeline-day-large-font"), windowSize, timelineWindow, day, largeFont},
+        {QStringLiteral("timeline-smallest-large-font"), MainWindow::minimumWindowSize,
+         timelineWindow, week, largeFont},
+        {QStringLiteral("editor-run-chart"), QSize(820, 900), runChartEditor, atRunChart, 1.0,
+         true},
+        {QStringLiteral("editor-run-chart-large-font"), QSize(820, 900), runChartEditor, atRunChart,
+         largeFont},
+    };
+}
+
+} // namespace Tempolane::Screenshots
