@@ -126,6 +126,8 @@ void RunChartView::paintEvent(QPaintEvent*)
     if (m_focused && hasFocus()) {
         QStyleOption option;
         option.initFrom(this);
+        // The marks are reached with the arrow keys alone: the one in focus is always shown.
+        option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
         Style::drawFocusRing(&painter, &option, QRectF(slotRect(*m_focused)).adjusted(0, 1, 0, -1),
                              3);
     }

@@ -412,6 +412,8 @@ void TimelineCanvas::paintLanes(QPainter& painter, int firstLane, int lastLane) 
         if (m_focused && m_focused->lane == laneIndex && hasFocus()) {
             QStyleOption option;
             option.initFrom(this);
+            // The marks are reached with the arrow keys alone: the one in focus is always shown.
+            option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
             const QRectF ring =
                 m_focused->mark < 0 ? trackArea : markRect(laneIndex, m_focused->mark);
             Style::drawFocusRing(&painter, &option, ring.adjusted(-2, -2, 2, 2), 3);
