@@ -40,6 +40,7 @@ void RunChartView::setChart(RunChart chart)
         chart.median == m_chart.median)
         return;
     m_chart = std::move(chart);
+    m_pixmap = {};
     if (m_focused && *m_focused >= m_chart.slots.size())
         m_focused.reset();
     ItemPictureAccessible::itemsChanged(this);
@@ -91,9 +92,34 @@ std::optional<int> RunChartView::slotAt(const QPoint& point) const
 void RunChartView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.drawPixmap(0, 0, chartPixmap());
+    if (m_focused && hasFocus()) {
+        QStyleOption option;
+        option.initFrom(this);
+        // The marks are reached with the arrow keys alone: the one in focus is always shown.
+        option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        Style::drawFocusRing(&painter, &option, QRectF(slotRect(*m_focused)).adjusted(0, 1, 0, -1),
+                             3);
+    }
+}
+
+// The chart changes with the runs, the size, the palette or the font; a focus that moves or a
+// window that comes back only shows it again.
+const QPixmap& RunChartView::chartPixmap()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (!m_pixmap.isNull() && m_pixmap.deviceIndependentSize() == QSizeF(size()) &&
+        m_pixmap.devicePixelRatio() == ratio)
+        return m_pixmap;
+    m_pixmap = QPixmap(size() * ratio);
+    m_pixmap.setDevicePixelRatio(ratio);
+    m_pixmap.fill(Qt::transparent);
+    QPainter painter(&m_pixmap);
+    const RunMarks::Colors colors(palette());
     const QRectF plot = plotArea();
     const qreal line = lineHeight();
     const qreal sign = std::round(line * 0.6);
+    const QPointF signCentre(-(sign + 2) / 2, -(sign + 2) / 2);
     painter.fillRect(QRectF(plot.left(), plot.bottom(), plot.width(), 1),
                      Palette::role(Role::separator, palette()));
     const qsizetype count = m_chart.slots.size();
@@ -105,32 +131,25 @@ void RunChartView::paintEvent(QPaintEvent*)
     for (qsizetype index = 0; index < count; ++index) {
         const RunChartSlot& slot = m_chart.slots[index];
         const qreal centre = plot.left() + (index + 0.5) * slotWidth;
+        const QPixmap& slotSign = m_signs.of(slot.shape, sign, ratio, palette());
         if (slot.shape == RunShape::missed || slot.shape == RunShape::interrupted) {
             // Nothing to measure: the sign stands on the axis.
-            painter.drawPixmap(QPointF(centre - (sign + 2) / 2, plot.bottom() - (sign + 2) / 2),
-                               m_signs.of(slot.shape, sign, devicePixelRatioF(), palette()));
+            painter.drawPixmap(QPointF(centre, plot.bottom()) + signCentre, slotSign);
             continue;
         }
         // A run too short to be seen still gets a sliver.
         const qreal height = std::max<qreal>(1, heightOf(slot.duration.value_or(0)));
-        RunMarks::drawChartBar(
-            painter, QRectF(centre - barWidth / 2, plot.bottom() - height, barWidth, height),
-            slot.shape, sign, palette());
+        const QRectF bar(centre - barWidth / 2, plot.bottom() - height, barWidth, height);
+        RunMarks::drawChartBar(painter, bar, slot.shape, colors);
+        if (slot.shape == RunShape::failed)
+            painter.drawPixmap(QPointF(centre, bar.top() - sign / 2 - 1) + signCentre, slotSign);
     }
     if (m_chart.median) {
-        const qreal y = std::round(plot.bottom() - heightOf(*m_chart.median)) + 0.5;
-        QPen pen(Palette::role(Role::chartMedian, palette()), 1, Qt::DashLine);
-        painter.setPen(pen);
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        const qreal y = std::round(plot.bottom() - heightOf(*m_chart.median));
+        RunMarks::drawDashedLine(painter, QRectF(plot.left(), y, plot.width(), 1),
+                                 Palette::role(Role::chartMedian, palette()));
     }
-    if (m_focused && hasFocus()) {
-        QStyleOption option;
-        option.initFrom(this);
-        // The marks are reached with the arrow keys alone: the one in focus is always shown.
-        option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
-        Style::drawFocusRing(&painter, &option, QRectF(slotRect(*m_focused)).adjusted(0, 1, 0, -1),
-                             3);
-    }
+    return m_pixmap;
 }
 
 bool RunChartView::event(QEvent* event)
@@ -225,6 +244,7 @@ void RunChartView::changeEvent(QEvent* event)
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:
         m_signs.clear();
+        m_pixmap = {};
         updateGeometry();
         update();
         break;

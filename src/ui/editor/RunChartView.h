@@ -4,6 +4,7 @@
 #include "RunChart.h"
 #include "RunMarks.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace Tempolane {
@@ -54,10 +55,12 @@ private:
     qreal lineHeight() const;
     QRectF plotArea() const;
     std::optional<int> slotAt(const QPoint& point) const;
+    const QPixmap& chartPixmap();
 
     RunChart m_chart;
     std::optional<int> m_focused;
     RunMarks::SignPixmaps m_signs;
+    QPixmap m_pixmap;
 };
 
 } // namespace Tempolane

@@ -112,42 +112,52 @@ const QPixmap& SignPixmaps::of(RunShape shape, qreal side, qreal ratio, const QP
     return *found;
 }
 
+Colors::Colors(const QPalette& palette)
+    : plannedFill(Palette::role(Role::plannedFill, palette)),
+      plannedEdge(Palette::role(Role::plannedEdge, palette))
+{
+    for (std::size_t shape = 0; shape < m_solid.size(); ++shape) {
+        m_solid[shape] = Palette::color(tintOf(RunShape(shape)), palette);
+        m_wash[shape] = Palette::wash(tintOf(RunShape(shape)), palette);
+    }
+}
+
 void drawLaneBar(QPainter& painter, const QRectF& track, qreal startX, qreal endX, RunShape shape,
-                 bool isBand, const QPalette& palette)
+                 bool isBand, const Colors& colors)
 {
     const qreal height = track.height() * (isBand ? bandShare : barShare);
     const QRectF bar(startX, track.center().y() - height / 2, std::max<qreal>(0, endX - startX),
                      height);
     if (bar.width() < 1)
         return;
-    {
-        const QColor color = Palette::color(tintOf(shape), palette);
-        if (shape == RunShape::planned) {
-            painter.fillRect(bar, Palette::role(Role::plannedFill, palette));
-            painter.fillRect(QRectF(bar.left(), bar.top(), bar.width(), 1),
-                             Palette::role(Role::plannedEdge, palette));
-            painter.fillRect(QRectF(bar.left(), bar.bottom() - 1, bar.width(), 1),
-                             Palette::role(Role::plannedEdge, palette));
-        } else if (isBand || shape == RunShape::missed) {
-            painter.fillRect(bar, Palette::wash(tintOf(shape), palette));
-            painter.fillRect(QRectF(bar.left(), bar.bottom() - 2, bar.width(), 2), color);
-        } else {
-            painter.fillRect(bar, color);
-        }
+    if (shape == RunShape::planned) {
+        painter.fillRect(bar, colors.plannedFill);
+        painter.fillRect(QRectF(bar.left(), bar.top(), bar.width(), 1), colors.plannedEdge);
+        painter.fillRect(QRectF(bar.left(), bar.bottom() - 1, bar.width(), 1), colors.plannedEdge);
+    } else if (isBand || shape == RunShape::missed) {
+        painter.fillRect(bar, colors.washOf(shape));
+        painter.fillRect(QRectF(bar.left(), bar.bottom() - 2, bar.width(), 2), colors.of(shape));
+    } else {
+        painter.fillRect(bar, colors.of(shape));
     }
 }
 
-void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, qreal signSide,
-                  const QPalette& palette)
+void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, const Colors& colors)
 {
-    const QColor color = Palette::color(tintOf(shape), palette);
     if (shape == RunShape::running)
-        painter.fillRect(bar, QBrush(color, Qt::BDiagPattern));
+        painter.fillRect(bar, QBrush(colors.of(shape), Qt::BDiagPattern));
     else if (bar.height() > 0)
-        painter.fillRect(bar, color);
-    if (shape == RunShape::failed)
-        drawSign(painter, QPointF(bar.center().x(), bar.top() - signSide / 2 - 1), signSide, shape,
-                 palette);
+        painter.fillRect(bar, colors.of(shape));
+}
+
+void drawDashedLine(QPainter& painter, const QRectF& line, const QColor& color)
+{
+    // Dashes as plain fills: a dashed pen costs more than all the bars of a chart.
+    constexpr qreal dash = 4;
+    constexpr qreal gap = 3;
+    for (qreal x = line.left(); x < line.right(); x += dash + gap)
+        painter.fillRect(QRectF(x, line.top(), std::min(dash, line.right() - x), line.height()),
+                         color);
 }
 
 } // namespace Tempolane::RunMarks

@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QRectF>
+#include <array>
 
 class QPainter;
 
@@ -34,14 +35,32 @@ private:
     QHash<int, QPixmap> m_pixmaps;
 };
 
+// The colours of the outcomes in one palette, worked out once for a picture of many runs.
+class Colors
+{
+public:
+    explicit Colors(const QPalette& palette);
+
+    const QColor& of(RunShape shape) const { return m_solid[std::size_t(shape)]; }
+    const QColor& washOf(RunShape shape) const { return m_wash[std::size_t(shape)]; }
+    QColor plannedFill;
+    QColor plannedEdge;
+
+private:
+    std::array<QColor, 6> m_solid;
+    std::array<QColor, 6> m_wash;
+};
+
 // The bar of a run or a band of runs across its time on a timeline lane; its sign goes at its
 // start.
 void drawLaneBar(QPainter& painter, const QRectF& track, qreal startX, qreal endX, RunShape shape,
-                 bool isBand, const QPalette& palette);
+                 bool isBand, const Colors& colors);
 
-// A run as a bar of the run chart, rising from the bottom of `bar`; the sign of a failure
-// stands on top of it, and a run still going is hatched.
-void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, qreal signSide,
-                  const QPalette& palette);
+// A run as a bar of the run chart, rising from the bottom of `bar`; a run still going is
+// hatched. The sign of a failure goes on top of it.
+void drawChartBar(QPainter& painter, const QRectF& bar, RunShape shape, const Colors& colors);
+
+// A dashed line across `line` (one pixel high): dashes tell it from the bars beside it.
+void drawDashedLine(QPainter& painter, const QRectF& line, const QColor& color);
 
 } // namespace Tempolane::RunMarks

@@ -1,6 +1,7 @@
 #include "TimelineCanvas.h"
 
 #include "ItemPictureAccessible.h"
+#include "PaintBands.h"
 #include "Palette.h"
 #include "RunMarks.h"
 #include "RunSpans.h"
@@ -26,6 +27,18 @@ namespace {
 int markKey(int lane, int mark)
 {
     return lane * 100'000 + mark;
+}
+
+// The colour a translucent one shows over an opaque background.
+QColor opaqueOver(const QColor& color, const QColor& background)
+{
+    const qreal alpha = color.alphaF();
+    const auto mix = [alpha](qreal over, qreal under) {
+        return over * alpha + under * (1 - alpha);
+    };
+    return QColor::fromRgbF(float(mix(color.redF(), background.redF())),
+                            float(mix(color.greenF(), background.greenF())),
+                            float(mix(color.blueF(), background.blueF())));
 }
 
 QRect outward(const QRectF& rect)
@@ -71,6 +84,7 @@ const TimelineCanvas::Metrics& TimelineCanvas::metrics() const
 
 void TimelineCanvas::dropCaches()
 {
+    m_picture = {};
     m_metrics.reset();
     m_names.clear();
     m_labels.clear();
@@ -105,6 +119,7 @@ void TimelineCanvas::setTimeline(Timeline timeline)
     m_names.clear();
     m_labels.clear();
     m_rates.clear();
+    m_picture = {};
     updateScrollRange();
     viewport()->update();
     ItemPictureAccessible::itemsChanged(this);
@@ -310,53 +325,103 @@ const QStaticText& TimelineCanvas::cachedText(TextCache& cache, int key, qreal w
 void TimelineCanvas::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
+    const qreal nowX = xOf(m_clock().toMSecsSinceEpoch());
+    const QPixmap& picture = picturePixmap(nowX);
+    const qreal ratio = picture.devicePixelRatio();
+    paintInBands(viewport()->rect(), [&](const QRect& band) {
+        painter.drawPixmap(QRectF(band), picture,
+                           QRectF(QPointF(band.topLeft()) * ratio, QSizeF(band.size()) * ratio));
+    });
+    m_paintedNowX = nowX;
+    if (!m_focused || !hasFocus())
+        return;
+    QStyleOption option;
+    option.initFrom(this);
+    // The marks are reached with the arrow keys alone: the one in focus is always shown.
+    option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    const QRectF ring = m_focused->mark < 0 ? trackRect(m_focused->lane)
+                                            : markRect(m_focused->lane, m_focused->mark);
+    if (ring.bottom() >= metrics().axisHeight)
+        Style::drawFocusRing(&painter, &option, ring.adjusted(-2, -2, 2, 2), 3);
+}
+
+// The picture changes with the timeline, the scroll position, the "jetzt" line's pixel, the
+// selected job, the size, the palette and the font; the focus ring, which moves with every
+// arrow key, is drawn over it.
+const QPixmap& TimelineCanvas::picturePixmap(qreal nowX)
+{
+    const qreal ratio = devicePixelRatioF();
+    const PictureKey key{viewport()->size(), ratio, verticalScrollBar()->value(),
+                         qRound(nowX * ratio), m_selectedJob};
+    if (!m_picture.isNull() && key == m_pictureKey)
+        return m_picture;
+    if (m_picture.isNull() || m_pictureKey.size != key.size || m_pictureKey.ratio != ratio) {
+        m_picture = QPixmap(viewport()->size() * ratio);
+        m_picture.setDevicePixelRatio(ratio);
+    }
+    m_pictureKey = key;
+    QPainter painter(&m_picture);
     const Metrics& m = metrics();
     const QRect area = viewport()->rect();
-    painter.fillRect(area, palette().color(QPalette::Window));
     painter.setFont(m.font);
 
+    const qreal lanesTop = m.axisHeight;
+    const qreal pastEnd = std::min(nowX, xOf(m_timeline.end));
+    const QColor window = palette().color(QPalette::Window);
+    // Laid over the window once here, so that the large past is filled, not blended.
+    const QColor past = opaqueOver(Palette::role(Role::timelinePast, palette()), window);
+    const QColor grid = Palette::role(Role::timelineGrid, palette());
+    const QColor noteWash = Palette::role(Role::timelineNoteWash, palette());
+    const int level = labelLevel();
+    // Lines and washes as tall as the lanes are drawn band by band, as the background is.
+    paintInBands(area, [&](const QRect& band) {
+        painter.fillRect(band, window);
+        const QRectF lanes =
+            QRectF(band).intersected(QRectF(0, lanesTop, area.width(), area.height() - lanesTop));
+        if (lanes.isEmpty())
+            return;
+        painter.fillRect(
+            QRectF(QPointF(xOf(m_timeline.start), lanes.top()), QPointF(pastEnd, lanes.bottom())),
+            past);
+        for (const TimelineTick& tick : std::as_const(m_timeline.ticks)) {
+            if (tick.level <= level)
+                painter.fillRect(QRectF(std::round(xOf(tick.at)), lanes.top(),
+                                        tick.level == 0 ? 2 : 1, lanes.height()),
+                                 grid);
+        }
+        for (const TimelineNote& note : std::as_const(m_timeline.notes)) {
+            const qreal start = xOf(note.start);
+            painter.fillRect(QRectF(start, lanes.top(), std::max<qreal>(2, xOf(note.end) - start),
+                                    lanes.height()),
+                             noteWash);
+        }
+    });
+
     const int scroll = verticalScrollBar()->value();
-    const int firstLane = std::max(0, int((scroll) / m.laneHeight));
+    const int firstLane = std::max(0, int(scroll / m.laneHeight));
     const int lastLane = std::min(int(m_timeline.lanes.size()) - 1,
                                   int((scroll + area.height() - m.axisHeight) / m.laneHeight));
-    const qreal lanesTop = m.axisHeight;
-    const qreal nowX = xOf(m_clock().toMSecsSinceEpoch());
-    painter.fillRect(QRectF(QPointF(xOf(m_timeline.start), lanesTop),
-                            QPointF(std::min(nowX, xOf(m_timeline.end)), area.bottom() + 1)),
-                     Palette::role(Role::timelinePast, palette()));
-    const int level = labelLevel();
-    const QColor grid = Palette::role(Role::timelineGrid, palette());
-    for (const TimelineTick& tick : std::as_const(m_timeline.ticks)) {
-        if (tick.level <= level)
-            painter.fillRect(QRectF(std::round(xOf(tick.at)), lanesTop, tick.level == 0 ? 2 : 1,
-                                    area.height() - lanesTop),
-                             grid);
-    }
-    const QColor noteWash = Palette::role(Role::timelineNoteWash, palette());
-    for (const TimelineNote& note : std::as_const(m_timeline.notes)) {
-        const qreal start = xOf(note.start);
-        painter.fillRect(QRectF(start, lanesTop, std::max<qreal>(2, xOf(note.end) - start),
-                                area.height() - lanesTop),
-                         noteWash);
-    }
-    if (firstLane <= lastLane)
+    if (firstLane <= lastLane) {
         paintLanes(painter, firstLane, lastLane);
-    else if (m_timeline.lanes.isEmpty())
+    } else if (m_timeline.lanes.isEmpty()) {
+        painter.setPen(Palette::color(Tint::secondary, palette()));
         painter.drawText(QRectF(area).adjusted(m.padding, lanesTop, -m.padding, 0),
                          Qt::AlignCenter | Qt::TextWordWrap,
                          tr("Keine aktiven Cronjobs in dieser Auswahl."));
-
-    const QColor now = Palette::role(Role::timelineNow, palette());
-    painter.fillRect(QRectF(nowX - 1, m.axisHeight - m.nameHeight * 0.6, 2,
-                            area.height() - m.axisHeight + m.nameHeight * 0.6),
-                     now);
-    m_paintedNowX = nowX;
-    paintAxis(painter);
+    }
+    paintInBands(QRect(QPoint(int(std::floor(nowX)) - 1, int(lanesTop)), area.bottomRight()),
+                 [&](const QRect& band) {
+                     painter.fillRect(QRectF(nowX - 1, band.top(), 2, band.height()),
+                                      Palette::role(Role::timelineNow, palette()));
+                 });
+    paintAxis(painter, nowX);
+    return m_picture;
 }
 
 void TimelineCanvas::paintLanes(QPainter& painter, int firstLane, int lastLane) const
 {
     const Metrics& m = metrics();
+    const RunMarks::Colors colors(palette());
     const QColor track = Palette::role(Role::timelineTrack, palette());
     const QColor selected = Palette::role(Role::rowSelected, palette());
     const QColor text = Palette::color(Tint::primary, palette());
@@ -391,8 +456,7 @@ void TimelineCanvas::paintLanes(QPainter& painter, int firstLane, int lastLane) 
             const qreal endX = xOf(mark.end);
             const bool isBand = mark.count > 1;
             if (endX - startX >= 1 || isBand)
-                RunMarks::drawLaneBar(painter, trackArea, startX, endX, mark.shape, isBand,
-                                      palette());
+                RunMarks::drawLaneBar(painter, trackArea, startX, endX, mark.shape, isBand, colors);
             if (startX - lastSignX >= 2 || mark.shape != lastShape) {
                 painter.drawPixmap(QPointF(startX, trackArea.center().y()) + signOffset,
                                    m_signs.of(mark.shape, m.sign, devicePixelRatioF(), palette()));
@@ -409,26 +473,16 @@ void TimelineCanvas::paintLanes(QPainter& painter, int firstLane, int lastLane) 
                         }));
             }
         }
-        if (m_focused && m_focused->lane == laneIndex && hasFocus()) {
-            QStyleOption option;
-            option.initFrom(this);
-            // The marks are reached with the arrow keys alone: the one in focus is always shown.
-            option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
-            const QRectF ring =
-                m_focused->mark < 0 ? trackArea : markRect(laneIndex, m_focused->mark);
-            Style::drawFocusRing(&painter, &option, ring.adjusted(-2, -2, 2, 2), 3);
-        }
     }
 }
 
-void TimelineCanvas::paintAxis(QPainter& painter) const
+void TimelineCanvas::paintAxis(QPainter& painter, qreal nowX) const
 {
     const Metrics& m = metrics();
     const qreal width = viewport()->width();
     painter.fillRect(QRectF(0, 0, width, m.axisHeight), palette().color(QPalette::Window));
     painter.fillRect(QRectF(0, m.axisHeight - 1, width, 1),
                      Palette::role(Role::hairline, palette()));
-    const qreal nowX = xOf(m_clock().toMSecsSinceEpoch());
     const QStaticText& nowLabel =
         cachedText(m_labels, -1, 4 * m.labelWidth, [] { return tr("jetzt"); });
     const QSizeF pillSize = nowLabel.size() + QSizeF(m.padding, 0);

@@ -101,8 +101,9 @@ private:
     Item nearestItem(int lane, std::int64_t instant) const;
     void announceFocus();
 
+    const QPixmap& picturePixmap(qreal nowX);
     void paintLanes(QPainter& painter, int firstLane, int lastLane) const;
-    void paintAxis(QPainter& painter) const;
+    void paintAxis(QPainter& painter, qreal nowX) const;
     // The text elided to the width, made once per key and width.
     using TextCache = QHash<int, std::pair<qreal, QStaticText>>;
     const QStaticText& cachedText(TextCache& cache, int key, qreal width,
@@ -121,6 +122,19 @@ private:
     mutable TextCache m_labels;
     mutable TextCache m_rates;
     mutable RunMarks::SignPixmaps m_signs;
+    // What the last picture showed; it is drawn again when anything of it changes.
+    struct PictureKey
+    {
+        QSize size;
+        qreal ratio = 0;
+        int scroll = 0;
+        int nowPixel = 0;
+        QUuid selectedJob;
+
+        friend bool operator==(const PictureKey&, const PictureKey&) = default;
+    };
+    QPixmap m_picture;
+    PictureKey m_pictureKey;
     mutable QPixmap m_noteSign;
 };
 
