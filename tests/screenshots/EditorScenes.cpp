@@ -12,6 +12,17 @@
 
 namespace Tempolane::Screenshots {
 
+JobEditorView::Actions existingJobActions()
+{
+    JobEditorView::Actions actions;
+    actions.save = [](CronJob) {};
+    actions.remove = [] {};
+    actions.duplicate = [] {};
+    actions.runNow = [] {};
+    actions.clearHistory = [] {};
+    return actions;
+}
+
 namespace {
 
 CronJob job(const QString& name, const QString& expression, const QString& command)
@@ -53,17 +64,6 @@ JobExecutionRecord run(const QDateTime& start, std::optional<qint32> exitCode, d
     record.exitCode = exitCode;
     record.output = std::move(output);
     return record;
-}
-
-JobEditorView::Actions existingJobActions()
-{
-    JobEditorView::Actions actions;
-    actions.save = [](CronJob) {};
-    actions.remove = [] {};
-    actions.duplicate = [] {};
-    actions.runNow = [] {};
-    actions.clearHistory = [] {};
-    return actions;
 }
 
 void click(QWidget& root, const char* objectName)

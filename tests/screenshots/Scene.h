@@ -1,5 +1,7 @@
 #pragma once
 
+#include "JobEditorView.h"
+
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -27,5 +29,8 @@ struct Scene
 QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
 QList<Scene> timelineScenes();   // TimelineScenes.cpp
+
+// The actions of a saved job's editor, which do nothing here (EditorScenes.cpp).
+JobEditorView::Actions existingJobActions();
 
 } // namespace Tempolane::Screenshots

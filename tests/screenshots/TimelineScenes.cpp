@@ -177,13 +177,7 @@ std::unique_ptr<QWidget> runChartEditor()
     inputs.executionSummary = {stateOf(inputs.runs.front()), inputs.runs.front(),
                                QDateTime::currentDateTime().addDays(-9)};
     inputs.readAt = QDateTime::currentDateTime();
-    JobEditorView::Actions actions;
-    actions.save = [](CronJob) {};
-    actions.remove = [] {};
-    actions.duplicate = [] {};
-    actions.runNow = [] {};
-    actions.clearHistory = [] {};
-    return std::make_unique<JobEditorView>(inputs, actions);
+    return std::make_unique<JobEditorView>(inputs, existingJobActions());
 }
 
 QImage atRunChart(QWidget& editor)
