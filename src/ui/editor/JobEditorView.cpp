@@ -2,6 +2,7 @@
 
 #include "ActionButton.h"
 #include "AmbientBackground.h"
+#include "CaptionForm.h"
 #include "CommandSection.h"
 #include "EditorCard.h"
 #include "ExecutionEditor.h"
@@ -66,6 +67,7 @@ JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget*
 
     connectShortcuts();
     present(everyJobEditorPart);
+    lineUpCaptions(m_scrollArea->widget());
 }
 
 QWidget* JobEditorView::page()

@@ -121,8 +121,7 @@ QWidget* VisualScheduleEditor::weekdayRow()
     layout->setContentsMargins(0, 0, 0, 0);
     // Under the controls of the rows above, not under their captions; in a narrow column the
     // days move left rather than out of sight.
-    layout->addSpacerItem(new QSpacerItem(FormMetrics::controlIndent - weekdaySpacing, 0,
-                                          QSizePolicy::Maximum, QSizePolicy::Minimum));
+    layout->addSpacerItem(new CaptionIndent(weekdaySpacing));
     layout->setSpacing(weekdaySpacing);
     for (const int weekday : Choices::weekdayOrder()) {
         auto* button = new WeekdayButton(Choices::weekdayShortLabel(weekday),
