@@ -206,10 +206,11 @@ void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextF
 {
     QTest::addColumn<qreal>("fontScale");
     QTest::addColumn<int>("job");
-    // At the usual font the form reflows into the column; a larger one may scroll sideways.
+    // The form reflows into the column, its captions above their controls with a large font;
+    // the fields of a cron expression's legend may still scroll sideways.
     QTest::addColumn<bool>("fitsTheColumn");
     QTest::newRow("weekdays, desktop font") << 1.0 << 0 << true;
-    QTest::newRow("weekdays, font at 150 %") << 1.5 << 0 << false;
+    QTest::newRow("weekdays, font at 150 %") << 1.5 << 0 << true;
     QTest::newRow("cron syntax, desktop font") << 1.0 << 1 << true;
     QTest::newRow("cron syntax, font at 150 %") << 1.5 << 1 << false;
 }

@@ -79,9 +79,37 @@ CaptionIndent::CaptionIndent(int spacing)
 
 void CaptionIndent::follow(int captionWidth)
 {
-    changeSize(captionWidth + FormMetrics::captionSpacing - m_spacing, 0, QSizePolicy::Maximum,
-               QSizePolicy::Minimum);
+    m_captionWidth = captionWidth;
+    apply();
 }
+
+void CaptionIndent::stack(bool isStacked)
+{
+    m_isStacked = isStacked;
+    apply();
+}
+
+void CaptionIndent::apply()
+{
+    const int width = m_isStacked ? 0 : m_captionWidth + FormMetrics::captionSpacing - m_spacing;
+    changeSize(width, 0, QSizePolicy::Maximum, QSizePolicy::Minimum);
+}
+
+namespace {
+
+template <typename Change> void changeIndents(QWidget* root, Change change)
+{
+    for (QLayout* layout : root->findChildren<QLayout*>()) {
+        for (int index = 0; index < layout->count(); ++index) {
+            if (auto* indent = dynamic_cast<CaptionIndent*>(layout->itemAt(index)->spacerItem())) {
+                change(*indent);
+                layout->invalidate();
+            }
+        }
+    }
+}
+
+} // namespace
 
 void lineUpCaptions(QWidget* root)
 {
@@ -96,14 +124,14 @@ void lineUpCaptions(QWidget* root)
     }
     for (QLabel* label : std::as_const(captions))
         label->setMinimumWidth(width - label->property(symbolRoomProperty).toInt());
-    for (QLayout* layout : root->findChildren<QLayout*>()) {
-        for (int index = 0; index < layout->count(); ++index) {
-            if (auto* indent = dynamic_cast<CaptionIndent*>(layout->itemAt(index)->spacerItem())) {
-                indent->follow(width);
-                layout->invalidate();
-            }
-        }
-    }
+    changeIndents(root, [width](CaptionIndent& indent) { indent.follow(width); });
+}
+
+void stackCaptions(QWidget* root, bool isStacked)
+{
+    for (QFormLayout* form : root->findChildren<QFormLayout*>())
+        form->setRowWrapPolicy(isStacked ? QFormLayout::WrapAllRows : QFormLayout::DontWrapRows);
+    changeIndents(root, [isStacked](CaptionIndent& indent) { indent.stack(isStacked); });
 }
 
 } // namespace Tempolane
