@@ -76,7 +76,7 @@ void SymbolIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode m
 QPixmap SymbolIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State)
 {
     const QPalette palette = QGuiApplication::palette();
-    const QString cacheKey = QStringLiteral("%1x%2/%3/%4")
+    const QString cacheKey = QStringLiteral("%1x%2/%3/%4/%5")
                                  .arg(size.width())
                                  .arg(size.height())
                                  .arg(int(mode))
