@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Palette.h"
+
 #include <QHash>
 #include <QImage>
 #include <QPaintDevice>
@@ -7,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QStringList>
+#include <QTest>
 #include <QTextItem>
 #include <QWidget>
 #include <cmath>
@@ -42,6 +45,19 @@ inline QColor over(const QColor& top, const QColor& bottom)
     return QColor::fromRgbF(float(mix(top.redF(), bottom.redF())),
                             float(mix(top.greenF(), bottom.greenF())),
                             float(mix(top.blueF(), bottom.blueF())));
+}
+
+// A data row for each appearance: light and dark, each at standard and at high contrast.
+inline void addRowsForEveryAppearance()
+{
+    QTest::addColumn<Appearance>("appearance");
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        for (const Contrast contrast : {Contrast::standard, Contrast::high}) {
+            QTest::addRow("%s, %s contrast", scheme == ColorScheme::dark ? "dark" : "light",
+                          contrast == Contrast::high ? "high" : "standard")
+                << Appearance{scheme, contrast, std::nullopt};
+        }
+    }
 }
 
 // One run of text as a widget (or the delegate of a view) painted it.

@@ -100,7 +100,9 @@ void AboutWindowTest::window_showsItsContentInOrder()
     const QColor iconColour =
         applicationIcon().pixmap(QSize(104, 104)).toImage().pixelColor(52, 52);
     QCOMPARE(iconColour.alpha(), 255);
-    QCOMPARE(window.grab().toImage().pixelColor(iconMiddle), iconColour);
+    const QImage picture = window.grab().toImage();
+    QCOMPARE(picture.pixelColor((QPointF(iconMiddle) * picture.devicePixelRatio()).toPoint()),
+             iconColour);
     const QList<QWidget*> inOrder{
         window.findChild<QWidget*>(QStringLiteral("nameLabel")),
         window.findChild<QWidget*>(QStringLiteral("checkForUpdates")),

@@ -1,5 +1,6 @@
 #include "ActionButton.h"
 #include "Palette.h"
+#include "ReadableText.h"
 #include "Style.h"
 
 #include <QApplication>
@@ -67,14 +68,7 @@ void ActionButtonTest::looks_areDrawnByTheStyle()
 
 void ActionButtonTest::disabledProminent_looksDisabledInEveryScheme_data()
 {
-    QTest::addColumn<Appearance>("appearance");
-    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
-        for (const Contrast contrast : {Contrast::standard, Contrast::high}) {
-            QTest::addRow("%s, %s contrast", scheme == ColorScheme::dark ? "dark" : "light",
-                          contrast == Contrast::high ? "high" : "standard")
-                << Appearance{scheme, contrast, std::nullopt};
-        }
-    }
+    Testing::addRowsForEveryAppearance();
 }
 
 void ActionButtonTest::disabledProminent_looksDisabledInEveryScheme()
