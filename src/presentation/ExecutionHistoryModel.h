@@ -47,6 +47,9 @@ private:
     {
         JobExecutionRecord record;
         bool isExpanded = false;
+        // Titled as the job's last run; changed only after the rows moved, so a row keeps its
+        // data while it moves.
+        bool isNewest = false;
     };
 
     void update(int row, const JobExecutionRecord& record);

@@ -20,6 +20,11 @@ struct Scene
     std::function<QImage(QWidget&)> grab;
     // The desktop's font size while the scene is made and taken, as a share of the usual.
     qreal fontScale = 1.0;
+    // Right to left, as with `-reverse` or a Hebrew or Arabic locale.
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    // A screen of the offscreen desktop the window opens on at the size it chooses, pictured
+    // with its frame on that screen; empty for a window at `size` on the large first screen.
+    QString screen = {};
 };
 
 QList<Scene> editorScenes();     // EditorScenes.cpp

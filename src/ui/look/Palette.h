@@ -39,6 +39,8 @@ class Palette final
 public:
     static QColor color(Tint tint, ColorScheme scheme, Contrast contrast = Contrast::standard);
     static QColor color(Tint tint, const QPalette& palette);
+    // The tint filling a prominent button, behind its white label.
+    static QColor fill(Tint tint, const QPalette& palette);
     static QColor role(Role role, const QPalette& palette);
     // A tint faded to lie behind text of that tint, as a changed line of a comparison.
     static QColor wash(Tint tint, const QPalette& palette);

@@ -57,6 +57,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -65,6 +66,10 @@ private:
     void buildToolBar();
     QSplitter* buildColumns();
     void applyChrome();
+    // Keeps the window with its frame on its screen's free area.
+    void keepOnScreen();
+    void fitToScreen(const QRect& wanted);
+    QMargins frameAround() const;
     void updateCommands();
     // Dialogs stack on the new-job or backups dialog while one is open.
     QWidget* dialogParent();
@@ -86,6 +91,11 @@ private:
     QPointer<QMessageBox> m_alert;
     QPointer<QMessageBox> m_deletion;
     QPointer<NewJobDialog> m_newJobDialog;
+    // The frame the window was last fitted with; the desktop tells the real one only once the
+    // window is shown.
+    QMargins m_fittedFrame{-1, -1, -1, -1};
+    // A restored window stands where it stood; a new one where the desktop puts it.
+    bool m_keepsPlace = false;
 };
 
 } // namespace Tempolane
