@@ -1,5 +1,6 @@
 # What `cmake --install` puts where: the programs, the desktop entry, the AppStream metainfo,
-# the application icon in the hicolor theme and the licence notices.
+# the application icon in the hicolor theme, the licence notices and the machine-readable
+# copyright file that Debian looks for in every package's documentation folder.
 set(app_id io.github.tempolane.Tempolane)
 
 install(TARGETS tempolane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -16,4 +17,4 @@ install(FILES resources/${app_id}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(FILES resources/${app_id}.svg
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
-install(FILES resources/THIRD_PARTY_NOTICES.txt DESTINATION ${TEMPOLANE_DOC_DIR})
+install(FILES resources/THIRD_PARTY_NOTICES.txt resources/copyright DESTINATION ${TEMPOLANE_DOC_DIR})

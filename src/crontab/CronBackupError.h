@@ -24,7 +24,11 @@ struct CronBackupError
     QString path;
     QString message;
 
+    // Tempolane's sentence, then the system's own words.
     QString description() const;
+    // Tempolane's sentence alone, and the system's words (empty where it said nothing).
+    QString summary() const;
+    QString details() const;
 
     friend bool operator==(const CronBackupError&, const CronBackupError&) = default;
 };

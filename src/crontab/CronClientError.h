@@ -20,8 +20,11 @@ struct CronProcessError
     Kind kind = Kind::launchFailed;
     QString message;
 
-    // The system's own text, with what was being done.
+    // What was being done, then the system's own text.
     QString description() const;
+    // Tempolane's sentence alone, and the system's words.
+    QString summary() const;
+    QString details() const { return message; }
 
     friend bool operator==(const CronProcessError&, const CronProcessError&) = default;
 };
@@ -37,6 +40,8 @@ public:
     const CronProcessError* processError() const { return std::get_if<CronProcessError>(&m_error); }
 
     QString description() const;
+    QString summary() const;
+    QString details() const;
 
     friend bool operator==(const CronClientError&, const CronClientError&) = default;
 

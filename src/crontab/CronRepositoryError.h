@@ -26,6 +26,9 @@ public:
     const CronBackupError* backupError() const { return std::get_if<CronBackupError>(&m_error); }
 
     QString description() const;
+    // Tempolane's sentence alone, and the system's words (empty where it said nothing).
+    QString summary() const;
+    QString details() const;
 
     friend bool operator==(const CronRepositoryError&, const CronRepositoryError&) = default;
 

@@ -12,13 +12,27 @@ constexpr TextContext tr{"CronSystemError"};
 
 } // namespace
 
+// Where the tool refused, its own words alone, as the terminal shows them; a read it broke off
+// names the cause and then what it said.
 QString CronSystemError::description() const
+{
+    if (m_message.isEmpty())
+        return summary();
+    if (m_kind == Kind::commandFailed)
+        return m_message;
+    if (m_kind == Kind::terminated && m_writeCheck == WriteCheck::none)
+        return summary() + u' ' + m_message;
+    return summary();
+}
+
+QString CronSystemError::summary() const
 {
     QString cause;
     switch (m_kind) {
     case Kind::commandFailed:
         if (!m_message.isEmpty())
-            return m_message;
+            return tr("Das Programm „crontab“ hat einen Fehler gemeldet (Status %1).")
+                .arg(m_status);
         return tr("Der Systemdienst „crontab“ konnte die Änderung nicht ausführen.");
     case Kind::invalidOutput:
         return tr("Die Ausgabe von „crontab“ konnte nicht gelesen werden.");
@@ -26,11 +40,9 @@ QString CronSystemError::description() const
         return tr("Die crontab wurde nicht wie gewünscht übernommen: „crontab“ meldet einen "
                   "anderen Inhalt als den gespeicherten. Bitte neu laden und prüfen.");
     case Kind::terminated:
-        if (m_writeCheck == WriteCheck::none) {
-            const QString read =
-                tr("Die crontab konnte nicht gelesen werden: „crontab“ wurde unerwartet beendet.");
-            return m_message.isEmpty() ? read : read + u' ' + m_message;
-        }
+        if (m_writeCheck == WriteCheck::none)
+            return tr(
+                "Die crontab konnte nicht gelesen werden: „crontab“ wurde unerwartet beendet.");
         cause = tr("Der Systemdienst „crontab“ wurde unerwartet beendet.");
         break;
     case Kind::timedOut:

@@ -66,6 +66,9 @@ public:
     int status() const { return m_status; }
     QString message() const { return m_message; }
     QString description() const;
+    // Tempolane's sentence alone, and the tool's own words (empty where it said nothing).
+    QString summary() const;
+    QString details() const { return m_message; }
 
     friend bool operator==(const CronSystemError&, const CronSystemError&) = default;
 

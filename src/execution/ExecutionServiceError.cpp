@@ -4,14 +4,27 @@
 
 namespace Tempolane {
 
-QString ExecutionServiceError::description() const
+QString ExecutionServiceError::summary() const
 {
-    if (m_kind == Kind::commandFailed) {
+    switch (m_kind) {
+    case Kind::commandFailed:
         return QCoreApplication::translate(
             "ExecutionService",
             "Der Cronjob wurde ausgeführt, ist aber mit einem Fehler beendet worden.");
+    case Kind::fileSystemFailed:
+        return QCoreApplication::translate(
+            "ExecutionService",
+            "Die Dateien der Ausführungsüberwachung konnten nicht angelegt werden.");
+    case Kind::launchFailed:
+        return QCoreApplication::translate("ExecutionService",
+                                           "Der Cronjob konnte nicht gestartet werden.");
     }
-    return m_systemDescription;
+    Q_UNREACHABLE();
+}
+
+QString ExecutionServiceError::description() const
+{
+    return m_kind == Kind::commandFailed ? summary() : m_systemDescription;
 }
 
 } // namespace Tempolane

@@ -32,7 +32,11 @@ public:
     Kind kind() const { return m_kind; }
     // The runner's exit status, for `commandFailed`.
     qint32 exitStatus() const { return m_exitStatus; }
+    // Tempolane's sentence, then the system's own words.
     QString description() const;
+    // Tempolane's sentence alone, and the system's words (empty where it said nothing).
+    QString summary() const;
+    QString details() const { return m_systemDescription; }
 
     friend bool operator==(const ExecutionServiceError&, const ExecutionServiceError&) = default;
 

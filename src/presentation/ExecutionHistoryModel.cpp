@@ -8,6 +8,7 @@
 #include "TextContext.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Tempolane {
 
@@ -105,7 +106,7 @@ void ExecutionHistoryModel::show(const QList<JobExecutionRecord>& records)
         const bool isReached = row >= ExecutionPanel::maximumShownRecords;
         if (found == m_rows.end()) {
             beginInsertRows({}, row, row);
-            m_rows.insert(row, Row{record, false, isReached});
+            m_rows.insert(row, Row{record, false, row == 0, isReached});
             endInsertRows();
             continue;
         }
@@ -117,6 +118,11 @@ void ExecutionHistoryModel::show(const QList<JobExecutionRecord>& records)
         }
         m_rows[row].isReached = isReached;
         update(row, record);
+    }
+    // The run that was the newest is titled as an older one now, and the newest as the last.
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        if (std::exchange(m_rows[row].isNewest, row == 0) != (row == 0))
+            Q_EMIT dataChanged(index(row), index(row), {Qt::DisplayRole, Qt::AccessibleTextRole});
     }
 }
 
@@ -151,10 +157,12 @@ QVariant ExecutionHistoryModel::data(const QModelIndex& index, int role) const
     const JobExecutionRecord& record = row.record;
     switch (role) {
     case Qt::DisplayRole:
-        return title(stateOf(record));
+        return ExecutionPanel::runTitle(record, row.isNewest);
+    // Each run is named by its own start time first: a screen reader moving down the list
+    // hears which run it is on.
     case Qt::AccessibleTextRole:
-        return title(stateOf(record)) + QStringLiteral(", ") +
-               DateTimeText::shortDateTime(record.startedAt);
+        return tr("%1 – %2").arg(DateTimeText::shortDateTime(record.startedAt),
+                                 ExecutionPanel::runTitle(record, row.isNewest));
     // An unfolded row reads out what it shows below its header.
     case Qt::AccessibleDescriptionRole:
         if (!row.isExpanded)

@@ -52,6 +52,9 @@ private:
     {
         JobExecutionRecord record;
         bool isExpanded = false;
+        // Titled as the job's last run; changed only after the rows moved, so a row keeps its
+        // data while it moves.
+        bool isNewest = false;
         // An older run reached from outside: its output was not read.
         bool isReached = false;
     };

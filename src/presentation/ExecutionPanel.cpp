@@ -118,4 +118,21 @@ QList<JobExecutionRecord> shownRecords(const QList<JobExecutionRecord>& history)
     return history.first(std::min(history.size(), maximumShownRecords));
 }
 
+QString runTitle(const JobExecutionRecord& record, bool isNewest)
+{
+    const JobExecutionState state = stateOf(record);
+    if (isNewest)
+        return title(state);
+    switch (state.kind()) {
+    case JobExecutionState::Kind::succeeded:
+        return tr("Erfolgreich");
+    case JobExecutionState::Kind::failed:
+        return tr("Fehlgeschlagen");
+    case JobExecutionState::Kind::interrupted:
+        return tr("Unerwartet beendet");
+    default:
+        return title(state);
+    }
+}
+
 } // namespace Tempolane::ExecutionPanel

@@ -76,4 +76,8 @@ Question clearHistoryQuestion();
 // The newest records the history list shows; older ones are not reachable in the panel.
 QList<JobExecutionRecord> shownRecords(const QList<JobExecutionRecord>& history);
 
+// The title of a run in the history: the newest is the job's last run and says so, as the
+// status does; an older one says only how it went.
+QString runTitle(const JobExecutionRecord& record, bool isNewest);
+
 } // namespace Tempolane::ExecutionPanel

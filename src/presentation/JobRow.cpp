@@ -23,9 +23,10 @@ JobStatusBadge jobStatusBadge(const CronJob& job, const JobExecutionSummary& sum
     if (!job.isEnabled)
         return {Symbol::pauseFill, Tint::orange, QCoreApplication::translate("JobRow", "Pausiert")};
     const auto kind = summary.state.kind();
-    // In the list, a job without monitoring reads as simply active.
+    // In the list, a job without monitoring reads as simply active; that nothing is recorded
+    // is no success, so it is said in the secondary colour.
     const auto appearance = kind == JobExecutionState::Kind::notMonitored
-                                ? ExecutionStateAppearance{Symbol::playFill, Tint::green}
+                                ? ExecutionStateAppearance{Symbol::playFill, Tint::secondary}
                                 : ExecutionStateAppearance::of(kind);
     return {appearance.symbol, appearance.tint, title(summary.state),
             kind == JobExecutionState::Kind::running};

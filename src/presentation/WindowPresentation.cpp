@@ -33,11 +33,14 @@ EmptyState noSelectionPlaceholder()
 
 QString windowTitle(const CronStore& store)
 {
-    const QString application = QStringLiteral("Tempolane");
     const auto job = store.selectedJob();
-    if (!job)
-        return application;
-    return tr("%1 – %2").arg(JobDraftRules::title(*job, false), application);
+    return windowTitle(job ? std::optional(JobDraftRules::title(*job, false)) : std::nullopt);
+}
+
+QString windowTitle(const std::optional<QString>& jobTitle)
+{
+    const QString application = QStringLiteral("Tempolane");
+    return jobTitle ? tr("%1 – %2").arg(*jobTitle, application) : application;
 }
 
 bool canReload(const CronStore& store)
@@ -85,6 +88,20 @@ UnsavedChangesQuestion unsavedChangesQuestion(const CronJob& job)
 {
     return {tr("Änderungen an „%1“ sichern?").arg(CronStore::shownName(job)), tr("Sichern"),
             tr("Verwerfen"), tr("Abbrechen")};
+}
+
+WindowPlace fittedPlace(const QRect& wanted, const QMargins& frame, const QRect& available,
+                        const QSize& minimum)
+{
+    const QSize room = available.size().shrunkBy(frame).expandedTo(QSize(1, 1));
+    const QSize least = minimum.boundedTo(room);
+    const QSize size = wanted.size().boundedTo(room).expandedTo(least);
+    QRect framed(wanted.topLeft() - QPoint(frame.left(), frame.top()), size.grownBy(frame));
+    framed.moveRight(std::min(framed.right(), available.right()));
+    framed.moveBottom(std::min(framed.bottom(), available.bottom()));
+    framed.moveLeft(std::max(framed.left(), available.left()));
+    framed.moveTop(std::max(framed.top(), available.top()));
+    return {framed - frame, least};
 }
 
 } // namespace Tempolane::WindowPresentation

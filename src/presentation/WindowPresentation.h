@@ -3,6 +3,8 @@
 #include "CronStore.h"
 #include "Symbol.h"
 
+#include <QMargins>
+#include <QRect>
 #include <QString>
 #include <optional>
 
@@ -25,6 +27,8 @@ EmptyState noSelectionPlaceholder();
 
 // "NAME – Tempolane" while a job is selected, named as its editor names it; else "Tempolane".
 QString windowTitle(const CronStore& store);
+// The same for the title the editor gives the job it shows: the draft's name as it is typed.
+QString windowTitle(const std::optional<QString>& jobTitle);
 
 bool canReload(const CronStore& store);
 bool canDuplicate(const CronStore& store);
@@ -63,5 +67,20 @@ struct UnsavedChangesQuestion
 
 // Asked before the editor's unsaved changes to `job` would be left behind.
 UnsavedChangesQuestion unsavedChangesQuestion(const CronJob& job);
+
+struct WindowPlace
+{
+    // The window's own area, without its frame.
+    QRect geometry;
+    QSize minimum;
+
+    friend bool operator==(const WindowPlace&, const WindowPlace&) = default;
+};
+
+// Where a window that wants `wanted` (its own area) goes with `frame` (title bar and borders)
+// around it on a screen whose free area is `available`: its frame no larger than that area and
+// moved into it, and its minimum size shrunk where even that would not fit.
+WindowPlace fittedPlace(const QRect& wanted, const QMargins& frame, const QRect& available,
+                        const QSize& minimum);
 
 } // namespace Tempolane::WindowPresentation

@@ -186,9 +186,9 @@ QList<QUuid> CronStore::monitoredJobIds() const
     return ids;
 }
 
-void CronStore::present(const QString& title, const QString& message)
+void CronStore::present(const QString& title, ErrorText text)
 {
-    setPresentedError(PresentedError::make(title, message));
+    setPresentedError(PresentedError::make(title, std::move(text)));
 }
 
 void CronStore::reselect(const OptionalJob& previous)
@@ -219,7 +219,7 @@ QCoro::Task<> CronStore::load()
 
     const auto text = co_await m_repository->load();
     if (!text) {
-        present(tr("Crontab konnte nicht geladen werden"), text.error().description());
+        present(tr("Crontab konnte nicht geladen werden"), ErrorText::of(text.error()));
         assign(m_isLoading, false, &CronStore::isLoadingChanged);
         co_return;
     }

@@ -236,7 +236,7 @@ private:
     // Writes what the last change wrote (isUndone false) or what it replaced (true) over the
     // other.
     QCoro::Task<bool> switchLastChange(bool isUndone, QString errorTitle);
-    void present(const QString& title, const QString& message);
+    void present(const QString& title, ErrorText text);
     void rememberDismissedSuggestion();
     QList<QUuid> monitoredJobIds() const;
 

@@ -84,7 +84,7 @@ QCoro::Task<> CronStore::runJobNow(CronJob job)
     co_await refreshExecutionStatus();
     if (!result)
         present(tr("Cronjob konnte nicht erfolgreich ausgeführt werden"),
-                result.error().description());
+                ErrorText::of(result.error()));
     assign(m_manuallyRunningJobID, QUuid(), &CronStore::manuallyRunningJobIDChanged);
 }
 

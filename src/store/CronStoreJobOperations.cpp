@@ -211,16 +211,16 @@ QCoro::Task<bool> CronStore::commit(Commit commit, Selector select)
     const auto jobs = document.jobs();
     const bool hasMonitoredJob = std::any_of(
         jobs.cbegin(), jobs.cend(), [](const CronJob& job) { return job.isMonitoringEnabled; });
-    std::optional<QString> failure;
+    std::optional<ErrorText> failure;
     if (hasMonitoredJob) {
         const auto installed = co_await m_executionManager->installRunner();
         if (!installed)
-            failure = installed.error().description();
+            failure = ErrorText::of(installed.error());
     }
     if (!failure) {
         const auto saved = co_await m_repository->save(commit.text, commit.expected);
         if (!saved) {
-            failure = saved.error().description();
+            failure = ErrorText::of(saved.error());
             // The refusal itself shows that the crontab no longer holds what the last change
             // wrote.
             if (saved.error().isConcurrentModification() && m_lastChange &&

@@ -95,6 +95,8 @@ private Q_SLOTS:
     void monitoringSuggestion_showsOnlyWhenItApplies();
     void syncStatus_saysWhatTheStoreDoes();
     void deletionQuestion_namesABlankJobByItsCommand();
+    void windowPlace_keepsTheFrameOnTheScreen_data();
+    void windowPlace_keepsTheFrameOnTheScreen();
     void refreshLoop_loadsOnceAndRefreshesWhileRunning();
 };
 
@@ -121,16 +123,16 @@ void WindowModelsTest::jobRow_showsTheJobAndItsStatus_data()
     QTest::newRow("blank name shows the command's name")
         << job(QStringLiteral(" \t "), QStringLiteral("/usr/bin/backup --all")) << notMonitored
         << "backup"
-        << "/usr/bin/backup --all" << Symbol::playFill << Tint::green << offText << 1.0;
+        << "/usr/bin/backup --all" << Symbol::playFill << Tint::secondary << offText << 1.0;
     QTest::newRow("74 characters after trimming blanks are shown in full")
         << job(QStringLiteral("Lang"), QStringLiteral("  ") + seventyFour + u'\t') << notMonitored
-        << "Lang" << seventyFour << Symbol::playFill << Tint::green << offText << 1.0;
+        << "Lang" << seventyFour << Symbol::playFill << Tint::secondary << offText << 1.0;
     QTest::newRow("75 characters are cut to 71 and an ellipsis")
         << job(QStringLiteral("Lang"), seventyFour + u'y') << notMonitored << "Lang"
-        << QString(71, u'x') + u'…' << Symbol::playFill << Tint::green << offText << 1.0;
+        << QString(71, u'x') + u'…' << Symbol::playFill << Tint::secondary << offText << 1.0;
     QTest::newRow("a letter with its accent counts once")
         << job(QStringLiteral("Akzente"), combining) << notMonitored << "Akzente"
-        << QStringLiteral("e\u0301").repeated(71) + u'…' << Symbol::playFill << Tint::green
+        << QStringLiteral("e\u0301").repeated(71) + u'…' << Symbol::playFill << Tint::secondary
         << offText << 1.0;
     QTest::newRow("paused outweighs a failure and dims the row")
         << job(QStringLiteral("Archiv"), QStringLiteral("/bin/archive"), false)
@@ -491,6 +493,45 @@ void WindowModelsTest::deletionQuestion_namesABlankJobByItsCommand()
     QCOMPARE(WindowPresentation::deletionQuestion(job).message,
              QStringLiteral("„backup.sh“ wird aus der lokalen crontab entfernt. Vorher wird "
                             "automatisch ein Backup angelegt."));
+}
+
+void WindowModelsTest::windowPlace_keepsTheFrameOnTheScreen_data()
+{
+    QTest::addColumn<QRect>("wanted");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QSize>("minimum");
+
+    // A title bar of 30 and borders of 2; the window allows 940 × 620 at least.
+    const QRect screen(0, 0, 1280, 800);
+    QTest::newRow("fits with its frame: stays")
+        << QRect(100, 50, 1000, 700) << screen << QRect(100, 50, 1000, 700) << QSize(940, 620);
+    QTest::newRow("the default size on a screen of that size: the frame fits too")
+        << QRect(0, 0, 1280, 800) << screen << QRect(2, 30, 1276, 768) << QSize(940, 620);
+    QTest::newRow("a saved 100000 × 100000 far away: as large as the screen, on it")
+        << QRect(5000, 5000, 100000, 100000) << screen << QRect(2, 30, 1276, 768)
+        << QSize(940, 620);
+    QTest::newRow("partly beyond the right edge: moved back in")
+        << QRect(900, 100, 1000, 640) << screen << QRect(278, 100, 1000, 640) << QSize(940, 620);
+    QTest::newRow("a second screen beside the first")
+        << QRect(1300, 0, 1280, 800) << QRect(1280, 0, 1366, 768) << QRect(1300, 30, 1280, 736)
+        << QSize(940, 620);
+    QTest::newRow("a screen smaller than the least size: the least size gives way")
+        << QRect(0, 0, 1280, 800) << QRect(0, 0, 853, 533) << QRect(2, 30, 849, 501)
+        << QSize(849, 501);
+}
+
+void WindowModelsTest::windowPlace_keepsTheFrameOnTheScreen()
+{
+    QFETCH(QRect, wanted);
+    QFETCH(QRect, available);
+    QFETCH(QRect, geometry);
+    QFETCH(QSize, minimum);
+    const QMargins frame(2, 30, 2, 2);
+    const auto place = WindowPresentation::fittedPlace(wanted, frame, available, QSize(940, 620));
+    QCOMPARE(place.geometry, geometry);
+    QCOMPARE(place.minimum, minimum);
+    QVERIFY(available.contains(place.geometry + frame));
 }
 
 void WindowModelsTest::refreshLoop_loadsOnceAndRefreshesWhileRunning()

@@ -1,6 +1,7 @@
 // The main window on the sample data: a job selected, the new-job dialog open, an empty
 // crontab, and the backups dialog after a few changes; the window and the new-job dialog at
-// their smallest sizes, and with the desktop's font at 150 %.
+// their smallest sizes, and with the desktop's font at 150 %; the window as it opens on a
+// 1280 × 800 screen and on a 1366 × 768 one at 150 %, frame included; and right to left.
 #include "CronBackupStore.h"
 #include "CronStore.h"
 #include "DataLocations.h"
@@ -126,6 +127,11 @@ std::unique_ptr<QWidget> changedWindow()
     return window;
 }
 
+QImage onItsScreen(QWidget& window)
+{
+    return framedOnItsScreen(window, withEditor(window));
+}
+
 // The backups dialog with the oldest backup selected: every change shows in its diff.
 QImage withBackupsDialog(QWidget& window)
 {
@@ -143,8 +149,25 @@ QImage withBackupsDialog(QWidget& window)
 
 } // namespace
 
+// The window with its frame, where it opened on its screen: the screen's free area in grey
+// around it, the title bar and borders in a darker grey.
+QImage framedOnItsScreen(const QWidget& window, const QImage& shown)
+{
+    const QRect available = window.screen()->availableGeometry();
+    const qreal ratio = shown.devicePixelRatio();
+    QImage screen((QSizeF(available.size()) * ratio).toSize(), QImage::Format_RGB32);
+    screen.setDevicePixelRatio(ratio);
+    screen.fill(QColor(0x80, 0x80, 0x84));
+    QPainter painter(&screen);
+    painter.fillRect(window.frameGeometry().translated(-available.topLeft()),
+                     QColor(0x3A, 0x3A, 0x3E));
+    painter.drawImage(window.geometry().topLeft() - available.topLeft(), shown);
+    return screen;
+}
+
 QList<Scene> mainWindowScenes()
 {
+    const auto sample = [] { return loadedWindow(DemoCronClient::sampleText()); };
     return {
         {QStringLiteral("main-window"), windowSize,
          [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor},
@@ -166,6 +189,24 @@ QList<Scene> mainWindowScenes()
          windowSize,
          [] { return loadedWindow(QString()); },
          {}},
+        {QStringLiteral("main-window-on-1280x800"),
+         {},
+         sample,
+         onItsScreen,
+         1.0,
+         Qt::LeftToRight,
+         QStringLiteral("1280x800")},
+        {QStringLiteral("main-window-on-1366x768-at-150"),
+         {},
+         sample,
+         onItsScreen,
+         1.0,
+         Qt::LeftToRight,
+         QStringLiteral("1366x768 at 150 %")},
+        {QStringLiteral("main-window-right-to-left"), windowSize, sample, withEditor, 1.0,
+         Qt::RightToLeft},
+        {QStringLiteral("new-job-right-to-left"), windowSize, sample, withNewJobDialog, 1.0,
+         Qt::RightToLeft},
     };
 }
 

@@ -22,6 +22,11 @@ struct Scene
     std::function<QImage(QWidget&)> grab;
     // The desktop's font size while the scene is made and taken, as a share of the usual.
     qreal fontScale = 1.0;
+    // Right to left, as with `-reverse` or a Hebrew or Arabic locale.
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    // A screen of the offscreen desktop the window opens on at the size it chooses, pictured
+    // with its frame on that screen; empty for a window at `size` on the large first screen.
+    QString screen = {};
     // Taken with the high-contrast palettes as well.
     bool alsoHighContrast = false;
 };
@@ -29,6 +34,9 @@ struct Scene
 QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
 QList<Scene> timelineScenes();   // TimelineScenes.cpp
+
+// The window with its frame on the screen it opened on, showing `shown` (MainWindowScenes.cpp).
+QImage framedOnItsScreen(const QWidget& window, const QImage& shown);
 
 // The actions of a saved job's editor, which do nothing here (EditorScenes.cpp).
 JobEditorView::Actions existingJobActions();

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QTest>
 #include <QTextStream>
 #include <functional>
@@ -25,16 +26,30 @@ void settle()
         QApplication::processEvents();
 }
 
+QScreen* screenNamed(const QString& name)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto found = std::ranges::find_if(
+        screens, [&](const QScreen* screen) { return screen->name() == name; });
+    return found == screens.end() ? nullptr : *found;
+}
+
 QImage picture(const Scene& scene, const std::function<void()>& whenShown = {})
 {
     const QFont desktop = QApplication::font();
     QFont scaled = desktop;
     scaled.setPointSizeF(desktop.pointSizeF() * scene.fontScale);
     QApplication::setFont(scaled);
+    QApplication::setLayoutDirection(scene.direction);
     QImage taken;
     {
         const std::unique_ptr<QWidget> widget = scene.make();
-        widget->resize(scene.size);
+        if (QScreen* screen = screenNamed(scene.screen)) {
+            widget->setScreen(screen);
+            widget->move(screen->availableGeometry().topLeft());
+        } else {
+            widget->resize(scene.size);
+        }
         widget->show();
         settle();
         if (whenShown) {
@@ -44,6 +59,7 @@ QImage picture(const Scene& scene, const std::function<void()>& whenShown = {})
         taken = scene.grab ? scene.grab(*widget) : widget->grab().toImage();
     }
     QApplication::setFont(desktop);
+    QApplication::setLayoutDirection(Qt::LeftToRight);
     return taken;
 }
 
@@ -93,7 +109,8 @@ int desktopSchemeScenes(const QList<Scene>& scenes, const QDir& output)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tests' desktop: a large first screen, and laptop and office screens at 100 and 150 %.
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TEMPOLANE_OFFSCREEN_SCREENS);
     QApplication application(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "usage: tempolane-screenshots <output directory>\n";

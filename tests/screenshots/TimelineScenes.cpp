@@ -1,5 +1,6 @@
 // The timeline in place of the job list, a day and a week, at the usual and the smallest window
-// size and with the desktop's font at 150 %, and the run chart of an hourly job in its editor.
+// size, with the desktop's font at 150 %, on a screen at 150 % and right to left, and the run
+// chart of an hourly job in its editor.
 // The jobs have run records of their own: successes, a failure, an interrupted run, missed
 // runs; two jobs overlap at 02:00 and four start at 03:00.
 #include "CronBackupStore.h"
@@ -199,14 +200,46 @@ QList<Scene> timelineScenes()
 {
     const auto day = [](QWidget& window) { return withTimeline(window, 0); };
     const auto week = [](QWidget& window) { return withTimeline(window, 1); };
+    const auto onItsScreen = [](QWidget& window) {
+        return framedOnItsScreen(window, withTimeline(window, 0));
+    };
     return {
-        {QStringLiteral("timeline-day"), windowSize, timelineWindow, day, 1.0, true},
-        {QStringLiteral("timeline-week"), windowSize, timelineWindow, week, 1.0, true},
+        {QStringLiteral("timeline-day"),
+         windowSize,
+         timelineWindow,
+         day,
+         1.0,
+         Qt::LeftToRight,
+         {},
+         true},
+        {QStringLiteral("timeline-week"),
+         windowSize,
+         timelineWindow,
+         week,
+         1.0,
+         Qt::LeftToRight,
+         {},
+         true},
+        {QStringLiteral("timeline-on-1366x768-at-150"),
+         {},
+         timelineWindow,
+         onItsScreen,
+         1.0,
+         Qt::LeftToRight,
+         QStringLiteral("1366x768 at 150 %")},
+        {QStringLiteral("timeline-right-to-left"), windowSize, timelineWindow, day, 1.0,
+         Qt::RightToLeft},
         {QStringLiteral("timeline-smallest"), MainWindow::minimumWindowSize, timelineWindow, day},
         {QStringLiteral("timeline-day-large-font"), windowSize, timelineWindow, day, largeFont},
         {QStringLiteral("timeline-smallest-large-font"), MainWindow::minimumWindowSize,
          timelineWindow, week, largeFont},
-        {QStringLiteral("editor-run-chart"), QSize(820, 900), runChartEditor, atRunChart, 1.0,
+        {QStringLiteral("editor-run-chart"),
+         QSize(820, 900),
+         runChartEditor,
+         atRunChart,
+         1.0,
+         Qt::LeftToRight,
+         {},
          true},
         {QStringLiteral("editor-run-chart-large-font"), QSize(820, 900), runChartEditor, atRunChart,
          largeFont},

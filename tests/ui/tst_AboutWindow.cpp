@@ -98,7 +98,7 @@ void AboutWindowTest::window_showsItsContentInOrder()
     const QWidget* name = window.findChild<QWidget*>(QStringLiteral("nameLabel"));
     const QPoint iconMiddle(window.width() / 2, name->geometry().top() - 18 - 52);
     const QColor iconColour =
-        applicationIcon().pixmap(QSize(104, 104)).toImage().pixelColor(52, 52);
+        applicationIcon().pixmap(QSize(104, 104), 1.0).toImage().pixelColor(52, 52);
     QCOMPARE(iconColour.alpha(), 255);
     QCOMPARE(window.grab().toImage().pixelColor(iconMiddle), iconColour);
     const QList<QWidget*> inOrder{

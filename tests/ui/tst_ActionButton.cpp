@@ -1,5 +1,6 @@
 #include "ActionButton.h"
 #include "Palette.h"
+#include "ReadableText.h"
 #include "Style.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@ private Q_SLOTS:
     }
     void looks_areDrawnByTheStyle_data();
     void looks_areDrawnByTheStyle();
+    void disabledProminent_looksDisabledInEveryScheme_data();
+    void disabledProminent_looksDisabledInEveryScheme();
     void size_followsTheFont();
     void busy_keepsTheSizeAndHidesTheLabel();
 };
@@ -61,6 +64,35 @@ void ActionButtonTest::looks_areDrawnByTheStyle()
     for (int x = 0; x < picture.width() && !labelFound; ++x)
         labelFound = picture.pixelColor(x, picture.height() / 2) == label;
     QVERIFY(labelFound);
+}
+
+void ActionButtonTest::disabledProminent_looksDisabledInEveryScheme_data()
+{
+    Testing::addRowsForEveryAppearance();
+}
+
+void ActionButtonTest::disabledProminent_looksDisabledInEveryScheme()
+{
+    QFETCH(Appearance, appearance);
+    ActionButton button(QStringLiteral("Änderungen sichern"), Symbol::check,
+                        ActionButton::Style::prominent, Tint::indigo);
+    button.setPalette(Palette::qtPalette(appearance));
+    button.resize(button.sizeHint());
+    const auto fillOf = [&] { return pictureOf(button).pixelColor(button.width() / 2, 4); };
+    const QColor enabledFill = fillOf();
+    button.setEnabled(false);
+    const QColor disabledFill = fillOf();
+    // Grey instead of the tint, however faded: a faded indigo still reads as a button to press.
+    const int chroma = std::max({disabledFill.red(), disabledFill.green(), disabledFill.blue()}) -
+                       std::min({disabledFill.red(), disabledFill.green(), disabledFill.blue()});
+    QVERIFY2(chroma <= 12, qPrintable(disabledFill.name()));
+    QVERIFY(disabledFill != enabledFill);
+    // Nor does it keep the white label of a button that can be pressed.
+    const QImage picture = pictureOf(button);
+    const QColor white = Palette::role(Role::onProminent, button.palette());
+    // Inside its edge: around it lies the window, white in high contrast.
+    for (int x = 2; x < picture.width() - 2; ++x)
+        QVERIFY(picture.pixelColor(x, picture.height() / 2) != white);
 }
 
 void ActionButtonTest::size_followsTheFont()

@@ -1,5 +1,6 @@
 // The desktop's light or dark preference, as its portal states it on a session bus of the
 // test's own: the scheme the first window opens in, every switch, and readable texts in both.
+#include "ExecutionHistoryModel.h"
 #include "JobSketch.h"
 #include "MainWindow.h"
 #include "Palette.h"
@@ -8,6 +9,8 @@
 #include "StoreUnderTest.h"
 #include "Theme.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDBusArgument>
 #include <QDBusMetaType>
@@ -109,8 +112,9 @@ double backgroundLuminance(const QImage& picture, QWidget& window, const QWidget
     return luminanceOf(commonest.key());
 }
 
-// Texts stand out from what is behind them, and the window's frame is in the scheme: a
-// toolbar or search field left light in dark mode is readable but wrong.
+// Texts stand out from what is actually painted behind them (rows, cards, selections, the
+// pointer's wash), and the window's frame is in the scheme: a toolbar or search field left
+// light in dark mode is readable but wrong.
 void checkLooks(QWidget& window, ColorScheme scheme)
 {
     QApplication::processEvents();
@@ -129,9 +133,52 @@ void checkLooks(QWidget& window, ColorScheme scheme)
     }
 }
 
-const QList<JobSketch> twoJobs{
-    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
-    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false}};
+// A row in every state the list shows: without monitoring, paused, and monitored ones that
+// failed, succeeded, run, were missed or wait for their first run.
+const QList<JobSketch> jobsInEveryState{
+    {QStringLiteral("Bericht"), QStringLiteral("* * * * *"), QStringLiteral("/bin/report")},
+    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false},
+    {QStringLiteral("Sicherung"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/backup"),
+     true, true},
+    {QStringLiteral("Abgleich"), QStringLiteral("*/5 * * * *"), QStringLiteral("/bin/sync"), true,
+     true},
+    {QStringLiteral("Import"), QStringLiteral("0 * * * *"), QStringLiteral("/bin/import"), true,
+     true},
+    {QStringLiteral("Bereinigung"), QStringLiteral("0 4 * * *"), QStringLiteral("/bin/clean"), true,
+     true},
+    {QStringLiteral("Neu"), QStringLiteral("0 5 1 * *"), QStringLiteral("/bin/new"), true, true},
+};
+constexpr int failedJob = 2;
+
+JobExecutionRecord runRecord(const QString& id, std::optional<qint32> exitCode,
+                             bool isRunning = false)
+{
+    JobExecutionRecord record;
+    record.id = id;
+    record.startedAt = QDateTime(QDate(2026, 3, 2), QTime(8, 30), Qt::UTC).addDays(-id.toInt());
+    record.endedAt = record.startedAt.addSecs(12);
+    record.exitCode = exitCode;
+    record.isRunning = isRunning;
+    record.output = QStringLiteral("rsync: connection refused\n");
+    return record;
+}
+
+// The states of the monitored jobs, and the selected job's history with a run of each outcome.
+void giveStates(StoreUnderTest& fixture)
+{
+    const QList<JobExecutionState> states{
+        JobExecutionState::failed(2), JobExecutionState::succeeded(), JobExecutionState::running(),
+        JobExecutionState::notObserved(), JobExecutionState::waiting()};
+    for (int index = 0; index < states.size(); ++index) {
+        const CronJob job = makeJob(failedJob + index + 1, jobsInEveryState[failedJob + index]);
+        fixture.execution->summaryMap.insert(
+            job.id, {states[index], runRecord(QStringLiteral("0"), 2), std::nullopt});
+    }
+    fixture.execution->records = {runRecord(QStringLiteral("0"), 2),
+                                  runRecord(QStringLiteral("1"), 0),
+                                  runRecord(QStringLiteral("2"), std::nullopt),
+                                  runRecord(QStringLiteral("3"), std::nullopt, true)};
+}
 
 } // namespace
 
@@ -274,7 +321,8 @@ void AppearanceTest::everyTextStaysReadable()
 
     Desktop desktop({{colorSchemeKey, atStart}, {contrastKey, uint(highContrast)}});
     const auto theme = desktop.startProgram();
-    StoreUnderTest fixture(crontabOf(twoJobs));
+    StoreUnderTest fixture(crontabOf(jobsInEveryState));
+    giveStates(fixture);
     MainWindow window(*fixture.store, fixture.clock());
     const auto switchTo = [&](uint preference) {
         desktop.portal->change(colorSchemeKey, preference);
@@ -283,14 +331,25 @@ void AppearanceTest::everyTextStaysReadable()
     const auto show = [&] {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        // The editor with its fields and the monitoring suggestion are on screen.
+        // The editor with its fields, the unfolded history and the monitoring suggestion are
+        // on screen; the pointer rests on a row that is not selected, the keyboard is in the
+        // list.
         QTRY_VERIFY(fixture.store->hasLoaded());
-        fixture.store->setSelection(fixture.job(0).id);
-        for (const QString& part :
-             {QStringLiteral("monitoringSuggestion"), QStringLiteral("jobEditor")})
+        fixture.store->setSelection(fixture.job(failedJob).id);
+        for (const QString& part : {QStringLiteral("monitoringSuggestion"),
+                                    QStringLiteral("jobEditor"), QStringLiteral("historyHeader")})
             QTRY_VERIFY2(window.findChild<QWidget*>(part) &&
                              window.findChild<QWidget*>(part)->isVisible(),
                          qPrintable(part));
+        window.findChild<QAbstractButton*>(QStringLiteral("historyHeader"))->setChecked(true);
+        auto* history =
+            window.findChild<QAbstractItemView*>(QStringLiteral("executionHistoryList"));
+        history->model()->setData(history->model()->index(0, 0), true,
+                                  ExecutionHistoryModel::isExpandedRole);
+        auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("jobList"));
+        list->setFocus(Qt::ShortcutFocusReason);
+        QTest::mouseMove(list->viewport(), list->visualRect(list->model()->index(0, 0)).center());
+        QApplication::processEvents();
     };
 
     if (beforeShown) {

@@ -68,6 +68,7 @@ private Q_SLOTS:
     void disclosure_reportsWhetherItIsExpanded();
     void disclosure_opensWithTheKeysOfAButton_data();
     void disclosure_opensWithTheKeysOfAButton();
+    void runs_unfoldThroughTheirPressAction();
 };
 
 void ControlAccessibilityTest::initTestCase()
@@ -223,6 +224,38 @@ void ControlAccessibilityTest::disclosure_opensWithTheKeysOfAButton()
     QVERIFY(editor.findChild<QWidget*>(QStringLiteral("executionHistoryList"))->isVisible());
     QTest::keyClick(header, Qt::Key(key));
     QVERIFY(!editor.findChild<QWidget*>(QStringLiteral("executionHistoryList"))->isVisible());
+}
+
+void ControlAccessibilityTest::runs_unfoldThroughTheirPressAction()
+{
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("@daily")), 3),
+                         Testing::idleEditorActions());
+    editor.show();
+    QVERIFY(toggleThroughAccessibility(accessibleOf(editor, QStringLiteral("historyHeader"))));
+    QAccessibleInterface* list = accessibleOf(editor, QStringLiteral("executionHistoryList"));
+    QVERIFY(list);
+    QCOMPARE(list->childCount(), 3);
+    QAccessibleInterface* run = list->child(1);
+    QVERIFY(run);
+    QCOMPARE(list->indexOfChild(run), 1);
+    QVERIFY(!run->text(QAccessible::Name).isEmpty());
+    QVERIFY(run->state().expandable);
+    QVERIFY(!run->state().expanded);
+    QAccessibleActionInterface* actions = run->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    const auto shownOutput = [&] {
+        auto* none = editor.findChild<QWidget*>(QStringLiteral("recordWithoutOutput"));
+        return none && none->isVisible();
+    };
+
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(run->state().expanded);
+    QTRY_VERIFY(shownOutput());
+    QVERIFY(!list->child(0)->state().expanded);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!run->state().expanded);
+    QTRY_VERIFY(!shownOutput());
 }
 
 QTEST_MAIN(ControlAccessibilityTest)

@@ -1,6 +1,7 @@
 #include "AccessibilityAudit.h"
 #include "DateTimeText.h"
 #include "ExecutionHistoryModel.h"
+#include "ExecutionPanel.h"
 #include "JobEditorView.h"
 #include "JobSketch.h"
 #include "RunChartView.h"
@@ -420,10 +421,11 @@ void JobEditorTest::history_isReadInTheOrderItIsShown()
                     list->visualRect(index.siblingAtRow(row - 1)).top());
         shown.append(index.data(Qt::AccessibleTextRole).toString());
     }
+    // Each run by its own start time; only the newest is the last run.
     QStringList newestFirst;
     for (const JobExecutionRecord& run : runs)
-        newestFirst.append(title(stateOf(run)) + u", "_qs +
-                           DateTimeText::shortDateTime(run.startedAt));
+        newestFirst.append(DateTimeText::shortDateTime(run.startedAt) + u" – "_qs +
+                           ExecutionPanel::runTitle(run, newestFirst.isEmpty()));
     QCOMPARE(shown, newestFirst);
     QCOMPARE(namesInReadingOrder(QAccessible::queryAccessibleInterface(&editor), shown), shown);
 

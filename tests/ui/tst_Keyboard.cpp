@@ -3,6 +3,7 @@
 #include "JobEditorView.h"
 #include "MainWindow.h"
 #include "QtTexts.h"
+#include "ReadableText.h"
 #include "StoreUnderTest.h"
 #include "UpdateController.h"
 
@@ -120,6 +121,8 @@ private Q_SLOTS:
     void menuKeys_openTheMenuOfTheSelectedRow_data();
     void menuKeys_openTheMenuOfTheSelectedRow();
     void windowTitle_namesTheSelectedJob();
+    void focus_isMarkedInTheListsItReaches_data();
+    void focus_isMarkedInTheListsItReaches();
     void tab_reachesTheToolbarButtons();
     void tab_followsTheEditorFromTopToBottom();
     void timeField_takesDigitsTypedIntoASection_data();
@@ -208,6 +211,51 @@ void KeyboardTest::windowTitle_namesTheSelectedJob()
     QCOMPARE(test.window.windowTitle(), QStringLiteral("Sicherung – Tempolane"));
     test.fixture.store->setSelection(QUuid());
     QCOMPARE(test.window.windowTitle(), QStringLiteral("Tempolane"));
+
+    // The title follows the name as it is typed, and the command's name stands in for none.
+    test.select(0);
+    QTRY_VERIFY(test.find<QLineEdit>("nameField") &&
+                test.find<QLineEdit>("nameField")->isVisible());
+    auto* name = test.find<QLineEdit>("nameField");
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Wochenbericht"));
+    QCOMPARE(test.window.windowTitle(), QStringLiteral("Wochenbericht – Tempolane"));
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(test.window.windowTitle(), QStringLiteral("report – Tempolane"));
+}
+
+void KeyboardTest::focus_isMarkedInTheListsItReaches_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::newRow("jobs") << QStringLiteral("jobList");
+    QTest::newRow("filters") << QStringLiteral("filterList");
+}
+
+void KeyboardTest::focus_isMarkedInTheListsItReaches()
+{
+    QFETCH(QString, list);
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+    test.select(0);
+    auto* view = test.window.findChild<QAbstractItemView*>(list);
+    const auto picture = [view] {
+        QApplication::processEvents();
+        return view->viewport()->grab().toImage();
+    };
+    // Reached with the keyboard, as a shortcut or the Tab key reaches it.
+    test.find<QWidget>("searchField")->setFocus(Qt::ShortcutFocusReason);
+    const QImage without = picture();
+    view->setFocus(Qt::ShortcutFocusReason);
+    const QImage with = picture();
+    // Somewhere the mark stands out from what was there before by 3:1, as a sign must.
+    double strongest = 1;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x)
+            strongest = std::max(strongest, contrastRatio(with.pixel(x, y), without.pixel(x, y)));
+    }
+    QVERIFY2(strongest >= 3, qPrintable(QString::number(strongest)));
 }
 
 void KeyboardTest::tab_reachesTheToolbarButtons()
@@ -219,8 +267,10 @@ void KeyboardTest::tab_reachesTheToolbarButtons()
     QTRY_COMPARE(QApplication::focusWidget(), search);
 
     QTest::keyClick(search, Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), test.find<QToolButton>("reloadButton"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    for (const char* button : {"timelineButton", "reloadButton"}) {
+        QCOMPARE(QApplication::focusWidget(), test.find<QToolButton>(button));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    }
     QCOMPARE(QApplication::focusWidget(), test.find<QToolButton>("newJobButton"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QVERIFY(test.fixture.store->jobForCreation());

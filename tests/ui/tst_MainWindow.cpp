@@ -6,10 +6,12 @@
 #include "MainWindow.h"
 #include "Palette.h"
 #include "QtTexts.h"
+#include "ReadableText.h"
 #include "StoreUnderTest.h"
 #include "TimelineCanvas.h"
 #include "WindowDriving.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
@@ -99,6 +101,7 @@ private Q_SLOTS:
         installGermanQtTexts(*QCoreApplication::instance());
     }
     void cleanup();
+    void unreadableCrontab_showsPlaceholderEmptyListAndAlert_data();
     void unreadableCrontab_showsPlaceholderEmptyListAndAlert();
     void reload_isDisabledWhileSaving();
     void deletingABlankNamedJob_asksWithItsShownName();
@@ -120,24 +123,51 @@ private Q_SLOTS:
     void storeChanges_reachTheOpenEditor_data();
     void storeChanges_reachTheOpenEditor();
     void timeline_isReadAndUsedFromTheKeyboard();
+    void rightToLeft_mirrorsTheRowsAndKeepsCodeInOrder();
 };
 
 void MainWindowTest::cleanup()
 {
+    QApplication::setLayoutDirection(Qt::LeftToRight);
     for (QWidget* widget : QApplication::topLevelWidgets())
         widget->close();
 }
 
+void MainWindowTest::unreadableCrontab_showsPlaceholderEmptyListAndAlert_data()
+{
+    QTest::addColumn<CronClientError>("error");
+    // What the system said, in its own (English) words.
+    QTest::addColumn<QString>("systemWords");
+    const QString refused = QStringLiteral("crontab: your UID isn't in the passwd file.");
+    const QString missing = QStringLiteral("execve: No such file or directory");
+    QTest::newRow("the tool refuses")
+        << CronClientError(CronSystemError::commandFailed(1, refused)) << refused;
+    QTest::newRow("the tool dies")
+        << CronClientError(CronSystemError::terminated(refused)) << refused;
+    QTest::newRow("the tool cannot start")
+        << CronClientError(CronProcessError{CronProcessError::Kind::launchFailed, missing})
+        << missing;
+}
+
 void MainWindowTest::unreadableCrontab_showsPlaceholderEmptyListAndAlert()
 {
+    QFETCH(CronClientError, error);
+    QFETCH(QString, systemWords);
     WindowUnderTest test(crontabOf(threeJobs));
-    test.fixture.client->readError =
-        CronSystemError::commandFailed(1, QStringLiteral("permission denied"));
+    test.fixture.client->readError = error;
     test.show();
 
     QTRY_VERIFY(test.box("alertDialog"));
-    QCOMPARE(test.box("alertDialog")->text(),
-             QStringLiteral("Crontab konnte nicht geladen werden"));
+    QMessageBox* alert = test.box("alertDialog");
+    QCOMPARE(alert->text(), QStringLiteral("Crontab konnte nicht geladen werden"));
+    // German all the way: the system's words only behind the details button.
+    QVERIFY2(!alert->informativeText().contains(systemWords), qPrintable(alert->informativeText()));
+    QVERIFY(!alert->informativeText().isEmpty());
+    QCOMPARE(alert->detailedText(), systemWords);
+    const QList<QAbstractButton*> buttons = alert->findChildren<QAbstractButton*>();
+    QVERIFY(std::ranges::any_of(buttons, [](const QAbstractButton* button) {
+        return button->text() == QStringLiteral("Details einblenden …");
+    }));
     QVERIFY(test.find<QWidget>("detailPlaceholder")->isVisible());
     QVERIFY(test.list()->isVisible());
     QCOMPARE(test.list()->model()->rowCount(), 0);
@@ -509,6 +539,32 @@ void MainWindowTest::timeline_isReadAndUsedFromTheKeyboard()
     QTest::keyClick(&test.window, Qt::Key_T, Qt::ControlModifier);
     QTRY_VERIFY(test.list()->isVisible());
     QVERIFY(!canvas->isVisible());
+}
+
+void MainWindowTest::rightToLeft_mirrorsTheRowsAndKeepsCodeInOrder()
+{
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    test.list()->setCurrentIndex(test.list()->model()->index(0, 0));
+    QTRY_VERIFY(test.editor() && test.editor()->isVisible());
+    const QList<PaintedText> texts = paintedTexts(test.window);
+    const auto runsOf = [&](const QString& text) {
+        return std::ranges::count_if(
+            texts, [&](const PaintedText& run) { return run.text.trimmed() == text; });
+    };
+    // The row, the schedule field and summary and the command field each paint the expression
+    // and the command whole, in the order they are written; reordered, they break into pieces.
+    QVERIFY(runsOf(QStringLiteral("30 8 * * 1-5")) >= 2);
+    QVERIFY(runsOf(QStringLiteral("/bin/report")) >= 2);
+    // The rows mirror: a name stands at the right, beside its symbol.
+    QWidget* rows = test.list()->viewport();
+    const auto name = std::ranges::find_if(texts, [&](const PaintedText& run) {
+        return run.widget == rows && run.text == QStringLiteral("Bericht");
+    });
+    QVERIFY(name != texts.end());
+    QVERIFY(name->box.left() > rows->mapTo(&test.window, rows->rect().center()).x());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,13 +1,18 @@
 #include "Dialogs.h"
 #include "Palette.h"
+#include "ReadableText.h"
+#include "Style.h"
 #include "SymbolIcon.h"
 #include "SymbolView.h"
 #include "Theme.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDBusVariant>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionMenuItem>
 #include <QTest>
 
 using namespace Tempolane;
@@ -41,6 +46,7 @@ private Q_SLOTS:
     void everySymbol_drawsSomething();
     void symbolIcon_followsTheApplicationPalette();
     void symbolIcon_dimsWhenDisabled();
+    void symbolIcon_standsOutOnAHighlightedEntry();
     void symbolView_animatesOnlyWhileVisible();
     void confirmation_runsExactlyOneCallback_data();
     void confirmation_runsExactlyOneCallback();
@@ -117,6 +123,40 @@ void UiFoundationTest::symbolIcon_dimsWhenDisabled()
     const int disabled = centreColour(rendered(filled, QIcon::Disabled)).alpha();
     QCOMPARE(normal, 255);
     QVERIFY2(disabled < normal / 2, qPrintable(QString::number(disabled)));
+}
+
+void UiFoundationTest::symbolIcon_standsOutOnAHighlightedEntry()
+{
+    // An entry of the frequency picker: an indigo symbol on a highlight of the accent colour.
+    Style style;
+    QComboBox picker;
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        // The symbols follow the application's palette, as a switch of the desktop sets it.
+        QApplication::setPalette(Palette::qtPalette(scheme));
+        QStyleOptionMenuItem entry;
+        entry.initFrom(&picker);
+        entry.palette = QApplication::palette();
+        entry.state |= QStyle::State_Selected | QStyle::State_Enabled;
+        entry.menuItemType = QStyleOptionMenuItem::Normal;
+        entry.text = QStringLiteral("Täglich");
+        entry.icon = symbolIcon(Symbol::sun, {Tint::indigo});
+        entry.maxIconWidth = picker.iconSize().width() + 4;
+        entry.rect = QRect(0, 0, 200, 32);
+        const QRgb highlight = entry.palette.color(QPalette::Highlight).rgb();
+        QImage picture(entry.rect.size(), QImage::Format_RGB32);
+        picture.fill(highlight);
+        QPainter painter(&picture);
+        style.drawControl(QStyle::CE_MenuItem, &entry, &painter, &picker);
+        painter.end();
+        // Where the symbol stands, before the text: something stands out from the highlight.
+        double strongest = 1;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < entry.maxIconWidth; ++x)
+                strongest =
+                    std::max(strongest, Testing::contrastRatio(picture.pixel(x, y), highlight));
+        }
+        QVERIFY2(strongest >= 3, qPrintable(QString::number(strongest)));
+    }
 }
 
 void UiFoundationTest::symbolView_animatesOnlyWhileVisible()

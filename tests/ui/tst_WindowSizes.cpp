@@ -3,9 +3,12 @@
 // warnings until there is something to warn about; the layout survives a restart.
 #include "MainWindow.h"
 #include "QtTexts.h"
+#include "ReadableText.h"
+#include "SidebarModel.h"
 #include "StoreUnderTest.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -13,12 +16,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStyleOptionComboBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Tempolane;
@@ -187,6 +192,8 @@ private Q_SLOTS:
     void newJobDialog_atItsSmallest_showsItsButtonsAndTexts();
     void newJobDialog_warnsOnlyAfterAFieldWasLeftEmptyOrASaveTried();
     void layout_survivesARestart();
+    void window_fitsItsScreenWithItsFrame_data();
+    void window_fitsItsScreenWithItsFrame();
 };
 
 void WindowSizesTest::cleanup()
@@ -199,10 +206,11 @@ void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextF
 {
     QTest::addColumn<qreal>("fontScale");
     QTest::addColumn<int>("job");
-    // At the usual font the form reflows into the column; a larger one may scroll sideways.
+    // The form reflows into the column, its captions above their controls with a large font;
+    // the fields of a cron expression's legend may still scroll sideways.
     QTest::addColumn<bool>("fitsTheColumn");
     QTest::newRow("weekdays, desktop font") << 1.0 << 0 << true;
-    QTest::newRow("weekdays, font at 150 %") << 1.5 << 0 << false;
+    QTest::newRow("weekdays, font at 150 %") << 1.5 << 0 << true;
     QTest::newRow("cron syntax, desktop font") << 1.0 << 1 << true;
     QTest::newRow("cron syntax, font at 150 %") << 1.5 << 1 << false;
 }
@@ -241,6 +249,37 @@ void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextF
     QVERIFY2(cutOff.isEmpty(), qPrintable(cutOff.join(u'\n')));
     const QStringList clipped = clippedTexts(editor) + clippedTexts(test.find<QWidget>("sidebar"));
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+
+    // The controls of all the editor's forms start in one column, whatever the font.
+    QList<int> starts;
+    for (const char* name : {"editorModePicker", "frequencyPicker", "timePicker"}) {
+        const auto* control = test.find<QWidget>(name);
+        if (control && control->isVisibleTo(editor))
+            starts.append(control->mapTo(&test.window, QPoint(0, 0)).x());
+    }
+    QVERIFY(!starts.isEmpty());
+    QStringList shownStarts;
+    for (const int start : std::as_const(starts))
+        shownStarts << QString::number(start);
+    QVERIFY2(std::ranges::all_of(starts, [&](int start) { return start == starts.front(); }),
+             qPrintable(shownStarts.join(u' ')));
+
+    // The sidebar never scrolls sideways and keeps every count whole; a name may shorten.
+    auto* filters = test.find<QAbstractItemView>("filterList");
+    QVERIFY(!filters->horizontalScrollBar()->isVisible());
+    const QWidget* rows = filters->viewport();
+    const QRect shownRows(rows->mapTo(&test.window, QPoint(0, 0)), rows->size());
+    const QList<PaintedText> texts = paintedTexts(test.window);
+    for (int row = 0; row < filters->model()->rowCount(); ++row) {
+        const QString count =
+            filters->model()->index(row, 0).data(SidebarModel::CountTextRole).toString();
+        QVERIFY2(std::ranges::any_of(texts,
+                                     [&](const PaintedText& run) {
+                                         return run.widget == rows && run.text == count &&
+                                                shownRows.contains(run.box);
+                                     }),
+                 qPrintable(count));
+    }
 }
 
 void WindowSizesTest::newJobDialog_atItsSmallest_showsItsButtonsAndTexts_data()
@@ -337,6 +376,57 @@ void WindowSizesTest::layout_survivesARestart()
     QVERIFY(QTest::qWaitForWindowExposed(&second.window));
     QCOMPARE(second.window.size(), QSize(1100, 700));
     QCOMPARE(second.find<QSplitter>("columns")->sizes(), columns);
+}
+
+void WindowSizesTest::window_fitsItsScreenWithItsFrame_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("restoresAHugeWindow");
+    // The test's desktop has a screen of each size beside its large first one (see
+    // tests/support/offscreen-screens.json).
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen == QGuiApplication::primaryScreen())
+            continue;
+        const QByteArray name = screen->name().toUtf8();
+        QTest::addRow("%s, first start", name.constData()) << screen->name() << false;
+        QTest::addRow("%s, a saved 100000 × 100000", name.constData()) << screen->name() << true;
+    }
+}
+
+void WindowSizesTest::window_fitsItsScreenWithItsFrame()
+{
+    QFETCH(QString, screen);
+    QFETCH(bool, restoresAHugeWindow);
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto found = std::ranges::find_if(
+        screens, [&](const QScreen* candidate) { return candidate->name() == screen; });
+    QVERIFY(found != screens.end());
+    const QRect available = (*found)->availableGeometry();
+
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("layout.ini")), QSettings::IniFormat);
+    if (restoresAHugeWindow) {
+        WindowUnderTest huge(crontab);
+        huge.window.setScreen(*found);
+        huge.window.setGeometry(QRect(available.topLeft() + QPoint(30, 30), QSize(100000, 100000)));
+        huge.window.saveLayout(settings);
+    }
+    WindowUnderTest test(crontab);
+    test.window.setScreen(*found);
+    test.window.move(available.topLeft());
+    test.window.restoreLayout(settings);
+    test.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&test.window));
+    // Title bar and borders included, the whole window is on the screen.
+    QVERIFY(test.window.frameGeometry() != test.window.geometry());
+    QTRY_VERIFY2(available.contains(test.window.frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3×%4")
+                                .arg(test.window.frameGeometry().x())
+                                .arg(test.window.frameGeometry().y())
+                                .arg(test.window.frameGeometry().width())
+                                .arg(test.window.frameGeometry().height())));
+    QVERIFY(test.window.width() >=
+            std::min(MainWindow::defaultWindowSize.width(), available.width() * 9 / 10));
 }
 
 QTEST_MAIN(WindowSizesTest)

@@ -155,6 +155,7 @@ QWidget* BackupsDialog::diffCard()
     m_diff->setReadOnly(true);
     m_diff->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_diff->setFont(styledFont(TextStyle::caption, true));
+    keepLeftToRight(m_diff);
     m_diff->setFrameShape(QFrame::NoFrame);
     m_diff->viewport()->setAutoFillBackground(false);
     m_notice = new TextLabel(TextStyle::body, Tint::secondary);

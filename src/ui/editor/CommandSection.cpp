@@ -33,6 +33,7 @@ CommandSection::CommandSection(QWidget* parent)
     m_commandField->setObjectName(QStringLiteral("commandField"));
     m_commandField->setAccessibleName(tr("Auszuführender Befehl"));
     m_commandField->setFont(styledFont(TextStyle::body, true));
+    keepLeftToRight(m_commandField);
     const int linesHeight = shownLines * QFontMetrics(m_commandField->font()).lineSpacing() +
                             2 * qCeil(m_commandField->document()->documentMargin());
     m_commandField->setFixedHeight(std::max(commandHeight, linesHeight));

@@ -2,8 +2,10 @@
 
 #include "ExecutionHistoryModel.h"
 #include "ExecutionRecordDelegate.h"
+#include "RunListAccessible.h"
 #include "Style.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 
 namespace Tempolane {
@@ -11,6 +13,11 @@ namespace Tempolane {
 ExecutionHistoryView::ExecutionHistoryView(ExecutionHistoryModel* model, QWidget* parent)
     : QListView(parent), m_model(model), m_delegate(new ExecutionRecordDelegate(this))
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(runListAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setModel(m_model);
     setItemDelegate(m_delegate);
     setFrameShape(QFrame::NoFrame);

@@ -19,11 +19,13 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // Unfolds a run to its output, or folds it again.
+    void toggle(const QModelIndex& index);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void toggle(const QModelIndex& index);
     // Opens the output of every unfolded run and closes the others'; the height follows.
     void showUnfolded();
 

@@ -104,24 +104,32 @@ void ExecutionRecordDelegate::paint(QPainter* painter, const QStyleOptionViewIte
     const QRect content =
         header.adjusted(chevronInset + chevronSide + contentSpacing, 0, -chevronInset, 0);
     const int side = symbolSide(TextStyle::caption);
+    // Laid out left to right, then mirrored in a right-to-left layout like the arrow.
+    const auto shown = [&](const QRect& area) {
+        return QStyle::visualRect(option.direction, header, area);
+    };
     const QRect symbolRect(content.left(), content.center().y() - side / 2 + 1, side, side);
     symbolIcon(index.data(ExecutionHistoryModel::symbolRole).value<Symbol>(),
                {index.data(ExecutionHistoryModel::tintRole).value<Tint>()})
-        .paint(painter, symbolRect);
+        .paint(painter, shown(symbolRect));
 
     const QFontMetrics metrics(m_font);
     const QString time = index.data(ExecutionHistoryModel::startedAtTextRole).toString();
     const int timeWidth = metrics.horizontalAdvance(time);
     painter->setFont(m_font);
     painter->setPen(Palette::color(Tint::secondary, palette));
-    painter->drawText(content, Qt::AlignRight | Qt::AlignVCenter, time);
+    painter->drawText(
+        shown(content),
+        int(QStyle::visualAlignment(option.direction, Qt::AlignRight)) | Qt::AlignVCenter, time);
 
     const QRect titleRect(symbolRect.right() + 1 + contentSpacing, content.top(),
                           content.right() - timeWidth - contentSpacing - symbolRect.right() -
                               contentSpacing,
                           content.height());
     painter->setPen(Palette::color(Tint::primary, palette));
-    painter->drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter,
+    painter->drawText(shown(titleRect),
+                      int(QStyle::visualAlignment(option.direction, Qt::AlignLeft)) |
+                          Qt::AlignVCenter,
                       metrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight,
                                          titleRect.width()));
     painter->restore();
@@ -145,6 +153,7 @@ QWidget* ExecutionRecordDelegate::createEditor(QWidget* parent, const QStyleOpti
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     view->setTabChangesFocus(true);
     view->setFont(m_outputFont);
+    keepLeftToRight(view);
     view->setFrameShape(QFrame::NoFrame);
     view->document()->setDocumentMargin(outputMargin);
     auto* well = new FieldWell(view, {wellPadding, wellPadding, wellPadding, wellPadding}, parent);

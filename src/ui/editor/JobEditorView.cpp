@@ -2,6 +2,7 @@
 
 #include "ActionButton.h"
 #include "AmbientBackground.h"
+#include "CaptionForm.h"
 #include "CommandSection.h"
 #include "EditorCard.h"
 #include "ExecutionEditor.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -66,6 +68,31 @@ JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget*
 
     connectShortcuts();
     present(everyJobEditorPart);
+    lineUpCaptions(m_scrollArea->widget());
+}
+
+void JobEditorView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeCaptions();
+}
+
+// Beside their controls while the page fits the column that way; above them in a narrower one
+// (the smallest window with a large font), where the page would scroll sideways and cut the
+// controls at its trailing edge off, "Job aktiv" first.
+void JobEditorView::placeCaptions()
+{
+    QWidget* page = m_scrollArea->widget();
+    if (!m_areCaptionsStacked)
+        m_sideBySideWidth = page->minimumSizeHint().width();
+    // The page is as wide as the editor, less a scroll bar; the area may not be laid out yet.
+    const int room = width() - m_scrollArea->verticalScrollBar()->sizeHint().width();
+    const bool stacked = room < m_sideBySideWidth;
+    if (stacked == m_areCaptionsStacked)
+        return;
+    m_areCaptionsStacked = stacked;
+    stackCaptions(page, stacked);
+    settleLayout();
 }
 
 QWidget* JobEditorView::page()
@@ -274,8 +301,11 @@ void JobEditorView::present(JobEditorChanges changes)
         m_saveButton->setBusy(m_model.isSaving());
 
     // The title is the window's, and an enabled state moves nothing.
-    if (changes & ~JobEditorChanges(JobEditorChange::title | JobEditorChange::canSave))
+    if (changes & ~JobEditorChanges(JobEditorChange::title | JobEditorChange::canSave)) {
         settleLayout();
+        // What the page shows now may need more room than the column has, or less.
+        placeCaptions();
+    }
     if (changes.testFlag(JobEditorChange::title))
         Q_EMIT titleChanged(m_model.title());
 }

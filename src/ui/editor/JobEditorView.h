@@ -58,6 +58,9 @@ public:
 Q_SIGNALS:
     void titleChanged(const QString& title);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QWidget* page();
     QWidget* executionsCard();
@@ -66,6 +69,7 @@ private:
     void edit(const std::function<JobEditorChanges(JobEditorModel&)>& change);
     void present(JobEditorChanges changes);
     void settleLayout();
+    void placeCaptions();
     void save();
 
     Actions m_actions;
@@ -79,6 +83,9 @@ private:
     ActionButton* m_revertButton;
     ActionButton* m_saveButton;
     QWidget* m_buttonRow;
+    // The page's least width with every caption beside its control, measured while they are.
+    int m_sideBySideWidth = 0;
+    bool m_areCaptionsStacked = false;
 };
 
 } // namespace Tempolane

@@ -76,6 +76,7 @@ QWidget* ScheduleSection::syntaxColumn()
     font.setWeight(QFont::Medium);
     m_scheduleField->setFont(font);
     m_scheduleField->setFrame(false);
+    keepLeftToRight(m_scheduleField);
     connect(m_scheduleField, &QLineEdit::textEdited, this, &ScheduleSection::expressionEdited);
 
     m_syntaxColumn = new QWidget;

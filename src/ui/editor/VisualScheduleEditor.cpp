@@ -120,11 +120,13 @@ QWidget* VisualScheduleEditor::weekdayRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     // Under the controls of the rows above, not under their captions; in a narrow column the
-    // days move left rather than out of sight.
-    layout->addSpacerItem(new QSpacerItem(FormMetrics::controlIndent - weekdaySpacing, 0,
-                                          QSizePolicy::Maximum, QSizePolicy::Minimum));
-    layout->setSpacing(weekdaySpacing);
+    // days move left and closer together rather than out of sight.
+    layout->setSpacing(0);
+    layout->addSpacerItem(new CaptionIndent(0));
     for (const int weekday : Choices::weekdayOrder()) {
+        if (!m_weekdayButtons.isEmpty())
+            layout->addSpacerItem(
+                new QSpacerItem(weekdaySpacing, 0, QSizePolicy::Maximum, QSizePolicy::Minimum));
         auto* button = new WeekdayButton(Choices::weekdayShortLabel(weekday),
                                          Choices::weekdayName(weekday), row);
         button->setObjectName(QStringLiteral("weekdayButton%1").arg(weekday));

@@ -12,23 +12,23 @@ struct TintPair
     QRgb dark;
 };
 
+// Each tint is dark enough in light and light enough in dark to be read as text (4.5:1) on
+// every surface it is painted on: the window, a card, a row under the pointer or selected.
 TintPair accent(Tint tint)
 {
     switch (tint) {
     case Tint::indigo:
-        // Dark's indigo is light enough to be read as text on dark cards (3:1) and still
-        // carries white text on an indigo button.
-        return {0x5856D6, 0x6E6CF0};
+        return {0x5250D5, 0x9796F4};
     case Tint::cyan:
-        return {0x32ADE6, 0x64D2FF};
+        return {0x126991, 0x64D2FF};
     case Tint::mint:
-        return {0x00C7BE, 0x63E6E2};
+        return {0x006E69, 0x63E6E2};
     case Tint::green:
-        return {0x34C759, 0x30D158};
+        return {0x1D7032, 0x30D158};
     case Tint::orange:
-        return {0xFF9500, 0xFF9F0A};
+        return {0x8F5300, 0xFF9F0A};
     case Tint::red:
-        return {0xFF3B30, 0xFF453A};
+        return {0xC60B00, 0xFF8A82};
     case Tint::primary:
     case Tint::secondary:
     case Tint::tertiary:
@@ -37,17 +37,28 @@ TintPair accent(Tint tint)
     Q_UNREACHABLE();
 }
 
-QColor textColor(ColorScheme scheme, Contrast contrast, float strength = 1)
+// How strong the fainter texts are in light and in dark: still 4.5:1 on every surface.
+struct TextStrength
+{
+    float light;
+    float dark;
+};
+constexpr TextStrength fullText{1, 1};
+constexpr TextStrength secondaryText{0.74f, 0.70f};
+constexpr TextStrength tertiaryText{0.66f, 0.60f};
+
+QColor textColor(ColorScheme scheme, Contrast contrast, TextStrength strength = fullText)
 {
     const bool dark = scheme == ColorScheme::dark;
+    const float alpha = dark ? strength.dark : strength.light;
     if (contrast == Contrast::high) {
         // Black or white, and the fainter texts closer to them.
         QColor color = dark ? QColor(Qt::white) : QColor(Qt::black);
-        color.setAlphaF(1 - (1 - strength) / 3);
+        color.setAlphaF(1 - (1 - alpha) / 3);
         return color;
     }
     QColor color = dark ? QColor(0xF5, 0xF5, 0xF7) : QColor(0x1D, 0x1D, 0x1F);
-    color.setAlphaF(strength);
+    color.setAlphaF(alpha);
     return color;
 }
 
@@ -65,10 +76,9 @@ QColor Palette::color(Tint tint, ColorScheme scheme, Contrast contrast)
     case Tint::primary:
         return textColor(scheme, contrast);
     case Tint::secondary:
-        return textColor(scheme, contrast, 0.6f);
+        return textColor(scheme, contrast, secondaryText);
     case Tint::tertiary:
-        // The faintest text still reads at a contrast of 3:1 on the window in both schemes.
-        return textColor(scheme, contrast, 0.5f);
+        return textColor(scheme, contrast, tertiaryText);
     default: {
         const TintPair pair = accent(tint);
         return QColor::fromRgb(scheme == ColorScheme::dark ? pair.dark : pair.light);
@@ -79,6 +89,12 @@ QColor Palette::color(Tint tint, ColorScheme scheme, Contrast contrast)
 QColor Palette::color(Tint tint, const QPalette& palette)
 {
     return color(tint, schemeOf(palette), contrastOf(palette));
+}
+
+QColor Palette::fill(Tint tint, const QPalette& palette)
+{
+    // The light scheme's tints are dark enough for white text in either scheme.
+    return color(tint, ColorScheme::light, contrastOf(palette));
 }
 
 QColor Palette::role(Role role, const QPalette& palette)
@@ -118,6 +134,8 @@ QColor Palette::role(Role role, const QPalette& palette)
         return text(0.12f, 0.12f);
     case Role::prominentShadow:
         return shadow(30, 30);
+    case Role::prominentDisabled:
+        return text(0.10f, 0.14f);
     case Role::onProminent:
     case Role::switchKnob:
         return QColor(Qt::white);
@@ -140,7 +158,7 @@ QColor Palette::role(Role role, const QPalette& palette)
     case Role::rowHover:
         return text(0.04f, 0.06f);
     case Role::rowSelected:
-        return faded(color(Tint::indigo, palette), dark ? 0.30f : 0.14f);
+        return faded(color(Tint::indigo, palette), dark ? 0.20f : 0.12f);
     case Role::sidebarSelected:
         return text(0.08f, 0.14f);
     case Role::selectedScheduleText:

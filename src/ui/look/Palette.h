@@ -39,6 +39,8 @@ class Palette final
 public:
     static QColor color(Tint tint, ColorScheme scheme, Contrast contrast = Contrast::standard);
     static QColor color(Tint tint, const QPalette& palette);
+    // The tint filling a prominent button, behind its white label.
+    static QColor fill(Tint tint, const QPalette& palette);
     static QColor role(Role role, const QPalette& palette);
     // The roles of the timeline and the run chart.
     static QColor pictureRole(Role role, const QPalette& palette);

@@ -26,9 +26,11 @@ enum class Role
     // A plain button under the pointer and pressed.
     buttonHover,
     buttonPressed,
-    // The shadow under a filled button and the label on it.
+    // The shadow under a filled button and the label on it; the neutral fill of one that cannot
+    // be pressed, so it never reads as enabled.
     prominentShadow,
     onProminent,
+    prominentDisabled,
     // The disclosure header under the pointer and pressed.
     disclosureHover,
     disclosurePressed,

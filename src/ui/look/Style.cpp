@@ -4,6 +4,7 @@
 #include "TextStyle.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
 #include <QPainter>
 #include <QPainterPath>
@@ -99,7 +100,6 @@ constexpr int buttonLeastHeight = 30;
 constexpr int iconSpacing = 6;
 constexpr qreal buttonRadius = 8;
 constexpr qreal focusRingWidth = 1.5;
-constexpr qreal disabledProminentOpacity = 0.4;
 
 // The tint of a push button marked as a plain or prominent button; none for any other widget.
 std::optional<Tint> tintOf(const QWidget* widget)
@@ -237,6 +237,8 @@ void Style::drawControl(ControlElement element, const QStyleOption* option, QPai
     if (element == CE_ShapedFrame && is(widget, Control::segmentRow))
         return drawSegmentRow(*option, *painter);
     if (element == CE_PushButton && drawTintedButton(option, painter, widget))
+        return;
+    if (element == CE_MenuItem && drawHighlightedMenuItem(option, painter, widget))
         return;
     if (element == CE_ShapedFrame && drawLine(option, painter))
         return;
@@ -449,27 +451,32 @@ bool Style::drawTintedButton(const QStyleOption* option, QPainter* painter,
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    if (!enabled)
-        painter->setOpacity(prominent ? disabledProminentOpacity : disabledOpacity);
+    // A prominent button that cannot be pressed loses its tint: faded, it would still read as
+    // enabled on a dark window.
+    if (!enabled && !prominent)
+        painter->setOpacity(disabledOpacity);
     const QRectF area = QRectF(option->rect).adjusted(1, 1, -1, -1);
     QPainterPath path;
     path.addRoundedRect(area, buttonRadius, buttonRadius);
-    if (prominent) {
-        QColor fill = Palette::color(*tint, palette);
+    if (prominent && enabled) {
+        QColor fill = Palette::fill(*tint, palette);
         if (pressed)
             fill = fill.darker(115);
         else if (hovered)
             fill = fill.lighter(108);
         painter->fillPath(path.translated(0, 0.75), Palette::role(Role::prominentShadow, palette));
         painter->fillPath(path, fill);
+    } else if (prominent) {
+        painter->fillPath(path, Palette::role(Role::prominentDisabled, palette));
     } else if (pressed || hovered) {
         painter->fillPath(
             path, Palette::role(pressed ? Role::buttonPressed : Role::buttonHover, palette));
     }
     drawFocusRing(painter, option, area, buttonRadius);
 
-    const QColor content =
-        prominent ? Palette::role(Role::onProminent, palette) : Palette::color(*tint, palette);
+    const QColor content = !prominent ? Palette::color(*tint, palette)
+                           : enabled  ? Palette::role(Role::onProminent, palette)
+                                      : palette.color(QPalette::Disabled, QPalette::ButtonText);
     if (widget->property("busy").toBool()) {
         drawBusyArc(painter, area, widget->property("busyAngle").toReal(), content);
         painter->restore();
@@ -491,6 +498,24 @@ bool Style::drawTintedButton(const QStyleOption* option, QPainter* painter,
     painter->drawText(QRect(left + symbolWidth, rect.top(), textWidth + 1, rect.height()),
                       Qt::AlignVCenter | Qt::AlignLeft | Qt::TextHideMnemonic, button->text);
     painter->restore();
+    return true;
+}
+
+// A highlighted entry of a menu or a picker's list shows its symbol in the colour of its text:
+// in the symbol's own tint it would vanish into an accent-coloured highlight.
+bool Style::drawHighlightedMenuItem(const QStyleOption* option, QPainter* painter,
+                                    const QWidget* widget) const
+{
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (!item || !(item->state & State_Selected) || item->icon.isNull())
+        return false;
+    const auto* combo = qobject_cast<const QComboBox*>(widget);
+    const int small = proxy()->pixelMetric(PM_SmallIconSize, option, widget);
+    const QSize side = combo ? combo->iconSize() : QSize(small, small);
+    QStyleOptionMenuItem highlighted = *item;
+    highlighted.icon =
+        QIcon(item->icon.pixmap(side, widget ? widget->devicePixelRatioF() : 1.0, QIcon::Selected));
+    QProxyStyle::drawControl(CE_MenuItem, &highlighted, painter, widget);
     return true;
 }
 

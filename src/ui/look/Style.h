@@ -74,6 +74,8 @@ private:
     bool drawTintedButton(const QStyleOption* option, QPainter* painter,
                           const QWidget* widget) const;
     bool drawLine(const QStyleOption* option, QPainter* painter) const;
+    bool drawHighlightedMenuItem(const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const;
 };
 
 } // namespace Tempolane

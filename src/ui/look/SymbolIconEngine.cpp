@@ -76,11 +76,12 @@ void SymbolIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode m
 QPixmap SymbolIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State)
 {
     const QPalette palette = QGuiApplication::palette();
-    const QString cacheKey = QStringLiteral("%1x%2/%3/%4")
+    const QString cacheKey = QStringLiteral("%1x%2/%3/%4/%5")
                                  .arg(size.width())
                                  .arg(size.height())
                                  .arg(int(mode))
-                                 .arg(int(Palette::schemeOf(palette)));
+                                 .arg(int(Palette::schemeOf(palette)))
+                                 .arg(palette.color(QPalette::HighlightedText).rgba());
     auto cached = m_cache.constFind(cacheKey);
     if (cached != m_cache.constEnd())
         return *cached;
@@ -95,10 +96,16 @@ QImage SymbolIconEngine::render(const QSize& pixelSize, QIcon::Mode mode) const
         return image;
 
     const QPalette palette = QGuiApplication::palette();
-    const QColor color = Palette::color(m_style.tint, palette);
+    // On a highlighted entry of a menu or a picker the symbol takes the colour of the text
+    // beside it: in its own tint it would vanish into an accent-coloured highlight.
+    const bool highlighted = mode == QIcon::Selected;
+    const auto colorOf = [&](Tint tint) {
+        return highlighted ? palette.color(QPalette::HighlightedText)
+                           : Palette::color(tint, palette);
+    };
+    const QColor color = colorOf(m_style.tint);
     const std::optional<QColor> secondColor =
-        m_style.secondTint ? std::optional(Palette::color(*m_style.secondTint, palette))
-                           : std::nullopt;
+        m_style.secondTint ? std::optional(colorOf(*m_style.secondTint)) : std::nullopt;
 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QWidget>
 
 namespace Tempolane {
 
@@ -53,6 +54,11 @@ int symbolSide(TextStyle style)
     // A little taller than the line, as symbols set beside text usually are.
     constexpr qreal symbolToLine = 1.1;
     return qRound(QFontMetricsF(styledFont(style)).height() * symbolToLine);
+}
+
+void keepLeftToRight(QWidget* widget)
+{
+    widget->setLayoutDirection(Qt::LeftToRight);
 }
 
 } // namespace Tempolane

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+class QWidget;
+
 namespace Tempolane {
 
 // The named text sizes the views use, from largest to smallest.
@@ -22,5 +24,10 @@ QFont styledFont(TextStyle style, bool monospaced = false);
 
 // The side of a symbol drawn beside text of the style, in device-independent pixels.
 int symbolSide(TextStyle style);
+
+// Code (a cron expression, a command, a path, a run's output) reads left to right in every
+// layout: in a right-to-left one the bidi algorithm would reorder the fields of an expression
+// and move a path's leading slash to its end.
+void keepLeftToRight(QWidget* widget);
 
 } // namespace Tempolane

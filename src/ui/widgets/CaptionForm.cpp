@@ -12,6 +12,8 @@ namespace Tempolane {
 namespace {
 
 constexpr int symbolSpacing = 6;
+// How much of the caption column a caption's symbol takes: the caption itself is narrower.
+constexpr char symbolRoomProperty[] = "tempolaneCaptionSymbolRoom";
 
 } // namespace
 
@@ -38,6 +40,7 @@ void addCaptionRow(QFormLayout* form, const QString& caption, std::optional<Symb
 {
     auto* label = new TextLabel(caption, TextStyle::body, Tint::secondary);
     label->setBuddy(control);
+    label->setProperty(symbolRoomProperty, 0);
     const int row = form->rowCount();
     if (!symbol) {
         setLeastWidth(label, FormMetrics::captionWidth);
@@ -50,6 +53,7 @@ void addCaptionRow(QFormLayout* form, const QString& caption, std::optional<Symb
         symbolView->setSymbol(*symbol, {Tint::secondary});
         symbolView->setSide(side);
         setLeastWidth(label, FormMetrics::captionWidth - side - symbolSpacing);
+        label->setProperty(symbolRoomProperty, side + symbolSpacing);
         auto* captionLayout = new QHBoxLayout;
         captionLayout->setSpacing(symbolSpacing);
         captionLayout->addWidget(symbolView, 0, Qt::AlignVCenter);
@@ -64,6 +68,70 @@ QWidget* newCaptionRow(const QString& caption, std::optional<Symbol> symbol, QWi
     auto* row = new QWidget;
     addCaptionRow(newCaptionForm(row), caption, symbol, control);
     return row;
+}
+
+CaptionIndent::CaptionIndent(int spacing)
+    : QSpacerItem(FormMetrics::controlIndent - spacing, 0, QSizePolicy::Maximum,
+                  QSizePolicy::Minimum),
+      m_spacing(spacing)
+{
+}
+
+void CaptionIndent::follow(int captionWidth)
+{
+    m_captionWidth = captionWidth;
+    apply();
+}
+
+void CaptionIndent::stack(bool isStacked)
+{
+    m_isStacked = isStacked;
+    apply();
+}
+
+void CaptionIndent::apply()
+{
+    const int width = m_isStacked ? 0 : m_captionWidth + FormMetrics::captionSpacing - m_spacing;
+    changeSize(width, 0, QSizePolicy::Maximum, QSizePolicy::Minimum);
+}
+
+namespace {
+
+template <typename Change> void changeIndents(QWidget* root, Change change)
+{
+    for (QLayout* layout : root->findChildren<QLayout*>()) {
+        for (int index = 0; index < layout->count(); ++index) {
+            if (auto* indent = dynamic_cast<CaptionIndent*>(layout->itemAt(index)->spacerItem())) {
+                change(*indent);
+                layout->invalidate();
+            }
+        }
+    }
+}
+
+} // namespace
+
+void lineUpCaptions(QWidget* root)
+{
+    QList<QLabel*> captions;
+    int width = FormMetrics::captionWidth;
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        const QVariant symbolRoom = label->property(symbolRoomProperty);
+        if (!symbolRoom.isValid())
+            continue;
+        captions.append(label);
+        width = std::max(width, label->sizeHint().width() + symbolRoom.toInt());
+    }
+    for (QLabel* label : std::as_const(captions))
+        label->setMinimumWidth(width - label->property(symbolRoomProperty).toInt());
+    changeIndents(root, [width](CaptionIndent& indent) { indent.follow(width); });
+}
+
+void stackCaptions(QWidget* root, bool isStacked)
+{
+    for (QFormLayout* form : root->findChildren<QFormLayout*>())
+        form->setRowWrapPolicy(isStacked ? QFormLayout::WrapAllRows : QFormLayout::DontWrapRows);
+    changeIndents(root, [isStacked](CaptionIndent& indent) { indent.stack(isStacked); });
 }
 
 } // namespace Tempolane

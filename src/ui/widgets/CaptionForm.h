@@ -2,6 +2,7 @@
 
 #include "Symbol.h"
 
+#include <QSpacerItem>
 #include <QString>
 #include <optional>
 
@@ -32,5 +33,32 @@ void addCaptionRow(QFormLayout* form, const QString& caption, std::optional<Symb
 
 // A widget holding a form of one row.
 QWidget* newCaptionRow(const QString& caption, std::optional<Symbol> symbol, QWidget* control);
+
+// Holds the place of a caption in a row without one, so that the row's content starts under
+// the controls; in a narrow column it gives way.
+class CaptionIndent final : public QSpacerItem
+{
+public:
+    // `spacing` is the room the row itself keeps after the indent.
+    explicit CaptionIndent(int spacing);
+    void follow(int captionWidth);
+    // No indent while the captions stand above their controls.
+    void stack(bool isStacked);
+
+private:
+    void apply();
+
+    int m_spacing;
+    int m_captionWidth = FormMetrics::captionWidth;
+    bool m_isStacked = false;
+};
+
+// Lines up the captions of every form under `root` on the widest of them, so that all controls
+// start in one column, also where a large font or a long translation widens a caption.
+void lineUpCaptions(QWidget* root);
+
+// Puts the captions of every form under `root` above their controls, or back beside them: in
+// a column too narrow for both side by side all forms change alike, so they stay lined up.
+void stackCaptions(QWidget* root, bool isStacked);
 
 } // namespace Tempolane

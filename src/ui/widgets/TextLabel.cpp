@@ -20,6 +20,11 @@ TextLabel::TextLabel(const QString& text, TextStyle style, Tint tint, QWidget* p
 void TextLabel::setTextStyle(TextStyle style, bool monospaced)
 {
     setFont(styledFont(style, monospaced));
+    // Fixed-width text is code.
+    if (monospaced)
+        keepLeftToRight(this);
+    else
+        unsetLayoutDirection();
 }
 
 void TextLabel::setTint(Tint tint)

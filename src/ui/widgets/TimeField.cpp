@@ -1,5 +1,7 @@
 #include "TimeField.h"
 
+#include "TextStyle.h"
+
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -8,6 +10,8 @@ namespace Tempolane {
 TimeField::TimeField(QWidget* parent) : QTimeEdit(parent)
 {
     lineEdit()->installEventFilter(this);
+    // 09:00 stays 09:00 in a right-to-left layout, where the digits would swap places.
+    keepLeftToRight(lineEdit());
 }
 
 bool TimeField::eventFilter(QObject* watched, QEvent* event)

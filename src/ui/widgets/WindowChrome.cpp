@@ -35,8 +35,10 @@ QString toolBarStyleSheet(const QPalette& palette)
                "QToolBar QToolButton:disabled { color: %6; }"
                // Reached by Tab only (a click does not focus them): the ring shows where it is.
                "QToolBar QToolButton:focus { border: 1px solid %8; padding: 4px 8px; }"
+               // No colour of its own for the field's text: Qt would derive the prompt's from it
+               // at half strength, too faint to read.
                "QLineEdit { background: %7; border: 1px solid %2; border-radius: 8px;"
-               " padding: 4px 8px; color: %3; }"
+               " padding: 4px 8px; }"
                "QLineEdit:focus { border: 1px solid %8; }")
         .arg(rgba(palette.color(QPalette::Window)), rgba(hairlineColor(palette)), rgba(primary),
              rgba(Palette::role(Role::toolHover, palette)),

@@ -63,6 +63,7 @@ void DetailColumn::makeEditor()
                                      : JobEditorView::Inputs{},
                                  std::move(actions), m_clock, this);
     m_editor->setObjectName(QStringLiteral("jobEditor"));
+    connect(m_editor, &JobEditorView::titleChanged, this, &DetailColumn::windowTitleChanged);
     addWidget(m_editor);
     showSelectedJob();
 }
@@ -83,6 +84,13 @@ void DetailColumn::showSelectedJob()
     }
     m_editor->setInputs(JobEditorInputs::of(m_store, *job, m_clock()));
     setCurrentWidget(m_editor);
+}
+
+QString DetailColumn::windowTitle() const
+{
+    if (m_editor && m_store.selectedJob())
+        return WindowPresentation::windowTitle(m_editor->title());
+    return WindowPresentation::windowTitle(m_store);
 }
 
 bool DetailColumn::hasUnsavedChanges() const

@@ -29,7 +29,13 @@ public:
     // `proceed` runs at once without changes, after a successful save or once they are given
     // up; `stay` when the user stays with the job or the save fails.
     bool hasUnsavedChanges() const;
+    // "Wochenbericht – Tempolane": the window's title for the job shown, named as its draft is
+    // named while it is typed.
+    QString windowTitle() const;
     void settleEdits(std::function<void()> proceed, std::function<void()> stay = {});
+
+Q_SIGNALS:
+    void windowTitleChanged();
 
 protected:
     bool event(QEvent* event) override;

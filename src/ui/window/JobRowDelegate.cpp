@@ -2,6 +2,7 @@
 
 #include "JobListModel.h"
 #include "Palette.h"
+#include "Style.h"
 #include "SymbolIcon.h"
 #include "TextStyle.h"
 
@@ -55,13 +56,15 @@ void JobRowDelegate::paintBackground(QPainter* painter, const QStyleOptionViewIt
 {
     const bool selected = option.state & QStyle::State_Selected;
     const bool hovered = option.state & QStyle::State_MouseOver;
-    if (!selected && !hovered)
-        return;
-    const QColor fill =
-        Palette::role(selected ? Role::rowSelected : Role::rowHover, option.palette);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(card), cornerRadius, cornerRadius);
-    painter->fillPath(path, fill);
+    if (selected || hovered) {
+        const QColor fill =
+            Palette::role(selected ? Role::rowSelected : Role::rowHover, option.palette);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(card), cornerRadius, cornerRadius);
+        painter->fillPath(path, fill);
+    }
+    Style::drawFocusRing(painter, &option, QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5),
+                         cornerRadius);
 }
 
 void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -76,25 +79,32 @@ void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     painter->setRenderHint(QPainter::Antialiasing);
     const QRect card = option.rect.adjusted(inset, 1, -inset, -1);
     paintBackground(painter, option, card);
-    painter->setOpacity(row.opacity);
 
     const QRect content =
         card.adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
+    // Laid out left to right, then mirrored in a right-to-left layout.
+    const auto shown = [&](const QRect& area) {
+        return QStyle::visualRect(option.direction, card, area);
+    };
     const QRect symbolRect(content.left(), content.top() + symbolTopOffset, m_symbolSide,
                            m_symbolSide);
+    // A paused row fades its symbol; its texts stay as readable as any other row's.
     painter->save();
-    if (row.status.pulses)
-        painter->setOpacity(painter->opacity() * m_pulseOpacity);
-    iconFor(row.status).paint(painter, symbolRect);
+    painter->setOpacity(row.opacity * (row.status.pulses ? m_pulseOpacity : 1));
+    iconFor(row.status).paint(painter, shown(symbolRect));
     painter->restore();
 
     QRect line = content.adjusted(m_symbolSide + symbolSpacing, 0, 0, 0);
+    const int leading = int(QStyle::visualAlignment(option.direction, Qt::AlignLeft));
     const auto drawLine = [&](const QFont& font, const QColor& color, const QString& text,
-                              const QRect& area) {
+                              const QRect& area, bool isCode = false) {
         painter->setFont(font);
         painter->setPen(color);
         const QString elided = QFontMetrics(font).elidedText(text, Qt::ElideRight, area.width());
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, elided);
+        // The schedule and the command are code: left to right in every layout.
+        const int direction = isCode ? int(Qt::TextForceLeftToRight) : 0;
+        painter->drawText(shown(area), leading | Qt::AlignVCenter | Qt::TextSingleLine | direction,
+                          elided);
     };
     const auto advance = [&](const QFont& font) {
         line.setHeight(lineHeight(font));
@@ -113,7 +123,7 @@ void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
                              nameLine.height());
     const QColor scheduleColor =
         Palette::role(selected ? Role::selectedScheduleText : Role::scheduleText, palette);
-    drawLine(m_monospacedFont, scheduleColor, row.scheduleExpression, scheduleArea);
+    drawLine(m_monospacedFont, scheduleColor, row.scheduleExpression, scheduleArea, true);
     drawLine(m_nameFont, Palette::color(Tint::primary, palette), row.name,
              nameLine.adjusted(0, 0, -(scheduleWidth + scheduleGap), 0));
 
@@ -122,7 +132,7 @@ void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     drawLine(m_statusFont, Palette::color(row.status.tint, palette), statusLine,
              advance(m_statusFont));
     drawLine(m_monospacedFont, Palette::color(Tint::secondary, palette), row.command,
-             advance(m_monospacedFont));
+             advance(m_monospacedFont), true);
     painter->restore();
 }
 

@@ -22,9 +22,13 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QMoveEvent>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 namespace Tempolane {
 
@@ -61,7 +65,6 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
       m_jobs(new JobListModel(store, m_clock, this)), m_commands(makeCommands())
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(WindowPresentation::windowTitle(m_store));
     setMinimumSize(minimumWindowSize);
     resize(defaultWindowSize);
     buildToolBar();
@@ -76,9 +79,11 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
     for (const auto signal : {&CronStore::isLoadingChanged, &CronStore::isSavingChanged,
                               &CronStore::selectionChanged, &CronStore::documentChanged})
         connect(&m_store, signal, this, &MainWindow::updateCommands);
+    const auto showTitle = [this] { setWindowTitle(m_detail->windowTitle()); };
     for (const auto signal : {&CronStore::selectionChanged, &CronStore::documentChanged})
-        connect(&m_store, signal, this,
-                [this] { setWindowTitle(WindowPresentation::windowTitle(m_store)); });
+        connect(&m_store, signal, this, showTitle);
+    connect(m_detail, &DetailColumn::windowTitleChanged, this, showTitle);
+    showTitle();
     connect(&m_store, &CronStore::presentedErrorChanged, this, &MainWindow::presentError);
     connect(&m_store, &CronStore::jobPendingDeletionChanged, this, &MainWindow::askForDeletion);
     connect(&m_store, &CronStore::jobForCreationChanged, this, &MainWindow::showJobCreation);
@@ -289,6 +294,9 @@ void MainWindow::presentError()
         if (shown && shown->id == id)
             m_store.setPresentedError(std::nullopt);
     });
+    // The tool's own words, often English, only behind "Details einblenden …".
+    if (!error->details.isEmpty())
+        m_alert->setDetailedText(error->details);
 }
 
 void MainWindow::askForDeletion()
@@ -317,7 +325,10 @@ void MainWindow::saveLayout(QSettings& settings) const
 
 void MainWindow::restoreLayout(const QSettings& settings)
 {
-    restoreGeometry(settings.value(geometryKey).toByteArray());
+    if (restoreGeometry(settings.value(geometryKey).toByteArray())) {
+        m_keepsPlace = true;
+        fitToScreen(geometry());
+    }
     restoreState(settings.value(stateKey).toByteArray());
     findChild<QSplitter*>(QStringLiteral("columns"))
         ->restoreState(settings.value(columnsKey).toByteArray());
@@ -326,7 +337,56 @@ void MainWindow::restoreLayout(const QSettings& settings)
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    keepOnScreen();
     m_loop.start();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (isVisible())
+        keepOnScreen();
+}
+
+// At the first show, and once more when the desktop has framed the window: the frame it tells
+// only then may be taller than the one guessed.
+void MainWindow::keepOnScreen()
+{
+    if (frameAround() != m_fittedFrame && !isMaximized() && !isFullScreen())
+        fitToScreen(geometry());
+}
+
+QMargins MainWindow::frameAround() const
+{
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    if (outer != inner)
+        return {inner.left() - outer.left(), inner.top() - outer.top(),
+                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+    // Not shown yet: a title bar and borders as the style draws them.
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    return {border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border,
+            border};
+}
+
+void MainWindow::fitToScreen(const QRect& wanted)
+{
+    QScreen* shownOn = m_keepsPlace ? QGuiApplication::screenAt(wanted.center()) : nullptr;
+    if (!shownOn)
+        shownOn = screen();
+    m_fittedFrame = frameAround();
+    const auto place = WindowPresentation::fittedPlace(
+        wanted, m_fittedFrame, shownOn->availableGeometry(), minimumWindowSize);
+    setMinimumSize(place.minimum);
+    // On a screen smaller than the columns need, the editor gives up its room and scrolls.
+    m_detail->setMinimumWidth(
+        std::clamp(place.minimum.width() - sidebarWidths.minimum - listWidths.minimum -
+                       2 * static_cast<QSplitter*>(centralWidget())->handleWidth(),
+                   0, detailMinimumWidth));
+    if (m_keepsPlace)
+        setGeometry(place.geometry);
+    else
+        resize(place.geometry.size());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -63,6 +63,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -71,6 +72,10 @@ private:
     void buildToolBar();
     QSplitter* buildColumns();
     void applyChrome();
+    // Keeps the window with its frame on its screen's free area.
+    void keepOnScreen();
+    void fitToScreen(const QRect& wanted);
+    QMargins frameAround() const;
     void updateCommands();
     // Selects the job once the editor's unsaved changes are settled; `stay` when they keep it.
     void requestJob(QUuid chosen, std::function<void()> stay);
@@ -97,6 +102,11 @@ private:
     QPointer<QMessageBox> m_alert;
     QPointer<QMessageBox> m_deletion;
     QPointer<NewJobDialog> m_newJobDialog;
+    // The frame the window was last fitted with; the desktop tells the real one only once the
+    // window is shown.
+    QMargins m_fittedFrame{-1, -1, -1, -1};
+    // A restored window stands where it stood; a new one where the desktop puts it.
+    bool m_keepsPlace = false;
 };
 
 } // namespace Tempolane

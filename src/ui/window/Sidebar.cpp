@@ -63,6 +63,8 @@ Sidebar::Sidebar(CronStore& store, Clock now, QWidget* parent)
     m_filters->setItemDelegate(new SidebarDelegate(m_filters));
     m_filters->setFrameShape(QFrame::NoFrame);
     m_filters->setMouseTracking(true);
+    // Each row is as wide as the column: its name gives way, never its count.
+    m_filters->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_filters->setSelectionMode(QAbstractItemView::SingleSelection);
     m_filters->viewport()->setAutoFillBackground(false);
     m_filters->setAutoFillBackground(false);

@@ -2,6 +2,7 @@
 
 #include "Palette.h"
 #include "SidebarModel.h"
+#include "Style.h"
 #include "SymbolIcon.h"
 #include "TextStyle.h"
 
@@ -24,9 +25,10 @@ SidebarDelegate::SidebarDelegate(QObject* parent)
 {
 }
 
-QSize SidebarDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+QSize SidebarDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
-    return {option.rect.width(), std::max(rowHeight, QFontMetrics(m_titleFont).height() + 12)};
+    // No width of its own: each row is as wide as the list, which never scrolls sideways.
+    return {0, std::max(rowHeight, QFontMetrics(m_titleFont).height() + 12)};
 }
 
 const QIcon& SidebarDelegate::iconFor(const QModelIndex& index) const
@@ -55,19 +57,26 @@ void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         path.addRoundedRect(QRectF(card), cornerRadius, cornerRadius);
         painter->fillPath(path, fill);
     }
+    Style::drawFocusRing(painter, &option, QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5),
+                         cornerRadius);
 
+    // Laid out left to right, then mirrored in a right-to-left layout.
+    const auto shown = [&](const QRect& area) {
+        return QStyle::visualRect(option.direction, card, area);
+    };
     const QRect content = card.adjusted(padding, 0, -padding, 0);
     const int side = symbolSide(TextStyle::body);
     const QRect iconRect(content.left(), content.center().y() - side / 2, side, side);
-    iconFor(index).paint(painter, iconRect);
+    iconFor(index).paint(painter, shown(iconRect));
 
+    // The count keeps its whole width, with a pixel of slack; the title gives way.
     const QString count = index.data(SidebarModel::CountTextRole).toString();
-    const int countWidth = QFontMetrics(m_countFont).horizontalAdvance(count);
+    const int countWidth = QFontMetrics(m_countFont).horizontalAdvance(count) + 1;
     painter->setFont(m_countFont);
     painter->setPen(Palette::color(Tint::tertiary, palette));
     painter->drawText(
-        QRect(content.right() - countWidth + 1, content.top(), countWidth, content.height()),
-        Qt::AlignRight | Qt::AlignVCenter, count);
+        shown(QRect(content.right() - countWidth + 1, content.top(), countWidth, content.height())),
+        int(QStyle::visualAlignment(option.direction, Qt::AlignRight)) | Qt::AlignVCenter, count);
 
     const QRect titleRect(iconRect.right() + 1 + iconSpacing, content.top(),
                           content.right() - countWidth - padding - iconRect.right() - iconSpacing,
@@ -76,7 +85,8 @@ void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(Palette::color(Tint::primary, palette));
     const QString title = index.data(Qt::DisplayRole).toString();
     painter->drawText(
-        titleRect, Qt::AlignLeft | Qt::AlignVCenter,
+        shown(titleRect),
+        int(QStyle::visualAlignment(option.direction, Qt::AlignLeft)) | Qt::AlignVCenter,
         QFontMetrics(m_titleFont).elidedText(title, Qt::ElideRight, titleRect.width()));
     painter->restore();
 }

@@ -172,7 +172,10 @@ qreal TimelineCanvas::xOf(std::int64_t instant) const
     const qreal left = metrics().padding;
     const qreal width = viewport()->width() - 2 * left;
     const std::int64_t span = std::max<std::int64_t>(1, m_timeline.end - m_timeline.start);
-    return left + width * qreal(instant - m_timeline.start) / qreal(span);
+    // Just beyond either end for what lies outside the axis, as the clock may before the first
+    // timeline comes.
+    return std::clamp(left + width * qreal(instant - m_timeline.start) / qreal(span), -left,
+                      left + width + left);
 }
 
 QRectF TimelineCanvas::trackRect(int lane) const
@@ -409,7 +412,10 @@ const QPixmap& TimelineCanvas::picturePixmap(qreal nowX)
                          Qt::AlignCenter | Qt::TextWordWrap,
                          tr("Keine aktiven Cronjobs in dieser Auswahl."));
     }
-    paintInBands(QRect(QPoint(int(std::floor(nowX)) - 1, int(lanesTop)), area.bottomRight()),
+    // Before the first timeline is worked out there is no axis to show.
+    if (m_timeline.end <= m_timeline.start)
+        return m_picture;
+    paintInBands(QRect(int(nowX) - 1, int(lanesTop), 2, area.height() - int(lanesTop)),
                  [&](const QRect& band) {
                      painter.fillRect(QRectF(nowX - 1, band.top(), 2, band.height()),
                                       Palette::role(Role::timelineNow, palette()));
