@@ -474,6 +474,9 @@ void JobEditorRulesTest::upcomingRuns_data()
     QTest::newRow("never") << "0 0 30 2 *"
                            << "2026-03-01T00:00:00"
                            << QStringList{"Keine Ausführung in den nächsten zwei Jahren."};
+    QTest::newRow("a step after a single value, which is refused, has none")
+        << "5/10 * * * *"
+        << "2026-03-01T00:00:00" << QStringList();
     QTest::newRow("at start-up") << "@reboot"
                                  << "2026-03-01T00:00:00" << QStringList{"Beim Systemstart"};
 }
