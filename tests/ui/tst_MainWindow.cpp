@@ -275,6 +275,11 @@ void MainWindowTest::newJobDialog_cancelLeavesEverythingUnchanged()
     QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("nameField")),
                      QStringLiteral("Verworfen"));
     dialog->findChild<QAbstractButton*>(QStringLiteral("cancelButton"))->click();
+    // Typed input is given up only when the user says so.
+    QTRY_VERIFY(dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog")));
+    dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog"))
+        ->findChild<QPushButton*>(QStringLiteral("confirmButton"))
+        ->click();
 
     QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
     QVERIFY(!test.fixture.store->jobForCreation());

@@ -8,10 +8,13 @@
 #include "JobEditorHeader.h"
 #include "ScheduleSection.h"
 #include "ShortcutText.h"
+#include "SymbolLabel.h"
+#include "WheelOnlyWithFocus.h"
 #include "WrappingRow.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -65,6 +68,7 @@ JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget*
     layout->addWidget(background);
 
     connectShortcuts();
+    takeWheelOnlyWithFocus(this);
     present(everyJobEditorPart);
 }
 
@@ -191,10 +195,17 @@ void JobEditorView::connectShortcuts()
         if (m_saveButton->isEnabled())
             save();
     });
-    if (m_actions.cancel) {
-        auto* cancelShortcut = new QShortcut(QKeySequence::Cancel, this);
-        connect(cancelShortcut, &QShortcut::activated, this, [this] { m_actions.cancel(); });
+}
+
+// Escape reaches the form only where nothing inside took it: an open picker closes its list
+// first.
+void JobEditorView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_actions.cancel && event->matches(QKeySequence::Cancel)) {
+        m_actions.cancel();
+        return;
     }
+    QWidget::keyPressEvent(event);
 }
 
 void JobEditorView::setInputs(const Inputs& inputs)
