@@ -12,10 +12,12 @@ struct PresentedError
     QUuid id;
     QString title;
     QString message;
+    // The crontab changed outside: reading it again lets the user apply the change anew.
+    bool offersReload = false;
 
-    static PresentedError make(QString title, QString message)
+    static PresentedError make(QString title, QString message, bool offersReload = false)
     {
-        return {QUuid::createUuid(), std::move(title), std::move(message)};
+        return {QUuid::createUuid(), std::move(title), std::move(message), offersReload};
     }
 
     friend bool operator==(const PresentedError&, const PresentedError&) = default;

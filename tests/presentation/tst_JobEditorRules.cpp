@@ -167,7 +167,7 @@ void JobEditorRulesTest::scheduleEditing_data()
                model.setScheduleExpression(QStringLiteral("0 9 1-7 * *"));
                model.setEditorMode(ScheduleEditorMode::visual);
            })
-        << M::visual << "0 9 * * 1,2,3,4,5" << weekly({1, 2, 3, 4, 5});
+        << M::visual << "0 9 * * 1-5" << weekly({1, 2, 3, 4, 5});
     QTest::newRow("back to visual takes what it can show")
         << "@daily" << Edit([](JobEditorModel& model) {
                model.setScheduleExpression(QStringLiteral("05 9 * * *"));

@@ -94,6 +94,10 @@ QWidget* JobEditorView::page()
     commandCard->contentLayout()->addWidget(m_command);
     content->addWidget(commandCard);
     content->addWidget(executionsCard());
+    m_outsideChangeNote = new SymbolLabel(Symbol::info, TextStyle::caption, Tint::orange);
+    m_outsideChangeNote->setObjectName(QStringLiteral("outsideChangeNote"));
+    m_outsideChangeNote->setWordWrap(true);
+    content->addWidget(m_outsideChangeNote);
     m_buttonRow = buttonRow();
     if (!m_actions.cancel)
         content->addWidget(m_buttonRow);
@@ -261,6 +265,28 @@ void JobEditorView::revert()
     edit([](auto& model) { return model.revert(); });
 }
 
+void JobEditorView::noteOutsideChange()
+{
+    edit([](auto& model) { return model.noteOutsideChange(); });
+}
+
+void JobEditorView::showWhatStopsSaving()
+{
+    edit([](auto& model) { return model.attemptSave(); });
+    const auto field = m_model.fieldStoppingSave();
+    if (!field)
+        return;
+    // The text field that holds what a rule refuses; the schedule's is shown as text.
+    if (*field == JobEditorModel::Field::schedule)
+        edit([](auto& model) { return model.setEditorMode(ScheduleEditorMode::syntax); });
+    const char* name = *field == JobEditorModel::Field::name       ? "nameField"
+                       : *field == JobEditorModel::Field::schedule ? "scheduleField"
+                                                                   : "commandField";
+    auto* input = findChild<QWidget*>(QString::fromLatin1(name));
+    input->setFocus(Qt::OtherFocusReason);
+    m_scrollArea->ensureWidgetVisible(input);
+}
+
 void JobEditorView::present(JobEditorChanges changes)
 {
     if (!changes)
@@ -272,8 +298,10 @@ void JobEditorView::present(JobEditorChanges changes)
     m_command->present(m_model, changes);
     m_executions->present(m_model, changes);
 
-    if (changes.testFlag(JobEditorChange::unsavedChanges))
+    if (changes.testFlag(JobEditorChange::unsavedChanges)) {
         m_revertButton->setVisible(m_model.offersRevert(bool(m_actions.cancel)));
+        m_outsideChangeNote->setMessage(m_model.outsideChangeNote());
+    }
     if (changes.testFlag(JobEditorChange::restarted)) {
         const QString saveLabel = m_model.saveLabel();
         m_saveButton->setText(saveLabel);

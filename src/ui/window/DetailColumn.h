@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 
+#include <QCoro/QCoroTask>
 #include <QPointer>
 #include <QStackedWidget>
 #include <functional>
@@ -30,6 +31,8 @@ public:
     // up; `stay` when the user stays with the job or the save fails.
     bool hasUnsavedChanges() const;
     void settleEdits(std::function<void()> proceed, std::function<void()> stay = {});
+    // The same question for the store's leave guard: true once the job may be left.
+    QCoro::Task<bool> settledEdits();
 
 protected:
     bool event(QEvent* event) override;

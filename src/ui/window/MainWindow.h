@@ -86,6 +86,7 @@ private:
     QPointer<QMessageBox> m_alert;
     QPointer<QMessageBox> m_deletion;
     QPointer<NewJobDialog> m_newJobDialog;
+    bool m_hasBeenActive = false;
 };
 
 } // namespace Tempolane
