@@ -81,6 +81,11 @@ QWidget* JobEditorView::page()
     content->setSpacing(pageSpacing);
     m_header = new JobEditorHeader;
     content->addWidget(m_header);
+    // Under the name, where it is read before anything is saved.
+    m_outsideChangeNote = new SymbolLabel(Symbol::info, TextStyle::caption, Tint::orange);
+    m_outsideChangeNote->setObjectName(QStringLiteral("outsideChangeNote"));
+    m_outsideChangeNote->setWordWrap(true);
+    content->addWidget(m_outsideChangeNote);
 
     auto* scheduleCard = new EditorCard(
         tr("Zeitplan"), tr("Grafisch zusammenstellen oder direkt als Cron-Ausdruck bearbeiten."),
@@ -94,10 +99,6 @@ QWidget* JobEditorView::page()
     commandCard->contentLayout()->addWidget(m_command);
     content->addWidget(commandCard);
     content->addWidget(executionsCard());
-    m_outsideChangeNote = new SymbolLabel(Symbol::info, TextStyle::caption, Tint::orange);
-    m_outsideChangeNote->setObjectName(QStringLiteral("outsideChangeNote"));
-    m_outsideChangeNote->setWordWrap(true);
-    content->addWidget(m_outsideChangeNote);
     m_buttonRow = buttonRow();
     if (!m_actions.cancel)
         content->addWidget(m_buttonRow);
