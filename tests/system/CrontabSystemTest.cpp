@@ -236,7 +236,7 @@ private Q_SLOTS:
     }
 
     // Hand-written lines that look alike: `list` and `status` end each line with the job's id,
-    // the one a command takes, and naming them by name lists where each stands.
+    // the one a command takes.
     void jobsThatLookAlikeAreToldApartByTheirIds()
     {
         QCOMPARE(crontab("-", "MAILTO=\"\"\n"
@@ -263,23 +263,6 @@ private Q_SLOTS:
             "aktiv\tbackup.sh\t0 9 * * *\t/usr/local/bin/backup.sh\tTäglich um 09:00\t"));
         QVERIFY(
             status.out.startsWith("backup.sh\tall active\tAusführungsstatus nicht aktiviert\t"));
-
-        const CliRun ambiguous = runCommand(Cli::pause, {QStringLiteral("Bericht")});
-        QCOMPARE(ambiguous.status, int(Cli::usageError));
-        QCOMPARE(ambiguous.err,
-                 QStringLiteral("„Bericht“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
-                                "  %1\tZeile 5\tBericht\t30 8 * * 1-5\t/bin/report\n"
-                                "  %2\tZeile 7\tBericht\t0 18 * * 5\t/bin/report --weekly\n")
-                     .arg(ids[2], ids[3]));
-
-        // The second of the two identical lines, by the id the list gave it.
-        QCOMPARE(runCommand(Cli::pause, {ids[1]}).status, 0);
-        QVERIFY2(installedBytes().contains("0 9 * * * /usr/local/bin/backup.sh\n"
-                                           "# Tempolane id: " +
-                                           ids[1].toLatin1() +
-                                           "\n# Tempolane disabled: 0 9 * * * "
-                                           "/usr/local/bin/backup.sh\n"),
-                 installedBytes().constData());
     }
 
     void missingFinalNewlineIsRefusedWithTheToolsMessage()
