@@ -105,7 +105,7 @@ int list(const QStringList& arguments, Streams streams)
         streams.out << state << u'\t' << printable(job.name) << u'\t' << job.scheduleExpression
                     << u'\t' << printable(job.command) << u'\t'
                     << CronExpression::description(job.scheduleExpression) << u'\t'
-                    << nextRunText(next, zone) << u'\n';
+                    << nextRunText(next, zone) << u'\t' << canonicalText(job.id) << u'\n';
     }
     return success;
 }

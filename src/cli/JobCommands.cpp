@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "CliInput.h"
 #include "CronStore.h"
+#include "ShellQuoting.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
@@ -46,8 +47,28 @@ JobMatch findJob(const QList<CronJob>& jobs, const QString& argument)
     return {std::nullopt, jobs, false};
 }
 
-int printCandidates(const QString& argument, const QList<CronJob>& candidates, bool isAmbiguous,
-                    QTextStream& err)
+// The line of the crontab, counted from 1, that holds each job's schedule and command: the line
+// a person finds the job by in an editor.
+QHash<QUuid, qsizetype> jobLines(const CronStore& store)
+{
+    const QString quotedRunner = quotedPath(store.runnerPath());
+    QHash<QUuid, qsizetype> lines;
+    qsizetype line = 0;
+    for (const CronDocument::Node& node : store.document().nodes) {
+        if (const CronJob* job = node.job()) {
+            line += job->serializedLines(quotedRunner).size();
+            lines.insert(job->id, line);
+        } else {
+            ++line;
+        }
+    }
+    return lines;
+}
+
+// Each job by its id, its line, its name, its schedule and its command, so that jobs that look
+// alike can be told apart.
+int printCandidates(const CronStore& store, const QString& argument,
+                    const QList<CronJob>& candidates, bool isAmbiguous, QTextStream& err)
 {
     if (isAmbiguous)
         err << tr("„%1“ passt auf mehrere Cronjobs; bitte die Id angeben:")
@@ -57,9 +78,11 @@ int printCandidates(const QString& argument, const QList<CronJob>& candidates, b
     else
         err << tr("Kein Cronjob „%1“. Vorhanden sind:").arg(printable(argument));
     err << u'\n';
+    const QHash<QUuid, qsizetype> lines = jobLines(store);
     for (const CronJob& job : candidates)
-        err << "  " << canonicalText(job.id) << u'\t' << printable(CronStore::shownName(job))
-            << u'\t' << printable(job.scheduleExpression) << u'\n';
+        err << "  " << canonicalText(job.id) << u'\t' << tr("Zeile %1").arg(lines.value(job.id))
+            << u'\t' << printable(CronStore::shownName(job)) << u'\t'
+            << printable(job.scheduleExpression) << u'\t' << printable(job.command) << u'\n';
     err.flush();
     return usageError;
 }
@@ -117,7 +140,7 @@ int changeJob(CronStore& store, JobAction action, const QString& argument, bool 
 {
     const JobMatch match = findJob(store.jobs(), argument);
     if (!match.job)
-        return printCandidates(argument, match.candidates, match.isAmbiguous, streams.err);
+        return printCandidates(store, argument, match.candidates, match.isAmbiguous, streams.err);
     const CronJob& job = *match.job;
     const QString name = printable(CronStore::shownName(job));
     switch (action) {

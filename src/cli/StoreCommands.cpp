@@ -1,3 +1,4 @@
+#include "CanonicalUuid.h"
 #include "CliCommand.h"
 #include "CliInput.h"
 #include "NextRunText.h"
@@ -19,7 +20,8 @@ void printStatus(CronStore& store, QTextStream& out)
         }
         out << printable(CronStore::shownName(job)) << u'\t' << filters.join(u' ') << u'\t'
             << title(store.executionSummary(job).state) << u'\t'
-            << nextRunText(store.upcomingExecution(job, now), zone) << u'\n';
+            << nextRunText(store.upcomingExecution(job, now), zone) << u'\t'
+            << canonicalText(job.id) << u'\n';
     }
 }
 

@@ -15,7 +15,7 @@ enum class JobEditorChange : unsigned
     schedule = 1U << 5,          // the expression, its message, description and next runs
     command = 1U << 6,           // the command and its message
     executionSettings = 1U << 7, // monitoring on or off, log policy, compatibility issue
-    unsavedChanges = 1U << 8,
+    unsavedChanges = 1U << 8,    // and the note that the crontab changed outside meanwhile
     canSave = 1U << 9,
     saving = 1U << 10,
     executionStatus = 1U << 11, // the job's last state, its next run, a run in progress

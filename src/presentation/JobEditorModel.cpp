@@ -100,6 +100,7 @@ JobEditorChanges JobEditorModel::setOriginal(CronJob original)
         else
             m_editorMode = ScheduleEditorMode::syntax;
     }
+    settleOutsideChange();
     return changedSince(shownBefore);
 }
 
@@ -143,8 +144,18 @@ JobEditorChanges JobEditorModel::setVisualSchedule(const VisualSchedule& schedul
     return changing([&] {
         m_visualSchedule = schedule;
         if (m_editorMode == ScheduleEditorMode::visual)
-            m_draft.scheduleExpression = schedule.expression();
+            followVisualSchedule();
     });
+}
+
+// The form writes its own spelling; a form that comes back to the times the job already runs
+// at keeps the saved text, so the job is not changed by it.
+void JobEditorModel::followVisualSchedule()
+{
+    const QString expression = m_visualSchedule.expression();
+    const QString& saved = m_original.scheduleExpression;
+    m_draft.scheduleExpression =
+        CronExpression::meansSameTimes(expression, saved) ? saved : expression;
 }
 
 JobEditorChanges JobEditorModel::setEditorMode(ScheduleEditorMode mode)
@@ -158,7 +169,7 @@ JobEditorChanges JobEditorModel::setEditorMode(ScheduleEditorMode mode)
         if (const auto recognized = VisualSchedule::recognize(m_draft.scheduleExpression))
             m_visualSchedule = *recognized;
         else
-            m_draft.scheduleExpression = m_visualSchedule.expression();
+            followVisualSchedule();
     });
 }
 
@@ -178,18 +189,41 @@ JobEditorChanges JobEditorModel::attemptSave()
     return changing([&] { m_reveal.attemptSave(); });
 }
 
+JobEditorChanges JobEditorModel::noteOutsideChange()
+{
+    return changing([&] { m_isChangedOutside = true; });
+}
+
+void JobEditorModel::settleOutsideChange()
+{
+    if (!hasUnsavedChanges())
+        m_isChangedOutside = false;
+}
+
+std::optional<QString> JobEditorModel::outsideChangeNote() const
+{
+    if (!m_isChangedOutside)
+        return std::nullopt;
+    return tr("Die crontab wurde inzwischen außerhalb von Tempolane geändert. Deine Änderungen "
+              "an diesem Cronjob sind erhalten, aber noch nicht gesichert.");
+}
+
+std::optional<JobEditorModel::Field> JobEditorModel::fieldStoppingSave() const
+{
+    if (nameMessage())
+        return Field::name;
+    if (scheduleMessage())
+        return Field::schedule;
+    if (commandMessage())
+        return Field::command;
+    return std::nullopt;
+}
+
 JobEditorModel::Shown JobEditorModel::shown() const
 {
-    return {m_draft.settings(),
-            m_editorMode,
-            m_visualSchedule,
-            shownNameMessage(),
-            shownCommandMessage(),
-            monitoringIssue(),
-            title(),
-            hasUnsavedChanges(),
-            canSave(),
-            m_isSaving};
+    return {m_draft.settings(),    m_editorMode,      m_visualSchedule,    shownNameMessage(),
+            shownCommandMessage(), monitoringIssue(), outsideChangeNote(), title(),
+            hasUnsavedChanges(),   canSave(),         m_isSaving};
 }
 
 JobEditorChanges JobEditorModel::changedSince(const Shown& before) const
@@ -215,7 +249,9 @@ JobEditorChanges JobEditorModel::changedSince(const Shown& before) const
              before.draft.logPolicy != after.draft.logPolicy ||
              before.monitoringIssue != after.monitoringIssue,
          JobEditorChange::executionSettings);
-    mark(before.hasUnsavedChanges != after.hasUnsavedChanges, JobEditorChange::unsavedChanges);
+    mark(before.hasUnsavedChanges != after.hasUnsavedChanges ||
+             before.outsideChangeNote != after.outsideChangeNote,
+         JobEditorChange::unsavedChanges);
     mark(before.canSave != after.canSave, JobEditorChange::canSave);
     mark(before.isSaving != after.isSaving, JobEditorChange::saving);
     return changes;

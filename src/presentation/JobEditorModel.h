@@ -64,6 +64,19 @@ public:
     JobEditorChanges leave(DraftField field);
     // Even when saving is not possible yet: the attempt shows what still stands in the way.
     JobEditorChanges attemptSave();
+    // The crontab was changed outside and read again: edits the draft holds stay, and the
+    // editor says so until they are saved or given up.
+    JobEditorChanges noteOutsideChange();
+
+    // The fields whose rules can stop a save, in the order the form shows them.
+    enum class Field
+    {
+        name,
+        schedule,
+        command,
+    };
+    // Where the editor points the user when saving is asked for and cannot be done.
+    std::optional<Field> fieldStoppingSave() const;
 
     bool hasUnsavedChanges() const;
     std::optional<QString> nameMessage() const;
@@ -75,6 +88,7 @@ public:
     std::optional<QString> shownNameMessage() const;
     std::optional<QString> shownCommandMessage() const;
     bool canSave() const;
+    std::optional<QString> outsideChangeNote() const;
     QString title() const;
     // "Cronjob anlegen" or "Änderungen sichern".
     QString saveLabel() const;
@@ -86,6 +100,9 @@ public:
 
 private:
     void startFrom(const CronJob& job);
+    void followVisualSchedule();
+    // Once the draft holds no edits, the outside change it kept them through is settled.
+    void settleOutsideChange();
 
     // What the parts of the editor show, to tell which of them an edit changed.
     struct Shown
@@ -96,6 +113,7 @@ private:
         std::optional<QString> nameMessage;
         std::optional<QString> commandMessage;
         std::optional<QString> monitoringIssue;
+        std::optional<QString> outsideChangeNote;
         QString title;
         bool hasUnsavedChanges;
         bool canSave;
@@ -107,6 +125,7 @@ private:
     {
         const Shown before = shown();
         change();
+        settleOutsideChange();
         return changedSince(before);
     }
 
@@ -134,6 +153,7 @@ private:
     VisualSchedule m_visualSchedule;
     std::optional<PendingSave> m_pendingSave;
     DraftMessageReveal m_reveal;
+    bool m_isChangedOutside = false;
     // Only the runs are read from it: the job is `m_original`.
     JobEditorInputs m_runs;
     mutable std::optional<ScheduleCheck> m_scheduleCheck;

@@ -20,6 +20,12 @@ QCoro::Task<> showJob(CronStore& store, QUuid jobId)
 {
     if (jobId.isNull())
         co_return;
+    // The same way to another job as a click in the list: the edits of the job shown first.
+    if (jobId != store.selection()) {
+        const bool mayLeave = co_await store.mayLeaveSelectedJob();
+        if (!mayLeave)
+            co_return;
+    }
     if (!holds(store, jobId) && !store.isLoading())
         co_await store.load();
     // A load under way finds the selection again once it is done.

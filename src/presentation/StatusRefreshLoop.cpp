@@ -10,8 +10,9 @@ StatusRefreshLoop::StatusRefreshLoop(CronStore& store, std::chrono::milliseconds
     m_timer.setInterval(interval);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         const int round = m_round;
-        // Undo is offered only while the crontab holds what the window wrote.
-        m_store.checkLastChange();
+        // A change made outside reaches the window by itself; undo is offered only while the
+        // crontab holds what the window wrote.
+        m_store.followOutsideChange();
         QCoro::connect(m_store.refreshExecutionStatus(), this,
                        [this, round] { continueIfCurrent(round); });
     });

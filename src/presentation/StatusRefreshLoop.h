@@ -10,7 +10,8 @@ namespace Tempolane {
 
 // The main window's task while it is shown: load once (unless a load already succeeded), then
 // refresh the execution status every few seconds on a monotonic timer, and at once when the
-// selection changes. Each tick also checks that the crontab still holds the last change. Stopping
+// selection changes. Each tick also reads the crontab again where something outside changed it,
+// and checks that it still holds the last change. Stopping
 // ends the loop; starting again resumes the refreshes without a second load.
 class StatusRefreshLoop final : public QObject
 {

@@ -14,7 +14,7 @@ QStringList texts(const QString& expression, const QDateTime& now, const QTimeZo
     const QString trimmed = expression.trimmed();
     if (!CronExpression::expandedShortcut(trimmed))
         return {CronExpression::description(trimmed)};
-    const auto schedule = CronExpression::parse(trimmed);
+    const auto schedule = CronExpression::acceptedSchedule(trimmed);
     if (!schedule)
         return {};
 

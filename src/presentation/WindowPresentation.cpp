@@ -84,6 +84,13 @@ DeletionQuestion deletionQuestion(const CronJob& job)
             tr("Cronjob löschen")};
 }
 
+DeletionQuestion newJobDiscardQuestion()
+{
+    return {tr("Neuen Cronjob verwerfen?"),
+            tr("Was du eingegeben hast, geht verloren; die crontab bleibt, wie sie ist."),
+            tr("Verwerfen")};
+}
+
 UnsavedChangesQuestion unsavedChangesQuestion(const CronJob& job)
 {
     return {tr("Änderungen an „%1“ sichern?").arg(CronStore::shownName(job)), tr("Sichern"),

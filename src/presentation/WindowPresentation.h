@@ -56,6 +56,8 @@ struct DeletionQuestion
 
 // Names the job between „ and “ by its shown name.
 DeletionQuestion deletionQuestion(const CronJob& job);
+// Asked before the new-job dialog closes over what the user typed into it.
+DeletionQuestion newJobDiscardQuestion();
 
 struct UnsavedChangesQuestion
 {

@@ -24,9 +24,17 @@ std::optional<QString> expandedShortcut(const QString& expression);
 // Lenient: meant for validated text. Nothing when the text has no time-based schedule.
 std::optional<ParsedCronSchedule> parse(const QString& expression);
 
+// The schedule every computation of runs starts from: text that validation refuses has no runs,
+// however leniently it parses. Nothing for refused text and for "@reboot".
+std::optional<ParsedCronSchedule> acceptedSchedule(const QString& expression);
+
+// Whether two expressions that validation accepts run at the same instants, whatever their
+// spelling ("1-5" and "1,2,3,4,5", "7" and "0", "@daily" and "0 0 * * *").
+bool meansSameTimes(const QString& expression, const QString& other);
+
 // The first whole minute after the reference's minute at which the schedule matches on the
 // zone's wall clock, within two calendar years; an instant in UTC. Nothing for "@reboot", for
-// text that does not parse and when no minute matches. Safe to call from any thread.
+// text that validation refuses and when no minute matches. Safe to call from any thread.
 std::optional<QDateTime> nextExecution(const QString& expression, const QDateTime& reference,
                                        const QTimeZone& zone);
 

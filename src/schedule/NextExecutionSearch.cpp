@@ -235,7 +235,7 @@ namespace CronExpression {
 std::optional<QDateTime> nextExecution(const QString& expression, const QDateTime& reference,
                                        const QTimeZone& zone)
 {
-    const auto schedule = parse(expression);
+    const auto schedule = acceptedSchedule(expression);
     if (!schedule)
         return std::nullopt;
     return NextExecutionSearch(*schedule, zone).next(reference);

@@ -186,9 +186,9 @@ QList<QUuid> CronStore::monitoredJobIds() const
     return ids;
 }
 
-void CronStore::present(const QString& title, ErrorText text)
+void CronStore::present(const QString& title, ErrorText text, bool offersReload)
 {
-    setPresentedError(PresentedError::make(title, std::move(text)));
+    setPresentedError(PresentedError::make(title, std::move(text), offersReload));
 }
 
 void CronStore::reselect(const OptionalJob& previous)
@@ -223,17 +223,55 @@ QCoro::Task<> CronStore::load()
         assign(m_isLoading, false, &CronStore::isLoadingChanged);
         co_return;
     }
+    co_await adoptRead(*text);
+}
 
-    CronDocument parsed = co_await parsedAway(*text);
+QCoro::Task<> CronStore::adoptRead(QString text)
+{
+    CronDocument parsed = co_await parsedAway(text);
     const OptionalJob previous = selectedJob();
-    adopt(*text, std::move(parsed));
+    const bool isChangedOutside = m_hasLoaded && text != m_loadedContents;
+    adopt(text, std::move(parsed));
     assign(m_hasLoaded, true, &CronStore::hasLoadedChanged);
-    noteCrontabHolds(*text);
+    noteCrontabHolds(text);
     reselect(previous);
+    if (isChangedOutside)
+        Q_EMIT changedOutside();
 
     co_await m_executionManager->prepareMonitoring(monitoredJobIds());
     co_await refreshExecutionStatus();
     assign(m_isLoading, false, &CronStore::isLoadingChanged);
+}
+
+QCoro::Task<std::optional<QString>> CronStore::readUnlessOutdated()
+{
+    const quint64 adoptionsBefore = m_adoptions;
+    auto text = co_await m_repository->load();
+    if (!text || m_adoptions != adoptionsBefore)
+        co_return std::nullopt;
+    co_return std::move(*text);
+}
+
+QCoro::Task<> CronStore::followOutsideChange()
+{
+    if (!m_hasLoaded || m_isLoading || m_isSaving)
+        co_return;
+    const auto text = co_await readUnlessOutdated();
+    // A load or save that began meanwhile reads or writes the crontab itself.
+    if (!text || m_isLoading || m_isSaving)
+        co_return;
+    noteCrontabHolds(*text);
+    if (*text == m_loadedContents)
+        co_return;
+    assign(m_isLoading, true, &CronStore::isLoadingChanged);
+    co_await adoptRead(*text);
+}
+
+QCoro::Task<bool> CronStore::mayLeaveSelectedJob()
+{
+    if (!m_leaveGuard || !selectedJob())
+        co_return true;
+    co_return co_await m_leaveGuard();
 }
 
 } // namespace Tempolane

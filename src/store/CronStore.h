@@ -133,6 +133,17 @@ public:
 
     // Loading.
     QCoro::Task<> load();
+    // Reads the crontab and, where something outside changed it since the store last read or
+    // wrote it, takes the new text as a load does; nothing while a load or a save runs.
+    QCoro::Task<> followOutsideChange();
+
+    // Asked before the store leaves the selected job for another that the user did not pick
+    // in the list: a job asked for from outside the window, or a text written over the crontab
+    // that no longer holds the job (undo, redo, a backup). It gives true to go on, once the
+    // edits of the job shown are saved or given up. Without one, the store goes on.
+    using LeaveGuard = std::function<QCoro::Task<bool>()>;
+    void setLeaveGuard(LeaveGuard guard) { m_leaveGuard = std::move(guard); }
+    QCoro::Task<bool> mayLeaveSelectedJob();
 
     // Job operations.
     void beginCreatingJob();
@@ -185,6 +196,8 @@ Q_SIGNALS:
     void presentedErrorChanged();
     void lastChangeChanged();
     void isLastChangeInPlaceChanged();
+    // A load took a text that someone else wrote since the store last read or wrote it.
+    void changedOutside();
 
 private:
     // Assigns and notifies only when the value really changes.
@@ -207,6 +220,13 @@ private:
                                                  const CronJob& job, const QDateTime& reference);
     QCoro::Task<CronDocument> parsedAway(QString text) const;
     void adopt(const QString& text, CronDocument document);
+    // The second half of a load, from the text read: `isLoading` is set, and cleared at the end.
+    QCoro::Task<> adoptRead(QString text);
+    // The crontab as it is now; nothing when it cannot be read or the store read or wrote it
+    // while it was read, which settles what a check would find.
+    QCoro::Task<std::optional<QString>> readUnlessOutdated();
+    // Whether writing `text` keeps the selected job; else asks the leave guard first.
+    QCoro::Task<bool> mayWriteOverSelectedJob(QString text);
     // Whether the crontab, now holding `text`, still holds what the last change wrote.
     void noteCrontabHolds(const QString& text);
     void selectIndex(std::optional<qsizetype> index);
@@ -236,7 +256,7 @@ private:
     // Writes what the last change wrote (isUndone false) or what it replaced (true) over the
     // other.
     QCoro::Task<bool> switchLastChange(bool isUndone, QString errorTitle);
-    void present(const QString& title, ErrorText text);
+    void present(const QString& title, ErrorText text, bool offersReload = false);
     void rememberDismissedSuggestion();
     QList<QUuid> monitoredJobIds() const;
 
@@ -270,8 +290,10 @@ private:
     OptionalPresentedError m_presentedError;
     OptionalSavedChange m_lastChange;
     bool m_isLastChangeInPlace = false;
-    // Counts successful writes: a check that read the crontab before one is out of date.
-    quint64 m_writeCount = 0;
+    // Counts the texts adopted, read or written: a check that read the crontab before one is
+    // out of date.
+    quint64 m_adoptions = 0;
+    LeaveGuard m_leaveGuard;
 };
 
 } // namespace Tempolane

@@ -21,9 +21,28 @@ QCoro::Task<bool> CronStore::commitText(QString text, QString expected, SavedCha
     co_return co_await commit(std::move(pending), std::move(select));
 }
 
+QCoro::Task<bool> CronStore::mayWriteOverSelectedJob(QString text)
+{
+    const OptionalJob selected = selectedJob();
+    if (!m_leaveGuard || !selected)
+        co_return true;
+    // Found again as a load finds it: by id, or by what it does.
+    const QList<CronJob> jobs = (co_await parsedAway(std::move(text))).jobs();
+    const bool keepsJob = std::any_of(jobs.cbegin(), jobs.cend(), [&](const CronJob& job) {
+        return job.id == selected->id || (job.scheduleExpression == selected->scheduleExpression &&
+                                          job.command == selected->command);
+    });
+    if (keepsJob)
+        co_return true;
+    co_return co_await mayLeaveSelectedJob();
+}
+
 QCoro::Task<bool> CronStore::restoreBackup(QString text)
 {
     if (m_isSaving)
+        co_return false;
+    const bool mayGoOn = co_await mayWriteOverSelectedJob(text);
+    if (!mayGoOn || m_isSaving)
         co_return false;
     SavedChange change = SavedChange::of(SavedChange::Kind::restore);
     change.before = m_loadedContents;
@@ -47,6 +66,13 @@ QCoro::Task<bool> CronStore::switchLastChange(bool isUndone, QString errorTitle)
 {
     if (m_isSaving || !m_lastChange || m_lastChange->isUndone == isUndone)
         co_return false;
+    const SavedChange asked = *m_lastChange;
+    // A draft saved meanwhile is the last change now: taking back the one asked for would take
+    // the saved draft with it.
+    const QString& goingTo = isUndone ? asked.before : asked.after;
+    const bool mayGoOn = co_await mayWriteOverSelectedJob(goingTo);
+    if (!mayGoOn || m_isSaving || m_lastChange != asked)
+        co_return false;
     SavedChange switched = *m_lastChange;
     switched.isUndone = isUndone;
     const QString text = switched.written();
@@ -64,11 +90,9 @@ QCoro::Task<> CronStore::checkLastChange()
 {
     if (!m_lastChange || m_isSaving)
         co_return;
-    const quint64 writesBefore = m_writeCount;
-    const auto text = co_await m_repository->load();
-    // A commit since the read began settles the question itself; an unreadable crontab
-    // settles nothing, and taking a change back would be refused anyway.
-    if (!text || !m_lastChange || m_isSaving || m_writeCount != writesBefore)
+    const auto text = co_await readUnlessOutdated();
+    // An unreadable crontab settles nothing, and taking a change back would be refused anyway.
+    if (!text || !m_lastChange || m_isSaving)
         co_return;
     noteCrontabHolds(*text);
 }

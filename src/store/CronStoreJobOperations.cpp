@@ -168,6 +168,7 @@ void CronStore::adopt(const QString& text, CronDocument document)
     }
     m_nextExecutionCache.clear();
     m_upcomingExecutionCache.clear();
+    ++m_adoptions;
     assign(m_lastLoadedAt, m_time.now(), &CronStore::lastLoadedAtChanged);
 }
 
@@ -212,6 +213,7 @@ QCoro::Task<bool> CronStore::commit(Commit commit, Selector select)
     const bool hasMonitoredJob = std::any_of(
         jobs.cbegin(), jobs.cend(), [](const CronJob& job) { return job.isMonitoringEnabled; });
     std::optional<ErrorText> failure;
+    bool isChangedOutside = false;
     if (hasMonitoredJob) {
         const auto installed = co_await m_executionManager->installRunner();
         if (!installed)
@@ -226,16 +228,16 @@ QCoro::Task<bool> CronStore::commit(Commit commit, Selector select)
             if (saved.error().isConcurrentModification() && m_lastChange &&
                 m_lastChange->written() == commit.expected)
                 assign(m_isLastChangeInPlace, false, &CronStore::isLastChangeInPlaceChanged);
+            isChangedOutside = saved.error().isConcurrentModification();
         }
     }
     if (failure) {
-        present(commit.errorTitle, *failure);
+        present(commit.errorTitle, *failure, isChangedOutside);
         assign(m_isSaving, false, &CronStore::isSavingChanged);
         co_return false;
     }
 
     // The store adopts what it wrote instead of reading the crontab back.
-    ++m_writeCount;
     const OptionalJob previouslySelected = selectedJob();
     adopt(commit.text, std::move(document));
     if (commit.change)

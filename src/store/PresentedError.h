@@ -27,11 +27,13 @@ struct PresentedError
     QString message;
     // Shown only on request, below the message.
     QString details;
+    // The crontab changed outside: reading it again lets the user apply the change anew.
+    bool offersReload = false;
 
-    static PresentedError make(QString title, ErrorText text)
+    static PresentedError make(QString title, ErrorText text, bool offersReload = false)
     {
         return {QUuid::createUuid(), std::move(title), std::move(text.message),
-                std::move(text.details)};
+                std::move(text.details), offersReload};
     }
 
     friend bool operator==(const PresentedError&, const PresentedError&) = default;

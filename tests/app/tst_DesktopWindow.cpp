@@ -1,13 +1,20 @@
 #include "AboutWindow.h"
 #include "DesktopWindow.h"
+#include "PrivateSessionBus.h"
 #include "StoreUnderTest.h"
 #include "UpdateController.h"
+#include "WindowRequest.h"
+#include "WindowService.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 
 using namespace Tempolane;
@@ -26,6 +33,29 @@ QAction* menuAction(MainWindow& window, const char* menu, const QString& text)
     return nullptr;
 }
 
+const QList<JobSketch> twoJobs{
+    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
+    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive")}};
+
+// The program a second time, as a user starts it from a launcher, with a job to show: it hands
+// the job over to the window on `bus` and ends.
+bool startsASecondTime(const PrivateSessionBus& bus, const QUuid& job, const QString& home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TEMPOLANE_DEMO"), QStringLiteral("1"));
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        environment.insert(QString::fromLatin1(variable), home);
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(TEMPOLANE_PROGRAM),
+                 {QStringLiteral("--job"), job.toString(QUuid::WithoutBraces)});
+    // The window answers from this process's event loop while the second start waits.
+    return QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30'000) &&
+           second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0;
+}
+
 } // namespace
 
 class DesktopWindowTest : public QObject
@@ -39,6 +69,8 @@ private Q_SLOTS:
     void about_opensOneWindowAndBringsItBack();
     void firstShow_waitsForTheCrontabButNotForever_data();
     void firstShow_waitsForTheCrontabButNotForever();
+    void anotherJobAskedFor_asksAboutTheDraftFirst_data();
+    void anotherJobAskedFor_asksAboutTheDraftFirst();
 };
 
 void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
@@ -146,6 +178,106 @@ void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever()
     QCOMPARE(fixture.client->calls.count(QStringLiteral("read")), 1);
     fixture.client->gate.open();
     QTRY_VERIFY(!fixture.store->isLoading());
+}
+
+void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("answer");
+
+    for (const char* way : {"Anzeigen of a notification", "a second start", "undo"}) {
+        for (const char* answer : {"saveButton", "discardButton", "cancelButton"})
+            QTest::addRow("%s, %s", way, answer) << way << "Entwurf" << answer;
+    }
+    QTest::newRow("Anzeigen of a notification, saving an empty name")
+        << "Anzeigen of a notification"
+        << ""
+        << "saveButton";
+}
+
+// Every way to another job asks about the draft as a click in the list does: a job asked for
+// from outside the window, and an undo that takes the edited job away.
+void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, typed);
+    QFETCH(QString, answer);
+
+    PrivateSessionBus bus;
+    if (!bus.isValid())
+        QSKIP("dbus-daemon is missing");
+    StoreUnderTest fixture(crontabOf(twoJobs));
+    UpdateController updates(QUrl(), {});
+    const auto window = makeDesktopWindow(*fixture.store, updates);
+    WindowService service(*fixture.store);
+    QVERIFY(service.registerOn(bus.connect()));
+    service.setWindow(window.get());
+    window->show();
+    QTRY_COMPARE(fixture.store->jobs().size(), 2);
+    QTRY_VERIFY(!fixture.store->isLoading());
+
+    const bool isUndo = way == u"undo";
+    if (isUndo) {
+        // A job just created, which undoing the creation takes away again.
+        CronJob created = makeJob(3, {QStringLiteral("Neu"), QStringLiteral("0 7 * * *")});
+        QVERIFY(QCoro::waitFor(fixture.store->saveJob(created, true)));
+    }
+    auto* list = window->findChild<QListView*>(QStringLiteral("jobList"));
+    const int editedRow = isUndo ? 2 : 0;
+    list->setCurrentIndex(list->model()->index(editedRow, 0));
+    const QUuid edited = fixture.job(editedRow).id;
+    const QUuid other = fixture.job(1).id;
+    QTRY_COMPARE(fixture.store->selection(), edited);
+    QLineEdit* name = nullptr;
+    QTRY_VERIFY((name = window->findChild<QLineEdit*>(QStringLiteral("nameField"))) &&
+                name->isVisible());
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QTest::keyClicks(name, typed);
+    const QString before = fixture.client->contents;
+
+    if (way == u"Anzeigen of a notification")
+        WindowRequest::openJob(bus.connect(), other, QStringLiteral("/bin/false"));
+    else if (way == u"a second start")
+        QVERIFY(startsASecondTime(bus, other, fixture.directory.path()));
+    else
+        window->commands().undo->trigger();
+
+    QMessageBox* question = nullptr;
+    QTRY_VERIFY(question = window->findChild<QMessageBox*>(QStringLiteral("saveQuestionDialog")));
+    QCOMPARE(question->text(),
+             QStringLiteral("Änderungen an „%1“ sichern?")
+                 .arg(isUndo ? QStringLiteral("Neu") : QStringLiteral("Bericht")));
+    QCOMPARE(fixture.client->contents, before);
+    question->findChild<QAbstractButton*>(answer)->click();
+    QTRY_VERIFY(!window->findChild<QMessageBox*>(QStringLiteral("saveQuestionDialog")));
+    QTRY_VERIFY(!fixture.store->isSaving());
+
+    const bool isSaved = answer == u"saveButton" && !typed.isEmpty();
+    const bool goesOn = answer == u"discardButton" || isSaved;
+    QCOMPARE(fixture.client->contents.contains(QStringLiteral("# Tempolane name: Entwurf")),
+             isSaved);
+    if (isUndo) {
+        // A saved draft is the change to take back now; nothing else was undone.
+        const bool isUndone = answer == u"discardButton";
+        QCOMPARE(fixture.store->jobs().size(), isUndone ? 2 : 3);
+        QCOMPARE(fixture.store->selection() == edited, !isUndone);
+    } else {
+        QTRY_COMPARE(fixture.store->selection(), goesOn ? other : edited);
+    }
+    if (!goesOn) {
+        QCOMPARE(name->text(), typed);
+        QCOMPARE(fixture.client->contents, before);
+    }
+    if (typed.isEmpty()) {
+        // What stands in the way shows in the editor, where the keyboard now is.
+        auto* message = window->findChild<QWidget*>(QStringLiteral("nameMessage"));
+        QVERIFY(message->isVisible());
+        QCOMPARE(QApplication::focusWidget(), name);
+    }
+    // What waited for the answer resumes over queued calls: it ends before the store goes.
+    QTest::qWait(100);
 }
 
 QTEST_MAIN(DesktopWindowTest)

@@ -92,12 +92,14 @@ void CliChangesTest::jobArgument_isAnIdOrAShownNameInAnyCase_data()
     QTest::addColumn<QString>("err");
     QTest::addColumn<QString>("paused"); // the job's line once paused; empty: nothing written
 
-    const QString everyJob = QStringLiteral("  %1\tBericht\t30 8 * * 1-5\n"
-                                            "  %2\tbackup.sh\t0 2 * * *\n"
-                                            "  %3\tArchiv\t0 3 * * 0\n"
-                                            "  %4\tDoppelt\t@daily\n"
-                                            "  %5\tdoppelt\t@hourly\n")
-                                 .arg(idOf(1), idOf(2), idOf(3), idOf(4), idOf(5));
+    // Each job by its id, the line cron reads it from, its name, schedule and command.
+    const QString everyJob =
+        QStringLiteral("  %1\tZeile 3\tBericht\t30 8 * * 1-5\t/bin/report\n"
+                       "  %2\tZeile 5\tbackup.sh\t0 2 * * *\t/usr/local/bin/backup.sh\n"
+                       "  %3\tZeile 8\tArchiv\t0 3 * * 0\t/bin/archive\n"
+                       "  %4\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
+                       "  %5\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
+            .arg(idOf(1), idOf(2), idOf(3), idOf(4), idOf(5));
     QTest::newRow("id") << idOf(1) << 0 << "„Bericht“ pausiert.\n"
                         << ""
                         << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
@@ -115,7 +117,8 @@ void CliChangesTest::jobArgument_isAnIdOrAShownNameInAnyCase_data()
     QTest::newRow("two jobs by that name")
         << "DOPPELT" << 2 << ""
         << QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
-                          "  %1\tDoppelt\t@daily\n  %2\tdoppelt\t@hourly\n")
+                          "  %1\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
+                          "  %2\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
                .arg(idOf(4), idOf(5))
         << "";
     QTest::newRow("no such job") << "Bericht 2" << 2 << ""

@@ -32,6 +32,12 @@ void ScheduleCliTest::subcommand_data()
            "0\t0\t*\t*\t*\t1767225600\tAsia/Kathmandu"
         << "none\nnone\n0\n1767291300\n"
         << 0;
+    QTest::newRow("next: an expression validation refuses has no run, however it parses")
+        << "next"
+        << "5/10 * * * *\t1767225600\tUTC\n0 9 * * 1,,2\t1767225600\tUTC\n"
+           "5-1 * * * *\t1767225600\tUTC\n60 * * * *\t1767225600\tUTC\n"
+        << "none\nnone\nnone\nnone\n"
+        << 0;
     QTest::newRow("next: an unknown zone and a bad line, then on")
         << "next"
         << "* * * * *\t0\tMars/Base\nkaputt\n* * * * *\t1x\tUTC\n* * * * *\t0\tUTC\n"

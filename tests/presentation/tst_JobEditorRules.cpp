@@ -167,7 +167,7 @@ void JobEditorRulesTest::scheduleEditing_data()
                model.setScheduleExpression(QStringLiteral("0 9 1-7 * *"));
                model.setEditorMode(ScheduleEditorMode::visual);
            })
-        << M::visual << "0 9 * * 1,2,3,4,5" << weekly({1, 2, 3, 4, 5});
+        << M::visual << "0 9 * * 1-5" << weekly({1, 2, 3, 4, 5});
     QTest::newRow("back to visual takes what it can show")
         << "@daily" << Edit([](JobEditorModel& model) {
                model.setScheduleExpression(QStringLiteral("05 9 * * *"));
@@ -474,6 +474,9 @@ void JobEditorRulesTest::upcomingRuns_data()
     QTest::newRow("never") << "0 0 30 2 *"
                            << "2026-03-01T00:00:00"
                            << QStringList{"Keine Ausführung in den nächsten zwei Jahren."};
+    QTest::newRow("a step after a single value, which is refused, has none")
+        << "5/10 * * * *"
+        << "2026-03-01T00:00:00" << QStringList();
     QTest::newRow("at start-up") << "@reboot"
                                  << "2026-03-01T00:00:00" << QStringList{"Beim Systemstart"};
 }

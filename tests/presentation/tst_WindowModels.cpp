@@ -539,10 +539,12 @@ void WindowModelsTest::refreshLoop_loadsOnceAndRefreshesWhileRunning()
     StoreUnderTest fixture(crontabOf({{QStringLiteral("A")}, {QStringLiteral("B")}}));
     StatusRefreshLoop loop(*fixture.store, std::chrono::milliseconds(20));
     QSignalSpy ticks(&loop, &StatusRefreshLoop::ticked);
+    // Each tick reads the crontab again, but loads only what someone else changed.
+    QSignalSpy loads(fixture.store.get(), &CronStore::isLoadingChanged);
 
     loop.start();
     QTRY_VERIFY(ticks.count() >= 3);
-    QCOMPARE(fixture.client->calls, QStringList{QStringLiteral("read")});
+    QCOMPARE(loads.count(), 2);
 
     loop.stop();
     const auto stoppedAt = ticks.count();
@@ -552,7 +554,10 @@ void WindowModelsTest::refreshLoop_loadsOnceAndRefreshesWhileRunning()
     // Reopening resumes the refreshes without a second load; a new selection refreshes at once.
     loop.start();
     QTRY_VERIFY(ticks.count() >= stoppedAt + 2);
-    QCOMPARE(fixture.client->calls, QStringList{QStringLiteral("read")});
+    QCOMPARE(loads.count(), 2);
+    fixture.client->contents += QStringLiteral("# von Hand\n");
+    QTRY_COMPARE(loads.count(), 4);
+    QTRY_COMPARE(fixture.store->loadedContents(), fixture.client->contents);
     loop.stop();
     const auto beforeSelection = ticks.count();
     loop.start();

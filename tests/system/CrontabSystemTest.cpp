@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
+#include <QUuid>
 #include <sys/stat.h>
 
 using namespace Tempolane;
@@ -50,22 +52,45 @@ QByteArray resourceBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// What `tempolane-cli list` prints, without the next runs, which depend on the day.
-QString listedJobs()
+// A command of the terminal companion, on the real crontab: its status and what it printed.
+struct CliRun
 {
+    int status = -1;
     QString out;
     QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int status = Cli::list({}, {outStream, errStream});
+};
+
+CliRun runCommand(int (*command)(const QStringList&, Cli::Streams), const QStringList& arguments)
+{
+    CliRun run;
+    QTextStream outStream(&run.out);
+    QTextStream errStream(&run.err);
+    run.status = command(arguments, {outStream, errStream});
     outStream.flush();
     errStream.flush();
-    if (status != Cli::success)
-        return err;
-    static const QRegularExpression nextRun(
-        QStringLiteral("\\t(\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d|—)$"),
+    return run;
+}
+
+// The last column of each printed line.
+QStringList lastColumns(const QString& out)
+{
+    QStringList columns;
+    for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
+        columns.append(line.section(u'\t', -1));
+    return columns;
+}
+
+// What `tempolane-cli list` prints, without the next runs, which depend on the day, and the
+// ids.
+QString listedJobs()
+{
+    const CliRun listed = runCommand(Cli::list, {});
+    if (listed.status != Cli::success)
+        return listed.err;
+    static const QRegularExpression nextRunAndId(
+        QStringLiteral("\\t(\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d|—)\\t[-0-9a-f]{36}$"),
         QRegularExpression::MultilineOption);
-    return out.remove(nextRun);
+    return QString(listed.out).remove(nextRunAndId);
 }
 
 QStringList backupNames()
@@ -208,6 +233,36 @@ private Q_SLOTS:
             "aktiv\ttimesheet\t15 18 * * 1-5\t/home/ann/bin/timesheet --submit\t" + workdays +
                 "18:15"};
         QCOMPARE(listedJobs().split(u'\n', Qt::SkipEmptyParts), rows);
+    }
+
+    // Hand-written lines that look alike: `list` and `status` end each line with the job's id,
+    // the one a command takes.
+    void jobsThatLookAlikeAreToldApartByTheirIds()
+    {
+        QCOMPARE(crontab("-", "MAILTO=\"\"\n"
+                              "0 9 * * * /usr/local/bin/backup.sh\n"
+                              "0 9 * * * /usr/local/bin/backup.sh\n"
+                              "# Tempolane name: Bericht\n"
+                              "30 8 * * 1-5 /bin/report\n"
+                              "# Tempolane name: Bericht\n"
+                              "0 18 * * 5 /bin/report --weekly\n")
+                     .status,
+                 0);
+        const CliRun listed = runCommand(Cli::list, {});
+        const CliRun status = runCommand(Cli::status, {});
+        QCOMPARE(listed.status, 0);
+        QCOMPARE(status.status, 0);
+        const QStringList ids = lastColumns(listed.out);
+        QCOMPARE(ids.size(), 4);
+        QCOMPARE(QSet<QString>(ids.cbegin(), ids.cend()).size(), 4);
+        for (const QString& id : ids)
+            QVERIFY2(QUuid(id).toString(QUuid::WithoutBraces) == id, qPrintable(id));
+        QCOMPARE(lastColumns(status.out), ids);
+        // The columns scripts read today come first, as they were.
+        QVERIFY(listed.out.startsWith(
+            "aktiv\tbackup.sh\t0 9 * * *\t/usr/local/bin/backup.sh\tTäglich um 09:00\t"));
+        QVERIFY(
+            status.out.startsWith("backup.sh\tall active\tAusführungsstatus nicht aktiviert\t"));
     }
 
     void missingFinalNewlineIsRefusedWithTheToolsMessage()

@@ -213,8 +213,10 @@ private Q_SLOTS:
 
         const Run ambiguous = cli({QStringLiteral("pause"), QStringLiteral("php")});
         QCOMPARE(ambiguous.status, 2);
+        // Each candidate with the line cron reads it from and its command.
         static const QRegularExpression idOfFirst(
-            QStringLiteral("^  ([0-9a-f-]{36})\\tphp\\t\\*/5 \\* \\* \\* \\*$"),
+            QStringLiteral("^  ([0-9a-f-]{36})\\tZeile 1\\tphp\\t\\*/5 \\* \\* \\* \\*\\t"
+                           "php /srv/a/cron.php$"),
             QRegularExpression::MultilineOption);
         const QString id = idOfFirst.match(ambiguous.err).captured(1);
         QVERIFY2(!id.isEmpty(), qPrintable(ambiguous.err));

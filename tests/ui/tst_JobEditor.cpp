@@ -17,8 +17,12 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace Tempolane;
 using Tempolane::Testing::backupJob;
@@ -111,6 +115,31 @@ void answer(QWidget& root, const char* buttonName)
     QTRY_VERIFY(!root.findChild<QMessageBox*>(QStringLiteral("confirmationDialog")));
 }
 
+// One notch of the mouse wheel over the middle of `target`, delivered as the window system
+// delivers it: to the control, and on to its parents where the control leaves it.
+void turnWheel(QWidget* target, int notches)
+{
+    const QPoint centre = target->rect().center();
+    QWheelEvent event(centre, target->mapToGlobal(centre), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::sendEvent(target, &event);
+}
+
+// The controls whose value a wheel could turn.
+QList<QWidget*> turnableControls(QWidget& root)
+{
+    QList<QWidget*> controls;
+    for (QWidget* widget : root.findChildren<QWidget*>()) {
+        const bool turns =
+            qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
+            (qobject_cast<QAbstractSlider*>(widget) && !qobject_cast<QScrollBar*>(widget));
+        if (turns && widget->isVisible())
+            controls.append(widget);
+    }
+    return controls;
+}
+
 } // namespace
 
 class JobEditorTest : public QObject
@@ -132,6 +161,10 @@ private Q_SLOTS:
     void upcomingRuns_countFromTheEditorsClock();
     void history_isReadInTheOrderItIsShown();
     void runChart_drawsEveryRunAndUnfoldsTheOneClicked();
+    void wheel_scrollsThePageUnlessAControlHasTheKeyboard_data();
+    void wheel_scrollsThePageUnlessAControlHasTheKeyboard();
+    void visualChangesThatComeBack_keepTheSavedText_data();
+    void visualChangesThatComeBack_keepTheSavedText();
 };
 
 void JobEditorTest::switchingModes_showsTheFormOrTheText()
@@ -152,9 +185,10 @@ void JobEditorTest::switchingModes_showsTheFormOrTheText()
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("0 9 1-7 * *"));
     QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), u"0 9 1-7 * *"_qs);
+    // The form cannot show the typed text and gives the saved days back, as they were written.
     picker->findChildren<QAbstractButton*>().at(0)->click();
     QVERIFY(!field->isVisible());
-    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), u"0 9 * * 1,2,3,4,5"_qs);
+    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), u"0 9 * * 1-5"_qs);
 }
 
 void JobEditorTest::saveAndRevert_followTheDraft()
@@ -482,6 +516,110 @@ void JobEditorTest::runChart_drawsEveryRunAndUnfoldsTheOneClicked()
     QVERIFY(!chart->isVisible());
     QCOMPARE(child<QLabel>(editor, "runChartPlaceholder")->text(),
              QStringLiteral("Das Diagramm der Laufzeiten erscheint nach der zweiten Ausführung."));
+}
+
+void JobEditorTest::wheel_scrollsThePageUnlessAControlHasTheKeyboard_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<bool>("isNew");
+
+    // Each frequency shows other controls.
+    QTest::newRow("every minute") << "* * * * *" << false;
+    QTest::newRow("hourly") << "30 * * * *" << false;
+    QTest::newRow("weekly") << "0 9 * * 1-5" << false;
+    QTest::newRow("monthly") << "0 9 15 * *" << false;
+    QTest::newRow("daily, in the new-job dialog") << "0 9 * * *" << true;
+}
+
+void JobEditorTest::wheel_scrollsThePageUnlessAControlHasTheKeyboard()
+{
+    QFETCH(QString, expression);
+    QFETCH(bool, isNew);
+
+    Calls calls;
+    JobEditorView::Inputs inputs = monitored(backupJob(expression), 0);
+    inputs.isNew = isNew;
+    JobEditorView editor(inputs, calls.actions(isNew));
+    editor.resize(720, 420);
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    QScrollBar* page = editor.findChild<QScrollArea*>()->verticalScrollBar();
+    QVERIFY(page->maximum() > 0);
+    auto* name = child(editor, "nameField");
+
+    const QList<QWidget*> controls = turnableControls(editor);
+    QVERIFY(controls.size() >= 3);
+    for (QWidget* control : controls) {
+        const QString shown = control->objectName();
+        name->setFocus();
+        page->setValue(0);
+        turnWheel(control, -1);
+        QVERIFY2(!editor.hasUnsavedChanges(), qPrintable(shown));
+        QVERIFY2(page->value() > 0, qPrintable(shown));
+        QVERIFY2(!control->hasFocus(), qPrintable(shown));
+    }
+
+    // With the keyboard in it, a picker takes the wheel.
+    auto* frequency = child<QComboBox>(editor, "frequencyPicker");
+    frequency->setFocus();
+    turnWheel(frequency, frequency->currentIndex() == 0 ? -1 : 1);
+    QVERIFY(editor.hasUnsavedChanges());
+}
+
+void JobEditorTest::visualChangesThatComeBack_keepTheSavedText_data()
+{
+    QTest::addColumn<QString>("expression");
+    // "click NAME" presses a button, "KEY NAME" gives the control the keyboard and presses
+    // the arrow key.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("isChanged");
+
+    const QString friday = QStringLiteral("click weekdayButton5");
+    QTest::newRow("a weekday off and on again keeps a range")
+        << "30 8 * * 1-5" << QStringList{friday, friday} << "30 8 * * 1-5" << false;
+    QTest::newRow("weekly to daily and back")
+        << "0 9 * * 1-5" << QStringList{"Up frequencyPicker", "Down frequencyPicker"}
+        << "0 9 * * 1-5" << false;
+    QTest::newRow("an interval of one minute, changed and back")
+        << "*/1 * * * *" << QStringList{"Down intervalPicker", "Up intervalPicker"} << "*/1 * * * *"
+        << false;
+    QTest::newRow("an hour on and back keeps a leading zero")
+        << "05 9 * * *" << QStringList{"Up timePicker", "Down timePicker"} << "05 9 * * *" << false;
+    QTest::newRow("Sunday written as 7, another day on and off")
+        << "0 9 * * 7" << QStringList{"click weekdayButton1", "click weekdayButton1"} << "0 9 * * 7"
+        << false;
+    QTest::newRow("a day added is a change")
+        << "30 8 * * 1-5" << QStringList{"click weekdayButton6"} << "30 8 * * 1,2,3,4,5,6" << true;
+}
+
+void JobEditorTest::visualChangesThatComeBack_keepTheSavedText()
+{
+    QFETCH(QString, expression);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, shown);
+    QFETCH(bool, isChanged);
+
+    Calls calls;
+    JobEditorView editor(inputsFor(backupJob(expression)), calls.actions(false));
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    for (const QString& step : steps) {
+        QWidget* control = child(editor, step.section(u' ', 1).toLatin1().constData());
+        QVERIFY2(control && control->isVisible(), qPrintable(step));
+        if (step.startsWith(u"click")) {
+            QTest::mouseClick(control, Qt::LeftButton);
+            continue;
+        }
+        control->setFocus();
+        QTest::keyClick(control, step.startsWith(u"Up") ? Qt::Key_Up : Qt::Key_Down);
+    }
+    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), shown);
+    QCOMPARE(editor.hasUnsavedChanges(), isChanged);
+    QCOMPARE(button(editor, "saveButton")->isEnabled(), isChanged);
+    QCOMPARE(button(editor, "revertButton")->isVisible(), isChanged);
 }
 
 QTEST_MAIN(JobEditorTest)

@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimeEdit>
@@ -129,6 +130,9 @@ private Q_SLOTS:
     void timeField_takesDigitsTypedIntoASection();
     void closeKeys_closeAboutAndBackups_data();
     void closeKeys_closeAboutAndBackups();
+    void shortcuts_haveOneOwnerEach();
+    void escape_closesOnlyWhatIsOpen_data();
+    void escape_closesOnlyWhatIsOpen();
 };
 
 void KeyboardTest::ctrlF_findsAndEscapeClearsTheSearch()
@@ -392,6 +396,106 @@ void KeyboardTest::closeKeys_closeAboutAndBackups()
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
     QTest::keySequence(target, keys);
     QTRY_VERIFY(!window->isVisible());
+}
+
+// Where a standard key means more than one thing (on X11 Delete also means Ctrl+D), each of
+// the window's keys still has one owner: after a click on a job, Ctrl+D duplicates it and the
+// Delete key asks to delete it.
+void KeyboardTest::shortcuts_haveOneOwnerEach()
+{
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+    const QRect row = test.list()->visualRect(test.list()->model()->index(1, 0));
+    QTest::mouseClick(test.list()->viewport(), Qt::LeftButton, {}, row.center());
+    QTRY_COMPARE(test.fixture.store->selection(), test.fixture.job(1).id);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    QTRY_VERIFY(test.fixture.store->jobForCreation());
+    QCOMPARE(test.fixture.store->jobForCreation()->name, QStringLiteral("backup.sh – Kopie"));
+    QVERIFY(!test.fixture.store->jobPendingDeletion());
+    test.fixture.store->setJobForCreation(std::nullopt);
+    QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
+
+    test.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&test.window));
+    QTest::mouseClick(test.list()->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::keyClick(test.list(), Qt::Key_Delete);
+    QTRY_VERIFY(test.fixture.store->jobPendingDeletion());
+    QCOMPARE(test.fixture.store->jobPendingDeletion()->id, test.fixture.job(1).id);
+}
+
+void KeyboardTest::escape_closesOnlyWhatIsOpen_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("typed");
+    // Empty: the dialog asks nothing.
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("isClosed");
+
+    QTest::newRow("Escape in an open picker closes the picker") << "Escape in the picker"
+                                                                << "Nachtlauf"
+                                                                << "" << false;
+    QTest::newRow("Escape with nothing typed closes the dialog") << "Escape"
+                                                                 << ""
+                                                                 << "" << true;
+    QTest::newRow("Escape with a name typed asks, and stays") << "Escape"
+                                                              << "Nachtlauf"
+                                                              << "cancelButton" << false;
+    QTest::newRow("\"Abbrechen\" with a name typed asks, and discards") << "Abbrechen"
+                                                                        << "Nachtlauf"
+                                                                        << "confirmButton" << true;
+    QTest::newRow("closing the window with a name typed asks, and stays")
+        << "closing"
+        << "Nachtlauf"
+        << "cancelButton" << false;
+}
+
+void KeyboardTest::escape_closesOnlyWhatIsOpen()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, typed);
+    QFETCH(QString, answer);
+    QFETCH(bool, isClosed);
+
+    KeyboardWindow test;
+    QVERIFY(test.isReady());
+    test.window.commands().newJob->trigger();
+    QPointer<QDialog> dialog;
+    QTRY_VERIFY((dialog = test.find<QDialog>("newJobDialog")) && dialog->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("nameField"));
+    name->setFocus();
+    QTest::keyClicks(name, typed);
+
+    if (way == u"Escape in the picker") {
+        auto* frequency = dialog->findChild<QComboBox*>(QStringLiteral("frequencyPicker"));
+        frequency->setFocus();
+        QTest::keyClick(frequency, Qt::Key_Space);
+        QWidget* popup = nullptr;
+        QTRY_VERIFY(popup = QApplication::activePopupWidget());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+    } else if (way == u"Escape") {
+        QTest::keyClick(name, Qt::Key_Escape);
+    } else if (way == u"Abbrechen") {
+        dialog->findChild<QAbstractButton*>(QStringLiteral("cancelButton"))->click();
+    } else {
+        dialog->close();
+    }
+
+    if (!answer.isEmpty()) {
+        QMessageBox* question = nullptr;
+        QTRY_VERIFY(dialog && (question = dialog->findChild<QMessageBox*>(
+                                   QStringLiteral("confirmationDialog"))));
+        QCOMPARE(question->text(), QStringLiteral("Neuen Cronjob verwerfen?"));
+        question->findChild<QAbstractButton*>(answer)->click();
+    }
+    QTRY_COMPARE(bool(test.find<QDialog>("newJobDialog")), !isClosed);
+    QCOMPARE(bool(test.fixture.store->jobForCreation()), !isClosed);
+    if (!isClosed) {
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(name->text(), typed);
+    }
 }
 
 QTEST_MAIN(KeyboardTest)

@@ -124,6 +124,8 @@ private Q_SLOTS:
     void storeChanges_reachTheOpenEditor();
     void timeline_isReadAndUsedFromTheKeyboard();
     void rightToLeft_mirrorsTheRowsAndKeepsCodeInOrder();
+    void outsideChange_reachesTheWindowByItself_data();
+    void outsideChange_reachesTheWindowByItself();
 };
 
 void MainWindowTest::cleanup()
@@ -317,6 +319,11 @@ void MainWindowTest::newJobDialog_cancelLeavesEverythingUnchanged()
     QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("nameField")),
                      QStringLiteral("Verworfen"));
     dialog->findChild<QAbstractButton*>(QStringLiteral("cancelButton"))->click();
+    // Typed input is given up only when the user says so.
+    QTRY_VERIFY(dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog")));
+    dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog"))
+        ->findChild<QPushButton*>(QStringLiteral("confirmButton"))
+        ->click();
 
     QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
     QVERIFY(!test.fixture.store->jobForCreation());
@@ -343,21 +350,23 @@ void MainWindowTest::newJobDialog_failedCreationKeepsTheTypedValues()
     auto* save = dialog->findChild<QAbstractButton*>(QStringLiteral("saveButton"));
     QVERIFY(save->isEnabled());
     save->click();
-    QTRY_VERIFY(dialog->findChild<QMessageBox*>(QStringLiteral("alertDialog")));
-    auto* alert = dialog->findChild<QMessageBox*>(QStringLiteral("alertDialog"));
+    QTRY_VERIFY(dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog")));
+    auto* alert = dialog->findChild<QMessageBox*>(QStringLiteral("confirmationDialog"));
     QCOMPARE(alert->text(), QStringLiteral("Cronjob konnte nicht angelegt werden"));
     QVERIFY(dialog->isVisible());
     QCOMPARE(name->text(), QStringLiteral("Nachtlauf"));
     QCOMPARE(command->toPlainText(), QStringLiteral("/usr/local/bin/night.sh"));
 
-    // After a reload the same values save, and the dialog closes on the new job.
-    alert->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-    test.fixture.load();
-    QTRY_VERIFY(save->isEnabled());
-    save->click();
+    // The alert offers the reload the dialog otherwise stands in the way of; the job is then
+    // created on the new text, and the dialog closes on it.
+    QCOMPARE(alert->findChild<QPushButton*>(QStringLiteral("confirmButton"))->text(),
+             QStringLiteral("Neu laden"));
+    alert->findChild<QPushButton*>(QStringLiteral("confirmButton"))->click();
     QTRY_VERIFY(!test.find<QDialog>("newJobDialog"));
     QCOMPARE(test.list()->model()->rowCount(), 4);
     QCOMPARE(test.fixture.store->selectedJob()->name, QStringLiteral("Nachtlauf"));
+    QVERIFY(test.fixture.client->contents.contains(QStringLiteral("# von Hand\n")));
+    QVERIFY(test.fixture.client->contents.contains(QStringLiteral("# Tempolane name: Nachtlauf")));
 }
 
 void MainWindowTest::everyControl_hasAnAccessibleName()
@@ -738,4 +747,64 @@ void MainWindowTest::storeChanges_reachTheOpenEditor()
     const CronJob saved = *test.fixture.store->selectedJob();
     QCOMPARE(saved.isEnabled, stored.isEnabled);
     QCOMPARE(saved.isMonitoringEnabled, stored.isMonitoringEnabled);
+}
+
+void MainWindowTest::outsideChange_reachesTheWindowByItself_data()
+{
+    QTest::addColumn<bool>("byFocus");
+    QTest::addColumn<QString>("typedName");
+
+    QTest::newRow("within the refresh, nothing typed") << false << QString();
+    QTest::newRow("within the refresh, a name typed") << false << QStringLiteral("Entwurf");
+    QTest::newRow("on regaining the focus, a name typed") << true << QStringLiteral("Entwurf");
+}
+
+// A crontab changed in a terminal reaches the window without a reload: what the user left
+// alone takes the new text, what the user typed stays, and the editor says why.
+void MainWindowTest::outsideChange_reachesTheWindowByItself()
+{
+    QFETCH(bool, byFocus);
+    QFETCH(QString, typedName);
+
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    test.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&test.window));
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    if (!typedName.isEmpty())
+        test.editName(0, typedName);
+    else
+        test.list()->setCurrentIndex(test.list()->model()->index(0, 0));
+    QTRY_VERIFY(test.editor() && test.editor()->isVisible());
+
+    QString& crontab = test.fixture.client->contents;
+    crontab.replace(QStringLiteral("/bin/report"), QStringLiteral("/bin/report --all"));
+    crontab += QStringLiteral("0 5 * * * /bin/neu\n");
+    if (byFocus) {
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        const qsizetype reads = test.fixture.client->calls.count(QStringLiteral("read"));
+        test.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&test.window));
+        QVERIFY(test.fixture.client->calls.count(QStringLiteral("read")) > reads);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(test.fixture.store->loadedContents() == crontab, 15'000);
+    QTRY_COMPARE(test.list()->model()->rowCount(), 4);
+
+    auto* command = test.editor()->findChild<QPlainTextEdit*>(QStringLiteral("commandField"));
+    QCOMPARE(command->toPlainText(), QStringLiteral("/bin/report --all"));
+    auto* note = test.editor()->findChild<QWidget*>(QStringLiteral("outsideChangeNote"));
+    QVERIFY(note);
+    QCOMPARE(note->isVisible(), !typedName.isEmpty());
+    if (typedName.isEmpty())
+        return;
+    QCOMPARE(test.editorName()->text(), typedName);
+    // Saved, the edit goes onto the new text.
+    test.editor()->findChild<QAbstractButton*>(QStringLiteral("saveButton"))->click();
+    QTRY_VERIFY(crontab.contains(QStringLiteral("# Tempolane name: Entwurf")));
+    QVERIFY(crontab.contains(QStringLiteral("/bin/report --all\n")));
+    QVERIFY(crontab.contains(QStringLiteral("/bin/neu")));
+    QTRY_VERIFY(!note->isVisible());
 }

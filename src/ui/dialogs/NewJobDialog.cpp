@@ -1,8 +1,11 @@
 #include "NewJobDialog.h"
 
 #include "CronStore.h"
+#include "Dialogs.h"
 #include "JobEditorView.h"
+#include "WindowPresentation.h"
 
+#include <QMessageBox>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -50,6 +53,26 @@ void NewJobDialog::save(CronJob job)
         if (saved)
             accept();
     });
+}
+
+void NewJobDialog::saveAgain()
+{
+    if (auto job = m_editor->takeJobToSave())
+        save(std::move(*job));
+}
+
+void NewJobDialog::reject()
+{
+    if (!m_editor->hasUnsavedChanges()) {
+        QDialog::reject();
+        return;
+    }
+    if (m_discardQuestion)
+        return;
+    const auto question = WindowPresentation::newJobDiscardQuestion();
+    m_discardQuestion =
+        askForConfirmation(this, {question.title, question.message, question.confirmLabel, true},
+                           [this] { QDialog::reject(); });
 }
 
 void NewJobDialog::showSaving()

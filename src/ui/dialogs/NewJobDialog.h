@@ -4,6 +4,9 @@
 #include "CronJob.h"
 
 #include <QDialog>
+#include <QPointer>
+
+class QMessageBox;
 
 namespace Tempolane {
 
@@ -22,6 +25,11 @@ public:
 
     NewJobDialog(CronStore& store, const CronJob& job, Clock now, QWidget* parent);
 
+    // Saves the job as typed once more, after the crontab was read again.
+    void saveAgain();
+    // What was typed is not given up by a stray key or click: with input, asks first.
+    void reject() override;
+
 private:
     void save(CronJob job);
     void showSaving();
@@ -29,6 +37,7 @@ private:
     CronStore& m_store;
     CronJob m_job;
     JobEditorView* m_editor;
+    QPointer<QMessageBox> m_discardQuestion;
 };
 
 } // namespace Tempolane

@@ -9,11 +9,14 @@
 #include "JobEditorHeader.h"
 #include "ScheduleSection.h"
 #include "ShortcutText.h"
+#include "SymbolLabel.h"
+#include "WheelOnlyWithFocus.h"
 #include "WrappingRow.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QResizeEvent>
+#include <QKeyEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -67,6 +70,7 @@ JobEditorView::JobEditorView(Inputs inputs, Actions actions, Clock now, QWidget*
     layout->addWidget(background);
 
     connectShortcuts();
+    takeWheelOnlyWithFocus(this);
     present(everyJobEditorPart);
     lineUpCaptions(m_scrollArea->widget());
 }
@@ -104,6 +108,11 @@ QWidget* JobEditorView::page()
     content->setSpacing(pageSpacing);
     m_header = new JobEditorHeader;
     content->addWidget(m_header);
+    // Under the name, where it is read before anything is saved.
+    m_outsideChangeNote = new SymbolLabel(Symbol::info, TextStyle::caption, Tint::orange);
+    m_outsideChangeNote->setObjectName(QStringLiteral("outsideChangeNote"));
+    m_outsideChangeNote->setWordWrap(true);
+    content->addWidget(m_outsideChangeNote);
 
     auto* scheduleCard = new EditorCard(
         tr("Zeitplan"), tr("Grafisch zusammenstellen oder direkt als Cron-Ausdruck bearbeiten."),
@@ -218,10 +227,17 @@ void JobEditorView::connectShortcuts()
         if (m_saveButton->isEnabled())
             save();
     });
-    if (m_actions.cancel) {
-        auto* cancelShortcut = new QShortcut(QKeySequence::Cancel, this);
-        connect(cancelShortcut, &QShortcut::activated, this, [this] { m_actions.cancel(); });
+}
+
+// Escape reaches the form only where nothing inside took it: an open picker closes its list
+// first.
+void JobEditorView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_actions.cancel && event->matches(QKeySequence::Cancel)) {
+        m_actions.cancel();
+        return;
     }
+    QWidget::keyPressEvent(event);
 }
 
 void JobEditorView::setInputs(const Inputs& inputs)
@@ -277,6 +293,28 @@ void JobEditorView::revert()
     edit([](auto& model) { return model.revert(); });
 }
 
+void JobEditorView::noteOutsideChange()
+{
+    edit([](auto& model) { return model.noteOutsideChange(); });
+}
+
+void JobEditorView::showWhatStopsSaving()
+{
+    edit([](auto& model) { return model.attemptSave(); });
+    const auto field = m_model.fieldStoppingSave();
+    if (!field)
+        return;
+    // The text field that holds what a rule refuses; the schedule's is shown as text.
+    if (*field == JobEditorModel::Field::schedule)
+        edit([](auto& model) { return model.setEditorMode(ScheduleEditorMode::syntax); });
+    const char* name = *field == JobEditorModel::Field::name       ? "nameField"
+                       : *field == JobEditorModel::Field::schedule ? "scheduleField"
+                                                                   : "commandField";
+    auto* input = findChild<QWidget*>(QString::fromLatin1(name));
+    input->setFocus(Qt::OtherFocusReason);
+    m_scrollArea->ensureWidgetVisible(input);
+}
+
 void JobEditorView::present(JobEditorChanges changes)
 {
     if (!changes)
@@ -288,8 +326,10 @@ void JobEditorView::present(JobEditorChanges changes)
     m_command->present(m_model, changes);
     m_executions->present(m_model, changes);
 
-    if (changes.testFlag(JobEditorChange::unsavedChanges))
+    if (changes.testFlag(JobEditorChange::unsavedChanges)) {
         m_revertButton->setVisible(m_model.offersRevert(bool(m_actions.cancel)));
+        m_outsideChangeNote->setMessage(m_model.outsideChangeNote());
+    }
     if (changes.testFlag(JobEditorChange::restarted)) {
         const QString saveLabel = m_model.saveLabel();
         m_saveButton->setText(saveLabel);

@@ -18,6 +18,7 @@ class CommandSection;
 class ExecutionEditor;
 class JobEditorHeader;
 class ScheduleSection;
+class SymbolLabel;
 
 // The form in which one job is edited: a header with the name and the on/off switch, the
 // schedule, command and executions cards, and the buttons. It edits a private copy of the job
@@ -54,12 +55,18 @@ public:
     std::optional<CronJob> takeJobToSave();
     // Gives up the unsaved changes, as "Zurücksetzen" does.
     void revert();
+    // After a save that could not be done: shows every message that stands in the way and
+    // takes the keyboard to the first field they concern.
+    void showWhatStopsSaving();
+    // The crontab was read again after a change from outside.
+    void noteOutsideChange();
 
 Q_SIGNALS:
     void titleChanged(const QString& title);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* page();
@@ -80,6 +87,7 @@ private:
     ScheduleSection* m_schedule;
     CommandSection* m_command;
     ExecutionEditor* m_executions;
+    SymbolLabel* m_outsideChangeNote;
     ActionButton* m_revertButton;
     ActionButton* m_saveButton;
     QWidget* m_buttonRow;

@@ -8,6 +8,7 @@
 #include "WindowPresentation.h"
 
 #include <QCoreApplication>
+#include <QCoro/QCoroSignal>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -17,6 +18,23 @@ namespace {
 
 // Asks the column to make the editor once everything already queued has been handled.
 const QEvent::Type editorWanted = QEvent::Type(QEvent::registerEventType());
+
+// Carries the user's answer from the question's callbacks to the coroutine that waits for it.
+class Answer final : public QObject
+{
+    Q_OBJECT
+
+public:
+    std::optional<bool> value;
+    void give(bool isGoingOn)
+    {
+        value = isGoingOn;
+        Q_EMIT given();
+    }
+
+Q_SIGNALS:
+    void given();
+};
 
 } // namespace
 
@@ -37,6 +55,11 @@ DetailColumn::DetailColumn(CronStore& store, Clock now, QWidget* parent)
           &CronStore::executionSummariesChanged, &CronStore::selectedJobHistoryChanged,
           &CronStore::jobRunsChanged, &CronStore::manuallyRunningJobIDChanged})
         connect(&m_store, signal, this, &DetailColumn::showSelectedJob);
+    // The editor has the new text by then; what the user typed stays.
+    connect(&m_store, &CronStore::changedOutside, this, [this] {
+        if (m_editor && m_store.selectedJob())
+            m_editor->noteOutsideChange();
+    });
     showSelectedJob();
 }
 
@@ -119,6 +142,7 @@ void DetailColumn::settleEdits(std::function<void()> proceed, std::function<void
         // A draft that cannot be saved shows why in the editor, which stays.
         auto saved = m_editor->takeJobToSave();
         if (!saved) {
+            m_editor->showWhatStopsSaving();
             keepEditing();
             return;
         }
@@ -137,6 +161,16 @@ void DetailColumn::settleEdits(std::function<void()> proceed, std::function<void
     m_saveQuestion = askToSave(
         window(), {question.title, question.saveLabel, question.discardLabel, question.cancelLabel},
         save, discard, keepEditing);
+}
+
+QCoro::Task<bool> DetailColumn::settledEdits()
+{
+    // Given at once without changes, else once the user chose and a save ended.
+    const auto answer = std::make_shared<Answer>();
+    settleEdits([answer] { answer->give(true); }, [answer] { answer->give(false); });
+    if (!answer->value)
+        co_await qCoro(answer.get(), &Answer::given);
+    co_return answer->value.value_or(false);
 }
 
 bool DetailColumn::eventFilter(QObject* watched, QEvent* event)
@@ -159,3 +193,5 @@ bool DetailColumn::event(QEvent* event)
 }
 
 } // namespace Tempolane
+
+#include "DetailColumn.moc"

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 
+#include <QCoro/QCoroTask>
 #include <QPointer>
 #include <QStackedWidget>
 #include <functional>
@@ -33,6 +34,8 @@ public:
     // named while it is typed.
     QString windowTitle() const;
     void settleEdits(std::function<void()> proceed, std::function<void()> stay = {});
+    // The same question for the store's leave guard: true once the job may be left.
+    QCoro::Task<bool> settledEdits();
 
 Q_SIGNALS:
     void windowTitleChanged();

@@ -168,7 +168,8 @@ void JobListView::addKeyboardCommands()
 {
     auto* remove = new QAction(m_list);
     remove->setObjectName(QStringLiteral("deleteSelectedJobAction"));
-    remove->setShortcuts(QKeySequence::Delete);
+    // Spelled out: on X11 the standard Delete also means Ctrl+D, which duplicates.
+    remove->setShortcut(QKeySequence(Qt::Key_Delete));
     remove->setShortcutContext(Qt::WidgetShortcut);
     connect(remove, &QAction::triggered, this, [this] {
         if (const QModelIndex row = selectedRow(); row.isValid())

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoro/QCoroSignal>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -29,6 +30,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <algorithm>
+#include <utility>
 
 namespace Tempolane {
 
@@ -56,6 +58,14 @@ void applyWidths(QWidget* column, ColumnWidths widths)
 {
     column->setMinimumWidth(widths.minimum);
     column->setMaximumWidth(widths.maximum);
+}
+
+// Reads the crontab, or waits for the read already under way.
+QCoro::Task<> readAfresh(CronStore& store)
+{
+    co_await store.load();
+    while (store.isLoading())
+        co_await qCoro(&store, &CronStore::isLoadingChanged);
 }
 
 } // namespace
@@ -87,13 +97,19 @@ MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
     connect(&m_store, &CronStore::presentedErrorChanged, this, &MainWindow::presentError);
     connect(&m_store, &CronStore::jobPendingDeletionChanged, this, &MainWindow::askForDeletion);
     connect(&m_store, &CronStore::jobForCreationChanged, this, &MainWindow::showJobCreation);
+    // Every way to another job that does not come from the list asks the editor first.
+    m_store.setLeaveGuard([this] { return m_detail->settledEdits(); });
     updateCommands();
     applyChrome();
     // The keyboard starts in the list, where the arrow keys move between jobs.
     m_jobList->list()->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The store outlives the window.
+    m_store.setLeaveGuard({});
+}
 
 void MainWindow::applyChrome()
 {
@@ -107,6 +123,11 @@ void MainWindow::changeEvent(QEvent* event)
     // The window's own palette changes when the application's does, also while it is hidden.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyChrome();
+    // Back from another program, perhaps one that changed the crontab; the first activation
+    // comes with the first read.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        std::exchange(m_hasBeenActive, true))
+        m_store.followOutsideChange();
 }
 
 MainWindow::Commands MainWindow::makeCommands()
@@ -289,11 +310,26 @@ void MainWindow::presentError()
     // A newer error replaces the one shown.
     if (m_alert)
         m_alert->done(0);
-    m_alert = showAlert(dialogParent(), error->title, error->message, [this, id = error->id] {
+    const auto dismiss = [this, id = error->id] {
         const auto shown = m_store.presentedError();
         if (shown && shown->id == id)
             m_store.setPresentedError(std::nullopt);
-    });
+    };
+    if (!error->offersReload) {
+        m_alert = showAlert(dialogParent(), error->title, error->message, dismiss);
+    } else {
+        // The open new-job dialog would keep the reload out of reach; its job is then created
+        // on the text read, as the user asked.
+        const auto reload = [this, dismiss] {
+            dismiss();
+            QCoro::connect(readAfresh(m_store), this, [this] {
+                if (m_newJobDialog)
+                    m_newJobDialog->saveAgain();
+            });
+        };
+        m_alert = askForChoice(dialogParent(), {error->title, error->message, tr("Neu laden")},
+                               tr("Abbrechen"), reload, dismiss);
+    }
     // The tool's own words, often English, only behind "Details einblenden …".
     if (!error->details.isEmpty())
         m_alert->setDetailedText(error->details);

@@ -107,6 +107,7 @@ private:
     QMargins m_fittedFrame{-1, -1, -1, -1};
     // A restored window stands where it stood; a new one where the desktop puts it.
     bool m_keepsPlace = false;
+    bool m_hasBeenActive = false;
 };
 
 } // namespace Tempolane
