@@ -354,11 +354,11 @@ void CliChangesTest::upcoming_listsTheNextRunsWithTheLastResult_data()
         << mixed.mid(2) << 24 << false << "Keine Ausführung in den nächsten 24 Stunden.\n";
     QString everyMinute;
     for (int minute = 1; minute < 60; ++minute)
-        everyMinute += QStringLiteral("{\"job\":\"%1\",\"name\":\"Takt\",\"next\":%2,"
-                                      "\"last\":%3,\"result\":\"failed\"}\n")
-                           .arg(idOf(1), QString::number(epoch("2026-03-02 10:00").toLongLong() +
-                                                         minute * 60),
-                                epoch("2026-03-02 08:30"));
+        everyMinute +=
+            QStringLiteral("{\"job\":\"%1\",\"name\":\"Takt\",\"next\":%2,"
+                           "\"last\":%3,\"result\":\"failed\"}\n")
+                .arg(idOf(1), QString::number(epoch("2026-03-02 10:00").toLongLong() + minute * 60),
+                     epoch("2026-03-02 08:30"));
     QTest::newRow("a job that runs every minute gives an object per minute")
         << QList<JobSketch>{{QStringLiteral("Takt"), QStringLiteral("* * * * *"),
                              QStringLiteral("/bin/tick"), true, true}}
