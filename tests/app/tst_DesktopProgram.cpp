@@ -65,6 +65,10 @@ void DesktopProgramTest::withoutADisplay_answersInTheTerminal_data()
     QTest::newRow("job that is no id")
         << QStringList() << QStringList{QStringLiteral("--job"), QStringLiteral("../etc")} << 2
         << QString() << "Keine gültige Cronjob-ID: ../etc";
+    QTest::newRow("job that is no id, with terminal escapes")
+        << QStringList()
+        << QStringList{QStringLiteral("--job"), QStringLiteral("\x1b]0;owned\x07\x1b[2J")} << 2
+        << QString() << "Keine gültige Cronjob-ID: \\x1b]0;owned\\x07\\x1b[2J";
     QTest::newRow("watcher without a session bus")
         << QStringList{QStringLiteral(
                "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/tempolane-test-bus")}
