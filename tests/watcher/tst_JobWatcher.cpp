@@ -122,6 +122,8 @@ private Q_SLOTS:
     void missedRun_isTold_andNextDueRun_wakesTheWatcher();
     void burstOfFailures_becomesOneSummary();
     void runnerKilledWhileWatched_isToldAsInterrupted();
+    void linkedFolder_isNotRead_data();
+    void linkedFolder_isNotRead();
     void notifications_reachTheServiceAndItsActionsComeBack();
     void slowService_neverPilesUpCalls();
 };
@@ -258,6 +260,32 @@ void JobWatcherTest::runnerKilledWhileWatched_isToldAsInterrupted()
     QVERIFY2(sinceEnd.elapsed() < 2000, qPrintable(QString::number(sinceEnd.elapsed())));
     QCOMPARE(watching.told[0].summary, QStringLiteral("„Lang“ wurde unerwartet beendet"));
     QVERIFY(!watching.told[0].isCritical);
+}
+
+void JobWatcherTest::linkedFolder_isNotRead_data()
+{
+    QTest::addColumn<QString>("linked");
+    QTest::newRow("job folder linked to a folder outside") << QString();
+    QTest::newRow("runs folder linked to a folder outside") << QStringLiteral("/runs");
+}
+
+void JobWatcherTest::linkedFolder_isNotRead()
+{
+    QFETCH(QString, linked);
+    QTemporaryDir data;
+    QTemporaryDir outside;
+    WatcherUnderTest watching(data.path());
+    watching.client->contents = crontabOf({monitored(QStringLiteral("Verlinkt"))});
+    // A failed run, recorded where the link leads.
+    WatcherUnderTest elsewhere(outside.path());
+    elsewhere.recordRun(1, 5);
+    const QString link = watching.jobFolderOf(1) + linked;
+    QVERIFY(QDir().mkpath(QFileInfo(link).path()));
+    QVERIFY(QFile::link(elsewhere.jobFolderOf(1) + linked, link));
+    QVERIFY(watching.start());
+    QVERIFY(watching.told.isEmpty());
+    QCOMPARE(watching.store->executionSummaries().value(makeJob(1, {}).id).state,
+             JobExecutionState::waiting());
 }
 
 void JobWatcherTest::notifications_reachTheServiceAndItsActionsComeBack()
