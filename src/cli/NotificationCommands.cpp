@@ -9,9 +9,11 @@ int notifications(const QStringList& arguments, Streams streams)
     const NotificationSwitch notificationSwitch(NotificationSwitch::userAutostartFolder(),
                                                 NotificationSwitch::desktopProgram());
     if (action == u"status") {
+        const auto isRunning = NotificationSwitch::isWatcherRunning();
         streams.out << (notificationSwitch.isOn() ? "on" : "off") << u'\t'
-                    << (NotificationSwitch::isWatcherRunning() ? "watcher running"
-                                                               : "watcher not running")
+                    << (!isRunning   ? "watcher state unknown (the session bus does not answer)"
+                        : *isRunning ? "watcher running"
+                                     : "watcher not running")
                     << Qt::endl;
         return success;
     }

@@ -1,11 +1,13 @@
 #include "NotificationSwitch.h"
 
 #include "BusNames.h"
+#include "SessionBus.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,10 +105,14 @@ bool NotificationSwitch::isOn() const
     return QFileInfo::exists(entryPath());
 }
 
-bool NotificationSwitch::isWatcherRunning()
+std::optional<bool> NotificationSwitch::isWatcherRunning()
 {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface()->isServiceRegistered(BusNames::watcher());
+    const QDBusConnection bus = SessionBus::connection();
+    if (!bus.isConnected())
+        return SessionBus::prepare() == SessionBus::Verdict::silent ? std::nullopt
+                                                                    : std::optional(false);
+    const QDBusReply<bool> registered = bus.interface()->isServiceRegistered(BusNames::watcher());
+    return registered.isValid() ? std::optional(registered.value()) : std::nullopt;
 }
 
 std::expected<void, QString> NotificationSwitch::switchOn() const
@@ -140,9 +146,10 @@ std::expected<void, QString> NotificationSwitch::switchOff() const
 
 QDBusPendingCall NotificationSwitch::stopWatcher()
 {
-    return QDBusConnection::sessionBus().asyncCall(
+    return SessionBus::connection().asyncCall(
         QDBusMessage::createMethodCall(BusNames::watcher(), BusNames::watcherPath(),
-                                       BusNames::watcherInterface(), BusNames::quitMethod()));
+                                       BusNames::watcherInterface(), BusNames::quitMethod()),
+        SessionBus::callTimeoutMs);
 }
 
 } // namespace Tempolane

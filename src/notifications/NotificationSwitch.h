@@ -3,6 +3,7 @@
 #include <QDBusPendingCall>
 #include <QString>
 #include <expected>
+#include <optional>
 
 namespace Tempolane {
 
@@ -26,8 +27,9 @@ public:
 
     QString entryPath() const;
     bool isOn() const;
-    // Whether a watcher runs in this session (it owns its name on the session bus).
-    static bool isWatcherRunning();
+    // Whether a watcher runs in this session (it owns its name on the session bus); unknown
+    // where the bus does not answer in time.
+    static std::optional<bool> isWatcherRunning();
 
     // Writes the entry and starts the watcher. The error's text in the system's own words.
     std::expected<void, QString> switchOn() const;

@@ -4,6 +4,7 @@
 #include "JobWatcher.h"
 #include "NotificationSender.h"
 #include "NotificationSwitch.h"
+#include "SessionBus.h"
 #include "TempolaneApp.h"
 #include "WindowRequest.h"
 
@@ -40,7 +41,7 @@ void BackgroundWatcher::replaceProcess()
 
 int BackgroundWatcher::run(QTextStream& err)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::connection();
     if (!bus.isConnected()) {
         err << noBusMessage() << Qt::endl;
         return 1;

@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "HostileServer.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using Tempolane::Testing::HostileServer;
 using Tempolane::Testing::runCli;
 
 class TempolaneCliTest final : public QObject
@@ -175,6 +177,16 @@ void TempolaneCliTest::notifications_switchTheAutostartEntryAndTheWatcher()
     QCOMPARE(notifications(QStringLiteral("status")).second,
              QStringLiteral("off\twatcher not running\n"));
     QCOMPARE(notifications(QStringLiteral("loud")).first, 2);
+
+    // A session bus that accepts and never answers is not waited for.
+    const HostileServer silentBus(HostileServer::Manner::silent,
+                                  home.filePath(QStringLiteral("silent-bus")));
+    QVERIFY(silentBus.isListening());
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                       QStringLiteral("unix:path=") + home.filePath(QStringLiteral("silent-bus")));
+    QCOMPARE(notifications(QStringLiteral("status")),
+             std::pair(0, QStringLiteral("off\twatcher state unknown (the session bus does not "
+                                         "answer)\n")));
 
     // Without the desktop program nothing is written that would fail at every login.
     environment.insert(QStringLiteral("PATH"), home.filePath(QStringLiteral("nowhere")));
