@@ -5,10 +5,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -39,6 +43,8 @@ private Q_SLOTS:
     void about_opensOneWindowAndBringsItBack();
     void firstShow_waitsForTheCrontabButNotForever_data();
     void firstShow_waitsForTheCrontabButNotForever();
+    void quit_savesTheLayoutOnlyWhereItCanLock_data();
+    void quit_savesTheLayoutOnlyWhereItCanLock();
 };
 
 void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
@@ -146,6 +152,34 @@ void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever()
     QCOMPARE(fixture.client->calls.count(QStringLiteral("read")), 1);
     fixture.client->gate.open();
     QTRY_VERIFY(!fixture.store->isLoading());
+}
+
+void DesktopWindowTest::quit_savesTheLayoutOnlyWhereItCanLock_data()
+{
+    QTest::addColumn<bool>("isLockBlocked");
+    QTest::newRow("the lock can be taken: saved") << false;
+    // A stale lock QSettings can neither take nor remove, and would wait for without end.
+    QTest::newRow("a folder at the lock: left unsaved, the program ends") << true;
+}
+
+void DesktopWindowTest::quit_savesTheLayoutOnlyWhereItCanLock()
+{
+    QFETCH(bool, isLockBlocked);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Tempolane.conf"));
+    if (isLockBlocked)
+        QVERIFY(QDir().mkdir(path + QStringLiteral(".lock")));
+    StoreUnderTest fixture;
+    UpdateController updates(QUrl(), {});
+    {
+        QSettings layout(path, QSettings::IniFormat);
+        const auto window = openDesktopWindow(*fixture.store, updates, &layout);
+        QTRY_VERIFY(window->isVisible());
+        // What Ctrl+Q does: the event loop ends and the program says it is quitting.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+    }
+    QCOMPARE(QFileInfo::exists(path), !isLockBlocked);
 }
 
 QTEST_MAIN(DesktopWindowTest)
