@@ -10,11 +10,14 @@ int notifications(const QStringList& arguments, Streams streams)
                                                 NotificationSwitch::desktopProgram());
     if (action == u"status") {
         const auto isRunning = NotificationSwitch::isWatcherRunning();
-        streams.out << (notificationSwitch.isOn() ? "on" : "off") << u'\t'
+        const auto state = notificationSwitch.state();
+        streams.out << (state == NotificationSwitch::State::on ? "on" : "off") << u'\t'
                     << (!isRunning   ? "watcher state unknown (the session bus does not answer)"
                         : *isRunning ? "watcher running"
-                                     : "watcher not running")
-                    << Qt::endl;
+                                     : "watcher not running");
+        if (state == NotificationSwitch::State::disabledByDesktop)
+            streams.out << "\tdisabled in the desktop's autostart settings";
+        streams.out << Qt::endl;
         return success;
     }
     if (action == u"on" || action == u"off") {
@@ -24,6 +27,8 @@ int notifications(const QStringList& arguments, Streams streams)
             streams.err << switched.error() << Qt::endl;
             return failure;
         }
+        if (!switched->note.isEmpty())
+            streams.err << switched->note << Qt::endl;
         if (action == u"off")
             NotificationSwitch::stopWatcher().waitForFinished();
         streams.out << notificationSwitch.entryPath() << Qt::endl;

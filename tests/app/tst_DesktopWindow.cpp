@@ -1,5 +1,6 @@
 #include "AboutWindow.h"
 #include "DesktopWindow.h"
+#include "NotificationSwitch.h"
 #include "StoreUnderTest.h"
 #include "UpdateController.h"
 
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -43,6 +45,7 @@ private Q_SLOTS:
     void about_opensOneWindowAndBringsItBack();
     void firstShow_waitsForTheCrontabButNotForever_data();
     void firstShow_waitsForTheCrontabButNotForever();
+    void notificationsItem_showsTheStateWhenTheMenuOpens();
     void quit_savesTheLayoutOnlyWhereItCanLock_data();
     void quit_savesTheLayoutOnlyWhereItCanLock();
 };
@@ -152,6 +155,37 @@ void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever()
     QCOMPARE(fixture.client->calls.count(QStringLiteral("read")), 1);
     fixture.client->gate.open();
     QTRY_VERIFY(!fixture.store->isLoading());
+}
+
+void DesktopWindowTest::notificationsItem_showsTheStateWhenTheMenuOpens()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const NotificationSwitch notificationSwitch(NotificationSwitch::userAutostartFolder(), {});
+    QFile::remove(notificationSwitch.entryPath());
+    StoreUnderTest fixture;
+    UpdateController updates(QUrl(), {});
+    const auto window = makeDesktopWindow(*fixture.store, updates);
+    QAction* item = menuAction(*window, "fileMenu", u"Benachrichtigungen bei Fehlern"_qs);
+    QVERIFY(item);
+    QVERIFY(!item->isChecked());
+    auto* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("fileMenu"));
+
+    // Switched on in a terminal, then disabled in the desktop's settings, while the window is
+    // open; each shows when the menu opens next, without switching anything.
+    QVERIFY(QDir().mkpath(NotificationSwitch::userAutostartFolder()));
+    QFile entry(notificationSwitch.entryPath());
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.write(NotificationSwitch::entryText(QStringLiteral("/usr/bin/tempolane")).toUtf8());
+    entry.close();
+    Q_EMIT file->aboutToShow();
+    QVERIFY(item->isChecked());
+    QVERIFY(entry.open(QIODevice::Append));
+    entry.write("X-GNOME-Autostart-enabled=false\n");
+    entry.close();
+    Q_EMIT file->aboutToShow();
+    QVERIFY(!item->isChecked());
+    QVERIFY(QFile::exists(notificationSwitch.entryPath()));
+    QVERIFY(QFile::remove(notificationSwitch.entryPath()));
 }
 
 void DesktopWindowTest::quit_savesTheLayoutOnlyWhereItCanLock_data()
