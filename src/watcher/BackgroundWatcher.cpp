@@ -6,10 +6,11 @@
 #include "NotificationSwitch.h"
 #include "SessionBus.h"
 #include "TempolaneApp.h"
-#include "WindowRequest.h"
+#include "WindowOpener.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QFile>
 #include <QFileInfo>
 #include <unistd.h>
@@ -57,11 +58,19 @@ int BackgroundWatcher::run(QTextStream& err)
 
     TempolaneApp tempolane;
     NotificationSender sender(bus);
-    JobWatcher watcher(tempolane.store(), tempolane.locations(),
-                       [&sender](const Notification& notification) { sender.send(notification); });
-    const QString program = NotificationSwitch::desktopProgram();
+    JobWatcher watcher(tempolane.store(), tempolane.locations(), sender);
+    WindowOpener opener(bus, NotificationSwitch::desktopProgram());
+    // Once the window has the job, its notification has done its work.
     QObject::connect(&sender, &NotificationSender::showRequested, &sender,
-                     [&bus, program](QUuid jobId) { WindowRequest::openJob(bus, jobId, program); });
+                     [&sender, &opener](uint notificationId, QUuid jobId) {
+                         opener.open(jobId,
+                                     [&sender, notificationId] { sender.close(notificationId); });
+                     });
+    // What the service refused while it was gone is told when it comes back.
+    QDBusServiceWatcher service(NotificationSender::serviceName(), bus,
+                                QDBusServiceWatcher::WatchForRegistration);
+    QObject::connect(&service, &QDBusServiceWatcher::serviceRegistered, &watcher,
+                     &JobWatcher::scheduleCheck);
     watcher.start();
     const int status = QCoreApplication::exec();
     bus.unregisterService(BusNames::watcher());

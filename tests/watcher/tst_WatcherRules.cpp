@@ -166,6 +166,13 @@ void WatcherRulesTest::notificationTexts_data()
     silent.exitCode = 127;
     QTest::newRow("failed without output") << silent << QStringLiteral("„Job 1“ ist fehlgeschlagen")
                                            << QStringLiteral("Exit-Status 127") << true;
+    RunEvent escaping = sampleEvent(1);
+    escaping.jobName = QStringLiteral("Job\x1b]0;owned\x07");
+    escaping.exitCode = 1;
+    escaping.lastLine = QStringLiteral("\x1b[2Jdisk\tfull\x1b[31m");
+    QTest::newRow("failed, control characters escaped")
+        << escaping << QStringLiteral("„Job\\x1b]0;owned\\x07“ ist fehlgeschlagen")
+        << QStringLiteral("Exit-Status 1\n\\x1b[2Jdisk\tfull\\x1b[31m") << true;
     QTest::newRow("interrupted") << sampleEvent(2, RunEvent::Kind::interrupted)
                                  << QStringLiteral("„Job 2“ wurde unerwartet beendet")
                                  << QStringLiteral("Die Ausführung hat kein Ende aufgezeichnet.")
