@@ -30,6 +30,16 @@ QString BackgroundWatcher::noServiceMessage()
               "erneut versucht.");
 }
 
+void BackgroundWatcher::openJobsOnRequest(NotificationSender& sender, WindowOpener& opener)
+{
+    // Once the window has the job, its notification has done its work.
+    QObject::connect(&sender, &NotificationSender::showRequested, &opener,
+                     [&sender, &opener](uint notificationId, QUuid jobId) {
+                         opener.open(jobId,
+                                     [&sender, notificationId] { sender.close(notificationId); });
+                     });
+}
+
 void BackgroundWatcher::replaceProcess()
 {
     // Before any QCoreApplication exists, the kernel names this program.
@@ -60,12 +70,7 @@ int BackgroundWatcher::run(QTextStream& err)
     NotificationSender sender(bus);
     JobWatcher watcher(tempolane.store(), tempolane.locations(), sender);
     WindowOpener opener(bus, NotificationSwitch::desktopProgram());
-    // Once the window has the job, its notification has done its work.
-    QObject::connect(&sender, &NotificationSender::showRequested, &sender,
-                     [&sender, &opener](uint notificationId, QUuid jobId) {
-                         opener.open(jobId,
-                                     [&sender, notificationId] { sender.close(notificationId); });
-                     });
+    openJobsOnRequest(sender, opener);
     // What the service refused while it was gone is told when it comes back.
     QDBusServiceWatcher service(NotificationSender::serviceName(), bus,
                                 QDBusServiceWatcher::WatchForRegistration);
