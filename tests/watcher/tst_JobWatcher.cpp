@@ -12,6 +12,7 @@
 #include "PrivateSessionBus.h"
 #include "StoreFakes.h"
 #include "WindowOpener.h"
+#include "WindowStandIn.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -110,18 +111,6 @@ struct WatcherUnderTest final : NotificationOutlet
     static inline int lastPid = 40000;
 };
 
-// The session's window as far as "Anzeigen" reaches it: it notes each job it is asked to show.
-class WindowStandIn final : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "io.github.tempolane.Tempolane")
-
-public:
-    QStringList shown;
-
-public Q_SLOTS:
-    Q_SCRIPTABLE void ShowJob(const QString& jobId) { shown.append(jobId); }
-};
 
 JobSketch monitored(const QString& name, const QString& schedule = QStringLiteral("0 9 * * *"))
 {

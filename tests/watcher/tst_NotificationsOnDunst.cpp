@@ -5,6 +5,7 @@
 #include "NotificationSender.h"
 #include "PrivateSessionBus.h"
 #include "WindowOpener.h"
+#include "WindowStandIn.h"
 
 #include <QDBusConnectionInterface>
 #include <QProcess>
@@ -14,23 +15,6 @@
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
-
-namespace {
-
-// The session's window as far as "Anzeigen" reaches it.
-class WindowStandIn final : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "io.github.tempolane.Tempolane")
-
-public:
-    QStringList shown;
-
-public Q_SLOTS:
-    Q_SCRIPTABLE void ShowJob(const QString& jobId) { shown.append(jobId); }
-};
-
-} // namespace
 
 class NotificationsOnDunstTest final : public QObject
 {
