@@ -68,7 +68,9 @@ DesktopCommandLine::Outcome DesktopCommandLine::handle(const QStringList& argume
     if (m_parser.isSet(m_job)) {
         const auto id = parseCanonicalUuid(m_parser.value(m_job));
         if (!id) {
-            err << tr("Keine gültige Cronjob-ID: %1").arg(m_parser.value(m_job)) << Qt::endl;
+            err << tr("Keine gültige Cronjob-ID: %1")
+                       .arg(CrontabText::printable(m_parser.value(m_job)))
+                << Qt::endl;
             return Outcome::exitWithUsageError;
         }
         m_jobToShow = *id;

@@ -4,6 +4,7 @@
 #include "RunEvent.h"
 #include "ToldEvents.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -16,6 +17,7 @@ using namespace Tempolane;
 Q_DECLARE_METATYPE(JobExecutionSummary)
 Q_DECLARE_METATYPE(RunEvent)
 Q_DECLARE_METATYPE(std::optional<QDateTime>)
+Q_DECLARE_METATYPE(NotificationSwitch::State)
 
 namespace {
 
@@ -82,7 +84,9 @@ private Q_SLOTS:
     void toldEventsIgnoreWhatTheyDidNotWrite();
     void autostartEntryIsValid_data();
     void autostartEntryIsValid();
-    void switchWritesAndRemovesTheEntry();
+    void switchReplacesWhatStandsInTheEntrysPlace_data();
+    void switchReplacesWhatStandsInTheEntrysPlace();
+    void switchOff_saysWhenTheEntryWasNotOurs();
 };
 
 void WatcherRulesTest::eventOfSummary_data()
@@ -162,6 +166,13 @@ void WatcherRulesTest::notificationTexts_data()
     silent.exitCode = 127;
     QTest::newRow("failed without output") << silent << QStringLiteral("„Job 1“ ist fehlgeschlagen")
                                            << QStringLiteral("Exit-Status 127") << true;
+    RunEvent escaping = sampleEvent(1);
+    escaping.jobName = QStringLiteral("Job\x1b]0;owned\x07");
+    escaping.exitCode = 1;
+    escaping.lastLine = QStringLiteral("\x1b[2Jdisk\tfull\x1b[31m");
+    QTest::newRow("failed, control characters escaped")
+        << escaping << QStringLiteral("„Job\\x1b]0;owned\\x07“ ist fehlgeschlagen")
+        << QStringLiteral("Exit-Status 1\n\\x1b[2Jdisk\tfull\\x1b[31m") << true;
     QTest::newRow("interrupted") << sampleEvent(2, RunEvent::Kind::interrupted)
                                  << QStringLiteral("„Job 2“ wurde unerwartet beendet")
                                  << QStringLiteral("Die Ausführung hat kein Ende aufgezeichnet.")
@@ -329,23 +340,98 @@ void WatcherRulesTest::autostartEntryIsValid()
     QVERIFY(text.contains(QStringLiteral(" --background\n")));
 }
 
-void WatcherRulesTest::switchWritesAndRemovesTheEntry()
+void WatcherRulesTest::switchReplacesWhatStandsInTheEntrysPlace_data()
 {
+    // What stands at the entry's name before the switch: "link:NAME" a link to a file of that
+    // name beside the autostart folder (missing: "dangling"), else the entry's text.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<NotificationSwitch::State>("stateBefore");
+    // A part of what the switch tells; empty when it tells nothing.
+    QTest::addColumn<QString>("noteOn");
+
+    QTest::newRow("nothing") << QString() << NotificationSwitch::State::off << QString();
+    QTest::newRow("a link to another file of the user")
+        << "link:other.txt" << NotificationSwitch::State::on
+        << "Ein Verweis an der Stelle des Autostart-Eintrags auf ";
+    QTest::newRow("a dangling link")
+        << "link:dangling" << NotificationSwitch::State::off << "durch den Eintrag ersetzt";
+    QTest::newRow("our entry, hidden by the desktop")
+        << "[Desktop Entry]\nExec={program} --background\nHidden=true\n"
+        << NotificationSwitch::State::disabledByDesktop << QString();
+    QTest::newRow("our entry, disabled by GNOME")
+        << "[Desktop Entry]\nExec=\"{program}\" --background\nX-GNOME-Autostart-enabled=false\n"
+        << NotificationSwitch::State::disabledByDesktop << QString();
+    QTest::newRow("an entry of another program")
+        << "[Desktop Entry]\nExec=/usr/bin/other-tool --daemon\n"
+        << NotificationSwitch::State::on
+        << "nicht von Tempolane stammt, wurde ersetzt; er startete: /usr/bin/other-tool --daemon";
+}
+
+void WatcherRulesTest::switchReplacesWhatStandsInTheEntrysPlace()
+{
+    QFETCH(QString, before);
     QTemporaryDir config;
     const QString folder = config.filePath(QStringLiteral("autostart"));
-    // A program that ends at once stands in for the watcher the switch starts.
-    const NotificationSwitch notificationSwitch(folder, QStringLiteral("/bin/true"));
-    QVERIFY(!notificationSwitch.isOn());
-    QVERIFY(notificationSwitch.switchOn());
-    QVERIFY(notificationSwitch.isOn());
-    QVERIFY(QFile::exists(folder + u'/' + NotificationSwitch::entryFileName()));
-    QVERIFY(notificationSwitch.switchOff());
-    QVERIFY(!notificationSwitch.isOn());
+    QVERIFY(QDir().mkpath(folder));
+    // A desktop program that ends at once stands in for the watcher the switch starts.
+    const QString program = config.filePath(QStringLiteral("tempolane"));
+    QVERIFY(QFile::copy(QStringLiteral("/bin/true"), program));
+    const NotificationSwitch notificationSwitch(folder, program);
+    const QString entry = notificationSwitch.entryPath();
+    const QString target = before.startsWith(u"link:") ? config.filePath(before.mid(5)) : QString();
+    const QByteArray otherFile = "not an entry, but a file of the user\n";
+    if (!target.isEmpty()) {
+        if (!target.endsWith(u"dangling")) {
+            QFile other(target);
+            QVERIFY(other.open(QIODevice::WriteOnly));
+            other.write(otherFile);
+        }
+        QVERIFY(QFile::link(target, entry));
+    } else if (!before.isEmpty()) {
+        QFile written(entry);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(QString(before).replace(u"{program}"_qs, program).toUtf8());
+    }
+    QTEST(notificationSwitch.state(), "stateBefore");
+
+    const auto on = notificationSwitch.switchOn();
+    QVERIFY2(on, qPrintable(on ? QString() : on.error()));
+    QFETCH(QString, noteOn);
+    QVERIFY2(noteOn.isEmpty() ? on->note.isEmpty() : on->note.contains(noteOn),
+             qPrintable(on->note));
+    QCOMPARE(notificationSwitch.state(), NotificationSwitch::State::on);
+    QVERIFY(!QFileInfo(entry).isSymLink());
+    if (!target.isEmpty()) {
+        // The link's target is left as it was, or not made.
+        QFile other(target);
+        QCOMPARE(other.open(QIODevice::ReadOnly) ? other.readAll() : QByteArray("(missing)"),
+                 target.endsWith(u"dangling") ? QByteArray("(missing)") : otherFile);
+    }
+
+    const auto off = notificationSwitch.switchOff();
+    QVERIFY(off);
+    QVERIFY(off->note.isEmpty());
+    QCOMPARE(notificationSwitch.state(), NotificationSwitch::State::off);
     QVERIFY(notificationSwitch.switchOff());
 
     const NotificationSwitch broken(folder, QStringLiteral("/bin/true\n--evil"));
     QVERIFY(!broken.switchOn());
     QVERIFY(!broken.isOn());
+}
+
+void WatcherRulesTest::switchOff_saysWhenTheEntryWasNotOurs()
+{
+    QTemporaryDir config;
+    const NotificationSwitch notificationSwitch(config.path(), QStringLiteral("/bin/true"));
+    QFile written(notificationSwitch.entryPath());
+    QVERIFY(written.open(QIODevice::WriteOnly));
+    written.write("[Desktop Entry]\nExec=/usr/bin/other-tool --daemon\n");
+    written.close();
+    const auto off = notificationSwitch.switchOff();
+    QVERIFY(off);
+    QVERIFY2(off->note.contains(u"wurde entfernt; er startete: /usr/bin/other-tool --daemon"),
+             qPrintable(off->note));
+    QVERIFY(!QFileInfo::exists(notificationSwitch.entryPath()));
 }
 
 QTEST_GUILESS_MAIN(WatcherRulesTest)
