@@ -6,13 +6,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(DesktopCommandLine)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"DesktopCommandLine"};
-
-} // namespace
 
 DesktopCommandLine::DesktopCommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("Zeigt diese Hilfe.")),

@@ -15,6 +15,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+TEMPOLANE_TEXT_CONTEXT(DisplayCheck)
+
 namespace Tempolane {
 
 namespace {
@@ -22,8 +24,6 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr quint16 firstXPort = 6000;
-
-constexpr TextContext tr{"DisplayCheck"};
 
 bool connects(int family, const sockaddr* address, socklen_t length, milliseconds timeLimit)
 {

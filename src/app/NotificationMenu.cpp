@@ -10,11 +10,11 @@
 #include <QAction>
 #include <QSettings>
 
+TEMPOLANE_TEXT_CONTEXT(NotificationMenu)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"NotificationMenu"};
 
 void switchTo(bool isOn, QAction* action, MainWindow& window)
 {

@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "Language.h"
 
 #include <QCoreApplication>
 #include <map>
@@ -44,6 +45,7 @@ void printUsage(QTextStream& err)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    Language::installForEnvironment(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -4,13 +4,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(CronSystemError)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"CronSystemError"};
-
-} // namespace
 
 QString CronSystemError::description() const
 {

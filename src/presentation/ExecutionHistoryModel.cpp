@@ -8,11 +8,11 @@
 
 #include <algorithm>
 
+TEMPOLANE_TEXT_CONTEXT(ExecutionEditor)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"ExecutionEditor"};
 
 std::optional<QString> shownOutput(const JobExecutionRecord& record)
 {

@@ -1,19 +1,14 @@
 #include "Notification.h"
 
 #include "DateTimeText.h"
-#include "PluralText.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
+TEMPOLANE_TEXT_CONTEXT(Notification)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"Notification"};
-
-} // namespace
 
 Notification notificationOf(const RunEvent& event, const QTimeZone& zone)
 {
@@ -45,8 +40,8 @@ Notification notificationOf(const RunEvent& event, const QTimeZone& zone)
 Notification summaryOf(const QList<RunEvent>& events)
 {
     Notification notification;
-    notification.summary = pluralText(
-        tr, "one {# Cronjob braucht Aufmerksamkeit} other {# Cronjobs brauchen Aufmerksamkeit}",
+    notification.summary = tr.plural(
+        "one {# Cronjob braucht Aufmerksamkeit} other {# Cronjobs brauchen Aufmerksamkeit}",
         events.size());
     QStringList names;
     for (const RunEvent& event : events) {
