@@ -22,6 +22,10 @@ struct Scene
     qreal fontScale = 1.0;
 };
 
+// Sample data as a user of the language the texts are shown in would write it: job names and
+// output in German or in English.
+QString inShownLanguage(const char* german, const char* english);
+
 QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
 
