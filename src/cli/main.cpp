@@ -45,7 +45,9 @@ void printUsage(QTextStream& err)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    Language::installForEnvironment(app);
+    // Qt's texts in a terminal are the descriptions of file errors, which scripts may read: they
+    // stay as Qt writes them, as they always have.
+    Language::installForEnvironment(app, Language::QtTexts::asQtWritesThem);
     QTextStream out(stdout);
     QTextStream err(stderr);
 

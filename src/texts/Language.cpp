@@ -149,7 +149,7 @@ Choice shown()
 }
 
 Choice install(QCoreApplication& application, const Choice& choice, QTextStream& errors,
-               const QString& folder)
+               const QString& folder, QtTexts qtTexts)
 {
     Installed& state = installed();
     const std::lock_guard lock(state.guard);
@@ -168,9 +168,9 @@ Choice install(QCoreApplication& application, const Choice& choice, QTextStream&
             state.choice = Choice{};
         }
     }
-    if (state.choice.language != QLocale::English) {
-        if (QTranslator* qtTexts = loadedQtTexts(application, state.choice.language))
-            state.translators.append(qtTexts);
+    if (qtTexts == QtTexts::translated && state.choice.language != QLocale::English) {
+        if (QTranslator* translator = loadedQtTexts(application, state.choice.language))
+            state.translators.append(translator);
     }
     QLocale::setDefault(state.choice.locale);
     return state.choice;
@@ -182,12 +182,13 @@ bool installQtTexts(QCoreApplication& application, const QLocale& locale)
            loadedQtTexts(application, locale.language()) != nullptr;
 }
 
-Choice installForEnvironment(QCoreApplication& application)
+Choice installForEnvironment(QCoreApplication& application, QtTexts qtTexts)
 {
     QTextStream errors(stderr);
     return install(
         application,
-        choose(QProcessEnvironment::systemEnvironment(), cataloguesIn(builtInCatalogues)), errors);
+        choose(QProcessEnvironment::systemEnvironment(), cataloguesIn(builtInCatalogues)), errors,
+        builtInCatalogues, qtTexts);
 }
 
 void prepareApplication(QCoreApplication& application, const QString& version)

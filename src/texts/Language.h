@@ -38,19 +38,27 @@ QList<QLocale::Language> cataloguesIn(const QString& folder);
 // The choice the texts are shown in now: German until `install` made another.
 Choice shown();
 
+// Whether Qt's own texts (key names, standard buttons, and the descriptions of file errors)
+// follow the language too.
+enum class QtTexts
+{
+    translated,
+    asQtWritesThem
+};
+
 // Shows the texts in the chosen language from now on: its catalogue from `folder`, Qt's own
-// texts (key names, standard buttons) where the system has them, and its locale as the
-// default. A catalogue that cannot be loaded leaves the texts German and says so in one line
-// on `errors`. Replaces what an earlier call installed. Returns the choice now shown.
+// texts where the system has them, and its locale as the default. A catalogue that cannot be
+// loaded leaves the texts German and says so in one line on `errors`. Replaces what an earlier
+// call installed. Returns the choice now shown.
 Choice install(QCoreApplication& application, const Choice& choice, QTextStream& errors,
-               const QString& folder = builtInCatalogues);
+               const QString& folder = builtInCatalogues, QtTexts qtTexts = QtTexts::translated);
 
 // Qt's own texts in the locale's language, where the system has Qt's translations; English,
 // Qt's source language, needs none. Returns whether they are there.
 bool installQtTexts(QCoreApplication& application, const QLocale& locale);
 
 // Installs the language this process's environment asks for, from the built-in catalogues.
-Choice installForEnvironment(QCoreApplication& application);
+Choice installForEnvironment(QCoreApplication& application, QtTexts qtTexts = QtTexts::translated);
 
 // What the desktop program and the watcher set first: their name and version, and the
 // language of the environment.
