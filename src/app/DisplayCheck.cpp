@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <limits>
 
+TEMPOLANE_TEXT_CONTEXT(DisplayCheck)
+
 namespace Tempolane {
 
 namespace {
@@ -16,8 +18,6 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr quint16 firstXPort = 6000;
-
-constexpr TextContext tr{"DisplayCheck"};
 
 // What one display said.
 enum class Answer

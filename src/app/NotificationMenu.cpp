@@ -11,11 +11,11 @@
 #include <QMenu>
 #include <QSettings>
 
+TEMPOLANE_TEXT_CONTEXT(NotificationMenu)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"NotificationMenu"};
 
 void switchTo(bool isOn, QAction* action, MainWindow& window)
 {

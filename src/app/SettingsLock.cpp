@@ -6,13 +6,9 @@
 #include <QCoreApplication>
 #include <QLockFile>
 
+TEMPOLANE_TEXT_CONTEXT(SettingsLock)
+
 namespace Tempolane::SettingsLock {
-
-namespace {
-
-constexpr TextContext tr{"SettingsLock"};
-
-} // namespace
 
 std::optional<QString> whyUnwritable(const QSettings& settings, std::chrono::milliseconds timeLimit)
 {

@@ -5,7 +5,7 @@
 #include "DesktopWindow.h"
 #include "DisplayCheck.h"
 #include "JobShowing.h"
-#include "QtTexts.h"
+#include "Language.h"
 #include "SessionBus.h"
 #include "TempolaneApp.h"
 #include "Theme.h"
@@ -22,7 +22,7 @@ namespace {
 
 void prepare(QCoreApplication& application)
 {
-    prepareGermanApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
+    Language::prepareApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
 }
 
 QStringList argumentsOf(int argc, char* argv[])

@@ -5,13 +5,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(CronSessionFailure)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"CronSessionFailure"};
-
-} // namespace
 
 QString CronSessionFailure::description() const
 {

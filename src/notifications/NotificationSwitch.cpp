@@ -17,11 +17,11 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+TEMPOLANE_TEXT_CONTEXT(NotificationSwitch)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"NotificationSwitch"};
 
 const QString programName = QStringLiteral("tempolane");
 

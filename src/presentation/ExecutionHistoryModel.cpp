@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <utility>
 
+TEMPOLANE_TEXT_CONTEXT(ExecutionEditor)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"ExecutionEditor"};
 
 std::optional<QString> shownOutput(const JobExecutionRecord& record)
 {

@@ -2,17 +2,16 @@
 
 #include "CrontabText.h"
 #include "DateTimeText.h"
-#include "PluralText.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
+TEMPOLANE_TEXT_CONTEXT(Notification)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"Notification"};
 
 // A job's name or output with its control characters written as escapes, as the terminal
 // companion shows them: a service or a terminal that shows the text raw cannot be steered.
@@ -53,8 +52,7 @@ Notification notificationOf(const RunEvent& event, const QTimeZone& zone)
 Notification summaryOf(const QList<RunEvent>& events)
 {
     Notification notification;
-    notification.summary = pluralText(
-        tr, "one {# Cronjob braucht Aufmerksamkeit} other {# Cronjobs brauchen Aufmerksamkeit}",
+    notification.summary = tr.plural("one {# Cronjob braucht Aufmerksamkeit} other {# Cronjobs brauchen Aufmerksamkeit}",
         events.size());
     QStringList names;
     for (const RunEvent& event : events) {

@@ -27,6 +27,10 @@ struct Scene
     QString screen = {};
 };
 
+// Sample data as a user of the language the texts are shown in would write it: job names and
+// output in German or in English.
+QString inShownLanguage(const char* german, const char* english);
+
 QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
 

@@ -1,6 +1,7 @@
-// Renders the main states of the windows offscreen, once in light and once in dark, and the
-// main window as a desktop that prefers dark gets it, to PNG files for review:
-// tempolane-screenshots <output directory>.
+// Renders the main states of the windows offscreen, once in light and once in dark, the main
+// window as a desktop that prefers dark gets it, and every state once more in English (light),
+// to PNG files for review: tempolane-screenshots <output directory>.
+#include "Language.h"
 #include "Palette.h"
 #include "PortalStandIn.h"
 #include "Scene.h"
@@ -116,7 +117,8 @@ int main(int argc, char** argv)
         QTextStream(stderr) << "usage: tempolane-screenshots <output directory>\n";
         return 2;
     }
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTextStream errors(stderr);
+    Language::install(application, {}, errors);
     const QDir output(QString::fromLocal8Bit(argv[1]));
     if (!output.mkpath(QStringLiteral("."))) {
         QTextStream(stderr) << "cannot create " << output.path() << '\n';
@@ -137,5 +139,13 @@ int main(int argc, char** argv)
         }
     }
     failures += desktopSchemeScenes(mainWindowScenes(), output);
+
+    // As an American desktop shows them: English texts, a 12-hour clock.
+    Language::install(application,
+                      {QLocale::English, QLocale(QLocale::English, QLocale::UnitedStates)}, errors);
+    QApplication::setPalette(Palette::qtPalette(ColorScheme::light));
+    for (const Scene& scene : editorScenes() + mainWindowScenes())
+        failures +=
+            !save(picture(scene), output.filePath(scene.name + QStringLiteral("-en-light.png")));
     return failures == 0 ? 0 : 1;
 }

@@ -1,3 +1,4 @@
+#include "Language.h"
 #include "Notification.h"
 #include "NotificationFlood.h"
 #include "NotificationSwitch.h"
@@ -77,6 +78,8 @@ private Q_SLOTS:
     void eventOfSummary();
     void notificationTexts_data();
     void notificationTexts();
+    void notificationTexts_inEnglish_data();
+    void notificationTexts_inEnglish();
     void floodHoldsBackBursts_data();
     void floodHoldsBackBursts();
     void toldEventsSurviveARestartPrivately();
@@ -197,6 +200,50 @@ void WatcherRulesTest::notificationTexts()
     QCOMPARE(notification.body, body);
     QCOMPARE(notification.isCritical, isCritical);
     QCOMPARE(notification.jobId, event.jobId);
+}
+
+void WatcherRulesTest::notificationTexts_inEnglish_data()
+{
+    QTest::addColumn<QList<RunEvent>>("events"); // more than one: told in one summary
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("body");
+
+    RunEvent failed = sampleEvent(1);
+    failed.exitCode = 3;
+    failed.lastLine = QStringLiteral("disk <full>");
+    RunEvent missed = sampleEvent(3, RunEvent::Kind::missed);
+    missed.dueAt = QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC);
+    const RunEvent interrupted = sampleEvent(2, RunEvent::Kind::interrupted);
+    QTest::newRow("failed") << QList<RunEvent>{failed} << u"\u201cJob 1\u201d failed"_qs
+                            << u"Exit status 3\ndisk <full>"_qs;
+    QTest::newRow("interrupted") << QList<RunEvent>{interrupted}
+                                 << u"\u201cJob 2\u201d ended unexpectedly"_qs
+                                 << u"The run never recorded its end."_qs;
+    QTest::newRow("missed, due on an American 12-hour clock")
+        << QList<RunEvent>{missed} << u"\u201cJob 3\u201d did not run"_qs
+        << u"Due: Dec 7, 3:00\u202fPM"_qs;
+    QTest::newRow("several, in one summary")
+        << QList<RunEvent>{failed, interrupted, missed, sampleEvent(4)}
+        << u"4 jobs need attention"_qs
+        << u"\u201cJob 1\u201d, \u201cJob 2\u201d, \u201cJob 3\u201d, \u201cJob 4\u201d"_qs;
+}
+
+void WatcherRulesTest::notificationTexts_inEnglish()
+{
+    QFETCH(QList<RunEvent>, events);
+    QFETCH(QString, summary);
+    QFETCH(QString, body);
+
+    QTextStream errors(stderr);
+    Language::install(*QCoreApplication::instance(),
+                      {QLocale::English, QLocale(QLocale::English, QLocale::UnitedStates)}, errors);
+    const Notification notification =
+        events.size() == 1
+            ? notificationOf(events.front(), QTimeZone(QByteArrayLiteral("Europe/Berlin")))
+            : summaryOf(events);
+    Language::install(*QCoreApplication::instance(), {}, errors);
+    QCOMPARE(notification.summary, summary);
+    QCOMPARE(notification.body, body);
 }
 
 void WatcherRulesTest::floodHoldsBackBursts_data()
