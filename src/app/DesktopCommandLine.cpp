@@ -6,29 +6,48 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(DesktopCommandLine)
+
 namespace Tempolane {
 
 namespace {
 
-constexpr TextContext tr{"DesktopCommandLine"};
+struct Options
+{
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption background;
+    QCommandLineOption job;
+};
+
+// The options with their texts as they read now: the arguments are parsed before the language
+// is chosen, the help is printed after.
+Options options()
+{
+    return {{{QStringLiteral("h"), QStringLiteral("help")}, tr("Zeigt diese Hilfe.")},
+            {{QStringLiteral("v"), QStringLiteral("version")}, tr("Zeigt die Version.")},
+            {QStringLiteral("background"),
+             tr("Meldet ohne Fenster fehlgeschlagene, abgebrochene und verpasste Cronjobs "
+                "als Benachrichtigung.")},
+            {QStringLiteral("job"), tr("Zeigt den Cronjob mit dieser ID."), QStringLiteral("ID")}};
+}
+
+void describe(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        tr("Tempolane zeigt und bearbeitet die Cronjobs deiner persönlichen crontab. "
+           "Mit TEMPOLANE_DEMO=1 öffnet es Beispieldaten statt der echten crontab."));
+    const Options made = options();
+    parser.addOptions({made.help, made.version, made.background, made.job});
+}
 
 } // namespace
 
 DesktopCommandLine::DesktopCommandLine()
-    : m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("Zeigt diese Hilfe.")),
-      m_version({QStringLiteral("v"), QStringLiteral("version")}, tr("Zeigt die Version.")),
-      m_background(QStringLiteral("background"),
-                   tr("Meldet ohne Fenster fehlgeschlagene, abgebrochene und verpasste Cronjobs "
-                      "als Benachrichtigung.")),
-      m_job(QStringLiteral("job"), tr("Zeigt den Cronjob mit dieser ID."), QStringLiteral("ID"))
+    : m_help(options().help), m_version(options().version), m_background(options().background),
+      m_job(options().job)
 {
-    m_parser.setApplicationDescription(
-        tr("Tempolane zeigt und bearbeitet die Cronjobs deiner persönlichen crontab. "
-           "Mit TEMPOLANE_DEMO=1 öffnet es Beispieldaten statt der echten crontab."));
-    m_parser.addOption(m_help);
-    m_parser.addOption(m_version);
-    m_parser.addOption(m_background);
-    m_parser.addOption(m_job);
+    describe(m_parser);
 }
 
 bool DesktopCommandLine::asksForTextOnly(const QStringList& arguments)
@@ -57,7 +76,9 @@ DesktopCommandLine::Outcome DesktopCommandLine::handle(const QStringList& argume
         return Outcome::exitWithUsageError;
     }
     if (m_parser.isSet(m_help)) {
-        out << m_parser.helpText() << Qt::flush;
+        QCommandLineParser described;
+        describe(described);
+        out << described.helpText() << Qt::flush;
         return Outcome::exitSuccessfully;
     }
     if (m_parser.isSet(m_version)) {
@@ -68,7 +89,9 @@ DesktopCommandLine::Outcome DesktopCommandLine::handle(const QStringList& argume
     if (m_parser.isSet(m_job)) {
         const auto id = parseCanonicalUuid(m_parser.value(m_job));
         if (!id) {
-            err << tr("Keine gültige Cronjob-ID: %1").arg(m_parser.value(m_job)) << Qt::endl;
+            err << tr("Keine gültige Cronjob-ID: %1")
+                       .arg(CrontabText::printable(m_parser.value(m_job)))
+                << Qt::endl;
             return Outcome::exitWithUsageError;
         }
         m_jobToShow = *id;

@@ -1,9 +1,11 @@
 #include "DesktopWindow.h"
 
 #include "MenuBar.h"
+#include "SettingsLock.h"
 
 #include <QCoreApplication>
 #include <QSettings>
+#include <QTextStream>
 #include <QTimer>
 #include <memory>
 #include <utility>
@@ -25,9 +27,16 @@ std::unique_ptr<MainWindow> openDesktopWindow(CronStore& store, UpdateController
     auto window = makeDesktopWindow(store, updates);
     if (layout) {
         window->restoreLayout(*layout);
-        // Closing the window quits the program too, so this covers both ways out.
+        // Closing the window quits the program too, so this covers both ways out. Settings that
+        // cannot be written stay unsaved rather than keep the program from ending.
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.get(),
-                         [kept = window.get(), layout] { kept->saveLayout(*layout); });
+                         [kept = window.get(), layout] {
+                             if (const auto why = SettingsLock::whyUnwritable(*layout)) {
+                                 QTextStream(stderr) << *why << Qt::endl;
+                                 return;
+                             }
+                             kept->saveLayout(*layout);
+                         });
     }
     if (!store.isLoading()) {
         window->show();

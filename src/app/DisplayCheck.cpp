@@ -2,18 +2,14 @@
 
 #include "CrontabText.h"
 #include "TextContext.h"
+#include "XAuthority.h"
 
 #include <QCoreApplication>
+#include <QtEndian>
 #include <algorithm>
-#include <cerrno>
-#include <cstddef>
-#include <cstring>
 #include <limits>
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
+
+TEMPOLANE_TEXT_CONTEXT(DisplayCheck)
 
 namespace Tempolane {
 
@@ -23,102 +19,135 @@ using std::chrono::milliseconds;
 
 constexpr quint16 firstXPort = 6000;
 
-constexpr TextContext tr{"DisplayCheck"};
-
-bool connects(int family, const sockaddr* address, socklen_t length, milliseconds timeLimit)
+// What one display said.
+enum class Answer
 {
-    const int socket = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (socket < 0)
-        return false;
-    bool connected = ::connect(socket, address, length) == 0;
-    if (!connected && errno == EINPROGRESS) {
-        pollfd waiting{socket, POLLOUT, 0};
-        int error = 0;
-        socklen_t size = sizeof error;
-        connected = ::poll(&waiting, 1, int(timeLimit.count())) == 1 &&
-                    ::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
-    }
-    ::close(socket);
-    return connected;
-}
-
-enum class Namespace
-{
-    file,
-    abstract
+    unreachable,
+    // The server answered the greeting with a refusal, such as a missing cookie.
+    refused,
+    accepted
 };
 
-bool connectsLocally(const QString& path, Namespace space, milliseconds timeLimit)
+void appendLittle16(QByteArray& bytes, quint16 value)
 {
-    const QByteArray name = path.toLocal8Bit();
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    // An abstract name starts with a zero byte and has no terminating one.
-    const qsizetype start = space == Namespace::abstract ? 1 : 0;
-    if (name.isEmpty() || start + name.size() >= qsizetype(sizeof address.sun_path))
-        return false;
-    std::memcpy(address.sun_path + start, name.constData(), name.size());
-    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + start + name.size() +
-                                  (space == Namespace::file ? 1 : 0));
-    return connects(AF_UNIX, reinterpret_cast<const sockaddr*>(&address), length, timeLimit);
+    char little[2];
+    qToLittleEndian(value, little);
+    bytes.append(little, 2);
 }
 
-bool connectsOverNetwork(const QString& host, quint16 port, milliseconds timeLimit)
+void appendPadded(QByteArray& bytes, const QByteArray& text)
 {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(host.toLocal8Bit().constData(), QByteArray::number(port).constData(), &hints,
-                      &found) != 0)
+    bytes.append(text);
+    while (bytes.size() % 4 != 0)
+        bytes.append('\0');
+}
+
+// The X connection setup in little-endian order, protocol 11.0, with the cookie if any.
+QByteArray xSetupRequest(const std::optional<QByteArray>& cookie)
+{
+    const QByteArray name = cookie ? QByteArrayLiteral("MIT-MAGIC-COOKIE-1") : QByteArray();
+    QByteArray request("l\0", 2);
+    appendLittle16(request, 11);
+    appendLittle16(request, 0);
+    appendLittle16(request, quint16(name.size()));
+    appendLittle16(request, quint16(cookie ? cookie->size() : 0));
+    appendLittle16(request, 0);
+    appendPadded(request, name);
+    appendPadded(request, cookie.value_or(QByteArray()));
+    return request;
+}
+
+// The reply's first eight bytes, and a refusal's reason after them.
+bool isCompleteXReply(const QByteArray& bytes)
+{
+    if (bytes.size() < 8)
         return false;
-    bool connected = false;
-    for (const addrinfo* address = found; address && !connected; address = address->ai_next)
-        connected = connects(address->ai_family, address->ai_addr, address->ai_addrlen, timeLimit);
-    ::freeaddrinfo(found);
-    return connected;
+    const char status = bytes[0];
+    if (status != 0 && status != 2)
+        return true;
+    return bytes.size() >= 8 + 4 * qsizetype(qFromLittleEndian<quint16>(bytes.constData() + 6));
+}
+
+// Greets the X server on the socket: accepted on a setup reply of protocol 11, refused with the
+// server's reason, unreachable on silence, a closed connection or bytes that are no X reply.
+Answer greetX(TimedSocket& socket, const QProcessEnvironment& environment, uint number,
+              QDeadlineTimer deadline, QString& reason)
+{
+    const auto cookie =
+        XAuthority::cookieFor(environment, socket.family(), socket.peerAddress(), number);
+    if (!socket.send(xSetupRequest(cookie), deadline))
+        return Answer::unreachable;
+    const auto reply = socket.receive(isCompleteXReply, deadline, 1024 * 1024);
+    if (!reply)
+        return Answer::unreachable;
+    const char status = (*reply)[0];
+    if (status == 1)
+        return qFromLittleEndian<quint16>(reply->constData() + 2) == 11 ? Answer::accepted
+                                                                        : Answer::unreachable;
+    if (status != 0 && status != 2)
+        return Answer::unreachable;
+    const qsizetype length = status == 0 ? uchar((*reply)[1]) : reply->size() - 8;
+    reason = QString::fromLatin1(reply->mid(8, length)).trimmed();
+    return Answer::refused;
 }
 
 // "[protocol/][host]:number[.screen]": no host or "unix" means this computer's socket of that
 // number (abstract first, then the file), and without a host TCP on this computer after that;
-// any other host is reached over TCP.
-bool reachesXDisplay(const QString& display, milliseconds timeLimit)
+// any other host is reached over TCP. The first socket that accepts is greeted, as the X
+// library does.
+TimedSocket connectToX(const QString& display, QDeadlineTimer deadline, uint& number)
 {
     const qsizetype colon = display.lastIndexOf(u':');
     if (colon < 0)
-        return false;
-    if (display.startsWith(u'/'))
-        return connectsLocally(display.left(colon), Namespace::file, timeLimit);
+        return {};
     bool isNumber = false;
-    const uint number = QStringView(display).mid(colon + 1).split(u'.').front().toUInt(&isNumber);
+    number = QStringView(display).mid(colon + 1).split(u'.').front().toUInt(&isNumber);
+    if (display.startsWith(u'/'))
+        return TimedSocket::toLocal(display.left(colon), TimedSocket::Namespace::file, deadline);
     if (!isNumber || number > uint(std::numeric_limits<quint16>::max() - firstXPort))
-        return false;
+        return {};
     const QString place = display.left(colon);
     const qsizetype slash = place.indexOf(u'/');
     const QString protocol = slash < 0 ? QString() : place.left(slash);
     const QString host = place.mid(slash + 1);
     const bool isLocal = protocol.isEmpty() || protocol == u"unix" || protocol == u"local";
     if (isLocal && (host.isEmpty() || host == u"unix")) {
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-        if (connectsLocally(socket, Namespace::abstract, timeLimit) ||
-            connectsLocally(socket, Namespace::file, timeLimit))
-            return true;
+        const QString path = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
+        for (const auto space : {TimedSocket::Namespace::abstract, TimedSocket::Namespace::file}) {
+            if (TimedSocket socket = TimedSocket::toLocal(path, space, deadline);
+                socket.isConnected())
+                return socket;
+        }
         if (!protocol.isEmpty() || !host.isEmpty())
-            return false;
+            return {};
     }
-    return connectsOverNetwork(host.isEmpty() ? QStringLiteral("localhost") : host,
-                               quint16(firstXPort + number), timeLimit);
+    return TimedSocket::toHost(host.isEmpty() ? QStringLiteral("localhost") : host,
+                               quint16(firstXPort + number), deadline);
 }
 
-// A name is looked for in the user's runtime folder, a path taken as it is.
-bool reachesWaylandDisplay(const QProcessEnvironment& environment, const QString& display,
-                           milliseconds timeLimit)
+// wl_display.sync on object 1, asking for the callback object 2: any compositor answers with
+// the callback's "done" (or an error on the display).
+bool isWaylandEvent(const QByteArray& bytes)
 {
-    if (display.startsWith(u'/'))
-        return connectsLocally(display, Namespace::file, timeLimit);
-    const QString runtime = environment.value(QStringLiteral("XDG_RUNTIME_DIR"));
-    return !runtime.isEmpty() &&
-           connectsLocally(runtime + u'/' + display, Namespace::file, timeLimit);
+    return bytes.size() >= 8;
+}
+
+bool greetWayland(TimedSocket& socket, QDeadlineTimer deadline)
+{
+    QByteArray sync;
+    for (const quint32 word : {quint32(1), quint32(12) << 16, quint32(2)}) {
+        char native[4];
+        qToLittleEndian(word, native);
+        sync.append(native, 4);
+    }
+    if (!socket.send(sync, deadline))
+        return false;
+    const auto event = socket.receive(isWaylandEvent, deadline, 4096);
+    if (!event)
+        return false;
+    const auto object = qFromLittleEndian<quint32>(event->constData());
+    const auto size = qFromLittleEndian<quint32>(event->constData() + 4) >> 16;
+    return (object == 1 || object == 2) && size >= 8 && size % 4 == 0;
 }
 
 // The platforms Qt is told to try, in its order; empty when the choice is left to Qt.
@@ -132,12 +161,13 @@ QStringList namedPlatforms(const QProcessEnvironment& environment, const QString
     return environment.value(QStringLiteral("QT_QPA_PLATFORM")).split(u';', Qt::SkipEmptyParts);
 }
 
-// Tries the displays a window could use and notes each one tried ("DISPLAY=:1").
+// Tries the displays a window could use and notes each one tried ("DISPLAY=:1"), and the
+// reason of one that refused.
 class DisplayTrial
 {
 public:
     DisplayTrial(const QProcessEnvironment& environment, milliseconds timeLimit)
-        : m_environment(environment), m_timeLimit(timeLimit)
+        : m_environment(environment), m_deadline(timeLimit)
     {
     }
 
@@ -147,7 +177,23 @@ public:
         if (display.isEmpty())
             return false;
         note("DISPLAY", display);
-        return reachesXDisplay(display, m_timeLimit);
+        uint number = 0;
+        TimedSocket socket = connectToX(display, m_deadline, number);
+        if (!socket.isConnected())
+            return false;
+        QString reason;
+        switch (greetX(socket, m_environment, number, m_deadline, reason)) {
+        case Answer::accepted:
+            m_held = std::move(socket);
+            return true;
+        case Answer::refused:
+            m_refusedBy = QStringLiteral("DISPLAY=%1: %2")
+                              .arg(CrontabText::printable(display), CrontabText::printable(reason));
+            return false;
+        case Answer::unreachable:
+            break;
+        }
+        return false;
     }
 
     // Wayland's own default name when none is set, as a Wayland platform named for Qt uses it.
@@ -161,7 +207,13 @@ public:
         if (display.isEmpty())
             return false;
         note("WAYLAND_DISPLAY", display);
-        return reachesWaylandDisplay(m_environment, display, m_timeLimit);
+        // A name is looked for in the user's runtime folder, a path taken as it is.
+        const QString runtime = value("XDG_RUNTIME_DIR");
+        if (!display.startsWith(u'/') && runtime.isEmpty())
+            return false;
+        const QString path = display.startsWith(u'/') ? display : runtime + u'/' + display;
+        TimedSocket socket = TimedSocket::toLocal(path, TimedSocket::Namespace::file, m_deadline);
+        return socket.isConnected() && greetWayland(socket, m_deadline);
     }
 
     bool reaches(QStringView platform)
@@ -176,6 +228,8 @@ public:
     }
 
     const QStringList& tried() const { return m_tried; }
+    const QString& refusedBy() const { return m_refusedBy; }
+    TimedSocket takeHeld() { return std::move(m_held); }
 
 private:
     QString value(const char* name) const { return m_environment.value(QString::fromLatin1(name)); }
@@ -188,14 +242,16 @@ private:
     }
 
     const QProcessEnvironment& m_environment;
-    milliseconds m_timeLimit;
+    QDeadlineTimer m_deadline;
     QStringList m_tried;
+    QString m_refusedBy;
+    TimedSocket m_held;
 };
 
 } // namespace
 
-std::optional<QString> whyNoWindowCanOpen(const QProcessEnvironment& environment,
-                                          const QStringList& arguments, milliseconds timeLimit)
+DisplayCheck::DisplayCheck(const QProcessEnvironment& environment, const QStringList& arguments,
+                           milliseconds timeLimit)
 {
     DisplayTrial trial(environment, timeLimit);
     const QStringList platforms = namedPlatforms(environment, arguments);
@@ -203,15 +259,21 @@ std::optional<QString> whyNoWindowCanOpen(const QProcessEnvironment& environment
         platforms.isEmpty() ? trial.reachesX() || trial.reachesWayland(false)
                             : std::any_of(platforms.begin(), platforms.end(),
                                           [&](const QString& name) { return trial.reaches(name); });
+    m_held = trial.takeHeld();
     if (canOpen)
-        return std::nullopt;
+        return;
     if (trial.tried().isEmpty())
-        return tr("Tempolane braucht eine grafische Sitzung, aber weder DISPLAY noch "
-                  "WAYLAND_DISPLAY ist gesetzt; im Terminal hilft das Programm tempolane-cli "
-                  "weiter.");
-    return tr("Tempolane braucht eine grafische Sitzung, aber die Anzeige ist nicht erreichbar "
-              "(%1); im Terminal hilft das Programm tempolane-cli weiter.")
-        .arg(trial.tried().join(QStringLiteral(", ")));
+        m_refusal = tr("Tempolane braucht eine grafische Sitzung, aber weder DISPLAY noch "
+                       "WAYLAND_DISPLAY ist gesetzt; im Terminal hilft das Programm tempolane-cli "
+                       "weiter.");
+    else if (!trial.refusedBy().isEmpty())
+        m_refusal = tr("Tempolane braucht eine grafische Sitzung, aber die Anzeige weist es ab "
+                       "(%1); im Terminal hilft das Programm tempolane-cli weiter.")
+                        .arg(trial.refusedBy());
+    else
+        m_refusal = tr("Tempolane braucht eine grafische Sitzung, aber die Anzeige ist nicht "
+                       "erreichbar (%1); im Terminal hilft das Programm tempolane-cli weiter.")
+                        .arg(trial.tried().join(QStringLiteral(", ")));
 }
 
 } // namespace Tempolane

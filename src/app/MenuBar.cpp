@@ -26,7 +26,7 @@ void installFileMenu(MainWindow& window)
     file->addSeparator();
     file->addAction(commands.reload);
     file->addAction(commands.backups);
-    file->addAction(makeNotificationsAction(window));
+    addNotificationsAction(*file, window);
     file->addSeparator();
     // Closing asks first where the editor holds unsaved changes; quitting outright would not.
     QAction* quit =

@@ -8,13 +8,14 @@
 #include "TextContext.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QSettings>
+
+TEMPOLANE_TEXT_CONTEXT(NotificationMenu)
 
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"NotificationMenu"};
 
 void switchTo(bool isOn, QAction* action, MainWindow& window)
 {
@@ -28,16 +29,25 @@ void switchTo(bool isOn, QAction* action, MainWindow& window)
     if (!switched)
         showAlert(&window, tr("Benachrichtigungen konnten nicht umgeschaltet werden"),
                   switched.error());
+    else if (!switched->note.isEmpty())
+        showAlert(&window, tr("Benachrichtigungen umgeschaltet"), switched->note);
 }
 
 } // namespace
 
-QAction* makeNotificationsAction(MainWindow& window)
+QAction* addNotificationsAction(QMenu& menu, MainWindow& window)
 {
-    auto* action = new QAction(tr("Benachrichtigungen bei Fehlern"), &window);
+    auto* action = menu.addAction(tr("Benachrichtigungen bei Fehlern"));
     action->setObjectName(QStringLiteral("notificationsAction"));
     action->setCheckable(true);
-    action->setChecked(NotificationSwitch(NotificationSwitch::userAutostartFolder(), {}).isOn());
+    const auto showCurrentState = [action] {
+        const QSignalBlocker quiet(action);
+        action->setChecked(
+            NotificationSwitch(NotificationSwitch::userAutostartFolder(), {}).isOn());
+    };
+    showCurrentState();
+    // A switch in a terminal or in the desktop's settings shows the next time the menu opens.
+    QObject::connect(&menu, &QMenu::aboutToShow, action, showCurrentState);
     QObject::connect(action, &QAction::toggled, &window,
                      [action, &window](bool isOn) { switchTo(isOn, action, window); });
 

@@ -5,7 +5,8 @@
 #include "DesktopWindow.h"
 #include "DisplayCheck.h"
 #include "JobShowing.h"
-#include "QtTexts.h"
+#include "Language.h"
+#include "SessionBus.h"
 #include "TempolaneApp.h"
 #include "Theme.h"
 #include "UpdateController.h"
@@ -21,7 +22,7 @@ namespace {
 
 void prepare(QCoreApplication& application)
 {
-    prepareGermanApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
+    Language::prepareApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
 }
 
 QStringList argumentsOf(int argc, char* argv[])
@@ -59,8 +60,10 @@ int main(int argc, char* argv[])
     // Help, version and a display that cannot be reached are answered without Qt's windowing,
     // which would abort where there is no display.
     const bool asksForTextOnly = commandLine.asksForTextOnly(arguments);
-    const auto noWindow =
-        asksForTextOnly ? std::nullopt : whyNoWindowCanOpen(environment, arguments);
+    DisplayCheck display;
+    if (!asksForTextOnly)
+        display = DisplayCheck(environment, arguments);
+    const auto& noWindow = display.refusal();
     if (asksForTextOnly || noWindow) {
         QCoreApplication application(argc, argv);
         prepare(application);
@@ -71,7 +74,11 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    // Before Qt's own uses of the session bus, which would wait long on a silent one.
+    SessionBus::prepare();
     QApplication application(argc, argv);
+    // Qt holds its own connection to the display now.
+    display.handOver();
     prepare(application);
     const auto outcome = commandLine.handle(application.arguments(), out, err);
     if (outcome != DesktopCommandLine::Outcome::openWindow)
@@ -80,12 +87,12 @@ int main(int argc, char* argv[])
     // The desktop finds the installed entry and icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tempolane.Tempolane"));
     QApplication::setWindowIcon(applicationIcon());
-    Theme theme(application);
+    const QDBusConnection bus = SessionBus::connection();
+    Theme theme(application, bus);
     UpdateController updates(UpdateController::feedAddress(environment), AppVersion::ofThisBuild());
     TempolaneApp tempolane(environment);
     // One window per session: a second start brings the first one forward instead.
     WindowService windowService(tempolane.store());
-    const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!windowService.registerOn(bus) && WindowRequest::handOver(bus, commandLine.jobToShow()))
         return 0;
     // Beside the program's other settings, in the user's config folder.

@@ -4,17 +4,16 @@
 #include "CliInput.h"
 #include "CronStore.h"
 #include "LineDiff.h"
-#include "PluralText.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
 
+TEMPOLANE_TEXT_CONTEXT(Cli)
+
 namespace Tempolane::Cli {
 
 namespace {
-
-constexpr TextContext tr{"Cli"};
 
 // Terminal colours of a unified diff.
 namespace Colour {
@@ -122,7 +121,7 @@ std::expected<CronBackup, int> findBackup(CronStore& store, const QString& argum
 QString jobsText(const CronStore& store, const QString& text)
 {
     const auto count = CronDocument::parse(text, store.runnerPath()).jobs().size();
-    return pluralText(tr, "=0 {Keine Jobs} one {# Job} other {# Jobs}", count);
+    return tr.plural("=0 {Keine Jobs} one {# Job} other {# Jobs}", count);
 }
 
 } // namespace

@@ -11,11 +11,11 @@
 #include <QCoro/QCoroTask>
 #include <unistd.h>
 
+TEMPOLANE_TEXT_CONTEXT(Cli)
+
 namespace Tempolane::Cli {
 
 namespace {
-
-constexpr TextContext tr{"Cli"};
 
 struct JobMatch
 {

@@ -9,10 +9,15 @@ int notifications(const QStringList& arguments, Streams streams)
     const NotificationSwitch notificationSwitch(NotificationSwitch::userAutostartFolder(),
                                                 NotificationSwitch::desktopProgram());
     if (action == u"status") {
-        streams.out << (notificationSwitch.isOn() ? "on" : "off") << u'\t'
-                    << (NotificationSwitch::isWatcherRunning() ? "watcher running"
-                                                               : "watcher not running")
-                    << Qt::endl;
+        const auto isRunning = NotificationSwitch::isWatcherRunning();
+        const auto state = notificationSwitch.state();
+        streams.out << (state == NotificationSwitch::State::on ? "on" : "off") << u'\t'
+                    << (!isRunning   ? "watcher state unknown (the session bus does not answer)"
+                        : *isRunning ? "watcher running"
+                                     : "watcher not running");
+        if (state == NotificationSwitch::State::disabledByDesktop)
+            streams.out << "\tdisabled in the desktop's autostart settings";
+        streams.out << Qt::endl;
         return success;
     }
     if (action == u"on" || action == u"off") {
@@ -22,6 +27,8 @@ int notifications(const QStringList& arguments, Streams streams)
             streams.err << switched.error() << Qt::endl;
             return failure;
         }
+        if (!switched->note.isEmpty())
+            streams.err << switched->note << Qt::endl;
         if (action == u"off")
             NotificationSwitch::stopWatcher().waitForFinished();
         streams.out << notificationSwitch.entryPath() << Qt::endl;

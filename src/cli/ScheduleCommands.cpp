@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTimeZone>
 
+TEMPOLANE_TEXT_CONTEXT(Cli)
+
 namespace Tempolane::Cli {
 
 namespace {
@@ -30,8 +32,6 @@ int answerEachLine(const QStringList& arguments, Streams streams, const char* us
         status = std::max(status, int(answer(line, streams)));
     return status;
 }
-
-constexpr TextContext tr{"Cli"};
 
 // Seconds since 1970 with an optional fraction ("1767225600", "-0.25"), as milliseconds
 // rounded down, so that the minute holding the instant stays the same.

@@ -5,16 +5,17 @@
 #include "CronExpression.h"
 #include "CronStore.h"
 #include "NextExecutionSearch.h"
-#include "PluralText.h"
+#include "TextContext.h"
 
 #include <queue>
 #include <vector>
+
+TEMPOLANE_TEXT_CONTEXT(Cli)
 
 namespace Tempolane::Cli {
 
 namespace {
 
-constexpr TextContext tr{"Cli"};
 constexpr const char* usage = "usage: tempolane-cli upcoming [--hours N] [--json] [--demo]";
 constexpr int defaultHours = 24;
 // A leap year: enough to plan with, and a bound on what an every-minute job prints.
@@ -121,8 +122,7 @@ void printTable(const std::vector<Job>& jobs, const std::vector<Run>& runs, std:
                 int hours, const QTimeZone& zone, QTextStream& out)
 {
     if (runs.empty()) {
-        out << pluralText(tr,
-                          "one {Keine Ausführung in der nächsten Stunde.} "
+        out << tr.plural("one {Keine Ausführung in der nächsten Stunde.} "
                           "other {Keine Ausführung in den nächsten # Stunden.}",
                           hours)
             << Qt::endl;

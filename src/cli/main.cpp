@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "Language.h"
 
 #include <QCoreApplication>
 #include <map>
@@ -45,6 +46,9 @@ void printUsage(QTextStream& err)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // Qt's texts in a terminal are the descriptions of file errors, which scripts may read: they
+    // stay as Qt writes them, as they always have.
+    Language::installForEnvironment(app, Language::QtTexts::asQtWritesThem);
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -4,13 +4,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(ExecutionLogPolicy)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"ExecutionLogPolicy"};
-
-} // namespace
 
 QString rawValue(ExecutionLogPolicy policy)
 {

@@ -5,11 +5,12 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(CronBackup)
+
 namespace Tempolane {
 
 QString CronBackup::flawDescription() const
 {
-    constexpr TextContext tr{"CronBackup"};
     switch (flaw) {
     case Flaw::none:
         return {};

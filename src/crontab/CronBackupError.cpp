@@ -5,13 +5,9 @@
 #include <QCoreApplication>
 #include <QDir>
 
+TEMPOLANE_TEXT_CONTEXT(CronBackupError)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"CronBackupError"};
-
-} // namespace
 
 QString CronBackupError::summary() const
 {

@@ -6,9 +6,8 @@ namespace Tempolane::CronEnvironment {
 
 namespace {
 
-// pam_env gives up on a file at a line longer than its buffer; the same bound keeps a hostile
-// file from costing more than a few pages per line or value.
-constexpr qsizetype lineLimit = 8192;
+// pam_env's buffer for one line and for one expanded value, with its terminating zero.
+constexpr qsizetype bufferSize = 8192;
 // Entries of the PAM configuration that are followed; more are ignored.
 constexpr int entryLimit = 16;
 
@@ -25,6 +24,11 @@ bool isPamSpace(char c)
     return c == ' ' || c == '\t' || c == '\n';
 }
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 qsizetype skipCronSpace(QStringView text, qsizetype i)
 {
     while (i < text.size() && isCronSpace(text[i]))
@@ -32,7 +36,7 @@ qsizetype skipCronSpace(QStringView text, qsizetype i)
     return i;
 }
 
-qsizetype skipPamSpace(const QByteArray& text, qsizetype i)
+qsizetype skipPamSpace(QByteArrayView text, qsizetype i)
 {
     while (i < text.size() && isPamSpace(text[i]))
         ++i;
@@ -44,46 +48,93 @@ bool isQuote(QChar c)
     return c == u'"' || c == u'\'';
 }
 
-QString decoded(const QByteArray& bytes)
+QString decoded(QByteArrayView bytes)
 {
     return QString::fromUtf8(bytes);
 }
 
-// pam_env's line reading: a "#" ends the line's content, blank and comment lines are skipped,
-// a backslash at the end (before trailing blanks) joins the next line, and an overlong line,
-// a NUL byte or a joined line cut off by the end of the file ends the reading.
-QList<QByteArray> logicalLines(const QByteArray& text)
+// The longest start of the text whose UTF-8 form has at most `limit` bytes. A character that
+// the limit would cut in two is left out whole; cron keeps its first bytes, which no text can
+// hold.
+QStringView firstUtf8Bytes(QStringView text, qsizetype limit)
 {
-    QList<QByteArray> lines;
-    QByteArray joined;
-    for (const QByteArray& line : text.split('\n')) {
-        if (line.size() >= lineLimit || line.contains('\0'))
-            break;
-        const qsizetype start = skipPamSpace(line, 0);
-        if (start == line.size() || line[start] == '#')
-            continue;
-        const qsizetype hash = line.indexOf('#');
-        if (hash >= 0) {
-            lines.append(joined + line.first(hash));
-            joined.clear();
-            continue;
-        }
-        QByteArray trimmed = line;
-        while (trimmed.endsWith(' ') || trimmed.endsWith('\t'))
-            trimmed.chop(1);
-        if (trimmed.endsWith('\\')) {
-            joined += trimmed.chopped(1);
-            if (joined.size() >= lineLimit)
-                break;
-            continue;
-        }
-        lines.append(joined + line);
-        joined.clear();
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool isPair = QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                            QChar::isLowSurrogate(text[i + 1].unicode());
+        const qsizetype size = isPair ? 4 : c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+        if (bytes + size > limit)
+            return text.first(i);
+        bytes += size;
+        if (isPair)
+            ++i;
     }
-    return lines;
+    return text;
 }
 
-bool isPamName(const QByteArray& name)
+// pam_env's reading of a file into logical lines: blank and comment lines are skipped, a "#"
+// ends a line's content, and a backslash at the end (before trailing blanks) joins the next
+// line. A line keeps its leading blanks and, unless a "#" cut it, its line feed. Reading stops
+// at a line that does not fit the buffer, a NUL byte, or a joined line cut off by the end of
+// the file: pam_env fails the file there.
+class PamLines final
+{
+public:
+    explicit PamLines(QIODevice& file) : m_file(file) {}
+
+    // The next line; nothing at the end of the file or where reading failed.
+    std::optional<QByteArray> next()
+    {
+        QByteArray joined;
+        qsizetype used = 0;
+        for (;;) {
+            if (used >= bufferSize - 1)
+                return fail();
+            const QByteArray line = m_file.readLine(bufferSize - used);
+            if (line.isEmpty())
+                return used == 0 ? std::nullopt : fail();
+            ++m_lineNumber;
+            if (used == 0)
+                m_startLine = m_lineNumber;
+            if (line.contains('\0') || (!line.endsWith('\n') && !m_file.atEnd()))
+                return fail();
+            const qsizetype start = skipPamSpace(line, 0);
+            if (start == line.size() || line[start] == '#') {
+                // pam_env starts writing the buffer afresh, but still counts what it joined.
+                joined.clear();
+                continue;
+            }
+            if (const qsizetype hash = line.indexOf('#', start); hash >= 0)
+                return joined + line.first(hash);
+            qsizetype end = line.size();
+            while (end > start && isPamSpace(line[end - 1]))
+                --end;
+            if (line[end - 1] != '\\')
+                return joined + line;
+            joined += line.first(end - 1);
+            used += end - 1;
+        }
+    }
+
+    bool hasFailed() const { return m_hasFailed; }
+    // Where the last line began, or where reading failed.
+    qsizetype lineNumber() const { return m_hasFailed ? m_lineNumber : m_startLine; }
+
+private:
+    std::optional<QByteArray> fail()
+    {
+        m_hasFailed = true;
+        return std::nullopt;
+    }
+
+    QIODevice& m_file;
+    qsizetype m_lineNumber = 0;
+    qsizetype m_startLine = 0;
+    bool m_hasFailed = false;
+};
+
+bool isPamName(QByteArrayView name)
 {
     for (char c : name) {
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -93,12 +144,16 @@ bool isPamName(const QByteArray& name)
     return true;
 }
 
-// An environment file of NAME=VALUE lines, such as /etc/environment or /etc/default/locale.
-void readEnvironmentFile(const QByteArray& text, QProcessEnvironment& environment)
+// An environment file of NAME=VALUE lines, such as /etc/environment or /etc/default/locale. A
+// line it cannot read ends the file, but not the session.
+void readEnvironmentFile(QIODevice& file, QProcessEnvironment& environment)
 {
     const QByteArray exportPrefix = QByteArrayLiteral("export ");
-    for (const QByteArray& line : logicalLines(text)) {
-        QByteArray entry = line.sliced(skipPamSpace(line, 0));
+    PamLines lines(file);
+    while (auto line = lines.next()) {
+        if (line->endsWith('\n'))
+            line->chop(1);
+        QByteArray entry = line->sliced(skipPamSpace(*line, 0));
         if (entry.startsWith(exportPrefix))
             entry = entry.sliced(exportPrefix.size());
         const qsizetype equals = entry.indexOf('=');
@@ -127,91 +182,153 @@ void readEnvironmentFile(const QByteArray& text, QProcessEnvironment& environmen
     }
 }
 
-// "${NAME}" from the variables set so far, "@{HOME}" and "@{SHELL}" from the account and a
-// backslash before "$" or "@" for the character itself. Nothing for an unterminated reference.
-std::optional<QByteArray> expanded(const QByteArray& value, const QProcessEnvironment& environment,
-                                   const Account& account)
+// What "@{NAME}" stands for in cron's session.
+QByteArray pamItem(QByteArrayView name, const Account& account)
+{
+    if (name == "PAM_USER")
+        return account.name.toUtf8();
+    if (name == "PAM_TTY")
+        return QByteArrayLiteral("cron");
+    if (name == "HOME")
+        return account.home.toUtf8();
+    if (name == "SHELL")
+        return account.shell.toUtf8();
+    return {};
+}
+
+// "${NAME}" from the variables set so far, "@{NAME}" from the session, and a backslash before
+// "$" or "@" for the character itself; a backslash before anything else is dropped, and "$" or
+// "@" without a brace stays. The kind of failure for an unterminated reference or a value that
+// outgrows pam_env's buffer, with what failed.
+std::expected<QByteArray, std::pair<CronSessionFailure::Kind, QByteArray>>
+expanded(QByteArrayView value, const QProcessEnvironment& environment, const Account& account)
 {
     QByteArray result;
-    for (qsizetype i = 0; i < value.size(); ++i) {
+    const auto append = [&result](QByteArrayView bytes) {
+        result += bytes;
+        return result.size() < bufferSize;
+    };
+    for (qsizetype i = 0; i < value.size();) {
         const char c = value[i];
-        if (c == '\\' && i + 1 < value.size() && (value[i + 1] == '$' || value[i + 1] == '@')) {
-            result += value[++i];
+        bool fits = true;
+        if (c == '\\') {
+            ++i;
+            if (i < value.size() && (value[i] == '$' || value[i] == '@'))
+                fits = append(value.sliced(i++, 1));
         } else if ((c == '$' || c == '@') && i + 1 < value.size() && value[i + 1] == '{') {
             const qsizetype close = value.indexOf('}', i + 2);
             if (close < 0)
-                return std::nullopt;
-            const QString name = decoded(value.sliced(i + 2, close - i - 2));
-            if (c == '$')
-                result += environment.value(name).toUtf8();
-            else if (name == u"HOME")
-                result += account.home.toUtf8();
-            else if (name == u"SHELL")
-                result += account.shell.toUtf8();
-            else if (name == u"PAM_USER")
-                result += account.name.toUtf8();
-            i = close;
+                return std::unexpected(std::pair(CronSessionFailure::Kind::unterminatedReference,
+                                                 value.sliced(i).toByteArray()));
+            const QByteArrayView name = value.sliced(i + 2, close - i - 2);
+            fits = append(c == '$' ? environment.value(decoded(name)).toUtf8()
+                                   : pamItem(name, account));
+            i = close + 1;
         } else {
-            result += c;
+            fits = append(value.sliced(i++, 1));
         }
-        if (result.size() > lineLimit)
-            return std::nullopt;
+        if (!fits)
+            return std::unexpected(std::pair(CronSessionFailure::Kind::valueTooLong, QByteArray()));
     }
     return result;
 }
 
-// A settings file of "NAME [DEFAULT=value] [OVERRIDE=value]" lines, such as
-// /etc/security/pam_env.conf: the override where it expands to something, else the default
-// where that does, else the variable is removed.
-void readSettingsFile(const QByteArray& text, QProcessEnvironment& environment,
-                      const Account& account)
+// One option's value; "" given in quotes is kept apart from a value that is missing.
+struct OptionValue
 {
-    const QByteArray defaultOption = QByteArrayLiteral("DEFAULT=");
-    const QByteArray overrideOption = QByteArrayLiteral("OVERRIDE=");
-    for (const QByteArray& line : logicalLines(text)) {
-        const QByteArray& view = line;
-        qsizetype i = skipPamSpace(view, 0);
-        const qsizetype nameStart = i;
-        while (i < view.size() && !isPamSpace(view[i]))
+    QByteArray text;
+    bool isEmptyQuotes = false;
+};
+
+struct Setting
+{
+    QByteArray name;
+    std::optional<OptionValue> fallback;
+    std::optional<OptionValue> override;
+};
+
+// A settings line: "NAME[ DEFAULT=value][ OVERRIDE=value]", the options each after blanks.
+// Nothing for a line pam_env ignores: one with leading or trailing blanks, an option it does not
+// know, an unterminated quote, or text after a closing quote.
+std::optional<Setting> setting(QByteArrayView line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && !isPamSpace(line[i]))
+        ++i;
+    Setting parsed{line.first(i).toByteArray(), {}, {}};
+    while (i < line.size() && isBlank(line[i])) {
+        while (i < line.size() && isBlank(line[i]))
             ++i;
-        const QString name = decoded(view.sliced(nameStart, i - nameStart));
-        QByteArray options[2];
-        bool isReadable = true;
-        while ((i = skipPamSpace(view, i)) < view.size()) {
-            const QByteArray rest = view.sliced(i);
-            const int option = rest.startsWith(defaultOption)    ? 0
-                               : rest.startsWith(overrideOption) ? 1
-                                                                 : -1;
-            if (option < 0) {
-                isReadable = false;
-                break;
-            }
-            i += option == 0 ? defaultOption.size() : overrideOption.size();
-            if (i < view.size() && view[i] == '"') {
-                const qsizetype close = view.indexOf('"', i + 1);
-                const qsizetype end = close < 0 ? view.size() : close;
-                options[option] = view.sliced(i + 1, end - i - 1);
-                i = close < 0 ? end : close + 1;
-            } else {
-                const qsizetype start = i;
-                while (i < view.size() && !isPamSpace(view[i]))
-                    ++i;
-                options[option] = view.sliced(start, i - start);
-            }
+        const QByteArrayView rest = line.sliced(i);
+        std::optional<OptionValue>* option = nullptr;
+        if (rest.startsWith("DEFAULT=")) {
+            option = &parsed.fallback;
+            i += 8;
+        } else if (rest.startsWith("OVERRIDE=")) {
+            option = &parsed.override;
+            i += 9;
+        } else {
+            return std::nullopt;
         }
-        if (!isReadable || name.isEmpty())
+        if (i < line.size() && line[i] == '"') {
+            const qsizetype close = line.indexOf('"', i + 1);
+            if (close < 0 || (close + 1 < line.size() && !isPamSpace(line[close + 1])))
+                return std::nullopt;
+            const QByteArrayView text = line.sliced(i + 1, close - i - 1);
+            *option = OptionValue{text.toByteArray(), text.isEmpty()};
+            i = close + 1;
+        } else {
+            const qsizetype start = i;
+            while (i < line.size() && !isPamSpace(line[i]))
+                ++i;
+            if (i > start)
+                *option = OptionValue{line.sliced(start, i - start).toByteArray(), false};
+        }
+    }
+    if (parsed.name.isEmpty())
+        return std::nullopt;
+    return parsed;
+}
+
+// A settings file, such as /etc/security/pam_env.conf: both options are expanded, then the
+// override is taken where it is not empty, else the default where one is given (also empty),
+// else the variable is removed.
+std::expected<void, CronSessionFailure> readSettingsFile(QIODevice& file, const QString& path,
+                                                         QProcessEnvironment& environment,
+                                                         const Account& account)
+{
+    PamLines lines(file);
+    while (const auto line = lines.next()) {
+        const auto parsed = setting(*line);
+        if (!parsed)
             continue;
-        const auto override = expanded(options[1], environment, account);
-        const auto fallback = expanded(options[0], environment, account);
-        if (!override || !fallback)
-            continue;
-        if (!override->isEmpty())
-            environment.insert(name, decoded(*override));
-        else if (!fallback->isEmpty())
-            environment.insert(name, decoded(*fallback));
+        std::optional<QByteArray> values[2];
+        const std::optional<OptionValue>* options[2] = {&parsed->fallback, &parsed->override};
+        for (int option = 0; option < 2; ++option) {
+            if (!*options[option] || (*options[option])->isEmptyQuotes)
+                continue;
+            const auto value = expanded((*options[option])->text, environment, account);
+            if (!value) {
+                const auto& [kind, reference] = value.error();
+                return std::unexpected(CronSessionFailure{
+                    kind, path, lines.lineNumber(),
+                    decoded(kind == CronSessionFailure::Kind::valueTooLong ? parsed->name
+                                                                           : reference)});
+            }
+            values[option] = *value;
+        }
+        const QString name = decoded(parsed->name);
+        if (values[1] && !values[1]->isEmpty())
+            environment.insert(name, decoded(*values[1]));
+        else if (parsed->fallback)
+            environment.insert(name, decoded(values[0].value_or(QByteArray())));
         else
             environment.remove(name);
     }
+    if (lines.hasFailed())
+        return std::unexpected(CronSessionFailure{CronSessionFailure::Kind::unreadableLine, path,
+                                                  lines.lineNumber(), QString()});
+    return {};
 }
 
 // The words of a PAM configuration line; a bracketed control such as "[default=1]" is one word.
@@ -235,9 +352,11 @@ QList<QByteArray> pamWords(const QByteArray& line)
 
 } // namespace
 
-std::optional<EnvironmentAssignment> assignment(QStringView line)
+std::optional<EnvironmentAssignment> assignment(QStringView wholeLine)
 {
-    qsizetype i = skipCronSpace(line, 0);
+    const qsizetype first = skipCronSpace(wholeLine, 0);
+    const QStringView line = firstUtf8Bytes(wholeLine.sliced(first), assignmentBytes);
+    qsizetype i = 0;
     if (i == line.size() || line[i] == u'#')
         return std::nullopt;
 
@@ -287,15 +406,18 @@ QList<EnvironmentAssignment> assignmentsAbove(const CronDocument& document, cons
     return assignments;
 }
 
-QProcessEnvironment pamVariables(const QByteArray& pamConfiguration, const FileReader& read,
-                                 const Account& account)
+std::expected<QProcessEnvironment, CronSessionFailure> pamVariables(const FileOpener& open,
+                                                                    const Account& account)
 {
     QProcessEnvironment environment;
+    const auto configuration = open(pamConfigurationPath.toString());
+    if (!configuration)
+        return environment;
     int entries = 0;
-    for (const QByteArray& line : pamConfiguration.split('\n')) {
-        const QList<QByteArray> words = pamWords(line);
-        if (words.size() < 3 || words[0].startsWith('#') ||
-            (words[0] != "session" && words[0] != "-session") ||
+    PamLines lines(*configuration);
+    while (const auto line = lines.next()) {
+        const QList<QByteArray> words = pamWords(*line);
+        if (words.size() < 3 || (words[0] != "session" && words[0] != "-session") ||
             QFileInfo(QString::fromUtf8(words[2])).fileName() != u"pam_env.so")
             continue;
         if (++entries > entryLimit)
@@ -311,11 +433,13 @@ QProcessEnvironment pamVariables(const QByteArray& pamConfiguration, const FileR
             else if (argument.startsWith("readenv="))
                 readsEnvironmentFile = argument.sliced(8).toInt() != 0;
         }
-        if (const auto settings = read(settingsFile))
-            readSettingsFile(*settings, environment, account);
+        if (const auto settings = open(settingsFile)) {
+            if (auto read = readSettingsFile(*settings, settingsFile, environment, account); !read)
+                return std::unexpected(read.error());
+        }
         if (!readsEnvironmentFile)
             continue;
-        if (const auto variables = read(environmentFile))
+        if (const auto variables = open(environmentFile))
             readEnvironmentFile(*variables, environment);
     }
     return environment;
@@ -343,6 +467,13 @@ QProcessEnvironment forJob(const QList<EnvironmentAssignment>& crontabAssignment
     for (const QString& name : cron.keys())
         environment.insert(name, cron.value(name));
     return environment;
+}
+
+QString workingDirectory(const QProcessEnvironment& job,
+                         const std::function<bool(const QString& folder)>& canEnter)
+{
+    const QString home = job.value(QStringLiteral("HOME"));
+    return canEnter(home) ? home : cronFolder.toString();
 }
 
 } // namespace Tempolane::CronEnvironment

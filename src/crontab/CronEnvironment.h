@@ -1,13 +1,17 @@
 #pragma once
 
 #include "CronDocument.h"
+#include "CronSessionFailure.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QUuid>
+#include <expected>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace Tempolane {
@@ -34,12 +38,17 @@ struct Account
     QString shell;
 };
 
-// Gives a file's bytes, or nothing where it cannot be read.
-using FileReader = std::function<std::optional<QByteArray>(const QString& path)>;
+// Opens a file for reading, or gives nothing where it cannot be read.
+using FileOpener = std::function<std::unique_ptr<QIODevice>(const QString& path)>;
 
 inline constexpr QStringView defaultShell = u"/bin/sh";
 inline constexpr QStringView defaultPath = u"/usr/bin:/bin";
 inline constexpr QStringView pamConfigurationPath = u"/etc/pam.d/cron";
+// cron's own folder, where a job starts whose home folder cannot be entered.
+inline constexpr QStringView cronFolder = u"/var/spool/cron";
+// cron reads this many bytes of an assignment line, after its leading blanks, and drops the
+// rest of the line.
+inline constexpr qsizetype assignmentBytes = 998;
 
 // The assignment cron reads from one crontab line; nothing for a comment, a job or anything
 // the crontab tool would refuse as an assignment.
@@ -50,13 +59,19 @@ std::optional<EnvironmentAssignment> assignment(QStringView line);
 QList<EnvironmentAssignment> assignmentsAbove(const CronDocument& document, const QUuid& jobId);
 
 // What the pam_env entries of the cron service's PAM configuration add, reading each entry's
-// settings file and then its environment file, in the configuration's order.
-QProcessEnvironment pamVariables(const QByteArray& pamConfiguration, const FileReader& read,
-                                 const Account& account);
+// settings file and then its environment file, in the configuration's order, each file whole;
+// or why PAM aborts cron's session, so that cron runs no job of the account.
+std::expected<QProcessEnvironment, CronSessionFailure> pamVariables(const FileOpener& open,
+                                                                    const Account& account);
 
 // The job's whole environment.
 QProcessEnvironment forJob(const QList<EnvironmentAssignment>& crontabAssignments,
                            const QProcessEnvironment& pam, const Account& account);
+
+// Where the job starts: its HOME, or cron's own folder where HOME cannot be entered (a file,
+// a folder that is missing or closed to the account).
+QString workingDirectory(const QProcessEnvironment& job,
+                         const std::function<bool(const QString& folder)>& canEnter);
 
 } // namespace CronEnvironment
 

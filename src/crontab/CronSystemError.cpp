@@ -4,13 +4,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(CronSystemError)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"CronSystemError"};
-
-} // namespace
 
 // Where the tool refused, its own words alone, as the terminal shows them; a read it broke off
 // names the cause and then what it said.

@@ -1,7 +1,11 @@
 #include "DemoCronClient.h"
 
+#include "TextContext.h"
+
 #include <QCoro/QCoroFuture>
 #include <QtConcurrent/QtConcurrentRun>
+
+TEMPOLANE_TEXT_CONTEXT(DemoCronClient)
 
 namespace Tempolane {
 
@@ -12,14 +16,14 @@ QString DemoCronClient::sampleText()
 #else
     const QString home = QStringLiteral("/home/demo");
 #endif
-    return QStringLiteral("# Bestehende Einträge und Umgebungsvariablen bleiben erhalten\n"
+    return QStringLiteral("# %2\n"
                           "SHELL=/bin/zsh\n"
                           "\n"
                           "*/5 * * * * /usr/local/bin/php %1/Sites/example/artisan schedule:run\n"
                           "30 8 * * 1-5 %1/Scripts/daily-report.sh\n"
                           "# Tempolane disabled: 0 2 * * 0 %1/Scripts/archive.sh\n"
                           "@reboot %1/Scripts/start-services.sh\n")
-        .arg(home);
+        .arg(home, tr("Bestehende Einträge und Umgebungsvariablen bleiben erhalten"));
 }
 
 DemoCronClient::DemoCronClient(QString contents) : m_contents(std::move(contents))

@@ -217,6 +217,10 @@ QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirec
     }
 
     JobCache& cache = m_jobs[jobDirectory];
+    if (!RunFiles::isRealDirectory(jobDirectory)) {
+        cache = JobCache();
+        return {};
+    }
     const QString runsDirectory = jobDirectory + QStringLiteral("/runs");
     auto listed = listRecords(runsDirectory, cache, true);
     const auto shown = listed.begin() + std::clamp<qsizetype>(limit, 0, listed.size());
@@ -240,10 +244,15 @@ QList<JobExecutionRecord> ExecutionRecordReader::history(const QString& jobDirec
 JobExecutionSummary ExecutionRecordReader::summary(const QString& jobDirectory)
 {
     JobCache& cache = m_jobs[jobDirectory];
+    JobExecutionSummary summary;
+    // A job folder planted as a link would show runs of whatever folder it leads to.
+    if (!RunFiles::isRealDirectory(jobDirectory)) {
+        cache = JobCache();
+        return summary;
+    }
     const QString runsDirectory = jobDirectory + QStringLiteral("/runs");
     const auto listed = listRecords(runsDirectory, cache, false);
 
-    JobExecutionSummary summary;
     summary.monitoringStartedAt = monitoringStartedAt(jobDirectory, cache);
     const auto newest = std::min_element(listed.begin(), listed.end(), isNewer);
     const bool hasFailed = newest != listed.end() && newest->parsed->exitCode.value_or(0) != 0;

@@ -32,19 +32,22 @@ ExecutionServiceError fileSystemError(const PrivateFiles::Failure& failure)
     return ExecutionServiceError::fileSystemFailed(failure.message);
 }
 
-// System files are read only this far: enough for any real configuration, and a huge or
-// endless file costs no more.
-constexpr qint64 systemFileLimit = 65536;
-
-std::optional<QByteArray> systemFile(const QString& path)
+// A pipe or device at the name would block the read or never end; a regular file is read
+// whole, line by line, as pam_env reads it.
+std::unique_ptr<QIODevice> systemFile(const QString& path)
 {
-    // A pipe or device at the name would block the read or never end.
     if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.read(systemFileLimit);
+        return nullptr;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}
+
+bool canEnter(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return !folder.isEmpty() && info.isDir() && info.isExecutable();
 }
 
 CronEnvironment::Account currentAccount()
@@ -70,17 +73,15 @@ CronEnvironment::Account currentAccount()
 Outcome runAsCron(const QString& commandLine, const QList<EnvironmentAssignment>& assignments)
 {
     const CronEnvironment::Account account = currentAccount();
-    const QProcessEnvironment environment = CronEnvironment::forJob(
-        assignments,
-        CronEnvironment::pamVariables(
-            systemFile(CronEnvironment::pamConfigurationPath.toString()).value_or(QByteArray()),
-            systemFile, account),
-        account);
+    const auto pam = CronEnvironment::pamVariables(systemFile, account);
+    if (!pam)
+        return std::unexpected(ExecutionServiceError::cronRunsNothing(pam.error().description()));
+    const QProcessEnvironment environment = CronEnvironment::forJob(assignments, *pam, account);
     QProcess process;
     process.setProgram(environment.value(QStringLiteral("SHELL")));
     process.setArguments({QStringLiteral("-c"), commandLine});
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(environment.value(QStringLiteral("HOME")));
+    process.setWorkingDirectory(CronEnvironment::workingDirectory(environment, canEnter));
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());

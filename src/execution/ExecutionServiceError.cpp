@@ -18,8 +18,16 @@ QString ExecutionServiceError::summary() const
     case Kind::launchFailed:
         return QCoreApplication::translate("ExecutionService",
                                            "Der Cronjob konnte nicht gestartet werden.");
+    case Kind::cronRunsNothing:
+        // Already Tempolane's own sentence, naming the file and line that stop cron.
+        return m_systemDescription;
     }
     Q_UNREACHABLE();
+}
+
+QString ExecutionServiceError::details() const
+{
+    return m_kind == Kind::cronRunsNothing ? QString() : m_systemDescription;
 }
 
 QString ExecutionServiceError::description() const

@@ -4,8 +4,8 @@
 
 namespace Tempolane {
 
-// A failed service operation: the runner ended with a non-zero status, or the system refused
-// a file or process operation, whose own description is kept.
+// A failed service operation: the runner ended with a non-zero status, the system refused
+// a file or process operation, whose own description is kept, or cron would not run the job.
 class ExecutionServiceError final
 {
 public:
@@ -13,7 +13,9 @@ public:
     {
         commandFailed,
         fileSystemFailed,
-        launchFailed
+        launchFailed,
+        // cron runs no job of the account, so the job was not started either.
+        cronRunsNothing
     };
 
     static ExecutionServiceError commandFailed(qint32 exitStatus)
@@ -29,6 +31,11 @@ public:
         return {Kind::launchFailed, 0, std::move(systemDescription)};
     }
 
+    static ExecutionServiceError cronRunsNothing(QString why)
+    {
+        return {Kind::cronRunsNothing, 0, std::move(why)};
+    }
+
     Kind kind() const { return m_kind; }
     // The runner's exit status, for `commandFailed`.
     qint32 exitStatus() const { return m_exitStatus; }
@@ -36,7 +43,7 @@ public:
     QString description() const;
     // Tempolane's sentence alone, and the system's words (empty where it said nothing).
     QString summary() const;
-    QString details() const { return m_systemDescription; }
+    QString details() const;
 
     friend bool operator==(const ExecutionServiceError&, const ExecutionServiceError&) = default;
 

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(JobExecutionState)
+
 namespace Tempolane {
 
 QString rawValue(JobExecutionState::Kind kind)
@@ -29,7 +31,6 @@ QString rawValue(JobExecutionState::Kind kind)
 
 QString title(const JobExecutionState& state)
 {
-    constexpr TextContext tr{"JobExecutionState"};
     switch (state.kind()) {
     case JobExecutionState::Kind::failed:
         return tr("Fehler bei der letzten Ausführung");

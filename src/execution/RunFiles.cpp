@@ -100,9 +100,15 @@ qsizetype skipDigits(QStringView text, qsizetype i)
 std::optional<QList<DirectoryEntry>> listRegularFiles(const QString& directory,
                                                       const QList<QByteArray>& suffixes)
 {
-    DIR* dir = ::opendir(QFile::encodeName(directory).constData());
-    if (!dir)
+    const int fd = ::open(QFile::encodeName(directory).constData(),
+                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return std::nullopt;
+    }
     QList<DirectoryEntry> entries;
     const int dirFd = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir)) {
@@ -134,15 +140,20 @@ std::optional<FileStamp> directoryStamp(const QString& directory)
     struct stat info
     {
     };
-    if (::stat(QFile::encodeName(directory).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+    if (::lstat(QFile::encodeName(directory).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
         return std::nullopt;
     return stampOf(info);
 }
 
+bool isRealDirectory(const QString& path)
+{
+    return directoryStamp(path).has_value();
+}
+
 QList<DirectoryEntry> restat(const QString& directory, const QList<DirectoryEntry>& entries)
 {
-    const Descriptor dirFd(
-        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor dirFd(::open(QFile::encodeName(directory).constData(),
+                                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (dirFd.get() < 0)
         return {};
     QList<DirectoryEntry> fresh;

@@ -36,12 +36,16 @@ struct DirectoryEntry
 };
 
 // The regular, non-hidden files of a directory whose names end in one of the suffixes;
-// nothing when the directory cannot be listed. Symbolic links and special files are left out.
+// nothing when the directory cannot be listed or is a symbolic link. Symbolic links and special
+// files are left out.
 std::optional<QList<DirectoryEntry>> listRegularFiles(const QString& directory,
                                                       const QList<QByteArray>& suffixes);
 
-// The stamp of a directory; unchanged while no entry was added, removed or renamed.
+// The stamp of a directory; unchanged while no entry was added, removed or renamed. Nothing
+// for a symbolic link, wherever it leads.
 std::optional<FileStamp> directoryStamp(const QString& directory);
+// A directory itself, not a symbolic link to one.
+bool isRealDirectory(const QString& path);
 
 // The entries of an earlier listing of the same directory with fresh stamps; those that are
 // gone or no longer regular files are left out.

@@ -3,6 +3,7 @@
 #include <QDBusPendingCall>
 #include <QString>
 #include <expected>
+#include <optional>
 
 namespace Tempolane {
 
@@ -24,19 +25,43 @@ public:
     // The entry's text, valid for desktop-file-validate whatever the program's path holds.
     static QString entryText(const QString& program);
 
-    QString entryPath() const;
-    bool isOn() const;
-    // Whether a watcher runs in this session (it owns its name on the session bus).
-    static bool isWatcherRunning();
+    enum class State
+    {
+        off,
+        on,
+        // The entry is there, but the desktop's own settings keep it from starting anything
+        // (Hidden=true, X-GNOME-Autostart-enabled=false); switching on enables it again.
+        disabledByDesktop
+    };
 
-    // Writes the entry and starts the watcher. The error's text in the system's own words.
-    std::expected<void, QString> switchOn() const;
-    // Removes the entry; stopWatcher() ends the running watcher.
-    std::expected<void, QString> switchOff() const;
+    // What a switch did that the user should know of, such as an entry of another program
+    // that it replaced; empty when there is nothing to tell.
+    struct Switched
+    {
+        QString note;
+    };
+
+    QString entryPath() const;
+    State state() const;
+    bool isOn() const { return state() == State::on; }
+    // Whether a watcher runs in this session (it owns its name on the session bus); unknown
+    // where the bus does not answer in time.
+    static std::optional<bool> isWatcherRunning();
+
+    // Writes the entry, in place of a link or of an entry Tempolane did not write, and starts
+    // the watcher detached from the caller. The error's text in the system's own words.
+    std::expected<Switched, QString> switchOn() const;
+    // Removes the entry (a link: the link only); stopWatcher() ends the running watcher.
+    std::expected<Switched, QString> switchOff() const;
     // Asks the session's watcher to end, without waiting for it.
     static QDBusPendingCall stopWatcher();
 
 private:
+    // What replacing or removing what stands at the entry's name tells: about a link, about an
+    // entry Tempolane did not write (each text with %1 for what it led to or started), or
+    // nothing.
+    QString noteOnReplacing(const QString& aboutLink, const QString& aboutForeignEntry) const;
+
     QString m_autostartFolder;
     QString m_program;
 };

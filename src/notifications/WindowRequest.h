@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QString>
 #include <QUuid>
 
@@ -12,8 +13,7 @@ namespace Tempolane::WindowRequest {
 // that is starting and shows nothing yet.
 bool handOver(const QDBusConnection& bus, const QUuid& jobId, int timeoutMs = 2000);
 
-// The same without waiting, for a running program: where no window process answers, `program`
-// (the desktop program) starts with "--job ID".
-void openJob(const QDBusConnection& bus, const QUuid& jobId, const QString& program);
+// The call ShowJob with the job, or without one (a null id) only bringing the window forward.
+QDBusMessage showJobCall(const QUuid& jobId);
 
 } // namespace Tempolane::WindowRequest

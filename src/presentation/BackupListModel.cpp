@@ -1,22 +1,21 @@
 #include "BackupListModel.h"
 
 #include "DateTimeText.h"
-#include "PluralText.h"
 #include "TextContext.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
 #include <QtConcurrent/QtConcurrentRun>
 
+TEMPOLANE_TEXT_CONTEXT(BackupListModel)
+
 namespace Tempolane {
 
 namespace {
 
-constexpr TextContext tr{"BackupListModel"};
-
 QString jobsText(qsizetype count)
 {
-    return pluralText(tr, "=0 {Keine Jobs} one {# Job} other {# Jobs}", count);
+    return tr.plural("=0 {Keine Jobs} one {# Job} other {# Jobs}", count);
 }
 
 // The counts line up on the right, under their heading.

@@ -1,11 +1,10 @@
 #include "DateTimeText.h"
 
+#include "LocaleFormat.h"
+
 #include <QHash>
 #include <memory>
-#include <unicode/dtptngen.h>
 #include <unicode/reldatefmt.h>
-#include <unicode/smpdtfmt.h>
-#include <unicode/timezone.h>
 
 namespace Tempolane::DateTimeText {
 
@@ -16,63 +15,20 @@ QString fromIcu(const icu::UnicodeString& text)
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
 }
 
-icu::UnicodeString toIcu(const QString& text)
-{
-    return icu::UnicodeString(reinterpret_cast<const UChar*>(text.utf16()), int32_t(text.size()));
-}
-
-std::unique_ptr<icu::SimpleDateFormat> makeFormat(const char16_t* skeleton, const QLocale& locale,
-                                                  const QTimeZone& zone)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Locale icuLocale(locale.name().toLatin1().constData());
-    const std::unique_ptr<icu::DateTimePatternGenerator> generator(
-        icu::DateTimePatternGenerator::createInstance(icuLocale, status));
-    if (U_FAILURE(status))
-        return nullptr;
-    const icu::UnicodeString pattern = generator->getBestPattern(skeleton, status);
-    auto format = std::make_unique<icu::SimpleDateFormat>(pattern, icuLocale, status);
-    if (U_FAILURE(status))
-        return nullptr;
-    format->adoptTimeZone(icu::TimeZone::createTimeZone(toIcu(QString::fromLatin1(zone.id()))));
-    return format;
-}
-
-// Building a formatter costs far more than formatting; views ask for the same pair again and
+// Building a formatter costs far more than formatting; views ask for the same one again and
 // again, from the main thread.
-icu::SimpleDateFormat* format(const char16_t* skeleton, const QLocale& locale,
-                              const QTimeZone& zone)
+icu::RelativeDateTimeFormatter* relativeFormatter(const QLocale& locale)
 {
-    thread_local QHash<QString, std::shared_ptr<icu::SimpleDateFormat>> formats;
-    const QString key =
-        QString::fromUtf16(skeleton) + u'|' + locale.name() + u'|' + QString::fromLatin1(zone.id());
-    auto found = formats.find(key);
-    if (found == formats.end())
-        found = formats.insert(key, makeFormat(skeleton, locale, zone));
-    return found->get();
-}
-
-QString formatted(const char16_t* skeleton, const QDateTime& instant, const QLocale& locale,
-                  const QTimeZone& zone, QLocale::FormatType fallback)
-{
-    icu::SimpleDateFormat* icuFormat = format(skeleton, locale, zone);
-    if (!icuFormat)
-        return QLocale(locale).toString(instant.toTimeZone(zone), fallback);
-    icu::UnicodeString text;
-    icuFormat->format(UDate(instant.toMSecsSinceEpoch()), text);
-    return fromIcu(text);
-}
-
-icu::RelativeDateTimeFormatter* germanRelativeFormatter()
-{
-    thread_local std::unique_ptr<icu::RelativeDateTimeFormatter> formatter = [] {
+    thread_local QHash<QString, std::shared_ptr<icu::RelativeDateTimeFormatter>> formatters;
+    auto found = formatters.find(locale.name());
+    if (found == formatters.end()) {
         UErrorCode status = U_ZERO_ERROR;
-        auto made = std::make_unique<icu::RelativeDateTimeFormatter>(
-            icu::Locale::getGerman(), nullptr, UDAT_STYLE_LONG, UDISPCTX_CAPITALIZATION_NONE,
-            status);
-        return U_SUCCESS(status) ? std::move(made) : nullptr;
-    }();
-    return formatter.get();
+        auto made = std::make_shared<icu::RelativeDateTimeFormatter>(
+            icu::Locale(locale.name().toLatin1().constData()), nullptr, UDAT_STYLE_LONG,
+            UDISPCTX_CAPITALIZATION_NONE, status);
+        found = formatters.insert(locale.name(), U_SUCCESS(status) ? made : nullptr);
+    }
+    return found->get();
 }
 
 struct Span
@@ -109,27 +65,27 @@ Span largestFittingUnit(qint64 seconds)
 
 QString shortDateTime(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
 {
-    return formatted(u"dMMMjmm", instant, locale, zone, QLocale::ShortFormat);
+    return LocaleFormat::dateTime(u"dMMMjmm", instant, locale, zone);
 }
 
 QString timeOfDay(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
 {
-    return formatted(u"jmm", instant, locale, zone, QLocale::ShortFormat);
+    return LocaleFormat::dateTime(u"jmm", instant, locale, zone);
 }
 
 QString weekdayAndDay(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
 {
-    return formatted(u"EEEd", instant, locale, zone, QLocale::ShortFormat);
+    return LocaleFormat::dateTime(u"EEEd", instant, locale, zone);
 }
 
 QString dateTimeWithSeconds(const QDateTime& instant, const QLocale& locale, const QTimeZone& zone)
 {
-    return formatted(u"yMMMdjmmss", instant, locale, zone, QLocale::LongFormat);
+    return LocaleFormat::dateTime(u"yMMMdjmmss", instant, locale, zone);
 }
 
-QString relativeTime(const QDateTime& instant, const QDateTime& now)
+QString relativeTime(const QDateTime& instant, const QDateTime& now, const QLocale& locale)
 {
-    icu::RelativeDateTimeFormatter* formatter = germanRelativeFormatter();
+    icu::RelativeDateTimeFormatter* formatter = relativeFormatter(locale);
     const qint64 elapsed = now.secsTo(instant);
     const Span span = largestFittingUnit(std::abs(elapsed));
     const double offset = double(elapsed < 0 ? -span.count : span.count);
@@ -137,7 +93,8 @@ QString relativeTime(const QDateTime& instant, const QDateTime& now)
         return QString::number(offset);
     UErrorCode status = U_ZERO_ERROR;
     icu::UnicodeString text;
-    // Seconds give "jetzt" at zero and days give "gestern" and "vorgestern": the named forms.
+    // Seconds give "jetzt" at zero and days give "gestern" and "vorgestern" (English "now",
+    // "yesterday"): the named forms.
     // Other units stay numeric, so a week ago reads "vor 1 Woche", not "letzte Woche".
     if (span.unit == UDAT_REL_UNIT_SECOND && span.count == 0)
         formatter->format(0.0, UDAT_REL_UNIT_SECOND, text, status);

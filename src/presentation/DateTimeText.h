@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Language.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -25,8 +27,9 @@ QString weekdayAndDay(const QDateTime& instant, const QLocale& locale = QLocale(
 QString dateTimeWithSeconds(const QDateTime& instant, const QLocale& locale = QLocale(),
                             const QTimeZone& zone = QTimeZone::systemTimeZone());
 
-// German relative time in the largest unit that fits, rounded down: "jetzt", "vor 5 Minuten",
-// "gestern", "vor 2 Wochen", "in 3 Stunden".
-QString relativeTime(const QDateTime& instant, const QDateTime& now);
+// Relative time in the largest unit that fits, rounded down, in the language the texts are
+// shown in: "jetzt", "vor 5 Minuten", "gestern", "vor 2 Wochen", "in 3 Stunden".
+QString relativeTime(const QDateTime& instant, const QDateTime& now,
+                     const QLocale& locale = Language::shown().locale);
 
 } // namespace Tempolane::DateTimeText

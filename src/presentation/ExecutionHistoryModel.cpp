@@ -4,17 +4,16 @@
 #include "ExecutionPanel.h"
 #include "ExecutionStateAppearance.h"
 #include "JobExecutionSummary.h"
-#include "PluralText.h"
 #include "TextContext.h"
 
 #include <algorithm>
 #include <utility>
 
+TEMPOLANE_TEXT_CONTEXT(ExecutionEditor)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"ExecutionEditor"};
 
 std::optional<QString> shownOutput(const JobExecutionRecord& record)
 {
@@ -40,6 +39,14 @@ QList<int> changedRoles(const JobExecutionRecord& before, const JobExecutionReco
     if (before.output != after.output)
         roles << ExecutionHistoryModel::outputRole << Qt::AccessibleDescriptionRole;
     return roles;
+}
+
+// A run reached from the chart beyond the newest ones, whose output the log no longer keeps.
+QString outputKeptOnlyFor(int newestRuns)
+{
+    return tr.plural("one {Meldungen zeigt das Protokoll nur für die neueste Ausführung.} "
+                     "other {Meldungen zeigt das Protokoll nur für die # neuesten Ausführungen.}",
+                     newestRuns);
 }
 
 } // namespace
@@ -181,11 +188,7 @@ QVariant ExecutionHistoryModel::data(const QModelIndex& index, int role) const
         return {};
     case withoutOutputRole:
         if (row.isReached)
-            return pluralText(Tempolane::tr,
-                              "one {Meldungen zeigt das Protokoll nur für die neueste "
-                              "Ausführung.} other {Meldungen zeigt das Protokoll nur für die # "
-                              "neuesten Ausführungen.}",
-                              ExecutionPanel::maximumShownRecords);
+            return outputKeptOnlyFor(ExecutionPanel::maximumShownRecords);
         return tr("Für diese Ausführung wurden keine Meldungen aufgezeichnet.");
     case isExpandedRole:
         return row.isExpanded;

@@ -8,11 +8,11 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(ExecutionEditor)
+
 namespace Tempolane::ExecutionPanel {
 
 namespace {
-
-constexpr TextContext tr{"ExecutionEditor"};
 
 std::optional<QString> detailOutput(const JobExecutionSummary& summary)
 {

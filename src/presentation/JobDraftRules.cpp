@@ -7,11 +7,11 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(JobEditor)
+
 namespace Tempolane::JobDraftRules {
 
 namespace {
-
-constexpr TextContext tr{"JobEditor"};
 
 bool spansLines(const QString& text)
 {

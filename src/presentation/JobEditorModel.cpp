@@ -5,13 +5,9 @@
 #include "ShellQuoting.h"
 #include "TextContext.h"
 
+TEMPOLANE_TEXT_CONTEXT(JobEditorModel)
+
 namespace Tempolane {
-
-namespace {
-
-constexpr TextContext tr{"JobEditorModel"};
-
-} // namespace
 
 JobEditorModel::JobEditorModel(CronJob original, bool isNew, const QString& runnerPath)
     : m_original(std::move(original)), m_isNew(isNew), m_quotedRunner(quotedPath(runnerPath)),

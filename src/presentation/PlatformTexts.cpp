@@ -4,13 +4,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(ExecutionEditor)
+
 namespace Tempolane::PlatformTexts {
-
-namespace {
-
-constexpr TextContext tr{"ExecutionEditor"};
-
-} // namespace
 
 QString executionFooter()
 {

@@ -3,18 +3,18 @@
 #include "CronExpression.h"
 #include "DateTimeText.h"
 #include "ExecutionTexts.h"
-#include "PluralText.h"
+#include "TextContext.h"
 #include "RunRecords.h"
 #include "RunSpans.h"
 
 #include <algorithm>
 #include <map>
 
+TEMPOLANE_TEXT_CONTEXT(RunChart)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"RunChart"};
 
 QString durationOf(std::int64_t milliseconds)
 {
@@ -99,8 +99,7 @@ RunChart RunChart::make(const QString& expression, const QList<JobExecutionRecor
             chart.slowest = index;
     }
     chart.median = RunRecords::medianDuration(shown);
-    QStringList sentences{pluralText(tr,
-                                     "one {Laufzeit der letzten Ausführung} "
+    QStringList sentences{tr.plural("one {Laufzeit der letzten Ausführung} "
                                      "other {Laufzeiten der letzten # Ausführungen}",
                                      shown.size(), locale)};
     if (chart.median) {
@@ -134,8 +133,7 @@ QString RunChart::slotText(qsizetype index, const QTimeZone& zone, const QLocale
     case RunShape::running:
         return tr("%1: läuft seit %2").arg(start, duration);
     case RunShape::missed:
-        return pluralText(tr,
-                          "one {%1: # geplante Ausführung nicht erkannt.} "
+        return tr.plural("one {%1: # geplante Ausführung nicht erkannt.} "
                           "other {Ab %1: # geplante Ausführungen nicht erkannt.}",
                           slot.missedCount, locale)
             .arg(start);

@@ -2,17 +2,18 @@
 
 #include "CronStore.h"
 #include "ListText.h"
-#include "PluralText.h"
+#include "TextContext.h"
 #include "RunSpans.h"
 
 #include <algorithm>
 #include <vector>
 
+TEMPOLANE_TEXT_CONTEXT(RunRecords)
+
 namespace Tempolane::RunRecords {
 
 namespace {
 
-constexpr TextContext tr{"RunRecords"};
 constexpr std::int64_t grace = CronStore::notObservedGraceSeconds * 1000;
 // A runner may note its start a moment before the minute cron meant, by the clock it reads.
 constexpr std::int64_t earlyStart = 1000;
@@ -110,13 +111,14 @@ QString outcomesText(const std::map<RunShape, std::int64_t>& counts, const QLoca
     QStringList parts;
     const auto add = [&](RunShape shape, const char* pattern) {
         if (const auto found = counts.find(shape); found != counts.end() && found->second > 0)
-            parts.append(pluralText(tr, pattern, found->second, locale));
+            parts.append(tr.plural(pattern, found->second, locale));
     };
-    add(RunShape::succeeded, "other {# erfolgreich}");
-    add(RunShape::failed, "other {# fehlgeschlagen}");
-    add(RunShape::interrupted, "other {# unerwartet beendet}");
-    add(RunShape::missed, "other {# nicht erkannt}");
-    add(RunShape::running, "one {# läuft gerade} other {# laufen gerade}");
+    add(RunShape::succeeded, QT_TRANSLATE_NOOP("RunRecords", "other {# erfolgreich}"));
+    add(RunShape::failed, QT_TRANSLATE_NOOP("RunRecords", "other {# fehlgeschlagen}"));
+    add(RunShape::interrupted, QT_TRANSLATE_NOOP("RunRecords", "other {# unerwartet beendet}"));
+    add(RunShape::missed, QT_TRANSLATE_NOOP("RunRecords", "other {# nicht erkannt}"));
+    add(RunShape::running,
+        QT_TRANSLATE_NOOP("RunRecords", "one {# läuft gerade} other {# laufen gerade}"));
     return parts.isEmpty() ? tr("keine Ausführungen aufgezeichnet") : listText(parts, locale);
 }
 

@@ -1,12 +1,13 @@
 #include "RunSpans.h"
 
-#include "PluralText.h"
+#include "TextContext.h"
+
+TEMPOLANE_TEXT_CONTEXT(Timeline)
 
 namespace Tempolane::RunSpans {
 
 namespace {
 
-constexpr TextContext tr{"Timeline"};
 constexpr std::int64_t minute = 60'000;
 
 } // namespace
@@ -52,12 +53,12 @@ QString rateText(const RunSpan& band)
         interval % minute == 0 && band.first + interval * (band.count - 1) == band.last;
     const std::int64_t minutes = (interval + minute / 2) / minute;
     if (minutes >= 60 && minutes % 60 == 0 && isEven)
-        return pluralText(tr, "one {stündlich} other {alle # Stunden}", minutes / 60);
+        return tr.plural("one {stündlich} other {alle # Stunden}", minutes / 60);
     if (isEven)
-        return pluralText(tr, "one {jede Minute} other {alle # Minuten}", minutes);
+        return tr.plural("one {jede Minute} other {alle # Minuten}", minutes);
     if (minutes >= 60 && minutes % 60 == 0)
-        return pluralText(tr, "one {etwa stündlich} other {etwa alle # Stunden}", minutes / 60);
-    return pluralText(tr, "one {etwa jede Minute} other {etwa alle # Minuten}",
+        return tr.plural("one {etwa stündlich} other {etwa alle # Stunden}", minutes / 60);
+    return tr.plural("one {etwa jede Minute} other {etwa alle # Minuten}",
                       std::max<std::int64_t>(minutes, 1));
 }
 

@@ -6,7 +6,7 @@
 #include "DateTimeText.h"
 #include "ExecutionTexts.h"
 #include "ListText.h"
-#include "PluralText.h"
+#include "TextContext.h"
 #include "RunRecords.h"
 #include "RunSpans.h"
 #include "ZoneOffsets.h"
@@ -16,14 +16,14 @@
 #include <utility>
 #include <vector>
 
+TEMPOLANE_TEXT_CONTEXT(Timeline)
+
 namespace Tempolane {
 
 namespace {
 
 using CivilTime::floorDivide;
 using CivilTime::floorModulo;
-
-constexpr TextContext tr{"Timeline"};
 constexpr std::int64_t minute = 60'000;
 constexpr std::int64_t hour = 60 * minute;
 constexpr std::int64_t day = 24 * hour;
@@ -186,7 +186,7 @@ QString namesText(const QStringList& names, const QLocale& locale)
         return listText(names, locale);
     QStringList shown = names.first(namedJobs);
     shown.append(
-        pluralText(tr, "one {# weiterer} other {# weitere}", names.size() - namedJobs, locale));
+        tr.plural("one {# weiterer} other {# weitere}", names.size() - namedJobs, locale));
     return listText(shown, locale);
 }
 
@@ -195,8 +195,36 @@ QString countsText(std::int64_t runs, int jobs, const QLocale& locale)
     if (runs == 0)
         return tr("keine Ausführungen");
     return tr("%1 von %2")
-        .arg(pluralText(tr, "one {# Ausführung} other {# Ausführungen}", runs, locale),
-             pluralText(tr, "one {# Job} other {# Jobs}", jobs, locale));
+        .arg(tr.plural("one {# Ausführung} other {# Ausführungen}", runs, locale),
+             tr.plural("one {# Job} other {# Jobs}", jobs, locale));
+}
+
+// What a band of runs with one outcome says: the job, its first and last start, how many runs.
+// Marked for the catalogue here, looked up where the count is known.
+const char* bandPattern(RunShape shape)
+{
+    switch (shape) {
+    case RunShape::planned:
+        return QT_TRANSLATE_NOOP("Timeline", "one {%1, %2 bis %3: # Ausführung, %4.} "
+                                             "other {%1, %2 bis %3: # Ausführungen, %4.}");
+    case RunShape::succeeded:
+        return QT_TRANSLATE_NOOP("Timeline",
+                                 "one {%1, %2 bis %3: # Ausführung erfolgreich.} "
+                                 "other {%1, %2 bis %3: # Ausführungen erfolgreich.}");
+    case RunShape::failed:
+        return QT_TRANSLATE_NOOP("Timeline",
+                                 "one {%1, %2 bis %3: # Ausführung fehlgeschlagen.} "
+                                 "other {%1, %2 bis %3: # Ausführungen fehlgeschlagen.}");
+    case RunShape::interrupted:
+    case RunShape::running:
+        return QT_TRANSLATE_NOOP("Timeline",
+                                 "one {%1, %2 bis %3: # Ausführung unerwartet beendet.} "
+                                 "other {%1, %2 bis %3: # Ausführungen unerwartet beendet.}");
+    case RunShape::missed:
+        break;
+    }
+    return QT_TRANSLATE_NOOP("Timeline", "one {%1, %2 bis %3: # Ausführung nicht erkannt.} "
+                                         "other {%1, %2 bis %3: # Ausführungen nicht erkannt.}");
 }
 
 } // namespace
@@ -287,7 +315,7 @@ Timeline Timeline::make(const TimelineInput& input)
     for (int note = 0; note < std::min<int>(summarisedNotes, int(timeline.notes.size())); ++note)
         ahead.append(timeline.noteText(note));
     if (timeline.notes.size() > summarisedNotes)
-        ahead.append(pluralText(tr, "one {# weiterer Hinweis} other {# weitere Hinweise}",
+        ahead.append(tr.plural("one {# weiterer Hinweis} other {# weitere Hinweise}",
                                 timeline.notes.size() - summarisedNotes, input.locale));
     sentences.append(ahead.join(QStringLiteral("; ")));
     if (hasMonitoredLane) {
@@ -310,7 +338,7 @@ QString Timeline::noteText(int index) const
     const QString names = namesText(note.jobNames, locale);
     if (note.kind == TimelineNote::Kind::overlap)
         return tr("Überschneidung um %1: %2").arg(time, names);
-    return pluralText(tr, "one {Um %1 startet # Job: %2} other {Um %1 starten # Jobs: %2}",
+    return tr.plural("one {Um %1 startet # Job: %2} other {Um %1 starten # Jobs: %2}",
                       note.jobNames.size(), locale)
         .arg(time, names);
 }
@@ -326,31 +354,7 @@ QString Timeline::markText(int laneIndex, int markIndex) const
             instantOf(mark.start).toTimeZone(zone).date() == last.toTimeZone(zone).date();
         const QString until = isSameDay ? DateTimeText::timeOfDay(last, locale, zone)
                                         : DateTimeText::shortDateTime(last, locale, zone);
-        const char* pattern = nullptr;
-        switch (mark.shape) {
-        case RunShape::planned:
-            pattern = "one {%1, %2 bis %3: # Ausführung, %4.} "
-                      "other {%1, %2 bis %3: # Ausführungen, %4.}";
-            break;
-        case RunShape::succeeded:
-            pattern = "one {%1, %2 bis %3: # Ausführung erfolgreich.} "
-                      "other {%1, %2 bis %3: # Ausführungen erfolgreich.}";
-            break;
-        case RunShape::failed:
-            pattern = "one {%1, %2 bis %3: # Ausführung fehlgeschlagen.} "
-                      "other {%1, %2 bis %3: # Ausführungen fehlgeschlagen.}";
-            break;
-        case RunShape::interrupted:
-        case RunShape::running:
-            pattern = "one {%1, %2 bis %3: # Ausführung unerwartet beendet.} "
-                      "other {%1, %2 bis %3: # Ausführungen unerwartet beendet.}";
-            break;
-        case RunShape::missed:
-            pattern = "one {%1, %2 bis %3: # Ausführung nicht erkannt.} "
-                      "other {%1, %2 bis %3: # Ausführungen nicht erkannt.}";
-            break;
-        }
-        QString text = pluralText(tr, pattern, mark.count, locale).arg(lane.name, first, until);
+        QString text = tr.plural(bandPattern(mark.shape), mark.count, locale).arg(lane.name, first, until);
         if (mark.shape == RunShape::planned)
             text = text.arg(RunSpans::rateText({mark.start, mark.lastStart, mark.count}));
         return text;

@@ -4,11 +4,11 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(UndoCommands)
+
 namespace Tempolane::UndoCommands {
 
 namespace {
-
-constexpr TextContext tr{"UndoCommands"};
 
 // The command for the last change when it is in the state the command works from.
 CommandState command(const CronStore& store, const QString& verb, bool isUndone)

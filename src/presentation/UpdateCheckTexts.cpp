@@ -4,13 +4,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(UpdateCheckTexts)
+
 namespace Tempolane::UpdateCheckTexts {
-
-namespace {
-
-constexpr TextContext tr{"UpdateCheckTexts"};
-
-} // namespace
 
 QString commandTitle(bool isChecking)
 {

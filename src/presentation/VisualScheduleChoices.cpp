@@ -6,11 +6,17 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+TEMPOLANE_TEXT_CONTEXT(VisualScheduleEditor)
+
 namespace Tempolane::VisualScheduleChoices {
 
 namespace {
 
-constexpr TextContext tr{"VisualScheduleEditor"};
+// The day of month's field reads "15. Tag": the words before and after the number.
+QString dayOfMonthText()
+{
+    return tr("%1. Tag");
+}
 
 } // namespace
 
@@ -69,9 +75,14 @@ QString startMinutePrefix()
     return tr("Minute ");
 }
 
+QString dayOfMonthPrefix()
+{
+    return dayOfMonthText().section(QStringLiteral("%1"), 0, 0);
+}
+
 QString dayOfMonthSuffix()
 {
-    return tr(". Tag");
+    return dayOfMonthText().section(QStringLiteral("%1"), 1);
 }
 
 QList<int> weekdayOrder()

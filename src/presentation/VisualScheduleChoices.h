@@ -38,6 +38,7 @@ inline constexpr int firstDayOfMonth = 1;
 inline constexpr int lastDayOfMonth = 31;
 // The steppers read "Minute 30" and "15. Tag".
 QString startMinutePrefix();
+QString dayOfMonthPrefix();
 QString dayOfMonthSuffix();
 
 // Weekdays in the order the buttons stand, Sunday first.

@@ -6,13 +6,9 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(WindowPresentation)
+
 namespace Tempolane::WindowPresentation {
-
-namespace {
-
-constexpr TextContext tr{"WindowPresentation"};
-
-} // namespace
 
 std::optional<EmptyState> jobListEmptyState(const CronStore& store)
 {

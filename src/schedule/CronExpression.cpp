@@ -8,14 +8,14 @@
 #include <QCoreApplication>
 #include <limits>
 
+TEMPOLANE_TEXT_CONTEXT(CronExpression)
+
 namespace Tempolane::CronExpression {
 
 namespace {
 
 // cron keeps a step in a C int.
 constexpr std::int64_t largestStep = std::numeric_limits<std::int32_t>::max();
-
-constexpr TextContext tr{"CronExpression"};
 
 bool containsLetter(QStringView text)
 {

@@ -3,6 +3,7 @@
 #include "ParsedCronSchedule.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -38,12 +39,16 @@ bool meansSameTimes(const QString& expression, const QString& other);
 std::optional<QDateTime> nextExecution(const QString& expression, const QDateTime& reference,
                                        const QTimeZone& zone);
 
-// The German sentence shown for a schedule; never empty.
+// The sentence shown for a schedule, in the language the texts are shown in; never empty.
 QString description(const QString& expression);
-// "Jede Minute" or "Alle 5 Minuten".
+// The same in the locale's language (German, else English), its time and dates written as the
+// locale writes them.
+QString description(const QString& expression, const QLocale& locale);
+// "Jede Minute" or "Alle 5 Minuten", in the language the texts are shown in.
 QString minuteIntervalText(int interval);
 
-// The German names of the cron weekdays, indexed 0 = Sunday … 6 = Saturday.
+// The names of the cron weekdays in the language the texts are shown in, indexed
+// 0 = Sunday … 6 = Saturday.
 QStringList weekdayNames();
 
 } // namespace Tempolane::CronExpression

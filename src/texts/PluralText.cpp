@@ -1,5 +1,7 @@
-#include "PluralText.h"
+#include "Language.h"
+#include "TextContext.h"
 
+#include <map>
 #include <memory>
 #include <unicode/fieldpos.h>
 #include <unicode/fmtable.h>
@@ -12,25 +14,28 @@ namespace Tempolane {
 
 namespace {
 
-// The texts are German whatever the user's locale, so their plural forms follow German rules.
-const icu::PluralRules* germanRules()
+// The forms follow the language the pattern is written in, whatever locale writes the digits.
+// Rules are costly to build and asked for again and again.
+const icu::PluralRules* rulesOf(QLocale::Language language)
 {
-    thread_local const std::unique_ptr<icu::PluralRules> rules = [] {
+    thread_local std::map<QLocale::Language, std::unique_ptr<icu::PluralRules>> known;
+    auto found = known.find(language);
+    if (found == known.end()) {
         UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::PluralRules> made(
-            icu::PluralRules::forLocale(icu::Locale::getGerman(), status));
-        return U_SUCCESS(status) ? std::move(made) : nullptr;
-    }();
-    return rules.get();
+        const QByteArray code = QLocale::languageToCode(language).toLatin1();
+        std::unique_ptr<icu::PluralRules> rules(
+            icu::PluralRules::forLocale(icu::Locale(code.constData()), status));
+        found = known.emplace(language, U_SUCCESS(status) ? std::move(rules) : nullptr).first;
+    }
+    return found->second.get();
 }
 
 } // namespace
 
-QString pluralText(const TextContext& texts, const char* pattern, qint64 count,
-                   const QLocale& locale)
+QString TextContext::plural(const char* pattern, qint64 count, const QLocale& locale) const
 {
-    const QString translated = texts(pattern);
-    const icu::PluralRules* rules = germanRules();
+    const QString translated = (*this)(pattern);
+    const icu::PluralRules* rules = rulesOf(Language::shown().language);
     if (rules) {
         UErrorCode status = U_ZERO_ERROR;
         const icu::UnicodeString icuPattern(reinterpret_cast<const UChar*>(translated.utf16()),

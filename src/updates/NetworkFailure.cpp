@@ -4,11 +4,11 @@
 
 #include <QCoreApplication>
 
+TEMPOLANE_TEXT_CONTEXT(NetworkFailure)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"NetworkFailure"};
 
 QString message(QNetworkReply::NetworkError error, int httpStatus)
 {

@@ -4,11 +4,13 @@
 #include "JobWatcher.h"
 #include "NotificationSender.h"
 #include "NotificationSwitch.h"
+#include "SessionBus.h"
 #include "TempolaneApp.h"
-#include "WindowRequest.h"
+#include "WindowOpener.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QFile>
 #include <QFileInfo>
 #include <unistd.h>
@@ -28,6 +30,16 @@ QString BackgroundWatcher::noServiceMessage()
               "erneut versucht.");
 }
 
+void BackgroundWatcher::openJobsOnRequest(NotificationSender& sender, WindowOpener& opener)
+{
+    // Once the window has the job, its notification has done its work.
+    QObject::connect(&sender, &NotificationSender::showRequested, &opener,
+                     [&sender, &opener](uint notificationId, QUuid jobId) {
+                         opener.open(jobId,
+                                     [&sender, notificationId] { sender.close(notificationId); });
+                     });
+}
+
 void BackgroundWatcher::replaceProcess()
 {
     // Before any QCoreApplication exists, the kernel names this program.
@@ -40,7 +52,7 @@ void BackgroundWatcher::replaceProcess()
 
 int BackgroundWatcher::run(QTextStream& err)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::connection();
     if (!bus.isConnected()) {
         err << noBusMessage() << Qt::endl;
         return 1;
@@ -56,11 +68,14 @@ int BackgroundWatcher::run(QTextStream& err)
 
     TempolaneApp tempolane;
     NotificationSender sender(bus);
-    JobWatcher watcher(tempolane.store(), tempolane.locations(),
-                       [&sender](const Notification& notification) { sender.send(notification); });
-    const QString program = NotificationSwitch::desktopProgram();
-    QObject::connect(&sender, &NotificationSender::showRequested, &sender,
-                     [&bus, program](QUuid jobId) { WindowRequest::openJob(bus, jobId, program); });
+    JobWatcher watcher(tempolane.store(), tempolane.locations(), sender);
+    WindowOpener opener(bus, NotificationSwitch::desktopProgram());
+    openJobsOnRequest(sender, opener);
+    // What the service refused while it was gone is told when it comes back.
+    QDBusServiceWatcher service(NotificationSender::serviceName(), bus,
+                                QDBusServiceWatcher::WatchForRegistration);
+    QObject::connect(&service, &QDBusServiceWatcher::serviceRegistered, &watcher,
+                     &JobWatcher::scheduleCheck);
     watcher.start();
     const int status = QCoreApplication::exec();
     bus.unregisterService(BusNames::watcher());

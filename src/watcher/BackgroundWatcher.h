@@ -5,6 +5,9 @@
 
 namespace Tempolane {
 
+class NotificationSender;
+class WindowOpener;
+
 // `tempolane --background`: the watcher as a process of its own, without a window. It owns
 // the watcher's name on the session bus, so one runs per session, and ends when asked (Quit).
 class BackgroundWatcher final : public QObject
@@ -21,6 +24,10 @@ public:
     // Becomes the watcher's own program beside this one, which loads Qt's core and D-Bus only;
     // returns only where there is none or it cannot be started.
     static void replaceProcess();
+
+    // "Anzeigen" on a notification opens its job, and takes the notification off the screen once
+    // the window has the job.
+    static void openJobsOnRequest(NotificationSender& sender, WindowOpener& opener);
 
     static QString noBusMessage();
     static QString noServiceMessage();

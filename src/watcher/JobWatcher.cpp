@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -60,9 +61,9 @@ std::optional<QDateTime> computerStartedAt()
 
 } // namespace
 
-JobWatcher::JobWatcher(CronStore& store, DataLocations locations, Sink sink, Clock clock,
-                       QObject* parent)
-    : QObject(parent), m_store(store), m_locations(std::move(locations)), m_sink(std::move(sink)),
+JobWatcher::JobWatcher(CronStore& store, DataLocations locations, NotificationOutlet& outlet,
+                       Clock clock, QObject* parent)
+    : QObject(parent), m_store(store), m_locations(std::move(locations)), m_outlet(outlet),
       m_clock(std::move(clock)), m_toldFile(m_locations.toldEvents), m_told(m_toldFile.read())
 {
     m_store.setSelectsJobs(false);
@@ -70,6 +71,9 @@ JobWatcher::JobWatcher(CronStore& store, DataLocations locations, Sink sink, Clo
     m_settle.setInterval(settleMs);
     m_wake.setSingleShot(true);
     m_heldBack.setSingleShot(true);
+    m_retry.setSingleShot(true);
+    m_retry.setInterval(retryMs);
+    connect(&m_retry, &QTimer::timeout, this, &JobWatcher::scheduleCheck);
     connect(&m_settle, &QTimer::timeout, this, [this] { check(); });
     connect(&m_wake, &QTimer::timeout, this, [this] { check(); });
     connect(&m_heldBack, &QTimer::timeout, this, [this] { deliver(m_flood.take({}, m_clock())); });
@@ -136,30 +140,71 @@ void JobWatcher::tell()
                                   ? m_store.expectedExecution(job, summary)
                                   : std::nullopt;
         const auto event = runEventOf(job, summary, expected, bootedAt);
-        if (!event)
+        if (!event) {
+            // A success after failures: what was told of them is over.
+            if (summary.state == JobExecutionState::succeeded())
+                m_outlet.withdraw(job.id);
             continue;
+        }
         current.insert(event->key);
-        if (!m_told.contains(event->key))
+        if (!m_told.contains(event->key) && !m_inFlight.contains(event->key))
             fresh.append(*event);
     }
+    m_current = current;
     // Only what still describes a job's state needs remembering.
-    if (current != m_told) {
-        m_told = current;
-        if (const auto written = m_toldFile.write(m_told); !written)
-            qWarning("Tempolane: %s", qUtf8Printable(written.error()));
-    }
+    rememberTold(m_told & current);
     deliver(m_flood.take(fresh, m_clock()));
+}
+
+void JobWatcher::rememberTold(const QSet<QString>& told)
+{
+    if (told == m_told)
+        return;
+    m_told = told;
+    if (const auto written = m_toldFile.write(m_told); !written)
+        qWarning("Tempolane: %s", qUtf8Printable(written.error()));
 }
 
 void JobWatcher::deliver(const NotificationFlood::Outcome& outcome)
 {
     for (const RunEvent& event : outcome.single)
-        m_sink(notificationOf(event));
-    if (!outcome.summarised.isEmpty())
-        m_sink(summaryOf(outcome.summarised));
+        show(notificationOf(event), {event.key});
+    if (!outcome.summarised.isEmpty()) {
+        QStringList keys;
+        for (const RunEvent& event : outcome.summarised)
+            keys.append(event.key);
+        show(summaryOf(outcome.summarised), keys);
+    }
     if (outcome.retryAt)
         m_heldBack.start(
             int(std::clamp(m_clock().msecsTo(*outcome.retryAt), qint64(0), longestSleepMs)));
+}
+
+void JobWatcher::show(const Notification& notification, const QStringList& keys)
+{
+    for (const QString& key : keys)
+        m_inFlight.insert(key);
+    m_outlet.show(notification, [self = QPointer(this), keys](bool isAccepted) {
+        if (self)
+            self->delivered(keys, isAccepted);
+    });
+}
+
+void JobWatcher::delivered(const QStringList& keys, bool isAccepted)
+{
+    for (const QString& key : keys)
+        m_inFlight.remove(key);
+    if (!isAccepted) {
+        if (!m_retry.isActive())
+            m_retry.start();
+        return;
+    }
+    QSet<QString> told = m_told;
+    for (const QString& key : keys) {
+        if (m_current.contains(key))
+            told.insert(key);
+    }
+    rememberTold(told);
 }
 
 void JobWatcher::watchFolders()

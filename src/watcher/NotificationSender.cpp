@@ -77,17 +77,20 @@ bool NotificationSender::hasService(const QDBusConnection& bus)
     return activatable.isValid() && activatable.value().contains(serviceName());
 }
 
-bool NotificationSender::send(const Notification& notification)
+void NotificationSender::show(const Notification& notification, Delivered delivered)
 {
-    if (m_inFlight >= maxInFlight)
-        return false;
+    if (m_inFlight >= maxInFlight) {
+        delivered(false);
+        return;
+    }
     const QStringList actions{defaultAction, tr("Anzeigen"), showAction, tr("Anzeigen")};
     const QVariantMap hints{
         {QStringLiteral("desktop-entry"), BusNames::application()},
         {QStringLiteral("urgency"),
          QVariant::fromValue(notification.isCritical ? criticalUrgency : normalUrgency)}};
+    const uint replaced = notification.jobId.isNull() ? 0 : m_onScreen.value(notification.jobId);
     QDBusMessage message = call(QStringLiteral("Notify"));
-    message << QCoreApplication::applicationName() << uint(0) << BusNames::application()
+    message << QCoreApplication::applicationName() << replaced << BusNames::application()
             << notification.summary
             << (m_readsMarkup ? escapedMarkup(notification.body) : notification.body) << actions
             << hints << qint32(-1);
@@ -95,28 +98,49 @@ bool NotificationSender::send(const Notification& notification)
     ++m_inFlight;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message, callTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, jobId = notification.jobId](QDBusPendingCallWatcher* finished) {
+            [this, jobId = notification.jobId,
+             delivered = std::move(delivered)](QDBusPendingCallWatcher* finished) {
                 --m_inFlight;
                 const QDBusPendingReply<uint> reply = *finished;
-                if (reply.isValid())
-                    remember(reply.value(), jobId);
                 finished->deleteLater();
+                if (reply.isValid()) {
+                    remember(reply.value(), jobId);
+                    if (!jobId.isNull())
+                        m_onScreen.insert(jobId, reply.value());
+                }
+                delivered(reply.isValid());
             });
-    return true;
+}
+
+void NotificationSender::withdraw(const QUuid& jobId)
+{
+    if (const auto shown = m_onScreen.constFind(jobId); shown != m_onScreen.cend())
+        close(*shown);
+}
+
+void NotificationSender::close(uint notificationId)
+{
+    m_onScreen.removeIf(
+        [notificationId](const auto& shown) { return shown.value() == notificationId; });
+    QDBusMessage message = call(QStringLiteral("CloseNotification"));
+    message << notificationId;
+    m_bus.asyncCall(message, callTimeoutMs);
 }
 
 void NotificationSender::onActionInvoked(uint id, const QString& action)
 {
-    const auto job = m_jobs.constFind(id);
-    if (job == m_jobs.cend() || (action != showAction && action != defaultAction))
+    // Each notification opens its job once, however often the service repeats the action.
+    if ((action != showAction && action != defaultAction) || !m_jobs.contains(id))
         return;
-    Q_EMIT showRequested(*job);
+    m_order.removeOne(id);
+    Q_EMIT showRequested(id, m_jobs.take(id));
 }
 
 void NotificationSender::onClosed(uint id, uint /*reason*/)
 {
     if (m_jobs.remove(id))
         m_order.removeOne(id);
+    m_onScreen.removeIf([id](const auto& shown) { return shown.value() == id; });
 }
 
 void NotificationSender::remember(uint id, const QUuid& jobId)

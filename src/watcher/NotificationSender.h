@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Notification.h"
+#include "NotificationOutlet.h"
 
 #include <QDBusConnection>
 #include <QHash>
@@ -11,10 +12,11 @@
 namespace Tempolane {
 
 // Shows notifications through the desktop's notification service (org.freedesktop.
-// Notifications) and reports "Anzeigen" or a click on one. Calls are asynchronous and
-// limited: a slow or vanished service never blocks the watcher, and while it owes answers
-// to `maxInFlight` calls, further notifications are dropped instead of queued.
-class NotificationSender final : public QObject
+// Notifications) and reports "Anzeigen" or a click on one, once per notification. A job has at
+// most one notification on screen: a new one replaces it. Calls are asynchronous and limited:
+// a slow or vanished service never blocks the watcher, and while it owes answers to
+// `maxInFlight` calls, further notifications are refused instead of queued.
+class NotificationSender final : public QObject, public NotificationOutlet
 {
     Q_OBJECT
 
@@ -30,13 +32,15 @@ public:
     // Whether a notification service runs on the bus or can be started by it.
     static bool hasService(const QDBusConnection& bus);
 
-    // False when the notification was dropped because too many calls are unanswered.
-    bool send(const Notification& notification);
+    void show(const Notification& notification, Delivered delivered) override;
+    void withdraw(const QUuid& jobId) override;
+    // Takes one notification off the screen.
+    void close(uint notificationId);
     int callsInFlight() const { return m_inFlight; }
 
 Q_SIGNALS:
-    // "Anzeigen" or the notification itself was chosen; a null id for a summary.
-    void showRequested(QUuid jobId);
+    // "Anzeigen" or the notification itself was chosen; a null job id for a summary.
+    void showRequested(uint notificationId, QUuid jobId);
 
 private Q_SLOTS:
     void onActionInvoked(uint id, const QString& action);
@@ -50,6 +54,8 @@ private:
     int m_inFlight = 0;
     QHash<uint, QUuid> m_jobs;
     QList<uint> m_order;
+    // The notification each job has on screen.
+    QHash<QUuid, uint> m_onScreen;
 };
 
 } // namespace Tempolane

@@ -2,7 +2,7 @@
 // libraries.
 #include "AppVersion.h"
 #include "BackgroundWatcher.h"
-#include "QtTexts.h"
+#include "Language.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +11,7 @@ using namespace Tempolane;
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    prepareGermanApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
+    Language::prepareApplication(application, AppVersion::ofThisBuild().displayedShortVersion());
     QTextStream err(stderr);
     return BackgroundWatcher::run(err);
 }

@@ -1,7 +1,13 @@
 // The desktop program where no window can be shown: help, version and a clear sentence instead
 // of Qt's abort; the background watcher where no session bus can be reached.
+#include "HostileServer.h"
+
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+
+using Tempolane::Testing::HostileServer;
 
 class DesktopProgramTest final : public QObject
 {
@@ -10,6 +16,12 @@ class DesktopProgramTest final : public QObject
 private Q_SLOTS:
     void withoutADisplay_answersInTheTerminal_data();
     void withoutADisplay_answersInTheTerminal();
+
+private:
+    QTemporaryDir m_folder;
+    // A session bus that accepts and never answers.
+    HostileServer m_silentBus{HostileServer::Manner::silent,
+                              m_folder.filePath(QStringLiteral("silent-bus"))};
 };
 
 void DesktopProgramTest::withoutADisplay_answersInTheTerminal_data()
@@ -65,9 +77,17 @@ void DesktopProgramTest::withoutADisplay_answersInTheTerminal_data()
     QTest::newRow("job that is no id")
         << QStringList() << QStringList{QStringLiteral("--job"), QStringLiteral("../etc")} << 2
         << QString() << "Keine gültige Cronjob-ID: ../etc";
+    QTest::newRow("job that is no id, with terminal escapes")
+        << QStringList()
+        << QStringList{QStringLiteral("--job"), QStringLiteral("\x1b]0;owned\x07\x1b[2J")} << 2
+        << QString() << "Keine gültige Cronjob-ID: \\x1b]0;owned\\x07\\x1b[2J";
     QTest::newRow("watcher without a session bus")
         << QStringList{QStringLiteral(
                "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/tempolane-test-bus")}
+        << QStringList{QStringLiteral("--background")} << 1 << QString()
+        << "keine D-Bus-Sitzung erreichbar";
+    QTest::newRow("watcher with a session bus that never answers")
+        << QStringList{QStringLiteral("DBUS_SESSION_BUS_ADDRESS=unix:path={silent-bus}")}
         << QStringList{QStringLiteral("--background")} << 1 << QString()
         << "keine D-Bus-Sitzung erreichbar";
 }
@@ -80,7 +100,11 @@ void DesktopProgramTest::withoutADisplay_answersInTheTerminal()
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
     for (const QString& variable : variables)
-        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        environment.insert(
+            variable.section(u'=', 0, 0),
+            variable.section(u'=', 1).replace(u"{silent-bus}"_qs,
+                                              m_folder.filePath(QStringLiteral("silent-bus"))));
+    QVERIFY(m_silentBus.isListening());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(TEMPOLANE_PROGRAM), arguments);

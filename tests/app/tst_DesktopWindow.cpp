@@ -1,21 +1,27 @@
 #include "AboutWindow.h"
 #include "DesktopWindow.h"
+#include "NotificationSwitch.h"
 #include "PrivateSessionBus.h"
 #include "StoreUnderTest.h"
 #include "UpdateController.h"
-#include "WindowRequest.h"
+#include "WindowOpener.h"
 #include "WindowService.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -71,6 +77,9 @@ private Q_SLOTS:
     void firstShow_waitsForTheCrontabButNotForever();
     void anotherJobAskedFor_asksAboutTheDraftFirst_data();
     void anotherJobAskedFor_asksAboutTheDraftFirst();
+    void notificationsItem_showsTheStateWhenTheMenuOpens();
+    void quit_savesTheLayoutOnlyWhereItCanLock_data();
+    void quit_savesTheLayoutOnlyWhereItCanLock();
 };
 
 void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
@@ -237,8 +246,9 @@ void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst()
     QTest::keyClicks(name, typed);
     const QString before = fixture.client->contents;
 
+    WindowOpener notification(bus.connect(), QStringLiteral("/bin/false"));
     if (way == u"Anzeigen of a notification")
-        WindowRequest::openJob(bus.connect(), other, QStringLiteral("/bin/false"));
+        notification.open(other, {});
     else if (way == u"a second start")
         QVERIFY(startsASecondTime(bus, other, fixture.directory.path()));
     else
@@ -278,6 +288,65 @@ void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst()
     }
     // What waited for the answer resumes over queued calls: it ends before the store goes.
     QTest::qWait(100);
+}
+
+void DesktopWindowTest::notificationsItem_showsTheStateWhenTheMenuOpens()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const NotificationSwitch notificationSwitch(NotificationSwitch::userAutostartFolder(), {});
+    QFile::remove(notificationSwitch.entryPath());
+    StoreUnderTest fixture;
+    UpdateController updates(QUrl(), {});
+    const auto window = makeDesktopWindow(*fixture.store, updates);
+    QAction* item = menuAction(*window, "fileMenu", u"Benachrichtigungen bei Fehlern"_qs);
+    QVERIFY(item);
+    QVERIFY(!item->isChecked());
+    auto* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("fileMenu"));
+
+    // Switched on in a terminal, then disabled in the desktop's settings, while the window is
+    // open; each shows when the menu opens next, without switching anything.
+    QVERIFY(QDir().mkpath(NotificationSwitch::userAutostartFolder()));
+    QFile entry(notificationSwitch.entryPath());
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.write(NotificationSwitch::entryText(QStringLiteral("/usr/bin/tempolane")).toUtf8());
+    entry.close();
+    Q_EMIT file->aboutToShow();
+    QVERIFY(item->isChecked());
+    QVERIFY(entry.open(QIODevice::Append));
+    entry.write("X-GNOME-Autostart-enabled=false\n");
+    entry.close();
+    Q_EMIT file->aboutToShow();
+    QVERIFY(!item->isChecked());
+    QVERIFY(QFile::exists(notificationSwitch.entryPath()));
+    QVERIFY(QFile::remove(notificationSwitch.entryPath()));
+}
+
+void DesktopWindowTest::quit_savesTheLayoutOnlyWhereItCanLock_data()
+{
+    QTest::addColumn<bool>("isLockBlocked");
+    QTest::newRow("the lock can be taken: saved") << false;
+    // A stale lock QSettings can neither take nor remove, and would wait for without end.
+    QTest::newRow("a folder at the lock: left unsaved, the program ends") << true;
+}
+
+void DesktopWindowTest::quit_savesTheLayoutOnlyWhereItCanLock()
+{
+    QFETCH(bool, isLockBlocked);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Tempolane.conf"));
+    if (isLockBlocked)
+        QVERIFY(QDir().mkdir(path + QStringLiteral(".lock")));
+    StoreUnderTest fixture;
+    UpdateController updates(QUrl(), {});
+    {
+        QSettings layout(path, QSettings::IniFormat);
+        const auto window = openDesktopWindow(*fixture.store, updates, &layout);
+        QTRY_VERIFY(window->isVisible());
+        // What Ctrl+Q does: the event loop ends and the program says it is quitting.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+    }
+    QCOMPARE(QFileInfo::exists(path), !isLockBlocked);
 }
 
 QTEST_MAIN(DesktopWindowTest)

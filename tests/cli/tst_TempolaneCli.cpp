@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "HostileServer.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -6,7 +7,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <unistd.h>
 
+using Tempolane::Testing::HostileServer;
 using Tempolane::Testing::runCli;
 
 class TempolaneCliTest final : public QObject
@@ -143,7 +147,12 @@ void TempolaneCliTest::notifications_switchTheAutostartEntryAndTheWatcher()
     QVERIFY(QDir().mkpath(programs));
     QFile program(programs + QStringLiteral("/tempolane"));
     QVERIFY(program.open(QIODevice::WriteOnly));
-    program.write("#!/bin/sh\necho \"$@\" > '" + programs.toUtf8() + "/started'\n");
+    // Its arguments, where its output goes, its session and its process id; then it runs on,
+    // as a watcher does.
+    program.write(
+        "#!/bin/sh\nout=$(/usr/bin/readlink /proc/$$/fd/1)\n"
+        "{ echo \"$@\"; echo \"$out\"; /usr/bin/cut -d' ' -f6 /proc/$$/stat; echo $$; } > '" +
+        programs.toUtf8() + "/started'\nexec /bin/sleep 20\n");
     program.close();
     QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
@@ -165,15 +174,29 @@ void TempolaneCliTest::notifications_switchTheAutostartEntryAndTheWatcher()
 
     QCOMPARE(notifications(QStringLiteral("status")),
              std::pair(0, QStringLiteral("off\twatcher not running\n")));
-    QCOMPARE(notifications(QStringLiteral("on")), std::pair(0, entry + u'\n'));
+    // As a script reads it: the watcher keeps none of the caller's streams.
+    QProcess script;
+    script.setProcessEnvironment(environment);
+    script.start(QStringLiteral("/bin/sh"),
+                 {QStringLiteral("-c"), QStringLiteral("out=$(\"$0\" notifications on); echo $out"),
+                  QStringLiteral(TEMPOLANE_CLI)});
+    QVERIFY(script.waitForFinished(10'000));
+    QCOMPARE(QString::fromUtf8(script.readAllStandardOutput()), entry + u'\n');
     QFile written(entry);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(
         written.readAll().contains("\nExec=" + programs.toUtf8() + "/tempolane --background\n"));
     QTRY_VERIFY(QFile::exists(programs + QStringLiteral("/started")));
-    QFile started(programs + QStringLiteral("/started"));
-    QVERIFY(started.open(QIODevice::ReadOnly));
-    QCOMPARE(started.readAll(), QByteArray("--background\n"));
+    const auto startedAs = [&programs] {
+        QFile started(programs + QStringLiteral("/started"));
+        return started.open(QIODevice::ReadOnly) ? started.readAll().split('\n')
+                                                 : QList<QByteArray>();
+    };
+    QTRY_COMPARE(startedAs().size(), 5);
+    ::kill(startedAs()[3].toInt(), SIGTERM);
+    QCOMPARE(startedAs()[0], QByteArray("--background"));
+    QCOMPARE(startedAs()[1], QByteArray("/dev/null"));
+    QVERIFY(startedAs()[2].toInt() != ::getsid(0));
     QCOMPARE(notifications(QStringLiteral("status")).second,
              QStringLiteral("on\twatcher not running\n"));
 
@@ -182,6 +205,37 @@ void TempolaneCliTest::notifications_switchTheAutostartEntryAndTheWatcher()
     QCOMPARE(notifications(QStringLiteral("status")).second,
              QStringLiteral("off\twatcher not running\n"));
     QCOMPARE(notifications(QStringLiteral("loud")).first, 2);
+
+    // A link at the entry's name is replaced, not written through.
+    const QString other = home.filePath(QStringLiteral("other.txt"));
+    QFile otherFile(other);
+    QVERIFY(otherFile.open(QIODevice::WriteOnly));
+    otherFile.write("a file of the user\n");
+    otherFile.close();
+    QVERIFY(QFile::link(other, entry));
+    QCOMPARE(notifications(QStringLiteral("on")).first, 0);
+    QVERIFY(!QFileInfo(entry).isSymLink());
+    QVERIFY(otherFile.open(QIODevice::ReadOnly));
+    QCOMPARE(otherFile.readAll(), QByteArray("a file of the user\n"));
+    // An entry the desktop's settings disabled starts nothing: it is off.
+    QFile hidden(entry);
+    QVERIFY(hidden.open(QIODevice::Append));
+    hidden.write("Hidden=true\n");
+    hidden.close();
+    QCOMPARE(notifications(QStringLiteral("status")).second,
+             QStringLiteral("off\twatcher not running\tdisabled in the desktop's autostart "
+                            "settings\n"));
+    QCOMPARE(notifications(QStringLiteral("off")).first, 0);
+
+    // A session bus that accepts and never answers is not waited for.
+    const HostileServer silentBus(HostileServer::Manner::silent,
+                                  home.filePath(QStringLiteral("silent-bus")));
+    QVERIFY(silentBus.isListening());
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                       QStringLiteral("unix:path=") + home.filePath(QStringLiteral("silent-bus")));
+    QCOMPARE(notifications(QStringLiteral("status")),
+             std::pair(0, QStringLiteral("off\twatcher state unknown (the session bus does not "
+                                         "answer)\n")));
 
     // Without the desktop program nothing is written that would fail at every login.
     environment.insert(QStringLiteral("PATH"), home.filePath(QStringLiteral("nowhere")));

@@ -1,5 +1,6 @@
 #include "CronEnvironment.h"
 
+#include <QBuffer>
 #include <QTest>
 
 using namespace Tempolane;
@@ -29,12 +30,15 @@ const QByteArray debianPamConfiguration = "# The PAM configuration file for the 
                                           "@include common-session-noninteractive \n"
                                           "session    required   pam_limits.so\n";
 
-CronEnvironment::FileReader filesOf(QMap<QString, QByteArray> files)
+CronEnvironment::FileOpener filesOf(QMap<QString, QByteArray> files)
 {
-    return [files](const QString& path) -> std::optional<QByteArray> {
+    return [files](const QString& path) -> std::unique_ptr<QIODevice> {
         if (!files.contains(path))
-            return std::nullopt;
-        return files.value(path);
+            return nullptr;
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(files.value(path));
+        buffer->open(QIODevice::ReadOnly);
+        return buffer;
     };
 }
 
@@ -87,6 +91,17 @@ void CronEnvironmentTest::assignment_data()
                                         << "";
     QTest::newRow("blanks inside") << "A21=x y z" << true << "A21"
                                    << "x y z";
+    // cron reads 998 bytes of the line after its leading blanks and drops the rest.
+    QTest::newRow("long value cut to 998 bytes of the line")
+        << QStringLiteral("   LONG = ") + QString(2000, u'a') << true << "LONG"
+        << QString(991, u'a');
+    QTest::newRow("a line of 998 bytes is whole")
+        << QStringLiteral("N998=") + QString(993, u'n') << true << "N998" << QString(993, u'n');
+    QTest::newRow("a character the cut would split is left out")
+        << QStringLiteral("MULTI=") + QString(600, u'é') << true << "MULTI" << QString(496, u'é');
+    QTest::newRow("a closing quote beyond the cut makes no assignment")
+        << QStringLiteral("QUOTED=\"") + QString(2000, u'q') + u'"' << false << ""
+        << "";
     QTest::newRow("empty value refused") << "A8=" << false << ""
                                          << "";
     QTest::newRow("blank value refused") << "A8= " << false << ""
@@ -144,9 +159,11 @@ void CronEnvironmentTest::pamVariables_data()
     QTest::addColumn<QByteArray>("environment");
     QTest::addColumn<QByteArray>("locale");
     QTest::addColumn<Variables>("expected");
+    // Where PAM aborts cron's session instead: the failure's line and what it names.
+    QTest::addColumn<QString>("failure");
 
-    QTest::newRow("nothing configured")
-        << debianPamConfiguration << QByteArray() << QByteArray() << QByteArray() << Variables{};
+    QTest::newRow("nothing configured") << debianPamConfiguration << QByteArray() << QByteArray()
+                                        << QByteArray() << Variables{} << QString();
     QTest::newRow("forms seen in the environment file, as the daemon gave them")
         << debianPamConfiguration << QByteArray()
         << QByteArray("E1=plain\nexport E2=exported\nE3=\"quoted\"\nE4='single'\n"
@@ -156,7 +173,8 @@ void CronEnvironmentTest::pamVariables_data()
         << Variables{{"E1", "fromlocale"},   {"E2", "exported"},        {"E3", "quoted"},
                      {"E4", "single"},       {"E5", "with "},           {"E6", "leading"},
                      {"E7", "trailing   "},  {"E8", "inner\"quote"},    {"E9", "continued"},
-                     {"E11", "tab\tinside"}, {"LC_TIME", "en_GB.UTF-8"}};
+                     {"E11", "tab\tinside"}, {"LC_TIME", "en_GB.UTF-8"}}
+        << QString();
     // Each entry reads the settings before its own file, so the second entry's pass sees E1
     // from the environment file, not yet the locale's.
     QTest::newRow("settings file, read again by the second entry")
@@ -169,24 +187,95 @@ void CronEnvironmentTest::pamVariables_data()
                      {"P2", "poverride"},  {"P3", "/home/anna/sub"},
                      {"P4", "plain-ext"},  {"P5", "quoted val"},
                      {"Q1", "d"},          {"Q4", "z"},
-                     {"Q5", "${E1}"}};
+                     {"Q5", "${E1}"}}
+        << QString();
+    // Each line as the daemon was seen to treat it.
+    QTest::newRow("settings lines pam_env ignores")
+        << debianPamConfiguration
+        << QByteArray("T1 DEFAULT=trailing \n  T2 DEFAULT=leading\nT3 DEFAULT=value # comment\n"
+                      "T4 DEFAULT=\"quoted\"after\nT15 DEFAULT=\"a\"\t\nT21 default=lower\n"
+                      "T23 DEFAULT=\"unterminated\nT24 DEFAULT=\nP5 DEFAULT=a\\ b\n"
+                      "P16 DEFAULT=#x\n  X DEFAULT=${OPEN\nY DEFAULT=${OPEN # comment}\n")
+        << QByteArray() << QByteArray() << Variables{} << QString();
+    QTest::newRow("settings pam_env defines empty")
+        << QByteArray("session required pam_env.so readenv=0\n")
+        << QByteArray("T5 DEFAULT=\"\"\nT6 DEFAULT=${UNSET}\nT7 DEFAULT=${T8}\nT8 DEFAULT=${T7}\n"
+                      "P8 OVERRIDE=\"\" DEFAULT=\"\"\nP9 DEFAULT=\"\" OVERRIDE=${NOPE}\n"
+                      "P11 DEFAULT=${}\nT10 OVERRIDE=${UNSET}\n")
+        << QByteArray() << QByteArray() << Variables{{"T5", ""}, {"T6", ""}, {"T7", ""}, {"T8", ""},
+                                                     {"P8", ""}, {"P9", ""}, {"P11", ""}}
+        << QString();
+    QTest::newRow("settings expanded as pam_env expands them")
+        << QByteArray("session required pam_env.so readenv=0\n")
+        << QByteArray("T9 DEFAULT=x OVERRIDE=\"\"\nT13 DEFAULT=\"a b\"\nT17 DEFAULT=$T13\n"
+                      "T18 DEFAULT=\\$x\nT19\tDEFAULT=tab\nT20 DEFAULT=con\\\ntinued\n"
+                      "T22 DEFAULT=a OVERRIDE=b DEFAULT=c\nT25 DEFAULT=${T13}-ext\n"
+                      "T26 DEFAULT=@{PAM_RHOST}r\nT27 DEFAULT=x\\y\nP1 DEFAULT=@{PAM_TTY}\n"
+                      "P10 DEFAULT=ab\\@{HOME}\nP13 DEFAULT=$\nP17 DEFAULT=a#b\n"
+                      "P6 DEFAULT=x\\\nP7 DEFAULT=${P7}again\nP16 DEFAULT=@{PAM_USER}@{SHELL}\n")
+        << QByteArray() << QByteArray() << Variables{{"T9", "x"},     {"T13", "a b"},
+                                                     {"T17", "$T13"}, {"T18", "$x"},
+                                                     {"T19", "tab"},  {"T20", "continued"},
+                                                     {"T22", "b"},    {"T25", "a b-ext"},
+                                                     {"T26", "r"},    {"T27", "xy"},
+                                                     {"P1", "cron"},  {"P10", "ab@{HOME}"},
+                                                     {"P13", "$"},    {"P17", "a"},
+                                                     {"P6", "again"}, {"P16", "anna/bin/bash"}}
+        << QString();
     QTest::newRow("without pam_env, nothing is read")
         << QByteArray("session required pam_limits.so\n# session required pam_env.so\n")
-        << QByteArray("P1 DEFAULT=x\n") << QByteArray("E1=plain\n") << QByteArray() << Variables{};
+        << QByteArray("P1 DEFAULT=x\n") << QByteArray("E1=plain\n") << QByteArray() << Variables{}
+        << QString();
     QTest::newRow("readenv=0 reads the settings only")
         << QByteArray("session [default=1] /lib/security/pam_env.so readenv=0\n")
         << QByteArray("P1 DEFAULT=x\n") << QByteArray("E1=plain\n") << QByteArray()
-        << Variables{{"P1", "x"}};
-    QTest::newRow("a joined line cut off by the end is dropped")
+        << Variables{{"P1", "x"}} << QString();
+    QTest::newRow("an environment file's joined line cut off by the end is dropped")
         << debianPamConfiguration << QByteArray() << QByteArray("E1=a\nE2=b\\") << QByteArray()
-        << Variables{{"E1", "a"}};
-    QTest::newRow("an overlong line ends the file")
+        << Variables{{"E1", "a"}} << QString();
+    QTest::newRow("an overlong line ends the environment file")
         << debianPamConfiguration << QByteArray()
-        << QByteArray("E1=a\nE2=" + QByteArray(20000, 'x') + "\nE3=c\n") << QByteArray()
-        << Variables{{"E1", "a"}};
-    QTest::newRow("an unterminated reference leaves the variable alone")
-        << debianPamConfiguration << QByteArray("P1 DEFAULT=${E1\n") << QByteArray() << QByteArray()
-        << Variables{};
+        << QByteArray("E1=a\nE2=" + QByteArray(9000, 'x') + "\nE3=c\n") << QByteArray()
+        << Variables{{"E1", "a"}} << QString();
+    QTest::newRow("an environment file is read whole")
+        << debianPamConfiguration << QByteArray()
+        << QByteArray(QByteArray("# ") + QByteArray(98, 'c') + '\n').repeated(2000) + "LAST=yes\n"
+        << QByteArray() << Variables{{"LAST", "yes"}} << QString();
+    QTest::newRow("a value of 8191 bytes fits")
+        << QByteArray("session required pam_env.so readenv=0\n")
+        << QByteArray("A DEFAULT=" + QByteArray(4000, 'a') +
+                      "\nB DEFAULT=" + QByteArray(4191, 'b') + "\nC DEFAULT=${A}${B}\n")
+        << QByteArray() << QByteArray()
+        << Variables{{"A", QString(4000, u'a')},
+                     {"B", QString(4191, u'b')},
+                     {"C", QString(4000, u'a') + QString(4191, u'b')}}
+        << QString();
+    QTest::newRow("a settings line of 8190 bytes fits")
+        << QByteArray("session required pam_env.so readenv=0\n")
+        << QByteArray("EXACT DEFAULT=" + QByteArray(8176, 'e') + "\n") << QByteArray()
+        << QByteArray() << Variables{{"EXACT", QString(8176, u'e')}} << QString();
+
+    QTest::newRow("an unterminated reference aborts the session")
+        << debianPamConfiguration << QByteArray("GOOD DEFAULT=yes\nBAD DEFAULT=${OPEN\n")
+        << QByteArray() << QByteArray() << Variables{} << "2 ${OPEN";
+    QTest::newRow("also in an override that is not taken")
+        << debianPamConfiguration << QByteArray("X DEFAULT=ok OVERRIDE=@{OPEN\n") << QByteArray()
+        << QByteArray() << Variables{} << "1 @{OPEN";
+    QTest::newRow("an expansion of 8192 bytes aborts the session")
+        << debianPamConfiguration
+        << QByteArray("A DEFAULT=" + QByteArray(4000, 'a') +
+                      "\nB DEFAULT=" + QByteArray(4191, 'b') + "\nD DEFAULT=${A}${B}x\n")
+        << QByteArray() << QByteArray() << Variables{} << "3 D";
+    QTest::newRow("a settings line of 8191 bytes aborts the session")
+        << debianPamConfiguration
+        << QByteArray("B DEFAULT=yes\nOVER DEFAULT=" + QByteArray(8178, 'e') + "\nA DEFAULT=x\n")
+        << QByteArray() << QByteArray() << Variables{} << "2 ";
+    QTest::newRow("a NUL byte in the settings aborts the session")
+        << debianPamConfiguration << QByteArray("B DEFAULT=yes\nNUL DEFAULT=a\0b\n", 29)
+        << QByteArray() << QByteArray() << Variables{} << "2 ";
+    QTest::newRow("a settings line joined to the end of the file aborts the session")
+        << debianPamConfiguration << QByteArray("B DEFAULT=yes\nCUT DEFAULT=a\\") << QByteArray()
+        << QByteArray() << Variables{} << "2 ";
 }
 
 void CronEnvironmentTest::pamVariables()
@@ -196,10 +285,22 @@ void CronEnvironmentTest::pamVariables()
     QFETCH(QByteArray, environment);
     QFETCH(QByteArray, locale);
     QFETCH(Variables, expected);
-    const auto read = filesOf({{QStringLiteral("/etc/security/pam_env.conf"), settings},
+    QFETCH(QString, failure);
+    const auto open = filesOf({{QStringLiteral("/etc/pam.d/cron"), configuration},
+                               {QStringLiteral("/etc/security/pam_env.conf"), settings},
                                {QStringLiteral("/etc/environment"), environment},
                                {QStringLiteral("/etc/default/locale"), locale}});
-    QCOMPARE(variablesOf(CronEnvironment::pamVariables(configuration, read, account)), expected);
+    const auto variables = CronEnvironment::pamVariables(open, account);
+    QCOMPARE(variables.has_value(), failure.isEmpty());
+    if (variables) {
+        QCOMPARE(variablesOf(*variables), expected);
+        return;
+    }
+    QCOMPARE(variables.error().file, QStringLiteral("/etc/security/pam_env.conf"));
+    QCOMPARE(QStringLiteral("%1 %2").arg(variables.error().line).arg(variables.error().subject),
+             failure);
+    QVERIFY(variables.error().description().startsWith(
+        u"cron führt für dieses Konto keinen Cronjob aus"));
 }
 
 void CronEnvironmentTest::forJob_data()

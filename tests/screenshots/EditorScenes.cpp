@@ -1,6 +1,7 @@
 // The job editor in the states a reviewer should see.
 #include "CronExpression.h"
 #include "JobEditorView.h"
+#include "Language.h"
 #include "Scene.h"
 
 #include <QAbstractButton>
@@ -11,6 +12,11 @@
 #include <QTest>
 
 namespace Tempolane::Screenshots {
+
+QString inShownLanguage(const char* german, const char* english)
+{
+    return QString::fromUtf8(Language::shown().language == QLocale::German ? german : english);
+}
 
 JobEditorView::Actions existingJobActions()
 {
@@ -86,8 +92,10 @@ void unfoldNewestRun(QWidget& root)
 std::unique_ptr<QWidget> succeededWithHistory()
 {
     JobEditorView::Inputs inputs;
-    inputs.originalJob = job(QStringLiteral("Fotos sichern"), QStringLiteral("30 2 * * *"),
-                             QStringLiteral("rsync -a --delete ~/Bilder/ /mnt/backup/bilder/"));
+    inputs.originalJob =
+        job(inShownLanguage("Fotos sichern", "Back up photos"), QStringLiteral("30 2 * * *"),
+            inShownLanguage("rsync -a --delete ~/Bilder/ /mnt/backup/bilder/",
+                            "rsync -a --delete ~/Pictures/ /mnt/backup/pictures/"));
     inputs.originalJob.isMonitoringEnabled = true;
     inputs.originalJob.original->settings.isMonitoringEnabled = true;
     for (int day = 0; day < 25; ++day) {
@@ -96,8 +104,11 @@ std::unique_ptr<QWidget> succeededWithHistory()
             run(scheduled(QTime(2, 30), day), failed ? 23 : 0, 84.4 + day * 3.1,
                 failed ? std::optional(QStringLiteral(
                              "rsync: [receiver] mkstemp failed: No space left on device (28)\n"))
-                       : std::optional(QStringLiteral("sent 1.204.331 bytes  received 9.812 "
-                                                      "bytes  total size 48.120.004.122\n"))));
+                       : std::optional(inShownLanguage(
+                             "sent 1.204.331 bytes  received 9.812 bytes  total size "
+                             "48.120.004.122\n",
+                             "sent 1,204,331 bytes  received 9,812 bytes  total size "
+                             "48,120,004,122\n"))));
     }
     inputs.executionSummary = {JobExecutionState::succeeded(), inputs.executionHistory.front(),
                                std::nullopt};
@@ -110,14 +121,19 @@ std::unique_ptr<QWidget> succeededWithHistory()
 
 std::unique_ptr<QWidget> failedWithOutput()
 {
-    const QString output = QStringLiteral(
+    const QString output = inShownLanguage(
         "Starte Datenbank-Export …\n"
         "pg_dump: Verbindung zum Server auf Socket \"/run/postgresql/.s.PGSQL.5432\" "
         "fehlgeschlagen\n"
         "pg_dump: error: connection to server failed: FATAL:  password authentication failed "
+        "for user \"backup\"\n\n",
+        "Starting the database export …\n"
+        "pg_dump: connection to server on socket \"/run/postgresql/.s.PGSQL.5432\" failed\n"
+        "pg_dump: error: connection to server failed: FATAL:  password authentication failed "
         "for user \"backup\"\n\n");
     JobEditorView::Inputs inputs;
-    inputs.originalJob = job(QStringLiteral("Datenbank exportieren"), QStringLiteral("15 3 * * *"),
+    inputs.originalJob = job(inShownLanguage("Datenbank exportieren", "Export the database"),
+                             QStringLiteral("15 3 * * *"),
                              QStringLiteral("/home/anna/bin/db-export.sh --target /srv/exports"));
     inputs.originalJob.isMonitoringEnabled = true;
     inputs.originalJob.original->settings.isMonitoringEnabled = true;
@@ -152,8 +168,9 @@ std::unique_ptr<QWidget> newJob()
 std::unique_ptr<QWidget> syntaxWithMessage()
 {
     JobEditorView::Inputs inputs;
-    inputs.originalJob = job(QStringLiteral("Logs rotieren"), QStringLiteral("0 9-17 * * 1-5"),
-                             QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf"));
+    inputs.originalJob =
+        job(inShownLanguage("Logs rotieren", "Rotate logs"), QStringLiteral("0 9-17 * * 1-5"),
+            QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf"));
     inputs.executionSummary = JobExecutionSummary::notMonitored();
     auto editor = std::make_unique<JobEditorView>(inputs, existingJobActions());
     auto* field = editor->findChild<QLineEdit*>(QStringLiteral("scheduleField"));
@@ -168,8 +185,10 @@ std::unique_ptr<QWidget> pausedWeekly()
 {
     JobEditorView::Inputs inputs;
     inputs.originalJob =
-        job(QStringLiteral("Wochenbericht senden"), QStringLiteral("30 7 * * 1,3,5"),
-            QStringLiteral("python3 ~/scripts/wochenbericht.py --mail team@example.org"));
+        job(inShownLanguage("Wochenbericht senden", "Send the weekly report"),
+            QStringLiteral("30 7 * * 1,3,5"),
+            inShownLanguage("python3 ~/scripts/wochenbericht.py --mail team@example.org",
+                            "python3 ~/scripts/weekly-report.py --mail team@example.org"));
     inputs.originalJob.isEnabled = false;
     inputs.originalJob.original->settings.isEnabled = false;
     inputs.executionSummary = JobExecutionSummary::notMonitored();

@@ -31,6 +31,10 @@ struct Scene
     bool alsoHighContrast = false;
 };
 
+// Sample data as a user of the language the texts are shown in would write it: job names and
+// output in German or in English.
+QString inShownLanguage(const char* german, const char* english);
+
 QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
 QList<Scene> timelineScenes();   // TimelineScenes.cpp

@@ -1,6 +1,8 @@
 // Renders the main states of the windows offscreen, once in light and once in dark (the scenes
-// that ask for it also with high contrast), and the main window as a desktop that prefers dark
-// gets it, to PNG files for review: tempolane-screenshots <output directory>.
+// that ask for it also with high contrast), the main window as a desktop that prefers dark gets
+// it, and every state once more in English (light), to PNG files for review:
+// tempolane-screenshots <output directory>.
+#include "Language.h"
 #include "Palette.h"
 #include "PortalStandIn.h"
 #include "Scene.h"
@@ -116,7 +118,8 @@ int main(int argc, char** argv)
         QTextStream(stderr) << "usage: tempolane-screenshots <output directory>\n";
         return 2;
     }
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTextStream errors(stderr);
+    Language::install(application, {}, errors);
     const QDir output(QString::fromLocal8Bit(argv[1]));
     if (!output.mkpath(QStringLiteral("."))) {
         QTextStream(stderr) << "cannot create " << output.path() << '\n';
@@ -142,5 +145,13 @@ int main(int argc, char** argv)
         }
     }
     failures += desktopSchemeScenes(mainWindowScenes(), output);
+
+    // As an American desktop shows them: English texts, a 12-hour clock.
+    Language::install(application,
+                      {QLocale::English, QLocale(QLocale::English, QLocale::UnitedStates)}, errors);
+    QApplication::setPalette(Palette::qtPalette(ColorScheme::light));
+    for (const Scene& scene : editorScenes() + mainWindowScenes() + timelineScenes())
+        failures +=
+            !save(picture(scene), output.filePath(scene.name + QStringLiteral("-en-light.png")));
     return failures == 0 ? 0 : 1;
 }

@@ -10,9 +10,10 @@
 
 namespace Tempolane::Testing {
 
-// The desktop's notification service as far as Tempolane uses it: records each Notify, answers
-// with fresh ids, and lets the test choose an action as a user would. With `isSlow` it never
-// answers a Notify, like a service that hangs.
+// The desktop's notification service as far as Tempolane uses it: records each Notify and
+// CloseNotification, answers with fresh ids (the replaced one's where asked), and lets the test
+// choose an action as a user would. With `isSlow` it never answers a Notify, like a service
+// that hangs; with `isRefusing` it answers with an error, like one that fails.
 class NotificationStandIn final : public QObject
 {
     Q_OBJECT
@@ -22,6 +23,7 @@ public:
     struct Shown
     {
         uint id = 0;
+        uint replacesId = 0;
         QString appName;
         QString icon;
         QString summary;
@@ -51,11 +53,13 @@ public:
     }
 
     QList<Shown> shown;
+    QList<uint> closed;
     bool isSlow = false;
+    bool isRefusing = false;
     QList<QDBusMessage> unanswered;
 
 public Q_SLOTS:
-    uint Notify(const QString& appName, uint /*replacesId*/, const QString& icon,
+    uint Notify(const QString& appName, uint replacesId, const QString& icon,
                 const QString& summary, const QString& body, const QStringList& actions,
                 const QVariantMap& hints, int /*timeout*/, const QDBusMessage& message)
     {
@@ -64,12 +68,18 @@ public Q_SLOTS:
             unanswered.append(message);
             return 0;
         }
-        shown.append({++m_lastId, appName, icon, summary, body, actions, hints,
+        if (isRefusing) {
+            message.setDelayedReply(true);
+            m_bus.send(message.createErrorReply(QDBusError::Failed, QStringLiteral("refused")));
+            return 0;
+        }
+        const uint id = replacesId != 0 ? replacesId : ++m_lastId;
+        shown.append({id, replacesId, appName, icon, summary, body, actions, hints,
                       QDateTime::currentDateTimeUtc()});
-        return m_lastId;
+        return id;
     }
     QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
-    void CloseNotification(uint) {}
+    void CloseNotification(uint id) { closed.append(id); }
 
 private:
     QDBusConnection m_bus;

@@ -1,12 +1,12 @@
-#include "PluralText.h"
+#include "TextContext.h"
 
 #include <QTest>
 
 using namespace Tempolane;
 
-namespace {
+TEMPOLANE_TEXT_CONTEXT(PluralTextTest)
 
-constexpr TextContext texts{"PluralTextTest"};
+namespace {
 
 const char* const jobs = "=0 {Keine Jobs} one {# Job} other {# Jobs}";
 const char* const attention =
@@ -58,7 +58,7 @@ void PluralTextTest::count_takesItsNounInGermanNumber()
     QFETCH(qint64, count);
     QFETCH(QLocale, locale);
     const QByteArray key = pattern.toUtf8();
-    QTEST(pluralText(texts, key.constData(), count, locale), "text");
+    QTEST(::tr.plural(key.constData(), count, locale), "text");
 }
 
 QTEST_GUILESS_MAIN(PluralTextTest)

@@ -94,6 +94,28 @@ struct Desktop
     std::unique_ptr<PortalStandIn> portal;
 };
 
+// Counts the events of one type that reach a widget.
+class EventCounter final : public QObject
+{
+public:
+    EventCounter(QWidget& widget, QEvent::Type type, int& count) : m_type(type), m_count(count)
+    {
+        widget.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == m_type)
+            ++m_count;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    int& m_count;
+};
+
 ColorScheme schemeOf(uint preference)
 {
     return preference == prefersDark ? ColorScheme::dark : ColorScheme::light;
@@ -200,6 +222,7 @@ private Q_SLOTS:
     void startsInTheDesktopsScheme();
     void followsEverySwitch();
     void followsContrastAndAccentColour();
+    void floodOfSwitches_costsOnePaletteChangePerFrame();
     void everyTextStaysReadable_data();
     void everyTextStaysReadable();
 
@@ -289,6 +312,29 @@ void AppearanceTest::followsContrastAndAccentColour()
     QTRY_VERIFY(!theme->appearance().accent);
     QCOMPARE(QApplication::palette().color(QPalette::Highlight),
              Palette::color(Tint::indigo, ColorScheme::dark));
+}
+
+void AppearanceTest::floodOfSwitches_costsOnePaletteChangePerFrame()
+{
+    Desktop desktop(prefersLight);
+    const auto theme = desktop.startProgram();
+    QWidget window;
+    window.show();
+    int paletteChanges = 0;
+    EventCounter counter(window, QEvent::ApplicationPaletteChange, paletteChanges);
+    // Every tenth of a wrong type, as a confused or hostile program on the bus sends them.
+    constexpr int switches = 2000;
+    for (int i = 1; i <= switches; ++i) {
+        if (i % 10 == 0)
+            desktop.portal->change(colorSchemeKey, QStringLiteral("dark"));
+        else
+            desktop.portal->change(colorSchemeKey, i % 2 == 0 ? prefersLight : prefersDark);
+    }
+    desktop.portal->change(colorSchemeKey, prefersDark);
+    QTRY_COMPARE(theme->scheme(), ColorScheme::dark);
+    QTest::qWait(100);
+    QCOMPARE(Palette::schemeOf(QApplication::palette()), ColorScheme::dark);
+    QVERIFY2(paletteChanges < switches / 20, qPrintable(QString::number(paletteChanges)));
 }
 
 void AppearanceTest::everyTextStaysReadable_data()

@@ -1,8 +1,8 @@
 #include "AboutWindow.h"
 #include "BackupsDialog.h"
 #include "JobEditorView.h"
+#include "Language.h"
 #include "MainWindow.h"
-#include "QtTexts.h"
 #include "ReadableText.h"
 #include "StoreUnderTest.h"
 #include "UpdateController.h"
@@ -110,7 +110,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        installGermanQtTexts(*QCoreApplication::instance());
+        Language::installQtTexts(*QCoreApplication::instance(), QLocale(QLocale::German));
     }
     void cleanup()
     {

@@ -3,9 +3,9 @@
 #include "DateTimeText.h"
 #include "EmptyStateView.h"
 #include "JobListModel.h"
+#include "Language.h"
 #include "MainWindow.h"
 #include "Palette.h"
-#include "QtTexts.h"
 #include "ReadableText.h"
 #include "StoreUnderTest.h"
 #include "TimelineCanvas.h"
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        installGermanQtTexts(*QCoreApplication::instance());
+        Language::installQtTexts(*QCoreApplication::instance(), QLocale(QLocale::German));
     }
     void cleanup();
     void unreadableCrontab_showsPlaceholderEmptyListAndAlert_data();

@@ -1,8 +1,8 @@
 // The window at the smallest size it allows and with a large desktop font: every control can
 // be reached and every text fits; the new-job dialog keeps its buttons in view and its
 // warnings until there is something to warn about; the layout survives a restart.
+#include "Language.h"
 #include "MainWindow.h"
-#include "QtTexts.h"
 #include "ReadableText.h"
 #include "SidebarModel.h"
 #include "StoreUnderTest.h"
@@ -183,7 +183,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        installGermanQtTexts(*QCoreApplication::instance());
+        Language::installQtTexts(*QCoreApplication::instance(), QLocale(QLocale::German));
     }
     void cleanup();
     void editor_atTheSmallestWindow_everyControlReachableEveryTextFits_data();

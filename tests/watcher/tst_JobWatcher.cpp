@@ -11,6 +11,8 @@
 #include "PrivateFiles.h"
 #include "PrivateSessionBus.h"
 #include "StoreFakes.h"
+#include "WindowOpener.h"
+#include "WindowStandIn.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,10 +28,11 @@ using namespace Tempolane::Testing;
 
 namespace {
 
-// A watcher as `tempolane --background` builds it, with every notification kept for the test.
-struct WatcherUnderTest
+// A watcher as `tempolane --background` builds it, with every notification kept for the test,
+// or sent to `outlet`.
+struct WatcherUnderTest final : NotificationOutlet
 {
-    explicit WatcherUnderTest(const QString& dataFolder)
+    explicit WatcherUnderTest(const QString& dataFolder, NotificationOutlet* outlet = nullptr)
         : locations(DataLocations::under(dataFolder))
     {
         auto fakeClient = std::make_unique<FakeCronClient>();
@@ -41,9 +44,14 @@ struct WatcherUnderTest
             std::make_unique<QSettings>(dataFolder + QStringLiteral("/settings.ini"),
                                         QSettings::IniFormat));
         QDir().mkpath(QFileInfo(locations.runner).path());
-        watcher = std::make_unique<JobWatcher>(
-            *store, locations, [this](const Notification& shown) { told.append(shown); });
+        watcher = std::make_unique<JobWatcher>(*store, locations, outlet ? *outlet : *this);
     }
+    void show(const Notification& notification, Delivered delivered) override
+    {
+        told.append(notification);
+        delivered(true);
+    }
+    void withdraw(const QUuid& jobId) override { withdrawn.append(jobId); }
     ~WatcherUnderTest()
     {
         (void)QTest::qWaitFor([this] { return !store->isLoading(); });
@@ -98,9 +106,11 @@ struct WatcherUnderTest
     std::unique_ptr<CronStore> store;
     std::unique_ptr<JobWatcher> watcher;
     QList<Notification> told;
+    QList<QUuid> withdrawn;
     // Runs in one second differ by their process ids, also across watchers.
     static inline int lastPid = 40000;
 };
+
 
 JobSketch monitored(const QString& name, const QString& schedule = QStringLiteral("0 9 * * *"))
 {
@@ -122,8 +132,13 @@ private Q_SLOTS:
     void missedRun_isTold_andNextDueRun_wakesTheWatcher();
     void burstOfFailures_becomesOneSummary();
     void runnerKilledWhileWatched_isToldAsInterrupted();
+    void linkedFolder_isNotRead_data();
+    void linkedFolder_isNotRead();
     void notifications_reachTheServiceAndItsActionsComeBack();
+    void refusedNotification_isToldWhenTheServiceTakesIt();
+    void successAfterFailure_takesTheNotificationOffTheScreen();
     void slowService_neverPilesUpCalls();
+    void anzeigen_startsOneWindowAndTellsWhenItHasTheJob();
 };
 
 void JobWatcherTest::failedRun_isToldOnceAcrossRestarts()
@@ -260,6 +275,32 @@ void JobWatcherTest::runnerKilledWhileWatched_isToldAsInterrupted()
     QVERIFY(!watching.told[0].isCritical);
 }
 
+void JobWatcherTest::linkedFolder_isNotRead_data()
+{
+    QTest::addColumn<QString>("linked");
+    QTest::newRow("job folder linked to a folder outside") << QString();
+    QTest::newRow("runs folder linked to a folder outside") << QStringLiteral("/runs");
+}
+
+void JobWatcherTest::linkedFolder_isNotRead()
+{
+    QFETCH(QString, linked);
+    QTemporaryDir data;
+    QTemporaryDir outside;
+    WatcherUnderTest watching(data.path());
+    watching.client->contents = crontabOf({monitored(QStringLiteral("Verlinkt"))});
+    // A failed run, recorded where the link leads.
+    WatcherUnderTest elsewhere(outside.path());
+    elsewhere.recordRun(1, 5);
+    const QString link = watching.jobFolderOf(1) + linked;
+    QVERIFY(QDir().mkpath(QFileInfo(link).path()));
+    QVERIFY(QFile::link(elsewhere.jobFolderOf(1) + linked, link));
+    QVERIFY(watching.start());
+    QVERIFY(watching.told.isEmpty());
+    QCOMPARE(watching.store->executionSummaries().value(makeJob(1, {}).id).state,
+             JobExecutionState::waiting());
+}
+
 void JobWatcherTest::notifications_reachTheServiceAndItsActionsComeBack()
 {
     PrivateSessionBus bus;
@@ -273,10 +314,13 @@ void JobWatcherTest::notifications_reachTheServiceAndItsActionsComeBack()
     QSignalSpy shows(&sender, &NotificationSender::showRequested);
 
     const QUuid job = makeJob(1, {}).id;
-    QVERIFY(sender.send(
-        {QStringLiteral("„A“ ist fehlgeschlagen"), QStringLiteral("x < y & z"), true, job}));
-    QVERIFY(sender.send({QStringLiteral("„B“ wurde nicht ausgeführt"), QString(), false, {}}));
+    int accepted = 0;
+    const auto counted = [&accepted](bool isAccepted) { accepted += isAccepted; };
+    sender.show({QStringLiteral("„A“ ist fehlgeschlagen"), QStringLiteral("x < y & z"), true, job},
+                counted);
+    sender.show({QStringLiteral("„B“ wurde nicht ausgeführt"), QString(), false, {}}, counted);
     QTRY_COMPARE_WITH_TIMEOUT(service.shown.size(), 2, 5000);
+    QTRY_COMPARE(accepted, 2);
     const auto& failed = service.shown[0];
     QCOMPARE(failed.appName, QCoreApplication::applicationName());
     QCOMPARE(failed.icon, QStringLiteral("io.github.tempolane.Tempolane"));
@@ -290,15 +334,69 @@ void JobWatcherTest::notifications_reachTheServiceAndItsActionsComeBack()
     QCOMPARE(service.shown[1].hints.value(QStringLiteral("urgency")).toInt(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(sender.callsInFlight(), 0, 5000);
 
-    // "Anzeigen" and a click open the job; another program's notification opens nothing.
-    service.invoke(failed.id, QStringLiteral("show"));
+    // A job's next notification takes the place of its last one on screen.
+    sender.show({QStringLiteral("„A“ ist fehlgeschlagen"), QStringLiteral("again"), true, job},
+                counted);
+    QTRY_COMPARE_WITH_TIMEOUT(service.shown.size(), 3, 5000);
+    QCOMPARE(service.shown[2].replacesId, failed.id);
+
+    // "Anzeigen" or a click opens the job once, however often the service repeats it; another
+    // program's notification opens nothing.
+    for (int i = 0; i < 200; ++i)
+        service.invoke(failed.id, i % 2 ? QStringLiteral("show") : QStringLiteral("default"));
     QVERIFY(shows.wait(5000));
-    QCOMPARE(shows.takeFirst().at(0).value<QUuid>(), job);
-    service.invoke(failed.id, QStringLiteral("default"));
-    QVERIFY(shows.wait(5000));
-    QCOMPARE(shows.takeFirst().at(0).value<QUuid>(), job);
+    QTest::qWait(300);
+    QCOMPARE(shows.size(), 1);
+    QCOMPARE(shows.takeFirst().at(1).value<QUuid>(), job);
     service.invoke(999, QStringLiteral("show"));
     QVERIFY(!shows.wait(300));
+
+    sender.withdraw(job);
+    QTRY_COMPARE_WITH_TIMEOUT(service.closed, QList<uint>{failed.id}, 5000);
+}
+
+// A notification the service refused, or that went out while it was gone, is not told: the
+// next look tells it, once the service takes it, and never twice.
+void JobWatcherTest::refusedNotification_isToldWhenTheServiceTakesIt()
+{
+    PrivateSessionBus bus;
+    if (!bus.isValid())
+        QSKIP("dbus-daemon is not installed (scripts/install-deps)");
+    NotificationStandIn service(bus.connect(QStringLiteral("service")));
+    service.isRefusing = true;
+    QVERIFY(service.registerOnBus());
+    NotificationSender sender(bus.connect(QStringLiteral("client")));
+    QTemporaryDir data;
+    {
+        WatcherUnderTest watching(data.path(), &sender);
+        watching.client->contents = crontabOf({monitored(QStringLiteral("Sicherung"))});
+        watching.recordRun(1, 3);
+        QVERIFY(watching.start());
+        QTRY_COMPARE_WITH_TIMEOUT(sender.callsInFlight(), 0, 5000);
+        QVERIFY(service.shown.isEmpty());
+    }
+    service.isRefusing = false;
+    for (int restart = 0; restart < 2; ++restart) {
+        WatcherUnderTest watching(data.path(), &sender);
+        watching.client->contents = crontabOf({monitored(QStringLiteral("Sicherung"))});
+        QVERIFY(watching.start());
+        QTRY_COMPARE_WITH_TIMEOUT(sender.callsInFlight(), 0, 5000);
+        QCOMPARE(service.shown.size(), 1);
+    }
+}
+
+void JobWatcherTest::successAfterFailure_takesTheNotificationOffTheScreen()
+{
+    QTemporaryDir data;
+    WatcherUnderTest watching(data.path());
+    watching.client->contents = crontabOf({monitored(QStringLiteral("Sicherung"))});
+    QVERIFY(watching.start());
+    watching.recordRun(1, 3);
+    QTRY_COMPARE_WITH_TIMEOUT(watching.told.size(), 1, 5000);
+    QVERIFY(watching.withdrawn.isEmpty());
+    watching.recordRun(1, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(watching.withdrawn.contains(makeJob(1, {}).id), 5000);
+    QCOMPARE(watching.told.size(), 1);
 }
 
 void JobWatcherTest::slowService_neverPilesUpCalls()
@@ -313,14 +411,60 @@ void JobWatcherTest::slowService_neverPilesUpCalls()
 
     QElapsedTimer sending;
     sending.start();
-    int accepted = 0;
+    int refused = 0;
     for (int i = 0; i < 3 * NotificationSender::maxInFlight; ++i)
-        accepted += sender.send({QStringLiteral("„%1“ ist fehlgeschlagen").arg(i), {}, true, {}});
-    QCOMPARE(accepted, NotificationSender::maxInFlight);
+        sender.show({QStringLiteral("„%1“ ist fehlgeschlagen").arg(i), {}, true, {}},
+                    [&refused](bool isAccepted) { refused += !isAccepted; });
+    QCOMPARE(refused, 2 * NotificationSender::maxInFlight);
     QCOMPARE(sender.callsInFlight(), NotificationSender::maxInFlight);
     QTRY_COMPARE_WITH_TIMEOUT(service.unanswered.size(), NotificationSender::maxInFlight, 5000);
     // Not waiting for answers: sending took a moment, not a call's time limit.
     QVERIFY(sending.elapsed() < NotificationSender::callTimeoutMs / 2);
+}
+
+void JobWatcherTest::anzeigen_startsOneWindowAndTellsWhenItHasTheJob()
+{
+    PrivateSessionBus bus;
+    if (!bus.isValid())
+        QSKIP("dbus-daemon is not installed (scripts/install-deps)");
+    QTemporaryDir folder;
+    // The desktop program: it notes how it was started.
+    const QString program = folder.filePath(QStringLiteral("tempolane"));
+    const QString starts = folder.filePath(QStringLiteral("starts"));
+    QFile script(program);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$@\" >> '" + starts.toUtf8() + "'\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    WindowOpener opener(bus.connect(QStringLiteral("watcher")), program);
+    const QUuid first = makeJob(1, {}).id;
+    const QUuid last = makeJob(2, {}).id;
+    int done = 0;
+    // Several notifications chosen before the window is up start one program.
+    for (const QUuid& job : {first, first, last})
+        opener.open(job, [&done] { ++done; });
+    QTRY_VERIFY(QFile::exists(starts));
+    QTest::qWait(500);
+    QFile started(starts);
+    QVERIFY(started.open(QIODevice::ReadOnly));
+    QCOMPARE(started.readAll(), "--job " + first.toString(QUuid::WithoutBraces).toUtf8() + '\n');
+    QCOMPARE(done, 0);
+
+    // The started program comes up: it has its job, and the newest request goes to it.
+    WindowStandIn window;
+    QDBusConnection windowBus = bus.connect(QStringLiteral("window"));
+    QVERIFY(windowBus.registerObject(QStringLiteral("/io/github/tempolane/Tempolane"), &window,
+                                     QDBusConnection::ExportScriptableSlots));
+    QVERIFY(windowBus.registerService(QStringLiteral("io.github.tempolane.Tempolane")));
+    QTRY_COMPARE_WITH_TIMEOUT(done, 2, 5000);
+    QCOMPARE(window.shown, QStringList{last.toString(QUuid::WithoutBraces)});
+
+    // With the window up, a request goes to it alone.
+    opener.open(first, [&done] { ++done; });
+    QTRY_COMPARE_WITH_TIMEOUT(done, 3, 5000);
+    QCOMPARE(window.shown.size(), 2);
+    QCOMPARE(QFileInfo(starts).size(), qint64(6 + 36 + 1));
 }
 
 QTEST_GUILESS_MAIN(JobWatcherTest)

@@ -1,9 +1,11 @@
+#include "Language.h"
 #include "Notification.h"
 #include "NotificationFlood.h"
 #include "NotificationSwitch.h"
 #include "RunEvent.h"
 #include "ToldEvents.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -16,6 +18,7 @@ using namespace Tempolane;
 Q_DECLARE_METATYPE(JobExecutionSummary)
 Q_DECLARE_METATYPE(RunEvent)
 Q_DECLARE_METATYPE(std::optional<QDateTime>)
+Q_DECLARE_METATYPE(NotificationSwitch::State)
 
 namespace {
 
@@ -75,6 +78,8 @@ private Q_SLOTS:
     void eventOfSummary();
     void notificationTexts_data();
     void notificationTexts();
+    void notificationTexts_inEnglish_data();
+    void notificationTexts_inEnglish();
     void floodHoldsBackBursts_data();
     void floodHoldsBackBursts();
     void toldEventsSurviveARestartPrivately();
@@ -82,7 +87,9 @@ private Q_SLOTS:
     void toldEventsIgnoreWhatTheyDidNotWrite();
     void autostartEntryIsValid_data();
     void autostartEntryIsValid();
-    void switchWritesAndRemovesTheEntry();
+    void switchReplacesWhatStandsInTheEntrysPlace_data();
+    void switchReplacesWhatStandsInTheEntrysPlace();
+    void switchOff_saysWhenTheEntryWasNotOurs();
 };
 
 void WatcherRulesTest::eventOfSummary_data()
@@ -162,6 +169,13 @@ void WatcherRulesTest::notificationTexts_data()
     silent.exitCode = 127;
     QTest::newRow("failed without output") << silent << QStringLiteral("„Job 1“ ist fehlgeschlagen")
                                            << QStringLiteral("Exit-Status 127") << true;
+    RunEvent escaping = sampleEvent(1);
+    escaping.jobName = QStringLiteral("Job\x1b]0;owned\x07");
+    escaping.exitCode = 1;
+    escaping.lastLine = QStringLiteral("\x1b[2Jdisk\tfull\x1b[31m");
+    QTest::newRow("failed, control characters escaped")
+        << escaping << QStringLiteral("„Job\\x1b]0;owned\\x07“ ist fehlgeschlagen")
+        << QStringLiteral("Exit-Status 1\n\\x1b[2Jdisk\tfull\\x1b[31m") << true;
     QTest::newRow("interrupted") << sampleEvent(2, RunEvent::Kind::interrupted)
                                  << QStringLiteral("„Job 2“ wurde unerwartet beendet")
                                  << QStringLiteral("Die Ausführung hat kein Ende aufgezeichnet.")
@@ -186,6 +200,50 @@ void WatcherRulesTest::notificationTexts()
     QCOMPARE(notification.body, body);
     QCOMPARE(notification.isCritical, isCritical);
     QCOMPARE(notification.jobId, event.jobId);
+}
+
+void WatcherRulesTest::notificationTexts_inEnglish_data()
+{
+    QTest::addColumn<QList<RunEvent>>("events"); // more than one: told in one summary
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("body");
+
+    RunEvent failed = sampleEvent(1);
+    failed.exitCode = 3;
+    failed.lastLine = QStringLiteral("disk <full>");
+    RunEvent missed = sampleEvent(3, RunEvent::Kind::missed);
+    missed.dueAt = QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC);
+    const RunEvent interrupted = sampleEvent(2, RunEvent::Kind::interrupted);
+    QTest::newRow("failed") << QList<RunEvent>{failed} << u"\u201cJob 1\u201d failed"_qs
+                            << u"Exit status 3\ndisk <full>"_qs;
+    QTest::newRow("interrupted") << QList<RunEvent>{interrupted}
+                                 << u"\u201cJob 2\u201d ended unexpectedly"_qs
+                                 << u"The run never recorded its end."_qs;
+    QTest::newRow("missed, due on an American 12-hour clock")
+        << QList<RunEvent>{missed} << u"\u201cJob 3\u201d did not run"_qs
+        << u"Due: Dec 7, 3:00\u202fPM"_qs;
+    QTest::newRow("several, in one summary")
+        << QList<RunEvent>{failed, interrupted, missed, sampleEvent(4)}
+        << u"4 jobs need attention"_qs
+        << u"\u201cJob 1\u201d, \u201cJob 2\u201d, \u201cJob 3\u201d, \u201cJob 4\u201d"_qs;
+}
+
+void WatcherRulesTest::notificationTexts_inEnglish()
+{
+    QFETCH(QList<RunEvent>, events);
+    QFETCH(QString, summary);
+    QFETCH(QString, body);
+
+    QTextStream errors(stderr);
+    Language::install(*QCoreApplication::instance(),
+                      {QLocale::English, QLocale(QLocale::English, QLocale::UnitedStates)}, errors);
+    const Notification notification =
+        events.size() == 1
+            ? notificationOf(events.front(), QTimeZone(QByteArrayLiteral("Europe/Berlin")))
+            : summaryOf(events);
+    Language::install(*QCoreApplication::instance(), {}, errors);
+    QCOMPARE(notification.summary, summary);
+    QCOMPARE(notification.body, body);
 }
 
 void WatcherRulesTest::floodHoldsBackBursts_data()
@@ -329,23 +387,98 @@ void WatcherRulesTest::autostartEntryIsValid()
     QVERIFY(text.contains(QStringLiteral(" --background\n")));
 }
 
-void WatcherRulesTest::switchWritesAndRemovesTheEntry()
+void WatcherRulesTest::switchReplacesWhatStandsInTheEntrysPlace_data()
 {
+    // What stands at the entry's name before the switch: "link:NAME" a link to a file of that
+    // name beside the autostart folder (missing: "dangling"), else the entry's text.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<NotificationSwitch::State>("stateBefore");
+    // A part of what the switch tells; empty when it tells nothing.
+    QTest::addColumn<QString>("noteOn");
+
+    QTest::newRow("nothing") << QString() << NotificationSwitch::State::off << QString();
+    QTest::newRow("a link to another file of the user")
+        << "link:other.txt" << NotificationSwitch::State::on
+        << "Ein Verweis an der Stelle des Autostart-Eintrags auf ";
+    QTest::newRow("a dangling link")
+        << "link:dangling" << NotificationSwitch::State::off << "durch den Eintrag ersetzt";
+    QTest::newRow("our entry, hidden by the desktop")
+        << "[Desktop Entry]\nExec={program} --background\nHidden=true\n"
+        << NotificationSwitch::State::disabledByDesktop << QString();
+    QTest::newRow("our entry, disabled by GNOME")
+        << "[Desktop Entry]\nExec=\"{program}\" --background\nX-GNOME-Autostart-enabled=false\n"
+        << NotificationSwitch::State::disabledByDesktop << QString();
+    QTest::newRow("an entry of another program")
+        << "[Desktop Entry]\nExec=/usr/bin/other-tool --daemon\n"
+        << NotificationSwitch::State::on
+        << "nicht von Tempolane stammt, wurde ersetzt; er startete: /usr/bin/other-tool --daemon";
+}
+
+void WatcherRulesTest::switchReplacesWhatStandsInTheEntrysPlace()
+{
+    QFETCH(QString, before);
     QTemporaryDir config;
     const QString folder = config.filePath(QStringLiteral("autostart"));
-    // A program that ends at once stands in for the watcher the switch starts.
-    const NotificationSwitch notificationSwitch(folder, QStringLiteral("/bin/true"));
-    QVERIFY(!notificationSwitch.isOn());
-    QVERIFY(notificationSwitch.switchOn());
-    QVERIFY(notificationSwitch.isOn());
-    QVERIFY(QFile::exists(folder + u'/' + NotificationSwitch::entryFileName()));
-    QVERIFY(notificationSwitch.switchOff());
-    QVERIFY(!notificationSwitch.isOn());
+    QVERIFY(QDir().mkpath(folder));
+    // A desktop program that ends at once stands in for the watcher the switch starts.
+    const QString program = config.filePath(QStringLiteral("tempolane"));
+    QVERIFY(QFile::copy(QStringLiteral("/bin/true"), program));
+    const NotificationSwitch notificationSwitch(folder, program);
+    const QString entry = notificationSwitch.entryPath();
+    const QString target = before.startsWith(u"link:") ? config.filePath(before.mid(5)) : QString();
+    const QByteArray otherFile = "not an entry, but a file of the user\n";
+    if (!target.isEmpty()) {
+        if (!target.endsWith(u"dangling")) {
+            QFile other(target);
+            QVERIFY(other.open(QIODevice::WriteOnly));
+            other.write(otherFile);
+        }
+        QVERIFY(QFile::link(target, entry));
+    } else if (!before.isEmpty()) {
+        QFile written(entry);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(QString(before).replace(u"{program}"_qs, program).toUtf8());
+    }
+    QTEST(notificationSwitch.state(), "stateBefore");
+
+    const auto on = notificationSwitch.switchOn();
+    QVERIFY2(on, qPrintable(on ? QString() : on.error()));
+    QFETCH(QString, noteOn);
+    QVERIFY2(noteOn.isEmpty() ? on->note.isEmpty() : on->note.contains(noteOn),
+             qPrintable(on->note));
+    QCOMPARE(notificationSwitch.state(), NotificationSwitch::State::on);
+    QVERIFY(!QFileInfo(entry).isSymLink());
+    if (!target.isEmpty()) {
+        // The link's target is left as it was, or not made.
+        QFile other(target);
+        QCOMPARE(other.open(QIODevice::ReadOnly) ? other.readAll() : QByteArray("(missing)"),
+                 target.endsWith(u"dangling") ? QByteArray("(missing)") : otherFile);
+    }
+
+    const auto off = notificationSwitch.switchOff();
+    QVERIFY(off);
+    QVERIFY(off->note.isEmpty());
+    QCOMPARE(notificationSwitch.state(), NotificationSwitch::State::off);
     QVERIFY(notificationSwitch.switchOff());
 
     const NotificationSwitch broken(folder, QStringLiteral("/bin/true\n--evil"));
     QVERIFY(!broken.switchOn());
     QVERIFY(!broken.isOn());
+}
+
+void WatcherRulesTest::switchOff_saysWhenTheEntryWasNotOurs()
+{
+    QTemporaryDir config;
+    const NotificationSwitch notificationSwitch(config.path(), QStringLiteral("/bin/true"));
+    QFile written(notificationSwitch.entryPath());
+    QVERIFY(written.open(QIODevice::WriteOnly));
+    written.write("[Desktop Entry]\nExec=/usr/bin/other-tool --daemon\n");
+    written.close();
+    const auto off = notificationSwitch.switchOff();
+    QVERIFY(off);
+    QVERIFY2(off->note.contains(u"wurde entfernt; er startete: /usr/bin/other-tool --daemon"),
+             qPrintable(off->note));
+    QVERIFY(!QFileInfo::exists(notificationSwitch.entryPath()));
 }
 
 QTEST_GUILESS_MAIN(WatcherRulesTest)

@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+TEMPOLANE_TEXT_CONTEXT(AboutWindow)
+
 namespace Tempolane {
 
 namespace {
@@ -24,8 +26,6 @@ namespace {
 constexpr int iconSide = 104;
 constexpr int sidePadding = 42;
 constexpr int endPadding = 34;
-
-constexpr TextContext tr{"AboutWindow"};
 
 // Paints the application's icon into the place its layout keeps for it. The picture is no
 // widget, so assistive technologies pass over it: the name below it says all it shows.

@@ -11,11 +11,11 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+TEMPOLANE_TEXT_CONTEXT(HistoryCommands)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"HistoryCommands"};
 
 using StateOf = UndoCommands::CommandState (*)(const CronStore&);
 

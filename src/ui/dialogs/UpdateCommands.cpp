@@ -13,11 +13,11 @@
 #include <QPushButton>
 #include <type_traits>
 
+TEMPOLANE_TEXT_CONTEXT(UpdateCommands)
+
 namespace Tempolane {
 
 namespace {
-
-constexpr TextContext tr{"UpdateCommands"};
 
 // The outcome of the check started here, shown over the window; nothing when the window is
 // gone by then.

@@ -64,6 +64,7 @@ VisualScheduleEditor::VisualScheduleEditor(QList<int> minuteIntervals, QWidget* 
     m_startMinute->setPrefix(Choices::startMinutePrefix());
     setLeastWidth(m_startMinute, startMinuteWidth);
     m_dayOfMonth->setRange(Choices::firstDayOfMonth, Choices::lastDayOfMonth);
+    m_dayOfMonth->setPrefix(Choices::dayOfMonthPrefix());
     m_dayOfMonth->setSuffix(Choices::dayOfMonthSuffix());
     setLeastWidth(m_dayOfMonth, dayOfMonthWidth);
     m_time->setDisplayFormat(Choices::timeOfDayFormat(QLocale()));

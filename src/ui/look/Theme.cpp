@@ -25,6 +25,8 @@ const QString accentColorKey = QStringLiteral("accent-color");
 constexpr uint prefersDark = 1;
 constexpr uint prefersLight = 2;
 constexpr uint prefersHighContrast = 1;
+// One frame at 60 Hz: changes that arrive within it are applied together.
+constexpr int frameMs = 16;
 
 QVariant unwrapped(const QVariant& value)
 {
@@ -78,6 +80,12 @@ Theme::Theme(QApplication& application, const QDBusConnection& bus,
     : QObject(&application), m_platformPalette(QApplication::palette())
 {
     QApplication::setStyle(new Style);
+    m_nextFrame.setSingleShot(true);
+    m_nextFrame.setInterval(frameMs);
+    connect(&m_nextFrame, &QTimer::timeout, this, [this] {
+        if (m_pending)
+            adopt(*std::exchange(m_pending, std::nullopt));
+    });
     m_appearance.scheme = preferredColorScheme(std::nullopt, m_platformPalette);
     if (bus.isConnected()) {
         // Listening first, so that a switch while the answers are on their way is not lost.
@@ -89,6 +97,7 @@ Theme::Theme(QApplication& application, const QDBusConnection& bus,
 
 void Theme::setScheme(ColorScheme scheme)
 {
+    m_pending.reset();
     Appearance appearance = m_appearance;
     appearance.scheme = scheme;
     adopt(appearance);
@@ -160,8 +169,12 @@ Appearance Theme::withSetting(Appearance appearance, const QString& key,
 void Theme::portalSettingChanged(const QDBusMessage& message)
 {
     const QList<QVariant> arguments = message.arguments();
-    if (arguments.size() == 3 && arguments.at(0).toString() == appearanceGroup)
-        adopt(withSetting(m_appearance, arguments.at(1).toString(), arguments.at(2)));
+    if (arguments.size() != 3 || arguments.at(0).toString() != appearanceGroup)
+        return;
+    m_pending =
+        withSetting(m_pending.value_or(m_appearance), arguments.at(1).toString(), arguments.at(2));
+    if (!m_nextFrame.isActive())
+        m_nextFrame.start();
 }
 
 } // namespace Tempolane

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QPalette>
+#include <QTimer>
 #include <chrono>
 #include <optional>
 
@@ -56,6 +57,10 @@ private:
 
     QPalette m_platformPalette;
     Appearance m_appearance;
+    // The desktop's settings as they came in since the last frame: a burst of changes costs one
+    // palette change, not one per change.
+    std::optional<Appearance> m_pending;
+    QTimer m_nextFrame;
     bool m_followsDesktop = false;
 };
 

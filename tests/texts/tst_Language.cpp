@@ -1,0 +1,167 @@
+// Which language the environment asks for, and what installing it shows: the texts, their
+// plural forms, the schedule descriptions and the locale of dates and numbers.
+#include "CronExpression.h"
+#include "Language.h"
+#include "TextContext.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tempolane;
+
+TEMPOLANE_TEXT_CONTEXT(BackupListModel)
+
+namespace {
+
+const QList<QLocale::Language> english{QLocale::English};
+
+QProcessEnvironment environment(const QStringList& assignments)
+{
+    QProcessEnvironment made;
+    for (const QString& assignment : assignments)
+        made.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+    return made;
+}
+
+QString installed(const Language::Choice& choice,
+                  const QString& folder = Language::builtInCatalogues)
+{
+    QString errors;
+    QTextStream stream(&errors);
+    Language::install(*QCoreApplication::instance(), choice, stream, folder);
+    stream.flush();
+    return errors;
+}
+
+} // namespace
+
+class LanguageTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { installed({}); }
+    void choose_readsTheEnvironmentAsGlibcDoes_data();
+    void choose_readsTheEnvironmentAsGlibcDoes();
+    void install_showsEverythingInTheChosenLanguage();
+    void install_keepsGermanWhenTheCatalogueCannotBeRead_data();
+    void install_keepsGermanWhenTheCatalogueCannotBeRead();
+};
+
+void LanguageTest::choose_readsTheEnvironmentAsGlibcDoes_data()
+{
+    QTest::addColumn<QStringList>("assignments");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("locale");
+
+    const auto row = [](const char* name, const QStringList& assignments, const char* language,
+                        const char* locale) {
+        QTest::newRow(name) << assignments << QString::fromLatin1(language)
+                            << QString::fromLatin1(locale);
+    };
+    row("nothing set is the program's own German", {}, "de", "de_DE");
+    row("C is German", {"LANG=C"}, "de", "de_DE");
+    row("POSIX is German", {"LANG=POSIX"}, "de", "de_DE");
+    row("C with a character set is German", {"LANG=C.UTF-8"}, "de", "de_DE");
+    row("C ignores LANGUAGE, as gettext does", {"LANG=C.UTF-8", "LANGUAGE=en"}, "de", "de_DE");
+    row("German", {"LANG=de_DE.UTF-8"}, "de", "de_DE");
+    row("Austrian German keeps its territory", {"LANG=de_AT.UTF-8"}, "de", "de_AT");
+    row("charset and modifier are passed over", {"LANG=de_CH.ISO-8859-1@euro"}, "de", "de_CH");
+    row("American English", {"LANG=en_US.UTF-8"}, "en", "en_US");
+    row("British English", {"LANG=en_GB.UTF-8"}, "en", "en_GB");
+    row("a language without a catalogue reads English", {"LANG=fr_FR.UTF-8"}, "en", "en_US");
+    row("a broken locale name reads English", {"LANG=xx_YY.BROKEN"}, "en", "en_US");
+    row("LC_MESSAGES goes before LANG", {"LANG=de_DE.UTF-8", "LC_MESSAGES=en_GB.UTF-8"}, "en",
+        "en_GB");
+    row("LC_ALL goes before LC_MESSAGES",
+        {"LANG=en_US.UTF-8", "LC_MESSAGES=en_GB.UTF-8", "LC_ALL=de_AT.UTF-8"}, "de", "de_AT");
+    row("an empty LC_ALL is not set", {"LANG=en_GB.UTF-8", "LC_ALL="}, "en", "en_GB");
+    row("C in LC_ALL ignores everything else", {"LC_ALL=C", "LANGUAGE=en", "LANG=en_GB.UTF-8"},
+        "de", "de_DE");
+    row("LANGUAGE stands in for the locale, whose territory stays",
+        {"LANG=de_DE.UTF-8", "LANGUAGE=en"}, "en", "en_DE");
+    row("the first language Tempolane has wins", {"LANG=en_US.UTF-8", "LANGUAGE=fr:de_AT:en"}, "de",
+        "de_AT");
+    row("unknown tags and empty entries are passed over",
+        {"LANG=de_DE.UTF-8", "LANGUAGE=xx:!!::en_GB"}, "en", "en_GB");
+    row("only unknown tags read English", {"LANG=de_DE.UTF-8", "LANGUAGE=xx:yy_ZZ"}, "en", "en_DE");
+    row("C in LANGUAGE asks for the program's own texts", {"LANG=en_US.UTF-8", "LANGUAGE=fr:C:en"},
+        "de", "de_DE");
+    row("an empty LANGUAGE is not set", {"LANG=en_GB.UTF-8", "LANGUAGE="}, "en", "en_GB");
+    QStringList thousand(999, QStringLiteral("xx"));
+    thousand.append(QStringLiteral("de"));
+    row("a thousand entries, German the last",
+        {"LANG=en_US.UTF-8", QStringLiteral("LANGUAGE=") + thousand.join(u':')}, "de", "de_DE");
+}
+
+void LanguageTest::choose_readsTheEnvironmentAsGlibcDoes()
+{
+    QFETCH(QStringList, assignments);
+    QFETCH(QString, language);
+    QFETCH(QString, locale);
+    const Language::Choice choice = Language::choose(environment(assignments), english);
+    QCOMPARE(QLocale::languageToCode(choice.language), language);
+    QCOMPARE(choice.locale.name(), locale);
+}
+
+void LanguageTest::install_showsEverythingInTheChosenLanguage()
+{
+    QVERIFY(Language::cataloguesIn(Language::builtInCatalogues).contains(QLocale::English));
+    QCOMPARE(installed(Language::choose(environment({"LANG=en_GB.UTF-8"}), english)), QString());
+    QCOMPARE(Language::shown().language, QLocale::English);
+    QCOMPARE(QLocale().name(), QStringLiteral("en_GB"));
+    QCOMPARE(QCoreApplication::translate("JobFilter", "Alle Jobs"), QStringLiteral("All Jobs"));
+    QCOMPARE(::tr.plural("=0 {Keine Jobs} one {# Job} other {# Jobs}", 1), QStringLiteral("1 job"));
+    QCOMPARE(::tr.plural("=0 {Keine Jobs} one {# Job} other {# Jobs}", 1000),
+             QStringLiteral("1,000 jobs"));
+    QCOMPARE(CronExpression::description(QStringLiteral("30 8 * * 1-5")),
+             QStringLiteral("Monday to Friday at 08:30"));
+    QCOMPARE(CronExpression::weekdayNames().front(), QStringLiteral("Sunday"));
+
+    QCOMPARE(installed({}), QString());
+    QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
+    QCOMPARE(QCoreApplication::translate("JobFilter", "Alle Jobs"), QStringLiteral("Alle Jobs"));
+    QCOMPARE(::tr.plural("=0 {Keine Jobs} one {# Job} other {# Jobs}", 1000),
+             QStringLiteral("1.000 Jobs"));
+    QCOMPARE(CronExpression::description(QStringLiteral("30 8 * * 1-5")),
+             QStringLiteral("Montag, Dienstag, Mittwoch, Donnerstag und Freitag um 08:30"));
+}
+
+void LanguageTest::install_keepsGermanWhenTheCatalogueCannotBeRead_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // of tempolane_en.qm; empty: no file at all
+    QTest::addColumn<bool>("isFolder");
+
+    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("not a catalogue") << QByteArray("not a catalogue, just text\n") << false;
+    QTest::newRow("a catalogue's header cut short")
+        << QByteArray::fromHex("3cb86418caef9c95cd211cbf60a1bddd") << false;
+    QTest::newRow("a folder in its place") << QByteArray() << true;
+}
+
+void LanguageTest::install_keepsGermanWhenTheCatalogueCannotBeRead()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, isFolder);
+    QTemporaryDir folder;
+    const QString catalogue = folder.filePath(QStringLiteral("tempolane_en.qm"));
+    if (isFolder) {
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("tempolane_en.qm")));
+    } else if (!contents.isEmpty()) {
+        QFile file(catalogue);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+
+    const Language::Choice english{QLocale::English, QLocale(QStringLiteral("en_US"))};
+    const QString errors = installed(english, folder.path());
+    QCOMPARE(errors.count(u'\n'), 1);
+    QVERIFY2(errors.startsWith(QStringLiteral("tempolane: ")), qPrintable(errors));
+    QCOMPARE(Language::shown(), Language::Choice());
+    QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
+    QCOMPARE(QCoreApplication::translate("JobFilter", "Alle Jobs"), QStringLiteral("Alle Jobs"));
+}
+
+QTEST_GUILESS_MAIN(LanguageTest)
+#include "tst_Language.moc"
