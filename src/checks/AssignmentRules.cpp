@@ -1,0 +1,144 @@
+#include "CronExpression.h"
+#include "CronText.h"
+#include "Rules.h"
+#include "TextContext.h"
+
+#include <QRegularExpression>
+
+namespace Tempolane::Rules {
+
+namespace {
+
+constexpr TextContext tr{"Checks"};
+
+// "$NAME", "${NAME}", and "~" at the start of the value or of a PATH entry.
+const QRegularExpression& reference()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("\\$\\{([A-Za-z_][A-Za-z0-9_]*)\\}|\\$([A-Za-z_][A-Za-z0-9_]*)|"
+                       "(?:^|(?<=:))~(?=/|:|$)"));
+    return pattern;
+}
+
+// The value with every reference replaced by what the lines above give it; nothing when a
+// reference names what they do not.
+std::optional<QString> resolved(const QString& value, const QProcessEnvironment& above)
+{
+    QString result;
+    qsizetype copied = 0;
+    auto matches = reference().globalMatch(value);
+    while (matches.hasNext()) {
+        const auto match = matches.next();
+        QString name = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
+        if (match.captured(0) == u"~")
+            name = QStringLiteral("HOME");
+        if (!above.contains(name))
+            return std::nullopt;
+        result += value.sliced(copied, match.capturedStart() - copied) + above.value(name);
+        copied = match.capturedEnd();
+    }
+    return result + value.sliced(copied);
+}
+
+void unexpanded(qsizetype index, const EnvironmentAssignment& assigned,
+                const QProcessEnvironment& above, CheckContext& context)
+{
+    if (!reference().match(assigned.value).hasMatch())
+        return;
+    QList<Fix> fixes;
+    if (const auto value = resolved(assigned.value, above)) {
+        QString line = context.lines()[index];
+        const qsizetype at = line.lastIndexOf(assigned.value);
+        line.replace(at, assigned.value.size(), *value);
+        fixes.append({tr("Werte einsetzen"),
+                      tr("Werte in %1 einsetzen").arg(assigned.name),
+                      {context.replaceLine(index, line)},
+                      {}});
+    }
+    context.add(index, "assignment", Severity::warning,
+                tr("cron setzt in Zuweisungen keine Variablen und kein „~“ ein: %1 bekommt "
+                   "wörtlich „%2“.")
+                    .arg(assigned.name, assigned.value),
+                fixes);
+}
+
+void comment(qsizetype index, const EnvironmentAssignment& assigned, CheckContext& context)
+{
+    static const QRegularExpression comment(QStringLiteral("[ \\t]+#"));
+    const auto match = comment.match(assigned.value);
+    if (!match.hasMatch())
+        return;
+    const QString value = assigned.value.first(match.capturedStart());
+    const QString line = context.lines()[index];
+    const qsizetype at = line.lastIndexOf(assigned.value);
+    context.add(index, "assignment", Severity::warning,
+                tr("„#“ beginnt in einer Zuweisung keinen Kommentar: %1 bekommt wörtlich „%2“.")
+                    .arg(assigned.name, assigned.value),
+                {{tr("Kommentar darüber setzen"),
+                  tr("Kommentar aus %1 lösen").arg(assigned.name),
+                  {{index,
+                    line,
+                    {QStringLiteral("# ") + assigned.value.sliced(match.capturedEnd()).trimmed(),
+                     line.first(at) + value}}},
+                  {}}});
+}
+
+void shellFile(qsizetype index, const EnvironmentAssignment& assigned, CheckContext& context)
+{
+    if (assigned.name != u"SHELL")
+        return;
+    const FileStatus shell = context.status(assigned.value);
+    if (shell.kind == FileStatus::Kind::regular && shell.isExecutable)
+        return;
+    context.add(index, "assignment", Severity::error,
+                tr("„%1“ gibt es nicht oder ist nicht ausführbar: cron kann die Jobs darunter "
+                   "nicht starten.")
+                    .arg(assigned.value));
+}
+
+} // namespace
+
+void assignment(qsizetype index, const EnvironmentAssignment& assigned,
+                const QProcessEnvironment& above, CheckContext& context)
+{
+    unexpanded(index, assigned, above, context);
+    comment(index, assigned, context);
+    shellFile(index, assigned, context);
+}
+
+void refusedLine(qsizetype index, CheckContext& context)
+{
+    const QString& line = context.lines()[index];
+    static const QRegularExpression emptyAssignment(
+        QStringLiteral("^[ \\t]*([A-Za-z_][A-Za-z0-9_]*)[ \\t]*=[ \\t\\r]*$"));
+    if (const auto match = emptyAssignment.match(line); match.hasMatch()) {
+        const QString name = match.captured(1);
+        context.add(index, "assignment", Severity::error,
+                    tr("„%1=“ ohne Wert nimmt crontab nicht an und verweigert die ganze Datei; "
+                       "für einen leeren Wert schreibe %1=\"\".")
+                        .arg(name),
+                    {{tr("Leeren Wert schreiben"),
+                      tr("%1=\"\" schreiben").arg(name),
+                      {context.replaceLine(index, name + QStringLiteral("=\"\""))},
+                      {}}});
+        return;
+    }
+    const auto fields = CronText::splitAtBlanks(line);
+    QString reason;
+    if (!fields.isEmpty() && fields.front().startsWith(u'@'))
+        reason = CronExpression::validationMessage(fields.front()).value_or(QString());
+    else if (fields.size() >= 5)
+        reason = CronExpression::validationMessage(
+                     QStringList{fields[0].toString(), fields[1].toString(), fields[2].toString(),
+                                 fields[3].toString(), fields[4].toString()}
+                         .join(u' '))
+                     .value_or(QString());
+    else
+        reason = tr("Ein Cron-Zeitplan braucht genau fünf Felder.");
+    if (reason.isEmpty())
+        reason = tr("Der Befehl ist länger, als crontab annimmt.");
+    context.add(index, "crontab-refuses", Severity::error,
+                tr("crontab nimmt die Datei wegen dieser Zeile nicht an: %1").arg(reason));
+}
+
+} // namespace Tempolane::Rules
