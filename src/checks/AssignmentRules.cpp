@@ -1,5 +1,6 @@
 #include "CronExpression.h"
 #include "CronText.h"
+#include "MonitoringCommandLine.h"
 #include "Rules.h"
 #include "TextContext.h"
 
@@ -106,7 +107,7 @@ void assignment(qsizetype index, const EnvironmentAssignment& assigned,
     shellFile(index, assigned, context);
 }
 
-void refusedLine(qsizetype index, CheckContext& context)
+void refusedLine(qsizetype index, const CronJobLine::Refusal& refusal, CheckContext& context)
 {
     const QString& line = context.lines()[index];
     static const QRegularExpression emptyAssignment(
@@ -125,18 +126,29 @@ void refusedLine(qsizetype index, CheckContext& context)
     }
     const auto fields = CronText::splitAtBlanks(line);
     QString reason;
-    if (!fields.isEmpty() && fields.front().startsWith(u'@'))
+    switch (refusal.reason) {
+    case CronJobLine::Refusal::Reason::field: {
+        QStringList schedule;
+        for (const QStringView field : fields.mid(0, 5))
+            schedule.append(field.toString());
+        reason = CronExpression::validationMessage(schedule.join(u' '))
+                     .value_or(tr("%1: cron liest dieses Feld nicht.").arg(title(refusal.field)));
+        break;
+    }
+    case CronJobLine::Refusal::Reason::shortcut:
         reason = CronExpression::validationMessage(fields.front()).value_or(QString());
-    else if (fields.size() >= 5)
-        reason = CronExpression::validationMessage(
-                     QStringList{fields[0].toString(), fields[1].toString(), fields[2].toString(),
-                                 fields[3].toString(), fields[4].toString()}
-                         .join(u' '))
-                     .value_or(QString());
-    else
+        break;
+    case CronJobLine::Refusal::Reason::fewerFields:
         reason = tr("Ein Cron-Zeitplan braucht genau fünf Felder.");
-    if (reason.isEmpty())
-        reason = tr("Der Befehl ist länger, als crontab annimmt.");
+        break;
+    case CronJobLine::Refusal::Reason::starCommand:
+        reason = tr("Der Befehl beginnt mit „*“, was crontab für ein sechstes Zeitfeld hält.");
+        break;
+    case CronJobLine::Refusal::Reason::longCommand:
+        reason = tr("Der Befehl ist länger als %1 Bytes, mehr nimmt crontab nicht an.")
+                     .arg(MonitoringCommandLine::maximumCommandFieldBytes);
+        break;
+    }
     context.add(index, "crontab-refuses", Severity::error,
                 tr("crontab nimmt die Datei wegen dieser Zeile nicht an: %1").arg(reason));
 }

@@ -10,7 +10,12 @@ namespace Tempolane {
 
 namespace {
 
-using Refusal = std::unexpected<std::optional<CronField>>;
+using Refusal = CronJobLine::Refusal;
+
+std::unexpected<Refusal> refused(Refusal::Reason reason, CronField field = CronField::minute)
+{
+    return std::unexpected(Refusal{reason, field});
+}
 
 // cron keeps values and steps in a C int and adds the step to the start there.
 constexpr std::int64_t largestInt = std::numeric_limits<std::int32_t>::max();
@@ -52,13 +57,13 @@ std::optional<std::int64_t> readValue(QStringView line, qsizetype& i, CronField 
     return number;
 }
 
-std::optional<std::int64_t> readStep(QStringView line, qsizetype& i, std::int64_t start)
+std::optional<std::int64_t> readStep(QStringView line, qsizetype& i)
 {
     const qsizetype begin = i;
     while (i < line.size() && isAsciiAlphanumeric(line[i]))
         ++i;
     const auto step = CronText::readNumber(line.sliced(begin, i - begin));
-    if (!step || *step < 1 || *step > largestInt - start)
+    if (!step || *step < 1 || *step > largestInt)
         return std::nullopt;
     return step;
 }
@@ -89,11 +94,15 @@ bool readElement(QStringView line, qsizetype& i, CronField field, CronValueSet& 
     std::int64_t step = 1;
     if (i < line.size() && line[i] == u'/') {
         ++i;
-        const auto read = readStep(line, i, start);
+        const auto read = readStep(line, i);
         if (isSingle || !read)
             return false;
         step = *read;
     }
+    // cron's loop over the range would run past the largest int; a reversed range sets nothing
+    // and never steps.
+    if (start <= end && step > largestInt - start)
+        return false;
     // A reversed range sets nothing.
     for (std::int64_t value = start; value <= end; value += step)
         values.insert(field == CronField::weekday && value == 7 ? 0 : value);
@@ -119,7 +128,7 @@ std::optional<CronValueSet> readField(QStringView line, qsizetype& i, CronField 
 
 } // namespace
 
-std::expected<CronJobLine, std::optional<CronField>> CronJobLine::read(QStringView line)
+std::expected<CronJobLine, CronJobLine::Refusal> CronJobLine::read(QStringView line)
 {
     CronJobLine job;
     qsizetype i = skipBlanks(line, 0);
@@ -127,7 +136,7 @@ std::expected<CronJobLine, std::optional<CronField>> CronJobLine::read(QStringVi
         const qsizetype end = skipNonBlanks(line, i);
         const CronShortcut* shortcut = CronShortcut::find(line.sliced(i, end - i));
         if (!shortcut)
-            return Refusal(std::nullopt);
+            return refused(Refusal::Reason::shortcut);
         job.fields[0] = {i, end - i};
         job.fieldCount = 1;
         job.isReboot = shortcut->expansion.isEmpty();
@@ -142,11 +151,11 @@ std::expected<CronJobLine, std::optional<CronField>> CronJobLine::read(QStringVi
         for (const CronField field : allCronFields) {
             i = skipBlanks(line, i);
             if (i >= line.size())
-                return Refusal(std::nullopt);
+                return refused(Refusal::Reason::fewerFields);
             const qsizetype start = i;
             auto values = readField(line, i, field, job.unread[std::size_t(field)]);
             if (!values)
-                return Refusal(field);
+                return refused(Refusal::Reason::field, field);
             job.values[std::size_t(field)] = *values;
             job.fields[std::size_t(field)] = {start, i - start};
         }
@@ -155,8 +164,10 @@ std::expected<CronJobLine, std::optional<CronField>> CronJobLine::read(QStringVi
         i = skipBlanks(line, i);
     }
     job.command = {i, line.size() - i};
+    if (i < line.size() && line[i] == u'*')
+        return refused(Refusal::Reason::starCommand);
     if (job.command.in(line).toUtf8().size() > MonitoringCommandLine::maximumCommandFieldBytes)
-        return Refusal(std::nullopt);
+        return refused(Refusal::Reason::longCommand);
     return job;
 }
 

@@ -43,10 +43,24 @@ struct CronJobLine
 
     const CronValueSet& valuesOf(CronField field) const { return values[std::size_t(field)]; }
 
-    // What cron reads; the field that the crontab tool would refuse the whole file for
-    // otherwise, or nothing where the line as a whole is refused (an unknown @-word, a command
-    // beyond the tool's limit, fewer than five fields).
-    static std::expected<CronJobLine, std::optional<CronField>> read(QStringView line);
+    // Why the crontab tool would refuse the whole file for the line.
+    struct Refusal
+    {
+        enum class Reason
+        {
+            field,
+            shortcut,
+            fewerFields,
+            // A command starting with "*", as a sixth field would.
+            starCommand,
+            longCommand
+        };
+        Reason reason = Reason::field;
+        CronField field = CronField::minute;
+    };
+
+    // What cron reads, or why the tool refuses it.
+    static std::expected<CronJobLine, Refusal> read(QStringView line);
 };
 
 } // namespace Tempolane

@@ -117,7 +117,7 @@ private:
         const auto cron = CronJobLine::read(line);
         if (!cron) {
             if (m_source == CrontabSource::file)
-                Rules::refusedLine(index, m_context);
+                Rules::refusedLine(index, cron.error(), m_context);
             return;
         }
         CheckedLine checked = lineFor(index, index, 0, *cron);
@@ -134,7 +134,7 @@ private:
         const auto cron = CronJobLine::read(QStringView(line).sliced(bodyStart));
         if (!cron) {
             if (m_source == CrontabSource::file && job.isEnabled)
-                Rules::refusedLine(index, m_context);
+                Rules::refusedLine(index, cron.error(), m_context);
             return;
         }
         CheckedLine checked = lineFor(first, index, bodyStart, *cron);

@@ -26,7 +26,7 @@ void schedule(const CheckedLine& line, CheckContext& context);
 void assignment(qsizetype index, const EnvironmentAssignment& assigned,
                 const QProcessEnvironment& above, CheckContext& context);
 
-// A line that cron would not take; nothing for a comment.
-void refusedLine(qsizetype index, CheckContext& context);
+// A line that the crontab tool would refuse the whole file for.
+void refusedLine(qsizetype index, const CronJobLine::Refusal& refusal, CheckContext& context);
 
 } // namespace Tempolane::Rules

@@ -288,6 +288,9 @@ void CrontabChecksTest::lineGivesFindings_data()
     QTest::newRow("a line the crontab tool refuses")
         << "5/10 * * * * /bin/true\n"
         << none << QStringList{"1:crontab-refuses:error"} << "Minute";
+    QTest::newRow("a sixth field, which the tool takes for the start of the command")
+        << "0 9 * * * * /bin/true\n"
+        << none << QStringList{"1:crontab-refuses:error"} << "sechstes Zeitfeld";
     QTest::newRow("a command longer than the tool takes")
         << "0 4 * * * /bin/true " + QString(1000, u'x') + "\n"
         << none << QStringList{"1:crontab-refuses:error"} << "";
