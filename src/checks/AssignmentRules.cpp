@@ -124,6 +124,16 @@ void refusedLine(qsizetype index, const CronJobLine::Refusal& refusal, CheckCont
                       {}}});
         return;
     }
+    static const QRegularExpression quotedAssignment(
+        QStringLiteral("^[ \\t]*[A-Za-z_][A-Za-z0-9_]*[ \\t]*=[ \\t]*[\"']"));
+    if (quotedAssignment.match(line).hasMatch()) {
+        context.add(index, "assignment", Severity::error,
+                    tr("cron liest „%1“ nicht als Zuweisung, denn nach dem Wert in "
+                       "Anführungszeichen darf nichts mehr stehen; crontab verweigert die ganze "
+                       "Datei.")
+                        .arg(line.trimmed()));
+        return;
+    }
     const auto fields = CronText::splitAtBlanks(line);
     QString reason;
     switch (refusal.reason) {

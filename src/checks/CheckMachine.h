@@ -70,6 +70,8 @@ struct CheckMachine
     std::shared_ptr<const FileView> files;
     // Nothing where it cannot be told.
     std::optional<bool> isCronRunning;
+    // Whether a user account of that name exists, as in the user column of /etc/crontab.
+    std::function<bool(const QString& name)> isAccount;
     // The newest runs of a monitored job first; at most the hundred newest are looked at.
     std::function<QList<JobExecutionRecord>(const QUuid& jobId)> runHistory;
     QTimeZone zone;

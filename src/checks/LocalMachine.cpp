@@ -76,6 +76,16 @@ CheckMachine current(const QString& executions)
         {machine.account.name, machine.account.home, {}});
     machine.files = files;
     machine.isCronRunning = isCronRunning();
+    machine.isAccount = [](const QString& name) {
+        struct passwd entry
+        {
+        };
+        struct passwd* found = nullptr;
+        QByteArray buffer(16384, Qt::Uninitialized);
+        return ::getpwnam_r(QFile::encodeName(name).constData(), &entry, buffer.data(),
+                            size_t(buffer.size()), &found) == 0 &&
+               found;
+    };
     if (!executions.isEmpty()) {
         // Kept for later checks: the records of unchanged run files are read once.
         auto reader = std::make_shared<ExecutionRecordReader>();

@@ -158,7 +158,10 @@ private:
 
     bool checkName(const SimpleCommand& command, const ShellWord& word, const QString& name)
     {
-        if (isBuiltin(name, m_line.environment.value(QStringLiteral("SHELL"))))
+        // bash's own words say what they are under sh themselves (shell-syntax).
+        static const QStringList bashWords{"source", "[[", "function"};
+        if (isBuiltin(name, m_line.environment.value(QStringLiteral("SHELL"))) ||
+            bashWords.contains(name))
             return true;
         const auto searchPath = searchPathOf(command, m_line.environment);
         if (!searchPath || m_context.programs().find(name, *searchPath))
@@ -167,9 +170,7 @@ private:
             m_context.programs().find(name, m_context.machine().account.loginPath.join(u':'));
         if (!elsewhere) {
             m_context.add(m_line, "command-not-found", Severity::error,
-                          tr("„%1“ gibt es auf diesem Rechner nicht: weder in %2, wo cron sucht, "
-                             "noch in deinem Suchpfad.")
-                              .arg(name, shownPath(*searchPath)));
+                          notFound(name, shownPath(*searchPath)));
             return false;
         }
         const QString folder = QFileInfo(*elsewhere).path();
@@ -189,6 +190,26 @@ private:
                  {m_context.insertAbove(m_line, QStringLiteral("PATH=%1:%2").arg(folder, path))},
                  {}}});
         return false;
+    }
+
+    // Why a name is found nowhere, where a slip explains it: a user column copied from
+    // /etc/crontab, or a time field where the command begins.
+    QString notFound(const QString& name, const QString& searchPath) const
+    {
+        const auto& isAccount = m_context.machine().isAccount;
+        if (isAccount && isAccount(name))
+            return tr("„%1“ ist ein Benutzerkonto, kein Programm: eine Spalte für den Benutzer "
+                      "gibt es nur in /etc/crontab und /etc/cron.d, in einer Benutzer-Crontab "
+                      "beginnt dort der Befehl.")
+                .arg(name);
+        static const QRegularExpression field(QStringLiteral("^[0-9*/,-]+$"));
+        if (field.match(name).hasMatch())
+            return tr("„%1“ sieht nach einem Zeitfeld aus, steht aber, wo der Befehl beginnt: "
+                      "cron sucht ein Programm „%1“ und findet keines.")
+                .arg(name);
+        return tr("„%1“ gibt es auf diesem Rechner nicht: weder in %2, wo cron sucht, noch in "
+                  "deinem Suchpfad.")
+            .arg(name, searchPath);
     }
 
     bool checkPath(const ShellWord& word, const QString& written)

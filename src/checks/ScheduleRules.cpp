@@ -203,8 +203,9 @@ void eitherDay(const CheckedLine& line, CheckContext& context)
 
 void everyMinute(const CheckedLine& line, CheckContext& context)
 {
+    // "*/1" says every minute in so many words.
     const QString minute = fieldText(line, CronField::minute);
-    if (minute != u"*" && minute != u"*/1")
+    if (minute != u"*")
         return;
     const bool isRestricted =
         std::any_of(allCronFields.cbegin() + 1, allCronFields.cend(),

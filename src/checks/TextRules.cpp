@@ -22,12 +22,13 @@ bool readsInput(const ShellCommand& shell)
     return !program.hasExpansion && readers.contains(QFileInfo(program.value).fileName());
 }
 
+// The end of a long text, where cron cut it.
 QString shortened(QString text)
 {
     constexpr qsizetype shown = 48;
     text = text.trimmed();
     if (text.size() > shown)
-        text = text.first(shown - 1) + u'…';
+        text = u'…' + text.last(shown - 1);
     return text;
 }
 

@@ -150,6 +150,12 @@ void CrontabChecksTest::lineGivesFindings_data()
     QTest::newRow("a program found nowhere") << "0 4 * * * backup-all\n"
                                              << none << QStringList{"1:command-not-found:error"}
                                              << "„backup-all“ gibt es auf diesem Rechner nicht";
+    QTest::newRow("a user column copied from /etc/crontab")
+        << "0 4 * * * root /bin/true\n"
+        << none << QStringList{"1:command-not-found:error"} << "„root“ ist ein Benutzerkonto";
+    QTest::newRow("time fields after a shortcut")
+        << "@reboot 0 5 * * * /bin/true\n"
+        << none << QStringList{"1:command-not-found:error"} << "„0“ sieht nach einem Zeitfeld aus";
     QTest::newRow("builtins and reserved words of sh")
         << "0 4 * * * echo hi >/tmp/x 2>&1\n0 5 * * * if true; then exit 0; fi\n"
         << none << QStringList{} << "";
@@ -250,6 +256,12 @@ void CrontabChecksTest::lineGivesFindings_data()
     QTest::newRow("a shell that is not installed")
         << "SHELL=/bin/zsh\n"
         << none << QStringList{"1:assignment:error"} << "„/bin/zsh“";
+    QTest::newRow("text after a quoted value")
+        << "MAILTO=\"\" # keine Mails\n"
+        << none << QStringList{"1:assignment:error"} << "nach dem Wert in Anführungszeichen";
+    QTest::newRow("source under sh, said once")
+        << "0 4 * * * source /home/ann/.profile && /bin/true\n"
+        << none << QStringList{"1:shell-syntax:error"} << "„source“";
     QTest::newRow("an empty value without quotes")
         << "MAILTO=\n"
         << none << QStringList{"1:assignment:error"} << "MAILTO=\"\"";
@@ -282,6 +294,8 @@ void CrontabChecksTest::lineGivesFindings_data()
         << none << QStringList{"1:every-minute:warning"} << "60";
     QTest::newRow("every minute on purpose") << "* * * * * /bin/true\n"
                                              << none << QStringList{} << "";
+    QTest::newRow("every minute of the day, said in so many words") << "*/1 7-19 * * * /bin/true\n"
+                                                                    << none << QStringList{} << "";
     QTest::newRow("fields cron reads oddly")
         << "1-5 3+ * * * /bin/true\n"
         << none << QStringList{"1:odd-schedule:warning"} << "„3+“ als „3“";

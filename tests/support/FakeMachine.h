@@ -107,6 +107,7 @@ inline CheckMachine fakeMachine(const QStringList& changes = {})
                         QStringLiteral("/bin"), QStringLiteral("/home/ann/.local/bin")}};
     machine.files = std::make_shared<FakeFiles>(standardFiles() + changes);
     machine.isCronRunning = true;
+    machine.isAccount = [](const QString& name) { return name == u"root" || name == u"ann"; };
     machine.zone = QTimeZone(QByteArrayLiteral("Europe/Berlin"));
     machine.now = QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC);
     return machine;
