@@ -9,6 +9,19 @@ CheckContext::CheckContext(QStringList lines, const CheckMachine& machine, Cront
     : m_lines(std::move(lines)), m_machine(machine), m_source(source),
       m_runnerPath(std::move(runnerPath)), m_programs(*machine.files, machine.account.home)
 {
+    m_findings.reserve(m_lines.size());
+}
+
+bool CheckContext::isAccount(const QString& name)
+{
+    if (!m_machine.isAccount)
+        return false;
+    const auto known = m_accounts.constFind(name);
+    if (known != m_accounts.cend())
+        return *known;
+    const bool isAccount = m_machine.isAccount(name);
+    m_accounts.insert(name, isAccount);
+    return isAccount;
 }
 
 void CheckContext::add(const CheckedLine& line, const char* id, Severity severity, QString message,

@@ -5,6 +5,7 @@
 #include "Finding.h"
 #include "ProgramLookup.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -33,6 +34,8 @@ public:
     CrontabSource source() const { return m_source; }
     ProgramLookup& programs() { return m_programs; }
     FileStatus status(const QString& path) { return m_programs.status(path); }
+    // CheckMachine::isAccount, asked once per name.
+    bool isAccount(const QString& name);
 
     void add(const CheckedLine& line, const char* id, Severity severity, QString message,
              QList<Fix> fixes = {});
@@ -59,6 +62,7 @@ private:
     CrontabSource m_source;
     QString m_runnerPath;
     ProgramLookup m_programs;
+    QHash<QString, bool> m_accounts;
     QList<Finding> m_findings;
 };
 

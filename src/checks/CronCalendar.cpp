@@ -33,16 +33,21 @@ bool ever(const CronJobLine& line)
 {
     if (line.valuesOf(CronField::minute).isEmpty() || line.valuesOf(CronField::hour).isEmpty())
         return false;
-    // Every day of the year falls on every weekday in some year.
+    // Every day of the year falls on every weekday in some year: only whether some day of some
+    // month is in the set counts, and whether there is a weekday.
+    const bool hasWeekday = !line.valuesOf(CronField::weekday).isEmpty();
+    bool hasDay = false;
     for (const int month : line.valuesOf(CronField::month).values()) {
-        for (int day = 1; day <= QDate(leapYear, month, 1).daysInMonth(); ++day) {
-            for (int weekday = 0; weekday < 7; ++weekday) {
-                if (matchesDay(line, day, weekday))
-                    return true;
-            }
-        }
+        const int days = QDate(leapYear, month, 1).daysInMonth();
+        // Bits 1 … days.
+        const std::uint64_t inMonth = ((std::uint64_t{1} << (days + 1)) - 1) & ~std::uint64_t{1};
+        hasDay = hasDay || (line.valuesOf(CronField::dayOfMonth).bits() & inMonth) != 0;
+        if (!line.isDayOfMonthStar && !line.isWeekdayStar && hasWeekday)
+            return true;
     }
-    return false;
+    if (line.isDayOfMonthStar || line.isWeekdayStar)
+        return hasDay && hasWeekday;
+    return hasDay;
 }
 
 QList<QDateTime> nextStarts(const CronJobLine& line, const QDateTime& now, const QTimeZone& zone,

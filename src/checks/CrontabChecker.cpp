@@ -7,7 +7,7 @@
 #include "Silencing.h"
 #include "TextContext.h"
 
-#include <QHash>
+#include <numeric>
 
 namespace Tempolane {
 
@@ -73,6 +73,8 @@ public:
           m_context(linesOf(text), machine, source, runnerPath),
           m_repair(lineEndingRepair(m_context.lines(), source))
     {
+        m_firstIndex.resize(m_context.lines().size());
+        std::iota(m_firstIndex.begin(), m_firstIndex.end(), qsizetype(0));
     }
 
     QList<Finding> findings()
@@ -110,6 +112,13 @@ private:
             return;
         if (auto assigned = CronEnvironment::assignment(line)) {
             Rules::assignment(index, *assigned, environment(), m_context);
+            // The last assignment of a name wins: one entry per name keeps the environment of
+            // each line as cheap to make as the names are few.
+            const auto same = std::find_if(
+                m_assignments.begin(), m_assignments.end(),
+                [&](const EnvironmentAssignment& known) { return known.name == assigned->name; });
+            if (same != m_assignments.end())
+                m_assignments.erase(same);
             m_assignments.append(std::move(*assigned));
             m_isEnvironmentStale = true;
             return;
@@ -147,8 +156,10 @@ private:
                 : commandOf(QStringView(line).sliced(bodyStart + cron->command.start));
         if (checked.isPaused) {
             // cron reads the line as a comment now, and as it is written once it is resumed.
-            Rules::lineEnding(checked, m_context, m_repair);
-            Rules::percent(checked, m_context);
+            const CronCommandText cronText = CronCommandText::of(checked.command);
+            const ShellCommand shell = ShellCommand::read(cronText.shellText);
+            Rules::lineEnding(checked, shell, m_context, m_repair);
+            Rules::percent(checked, cronText, shell, m_context);
             return;
         }
         checkRunning(checked);
@@ -157,7 +168,7 @@ private:
     CheckedLine lineFor(qsizetype first, qsizetype index, qsizetype bodyStart,
                         const CronJobLine& cron)
     {
-        m_firstIndex.insert(index, first);
+        m_firstIndex[index] = first;
         CheckedLine checked;
         checked.index = index;
         checked.firstIndex = first;
@@ -177,14 +188,16 @@ private:
     void checkRunning(const CheckedLine& line)
     {
         m_runsJobs = true;
-        Rules::lineEnding(line, m_context, m_repair);
-        Rules::percent(line, m_context);
-        const QString shellText =
-            line.isMonitored ? line.command : CronCommandText::of(line.command).shellText;
-        const ShellCommand shell = ShellCommand::read(shellText);
+        // A monitored job's command reaches the shell through the runner, untouched by cron.
+        const CronCommandText cronText =
+            CronCommandText::of(line.isMonitored ? QString() : line.command);
+        const ShellCommand shell =
+            ShellCommand::read(line.isMonitored ? line.command : cronText.shellText);
+        Rules::lineEnding(line, shell, m_context, m_repair);
+        Rules::percent(line, cronText, shell, m_context);
         // Text the shell cannot read runs nothing: the percent sign said why.
         if (shell.isComplete) {
-            Rules::programs(line, shell, m_context);
+            Rules::programs(line, cronText, shell, m_context);
             Rules::shell(line, shell, m_context);
         }
         Rules::schedule(line, m_context);
@@ -233,14 +246,14 @@ private:
         const QStringList& lines = m_context.lines();
         const QSet<QString> everywhere = Silencing::silencedEverywhere(lines);
         QList<Finding> shown;
+        shown.reserve(findings.size());
         for (Finding& finding : findings) {
             const bool isWhole = finding.id == u"cron-not-running" || finding.id == u"cron-denied";
-            const qsizetype first = m_firstIndex.value(finding.line - 1, finding.line - 1);
+            const qsizetype first = m_firstIndex.value(finding.line - 1);
             if (everywhere.contains(finding.id) ||
                 (!isWhole && Silencing::silencedAbove(lines, first).contains(finding.id)))
                 continue;
-            finding.silencing = Silencing::silencing(
-                lines, isWhole ? std::nullopt : std::optional(first), finding.id);
+            finding.commentLine = isWhole ? std::nullopt : std::optional(first);
             shown.append(std::move(finding));
         }
         std::stable_sort(shown.begin(), shown.end(),
@@ -258,7 +271,8 @@ private:
     QProcessEnvironment m_environment;
     bool m_isEnvironmentStale = true;
     bool m_runsJobs = false;
-    QHash<qsizetype, qsizetype> m_firstIndex;
+    // Per line, the first line of its node: a job's markers stand above it.
+    QList<qsizetype> m_firstIndex;
 };
 
 } // namespace

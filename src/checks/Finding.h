@@ -61,8 +61,9 @@ struct Finding
     QString message;
     // The safest first.
     QList<Fix> fixes;
-    // The comment that keeps it from being shown again ("Nicht mehr anzeigen").
-    Fix silencing;
+    // The 0-based line above which the comment goes that keeps it from being shown again
+    // (Silencing::silencing); nothing for a finding of the whole crontab.
+    std::optional<qsizetype> commentLine;
 
     friend bool operator==(const Finding&, const Finding&) = default;
 };

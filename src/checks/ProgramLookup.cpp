@@ -19,6 +19,16 @@ FileStatus ProgramLookup::status(const QString& path)
     return status;
 }
 
+std::optional<QByteArray> ProgramLookup::head(const QString& path, qsizetype limit)
+{
+    const auto cached = m_heads.constFind(path);
+    if (cached != m_heads.cend())
+        return *cached;
+    auto bytes = m_files.head(path, limit);
+    m_heads.insert(path, bytes);
+    return bytes;
+}
+
 std::optional<QString> ProgramLookup::find(const QString& name, const QString& searchPath)
 {
     const QString key = searchPath + u'\0' + name;

@@ -20,14 +20,15 @@ public:
     // name; an empty or relative entry counts from the home folder, where cron starts.
     std::optional<QString> find(const QString& name, const QString& searchPath);
     FileStatus status(const QString& path);
-
-    const FileView& files() const { return m_files; }
+    // The first bytes of a regular file, as FileView::head.
+    std::optional<QByteArray> head(const QString& path, qsizetype limit);
 
 private:
     const FileView& m_files;
     QString m_home;
     QHash<QString, std::optional<QString>> m_found;
     QHash<QString, FileStatus> m_statuses;
+    QHash<QString, std::optional<QByteArray>> m_heads;
 };
 
 } // namespace Tempolane

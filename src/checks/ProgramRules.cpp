@@ -100,9 +100,9 @@ std::optional<QString> searchPathOf(const SimpleCommand& command,
 class ProgramCheck
 {
 public:
-    ProgramCheck(const CheckedLine& line, const ShellCommand& shell, CheckContext& context)
-        : m_line(line), m_shell(shell), m_context(context),
-          m_cronText(CronCommandText::of(line.command)),
+    ProgramCheck(const CheckedLine& line, const CronCommandText& cronText,
+                 const ShellCommand& shell, CheckContext& context)
+        : m_line(line), m_shell(shell), m_context(context), m_cronText(cronText),
           m_home(line.environment.value(QStringLiteral("HOME"))), m_folder(m_home)
     {
     }
@@ -196,8 +196,7 @@ private:
     // /etc/crontab, or a time field where the command begins.
     QString notFound(const QString& name, const QString& searchPath) const
     {
-        const auto& isAccount = m_context.machine().isAccount;
-        if (isAccount && isAccount(name))
+        if (m_context.isAccount(name))
             return tr("„%1“ ist ein Benutzerkonto, kein Programm: eine Spalte für den Benutzer "
                       "gibt es nur in /etc/crontab und /etc/cron.d, in einer Benutzer-Crontab "
                       "beginnt dort der Befehl.")
@@ -268,7 +267,7 @@ private:
     std::optional<QString> startProblem(const QString& path)
     {
         constexpr qsizetype examined = 256;
-        const auto head = m_context.programs().files().head(path, examined);
+        const auto head = m_context.programs().head(path, examined);
         if (!head)
             return std::nullopt;
         if (head->startsWith("#!"))
@@ -361,7 +360,7 @@ private:
     const CheckedLine& m_line;
     const ShellCommand& m_shell;
     CheckContext& m_context;
-    CronCommandText m_cronText;
+    const CronCommandText& m_cronText;
     QString m_home;
     QString m_folder;
     bool m_isFolderKnown = true;
@@ -400,10 +399,11 @@ void desktopSession(const CheckedLine& line, const ShellCommand& shell, CheckCon
             return;
     }
     // The command may find the session itself.
-    static const QRegularExpression sessionVariable(
-        QStringLiteral("DISPLAY|DBUS_SESSION_BUS_ADDRESS|XDG_RUNTIME_DIR"));
-    if (sessionVariable.match(line.command).hasMatch())
-        return;
+    for (const QStringView variable :
+         {u"DISPLAY", u"DBUS_SESSION_BUS_ADDRESS", u"XDG_RUNTIME_DIR"}) {
+        if (line.command.contains(variable))
+            return;
+    }
     for (const SimpleCommand& command : shell.commands) {
         const auto program = programRun(command);
         if (!program || !needsSession(*program))
@@ -425,9 +425,10 @@ void desktopSession(const CheckedLine& line, const ShellCommand& shell, CheckCon
 
 } // namespace
 
-void programs(const CheckedLine& line, const ShellCommand& shell, CheckContext& context)
+void programs(const CheckedLine& line, const CronCommandText& cronText, const ShellCommand& shell,
+              CheckContext& context)
 {
-    ProgramCheck(line, shell, context).run();
+    ProgramCheck(line, cronText, shell, context).run();
     desktopSession(line, shell, context);
 }
 

@@ -8,13 +8,17 @@
 // The checks of one line each, by what they look at. Each adds its findings to the context.
 namespace Tempolane::Rules {
 
-// The command's text: "%" and a carriage return at the end.
-void percent(const CheckedLine& line, CheckContext& context);
-void lineEnding(const CheckedLine& line, CheckContext& context, const Fix& repair);
+// The command's text: "%" and a carriage return at the end. `shell` is what the shell reads of
+// the command: up to its first "%" (CronCommandText).
+void percent(const CheckedLine& line, const CronCommandText& cronText, const ShellCommand& shell,
+             CheckContext& context);
+void lineEnding(const CheckedLine& line, const ShellCommand& shell, CheckContext& context,
+                const Fix& repair);
 
 // The programs the command names: command-not-found, not-executable, relative-path,
 // desktop-session.
-void programs(const CheckedLine& line, const ShellCommand& shell, CheckContext& context);
+void programs(const CheckedLine& line, const CronCommandText& cronText, const ShellCommand& shell,
+              CheckContext& context);
 
 // How the shell reads it: shell-syntax, output-lost.
 void shell(const CheckedLine& line, const ShellCommand& shell, CheckContext& context);

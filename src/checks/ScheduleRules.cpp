@@ -32,10 +32,16 @@ QString scheduleText(const CheckedLine& line)
     return fields.join(u' ');
 }
 
+// The messages are German, and so are their dates.
+const QLocale& german()
+{
+    static const QLocale locale(QLocale::German);
+    return locale;
+}
+
 QString dateText(const QDateTime& instant, const QTimeZone& zone)
 {
-    return QLocale(QLocale::German)
-        .toString(instant.toTimeZone(zone), QStringLiteral("ddd, d. MMMM yyyy, HH:mm"));
+    return german().toString(instant.toTimeZone(zone), QStringLiteral("ddd, d. MMMM yyyy, HH:mm"));
 }
 
 QString timeText(const QTime& time)
@@ -253,7 +259,7 @@ void clockChange(const CheckedLine& line, CheckContext& context)
             if (!CronCalendar::matchesDate(line.cron, wall.date()) ||
                 !CronCalendar::matchesTime(line.cron, wall.time().hour(), wall.time().minute()))
                 continue;
-            const QString day = QLocale(QLocale::German).toString(wall.date(), u"d. MMMM yyyy");
+            const QString day = german().toString(wall.date(), u"d. MMMM yyyy");
             const QTime early = window.time();
             const QTime late = window.addSecs(std::abs(shift)).time();
             context.add(

@@ -1,5 +1,6 @@
 #include "Silencing.h"
 
+#include "CrontabText.h"
 #include "TextContext.h"
 
 #include <QRegularExpression>
@@ -18,6 +19,11 @@ struct Comment
 
 std::optional<Comment> commentOf(const QString& line)
 {
+    // Most lines are no comment, and most comments not this one: two looks spare them the
+    // pattern.
+    const QStringView text = CrontabText::trimmedSpacesAndTabs(line);
+    if (!text.startsWith(u'#') || !text.contains(u"tempolane", Qt::CaseInsensitive))
+        return std::nullopt;
     static const QRegularExpression pattern(
         QStringLiteral("^[ \\t]*#[ \\t]*tempolane:[ \\t]*ignore(-file)?[ \\t]+([a-z0-9, \\t-]+?)"
                        "[ \\t\\r]*$"),
@@ -39,8 +45,6 @@ QSet<QString> silencedEverywhere(const QStringList& lines)
 {
     QSet<QString> ids;
     for (const QString& line : lines) {
-        if (!line.contains(u"tempolane", Qt::CaseInsensitive))
-            continue;
         if (const auto comment = commentOf(line); comment && comment->isEverywhere)
             ids.unite(QSet<QString>(comment->ids.cbegin(), comment->ids.cend()));
     }
@@ -59,8 +63,10 @@ QSet<QString> silencedAbove(const QStringList& lines, qsizetype index)
     return ids;
 }
 
-Fix silencing(const QStringList& lines, std::optional<qsizetype> index, const QString& id)
+Fix silencing(const QStringList& lines, const Finding& finding)
 {
+    const QString& id = finding.id;
+    const std::optional<qsizetype> index = finding.commentLine;
     Fix fix{tr("Nicht mehr anzeigen"), tr("„%1“ nicht mehr anzeigen").arg(id), {}, {}};
     const qsizetype at = index.value_or(0);
     if (lines.isEmpty()) {

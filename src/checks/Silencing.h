@@ -14,8 +14,8 @@ QSet<QString> silencedEverywhere(const QStringList& lines);
 // The ids silenced by the comments directly above the line with this (0-based) index.
 QSet<QString> silencedAbove(const QStringList& lines, qsizetype index);
 
-// The comment that silences `id` above the line with this index, added to one that stands
-// there already; for the whole crontab where `index` is nothing.
-Fix silencing(const QStringList& lines, std::optional<qsizetype> index, const QString& id);
+// The comment that silences the finding ("Nicht mehr anzeigen") in the crontab `lines` it was
+// made for, added to one that stands above its line already.
+Fix silencing(const QStringList& lines, const Finding& finding);
 
 } // namespace Tempolane::Silencing

@@ -48,15 +48,12 @@ QString escapedPercents(const QString& command)
 
 } // namespace
 
-void percent(const CheckedLine& line, CheckContext& context)
+void percent(const CheckedLine& line, const CronCommandText& cronText, const ShellCommand& shell,
+             CheckContext& context)
 {
     // A monitored job's command stands encoded in the line: cron sees no "%" of it.
-    if (line.isMonitored)
+    if (line.isMonitored || cronText.cut < 0)
         return;
-    const CronCommandText cronText = CronCommandText::of(line.command);
-    if (cronText.cut < 0)
-        return;
-    const ShellCommand shell = ShellCommand::read(cronText.shellText);
     const QString ran = shortened(cronText.shellText);
     const QList<Fix> fixes{context.commandFix(line, escapedPercents(line.command),
                                               tr("\\% schreiben"), tr("Prozentzeichen schützen"))};
@@ -81,11 +78,11 @@ void percent(const CheckedLine& line, CheckContext& context)
     }
 }
 
-void lineEnding(const CheckedLine& line, CheckContext& context, const Fix& repair)
+void lineEnding(const CheckedLine& line, const ShellCommand& shell, CheckContext& context,
+                const Fix& repair)
 {
     if (!line.endsWithCarriageReturn)
         return;
-    const ShellCommand shell = ShellCommand::read(CronCommandText::of(line.command).shellText);
     QString last;
     if (!shell.commands.isEmpty() && !shell.commands.back().words.isEmpty())
         last = shell.commands.back().words.back().text;
