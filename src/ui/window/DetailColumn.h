@@ -11,6 +11,7 @@ class QMessageBox;
 namespace Tempolane {
 
 class CronStore;
+class CrontabChecking;
 class EmptyStateView;
 class JobEditorView;
 
@@ -30,6 +31,8 @@ public:
     // up; `stay` when the user stays with the job or the save fails.
     bool hasUnsavedChanges() const;
     void settleEdits(std::function<void()> proceed, std::function<void()> stay = {});
+    // The checks whose findings the editor's "Hinweise" card shows, and which check its draft.
+    void setChecking(CrontabChecking* checking);
 
 protected:
     bool event(QEvent* event) override;
@@ -37,12 +40,14 @@ protected:
 
 private:
     void makeEditor();
+    void showFindings();
 
     CronStore& m_store;
     Clock m_clock;
     QWidget* m_placeholder;
     EmptyStateView* m_emptyState;
     JobEditorView* m_editor = nullptr;
+    CrontabChecking* m_checking = nullptr;
     bool m_isEditorComing = false;
     QPointer<QMessageBox> m_saveQuestion;
 };
