@@ -67,7 +67,7 @@ Fix silencing(const QStringList& lines, const Finding& finding)
 {
     const QString& id = finding.id;
     const std::optional<qsizetype> index = finding.commentLine;
-    Fix fix{tr("Nicht mehr anzeigen"), tr("„%1“ nicht mehr anzeigen").arg(id), {}, {}};
+    Fix fix{tr("Nicht mehr anzeigen"), tr("Hinweis „%1“ ausblenden").arg(id), {}, {}};
     const qsizetype at = index.value_or(0);
     if (lines.isEmpty()) {
         fix.edits.append({0, {}, {QStringLiteral("# tempolane: ignore-file ") + id, {}}});

@@ -66,9 +66,12 @@ QList<ShownFinding> ShownFinding::of(const QList<Finding>& findings, const QStri
 
 QString lineFindingsTitle(const QList<Finding>& findings)
 {
+    // A line never runs where an error stands on it that is not about an assignment or the
+    // file's form.
     QMap<qsizetype, bool> failsByLine;
     for (const Finding& finding : findings)
-        failsByLine[finding.line] |= finding.severity == Severity::error;
+        failsByLine[finding.line] |= finding.severity == Severity::error &&
+                                     finding.id != u"assignment" && finding.id != u"final-newline";
     const bool neverRun =
         std::all_of(failsByLine.cbegin(), failsByLine.cend(), [](bool fails) { return fails; });
     return neverRun ? pluralText(tr,

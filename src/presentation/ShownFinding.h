@@ -29,7 +29,7 @@ struct ShownFinding
                                   bool showsLines);
 };
 
-// "2 Zeilen deiner Crontab laufen nie" where each line the findings name has an error, else
+// "2 Zeilen deiner Crontab laufen nie" where each line the findings name never runs, else
 // "2 Zeilen deiner Crontab brauchen einen Blick".
 QString lineFindingsTitle(const QList<Finding>& findings);
 
