@@ -100,16 +100,18 @@ QCoro::Task<> CrontabChecking::runDraftCheck()
     m_isDraftCheckRunning = true;
     while (m_wantedDraft) {
         const CronJob draft = *std::exchange(m_wantedDraft, std::nullopt);
-        const QString runner = m_store.runnerPath();
-        const QString text = textWithDraft(m_store.document(), draft, runner);
+        // The crontab with the draft is written out on the checks' thread too: nothing of a
+        // check, however large the crontab, is left to the keystroke.
         auto checked =
-            QtConcurrent::run(&m_pool, [machine = m_machine, text, runner, id = draft.id] {
+            QtConcurrent::run(&m_pool, [machine = m_machine, document = m_store.document(), draft,
+                                        runner = m_store.runnerPath()] {
                 CheckMachine now = *machine;
                 now.now = QDateTime::currentDateTimeUtc();
+                const QString text = textWithDraft(document, draft, runner);
                 QList<Finding> findings;
                 for (Finding& finding :
                      CrontabChecker(now).check(text, CrontabSource::installed, runner)) {
-                    if (finding.jobId == id)
+                    if (finding.jobId == draft.id)
                         findings.append(std::move(finding));
                 }
                 return findings;
