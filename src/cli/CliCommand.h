@@ -59,6 +59,9 @@ int remove(const QStringList& arguments, Streams streams);
 int run(const QStringList& arguments, Streams streams);
 // on|off|status of the notifications of failed runs: the watcher's autostart entry.
 int notifications(const QStringList& arguments, Streams streams);
+// Why lines of the crontab (or of FILE) will not do what they say: exit 2 with errors, 1 with
+// warnings alone, 3 on unusable input and 4 on bad arguments.
+int check(const QStringList& arguments, Streams streams);
 
 // Runs the command on the store of the user's crontab (the sample data with TEMPOLANE_DEMO=1
 // or `isDemo`), loaded first; a failed load prints the store's error and gives failure.

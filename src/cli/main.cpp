@@ -28,6 +28,7 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("delete"), Cli::remove},
         {QStringLiteral("run"), Cli::run},
         {QStringLiteral("notifications"), Cli::notifications},
+        {QStringLiteral("check"), Cli::check},
     };
     return table;
 }
