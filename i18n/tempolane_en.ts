@@ -38,6 +38,372 @@
     </message>
 </context>
 <context>
+    <name>Checks</name>
+    <message>
+        <source>Werte einsetzen</source>
+        <translation>Fill in the values</translation>
+    </message>
+    <message>
+        <source>Werte in %1 einsetzen</source>
+        <translation>Fill in the values in %1</translation>
+    </message>
+    <message>
+        <source>cron setzt in Zuweisungen keine Variablen und kein „~“ ein: %1 bekommt wörtlich „%2“.</source>
+        <translation>cron expands no variables and no “~” in assignments: %1 gets “%2” literally.</translation>
+    </message>
+    <message>
+        <source>„#“ beginnt in einer Zuweisung keinen Kommentar: %1 bekommt wörtlich „%2“.</source>
+        <translation>“#” starts no comment in an assignment: %1 gets “%2” literally.</translation>
+    </message>
+    <message>
+        <source>Kommentar darüber setzen</source>
+        <translation>Put the comment above</translation>
+    </message>
+    <message>
+        <source>Kommentar aus %1 lösen</source>
+        <translation>Move the comment out of %1</translation>
+    </message>
+    <message>
+        <source>„%1“ gibt es nicht oder ist nicht ausführbar: cron kann die Jobs darunter nicht starten.</source>
+        <translation>“%1” does not exist or is not executable: cron cannot start the jobs below it.</translation>
+    </message>
+    <message>
+        <source>„%1=“ ohne Wert nimmt crontab nicht an und verweigert die ganze Datei; für einen leeren Wert schreibe %1=&quot;&quot;.</source>
+        <translation>crontab does not accept “%1=” without a value and refuses the whole file; for an empty value write %1=&quot;&quot;.</translation>
+    </message>
+    <message>
+        <source>Leeren Wert schreiben</source>
+        <translation>Write an empty value</translation>
+    </message>
+    <message>
+        <source>%1=&quot;&quot; schreiben</source>
+        <translation>Write %1=&quot;&quot;</translation>
+    </message>
+    <message>
+        <source>cron liest „%1“ nicht als Zuweisung, denn nach dem Wert in Anführungszeichen darf nichts mehr stehen; crontab verweigert die ganze Datei.</source>
+        <translation>cron does not read “%1” as an assignment, because nothing may follow a quoted value; crontab refuses the whole file.</translation>
+    </message>
+    <message>
+        <source>%1: cron liest dieses Feld nicht.</source>
+        <translation>%1: cron cannot read this field.</translation>
+    </message>
+    <message>
+        <source>Ein Cron-Zeitplan braucht genau fünf Felder.</source>
+        <translation>A cron schedule needs exactly five fields.</translation>
+    </message>
+    <message>
+        <source>Der Befehl beginnt mit „*“, was crontab für ein sechstes Zeitfeld hält.</source>
+        <translation>The command starts with “*”, which crontab takes for a sixth time field.</translation>
+    </message>
+    <message>
+        <source>Der Befehl ist länger als %1 Bytes, mehr nimmt crontab nicht an.</source>
+        <translation>The command is longer than %1 bytes, more than crontab accepts.</translation>
+    </message>
+    <message>
+        <source>crontab nimmt die Datei wegen dieser Zeile nicht an: %1</source>
+        <translation>crontab does not accept the file because of this line: %1</translation>
+    </message>
+    <message>
+        <source>Zeilenenden reparieren</source>
+        <translation>Repair line endings</translation>
+    </message>
+    <message>
+        <source>Die Datei endet ohne Zeilenumbruch: crontab nimmt sie so nicht an („missing newline before EOF“).</source>
+        <translation>The file does not end with a line break: crontab does not accept it like this (“missing newline before EOF”).</translation>
+    </message>
+    <message>
+        <source>Zeilenumbruch anhängen</source>
+        <translation>Append a line break</translation>
+    </message>
+    <message>
+        <source>Auf diesem Rechner läuft kein cron-Dienst: keine Zeile dieser Crontab wird ausgeführt.</source>
+        <translation>No cron service is running on this computer: no line of this crontab is run.</translation>
+    </message>
+    <message>
+        <source>%1 nennt %2 nicht: cron führt für dieses Konto nichts aus.</source>
+        <translation>%1 does not name %2: cron runs nothing for this account.</translation>
+    </message>
+    <message>
+        <source>%1 nennt %2: cron führt für dieses Konto nichts aus.</source>
+        <translation>%1 names %2: cron runs nothing for this account.</translation>
+    </message>
+    <message>
+        <source>„%1“ liegt in %2, cron sucht aber nur in %3.</source>
+        <translation>“%1” is in %2, but cron only looks in %3.</translation>
+    </message>
+    <message>
+        <source>Vollen Pfad einsetzen</source>
+        <translation>Insert the full path</translation>
+    </message>
+    <message>
+        <source>Pfad von „%1“ ergänzen</source>
+        <translation>Complete the path of “%1”</translation>
+    </message>
+    <message>
+        <source>PATH ergänzen</source>
+        <translation>Extend PATH</translation>
+    </message>
+    <message>
+        <source>PATH um %1 ergänzen</source>
+        <translation>Add %1 to PATH</translation>
+    </message>
+    <message>
+        <source>„%1“ ist ein Benutzerkonto, kein Programm: eine Spalte für den Benutzer gibt es nur in /etc/crontab und /etc/cron.d, in einer Benutzer-Crontab beginnt dort der Befehl.</source>
+        <translation>“%1” is a user account, not a program: only /etc/crontab and /etc/cron.d have a user column; in a user&apos;s crontab the command starts there.</translation>
+    </message>
+    <message>
+        <source>„%1“ sieht nach einem Zeitfeld aus, steht aber, wo der Befehl beginnt: cron sucht ein Programm „%1“ und findet keines.</source>
+        <translation>“%1” looks like a time field but stands where the command starts: cron looks for a program “%1” and finds none.</translation>
+    </message>
+    <message>
+        <source>„%1“ gibt es auf diesem Rechner nicht: weder in %2, wo cron sucht, noch in deinem Suchpfad.</source>
+        <translation>“%1” does not exist on this computer: neither in %2, where cron looks, nor in your search path.</translation>
+    </message>
+    <message>
+        <source>„%1“ gibt es nicht: cron sucht es in %2.</source>
+        <translation>“%1” does not exist: cron looks for it in %2.</translation>
+    </message>
+    <message>
+        <source>„%1“ gibt es nicht.</source>
+        <translation>“%1” does not exist.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist nicht erreichbar: ein Ordner auf dem Weg darf nicht betreten werden, oder Verknüpfungen führen im Kreis.</source>
+        <translation>“%1” cannot be reached: a folder on the way may not be entered, or links go round in a circle.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist ein Ordner, kein Programm.</source>
+        <translation>“%1” is a folder, not a program.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist keine Datei, sondern ein Gerät, eine Pipe oder ein Socket.</source>
+        <translation>“%1” is no file but a device, a pipe or a socket.</translation>
+    </message>
+    <message>
+        <source>Ausführbar machen</source>
+        <translation>Make executable</translation>
+    </message>
+    <message>
+        <source>„%1“ ausführbar machen</source>
+        <translation>Make “%1” executable</translation>
+    </message>
+    <message>
+        <source>„%1“ ist nicht ausführbar: der Job scheitert mit „Permission denied“.</source>
+        <translation>“%1” is not executable: the job fails with “Permission denied”.</translation>
+    </message>
+    <message>
+        <source>„%1“ wird im Persönlichen Ordner gesucht (%2): cron startet dort.</source>
+        <translation>“%1” is looked for in the home folder (%2): cron starts there.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist eine Binärdatei, die dieses System nicht starten kann.</source>
+        <translation>“%1” is a binary file this system cannot start.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist ein PHP-Programm ohne #!-Zeile: sh liest es als Shell-Text, und der Job scheitert.</source>
+        <translation>“%1” is a PHP program without a #! line: sh reads it as shell text, and the job fails.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist ein Python-Programm ohne #!-Zeile: sh liest es als Shell-Text, und der Job scheitert.</source>
+        <translation>“%1” is a Python program without a #! line: sh reads it as shell text, and the job fails.</translation>
+    </message>
+    <message>
+        <source>Die erste Zeile von „%1“ endet mit einem Wagenrücklauf (Windows-Zeilenende): das System sucht „%2\r“ und findet es nicht.</source>
+        <translation>The first line of “%1” ends with a carriage return (Windows line ending): the system looks for “%2
+” and does not find it.</translation>
+    </message>
+    <message>
+        <source>„%1“ nennt in seiner ersten Zeile „%2“, das es nicht gibt oder das nicht ausführbar ist.</source>
+        <translation>The first line of “%1” names “%2”, which does not exist or is not executable.</translation>
+    </message>
+    <message>
+        <source>„%1“ lässt „env“ das Programm „%2“ suchen, das es in %3, wo cron sucht, nicht gibt.</source>
+        <translation>“%1” has “env” look for the program “%2”, which is not in %3, where cron looks.</translation>
+    </message>
+    <message>
+        <source>„%1“ liegt im Persönlichen Ordner (%2): cron startet dort, nicht im Ordner des Programms.</source>
+        <translation>“%1” is looked for in the home folder (%2): cron starts there, not in the program&apos;s folder.</translation>
+    </message>
+    <message>
+        <source>„%1“ braucht die Desktop-Sitzung, aber cron gibt dem Job weder DISPLAY noch DBUS_SESSION_BUS_ADDRESS: es findet keine Sitzung, und nichts erscheint.</source>
+        <translation>“%1” needs the desktop session, but cron gives the job neither DISPLAY nor DBUS_SESSION_BUS_ADDRESS: it finds no session, and nothing appears.</translation>
+    </message>
+    <message>
+        <source>Sitzungsbus eintragen</source>
+        <translation>Add the session bus</translation>
+    </message>
+    <message>
+        <source>Sitzungsbus für „%1“ eintragen</source>
+        <translation>Add the session bus for “%1”</translation>
+    </message>
+    <message>
+        <source>„%1“ trifft nie: diesen Tag gibt es in keinem der Monate, und die Zeile läuft nie.</source>
+        <translation>“%1” never matches: no month has this day, and the line never runs.</translation>
+    </message>
+    <message>
+        <source>Als Liste schreiben</source>
+        <translation>Write as a list</translation>
+    </message>
+    <message>
+        <source>Bereich „%1“ als Liste schreiben</source>
+        <translation>Write the range “%1” as a list</translation>
+    </message>
+    <message>
+        <source>„%1“ ist ein umgekehrter Bereich: cron liest ihn als leer, und die Zeile läuft nur, wo die übrigen Felder es sagen.</source>
+        <translation>“%1” is a reversed range: cron reads it as empty, and the line runs only where the other fields say so.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist ein umgekehrter Bereich: cron liest ihn als leer, und die Zeile läuft nie.</source>
+        <translation>“%1” is a reversed range: cron reads it as empty, and the line never runs.</translation>
+    </message>
+    <message>
+        <source>cron liest „%1“ als „%2“ und übergeht „%3“, ohne es zu melden.</source>
+        <translation>cron reads “%1” as “%2” and passes over “%3” without a word.</translation>
+    </message>
+    <message>
+        <source>Wie cron schreiben</source>
+        <translation>Write it as cron reads it</translation>
+    </message>
+    <message>
+        <source>„%1“ als „%2“ schreiben</source>
+        <translation>Write “%1” as “%2”</translation>
+    </message>
+    <message>
+        <source>Tag und Wochentag sind beide eingeschränkt: cron startet den Job an jedem dieser Tage und an jedem dieser Wochentage, nicht nur, wenn beides zutrifft, zum Beispiel am %1 und am %2.</source>
+        <translation>Day of month and weekday are both restricted: cron starts the job on each of these days and on each of these weekdays, not only when both apply, for example on %1 and on %2.</translation>
+    </message>
+    <message>
+        <source>„%1“ als Minute heißt jede Minute: der Job läuft in jeder passenden Stunde 60-mal.</source>
+        <translation>“%1” as the minute means every minute: the job runs 60 times in every matching hour.</translation>
+    </message>
+    <message>
+        <source>Nur zur vollen Stunde</source>
+        <translation>Only on the hour</translation>
+    </message>
+    <message>
+        <source>„%1“ nur zur vollen Stunde starten</source>
+        <translation>Start “%1” only on the hour</translation>
+    </message>
+    <message>
+        <source>Am %1 wird die Uhr von %2 auf %3 vorgestellt: %4 gibt es an diesem Tag nicht, und cron startet den Job gleich nach der Umstellung.</source>
+        <translation>On %1 the clock goes forward from %2 to %3: %4 does not exist that day, and cron starts the job right after the change.</translation>
+    </message>
+    <message>
+        <source>Am %1 wird die Uhr von %2 auf %3 zurückgestellt: %4 kommt an diesem Tag zweimal, und cron startet den Job nur einmal.</source>
+        <translation>On %1 the clock goes back from %2 to %3: %4 comes twice that day, and cron starts the job only once.</translation>
+    </message>
+    <message>
+        <source>one {# Minute} other {# Minuten}</source>
+        <translation>one {# minute} other {# minutes}</translation>
+    </message>
+    <message>
+        <source>one {# Stunde} other {# Stunden}</source>
+        <translation>one {# hour} other {# hours}</translation>
+    </message>
+    <message>
+        <source>Der längste der letzten %1 Läufe dauerte %2, der nächste Start folgt aber schon nach %3: ohne „flock“ laufen die Läufe übereinander.</source>
+        <translation>The longest of the last %1 runs took %2, but the next start follows after %3 already: without “flock” the runs pile up.</translation>
+    </message>
+    <message>
+        <source>„[[ … ]]“ kennt sh nicht: der Befehl scheitert mit „[[: not found“; sh versteht „[ … ]“.</source>
+        <translation>sh does not know “[[ … ]]”: the command fails with “[[: not found”; sh understands “[ … ]”.</translation>
+    </message>
+    <message>
+        <source>„source“ kennt sh nicht; sh versteht „.“.</source>
+        <translation>sh does not know “source”; sh understands “.”.</translation>
+    </message>
+    <message>
+        <source>„&lt;&lt;&lt;“ ist in sh ein Syntaxfehler; sh versteht „printf &apos;%s\n&apos; … |“.</source>
+        <translation>“&lt;&lt;&lt;” is a syntax error in sh; sh understands “printf &apos;%s
+&apos; … |”.</translation>
+    </message>
+    <message>
+        <source>„function“ ist in sh ein Syntaxfehler; sh versteht „name() { …; }“.</source>
+        <translation>“function” is a syntax error in sh; sh understands “name() { …; }”.</translation>
+    </message>
+    <message>
+        <source>„&amp;&gt;“ schickt in sh den Befehl in den Hintergrund und leert die Datei nur; sh versteht „&gt;datei 2&gt;&amp;1“.</source>
+        <translation>In sh, “&amp;&gt;” sends the command to the background and only empties the file; sh understands “&gt;file 2&gt;&amp;1”.</translation>
+    </message>
+    <message>
+        <source>„{a,b}“ bleibt in sh stehen, wie es ist: sh erweitert keine Klammerlisten.</source>
+        <translation>“{a,b}” stays as it is in sh: sh expands no brace lists.</translation>
+    </message>
+    <message>
+        <source>bash verwenden</source>
+        <translation>Use bash</translation>
+    </message>
+    <message>
+        <source>SHELL=/bin/bash über „%1“ eintragen</source>
+        <translation>Add SHELL=/bin/bash above “%1”</translation>
+    </message>
+    <message>
+        <source>cron startet den Job mit %1, das bash-Schreibweisen nicht kennt.</source>
+        <translation>cron starts the job with %1, which does not know bash notation.</translation>
+    </message>
+    <message>
+        <source>Überwachen</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>Ausführungsstatus für „%1“ aktivieren</source>
+        <translation>Turn on run status for “%1”</translation>
+    </message>
+    <message>
+        <source>In ~/cron.log schreiben</source>
+        <translation>Write to ~/cron.log</translation>
+    </message>
+    <message>
+        <source>Ausgabe von „%1“ in ~/cron.log schreiben</source>
+        <translation>Write the output of “%1” to ~/cron.log</translation>
+    </message>
+    <message>
+        <source>Was der Job ausgibt, geht verloren: cron würde es per Mail schicken, aber auf diesem Rechner ist kein Mailprogramm installiert (%1 fehlt).</source>
+        <translation>What the job prints is lost: cron would send it by mail, but no mail program is installed on this computer (%1 is missing).</translation>
+    </message>
+    <message>
+        <source>Nicht mehr anzeigen</source>
+        <translation>Don&apos;t show again</translation>
+    </message>
+    <message>
+        <source>Hinweis „%1“ ausblenden</source>
+        <translation>Hide the hint “%1”</translation>
+    </message>
+    <message>
+        <source>\% schreiben</source>
+        <translation>Write \%</translation>
+    </message>
+    <message>
+        <source>Prozentzeichen schützen</source>
+        <translation>Protect the percent sign</translation>
+    </message>
+    <message>
+        <source>cron beendet den Befehl beim ersten „%“: die Shell bekommt nur „%1“, in dem ein Anführungszeichen oder eine Klammer offen bleibt, und der Job scheitert.</source>
+        <translation>cron ends the command at the first “%”: the shell only gets “%1”, in which a quote or a parenthesis stays open, and the job fails.</translation>
+    </message>
+    <message>
+        <source>cron gibt den Text nach dem ersten „%“ an „%1“ als Eingabe weiter, jedes weitere „%“ als Zeilenumbruch.</source>
+        <translation>cron hands the text after the first “%” to “%1” as input, each further “%” as a line break.</translation>
+    </message>
+    <message>
+        <source>cron beendet den Befehl beim ersten „%“: es läuft nur „%1“, der Rest kommt als Eingabe. Für ein Prozentzeichen schreibe „\%“.</source>
+        <translation>cron ends the command at the first “%”: only “%1” runs, the rest comes as input. For a percent sign write “\%”.</translation>
+    </message>
+    <message>
+        <source>Die Zeile endet mit einem Wagenrücklauf (Windows-Zeilenende): cron gibt ihn der Shell als Teil des Befehls, und der Job scheitert.</source>
+        <translation>The line ends with a carriage return (Windows line ending): cron hands it to the shell as part of the command, and the job fails.</translation>
+    </message>
+    <message>
+        <source>Die Zeile endet mit einem Wagenrücklauf (Windows-Zeilenende): cron gibt ihn der Shell als Teil des Befehls, die dann „%1\r“ statt „%1“ liest, und der Job scheitert.</source>
+        <translation>The line ends with a carriage return (Windows line ending): cron hands it to the shell as part of the command, which then reads “%1
+” instead of “%1”, and the job fails.</translation>
+    </message>
+    <message>
+        <source>cron liest von einer Zuweisung nur die ersten %1 Bytes: %2 endet bei „%3“, der Rest der Zeile geht verloren.</source>
+        <translation>cron reads only the first %1 bytes of an assignment: %2 ends at “%3”, the rest of the line is lost.</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>\ Kein Zeilenumbruch am Dateiende</source>
@@ -158,6 +524,26 @@
     <message>
         <source>Zeile %1</source>
         <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>%1: Datei nicht gefunden.</source>
+        <translation>%1: file not found.</translation>
+    </message>
+    <message>
+        <source>%1: ist ein Ordner, keine Datei.</source>
+        <translation>%1: is a folder, not a file.</translation>
+    </message>
+    <message>
+        <source>%1: kann nicht gelesen werden.</source>
+        <translation>%1: cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1: ist zu groß für eine Crontab.</source>
+        <translation>%1: is too large for a crontab.</translation>
+    </message>
+    <message>
+        <source>%1: ist kein gültiges UTF-8.</source>
+        <translation>%1: is not valid UTF-8.</translation>
     </message>
     <message>
         <source>one {Keine Ausführung in der nächsten Stunde.} other {Keine Ausführung in den nächsten # Stunden.}</source>
@@ -729,6 +1115,10 @@
         <source>Fehler</source>
         <translation>Failed</translation>
     </message>
+    <message>
+        <source>Probleme</source>
+        <translation>Problems</translation>
+    </message>
 </context>
 <context>
     <name>JobRow</name>
@@ -885,6 +1275,13 @@
     </message>
 </context>
 <context>
+    <name>ProblemBanner</name>
+    <message>
+        <source>one {Ein weiterer Hinweis: tempolane-cli check zeigt alle.} other {# weitere Hinweise: tempolane-cli check zeigt alle.}</source>
+        <translation>one {One more hint: tempolane-cli check shows them all.} other {# more hints: tempolane-cli check shows them all.}</translation>
+    </message>
+</context>
+<context>
     <name>RunChart</name>
     <message>
         <source>Das Diagramm der Laufzeiten erscheint nach der zweiten Ausführung.</source>
@@ -926,10 +1323,6 @@
 <context>
     <name>RunRecords</name>
     <message>
-        <source>keine Ausführungen aufgezeichnet</source>
-        <translation>no runs recorded</translation>
-    </message>
-    <message>
         <source>other {# erfolgreich}</source>
         <translation>other {# succeeded}</translation>
     </message>
@@ -948,6 +1341,10 @@
     <message>
         <source>one {# läuft gerade} other {# laufen gerade}</source>
         <translation>one {# running} other {# running}</translation>
+    </message>
+    <message>
+        <source>keine Ausführungen aufgezeichnet</source>
+        <translation>no runs recorded</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1397,21 @@
     <message>
         <source>unverändert</source>
         <translation>unchanged</translation>
+    </message>
+</context>
+<context>
+    <name>ShownFinding</name>
+    <message>
+        <source>Zeile %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>one {# Zeile deiner Crontab läuft nie} other {# Zeilen deiner Crontab laufen nie}</source>
+        <translation>one {# line of your crontab never runs} other {# lines of your crontab never run}</translation>
+    </message>
+    <message>
+        <source>one {# Zeile deiner Crontab braucht einen Blick} other {# Zeilen deiner Crontab brauchen einen Blick}</source>
+        <translation>one {# line of your crontab needs a look} other {# lines of your crontab need a look}</translation>
     </message>
 </context>
 <context>
@@ -1159,6 +1571,21 @@
         <source>Cronjob konnte nicht gelöscht werden</source>
         <translation>The job could not be deleted</translation>
     </message>
+    <message>
+        <source>Die Korrektur konnte nicht gesichert werden</source>
+        <translation>The fix could not be saved</translation>
+    </message>
+</context>
+<context>
+    <name>Tempolane::CrontabChecking</name>
+    <message>
+        <source>Die Datei konnte nicht ausführbar gemacht werden</source>
+        <translation>The file could not be made executable</translation>
+    </message>
+    <message>
+        <source>Die Zugriffsrechte von „%1“ konnten nicht geändert werden.</source>
+        <translation>The permissions of “%1” could not be changed.</translation>
+    </message>
 </context>
 <context>
     <name>Tempolane::EmptyStateView</name>
@@ -1264,6 +1691,14 @@
     <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Hinweise</source>
+        <translation>Hints</translation>
+    </message>
+    <message>
+        <source>Was cron mit diesem Job tun wird.</source>
+        <translation>What cron will do with this job.</translation>
     </message>
 </context>
 <context>
@@ -1546,6 +1981,26 @@
         <translation>one {# job} other {# jobs}</translation>
     </message>
     <message>
+        <source>one {%1, %2 bis %3: # Ausführung, %4.} other {%1, %2 bis %3: # Ausführungen, %4.}</source>
+        <translation>one {%1, %2 to %3: # run, %4.} other {%1, %2 to %3: # runs, %4.}</translation>
+    </message>
+    <message>
+        <source>one {%1, %2 bis %3: # Ausführung erfolgreich.} other {%1, %2 bis %3: # Ausführungen erfolgreich.}</source>
+        <translation>one {%1, %2 to %3: # run succeeded.} other {%1, %2 to %3: # runs succeeded.}</translation>
+    </message>
+    <message>
+        <source>one {%1, %2 bis %3: # Ausführung fehlgeschlagen.} other {%1, %2 bis %3: # Ausführungen fehlgeschlagen.}</source>
+        <translation>one {%1, %2 to %3: # run failed.} other {%1, %2 to %3: # runs failed.}</translation>
+    </message>
+    <message>
+        <source>one {%1, %2 bis %3: # Ausführung unerwartet beendet.} other {%1, %2 bis %3: # Ausführungen unerwartet beendet.}</source>
+        <translation>one {%1, %2 to %3: # run ended unexpectedly.} other {%1, %2 to %3: # runs ended unexpectedly.}</translation>
+    </message>
+    <message>
+        <source>one {%1, %2 bis %3: # Ausführung nicht erkannt.} other {%1, %2 bis %3: # Ausführungen nicht erkannt.}</source>
+        <translation>one {%1, %2 to %3: # run not seen.} other {%1, %2 to %3: # runs not seen.}</translation>
+    </message>
+    <message>
         <source>Keine Ausführung in diesem Zeitraum.</source>
         <translation>No run in this range.</translation>
     </message>
@@ -1586,6 +2041,10 @@
         <translation>%1, %2: planned.</translation>
     </message>
     <message>
+        <source>Dauert meist %1</source>
+        <translation>Usually takes %1</translation>
+    </message>
+    <message>
         <source>%1, %2: erfolgreich.</source>
         <translation>%1, %2: succeeded.</translation>
     </message>
@@ -1608,30 +2067,6 @@
     <message>
         <source>Dauer: %1</source>
         <translation>Duration: %1</translation>
-    </message>
-    <message>
-        <source>one {%1, %2 bis %3: # Ausführung, %4.} other {%1, %2 bis %3: # Ausführungen, %4.}</source>
-        <translation>one {%1, %2 to %3: # run, %4.} other {%1, %2 to %3: # runs, %4.}</translation>
-    </message>
-    <message>
-        <source>one {%1, %2 bis %3: # Ausführung erfolgreich.} other {%1, %2 bis %3: # Ausführungen erfolgreich.}</source>
-        <translation>one {%1, %2 to %3: # run succeeded.} other {%1, %2 to %3: # runs succeeded.}</translation>
-    </message>
-    <message>
-        <source>one {%1, %2 bis %3: # Ausführung fehlgeschlagen.} other {%1, %2 bis %3: # Ausführungen fehlgeschlagen.}</source>
-        <translation>one {%1, %2 to %3: # run failed.} other {%1, %2 to %3: # runs failed.}</translation>
-    </message>
-    <message>
-        <source>one {%1, %2 bis %3: # Ausführung unerwartet beendet.} other {%1, %2 bis %3: # Ausführungen unerwartet beendet.}</source>
-        <translation>one {%1, %2 to %3: # run ended unexpectedly.} other {%1, %2 to %3: # runs ended unexpectedly.}</translation>
-    </message>
-    <message>
-        <source>one {%1, %2 bis %3: # Ausführung nicht erkannt.} other {%1, %2 bis %3: # Ausführungen nicht erkannt.}</source>
-        <translation>one {%1, %2 to %3: # run not seen.} other {%1, %2 to %3: # runs not seen.}</translation>
-    </message>
-    <message>
-        <source>Dauert meist %1</source>
-        <translation>Usually takes %1</translation>
     </message>
 </context>
 <context>

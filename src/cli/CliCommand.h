@@ -63,6 +63,9 @@ int run(const QStringList& arguments, Streams streams);
 int notifications(const QStringList& arguments, Streams streams);
 // The next runs of all active jobs up to some hours ahead, with each job's last recorded run.
 int upcoming(const QStringList& arguments, Streams streams);
+// Why lines of the crontab (or of FILE) will not do what they say: exit 2 with errors, 1 with
+// warnings alone, 3 on unusable input and 4 on bad arguments.
+int check(const QStringList& arguments, Streams streams);
 
 // Runs the command on the store of the user's crontab (the sample data with TEMPOLANE_DEMO=1
 // or `isDemo`), loaded first; a failed load prints the store's error and gives failure.

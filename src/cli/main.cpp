@@ -29,6 +29,7 @@ const std::map<QString, Cli::Command>& commands()
         {QStringLiteral("run"), Cli::run},
         {QStringLiteral("notifications"), Cli::notifications},
         {QStringLiteral("upcoming"), Cli::upcoming},
+        {QStringLiteral("check"), Cli::check},
     };
     return table;
 }

@@ -10,13 +10,8 @@ namespace Tempolane {
 
 namespace {
 
-// A line feed directly after a carriage return belongs to that pair, which is one character
-// of the text and separates nothing.
-bool isLineBreakAt(const QString& text, qsizetype i)
-{
-    return text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r');
-}
-
+// cron ends a line at a line feed alone: a carriage return before it stays part of the line,
+// where the shell meets it as the last character of the command.
 QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
 {
     QStringList lines;
@@ -24,10 +19,8 @@ QStringList splitIntoLines(const QString& text, bool hasTrailingNewline)
         return lines;
     qsizetype start = 0;
     for (qsizetype i = text.indexOf(u'\n'); i >= 0; i = text.indexOf(u'\n', i + 1)) {
-        if (isLineBreakAt(text, i)) {
-            lines.append(text.sliced(start, i - start));
-            start = i + 1;
-        }
+        lines.append(text.sliced(start, i - start));
+        start = i + 1;
     }
     if (!hasTrailingNewline)
         lines.append(text.sliced(start));
@@ -66,7 +59,7 @@ CronDocument CronDocument::parse(const QString& text, const QString& runnerPath)
             job.id = QUuid::createUuidV5(job.id, QString::number(document.nodes.size()));
         document.nodes.append(Node::job(std::move(job)));
     };
-    document.hasTrailingNewline = !text.isEmpty() && isLineBreakAt(text, text.size() - 1);
+    document.hasTrailingNewline = text.endsWith(u'\n');
     const QStringList lines = splitIntoLines(text, document.hasTrailingNewline);
     document.nodes.reserve(lines.size());
     ids.reserve(std::size_t(lines.size()));

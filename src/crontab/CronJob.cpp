@@ -7,6 +7,7 @@
 #include "MonitoringCommandLine.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace Tempolane {
 
@@ -205,9 +206,14 @@ void CronJob::appendSerializedLines(QStringList& lines, QStringView quotedRunner
 
 QString CronJob::fallbackName(const QString& command)
 {
-    const QStringView trimmed = CrontabText::trimmedSpacesAndTabs(command);
-    const qsizetype start = skipBlanks(trimmed, 0);
-    QStringView token = trimmed.sliced(start, skipWord(trimmed, start) - start);
+    // The first word ends at a line break too: a carriage return left from a file written with
+    // CR LF endings belongs to no name.
+    const QStringView trimmed = CrontabText::trimmedBlanksAndLineBreaks(command);
+    QStringView token = trimmed;
+    if (const auto end = std::find_if(trimmed.begin(), trimmed.end(),
+                                      [](QChar c) { return CrontabText::isBlankOrLineBreak(c); });
+        end != trimmed.end())
+        token = trimmed.first(end - trimmed.begin());
     const auto isQuote = [](QChar c) { return c == u'"' || c == u'\''; };
     while (!token.isEmpty() && isQuote(token.front()))
         token = token.sliced(1);

@@ -12,7 +12,8 @@ JobListModel::JobListModel(CronStore& store, Clock now, QObject* parent)
     m_entries = currentEntries();
     for (const auto signal :
          {&CronStore::documentChanged, &CronStore::filterChanged, &CronStore::searchTextChanged,
-          &CronStore::executionSummariesChanged, &CronStore::manuallyRunningJobIDChanged})
+          &CronStore::executionSummariesChanged, &CronStore::manuallyRunningJobIDChanged,
+          &CronStore::jobProblemsChanged})
         connect(&m_store, signal, this, &JobListModel::synchronize);
 }
 
@@ -31,6 +32,8 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
         return rowOf(entry).name;
     case Qt::AccessibleTextRole:
         return rowOf(entry).accessibleText();
+    case Qt::AccessibleDescriptionRole:
+        return entry.problem.isEmpty() ? QVariant() : QVariant(entry.problem);
     // The row cuts a long command short; the whole of it on demand.
     case Qt::ToolTipRole:
         return entry.job.command;
@@ -82,13 +85,13 @@ const JobListModel::Entry& JobListModel::entryAt(int row) const
 const JobRow& JobListModel::rowOf(const Entry& entry) const
 {
     if (!entry.row)
-        entry.row = JobRow::make(entry.job, entry.summary);
+        entry.row = JobRow::make(entry.job, entry.summary, entry.problem);
     return *entry.row;
 }
 
 JobListModel::Entry JobListModel::entryOf(const CronJob& job) const
 {
-    return {job, m_store.executionSummary(job), std::nullopt};
+    return {job, m_store.executionSummary(job), m_store.jobProblems().value(job.id), std::nullopt};
 }
 
 QList<JobListModel::Entry> JobListModel::currentEntries() const
@@ -112,6 +115,8 @@ QList<int> JobListModel::changedRoles(const Entry& before, const Entry& after) c
         roles.append(Qt::DisplayRole);
     if (was.accessibleText() != is.accessibleText())
         roles.append(Qt::AccessibleTextRole);
+    if (was.problem != is.problem)
+        roles.append(Qt::AccessibleDescriptionRole);
     if (before.job.command != after.job.command)
         roles.append(Qt::ToolTipRole);
     if (was.id != is.id)
@@ -128,8 +133,9 @@ QList<int> JobListModel::settle(const CronJob& job)
     Entry& current = m_unsettled[m_unsettledHead];
     QList<int> roles;
     if (JobExecutionSummary summary = m_store.executionSummary(job);
-        current.job != job || current.summary != summary) {
-        Entry entry{job, std::move(summary), std::nullopt};
+        current.job != job || current.summary != summary ||
+        current.problem != m_store.jobProblems().value(job.id)) {
+        Entry entry{job, std::move(summary), m_store.jobProblems().value(job.id), std::nullopt};
         roles = changedRoles(current, entry);
         current = std::move(entry);
     }

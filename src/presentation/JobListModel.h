@@ -50,6 +50,7 @@ private:
     {
         CronJob job;
         JobExecutionSummary summary;
+        QString problem;
         // Made when a view first asks for the row; dropped when the job or summary changes.
         mutable std::optional<JobRow> row;
     };

@@ -40,7 +40,7 @@ QString shortenedCommand(const QString& command)
     return UserCharacters::leading(trimmed, keptOfLongCommand) + u'\u2026';
 }
 
-JobRow JobRow::make(const CronJob& job, const JobExecutionSummary& summary)
+JobRow JobRow::make(const CronJob& job, const JobExecutionSummary& summary, const QString& problem)
 {
     return {job.id,
             CronStore::shownName(job),
@@ -49,7 +49,8 @@ JobRow JobRow::make(const CronJob& job, const JobExecutionSummary& summary)
             jobStatusBadge(job, summary),
             summary.latestRecord ? std::optional(summary.latestRecord->startedAt) : std::nullopt,
             shortenedCommand(job.command),
-            job.isEnabled ? 1.0 : pausedOpacity};
+            job.isEnabled ? 1.0 : pausedOpacity,
+            problem};
 }
 
 QString JobRow::statusLine(const QDateTime& now) const

@@ -38,8 +38,11 @@ struct JobRow
     std::optional<QDateTime> latestRunStartedAt;
     QString command;
     qreal opacity = 1;
+    // The first error or warning of the checks; the row shows a mark that tells it.
+    QString problem;
 
-    static JobRow make(const CronJob& job, const JobExecutionSummary& summary);
+    static JobRow make(const CronJob& job, const JobExecutionSummary& summary,
+                       const QString& problem = {});
 
     // The status text, and when a run was recorded, "·" and how long ago it started.
     QString statusLine(const QDateTime& now) const;

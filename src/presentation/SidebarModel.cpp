@@ -7,8 +7,9 @@ namespace Tempolane {
 SidebarModel::SidebarModel(CronStore& store, QObject* parent)
     : QAbstractListModel(parent), m_store(store), m_counts(counts())
 {
-    for (const auto signal : {&CronStore::documentChanged, &CronStore::executionSummariesChanged,
-                              &CronStore::manuallyRunningJobIDChanged})
+    for (const auto signal :
+         {&CronStore::documentChanged, &CronStore::executionSummariesChanged,
+          &CronStore::manuallyRunningJobIDChanged, &CronStore::jobProblemsChanged})
         connect(&m_store, signal, this, &SidebarModel::recount);
 }
 
@@ -23,6 +24,8 @@ Symbol SidebarModel::symbolOf(JobFilter filter)
         return Symbol::pause;
     case JobFilter::failed:
         return Symbol::warning;
+    case JobFilter::problems:
+        return Symbol::warningFill;
     }
     Q_UNREACHABLE();
 }
@@ -38,6 +41,8 @@ Tint SidebarModel::tintOf(JobFilter filter)
         return Tint::orange;
     case JobFilter::failed:
         return Tint::red;
+    case JobFilter::problems:
+        return Tint::orange;
     }
     Q_UNREACHABLE();
 }
@@ -94,6 +99,8 @@ std::array<int, allJobFilters.size()> SidebarModel::counts() const
             return total - active;
         case JobFilter::failed:
             return m_store.failedJobCount();
+        case JobFilter::problems:
+            return m_store.problemJobCount();
         }
         Q_UNREACHABLE();
     };

@@ -41,6 +41,8 @@ QString changeName(const SavedChange& change)
         return tr("Aktivieren des Ausführungsstatus");
     case SavedChange::Kind::restore:
         return tr("Wiederherstellen einer Sicherung");
+    case SavedChange::Kind::fix:
+        return change.description;
     }
     Q_UNREACHABLE();
 }

@@ -76,6 +76,8 @@ bool CronStore::passesFilter(const CronJob& job, JobFilter filter) const
         return kind == JobExecutionState::Kind::failed ||
                kind == JobExecutionState::Kind::interrupted;
     }
+    case JobFilter::problems:
+        return m_jobProblems.contains(job.id);
     }
     Q_UNREACHABLE();
 }
@@ -139,6 +141,18 @@ int CronStore::failedJobCount() const
     return int(std::count_if(m_jobs.cbegin(), m_jobs.cend(), [this](const CronJob& job) {
         return passesFilter(job, JobFilter::failed);
     }));
+}
+
+int CronStore::problemJobCount() const
+{
+    return int(std::count_if(m_jobs.cbegin(), m_jobs.cend(), [this](const CronJob& job) {
+        return passesFilter(job, JobFilter::problems);
+    }));
+}
+
+void CronStore::setJobProblems(JobProblemMap problems)
+{
+    assign(m_jobProblems, std::move(problems), &CronStore::jobProblemsChanged);
 }
 
 int CronStore::unmonitoredJobCount() const

@@ -26,6 +26,8 @@ using JobRunsMap = QMap<QUuid, QList<JobExecutionRecord>>;
 using OptionalJob = std::optional<CronJob>;
 using OptionalPresentedError = std::optional<PresentedError>;
 using OptionalSavedChange = std::optional<SavedChange>;
+// Per job with an error or a warning of the checks, the first message.
+using JobProblemMap = QHash<QUuid, QString>;
 
 // The application's one state: the crontab as last read, the selection, the list's filter,
 // progress flags, execution status and the error shown. Lives on the main thread; every
@@ -60,6 +62,8 @@ class CronStore final : public QObject
                    setPresentedError NOTIFY presentedErrorChanged)
     Q_PROPERTY(Tempolane::OptionalSavedChange lastChange READ lastChange NOTIFY lastChangeChanged)
     Q_PROPERTY(bool isLastChangeInPlace READ isLastChangeInPlace NOTIFY isLastChangeInPlaceChanged)
+    Q_PROPERTY(Tempolane::JobProblemMap jobProblems READ jobProblems WRITE setJobProblems NOTIFY
+                   jobProblemsChanged)
 
 public:
     static constexpr int notObservedGraceSeconds = 90;
@@ -107,6 +111,10 @@ public:
     // still holds exactly what that change (or taking it back) wrote.
     const OptionalSavedChange& lastChange() const { return m_lastChange; }
     bool isLastChangeInPlace() const { return m_isLastChangeInPlace; }
+    // What the checks found wrong with the jobs, set by whoever checks; the filter "Probleme"
+    // shows these jobs.
+    const JobProblemMap& jobProblems() const { return m_jobProblems; }
+    void setJobProblems(JobProblemMap problems);
 
     // A store without a window (the background watcher) selects no job after a load, so it
     // reads no run history it would not show.
@@ -118,6 +126,7 @@ public:
     bool passesFilter(const CronJob& job, JobFilter filter) const;
     int activeJobCount() const;
     int failedJobCount() const;
+    int problemJobCount() const;
     int unmonitoredJobCount() const;
     std::optional<QDateTime> nextExecution(const CronJob& job, const QDateTime& reference);
     std::optional<QDateTime> upcomingExecution(const CronJob& job, const QDateTime& now);
@@ -158,6 +167,9 @@ public:
     // Backups, and whole texts written through the same commit as every job operation.
     QCoro::Task<std::expected<QList<CronBackup>, CronBackupError>> backups();
     QCoro::Task<bool> restoreBackup(QString text);
+    // A fix the checks offered, as the crontab text it gives, written over the text loaded;
+    // undone under its own name.
+    QCoro::Task<bool> commitFix(QString text, QString description);
     // Writes the text from before the last change over what the change wrote, or the change's
     // text over what taking it back wrote; refused like any commit when the crontab holds
     // something else.
@@ -198,6 +210,7 @@ Q_SIGNALS:
     void isLastChangeInPlaceChanged();
     // A load took a text that someone else wrote since the store last read or wrote it.
     void changedOutside();
+    void jobProblemsChanged();
 
 private:
     // Assigns and notifies only when the value really changes.
@@ -294,6 +307,7 @@ private:
     // out of date.
     quint64 m_adoptions = 0;
     LeaveGuard m_leaveGuard;
+    JobProblemMap m_jobProblems;
 };
 
 } // namespace Tempolane

@@ -51,6 +51,18 @@ QCoro::Task<bool> CronStore::restoreBackup(QString text)
                                   tr("Sicherung konnte nicht wiederhergestellt werden"));
 }
 
+QCoro::Task<bool> CronStore::commitFix(QString text, QString description)
+{
+    if (m_isSaving)
+        co_return false;
+    SavedChange change = SavedChange::of(SavedChange::Kind::fix);
+    change.description = std::move(description);
+    change.before = m_loadedContents;
+    change.after = text;
+    co_return co_await commitText(std::move(text), m_loadedContents, std::move(change),
+                                  tr("Die Korrektur konnte nicht gesichert werden"));
+}
+
 QCoro::Task<bool> CronStore::undoLastChange()
 {
     co_return co_await switchLastChange(true,

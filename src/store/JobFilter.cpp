@@ -15,6 +15,8 @@ QString rawValue(JobFilter filter)
         return QStringLiteral("paused");
     case JobFilter::failed:
         return QStringLiteral("failed");
+    case JobFilter::problems:
+        return QStringLiteral("problems");
     }
     Q_UNREACHABLE();
 }
@@ -30,6 +32,8 @@ QString title(JobFilter filter)
         return QCoreApplication::translate("JobFilter", "Pausiert");
     case JobFilter::failed:
         return QCoreApplication::translate("JobFilter", "Fehler");
+    case JobFilter::problems:
+        return QCoreApplication::translate("JobFilter", "Probleme");
     }
     Q_UNREACHABLE();
 }

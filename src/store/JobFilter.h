@@ -13,11 +13,13 @@ enum class JobFilter
     all,
     active,
     paused,
-    failed
+    failed,
+    // Jobs with an error or a warning of the checks (CronStore::jobProblems).
+    problems
 };
 
-inline constexpr std::array<JobFilter, 4> allJobFilters{JobFilter::all, JobFilter::active,
-                                                        JobFilter::paused, JobFilter::failed};
+inline constexpr std::array<JobFilter, 5> allJobFilters{
+    JobFilter::all, JobFilter::active, JobFilter::paused, JobFilter::failed, JobFilter::problems};
 
 QString rawValue(JobFilter filter);
 QString title(JobFilter filter);

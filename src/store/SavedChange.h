@@ -16,7 +16,9 @@ struct SavedChange
         resume,
         remove,
         enableMonitoring,
-        restore
+        restore,
+        // A fix the checks offered, named by `description`.
+        fix
     };
 
     Kind kind = Kind::edit;
@@ -26,11 +28,13 @@ struct SavedChange
     QString after;
     // Taken back: the crontab holds `before` again, and the change can be made again.
     bool isUndone = false;
+    // What a fix did, in its own words ("Pfad von „php“ ergänzen").
+    QString description;
 
     // A change about to be written; the store fills in both texts.
     static SavedChange of(Kind kind, QString jobName = {})
     {
-        return {kind, std::move(jobName), {}, {}, false};
+        return {kind, std::move(jobName), {}, {}, false, {}};
     }
 
     // What the crontab holds while this change is the last thing the store wrote.

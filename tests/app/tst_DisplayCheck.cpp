@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <optional>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -52,6 +53,9 @@ private:
     std::unique_ptr<HostileServer> m_closingX;
     std::unique_ptr<HostileServer> m_garblingX;
     QString m_deadNetworkX;
+    // A client of the test's own: while it stays, the server never resets between rows, and a
+    // connection that arrives during a reset is closed by the server.
+    std::optional<DisplayCheck> m_keeper;
 };
 
 void DisplayCheckTest::initTestCase()
@@ -98,6 +102,11 @@ void DisplayCheckTest::initTestCase()
         freed = released.port();
     }
     m_deadNetworkX = QStringLiteral("127.0.0.1:%1").arg(freed - 6000);
+    QProcessEnvironment keeperEnvironment;
+    keeperEnvironment.insert(QStringLiteral("DISPLAY"), m_display);
+    keeperEnvironment.insert(QStringLiteral("XAUTHORITY"), m_cookies);
+    m_keeper.emplace(keeperEnvironment, QStringList{u"tempolane"_qs}, 10s);
+    QVERIFY(m_keeper->holdsDisplay());
 }
 
 void DisplayCheckTest::cleanupTestCase()
@@ -229,6 +238,7 @@ void DisplayCheckTest::xServer_doesNotResetBeforeTheHandOver()
     DisplayCheck check(environment, {u"tempolane"_qs}, 1500ms);
     QVERIFY(!check.refusal());
     QVERIFY(check.holdsDisplay());
+    m_keeper.reset();
     // A property of the root window lasts until the server resets.
     QProcess::execute(QStringLiteral("xprop"),
                       {QStringLiteral("-display"), m_display, QStringLiteral("-root"),

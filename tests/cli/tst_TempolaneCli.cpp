@@ -25,6 +25,8 @@ private Q_SLOTS:
     void unreadableInput_exitsWithTheSystemsText();
     void runs_listsEveryRecordWithItsLastLineMadeHarmless();
     void notifications_switchTheAutostartEntryAndTheWatcher();
+    void check_exitsByTheWorstFinding_data();
+    void check_exitsByTheWorstFinding();
 };
 
 void TempolaneCliTest::validate_answersEveryLine()
@@ -244,6 +246,77 @@ void TempolaneCliTest::notifications_switchTheAutostartEntryAndTheWatcher()
     QVERIFY2(missing.second.contains(QStringLiteral("wurde nicht gefunden")),
              qPrintable(missing.second));
     QVERIFY(!QFile::exists(entry));
+}
+
+void TempolaneCliTest::check_exitsByTheWorstFinding_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("crontab");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("firstLine");
+
+    // Whether this machine runs cron or sends mail is no matter here.
+    const QByteArray machine =
+        "# tempolane: ignore-file cron-not-running,cron-denied\nMAILTO=\"\"\n";
+    QTest::newRow("nothing to say") << QStringList{} << machine + "0 4 * * * /bin/true\n"
+                                    << 0 << "";
+    QTest::newRow("a hint alone")
+        << QStringList{} << machine + "0 8 * * 1 /bin/cat %Hallo\n"
+        << 0
+        << "FILE:3: hint: cron gibt den Text nach dem ersten „%“ an „cat“ als Eingabe weiter, "
+           "jedes weitere „%“ als Zeilenumbruch. [percent]";
+    QTest::newRow("warnings alone") << QStringList{} << machine + "* 3 * * * /bin/true\n"
+                                    << 1
+                                    << "FILE:3: warning: „*“ als Minute heißt jede Minute: der Job "
+                                       "läuft in jeder passenden Stunde 60-mal. [every-minute]";
+    QTest::newRow("an error") << QStringList{} << machine + "0 0 30 2 * /bin/true\n"
+                              << 2
+                              << "FILE:3: error: „0 0 30 2 *“ trifft nie: diesen Tag gibt es in "
+                                 "keinem der Monate, und die Zeile läuft nie. [never-runs]";
+    QTest::newRow("as JSON")
+        << QStringList{"--json"} << machine + "* 3 * * * /bin/true\n"
+        << 1
+        << "{\"line\":3,\"id\":\"every-minute\",\"severity\":\"warning\",\"job\":"
+           "\"833ad50b-73f4-54c0-ba9b-104e16433fdf\",\"message\":\"„*“ als Minute heißt jede "
+           "Minute: "
+           "der Job läuft in jeder passenden Stunde 60-mal.\",\"fix\":\"„true“ nur zur vollen "
+           "Stunde starten: 0 3 * * * /bin/true\"}";
+    QTest::newRow("not UTF-8") << QStringList{} << QByteArray("0 4 * * * /bin/true \xff\n") << 3
+                               << "";
+    QTest::newRow("a folder") << QStringList{"/"} << QByteArray() << 3 << "";
+    QTest::newRow("a missing file")
+        << QStringList{"/nonexistent/crontab"} << QByteArray() << 3 << "";
+    QTest::newRow("two files") << QStringList{"a", "b"} << QByteArray() << 4 << "";
+    QTest::newRow("a file and the sample data")
+        << QStringList{"--demo"} << QByteArray("#\n") << 4 << "";
+    QTest::newRow("an unknown option") << QStringList{"--all"} << QByteArray() << 4 << "";
+}
+
+void TempolaneCliTest::check_exitsByTheWorstFinding()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, crontab);
+    QFETCH(int, exitCode);
+    QFETCH(QString, firstLine);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("crontab"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(crontab);
+    file.close();
+    if (!crontab.isEmpty())
+        arguments.prepend(path);
+    arguments.prepend(QStringLiteral("check"));
+
+    const auto result = runCli(arguments);
+    QVERIFY2(result.exitCode == exitCode, result.out + result.err);
+    const QStringList lines = QString::fromUtf8(result.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.value(0), QString(firstLine).replace(QStringLiteral("FILE"), path));
+    if (exitCode == 4)
+        QVERIFY(result.err.startsWith("usage: tempolane-cli check"));
+    if (exitCode == 3)
+        QVERIFY(!result.err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TempolaneCliTest)

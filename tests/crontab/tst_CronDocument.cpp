@@ -4,7 +4,6 @@
 #include "ShellQuoting.h"
 
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace Tempolane;
@@ -43,11 +42,10 @@ CronJob onlyJob(const QString& text)
     return jobs.front();
 }
 
-// Lines as the crontab format sees them: a line feed after a carriage return breaks nothing.
+// Lines as the crontab format sees them: each ends at a line feed.
 QStringList formatLines(const QString& text)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("(?<!\\r)\\n"));
-    return text.isEmpty() ? QStringList() : text.split(lineBreak);
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
 QString serializedWith(const QString& text, const std::function<void(CronJob&)>& edit)
@@ -194,9 +192,17 @@ void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
     QTest::newRow("line followed by two line feeds") << "# a\n\n"
                                                      << QStringList{"P:# a", "P:"} << true;
     QTest::newRow("no final line feed") << "# a\n# b" << QStringList{"P:# a", "P:# b"} << false;
-    QTest::newRow("carriage return and line feed are one character")
+    // cron splits at line feeds alone and hands a carriage return to the shell with the command.
+    QTest::newRow("a carriage return stays in its line, which ends at the line feed")
         << "# a\r\n# b\r\n"
-        << QStringList{"P:# a\r\n# b\r\n"} << false;
+        << QStringList{"P:# a\r", "P:# b\r"} << true;
+    QTest::newRow("CR LF endings give one job per line, the carriage return in the command")
+        << "0 9 * * * /x/a.sh\r\n@daily '/x/archive.sh'\r\nA=1\r\n"
+        << QStringList{"J:a.sh|0 9 * * *|/x/a.sh\r|on|plain|all",
+                       "J:archive.sh|@daily|'/x/archive.sh'\r|on|plain|all", "P:A=1\r"}
+        << true;
+    QTest::newRow("a carriage return at the very end is no line feed")
+        << "# a\r" << QStringList{"P:# a\r"} << false;
     QTest::newRow("spacing inside a job line")
         << "0   9\t* * *   /bin/run.sh --x  \n"
         << QStringList{"J:run.sh|0 9 * * *|/bin/run.sh --x  |on|plain|all"} << true;
@@ -530,6 +536,8 @@ void CronDocumentTest::fallbackName_data()
                                     << "/";
     QTest::newRow("plain word") << "  echo hi"
                                 << "echo";
+    QTest::newRow("quoted script path before a carriage return") << "'/x/archive.sh'\r"
+                                                                 << "archive.sh";
 }
 
 void CronDocumentTest::fallbackName()

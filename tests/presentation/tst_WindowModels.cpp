@@ -396,16 +396,23 @@ void WindowModelsTest::sidebar_countsEachFilter()
             result.append(model.index(row).data(SidebarModel::CountRole).toInt());
         return result;
     };
-    QCOMPARE(counts(), QList<int>({3, 2, 1, 0}));
+    QCOMPARE(counts(), QList<int>({3, 2, 1, 0, 0}));
     QCOMPARE(model.index(1).data(Qt::AccessibleTextRole).toString(), QStringLiteral("Aktiv, 2"));
 
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     fixture.execution->summaryMap.insert(makeJob(2, {}).id,
                                          summaryOf(JobExecutionState::interrupted()));
     QCoro::waitFor(fixture.store->refreshExecutionStatus());
-    QCOMPARE(counts(), QList<int>({3, 2, 1, 1}));
+    QCOMPARE(counts(), QList<int>({3, 2, 1, 1, 0}));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.front().at(0).toModelIndex().row(), 3);
+
+    // The checks found something wrong with a job, and with one that is gone since.
+    fixture.store->setJobProblems(
+        {{fixture.job(0).id, QStringLiteral("„a“ gibt es nicht.")}, {QUuid::createUuid(), {}}});
+    QCOMPARE(counts(), QList<int>({3, 2, 1, 1, 1}));
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(changed.back().at(0).toModelIndex().row(), 4);
 }
 
 void WindowModelsTest::emptyState_tellsAnEmptyCrontabFromNoMatches_data()

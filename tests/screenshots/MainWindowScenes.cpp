@@ -1,11 +1,14 @@
 // The main window on the sample data: a job selected, the new-job dialog open, an empty
 // crontab, and the backups dialog after a few changes; the window and the new-job dialog at
 // their smallest sizes, and with the desktop's font at 150 %; the window as it opens on a
-// 1280 × 800 screen and on a 1366 × 768 one at 150 %, frame included; and right to left.
+// 1280 × 800 screen and on a 1366 × 768 one at 150 %, frame included; right to left; and on a
+// crontab the checks find wrong, with the row marks, the banner and the "Hinweise" card.
 #include "CronBackupStore.h"
 #include "CronStore.h"
+#include "CrontabChecking.h"
 #include "DataLocations.h"
 #include "DemoCronClient.h"
+#include "FakeMachine.h"
 #include "MainWindow.h"
 #include "NullExecutionManager.h"
 #include "Scene.h"
@@ -14,6 +17,7 @@
 #include <QCoro/QCoroTask>
 #include <QDialog>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -24,6 +28,29 @@ namespace {
 
 const QSize windowSize{1280, 800};
 constexpr qreal largeFont = 1.5;
+
+// A machine where every program and script of the sample data is there: the pictures show the
+// same on every computer.
+CheckMachine sampleMachine()
+{
+    return Testing::fakeMachine({QStringLiteral("x:/usr/local/bin/php"),
+                                 QStringLiteral("x:/bin/zsh"),
+                                 QStringLiteral("x:/home/demo/Scripts/daily-report.sh"),
+                                 QStringLiteral("x:/home/demo/Scripts/archive.sh"),
+                                 QStringLiteral("x:/home/demo/Scripts/start-services.sh"),
+                                 QStringLiteral("x:/home/ann/Scripts/weekend.sh"),
+                                 QStringLiteral("r:/home/ann/Scripts/daily-report.sh")});
+}
+
+// Jobs the checks find wrong: a program cron does not find, a script without its execute bit,
+// a notification without the desktop session, and a line that never runs.
+const QString problemCrontab =
+    QStringLiteral("MAILTO=\"\"\n"
+                   "# Tempolane name: Laravel Scheduler\n"
+                   "*/5 * * * * php /home/ann/Sites/example/artisan schedule:run\n"
+                   "30 8 * * 1-5 /home/ann/Scripts/daily-report.sh\n"
+                   "0 9 * * sat-sun /home/ann/Scripts/weekend.sh\n"
+                   "0 12 * * 1-5 notify-send \"Mittagspause\"\n");
 
 // The window owns its store, so the scene's one widget holds everything.
 std::unique_ptr<QWidget> loadedWindow(const QString& crontab)
@@ -36,8 +63,9 @@ std::unique_ptr<QWidget> loadedWindow(const QString& crontab)
                       std::make_shared<NullExecutionManager>(), locations.runner,
                       std::make_unique<QSettings>(settings.filePath(QStringLiteral("settings.ini")),
                                                   QSettings::IniFormat));
-    QCoro::waitFor(store->load());
     auto window = std::make_unique<MainWindow>(*store);
+    window->checking().setMachineSource(sampleMachine);
+    QCoro::waitFor(store->load());
     store->setParent(window.get());
     return window;
 }
@@ -84,6 +112,26 @@ QImage composed(QWidget& window, QDialog* dialog)
     return picture;
 }
 
+// The checks done: the rows marked, the banner above the list, the selected job's "Hinweise".
+QImage withFindings(QWidget& window)
+{
+    auto& mainWindow = static_cast<MainWindow&>(window);
+    if (!QTest::qWaitFor([&] { return !mainWindow.checking().findings().isEmpty(); }))
+        qWarning("main window: the checks found nothing");
+    if (!QTest::qWaitFor([&] {
+            const QWidget* card = window.findChild<QWidget*>(QStringLiteral("hintsCard"));
+            return card && card->isVisible();
+        }))
+        qWarning("main window: the hints card did not appear");
+    auto* card = window.findChild<QWidget*>(QStringLiteral("hintsCard"));
+    if (auto* page =
+            card
+                ? window.findChild<QWidget*>(QStringLiteral("jobEditor"))->findChild<QScrollArea*>()
+                : nullptr)
+        page->ensureWidgetVisible(card, 0, 0);
+    return withEditor(window);
+}
+
 QImage withNewJobDialog(QWidget& window)
 {
     auto& mainWindow = static_cast<MainWindow&>(window);
@@ -122,6 +170,7 @@ std::unique_ptr<QWidget> changedWindow()
     QCoro::waitFor(store->saveJob(renamed, false));
     QCoro::waitFor(store->deleteJob(store->document().jobs().at(2)));
     auto window = std::make_unique<MainWindow>(*store);
+    window->checking().setMachineSource(sampleMachine);
     store->setParent(window.get());
     QObject::connect(window.get(), &QObject::destroyed, [directory] {});
     return window;
@@ -185,6 +234,8 @@ QList<Scene> mainWindowScenes()
         {QStringLiteral("new-job-smallest-large-font"), windowSize,
          [] { return loadedWindow(DemoCronClient::sampleText()); }, smallestNewJobDialog,
          largeFont},
+        {QStringLiteral("main-window-findings"), windowSize,
+         [] { return loadedWindow(problemCrontab); }, withFindings},
         {QStringLiteral("main-window-empty"),
          windowSize,
          [] { return loadedWindow(QString()); },

@@ -39,9 +39,10 @@ struct SceneJob
     int missEvery = 0;
 };
 
-const QList<SceneJob>& sceneJobs()
+// Names in the language shown, as a user of that language would write them.
+QList<SceneJob> sceneJobs()
 {
-    static const QList<SceneJob> jobs{
+    const QList<SceneJob> jobs{
         {{QStringLiteral("backup.sh"), QStringLiteral("0 2 * * *"),
           QStringLiteral("/home/anna/bin/backup.sh")},
          25 * 60,
@@ -62,17 +63,17 @@ const QList<SceneJob>& sceneJobs()
          130,
          0,
          3},
-        {{QStringLiteral("Logs rotieren"), QStringLiteral("0 3 * * *"),
+        {{inShownLanguage("Logs rotieren", "Rotate logs"), QStringLiteral("0 3 * * *"),
           QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf")}},
-        {{QStringLiteral("Cache leeren"), QStringLiteral("0 3 * * *"),
+        {{inShownLanguage("Cache leeren", "Clear cache"), QStringLiteral("0 3 * * *"),
           QStringLiteral("rm -rf ~/.cache/thumbnails")}},
-        {{QStringLiteral("Datenbank aufräumen"), QStringLiteral("0 3 * * *"),
+        {{inShownLanguage("Datenbank aufräumen", "Tidy database"), QStringLiteral("0 3 * * *"),
           QStringLiteral("psql -c 'VACUUM'")}},
-        {{QStringLiteral("Fotos indizieren"), QStringLiteral("0 3 * * *"),
+        {{inShownLanguage("Fotos indizieren", "Index photos"), QStringLiteral("0 3 * * *"),
           QStringLiteral("/home/anna/bin/index-photos.sh")}},
-        {{QStringLiteral("Archiv"), QStringLiteral("0 4 * * 0"),
+        {{inShownLanguage("Archiv", "Archive"), QStringLiteral("0 4 * * 0"),
           QStringLiteral("/home/anna/bin/archive.sh")}},
-        {{QStringLiteral("Dienste starten"), QStringLiteral("@reboot"),
+        {{inShownLanguage("Dienste starten", "Start services"), QStringLiteral("@reboot"),
           QStringLiteral("/home/anna/bin/start-services.sh")}},
     };
     return jobs;
@@ -168,7 +169,7 @@ QImage withTimeline(QWidget& window, int range)
 // The editor of the hourly job, scrolled to its run chart.
 std::unique_ptr<QWidget> runChartEditor()
 {
-    const SceneJob& hourly = sceneJobs()[3];
+    const SceneJob hourly = sceneJobs()[3];
     JobEditorView::Inputs inputs;
     inputs.originalJob = Testing::makeJob(4, hourly.sketch);
     inputs.originalJob.isMonitoringEnabled = true;

@@ -90,7 +90,7 @@ void StoreHistoryTest::undoAndRedo_writeTheTextsAroundTheChange()
     const QString after = test.client->contents;
     QVERIFY(after != before);
     QCOMPARE(store.lastChange(),
-             (SavedChange{SavedChange::Kind(kind), jobName, before, after, false}));
+             (SavedChange{SavedChange::Kind(kind), jobName, before, after, false, {}}));
     QVERIFY(store.isLastChangeInPlace());
 
     QVERIFY(QCoro::waitFor(store.undoLastChange()));

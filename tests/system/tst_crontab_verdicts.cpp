@@ -1,4 +1,5 @@
 #include "CronExpression.h"
+#include "CronJobLine.h"
 #include "CronText.h"
 #include "ThrowawayUser.h"
 
@@ -195,11 +196,15 @@ void CrontabVerdictsTest::nothingTempolaneAcceptsIsRefusedByCrontab()
     int bothRefuse = 0;
     QStringList onlyTempolaneAccepts;
     QStringList onlyCrontabAccepts;
+    QStringList readingDiffers;
     for (const QString& typed : expressions) {
         // The editor saves the trimmed text.
         const QString expression = typed.trimmed();
         const bool tempolaneAccepts = !CronExpression::validationMessage(typed);
         const bool toolAccepts = crontabAccepts(expression);
+        // The checks read every line as cron does, those Tempolane keeps as text too.
+        if (CronJobLine::read(expression + QStringLiteral(" true")).has_value() != toolAccepts)
+            readingDiffers.append(expression);
         if (tempolaneAccepts && toolAccepts)
             ++bothAccept;
         else if (!tempolaneAccepts && !toolAccepts)
@@ -220,6 +225,8 @@ void CrontabVerdictsTest::nothingTempolaneAcceptsIsRefusedByCrontab()
           qlonglong(onlyTempolaneAccepts.size()), qlonglong(onlyCrontabAccepts.size()),
           qlonglong(sixFields),
           qPrintable(onlyCrontabAccepts.mid(0, 8).join(QStringLiteral(" | "))));
+    QVERIFY2(readingDiffers.isEmpty(),
+             qPrintable(readingDiffers.mid(0, 20).join(QStringLiteral(" | "))));
     QVERIFY2(onlyTempolaneAccepts.isEmpty(),
              qPrintable(onlyTempolaneAccepts.mid(0, 20).join(QStringLiteral(" | "))));
     // A generator that drifted to one side would prove nothing.

@@ -1,8 +1,11 @@
 #include "AccessibilityAudit.h"
 #include "ActionButton.h"
+#include "CrontabChecking.h"
 #include "DateTimeText.h"
 #include "EmptyStateView.h"
+#include "FakeMachine.h"
 #include "JobListModel.h"
+#include "JobRowDelegate.h"
 #include "Language.h"
 #include "MainWindow.h"
 #include "Palette.h"
@@ -115,6 +118,7 @@ private Q_SLOTS:
     void longList_rowsFitBesideTheScrollBar();
     void toolbar_tooltipsNameTheShortcutInThePlatformsWords();
     void undoAndRedo_takeTheLastChangeBackThroughTheStore();
+    void fixFromTheHintsCard_isSavedAndTakenBackUnderItsName();
     void backupsDialog_showsTheDiffInGreenAndRedAndRestores();
     void filterAndSearch_neverMoveTheSelection_data();
     void filterAndSearch_neverMoveTheSelection();
@@ -454,6 +458,52 @@ void MainWindowTest::undoAndRedo_takeTheLastChangeBackThroughTheStore()
     QCOMPARE(redo->toolTip(), QStringLiteral("Die crontab wurde seitdem geändert."));
 }
 
+void MainWindowTest::fixFromTheHintsCard_isSavedAndTakenBackUnderItsName()
+{
+    const QString lineThatNeverRuns = QStringLiteral("0 9 * * sat-sun /bin/true\n");
+    WindowUnderTest test(QStringLiteral("*/5 * * * * php artisan\n") + lineThatNeverRuns);
+    test.window.checking().setMachineSource(
+        [] { return fakeMachine({QStringLiteral("x:/usr/local/bin/php")}); });
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 1);
+
+    // The row's mark tells why, on hover and to a screen reader; the filter counts the job.
+    const QString why = QStringLiteral("„php“ liegt in /usr/local/bin, cron sucht aber nur in "
+                                       "/usr/bin:/bin.");
+    const auto row = [&] { return test.list()->model()->index(0, 0); };
+    QTRY_COMPARE(row().data(Qt::AccessibleDescriptionRole).toString(), why);
+    QCOMPARE(test.fixture.store->problemJobCount(), 1);
+    auto* delegate = qobject_cast<JobRowDelegate*>(test.list()->itemDelegate());
+    const QPoint onMark = delegate->markRect(test.list()->visualRect(row())).center();
+    QHelpEvent hover(QEvent::ToolTip, onMark, test.list()->viewport()->mapToGlobal(onMark));
+    QApplication::sendEvent(test.list()->viewport(), &hover);
+    QTRY_COMPARE(QToolTip::text(), why);
+    QToolTip::hideText();
+    // The line that is no job stands in the banner above the list.
+    QTRY_VERIFY(test.find<QWidget>("problemBanner")->isVisible());
+    QCOMPARE(test.find<QLabel>("problemBannerTitle")->text(),
+             QStringLiteral("1 Zeile deiner Crontab läuft nie"));
+
+    test.list()->setCurrentIndex(row());
+    QWidget* card = nullptr;
+    QTRY_VERIFY((card = test.find<QWidget>("hintsCard")) && card->isVisible());
+    ActionButton* fullPath = nullptr;
+    for (auto* button : card->findChildren<ActionButton*>(QStringLiteral("fixButton"))) {
+        if (button->text() == u"Vollen Pfad einsetzen")
+            fullPath = button;
+    }
+    QVERIFY(fullPath && fullPath->isEnabled());
+    fullPath->click();
+
+    QTRY_COMPARE(test.fixture.client->contents,
+                 QStringLiteral("*/5 * * * * /usr/local/bin/php artisan\n") + lineThatNeverRuns);
+    QTRY_VERIFY(!card->isVisible());
+    QTRY_VERIFY(row().data(Qt::AccessibleDescriptionRole).isNull());
+    QCOMPARE(test.fixture.store->problemJobCount(), 0);
+    QCOMPARE(test.window.commands().undo->text(),
+             QStringLiteral("Rückgängig: Pfad von „php“ ergänzen"));
+}
+
 void MainWindowTest::backupsDialog_showsTheDiffInGreenAndRedAndRestores()
 {
     WindowUnderTest test(crontabOf(threeJobs));
@@ -554,6 +604,11 @@ void MainWindowTest::rightToLeft_mirrorsTheRowsAndKeepsCodeInOrder()
 {
     QApplication::setLayoutDirection(Qt::RightToLeft);
     WindowUnderTest test(crontabOf(threeJobs));
+    // Commands that exist, so that no hints card pushes the command field out of sight.
+    test.window.checking().setMachineSource([] {
+        return fakeMachine({QStringLiteral("x:/bin/report"), QStringLiteral("x:/bin/archive"),
+                            QStringLiteral("x:/usr/local/bin/backup.sh")});
+    });
     test.show();
     QTRY_COMPARE(test.list()->model()->rowCount(), 3);
     test.list()->setCurrentIndex(test.list()->model()->index(0, 0));

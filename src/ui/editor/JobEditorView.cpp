@@ -6,6 +6,7 @@
 #include "CommandSection.h"
 #include "EditorCard.h"
 #include "ExecutionEditor.h"
+#include "FindingList.h"
 #include "JobEditorHeader.h"
 #include "ScheduleSection.h"
 #include "ShortcutText.h"
@@ -113,6 +114,8 @@ QWidget* JobEditorView::page()
     m_outsideChangeNote->setObjectName(QStringLiteral("outsideChangeNote"));
     m_outsideChangeNote->setWordWrap(true);
     content->addWidget(m_outsideChangeNote);
+    // Why the job will not do what it says comes first, where the eye is.
+    content->addWidget(hintsCard());
 
     auto* scheduleCard = new EditorCard(
         tr("Zeitplan"), tr("Grafisch zusammenstellen oder direkt als Cron-Ausdruck bearbeiten."),
@@ -165,6 +168,31 @@ QWidget* JobEditorView::page()
     centring->addWidget(column, columnStretch);
     centring->addStretch(1);
     return page;
+}
+
+QWidget* JobEditorView::hintsCard()
+{
+    m_findings = new FindingList;
+    m_findings->setObjectName(QStringLiteral("findingList"));
+    connect(m_findings, &FindingList::fixChosen, this, [this](const Fix& fix) {
+        if (m_actions.applyFix)
+            m_actions.applyFix(fix);
+    });
+    m_hintsCard = new EditorCard(tr("Hinweise"), tr("Was cron mit diesem Job tun wird."),
+                                 Symbol::warning, Tint::orange);
+    m_hintsCard->setObjectName(QStringLiteral("hintsCard"));
+    m_hintsCard->contentLayout()->addWidget(m_findings);
+    m_hintsCard->hide();
+    return m_hintsCard;
+}
+
+void JobEditorView::setFindings(const QList<ShownFinding>& findings, bool canFix)
+{
+    m_findings->setFindings(findings, canFix && bool(m_actions.applyFix));
+    if (m_hintsCard->isHidden() != findings.isEmpty()) {
+        m_hintsCard->setVisible(!findings.isEmpty());
+        settleLayout();
+    }
 }
 
 QWidget* JobEditorView::executionsCard()
@@ -252,7 +280,10 @@ QString JobEditorView::title() const
 
 void JobEditorView::edit(const std::function<JobEditorChanges(JobEditorModel&)>& change)
 {
+    const CronJob before = m_model.draft();
     present(change(m_model));
+    if (m_model.draft() != before)
+        Q_EMIT draftEdited(m_model.draft());
 }
 
 // Lays the page out now, inner layouts before the layouts that hold them. Left to the event

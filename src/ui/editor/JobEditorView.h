@@ -4,6 +4,7 @@
 #include "CronJob.h"
 #include "JobEditorInputs.h"
 #include "JobEditorModel.h"
+#include "ShownFinding.h"
 
 #include <QWidget>
 #include <functional>
@@ -15,7 +16,9 @@ namespace Tempolane {
 
 class ActionButton;
 class CommandSection;
+class EditorCard;
 class ExecutionEditor;
+class FindingList;
 class JobEditorHeader;
 class ScheduleSection;
 class SymbolLabel;
@@ -40,6 +43,7 @@ public:
         std::function<void()> cancel;      // new-job dialog only; Escape triggers it
         std::function<void()> runNow;      // called after the editor's own confirmation
         std::function<void()> clearHistory; // called after the editor's own confirmation
+        std::function<void(Fix)> applyFix;  // a fix of the "Hinweise" card
     };
 
     // `now` dates the next runs the schedule card lists.
@@ -60,9 +64,15 @@ public:
     void showWhatStopsSaving();
     // The crontab was read again after a change from outside.
     void noteOutsideChange();
+    // What the checks say of the job, in the "Hinweise" card, which is hidden without any;
+    // `canFix` enables its buttons.
+    void setFindings(const QList<ShownFinding>& findings, bool canFix);
+    const CronJob& draft() const { return m_model.draft(); }
 
 Q_SIGNALS:
     void titleChanged(const QString& title);
+    // The user changed the draft; the checks may look at it.
+    void draftEdited(const Tempolane::CronJob& draft);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -70,6 +80,7 @@ protected:
 
 private:
     QWidget* page();
+    QWidget* hintsCard();
     QWidget* executionsCard();
     QWidget* buttonRow();
     void connectShortcuts();
@@ -88,6 +99,8 @@ private:
     CommandSection* m_command;
     ExecutionEditor* m_executions;
     SymbolLabel* m_outsideChangeNote;
+    EditorCard* m_hintsCard;
+    FindingList* m_findings;
     ActionButton* m_revertButton;
     ActionButton* m_saveButton;
     QWidget* m_buttonRow;

@@ -2,6 +2,7 @@
 
 #include "AmbientBackground.h"
 #include "CronStore.h"
+#include "CrontabChecking.h"
 #include "Dialogs.h"
 #include "EmptyStateView.h"
 #include "JobEditorView.h"
@@ -81,14 +82,51 @@ void DetailColumn::makeEditor()
         if (const auto job = m_store.selectedJob())
             m_store.clearJobHistory(job->id);
     };
+    actions.applyFix = [this](Fix fix) {
+        if (m_checking)
+            m_checking->apply(std::move(fix));
+    };
     const auto job = m_store.selectedJob();
     m_editor = new JobEditorView(job ? JobEditorInputs::of(m_store, *job, m_clock())
                                      : JobEditorView::Inputs{},
                                  std::move(actions), m_clock, this);
     m_editor->setObjectName(QStringLiteral("jobEditor"));
     connect(m_editor, &JobEditorView::titleChanged, this, &DetailColumn::windowTitleChanged);
+    connect(m_editor, &JobEditorView::draftEdited, this, [this](const CronJob& draft) {
+        if (m_checking && m_editor->hasUnsavedChanges())
+            m_checking->checkDraft(draft);
+        showFindings();
+    });
     addWidget(m_editor);
     showSelectedJob();
+}
+
+void DetailColumn::setChecking(CrontabChecking* checking)
+{
+    m_checking = checking;
+    for (const auto signal :
+         {&CrontabChecking::findingsChanged, &CrontabChecking::draftFindingsChanged})
+        connect(m_checking, signal, this, &DetailColumn::showFindings);
+    showFindings();
+}
+
+// The saved job's findings, with fixes of the crontab as it is; while the draft differs, the
+// draft's, whose fixes would have to wait for its save.
+void DetailColumn::showFindings()
+{
+    const auto job = m_store.selectedJob();
+    if (!m_editor || !m_checking || !job)
+        return;
+    if (!m_editor->hasUnsavedChanges()) {
+        m_editor->setFindings(
+            ShownFinding::of(m_checking->findingsOf(job->id), m_checking->checkedLines(), false),
+            !m_store.isSaving());
+        return;
+    }
+    if (m_checking->draftJobId() == job->id)
+        m_editor->setFindings(
+            ShownFinding::of(m_checking->draftFindings(), m_checking->checkedLines(), false),
+            false);
 }
 
 void DetailColumn::showSelectedJob()
@@ -107,6 +145,7 @@ void DetailColumn::showSelectedJob()
     }
     m_editor->setInputs(JobEditorInputs::of(m_store, *job, m_clock()));
     setCurrentWidget(m_editor);
+    showFindings();
 }
 
 QString DetailColumn::windowTitle() const

@@ -12,6 +12,7 @@ class QMessageBox;
 namespace Tempolane {
 
 class CronStore;
+class CrontabChecking;
 class EmptyStateView;
 class JobEditorView;
 
@@ -36,6 +37,8 @@ public:
     void settleEdits(std::function<void()> proceed, std::function<void()> stay = {});
     // The same question for the store's leave guard: true once the job may be left.
     QCoro::Task<bool> settledEdits();
+    // The checks whose findings the editor's "Hinweise" card shows, and which check its draft.
+    void setChecking(CrontabChecking* checking);
 
 Q_SIGNALS:
     void windowTitleChanged();
@@ -46,12 +49,14 @@ protected:
 
 private:
     void makeEditor();
+    void showFindings();
 
     CronStore& m_store;
     Clock m_clock;
     QWidget* m_placeholder;
     EmptyStateView* m_emptyState;
     JobEditorView* m_editor = nullptr;
+    CrontabChecking* m_checking = nullptr;
     bool m_isEditorComing = false;
     QPointer<QMessageBox> m_saveQuestion;
 };

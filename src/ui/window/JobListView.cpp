@@ -91,6 +91,12 @@ JobListView::JobListView(CronStore& store, JobListModel& model, QWidget* parent)
     showSelection();
 }
 
+void JobListView::addBanner(QWidget* banner)
+{
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->indexOf(m_content), banner);
+}
+
 void JobListView::refreshContent()
 {
     m_title->setText(title(m_store.filter()));

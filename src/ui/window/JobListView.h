@@ -30,6 +30,8 @@ public:
     // Whoever holds it back calls showSelection, and the list shows the store's selection again.
     void setSelectionRequest(std::function<void(QUuid)> request);
     void showSelection();
+    // A bar between the title and the jobs (ProblemBanner).
+    void addBanner(QWidget* banner);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -6,8 +6,11 @@
 #include "SymbolIcon.h"
 #include "TextStyle.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 namespace Tempolane {
 
@@ -27,8 +30,31 @@ JobRowDelegate::JobRowDelegate(QObject* parent)
       m_descriptionFont(styledFont(TextStyle::subheadline)),
       m_statusFont(styledFont(TextStyle::caption)),
       m_monospacedFont(styledFont(TextStyle::caption, true)),
-      m_symbolSide(symbolSide(TextStyle::caption))
+      m_symbolSide(symbolSide(TextStyle::caption)),
+      m_mark(symbolIcon(Symbol::warningFill, {Tint::orange}))
 {
+}
+
+QRect JobRowDelegate::markRect(const QRect& row) const
+{
+    const QRect content = row.adjusted(inset + horizontalPadding, 1 + verticalPadding,
+                                       -inset - horizontalPadding, -1 - verticalPadding);
+    const int statusTop =
+        content.top() + lineHeight(m_nameFont) + lineHeight(m_descriptionFont) + 2 * lineSpacing;
+    return {content.left(), statusTop + (lineHeight(m_statusFont) - m_symbolSide) / 2, m_symbolSide,
+            m_symbolSide};
+}
+
+bool JobRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                               const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    const QString problem = index.data(Qt::AccessibleDescriptionRole).toString();
+    if (event->type() == QEvent::ToolTip && !problem.isEmpty() &&
+        markRect(option.rect).contains(event->pos())) {
+        QToolTip::showText(event->globalPos(), problem, view, markRect(option.rect));
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 QSize JobRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
@@ -93,6 +119,8 @@ void JobRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     painter->setOpacity(row.opacity * (row.status.pulses ? m_pulseOpacity : 1));
     iconFor(row.status).paint(painter, shown(symbolRect));
     painter->restore();
+    if (!row.problem.isEmpty())
+        m_mark.paint(painter, markRect(option.rect));
 
     QRect line = content.adjusted(m_symbolSide + symbolSpacing, 0, 0, 0);
     const int leading = int(QStyle::visualAlignment(option.direction, Qt::AlignLeft));

@@ -10,7 +10,8 @@ namespace Tempolane {
 
 // Paints one job per row: the status symbol beside four lines (name and raw schedule, the
 // schedule's description, the status, the command), on a rounded selection inset from the
-// list's edges. Reads only the model's roles and the option's palette.
+// list's edges, and below the symbol a warning mark for a job the checks found wrong, whose
+// tooltip tells what. Reads only the model's roles and the option's palette.
 class JobRowDelegate final : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -29,9 +30,13 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
     // The opacity of pulsing symbols at this moment, driven by the list while it is visible.
     void setPulseOpacity(qreal opacity) { m_pulseOpacity = opacity; }
+    // Where the warning mark stands in a row, beside the status line.
+    QRect markRect(const QRect& row) const;
 
 private:
     const QIcon& iconFor(const JobStatusBadge& status) const;
@@ -45,6 +50,7 @@ private:
     int m_symbolSide;
     qreal m_pulseOpacity = 1;
     mutable QHash<QPair<int, int>, QIcon> m_icons;
+    QIcon m_mark;
 };
 
 } // namespace Tempolane

@@ -3,6 +3,7 @@
 #include "BackupsDialog.h"
 #include "ColumnSplitter.h"
 #include "ContentColumn.h"
+#include "CrontabChecking.h"
 #include "DetailColumn.h"
 #include "Dialogs.h"
 #include "HistoryCommands.h"
@@ -10,6 +11,7 @@
 #include "JobListView.h"
 #include "JobRunsFeed.h"
 #include "NewJobDialog.h"
+#include "ProblemBanner.h"
 #include "ShortcutText.h"
 #include "Sidebar.h"
 #include "SymbolIcon.h"
@@ -72,7 +74,8 @@ QCoro::Task<> readAfresh(CronStore& store)
 
 MainWindow::MainWindow(CronStore& store, Clock now, QWidget* parent)
     : QMainWindow(parent), m_store(store), m_clock(std::move(now)), m_loop(store),
-      m_jobs(new JobListModel(store, m_clock, this)), m_commands(makeCommands())
+      m_checking(new CrontabChecking(store, this)), m_jobs(new JobListModel(store, m_clock, this)),
+      m_commands(makeCommands())
 {
     setObjectName(QStringLiteral("mainWindow"));
     setMinimumSize(minimumWindowSize);
@@ -123,11 +126,13 @@ void MainWindow::changeEvent(QEvent* event)
     // The window's own palette changes when the application's does, also while it is hidden.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyChrome();
-    // Back from another program, perhaps one that changed the crontab; the first activation
-    // comes with the first read.
+    // Back from another program, perhaps one that changed the crontab or files the checks look
+    // at; the first activation comes with the first read.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        std::exchange(m_hasBeenActive, true))
+        std::exchange(m_hasBeenActive, true)) {
         m_store.followOutsideChange();
+        m_checking->recheck();
+    }
 }
 
 MainWindow::Commands MainWindow::makeCommands()
@@ -231,8 +236,10 @@ QSplitter* MainWindow::buildColumns()
     applyWidths(m_sidebar, sidebarWidths);
     m_jobList = new JobListView(m_store, *m_jobs);
     applyWidths(m_jobList, listWidths);
+    m_jobList->addBanner(new ProblemBanner(m_store, *m_checking));
     m_detail = new DetailColumn(m_store, m_clock);
     m_detail->setMinimumWidth(detailMinimumWidth);
+    m_detail->setChecking(m_checking);
     m_jobList->setSelectionRequest(
         [this](QUuid chosen) { requestJob(chosen, [this] { m_jobList->showSelection(); }); });
     m_runs = new JobRunsFeed(m_store, this);

@@ -18,6 +18,7 @@ namespace Tempolane {
 
 class ContentColumn;
 class CronStore;
+class CrontabChecking;
 class DetailColumn;
 class JobListModel;
 class JobListView;
@@ -55,6 +56,8 @@ public:
 
     const Commands& commands() const { return m_commands; }
     CronStore& store() const { return m_store; }
+    // The checks of the crontab shown: the row marks, the banner and the "Hinweise" card.
+    CrontabChecking& checking() const { return *m_checking; }
 
     // The window's size, place, toolbar and column widths, kept between starts. Restoring
     // what is missing or unreadable leaves the window as it is.
@@ -89,6 +92,7 @@ private:
     CronStore& m_store;
     Clock m_clock;
     StatusRefreshLoop m_loop;
+    CrontabChecking* m_checking;
     JobListModel* m_jobs;
     Commands m_commands;
     QToolBar* m_toolBar = nullptr;
