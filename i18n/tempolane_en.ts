@@ -1065,6 +1065,10 @@
         <source>Die crontab wurde inzwischen außerhalb von Tempolane geändert. Deine Änderungen an diesem Cronjob sind erhalten, aber noch nicht gesichert.</source>
         <translation>The crontab was changed outside Tempolane meanwhile. Your changes to this job are kept, but not saved yet.</translation>
     </message>
+    <message>
+        <source>Diesen Cronjob gibt es in der crontab nicht mehr: Er wurde außerhalb von Tempolane entfernt oder umgeschrieben. Deine Änderungen sind hier erhalten; „%1“ legt ihn neu an.</source>
+        <translation>This cron job is no longer in the crontab: it was removed or rewritten outside Tempolane. Your changes are kept here; “%1” creates it again.</translation>
+    </message>
 </context>
 <context>
     <name>JobExecutionState</name>

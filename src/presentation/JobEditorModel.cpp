@@ -187,21 +187,35 @@ JobEditorChanges JobEditorModel::attemptSave()
 
 JobEditorChanges JobEditorModel::noteOutsideChange()
 {
-    return changing([&] { m_isChangedOutside = true; });
+    return changing([&] { m_outsideChange = OutsideChange::changed; });
+}
+
+JobEditorChanges JobEditorModel::noteRemovedOutside()
+{
+    return changing([&] { m_outsideChange = OutsideChange::removed; });
 }
 
 void JobEditorModel::settleOutsideChange()
 {
-    if (!hasUnsavedChanges())
-        m_isChangedOutside = false;
+    if (m_outsideChange == OutsideChange::changed && !hasUnsavedChanges())
+        m_outsideChange = OutsideChange::none;
 }
 
 std::optional<QString> JobEditorModel::outsideChangeNote() const
 {
-    if (!m_isChangedOutside)
+    switch (m_outsideChange) {
+    case OutsideChange::none:
         return std::nullopt;
-    return tr("Die crontab wurde inzwischen außerhalb von Tempolane geändert. Deine Änderungen "
-              "an diesem Cronjob sind erhalten, aber noch nicht gesichert.");
+    case OutsideChange::changed:
+        return tr("Die crontab wurde inzwischen außerhalb von Tempolane geändert. Deine "
+                  "Änderungen an diesem Cronjob sind erhalten, aber noch nicht gesichert.");
+    case OutsideChange::removed:
+        return tr("Diesen Cronjob gibt es in der crontab nicht mehr: Er wurde außerhalb von "
+                  "Tempolane entfernt oder umgeschrieben. Deine Änderungen sind hier erhalten; "
+                  "„%1“ legt ihn neu an.")
+            .arg(saveLabel());
+    }
+    return std::nullopt;
 }
 
 std::optional<JobEditorModel::Field> JobEditorModel::fieldStoppingSave() const

@@ -67,6 +67,10 @@ public:
     // The crontab was changed outside and read again: edits the draft holds stay, and the
     // editor says so until they are saved or given up.
     JobEditorChanges noteOutsideChange();
+    // The draft holds the edits of a job that the crontab no longer has; the note stays until
+    // the draft is created or given up.
+    JobEditorChanges noteRemovedOutside();
+    bool holdsEditsOfRemovedJob() const { return m_outsideChange == OutsideChange::removed; }
 
     // The fields whose rules can stop a save, in the order the form shows them.
     enum class Field
@@ -153,7 +157,13 @@ private:
     VisualSchedule m_visualSchedule;
     std::optional<PendingSave> m_pendingSave;
     DraftMessageReveal m_reveal;
-    bool m_isChangedOutside = false;
+    enum class OutsideChange
+    {
+        none,
+        changed,
+        removed,
+    };
+    OutsideChange m_outsideChange = OutsideChange::none;
     // Only the runs are read from it: the job is `m_original`.
     JobEditorInputs m_runs;
     mutable std::optional<ScheduleCheck> m_scheduleCheck;

@@ -38,6 +38,7 @@ void CronStore::setSearchText(QString text)
 
 void CronStore::setJobForCreation(OptionalJob job)
 {
+    m_jobForCreationHoldsEdits = false;
     assign(m_jobForCreation, std::move(job), &CronStore::jobForCreationChanged);
 }
 

@@ -93,6 +93,9 @@ public:
     void setSearchText(QString text);
     OptionalJob jobForCreation() const { return m_jobForCreation; }
     void setJobForCreation(OptionalJob job);
+    // The job to create holds edits the user typed into a job that is gone: closing the dialog
+    // gives them up, so it asks first.
+    bool jobForCreationHoldsEdits() const { return m_jobForCreationHoldsEdits; }
     OptionalJob jobPendingDeletion() const { return m_jobPendingDeletion; }
     void setJobPendingDeletion(OptionalJob job);
     bool isLoading() const { return m_isLoading; }
@@ -157,6 +160,9 @@ public:
     // Job operations.
     void beginCreatingJob();
     void beginDuplicating(const CronJob& job);
+    // The edits of a job that the crontab no longer holds (removed or rewritten outside), offered
+    // as a new job under the same name.
+    void beginRecreating(const CronJob& draft);
     QCoro::Task<bool> saveJob(CronJob job, bool isNew);
     QCoro::Task<> setEnabled(bool isEnabled, CronJob job);
     QCoro::Task<> deleteJob(CronJob job);
@@ -289,6 +295,7 @@ private:
     JobFilter m_filter = JobFilter::all;
     QString m_searchText;
     OptionalJob m_jobForCreation;
+    bool m_jobForCreationHoldsEdits = false;
     OptionalJob m_jobPendingDeletion;
     bool m_isLoading = false;
     bool m_isSaving = false;

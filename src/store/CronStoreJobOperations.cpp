@@ -65,6 +65,16 @@ void CronStore::beginDuplicating(const CronJob& source)
     setJobForCreation(job);
 }
 
+void CronStore::beginRecreating(const CronJob& draft)
+{
+    CronJob job = draft;
+    job.id = QUuid::createUuid();
+    job.original.reset();
+    m_jobForCreationHoldsEdits = true;
+    m_jobForCreation = std::move(job);
+    Q_EMIT jobForCreationChanged();
+}
+
 QString CronStore::duplicateName(const CronJob& job) const
 {
     const QString base = shownName(job);

@@ -130,6 +130,7 @@ private Q_SLOTS:
     void rightToLeft_mirrorsTheRowsAndKeepsCodeInOrder();
     void outsideChange_reachesTheWindowByItself_data();
     void outsideChange_reachesTheWindowByItself();
+    void jobRemovedOutside_leavesItsEditsInTheNewJobDialog();
 };
 
 void MainWindowTest::cleanup()
@@ -631,9 +632,6 @@ void MainWindowTest::rightToLeft_mirrorsTheRowsAndKeepsCodeInOrder()
     QVERIFY(name->box.left() > rows->mapTo(&test.window, rows->rect().center()).x());
 }
 
-QTEST_MAIN(MainWindowTest)
-#include "tst_MainWindow.moc"
-
 void MainWindowTest::filterAndSearch_neverMoveTheSelection_data()
 {
     QTest::addColumn<int>("selectedRow");
@@ -863,3 +861,45 @@ void MainWindowTest::outsideChange_reachesTheWindowByItself()
     QVERIFY(crontab.contains(QStringLiteral("/bin/neu")));
     QTRY_VERIFY(!note->isVisible());
 }
+
+// The job whose edits are open is removed in a terminal: the edits move to the new-job dialog,
+// which says why, asks before it lets them go, and creates the job again.
+void MainWindowTest::jobRemovedOutside_leavesItsEditsInTheNewJobDialog()
+{
+    WindowUnderTest test(crontabOf(threeJobs));
+    test.show();
+    QTRY_COMPARE(test.list()->model()->rowCount(), 3);
+    test.editName(0, QStringLiteral("Entwurf"));
+
+    QStringList rest;
+    for (const int number : {2, 3})
+        makeJob(number, threeJobs[number - 1])
+            .appendSerializedLines(rest, quotedPath(runnerPath()));
+    QString& crontab = test.fixture.client->contents;
+    crontab = rest.join(u'\n') + u'\n';
+    QTRY_COMPARE_WITH_TIMEOUT(test.list()->model()->rowCount(), 2, 15'000);
+
+    QTRY_VERIFY(test.window.findChild<QDialog*>(QStringLiteral("newJobDialog")));
+    auto* dialog = test.window.findChild<QDialog*>(QStringLiteral("newJobDialog"));
+    QTRY_VERIFY(dialog->isVisible());
+    QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("nameField"))->text(),
+             QStringLiteral("Entwurf"));
+    QCOMPARE(dialog->findChild<QPlainTextEdit*>(QStringLiteral("commandField"))->toPlainText(),
+             QStringLiteral("/bin/report"));
+    auto* note = dialog->findChild<QWidget*>(QStringLiteral("outsideChangeNote"));
+    QVERIFY(note->isVisible());
+    const QString said = note->findChild<QLabel*>()->text();
+    QVERIFY2(said.contains(u"gibt es in der crontab nicht mehr"), qPrintable(said));
+    // Untouched in the dialog, the edits are still the user's: closing asks first.
+    dialog->reject();
+    QTRY_VERIFY(test.box("confirmationDialog"));
+    test.box("confirmationDialog")->reject();
+    QVERIFY(dialog->isVisible());
+
+    dialog->findChild<QAbstractButton*>(QStringLiteral("saveButton"))->click();
+    QTRY_VERIFY(crontab.contains(QStringLiteral("# Tempolane name: Entwurf")));
+    QVERIFY(crontab.contains(QStringLiteral("30 8 * * 1-5 /bin/report")));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_MainWindow.moc"

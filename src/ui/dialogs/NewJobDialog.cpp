@@ -38,6 +38,8 @@ NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, Clock now, QWid
     actions.cancel = [this] { reject(); };
     m_editor = new JobEditorView(newJobInputs(m_job, m_store.isSaving(), m_store.runnerPath()),
                                  std::move(actions), std::move(now), this);
+    if (m_store.jobForCreationHoldsEdits())
+        m_editor->noteRemovedOutside();
     setWindowTitle(m_editor->title());
     connect(m_editor, &JobEditorView::titleChanged, this, &QWidget::setWindowTitle);
     connect(&m_store, &CronStore::isSavingChanged, this, &NewJobDialog::showSaving);
@@ -63,7 +65,7 @@ void NewJobDialog::saveAgain()
 
 void NewJobDialog::reject()
 {
-    if (!m_editor->hasUnsavedChanges()) {
+    if (!m_editor->hasUnsavedChanges() && !m_editor->holdsEditsOfRemovedJob()) {
         QDialog::reject();
         return;
     }

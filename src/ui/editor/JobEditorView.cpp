@@ -16,8 +16,8 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QResizeEvent>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -327,6 +327,11 @@ void JobEditorView::revert()
 void JobEditorView::noteOutsideChange()
 {
     edit([](auto& model) { return model.noteOutsideChange(); });
+}
+
+void JobEditorView::noteRemovedOutside()
+{
+    edit([](auto& model) { return model.noteRemovedOutside(); });
 }
 
 void JobEditorView::showWhatStopsSaving()

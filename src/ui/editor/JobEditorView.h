@@ -64,6 +64,9 @@ public:
     void showWhatStopsSaving();
     // The crontab was read again after a change from outside.
     void noteOutsideChange();
+    // The draft holds the edits of a job that the crontab no longer has.
+    void noteRemovedOutside();
+    bool holdsEditsOfRemovedJob() const { return m_model.holdsEditsOfRemovedJob(); }
     // What the checks say of the job, in the "Hinweise" card, which is hidden without any;
     // `canFix` enables its buttons.
     void setFindings(const QList<ShownFinding>& findings, bool canFix);

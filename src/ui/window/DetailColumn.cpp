@@ -131,6 +131,7 @@ void DetailColumn::showFindings()
 
 void DetailColumn::showSelectedJob()
 {
+    keepEditsOfRemovedJob();
     const auto job = m_store.selectedJob();
     m_emptyState->setVisible(!job);
     if (!job) {
@@ -146,6 +147,20 @@ void DetailColumn::showSelectedJob()
     m_editor->setInputs(JobEditorInputs::of(m_store, *job, m_clock()));
     setCurrentWidget(m_editor);
     showFindings();
+}
+
+// A job can leave the crontab while its edits are open: removed or rewritten outside, or
+// written over by another window. Its edits go to the new-job dialog instead of with it.
+void DetailColumn::keepEditsOfRemovedJob()
+{
+    if (!m_editor || !m_editor->hasUnsavedChanges())
+        return;
+    const CronJob draft = m_editor->draft();
+    const auto& jobs = m_store.jobs();
+    if (std::ranges::any_of(jobs, [&](const CronJob& job) { return job.id == draft.id; }))
+        return;
+    m_editor->revert();
+    m_store.beginRecreating(draft);
 }
 
 QString DetailColumn::windowTitle() const

@@ -48,6 +48,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void keepEditsOfRemovedJob();
     void makeEditor();
     void showFindings();
 
