@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "StoreUnderTest.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Tempolane;
@@ -71,322 +72,366 @@ class CliChangesTest final : public QObject
 
 private Q_SLOTS:
     void initTestCase() { qputenv("TZ", "Europe/Berlin"); }
-    void jobArgument_isAnIdOrAShownNameInAnyCase_data();
-    void jobArgument_isAnIdOrAShownNameInAnyCase();
-    void failures_printTheStoresTitleAndMessage_data();
-    void failures_printTheStoresTitleAndMessage();
-    void delete_asksOnATerminalUnlessConfirmed_data();
-    void delete_asksOnATerminalUnlessConfirmed();
-    void run_printsTheStateAndExitCode_data();
-    void run_printsTheStateAndExitCode();
-    void backups_areListedComparedAndRestored();
-    void upcoming_listsTheNextRunsWithTheLastResult_data();
-    void upcoming_listsTheNextRunsWithTheLastResult();
-};
 
-void CliChangesTest::jobArgument_isAnIdOrAShownNameInAnyCase_data()
-{
-    QTest::addColumn<QString>("argument");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("err");
-    QTest::addColumn<QString>("paused"); // the job's line once paused; empty: nothing written
+    void jobArgument_isAnIdOrAShownNameInAnyCase_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("paused"); // the job's line once paused; empty: nothing written
 
-    // Each job by its id, the line cron reads it from, its name, schedule and command.
-    const QString everyJob =
-        QStringLiteral("  %1\tZeile 3\tBericht\t30 8 * * 1-5\t/bin/report\n"
-                       "  %2\tZeile 5\tbackup.sh\t0 2 * * *\t/usr/local/bin/backup.sh\n"
-                       "  %3\tZeile 8\tArchiv\t0 3 * * 0\t/bin/archive\n"
-                       "  %4\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
-                       "  %5\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
-            .arg(idOf(1), idOf(2), idOf(3), idOf(4), idOf(5));
-    QTest::newRow("id") << idOf(1) << 0 << "„Bericht“ pausiert.\n"
-                        << ""
-                        << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
-    QTest::newRow("id in capitals") << idOf(1).toUpper() << 0 << "„Bericht“ pausiert.\n"
-                                    << ""
-                                    << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
-    QTest::newRow("shown name of a job without a name, in capitals")
-        << "BACKUP.SH" << 0 << "„backup.sh“ pausiert.\n"
-        << ""
-        << "# Tempolane disabled: 0 2 * * * /usr/local/bin/backup.sh\n";
-    QTest::newRow("already paused: nothing to write")
-        << "archiv" << 0 << "„Archiv“ ist bereits pausiert.\n"
-        << ""
-        << "";
-    QTest::newRow("two jobs by that name")
-        << "DOPPELT" << 2 << ""
-        << QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
-                          "  %1\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
-                          "  %2\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
-               .arg(idOf(4), idOf(5))
-        << "";
-    QTest::newRow("no such job") << "Bericht 2" << 2 << ""
-                                 << "Kein Cronjob „Bericht 2“. Vorhanden sind:\n" + everyJob << "";
-}
-
-void CliChangesTest::jobArgument_isAnIdOrAShownNameInAnyCase()
-{
-    QFETCH(QString, argument);
-    QFETCH(int, status);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-    QFETCH(QString, paused);
-
-    StoreUnderTest test(crontabOf(jobs));
-    test.load();
-    const QString before = test.client->contents;
-    const Outcome outcome = changeJob(test, Cli::JobAction::pause, argument);
-    QCOMPARE(outcome.err, err);
-    QCOMPARE(outcome.out, out);
-    QCOMPARE(outcome.status, status);
-    if (paused.isEmpty()) {
-        QVERIFY(!test.client->calls.contains(QStringLiteral("write")));
-    } else {
-        QVERIFY(test.client->contents.contains(paused));
-        QCOMPARE(test.client->contents.size(), before.size() + 22);
+        // Each job by its id, the line cron reads it from, its name, schedule and command.
+        const QString everyJob =
+            QStringLiteral("  %1\tZeile 3\tBericht\t30 8 * * 1-5\t/bin/report\n"
+                           "  %2\tZeile 5\tbackup.sh\t0 2 * * *\t/usr/local/bin/backup.sh\n"
+                           "  %3\tZeile 8\tArchiv\t0 3 * * 0\t/bin/archive\n"
+                           "  %4\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
+                           "  %5\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
+                .arg(idOf(1), idOf(2), idOf(3), idOf(4), idOf(5));
+        QTest::newRow("id") << idOf(1) << 0 << "„Bericht“ pausiert.\n"
+                            << ""
+                            << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
+        QTest::newRow("id in capitals") << idOf(1).toUpper() << 0 << "„Bericht“ pausiert.\n"
+                                        << ""
+                                        << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
+        QTest::newRow("shown name of a job without a name, in capitals")
+            << "BACKUP.SH" << 0 << "„backup.sh“ pausiert.\n"
+            << ""
+            << "# Tempolane disabled: 0 2 * * * /usr/local/bin/backup.sh\n";
+        QTest::newRow("already paused: nothing to write")
+            << "archiv" << 0 << "„Archiv“ ist bereits pausiert.\n"
+            << ""
+            << "";
+        QTest::newRow("two jobs by that name")
+            << "DOPPELT" << 2 << ""
+            << QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
+                              "  %1\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
+                              "  %2\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
+                   .arg(idOf(4), idOf(5))
+            << "";
+        QTest::newRow("no such job")
+            << "Bericht 2" << 2 << ""
+            << "Kein Cronjob „Bericht 2“. Vorhanden sind:\n" + everyJob << "";
     }
-}
 
-void CliChangesTest::failures_printTheStoresTitleAndMessage_data()
-{
-    QTest::addColumn<int>("action");
-    QTest::addColumn<QString>("job");
-    QTest::addColumn<QString>("err");
+    void jobArgument_isAnIdOrAShownNameInAnyCase()
+    {
+        QFETCH(QString, argument);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QString, paused);
 
-    const QString outside = QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. "
-                                           "Bitte neu laden und die Änderung erneut anwenden.\n");
-    QTest::newRow("pause") << int(Cli::JobAction::pause) << "Bericht"
-                           << "Cronjob konnte nicht gespeichert werden\n" + outside;
-    QTest::newRow("resume") << int(Cli::JobAction::resume) << "Archiv"
-                            << "Cronjob konnte nicht gespeichert werden\n" + outside;
-    QTest::newRow("delete") << int(Cli::JobAction::remove) << "Bericht"
-                            << "Cronjob konnte nicht gelöscht werden\n" + outside;
-    QTest::newRow("run without monitoring")
-        << int(Cli::JobAction::run) << "Bericht"
-        << "Cronjob konnte nicht erfolgreich ausgeführt werden\n„Bericht“ hat keinen "
-           "Ausführungsstatus; nur überwachte Cronjobs lassen sich von Tempolane ausführen.\n";
-}
+        StoreUnderTest test(crontabOf(jobs));
+        test.load();
+        const QString before = test.client->contents;
+        const Outcome outcome = changeJob(test, Cli::JobAction::pause, argument);
+        QCOMPARE(outcome.err, err);
+        QCOMPARE(outcome.out, out);
+        QCOMPARE(outcome.status, status);
+        if (paused.isEmpty()) {
+            QVERIFY(!test.client->calls.contains(QStringLiteral("write")));
+        } else {
+            QVERIFY(test.client->contents.contains(paused));
+            QCOMPARE(test.client->contents.size(), before.size() + 22);
+        }
+    }
 
-void CliChangesTest::failures_printTheStoresTitleAndMessage()
-{
-    QFETCH(int, action);
-    QFETCH(QString, job);
-    QFETCH(QString, err);
+    void failures_printTheStoresTitleAndMessage_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<QString>("err");
 
-    StoreUnderTest test(crontabOf(jobs));
-    test.load();
-    // Changed in another terminal while the command ran.
-    test.client->contents += QStringLiteral("# von außen\n");
-    const Outcome outcome = changeJob(test, Cli::JobAction(action), job, true);
-    QCOMPARE(outcome.err, err);
-    QCOMPARE(outcome.status, 1);
-    QVERIFY(test.client->contents.endsWith(u"# von außen\n"));
-}
+        const QString outside =
+            QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. "
+                           "Bitte neu laden und die Änderung erneut anwenden.\n");
+        QTest::newRow("pause") << int(Cli::JobAction::pause) << "Bericht"
+                               << "Cronjob konnte nicht gespeichert werden\n" + outside;
+        QTest::newRow("resume") << int(Cli::JobAction::resume) << "Archiv"
+                                << "Cronjob konnte nicht gespeichert werden\n" + outside;
+        QTest::newRow("delete") << int(Cli::JobAction::remove) << "Bericht"
+                                << "Cronjob konnte nicht gelöscht werden\n" + outside;
+        QTest::newRow("run without monitoring")
+            << int(Cli::JobAction::run) << "Bericht"
+            << "Cronjob konnte nicht erfolgreich ausgeführt werden\n„Bericht“ hat keinen "
+               "Ausführungsstatus; nur überwachte Cronjobs lassen sich von Tempolane ausführen.\n";
+    }
 
-void CliChangesTest::delete_asksOnATerminalUnlessConfirmed_data()
-{
-    QTest::addColumn<bool>("isConfirmed");
-    QTest::addColumn<bool>("canAsk");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<int>("status");
+    void failures_printTheStoresTitleAndMessage()
+    {
+        QFETCH(int, action);
+        QFETCH(QString, job);
+        QFETCH(QString, err);
 
-    QTest::newRow("--yes, no terminal") << true << false << "" << 0;
-    QTest::newRow("no terminal, not confirmed: refused") << false << false << "" << 2;
-    QTest::newRow("asked, answered ja") << false << true << "ja\n" << 0;
-    QTest::newRow("asked, answered with return: no") << false << true << "\n" << 1;
-    QTest::newRow("asked, answered n") << false << true << "n\n" << 1;
-}
+        StoreUnderTest test(crontabOf(jobs));
+        test.load();
+        // Changed in another terminal while the command ran.
+        test.client->contents += QStringLiteral("# von außen\n");
+        const Outcome outcome = changeJob(test, Cli::JobAction(action), job, true);
+        QCOMPARE(outcome.err, err);
+        QCOMPARE(outcome.status, 1);
+        QVERIFY(test.client->contents.endsWith(u"# von außen\n"));
+    }
 
-void CliChangesTest::delete_asksOnATerminalUnlessConfirmed()
-{
-    QFETCH(bool, isConfirmed);
-    QFETCH(bool, canAsk);
-    QFETCH(QString, answer);
-    QFETCH(int, status);
+    void delete_asksOnATerminalUnlessConfirmed_data()
+    {
+        QTest::addColumn<bool>("isConfirmed");
+        QTest::addColumn<bool>("canAsk");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("status");
 
-    StoreUnderTest test(crontabOf(jobs));
-    test.load();
-    const Outcome outcome = changeJob(test, Cli::JobAction::remove, QStringLiteral("Archiv"),
-                                      isConfirmed, canAsk, answer);
-    QCOMPARE(outcome.status, status);
-    QCOMPARE(outcome.err.startsWith(u"„Archiv“ wird aus der crontab entfernt."),
-             canAsk && !isConfirmed);
-    QCOMPARE(test.client->contents.contains(u"/bin/archive"), status != 0);
-    QCOMPARE(outcome.out, status == 0 ? QStringLiteral("„Archiv“ gelöscht.\n") : QString());
-}
+        QTest::newRow("--yes, no terminal") << true << false << "" << 0;
+        QTest::newRow("no terminal, not confirmed: refused") << false << false << "" << 2;
+        QTest::newRow("asked, answered ja") << false << true << "ja\n" << 0;
+        QTest::newRow("asked, answered with return: no") << false << true << "\n" << 1;
+        QTest::newRow("asked, answered n") << false << true << "n\n" << 1;
+    }
 
-void CliChangesTest::run_printsTheStateAndExitCode_data()
-{
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("err");
+    void delete_asksOnATerminalUnlessConfirmed()
+    {
+        QFETCH(bool, isConfirmed);
+        QFETCH(bool, canAsk);
+        QFETCH(QString, answer);
+        QFETCH(int, status);
 
-    QTest::newRow("succeeded") << 0 << "Letzte Ausführung erfolgreich\t0\n" << 0 << "";
-    QTest::newRow("failed") << 3 << "Fehler bei der letzten Ausführung\t3\n"
-                            << 1
-                            << "Cronjob konnte nicht erfolgreich ausgeführt werden\nDer Cronjob "
-                               "wurde ausgeführt, ist aber mit einem Fehler beendet worden.\n";
-}
+        StoreUnderTest test(crontabOf(jobs));
+        test.load();
+        const Outcome outcome = changeJob(test, Cli::JobAction::remove, QStringLiteral("Archiv"),
+                                          isConfirmed, canAsk, answer);
+        QCOMPARE(outcome.status, status);
+        QCOMPARE(outcome.err.startsWith(u"„Archiv“ wird aus der crontab entfernt."),
+                 canAsk && !isConfirmed);
+        QCOMPARE(test.client->contents.contains(u"/bin/archive"), status != 0);
+        QCOMPARE(outcome.out, status == 0 ? QStringLiteral("„Archiv“ gelöscht.\n") : QString());
+    }
 
-void CliChangesTest::run_printsTheStateAndExitCode()
-{
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QFETCH(int, status);
-    QFETCH(QString, err);
+    void run_printsTheStateAndExitCode_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("err");
 
-    StoreUnderTest test(crontabOf({{QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"),
-                                    QStringLiteral("/bin/report"), true, true}}));
-    test.load();
-    // What the runner leaves behind: the record of the run.
-    const JobExecutionRecord record{QStringLiteral("1-1"), test.now, test.now, exitCode,
-                                    std::nullopt,          false};
-    test.execution->summaryMap.insert(test.job(0).id,
-                                      {stateOf(record), record, test.now.addDays(-1)});
-    if (exitCode != 0)
-        test.execution->runError = ExecutionServiceError::commandFailed(exitCode);
-    const Outcome outcome = changeJob(test, Cli::JobAction::run, QStringLiteral("bericht"));
-    QCOMPARE(outcome.out, out);
-    QCOMPARE(outcome.err, err);
-    QCOMPARE(outcome.status, status);
-    QVERIFY(test.execution->calls.contains(QStringLiteral("runNow")));
-}
+        QTest::newRow("succeeded") << 0 << "Letzte Ausführung erfolgreich\t0\n" << 0 << "";
+        QTest::newRow("failed")
+            << 3 << "Fehler bei der letzten Ausführung\t3\n"
+            << 1
+            << "Cronjob konnte nicht erfolgreich ausgeführt werden\nDer Cronjob "
+               "wurde ausgeführt, ist aber mit einem Fehler beendet worden.\n";
+    }
 
-void CliChangesTest::backups_areListedComparedAndRestored()
-{
-    StoreUnderTest test(crontabOf(jobs));
-    test.load();
-    const QString original = test.client->contents;
-    QCOMPARE(changeJob(test, Cli::JobAction::remove, QStringLiteral("archiv"), true).status, 0);
-    const QString withoutArchive = test.client->contents;
-    QCOMPARE(changeJob(test, Cli::JobAction::pause, QStringLiteral("Bericht")).status, 0);
-    CronStore& store = *test.store;
+    void run_printsTheStateAndExitCode()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(int, status);
+        QFETCH(QString, err);
 
-    Console listing;
-    QCOMPARE(Cli::listBackups(store, listing.streams()), 0);
-    // Taken a second apart from 1 March 2026, 09:00:01 UTC; shown in local time.
-    QCOMPARE(listing.outcome(0).out,
-             QStringLiteral("1\t2026-03-01T10:00:02+01:00\t%1 B\t4 Jobs\t+1 −1\t"
-                            "crontab-2026-03-01T09-00-02.000.txt\n"
-                            "2\t2026-03-01T10:00:01+01:00\t%2 B\t5 Jobs\t+4 −1\t"
-                            "crontab-2026-03-01T09-00-01.000.txt\n")
-                 .arg(withoutArchive.toUtf8().size())
-                 .arg(original.toUtf8().size()));
+        StoreUnderTest test(crontabOf({{QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"),
+                                        QStringLiteral("/bin/report"), true, true}}));
+        test.load();
+        // What the runner leaves behind: the record of the run.
+        const JobExecutionRecord record{QStringLiteral("1-1"), test.now, test.now, exitCode,
+                                        std::nullopt,          false};
+        test.execution->summaryMap.insert(test.job(0).id,
+                                          {stateOf(record), record, test.now.addDays(-1)});
+        if (exitCode != 0)
+            test.execution->runError = ExecutionServiceError::commandFailed(exitCode);
+        const Outcome outcome = changeJob(test, Cli::JobAction::run, QStringLiteral("bericht"));
+        QCOMPARE(outcome.out, out);
+        QCOMPARE(outcome.err, err);
+        QCOMPARE(outcome.status, status);
+        QVERIFY(test.execution->calls.contains(QStringLiteral("runNow")));
+    }
 
-    Console plain;
-    QCOMPARE(
-        Cli::showBackupDiff(store, QStringLiteral("1"), plain.streams(), plain.terminal(false)), 0);
-    QCOMPARE(plain.outcome(0).out,
-             QStringLiteral("--- crontab\n+++ crontab-2026-03-01T09-00-02.000.txt\n"
-                            "@@ -1,6 +1,6 @@\n # Tempolane name: Bericht\n # Tempolane id: %1\n"
-                            "-# Tempolane disabled: 30 8 * * 1-5 /bin/report\n"
-                            "+30 8 * * 1-5 /bin/report\n # Tempolane id: %2\n"
-                            " 0 2 * * * /usr/local/bin/backup.sh\n # Tempolane name: Doppelt\n")
-                 .arg(idOf(1), idOf(2)));
-    Console coloured;
-    QCOMPARE(Cli::showBackupDiff(store, QStringLiteral("crontab-2026-03-01T09-00-02.000.txt"),
-                                 coloured.streams(), coloured.terminal(false, true)),
-             0);
-    QVERIFY(coloured.outcome(0).out.contains(u"\x1b[31m-# Tempolane disabled: 30 8 * * 1-5 "
-                                             u"/bin/report\x1b[0m\n\x1b[32m+30 8"));
+    void backups_areListedComparedAndRestored()
+    {
+        StoreUnderTest test(crontabOf(jobs));
+        test.load();
+        const QString original = test.client->contents;
+        QCOMPARE(changeJob(test, Cli::JobAction::remove, QStringLiteral("archiv"), true).status, 0);
+        const QString withoutArchive = test.client->contents;
+        QCOMPARE(changeJob(test, Cli::JobAction::pause, QStringLiteral("Bericht")).status, 0);
+        CronStore& store = *test.store;
 
-    Console restoring;
-    QCOMPARE(Cli::restoreBackup(store, QStringLiteral("2"), restoring.streams(),
-                                restoring.terminal(false)),
-             0);
-    QCOMPARE(test.client->contents, original);
-    QVERIFY(restoring.outcome(0).out.endsWith(
-        u"Wiederhergestellt aus „crontab-2026-03-01T09-00-01.000.txt“ (+4 −1 Zeilen). Die "
-        u"vorherige crontab ist gesichert: „tempolane-cli restore 1“ holt sie zurück.\n"));
+        Console listing;
+        QCOMPARE(Cli::listBackups(store, listing.streams()), 0);
+        // Taken a second apart from 1 March 2026, 09:00:01 UTC; shown in local time.
+        QCOMPARE(listing.outcome(0).out,
+                 QStringLiteral("1\t2026-03-01T10:00:02+01:00\t%1 B\t4 Jobs\t+1 −1\t"
+                                "crontab-2026-03-01T09-00-02.000.txt\n"
+                                "2\t2026-03-01T10:00:01+01:00\t%2 B\t5 Jobs\t+4 −1\t"
+                                "crontab-2026-03-01T09-00-01.000.txt\n")
+                     .arg(withoutArchive.toUtf8().size())
+                     .arg(original.toUtf8().size()));
 
-    // The same backup again writes nothing; an unknown one is a usage error.
-    test.client->calls.clear();
-    Console again;
-    QCOMPARE(Cli::restoreBackup(store, QStringLiteral("3"), again.streams(), again.terminal(false)),
-             0);
-    QCOMPARE(again.outcome(0).out,
-             QStringLiteral("Die crontab entspricht bereits dieser Sicherung.\n"));
-    QVERIFY(!test.client->calls.contains(QStringLiteral("write")));
-    Console unknown;
-    QCOMPARE(
-        Cli::restoreBackup(store, QStringLiteral("4"), unknown.streams(), unknown.terminal(false)),
-        2);
-}
+        Console plain;
+        QCOMPARE(
+            Cli::showBackupDiff(store, QStringLiteral("1"), plain.streams(), plain.terminal(false)),
+            0);
+        QCOMPARE(plain.outcome(0).out,
+                 QStringLiteral("--- crontab\n+++ crontab-2026-03-01T09-00-02.000.txt\n"
+                                "@@ -1,6 +1,6 @@\n # Tempolane name: Bericht\n # Tempolane id: %1\n"
+                                "-# Tempolane disabled: 30 8 * * 1-5 /bin/report\n"
+                                "+30 8 * * 1-5 /bin/report\n # Tempolane id: %2\n"
+                                " 0 2 * * * /usr/local/bin/backup.sh\n # Tempolane name: Doppelt\n")
+                     .arg(idOf(1), idOf(2)));
+        Console coloured;
+        QCOMPARE(Cli::showBackupDiff(store, QStringLiteral("crontab-2026-03-01T09-00-02.000.txt"),
+                                     coloured.streams(), coloured.terminal(false, true)),
+                 0);
+        QVERIFY(coloured.outcome(0).out.contains(u"\x1b[31m-# Tempolane disabled: 30 8 * * 1-5 "
+                                                 u"/bin/report\x1b[0m\n\x1b[32m+30 8"));
 
-void CliChangesTest::upcoming_listsTheNextRunsWithTheLastResult_data()
-{
-    QTest::addColumn<QList<JobSketch>>("jobs");
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<bool>("isJson");
-    QTest::addColumn<QString>("expected");
+        Console restoring;
+        QCOMPARE(Cli::restoreBackup(store, QStringLiteral("2"), restoring.streams(),
+                                    restoring.terminal(false)),
+                 0);
+        QCOMPARE(test.client->contents, original);
+        QVERIFY(restoring.outcome(0).out.endsWith(
+            u"Wiederhergestellt aus „crontab-2026-03-01T09-00-01.000.txt“ (+4 −1 Zeilen). Die "
+            u"vorherige crontab ist gesichert: „tempolane-cli restore 1“ holt sie zurück.\n"));
 
-    // Monday 10:00 in Berlin; the report's last run failed this morning.
-    const QList<JobSketch> mixed{
-        {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report"),
-         true, true},
-        {QStringLiteral(" "), QStringLiteral("0 2 * * *"),
-         QStringLiteral("/usr/local/bin/backup.sh")},
-        {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"),
-         false},
-        {QStringLiteral("Start"), QStringLiteral("@reboot"), QStringLiteral("/bin/start")}};
-    const auto epoch = [](const char* local) {
-        return QString::number(
-            QDateTime::fromString(QString::fromLatin1(local), QStringLiteral("yyyy-MM-dd HH:mm"))
-                .toTimeZone(StoreUnderTest::zone())
-                .toSecsSinceEpoch());
-    };
-    QTest::newRow("a day ahead in time order, paused and start-up jobs left out")
-        << mixed << 24 << false
-        << "NEXT                  LEFT       LAST                  RESULT       JOB\n"
-           "2026-03-03 02:00 CET  16h        –                     –            backup.sh\n"
-           "2026-03-03 08:30 CET  22h 30min  2026-03-02 08:30 CET  failed       Bericht\n";
-    QTest::newRow("the same as one JSON object per run")
-        << mixed << 24 << true
-        << QStringLiteral("{\"job\":\"%1\",\"name\":\"backup.sh\",\"next\":%2,\"last\":null,"
-                          "\"result\":null}\n"
-                          "{\"job\":\"%3\",\"name\":\"Bericht\",\"next\":%4,\"last\":%5,"
-                          "\"result\":\"failed\"}\n")
-               .arg(idOf(2), epoch("2026-03-03 02:00"), idOf(1), epoch("2026-03-03 08:30"),
-                    epoch("2026-03-02 08:30"));
-    QTest::newRow("nothing ahead")
-        << mixed.mid(2) << 24 << false << "Keine Ausführung in den nächsten 24 Stunden.\n";
-    QString everyMinute;
-    for (int minute = 1; minute < 60; ++minute)
-        everyMinute +=
-            QStringLiteral("{\"job\":\"%1\",\"name\":\"Takt\",\"next\":%2,"
-                           "\"last\":%3,\"result\":\"failed\"}\n")
-                .arg(idOf(1), QString::number(epoch("2026-03-02 10:00").toLongLong() + minute * 60),
-                     epoch("2026-03-02 08:30"));
-    QTest::newRow("a job that runs every minute gives an object per minute")
-        << QList<JobSketch>{{QStringLiteral("Takt"), QStringLiteral("* * * * *"),
-                             QStringLiteral("/bin/tick"), true, true}}
-        << 1 << true << everyMinute;
-}
+        // The same backup again writes nothing; an unknown one is a usage error.
+        test.client->calls.clear();
+        Console again;
+        QCOMPARE(
+            Cli::restoreBackup(store, QStringLiteral("3"), again.streams(), again.terminal(false)),
+            0);
+        QCOMPARE(again.outcome(0).out,
+                 QStringLiteral("Die crontab entspricht bereits dieser Sicherung.\n"));
+        QVERIFY(!test.client->calls.contains(QStringLiteral("write")));
+        Console unknown;
+        QCOMPARE(Cli::restoreBackup(store, QStringLiteral("4"), unknown.streams(),
+                                    unknown.terminal(false)),
+                 2);
+    }
 
-void CliChangesTest::upcoming_listsTheNextRunsWithTheLastResult()
-{
-    QFETCH(QList<JobSketch>, jobs);
-    QFETCH(int, hours);
-    QFETCH(bool, isJson);
-    QFETCH(QString, expected);
+    void upcoming_listsTheNextRunsWithTheLastResult_data()
+    {
+        QTest::addColumn<QList<JobSketch>>("jobs");
+        QTest::addColumn<int>("hours");
+        QTest::addColumn<bool>("isJson");
+        QTest::addColumn<QString>("expected");
 
-    StoreUnderTest test(crontabOf(jobs));
-    const JobExecutionRecord failed{QStringLiteral("1-1"),
-                                    test.now.addSecs(-90 * 60),
-                                    test.now.addSecs(-90 * 60 + 30),
-                                    2,
-                                    std::nullopt,
-                                    false};
-    test.execution->summaryMap.insert(QUuid(idOf(1)), {stateOf(failed), failed, std::nullopt});
-    test.load();
-    QString out;
-    QTextStream stream(&out);
-    Cli::printUpcoming(*test.store, test.now, StoreUnderTest::zone(), hours, isJson, stream);
-    stream.flush();
-    QCOMPARE(out, expected);
-}
+        // Monday 10:00 in Berlin; the report's last run failed this morning.
+        const QList<JobSketch> mixed{
+            {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"),
+             QStringLiteral("/bin/report"), true, true},
+            {QStringLiteral(" "), QStringLiteral("0 2 * * *"),
+             QStringLiteral("/usr/local/bin/backup.sh")},
+            {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"),
+             false},
+            {QStringLiteral("Start"), QStringLiteral("@reboot"), QStringLiteral("/bin/start")}};
+        const auto epoch = [](const char* local) {
+            return QString::number(QDateTime::fromString(QString::fromLatin1(local),
+                                                         QStringLiteral("yyyy-MM-dd HH:mm"))
+                                       .toTimeZone(StoreUnderTest::zone())
+                                       .toSecsSinceEpoch());
+        };
+        QTest::newRow("a day ahead in time order, paused and start-up jobs left out")
+            << mixed << 24 << false
+            << "NEXT                  LEFT       LAST                  RESULT       JOB\n"
+               "2026-03-03 02:00 CET  16h        –                     –            backup.sh\n"
+               "2026-03-03 08:30 CET  22h 30min  2026-03-02 08:30 CET  failed       Bericht\n";
+        QTest::newRow("the same as one JSON object per run")
+            << mixed << 24 << true
+            << QStringLiteral("{\"job\":\"%1\",\"name\":\"backup.sh\",\"next\":%2,\"last\":null,"
+                              "\"result\":null}\n"
+                              "{\"job\":\"%3\",\"name\":\"Bericht\",\"next\":%4,\"last\":%5,"
+                              "\"result\":\"failed\"}\n")
+                   .arg(idOf(2), epoch("2026-03-03 02:00"), idOf(1), epoch("2026-03-03 08:30"),
+                        epoch("2026-03-02 08:30"));
+        QTest::newRow("nothing ahead")
+            << mixed.mid(2) << 24 << false << "Keine Ausführung in den nächsten 24 Stunden.\n";
+        QString everyMinute;
+        for (int minute = 1; minute < 60; ++minute)
+            everyMinute +=
+                QStringLiteral("{\"job\":\"%1\",\"name\":\"Takt\",\"next\":%2,"
+                               "\"last\":%3,\"result\":\"failed\"}\n")
+                    .arg(idOf(1),
+                         QString::number(epoch("2026-03-02 10:00").toLongLong() + minute * 60),
+                         epoch("2026-03-02 08:30"));
+        QTest::newRow("a job that runs every minute gives an object per minute")
+            << QList<JobSketch>{{QStringLiteral("Takt"), QStringLiteral("* * * * *"),
+                                 QStringLiteral("/bin/tick"), true, true}}
+            << 1 << true << everyMinute;
+    }
+
+    void upcoming_listsTheNextRunsWithTheLastResult()
+    {
+        QFETCH(QList<JobSketch>, jobs);
+        QFETCH(int, hours);
+        QFETCH(bool, isJson);
+        QFETCH(QString, expected);
+
+        StoreUnderTest test(crontabOf(jobs));
+        const JobExecutionRecord failed{QStringLiteral("1-1"),
+                                        test.now.addSecs(-90 * 60),
+                                        test.now.addSecs(-90 * 60 + 30),
+                                        2,
+                                        std::nullopt,
+                                        false};
+        test.execution->summaryMap.insert(QUuid(idOf(1)), {stateOf(failed), failed, std::nullopt});
+        test.load();
+        QString out;
+        QTextStream stream(&out);
+        Cli::printUpcoming(*test.store, test.now, StoreUnderTest::zone(), hours, isJson, stream);
+        stream.flush();
+        QCOMPARE(out, expected);
+    }
+
+    // The listing reads no store: it runs on the demo crontab alone.
+    void list_showsTheFourColumnsScriptsRead_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("errorStart");
+
+        QTest::newRow("the demo crontab lists its four jobs, the paused one as such")
+            << QStringList(QStringLiteral("--demo")) << int(Cli::success)
+            << QStringLiteral(
+                   "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /home/demo/Sites/example/artisan "
+                   "schedule:run\n"
+                   "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/home/demo/Scripts/daily-report.sh\n"
+                   "pausiert\tarchive.sh\t0 2 * * 0\t/home/demo/Scripts/archive.sh\n"
+                   "aktiv\tstart-services.sh\t@reboot\t/home/demo/Scripts/start-services.sh\n")
+            << QString();
+        QTest::newRow("an unknown option is a usage error")
+            << QStringList(QStringLiteral("--all")) << int(Cli::usageError) << QString()
+            << QStringLiteral("usage: tempolane-cli list");
+    }
+
+    void list_showsTheFourColumnsScriptsRead()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QFETCH(QString, errorStart);
+
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        QCOMPARE(Cli::list(arguments, {outStream, errStream}), status);
+        outStream.flush();
+        errStream.flush();
+        QVERIFY(err.startsWith(errorStart) && err.isEmpty() == errorStart.isEmpty());
+        // Description, next run and id follow the four fixed columns; the run depends on today.
+        static const QRegularExpression variable(
+            QStringLiteral("\t[^\t\n]+\t(\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d|—)\t"
+                           "[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"),
+            QRegularExpression::MultilineOption);
+        QCOMPARE(QString(out).remove(variable), output);
+        // Only active jobs with a schedule run again.
+        for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
+            QCOMPARE(line.section(u'\t', 5, 5) == u"—",
+                     !line.startsWith(u"aktiv") || line.contains(u"@reboot"));
+    }
+};
 
 QTEST_GUILESS_MAIN(CliChangesTest)
 #include "tst_CliChanges.moc"

@@ -160,392 +160,373 @@ class CronDocumentTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void parse_readsLinesAsTheFormatSays_data();
-    void parse_readsLinesAsTheFormatSays();
-    void parse_idComesFromMarkerThenWrapperThenLine();
-    void parse_unmarkedJobKeepsItsIdWhileItsLineStays_data();
-    void parse_unmarkedJobKeepsItsIdWhileItsLineStays();
-    void parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten_data();
-    void parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten();
-    void serializedText_writesChangedJobsWithFreshMarkers_data();
-    void serializedText_writesChangedJobsWithFreshMarkers();
-    void serializedText_ofMonitoredJobReadsBackMonitored();
-    void replacingJob_touchesOnlyTheJobWithThatId();
-    void parse_givesCopiedJobsTheirOwnIdentity();
-    void fallbackName_data();
-    void fallbackName();
-    void generatedTexts_roundTripAndEditsStayLocal();
-};
+    void parse_readsLinesAsTheFormatSays_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("nodes");
+        QTest::addColumn<bool>("hasTrailingNewline");
 
-void CronDocumentTest::parse_readsLinesAsTheFormatSays_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("nodes");
-    QTest::addColumn<bool>("hasTrailingNewline");
+        const QString wrapped = MonitoringCommandLine::wrappedCommand(
+            QUuid::fromString(knownId), ExecutionLogPolicy::none, QStringLiteral("echo hi"),
+            quotedRunner);
 
-    const QString wrapped =
-        MonitoringCommandLine::wrappedCommand(QUuid::fromString(knownId), ExecutionLogPolicy::none,
-                                              QStringLiteral("echo hi"), quotedRunner);
-
-    QTest::newRow("empty text") << "" << QStringList{} << false;
-    QTest::newRow("single line feed") << "\n" << QStringList{"P:"} << true;
-    QTest::newRow("line followed by two line feeds") << "# a\n\n"
-                                                     << QStringList{"P:# a", "P:"} << true;
-    QTest::newRow("no final line feed") << "# a\n# b" << QStringList{"P:# a", "P:# b"} << false;
-    // cron splits at line feeds alone and hands a carriage return to the shell with the command.
-    QTest::newRow("a carriage return stays in its line, which ends at the line feed")
-        << "# a\r\n# b\r\n"
-        << QStringList{"P:# a\r", "P:# b\r"} << true;
-    QTest::newRow("CR LF endings give one job per line, the carriage return in the command")
-        << "0 9 * * * /x/a.sh\r\n@daily '/x/archive.sh'\r\nA=1\r\n"
-        << QStringList{"J:a.sh|0 9 * * *|/x/a.sh\r|on|plain|all",
-                       "J:archive.sh|@daily|'/x/archive.sh'\r|on|plain|all", "P:A=1\r"}
-        << true;
-    QTest::newRow("a carriage return at the very end is no line feed")
-        << "# a\r" << QStringList{"P:# a\r"} << false;
-    QTest::newRow("spacing inside a job line")
-        << "0   9\t* * *   /bin/run.sh --x  \n"
-        << QStringList{"J:run.sh|0 9 * * *|/bin/run.sh --x  |on|plain|all"} << true;
-    QTest::newRow("assignments and comments stay")
-        << "SHELL=/bin/zsh\n  PATH = /bin\n# 0 * * * * x\n# Tempolane disabled: A=1\n"
-           "# Tempolane disabled: # c\n"
-        << QStringList{"P:SHELL=/bin/zsh", "P:  PATH = /bin", "P:# 0 * * * * x",
-                       "P:# Tempolane disabled: A=1", "P:# Tempolane disabled: # c"}
-        << true;
-    QTest::newRow("lines that are no job")
-        << "* * * * cmd\n0 0 * * *\n0 0 * * *   \n@daily\n@daily   \n60 * * * * x\n"
-        << QStringList{"P:* * * * cmd", "P:0 0 * * *", "P:0 0 * * *   ",
-                       "P:@daily",      "P:@daily   ", "P:60 * * * * x"}
-        << true;
-    QTest::newRow("switched-off job without markers")
-        << "# Tempolane disabled: 0 2 * * 0 /home/demo/Scripts/archive.sh"
-        << QStringList{"J:archive.sh|0 2 * * 0|/home/demo/Scripts/archive.sh|off|plain|all"}
-        << false;
-    QTest::newRow("blank line detaches the markers")
-        << "# Tempolane name: Sicherung\n\n@hourly /bin/b\n"
-        << QStringList{"P:# Tempolane name: Sicherung", "P:", "J:b|@hourly|/bin/b|on|plain|all"}
-        << true;
-    QTest::newRow("markers at the very end")
-        << "# Tempolane name: A\n# Tempolane id: " + knownId
-        << QStringList{"P:# Tempolane name: A", "P:# Tempolane id: " + knownId} << false;
-    QTest::newRow("markers in any order, the last name wins, an empty one is ignored")
-        << "# Tempolane id: " + knownId +
-               "\n# Tempolane name: Erst\n# Tempolane name: Zweit \t\n"
-               "# Tempolane name:  \n* * * * * x\n"
-        << QStringList{"J:Zweit|* * * * *|x|on|plain|all"} << true;
-    QTest::newRow("monitoring marker above a plain command")
-        << "# Tempolane monitoring: all\n* * * * * echo\n"
-        << QStringList{"J:echo|* * * * *|echo|on|plain|all"} << true;
-    QTest::newRow("wrapper with matching markers")
-        << "# Tempolane id: " + knownId + "\n# Tempolane monitoring: none\n* * * * * " + wrapped
-        << QStringList{"J:echo|* * * * *|echo hi|on|monitored|none"} << false;
-    QTest::newRow("wrapper whose policy marker does not match stays visible")
-        << "# Tempolane id: " + knownId + "\n# Tempolane monitoring: all\n* * * * * " + wrapped
-        << QStringList{"J:Application|* * * * *|" + wrapped + "|on|plain|all"} << false;
-    QTest::newRow("five fields and blanks only") << "* * * * * \t \n"
-                                                 << QStringList{"P:* * * * * \t "} << true;
-    // cron separates fields by spaces and tabs only; the crontab tool refuses anything else.
-    QTest::newRow("other white space does not separate fields")
-        << "0\u00a09 * * * x\n0\u30009 * * * * run\n0 9 * * *\u00a0run\n@DAILY run\n"
-        << QStringList{"P:0\u00a09 * * * x", "P:0\u30009 * * * * run", "P:0 9 * * *\u00a0run",
-                       "P:@DAILY run"}
-        << true;
-}
-
-void CronDocumentTest::parse_readsLinesAsTheFormatSays()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, nodes);
-    QFETCH(bool, hasTrailingNewline);
-
-    const CronDocument document = CronDocument::parse(text, runner);
-    QCOMPARE(summary(document), nodes);
-    QCOMPARE(document.hasTrailingNewline, hasTrailingNewline);
-    QCOMPARE(document.serializedText(runner), text);
-}
-
-void CronDocumentTest::parse_idComesFromMarkerThenWrapperThenLine()
-{
-    const QString other = QStringLiteral("11111111-2222-4333-8444-555555555555");
-    QCOMPARE(canonicalText(onlyJob(QStringLiteral("# Tempolane id: ") + knownId +
-                                   QStringLiteral("\n# Tempolane id: ") + other +
-                                   QStringLiteral("\n* * * * * x\n"))
-                               .id),
-             other);
-
-    const CronJob invalidAfterValid =
-        onlyJob(QStringLiteral("# Tempolane id: ") + knownId +
-                QStringLiteral("\n# Tempolane id: nope\n* * * * * x\n"));
-    QVERIFY(!invalidAfterValid.id.isNull());
-    QVERIFY(canonicalText(invalidAfterValid.id) != knownId);
-
-    const QString wrapped = MonitoringCommandLine::wrappedCommand(
-        QUuid::fromString(other), ExecutionLogPolicy::none, QStringLiteral("echo"), quotedRunner);
-    const CronJob fromWrapper = onlyJob(QStringLiteral("* * * * * ") + wrapped);
-    QCOMPARE(canonicalText(fromWrapper.id), other);
-    QVERIFY(!fromWrapper.isMonitoringEnabled);
-}
-
-void CronDocumentTest::parse_unmarkedJobKeepsItsIdWhileItsLineStays_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<int>("job"); // which job of `after` is compared with the first of `before`
-    QTest::addColumn<bool>("isSameId");
-
-    const QString php = QStringLiteral("*/5 * * * * php /srv/a/cron.php\n");
-    const QString otherPhp = QStringLiteral("*/5 * * * * php /srv/b/cron.php\n");
-    QTest::newRow("read again") << php << php << 0 << true;
-    QTest::newRow("lines added above and below")
-        << php << QStringLiteral("# neu\nMAILTO=ann\n") + php + otherPhp << 0 << true;
-    QTest::newRow("a job that starts alike") << php << otherPhp << 0 << false;
-    QTest::newRow("the line changed by a blank") << php << QStringLiteral(" ") + php << 0 << false;
-    QTest::newRow("paused by hand")
-        << php << QStringLiteral("# Tempolane disabled: ") + php << 0 << false;
-    QTest::newRow("a copy of the line") << php << php + php << 1 << false;
-    QTest::newRow("a name marker, no id marker")
-        << php << QStringLiteral("# Tempolane name: A\n") + php << 0 << true;
-}
-
-void CronDocumentTest::parse_unmarkedJobKeepsItsIdWhileItsLineStays()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, after);
-    QFETCH(int, job);
-    QFETCH(bool, isSameId);
-
-    const QUuid id = CronDocument::parse(before, runner).jobs().front().id;
-    const auto jobs = CronDocument::parse(after, runner).jobs();
-    QCOMPARE(jobs.at(job).id == id, isSameId);
-    QSet<QUuid> ids;
-    for (const CronJob& each : jobs)
-        ids.insert(each.id);
-    QCOMPARE(ids.size(), jobs.size());
-}
-
-void CronDocumentTest::parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten_data()
-{
-    QTest::addColumn<bool>("isEnabled");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("isMonitored");
-    QTest::newRow("paused") << false << "cron.php" << false;
-    QTest::newRow("renamed") << true << "Rechnungen" << false;
-    QTest::newRow("monitored") << true << "cron.php" << true;
-}
-
-void CronDocumentTest::parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten()
-{
-    QFETCH(bool, isEnabled);
-    QFETCH(QString, name);
-    QFETCH(bool, isMonitored);
-    const QString text = QStringLiteral("# gleich\n*/5 * * * * php /srv/a/cron.php\n");
-    const QUuid id = onlyJob(text).id;
-    const QString written = serializedWith(text, [&](CronJob& job) {
-        job.isEnabled = isEnabled;
-        job.name = name;
-        job.isMonitoringEnabled = isMonitored;
-    });
-    QVERIFY(written.contains(QStringLiteral("# Tempolane id: ") + canonicalText(id)));
-    QCOMPARE(onlyJob(written).id, id);
-}
-
-void CronDocumentTest::serializedText_writesChangedJobsWithFreshMarkers_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QStringList>("written");
-
-    const QString idLine = QStringLiteral("# Tempolane id: ") + knownId;
-    const QString withId = idLine + QStringLiteral("\n");
-    QTest::newRow("unmarked job, schedule changed: no name line")
-        << withId + "0   9 * * *  /bin/run.sh  "
-        << "schedule" << QStringList{idLine, "5 4 * * * /bin/run.sh  "};
-    QTest::newRow("unmarked job, name changed: name line")
-        << withId + "0 9 * * * /bin/run.sh"
-        << "name" << QStringList{"# Tempolane name: Neu", idLine, "0 9 * * * /bin/run.sh"};
-    QTest::newRow("name marker is kept once there was one")
-        << "# Tempolane name: Alt\n" + withId + "0 9 * * * /bin/run.sh"
-        << "schedule" << QStringList{"# Tempolane name: Alt", idLine, "5 4 * * * /bin/run.sh"};
-    QTest::newRow("switched off") << withId + "0 9 * * * /bin/run.sh"
-                                  << "disable"
-                                  << QStringList{idLine,
-                                                 "# Tempolane disabled: 0 9 * * * /bin/run.sh"};
-    QTest::newRow("name of blanks gets no name line")
-        << withId + "0 9 * * * /bin/run.sh"
-        << "blank name" << QStringList{idLine, "0 9 * * * /bin/run.sh"};
-    QTest::newRow("unchanged job is written as read, markers and spacing included")
-        << "# Tempolane monitoring: bogus\n# Tempolane name:  Alt \n" + withId + "0  9 * * * x "
-        << "nothing"
-        << QStringList{"# Tempolane monitoring: bogus", "# Tempolane name:  Alt ", idLine,
-                       "0  9 * * * x "};
-}
-
-void CronDocumentTest::serializedText_writesChangedJobsWithFreshMarkers()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, change);
-    QFETCH(QStringList, written);
-
-    const QString result = serializedWith(text, [&](CronJob& job) {
-        if (change == u"schedule")
-            job.scheduleExpression = QStringLiteral("5 4 * * *");
-        else if (change == u"name")
-            job.name = QStringLiteral(" Neu\t");
-        else if (change == u"disable")
-            job.isEnabled = false;
-        else if (change == u"blank name")
-            job.name = QStringLiteral(" \u2028 ");
-    });
-    QCOMPARE(result.split(u'\n'), written);
-}
-
-void CronDocumentTest::serializedText_ofMonitoredJobReadsBackMonitored()
-{
-    const QString text =
-        serializedWith(QStringLiteral("0 9 * * * @AppleNotOnBattery /bin/sync"), [](CronJob& job) {
-            job.isMonitoringEnabled = true;
-            job.logPolicy = ExecutionLogPolicy::errorsOnly;
-        });
-    const CronJob job = onlyJob(text);
-    QVERIFY(job.isMonitoringEnabled);
-    QCOMPARE(job.logPolicy, ExecutionLogPolicy::errorsOnly);
-    QCOMPARE(job.command, QStringLiteral("@AppleNotOnBattery /bin/sync"));
-    QCOMPARE(job.name, QStringLiteral("@AppleNotOnBattery"));
-    QVERIFY(text.contains(QStringLiteral("# Tempolane name: @AppleNotOnBattery\n")));
-
-    // Without monitoring the policy has nowhere to live and reads back as the default.
-    const CronJob unmonitored = onlyJob(
-        serializedWith(text, [](CronJob& changed) { changed.isMonitoringEnabled = false; }));
-    QCOMPARE(unmonitored.logPolicy, ExecutionLogPolicy::messagesAndErrors);
-    QCOMPARE(unmonitored.command, QStringLiteral("@AppleNotOnBattery /bin/sync"));
-}
-
-void CronDocumentTest::replacingJob_touchesOnlyTheJobWithThatId()
-{
-    const QString text = QStringLiteral("# keep\n* * * * * a\n@daily b\n");
-    const CronDocument document = CronDocument::parse(text, runner);
-    CronJob second = document.jobs()[1];
-    second.command = QStringLiteral("c");
-    const CronDocument replaced = document.replacingJob(second);
-    QCOMPARE(replaced.nodes[0], document.nodes[0]);
-    QCOMPARE(replaced.nodes[1], document.nodes[1]);
-    QCOMPARE(*replaced.nodes[2].job(), second);
-
-    CronJob stranger = second;
-    stranger.id = QUuid::createUuid();
-    QCOMPARE(document.replacingJob(stranger), document);
-}
-
-void CronDocumentTest::generatedTexts_roundTripAndEditsStayLocal()
-{
-    QRandomGenerator choice(7);
-    int edits = 0;
-    for (quint32 seed = 1; seed <= 1500; ++seed) {
-        const QString text = CrontabGenerator(seed).text();
-        const CronDocument document = CronDocument::parse(text, runner);
-        QVERIFY2(document.serializedText(runner) == text,
-                 qPrintable(QStringLiteral("seed %1").arg(seed)));
-
-        // Every node stands for a known run of the original lines; edit one job and the
-        // lines of every other node must stay exactly where and what they were.
-        const QStringList originalLines = formatLines(text);
-        qsizetype line = 0;
-        for (const auto& node : document.nodes) {
-            const CronJob* job = node.job();
-            const qsizetype length = job ? job->original->rawMetadataLines.size() + 1 : 1;
-            if (job && choice.bounded(3) == 0) {
-                ++edits;
-                CronJob edited = *job;
-                edited.scheduleExpression = edited.scheduleExpression == u"1 2 3 4 5"
-                                                ? QStringLiteral("2 3 4 5 6")
-                                                : QStringLiteral("1 2 3 4 5");
-                const QStringList editedLines = formatLines(
-                    CronDocument{{CronDocument::Node::job(edited)}, false}.serializedText(runner));
-                const QStringList expected =
-                    originalLines.mid(0, line) + editedLines + originalLines.mid(line + length);
-                QCOMPARE(formatLines(document.replacingJob(edited).serializedText(runner)),
-                         expected);
-                QCOMPARE(CronDocument::parse(document.replacingJob(edited).serializedText(runner),
-                                             runner)
-                             .jobs()
-                             .size(),
-                         document.jobs().size());
-                break;
-            }
-            line += length;
-        }
+        QTest::newRow("empty text") << "" << QStringList{} << false;
+        QTest::newRow("single line feed") << "\n" << QStringList{"P:"} << true;
+        QTest::newRow("line followed by two line feeds") << "# a\n\n"
+                                                         << QStringList{"P:# a", "P:"} << true;
+        QTest::newRow("no final line feed") << "# a\n# b" << QStringList{"P:# a", "P:# b"} << false;
+        // cron splits at line feeds alone and hands a carriage return to the shell with the
+        // command.
+        QTest::newRow("a carriage return stays in its line, which ends at the line feed")
+            << "# a\r\n# b\r\n"
+            << QStringList{"P:# a\r", "P:# b\r"} << true;
+        QTest::newRow("CR LF endings give one job per line, the carriage return in the command")
+            << "0 9 * * * /x/a.sh\r\n@daily '/x/archive.sh'\r\nA=1\r\n"
+            << QStringList{"J:a.sh|0 9 * * *|/x/a.sh\r|on|plain|all",
+                           "J:archive.sh|@daily|'/x/archive.sh'\r|on|plain|all", "P:A=1\r"}
+            << true;
+        QTest::newRow("a carriage return at the very end is no line feed")
+            << "# a\r" << QStringList{"P:# a\r"} << false;
+        QTest::newRow("spacing inside a job line")
+            << "0   9\t* * *   /bin/run.sh --x  \n"
+            << QStringList{"J:run.sh|0 9 * * *|/bin/run.sh --x  |on|plain|all"} << true;
+        QTest::newRow("assignments and comments stay")
+            << "SHELL=/bin/zsh\n  PATH = /bin\n# 0 * * * * x\n# Tempolane disabled: A=1\n"
+               "# Tempolane disabled: # c\n"
+            << QStringList{"P:SHELL=/bin/zsh", "P:  PATH = /bin", "P:# 0 * * * * x",
+                           "P:# Tempolane disabled: A=1", "P:# Tempolane disabled: # c"}
+            << true;
+        QTest::newRow("lines that are no job")
+            << "* * * * cmd\n0 0 * * *\n0 0 * * *   \n@daily\n@daily   \n60 * * * * x\n"
+            << QStringList{"P:* * * * cmd", "P:0 0 * * *", "P:0 0 * * *   ",
+                           "P:@daily",      "P:@daily   ", "P:60 * * * * x"}
+            << true;
+        QTest::newRow("switched-off job without markers")
+            << "# Tempolane disabled: 0 2 * * 0 /home/demo/Scripts/archive.sh"
+            << QStringList{"J:archive.sh|0 2 * * 0|/home/demo/Scripts/archive.sh|off|plain|all"}
+            << false;
+        QTest::newRow("blank line detaches the markers")
+            << "# Tempolane name: Sicherung\n\n@hourly /bin/b\n"
+            << QStringList{"P:# Tempolane name: Sicherung", "P:", "J:b|@hourly|/bin/b|on|plain|all"}
+            << true;
+        QTest::newRow("markers at the very end")
+            << "# Tempolane name: A\n# Tempolane id: " + knownId
+            << QStringList{"P:# Tempolane name: A", "P:# Tempolane id: " + knownId} << false;
+        QTest::newRow("markers in any order, the last name wins, an empty one is ignored")
+            << "# Tempolane id: " + knownId +
+                   "\n# Tempolane name: Erst\n# Tempolane name: Zweit \t\n"
+                   "# Tempolane name:  \n* * * * * x\n"
+            << QStringList{"J:Zweit|* * * * *|x|on|plain|all"} << true;
+        QTest::newRow("monitoring marker above a plain command")
+            << "# Tempolane monitoring: all\n* * * * * echo\n"
+            << QStringList{"J:echo|* * * * *|echo|on|plain|all"} << true;
+        QTest::newRow("wrapper with matching markers")
+            << "# Tempolane id: " + knownId + "\n# Tempolane monitoring: none\n* * * * * " + wrapped
+            << QStringList{"J:echo|* * * * *|echo hi|on|monitored|none"} << false;
+        QTest::newRow("wrapper whose policy marker does not match stays visible")
+            << "# Tempolane id: " + knownId + "\n# Tempolane monitoring: all\n* * * * * " + wrapped
+            << QStringList{"J:Application|* * * * *|" + wrapped + "|on|plain|all"} << false;
+        QTest::newRow("five fields and blanks only") << "* * * * * \t \n"
+                                                     << QStringList{"P:* * * * * \t "} << true;
+        // cron separates fields by spaces and tabs only; the crontab tool refuses anything else.
+        QTest::newRow("other white space does not separate fields")
+            << "0\u00a09 * * * x\n0\u30009 * * * * run\n0 9 * * *\u00a0run\n@DAILY run\n"
+            << QStringList{"P:0\u00a09 * * * x", "P:0\u30009 * * * * run", "P:0 9 * * *\u00a0run",
+                           "P:@DAILY run"}
+            << true;
     }
-    QVERIFY(edits > 500);
-}
 
-void CronDocumentTest::parse_givesCopiedJobsTheirOwnIdentity()
-{
-    const QString job =
-        QStringLiteral("# Tempolane id: ") + knownId + QStringLiteral("\n0 1 * * * /bin/");
-    const QString text = job + QStringLiteral("first\n") + job + QStringLiteral("second\n");
-    const CronDocument document = CronDocument::parse(text, runner);
-    QCOMPARE(document.serializedText(runner), text);
+    void parse_readsLinesAsTheFormatSays()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, nodes);
+        QFETCH(bool, hasTrailingNewline);
 
-    CronJob second = document.jobs()[1];
-    QVERIFY(second.id != document.jobs()[0].id);
-    QCOMPARE(CronDocument::parse(text, runner).jobs()[1].id, second.id);
-    second.scheduleExpression = QStringLiteral("@daily");
-    const CronDocument edited =
-        CronDocument::parse(document.replacingJob(second).serializedText(runner), runner);
-    QCOMPARE(edited.jobs()[0].command, QStringLiteral("/bin/first"));
-    QCOMPARE(edited.jobs()[0].scheduleExpression, QStringLiteral("0 1 * * *"));
-    QCOMPARE(edited.jobs()[1].command, QStringLiteral("/bin/second"));
-    QCOMPARE(edited.jobs()[1].scheduleExpression, QStringLiteral("@daily"));
+        const CronDocument document = CronDocument::parse(text, runner);
+        QCOMPARE(summary(document), nodes);
+        QCOMPARE(document.hasTrailingNewline, hasTrailingNewline);
+        QCOMPARE(document.serializedText(runner), text);
+    }
 
-    // A job may already hold the id a copy would be given in its place (node 2 here).
-    const QString taken =
-        QStringLiteral("# Tempolane id: ") +
-        canonicalText(QUuid::createUuidV5(QUuid::fromString(knownId), QStringLiteral("2"))) +
-        QStringLiteral("\n0 1 * * * /bin/taken\n");
-    const auto jobs =
-        CronDocument::parse(
-            job + QStringLiteral("first\n") + taken + job + QStringLiteral("copy\n"), runner)
-            .jobs();
-    QCOMPARE(QSet<QUuid>({jobs[0].id, jobs[1].id, jobs[2].id}).size(), 3);
+    void parse_idComesFromMarkerThenWrapperThenLine()
+    {
+        const QString other = QStringLiteral("11111111-2222-4333-8444-555555555555");
+        QCOMPARE(canonicalText(onlyJob(QStringLiteral("# Tempolane id: ") + knownId +
+                                       QStringLiteral("\n# Tempolane id: ") + other +
+                                       QStringLiteral("\n* * * * * x\n"))
+                                   .id),
+                 other);
 
-    const QString nil = QStringLiteral("# Tempolane id: 00000000-0000-0000-0000-000000000000\n"
-                                       "0 1 * * * /bin/nil\n");
-    const QUuid nilsId = CronDocument::parse(nil, runner).jobs()[0].id;
-    QVERIFY(!nilsId.isNull());
-    QCOMPARE(CronDocument::parse(nil, runner).jobs()[0].id, nilsId);
-    QCOMPARE(CronDocument::parse(nil, runner).serializedText(runner), nil);
-}
+        const CronJob invalidAfterValid =
+            onlyJob(QStringLiteral("# Tempolane id: ") + knownId +
+                    QStringLiteral("\n# Tempolane id: nope\n* * * * * x\n"));
+        QVERIFY(!invalidAfterValid.id.isNull());
+        QVERIFY(canonicalText(invalidAfterValid.id) != knownId);
 
-void CronDocumentTest::fallbackName_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("blanks only") << " \t "
-                                 << "Unbenannter Job";
-    QTest::newRow("quotes only") << "'\"' run"
-                                 << "Unbenannter Job";
-    QTest::newRow("absolute script path") << "/usr/local/bin/backup.sh --now"
-                                          << "backup.sh";
-    QTest::newRow("quoted script path with a blank") << "\"/Users/ann/My Scripts/clean.sh\" -v"
-                                                     << "My";
-    QTest::newRow("directory with trailing slash") << "/opt/tools/ -v"
-                                                   << "tools";
-    QTest::newRow("quoted script path") << "\"/srv/nightly.py\" x"
-                                        << "nightly.py";
-    QTest::newRow("root directory") << "/ x"
-                                    << "/";
-    QTest::newRow("plain word") << "  echo hi"
-                                << "echo";
-    QTest::newRow("quoted script path before a carriage return") << "'/x/archive.sh'\r"
-                                                                 << "archive.sh";
-}
+        const QString wrapped = MonitoringCommandLine::wrappedCommand(
+            QUuid::fromString(other), ExecutionLogPolicy::none, QStringLiteral("echo"),
+            quotedRunner);
+        const CronJob fromWrapper = onlyJob(QStringLiteral("* * * * * ") + wrapped);
+        QCOMPARE(canonicalText(fromWrapper.id), other);
+        QVERIFY(!fromWrapper.isMonitoringEnabled);
+    }
 
-void CronDocumentTest::fallbackName()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, name);
-    QCOMPARE(CronJob::fallbackName(command), name);
-}
+    void parse_unmarkedJobKeepsItsIdWhileItsLineStays_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("job"); // which job of `after` is compared with the first of `before`
+        QTest::addColumn<bool>("isSameId");
+
+        const QString php = QStringLiteral("*/5 * * * * php /srv/a/cron.php\n");
+        const QString otherPhp = QStringLiteral("*/5 * * * * php /srv/b/cron.php\n");
+        QTest::newRow("read again") << php << php << 0 << true;
+        QTest::newRow("lines added above and below")
+            << php << QStringLiteral("# neu\nMAILTO=ann\n") + php + otherPhp << 0 << true;
+        QTest::newRow("a job that starts alike") << php << otherPhp << 0 << false;
+        QTest::newRow("the line changed by a blank")
+            << php << QStringLiteral(" ") + php << 0 << false;
+        QTest::newRow("paused by hand")
+            << php << QStringLiteral("# Tempolane disabled: ") + php << 0 << false;
+        QTest::newRow("a copy of the line") << php << php + php << 1 << false;
+        QTest::newRow("a name marker, no id marker")
+            << php << QStringLiteral("# Tempolane name: A\n") + php << 0 << true;
+    }
+
+    void parse_unmarkedJobKeepsItsIdWhileItsLineStays()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(int, job);
+        QFETCH(bool, isSameId);
+
+        const QUuid id = CronDocument::parse(before, runner).jobs().front().id;
+        const auto jobs = CronDocument::parse(after, runner).jobs();
+        QCOMPARE(jobs.at(job).id == id, isSameId);
+        QSet<QUuid> ids;
+        for (const CronJob& each : jobs)
+            ids.insert(each.id);
+        QCOMPARE(ids.size(), jobs.size());
+    }
+
+    void parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten_data()
+    {
+        QTest::addColumn<bool>("isEnabled");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("isMonitored");
+        QTest::newRow("paused") << false << "cron.php" << false;
+        QTest::newRow("renamed") << true << "Rechnungen" << false;
+        QTest::newRow("monitored") << true << "cron.php" << true;
+    }
+
+    void parse_unmarkedJobKeepsItsIdOnceItsMarkerIsWritten()
+    {
+        QFETCH(bool, isEnabled);
+        QFETCH(QString, name);
+        QFETCH(bool, isMonitored);
+        const QString text = QStringLiteral("# gleich\n*/5 * * * * php /srv/a/cron.php\n");
+        const QUuid id = onlyJob(text).id;
+        const QString written = serializedWith(text, [&](CronJob& job) {
+            job.isEnabled = isEnabled;
+            job.name = name;
+            job.isMonitoringEnabled = isMonitored;
+        });
+        QVERIFY(written.contains(QStringLiteral("# Tempolane id: ") + canonicalText(id)));
+        QCOMPARE(onlyJob(written).id, id);
+    }
+
+    void serializedText_writesChangedJobsWithFreshMarkers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("written");
+
+        const QString idLine = QStringLiteral("# Tempolane id: ") + knownId;
+        const QString withId = idLine + QStringLiteral("\n");
+        QTest::newRow("unmarked job, schedule changed: no name line")
+            << withId + "0   9 * * *  /bin/run.sh  "
+            << "schedule" << QStringList{idLine, "5 4 * * * /bin/run.sh  "};
+        QTest::newRow("unmarked job, name changed: name line")
+            << withId + "0 9 * * * /bin/run.sh"
+            << "name" << QStringList{"# Tempolane name: Neu", idLine, "0 9 * * * /bin/run.sh"};
+        QTest::newRow("name marker is kept once there was one")
+            << "# Tempolane name: Alt\n" + withId + "0 9 * * * /bin/run.sh"
+            << "schedule" << QStringList{"# Tempolane name: Alt", idLine, "5 4 * * * /bin/run.sh"};
+        QTest::newRow("switched off")
+            << withId + "0 9 * * * /bin/run.sh"
+            << "disable" << QStringList{idLine, "# Tempolane disabled: 0 9 * * * /bin/run.sh"};
+        QTest::newRow("name of blanks gets no name line")
+            << withId + "0 9 * * * /bin/run.sh"
+            << "blank name" << QStringList{idLine, "0 9 * * * /bin/run.sh"};
+        QTest::newRow("unchanged job is written as read, markers and spacing included")
+            << "# Tempolane monitoring: bogus\n# Tempolane name:  Alt \n" + withId + "0  9 * * * x "
+            << "nothing"
+            << QStringList{"# Tempolane monitoring: bogus", "# Tempolane name:  Alt ", idLine,
+                           "0  9 * * * x "};
+    }
+
+    void serializedText_writesChangedJobsWithFreshMarkers()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, change);
+        QFETCH(QStringList, written);
+
+        const QString result = serializedWith(text, [&](CronJob& job) {
+            if (change == u"schedule")
+                job.scheduleExpression = QStringLiteral("5 4 * * *");
+            else if (change == u"name")
+                job.name = QStringLiteral(" Neu\t");
+            else if (change == u"disable")
+                job.isEnabled = false;
+            else if (change == u"blank name")
+                job.name = QStringLiteral(" \u2028 ");
+        });
+        QCOMPARE(result.split(u'\n'), written);
+    }
+
+    void serializedText_ofMonitoredJobReadsBackMonitored()
+    {
+        const QString text = serializedWith(
+            QStringLiteral("0 9 * * * @AppleNotOnBattery /bin/sync"), [](CronJob& job) {
+                job.isMonitoringEnabled = true;
+                job.logPolicy = ExecutionLogPolicy::errorsOnly;
+            });
+        const CronJob job = onlyJob(text);
+        QVERIFY(job.isMonitoringEnabled);
+        QCOMPARE(job.logPolicy, ExecutionLogPolicy::errorsOnly);
+        QCOMPARE(job.command, QStringLiteral("@AppleNotOnBattery /bin/sync"));
+        QCOMPARE(job.name, QStringLiteral("@AppleNotOnBattery"));
+        QVERIFY(text.contains(QStringLiteral("# Tempolane name: @AppleNotOnBattery\n")));
+
+        // Without monitoring the policy has nowhere to live and reads back as the default.
+        const CronJob unmonitored = onlyJob(
+            serializedWith(text, [](CronJob& changed) { changed.isMonitoringEnabled = false; }));
+        QCOMPARE(unmonitored.logPolicy, ExecutionLogPolicy::messagesAndErrors);
+        QCOMPARE(unmonitored.command, QStringLiteral("@AppleNotOnBattery /bin/sync"));
+    }
+
+    void replacingJob_touchesOnlyTheJobWithThatId()
+    {
+        const QString text = QStringLiteral("# keep\n* * * * * a\n@daily b\n");
+        const CronDocument document = CronDocument::parse(text, runner);
+        CronJob second = document.jobs()[1];
+        second.command = QStringLiteral("c");
+        const CronDocument replaced = document.replacingJob(second);
+        QCOMPARE(replaced.nodes[0], document.nodes[0]);
+        QCOMPARE(replaced.nodes[1], document.nodes[1]);
+        QCOMPARE(*replaced.nodes[2].job(), second);
+
+        CronJob stranger = second;
+        stranger.id = QUuid::createUuid();
+        QCOMPARE(document.replacingJob(stranger), document);
+    }
+
+    void generatedTexts_roundTripAndEditsStayLocal()
+    {
+        QRandomGenerator choice(7);
+        int edits = 0;
+        for (quint32 seed = 1; seed <= 1500; ++seed) {
+            const QString text = CrontabGenerator(seed).text();
+            const CronDocument document = CronDocument::parse(text, runner);
+            QVERIFY2(document.serializedText(runner) == text,
+                     qPrintable(QStringLiteral("seed %1").arg(seed)));
+
+            // Every node stands for a known run of the original lines; edit one job and the
+            // lines of every other node must stay exactly where and what they were.
+            const QStringList originalLines = formatLines(text);
+            qsizetype line = 0;
+            for (const auto& node : document.nodes) {
+                const CronJob* job = node.job();
+                const qsizetype length = job ? job->original->rawMetadataLines.size() + 1 : 1;
+                if (job && choice.bounded(3) == 0) {
+                    ++edits;
+                    CronJob edited = *job;
+                    edited.scheduleExpression = edited.scheduleExpression == u"1 2 3 4 5"
+                                                    ? QStringLiteral("2 3 4 5 6")
+                                                    : QStringLiteral("1 2 3 4 5");
+                    const QStringList editedLines = formatLines(
+                        CronDocument{{CronDocument::Node::job(edited)}, false}.serializedText(
+                            runner));
+                    const QStringList expected =
+                        originalLines.mid(0, line) + editedLines + originalLines.mid(line + length);
+                    QCOMPARE(formatLines(document.replacingJob(edited).serializedText(runner)),
+                             expected);
+                    QCOMPARE(CronDocument::parse(
+                                 document.replacingJob(edited).serializedText(runner), runner)
+                                 .jobs()
+                                 .size(),
+                             document.jobs().size());
+                    break;
+                }
+                line += length;
+            }
+        }
+        QVERIFY(edits > 500);
+    }
+
+    void parse_givesCopiedJobsTheirOwnIdentity()
+    {
+        const QString job =
+            QStringLiteral("# Tempolane id: ") + knownId + QStringLiteral("\n0 1 * * * /bin/");
+        const QString text = job + QStringLiteral("first\n") + job + QStringLiteral("second\n");
+        const CronDocument document = CronDocument::parse(text, runner);
+        QCOMPARE(document.serializedText(runner), text);
+
+        CronJob second = document.jobs()[1];
+        QVERIFY(second.id != document.jobs()[0].id);
+        QCOMPARE(CronDocument::parse(text, runner).jobs()[1].id, second.id);
+        second.scheduleExpression = QStringLiteral("@daily");
+        const CronDocument edited =
+            CronDocument::parse(document.replacingJob(second).serializedText(runner), runner);
+        QCOMPARE(edited.jobs()[0].command, QStringLiteral("/bin/first"));
+        QCOMPARE(edited.jobs()[0].scheduleExpression, QStringLiteral("0 1 * * *"));
+        QCOMPARE(edited.jobs()[1].command, QStringLiteral("/bin/second"));
+        QCOMPARE(edited.jobs()[1].scheduleExpression, QStringLiteral("@daily"));
+
+        // A job may already hold the id a copy would be given in its place (node 2 here).
+        const QString taken =
+            QStringLiteral("# Tempolane id: ") +
+            canonicalText(QUuid::createUuidV5(QUuid::fromString(knownId), QStringLiteral("2"))) +
+            QStringLiteral("\n0 1 * * * /bin/taken\n");
+        const auto jobs =
+            CronDocument::parse(
+                job + QStringLiteral("first\n") + taken + job + QStringLiteral("copy\n"), runner)
+                .jobs();
+        QCOMPARE(QSet<QUuid>({jobs[0].id, jobs[1].id, jobs[2].id}).size(), 3);
+
+        const QString nil = QStringLiteral("# Tempolane id: 00000000-0000-0000-0000-000000000000\n"
+                                           "0 1 * * * /bin/nil\n");
+        const QUuid nilsId = CronDocument::parse(nil, runner).jobs()[0].id;
+        QVERIFY(!nilsId.isNull());
+        QCOMPARE(CronDocument::parse(nil, runner).jobs()[0].id, nilsId);
+        QCOMPARE(CronDocument::parse(nil, runner).serializedText(runner), nil);
+    }
+
+    void fallbackName_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("name");
+        const auto row = [](const char* what, const char* command, const char* name) {
+            QTest::newRow(what) << QString::fromUtf8(command) << QString::fromUtf8(name);
+        };
+        row("blanks only", " \t ", "Unbenannter Job");
+        row("quotes only", "'\"' run", "Unbenannter Job");
+        row("absolute script path", "/usr/local/bin/backup.sh --now", "backup.sh");
+        row("quoted script path with a blank", "\"/Users/ann/My Scripts/clean.sh\" -v", "My");
+        row("directory with trailing slash", "/opt/tools/ -v", "tools");
+        row("quoted script path", "\"/srv/nightly.py\" x", "nightly.py");
+        row("root directory", "/ x", "/");
+        row("plain word", "  echo hi", "echo");
+        row("quoted script path before a carriage return", "'/x/archive.sh'\r", "archive.sh");
+    }
+
+    void fallbackName()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, name);
+        QCOMPARE(CronJob::fallbackName(command), name);
+    }
+};
 
 QTEST_GUILESS_MAIN(CronDocumentTest)
 #include "tst_CronDocument.moc"

@@ -94,61 +94,58 @@ class CrontabCorpusTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void crontab_roundTripsAndReadsItsJobs_data();
-    void crontab_roundTripsAndReadsItsJobs();
+    void crontab_roundTripsAndReadsItsJobs_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("cronJobCount");
+        QTest::addColumn<bool>("isOurs");
+
+        addCorpusRows("ours", ourCorpus, ourCorpus + QStringLiteral("/README.md"), true);
+        if (QDir(publishedCorpus).exists()) {
+            addCorpusRows("published", publishedCorpus,
+                          publishedCorpus + QStringLiteral("/../SOURCES.md"), false);
+        } else {
+            qInfo("No published corpus at %s: reading only the crontabs in tests/data.",
+                  qPrintable(publishedCorpus));
+        }
+    }
+
+    void crontab_roundTripsAndReadsItsJobs()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, cronJobCount);
+        QFETCH(bool, isOurs);
+
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
+        const QByteArray bytes = file.readAll();
+        const auto text = Utf8::decode(bytes);
+        QVERIFY(text);
+
+        const QString runner = Testing::runnerPath();
+        const CronDocument document = CronDocument::parse(*text, runner);
+        QCOMPARE(document.serializedText(runner).toUtf8(), bytes);
+
+        // cron ends a line at every line feed, and so does the crontab format.
+        const QStringList lines = text->split(u'\n');
+        const QStringList cronJobLines = jobLines(lines, false);
+        QCOMPARE(cronJobLines.size(), cronJobCount);
+
+        QStringList readJobLines;
+        for (const CronJob& job : document.jobs()) {
+            readJobLines.append(job.original->rawLine);
+            QCOMPARE(std::optional<QString>(job.scheduleExpression),
+                     cronScheduleOf(job.original->rawLine));
+            QVERIFY(job.original->rawLine.endsWith(job.command));
+            QVERIFY(!job.isMonitoringEnabled);
+        }
+        // Lines whose schedule we refuse stay text.
+        QCOMPARE(readJobLines, jobLines(lines, true));
+        // Our crontabs are ones cron installs: every job it runs is read.
+        if (isOurs)
+            QCOMPARE(readJobLines, cronJobLines);
+    }
 };
-
-void CrontabCorpusTest::crontab_roundTripsAndReadsItsJobs_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("cronJobCount");
-    QTest::addColumn<bool>("isOurs");
-
-    addCorpusRows("ours", ourCorpus, ourCorpus + QStringLiteral("/README.md"), true);
-    if (QDir(publishedCorpus).exists()) {
-        addCorpusRows("published", publishedCorpus,
-                      publishedCorpus + QStringLiteral("/../SOURCES.md"), false);
-    } else {
-        qInfo("No published corpus at %s: reading only the crontabs in tests/data.",
-              qPrintable(publishedCorpus));
-    }
-}
-
-void CrontabCorpusTest::crontab_roundTripsAndReadsItsJobs()
-{
-    QFETCH(QString, path);
-    QFETCH(int, cronJobCount);
-    QFETCH(bool, isOurs);
-
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
-    const QByteArray bytes = file.readAll();
-    const auto text = Utf8::decode(bytes);
-    QVERIFY(text);
-
-    const QString runner = Testing::runnerPath();
-    const CronDocument document = CronDocument::parse(*text, runner);
-    QCOMPARE(document.serializedText(runner).toUtf8(), bytes);
-
-    // cron ends a line at every line feed, and so does the crontab format.
-    const QStringList lines = text->split(u'\n');
-    const QStringList cronJobLines = jobLines(lines, false);
-    QCOMPARE(cronJobLines.size(), cronJobCount);
-
-    QStringList readJobLines;
-    for (const CronJob& job : document.jobs()) {
-        readJobLines.append(job.original->rawLine);
-        QCOMPARE(std::optional<QString>(job.scheduleExpression),
-                 cronScheduleOf(job.original->rawLine));
-        QVERIFY(job.original->rawLine.endsWith(job.command));
-        QVERIFY(!job.isMonitoringEnabled);
-    }
-    // Lines whose schedule we refuse stay text.
-    QCOMPARE(readJobLines, jobLines(lines, true));
-    // Our crontabs are ones cron installs: every job it runs is read.
-    if (isOurs)
-        QCOMPARE(readJobLines, cronJobLines);
-}
 
 QTEST_GUILESS_MAIN(CrontabCorpusTest)
 #include "tst_CrontabCorpus.moc"

@@ -34,11 +34,6 @@ const char* const zones[] = {"Europe/Berlin",
                              "Pacific/Apia",
                              "UTC"};
 
-QDateTime utc(int year, int month = 1)
-{
-    return QDateTime(QDate(year, month, 1), QTime(0, 0), Qt::UTC);
-}
-
 constexpr std::int64_t hour = 3'600'000;
 
 // Random but reproducible: the same seed gives the same triples on every machine.
@@ -188,294 +183,287 @@ class NextExecutionTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void nextExecution_data();
-    void nextExecution();
-    void nextExecution_returnsNothingForInvalidInput();
-    void nextRunText_showsTheZonesWallClock();
-    void horizon_data();
-    void horizon();
-    void transitionTable_agreesWithTheZone_data();
-    void transitionTable_agreesWithTheZone();
-    void fastSearch_equalsLiteralScan_data();
-    void fastSearch_equalsLiteralScan();
-    void count_equalsTheRunsSteppedThrough_data();
-    void count_equalsTheRunsSteppedThrough();
+    void nextExecution_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("expected"); // empty: nothing
+
+        const auto row = [](const char* name, const char* expression, const char* zone,
+                            const char* reference, const char* expected) {
+            QTest::newRow(name) << QString::fromUtf8(expression) << QByteArray(zone)
+                                << QString::fromUtf8(reference) << QString::fromUtf8(expected);
+        };
+        const char* berlin = "Europe/Berlin";
+
+        row("every minute, mid-minute", "* * * * *", berlin, "2026-05-04 10:15:30",
+            "2026-05-04 10:16");
+        row("every minute, on the minute", "* * * * *", berlin, "2026-05-04 10:15",
+            "2026-05-04 10:16");
+        row("daily, just after", "0 9 * * *", berlin, "2026-05-04 09:00:20", "2026-05-05 09:00");
+        row("@weekly is Sunday", "@weekly", berlin, "2026-05-04 10:15", "2026-05-10 00:00");
+        row("@reboot", "@reboot", berlin, "2026-05-04 10:15", "");
+        row("out of bounds never matches", "61 * * * *", berlin, "2026-05-04 10:15", "");
+        row("30 February", "0 0 30 2 *", berlin, "2026-05-04 10:15", "");
+        row("29 Feb inside two years", "0 0 29 2 *", berlin, "2026-03-01 00:00",
+            "2028-02-29 00:00");
+        row("29 Feb beyond two years", "0 0 29 2 *", berlin, "2025-03-02 00:00", "");
+        row("13th or Friday: Friday", "0 0 13 * 5", berlin, "2026-05-04 10:15", "2026-05-08 00:00");
+        row("Sunday as 7", "0 0 * * 7", berlin, "2026-05-04 10:15", "2026-05-10 00:00");
+        row("weekdays skip the weekend", "30 8 * * 1-5", berlin, "2026-05-08 09:00",
+            "2026-05-11 08:30");
+        row("month end to next year", "59 23 31 12 *", berlin, "2026-12-31 23:59",
+            "2027-12-31 23:59");
+
+        // Cron's rule for stepped stars: both day fields must agree.
+        row("odd days, not daily", "0 0 */2 * *", berlin, "2026-01-01 12:00", "2026-01-03 00:00");
+        row("odd days: 31st, then 1st", "0 0 */2 * *", berlin, "2026-01-31 12:00",
+            "2026-02-01 00:00");
+        row("Mondays on odd days", "0 0 */2 * 1", berlin, "2026-01-06 12:00", "2026-01-19 00:00");
+        row("1st on every other weekday", "0 0 1 * */2", berlin, "2026-03-01 12:00", "2026-08-01");
+
+        // The horizon is included, and counts two calendar years from the reference's minute.
+        row("match at the horizon", "0 0 1 3 */7", berlin, "2024-03-01 00:00:00.001", "2026-03-01");
+        row("horizon from 29 February", "0 0 1 3 */7", berlin, "2024-02-29 23:59", "");
+
+        // Daylight saving: a skipped time does not match that day, a repeated one matches at the
+        // first occurrence the scan meets.
+        row("Berlin: skipped 02:30", "30 2 * * *", berlin, "2026-03-28 12:00", "2026-03-30 02:30");
+        row("Berlin: repeated, first", "30 2 * * *", berlin, "2026-10-24 12:00",
+            "2026-10-25 00:30Z");
+        row("Berlin: repeated, from the second", "30 2 * * *", berlin, "2026-10-25 01:10Z",
+            "2026-10-25 01:30Z");
+        row("Berlin: minutes over the repeat", "* * * * *", berlin, "2026-10-25 00:59:30Z",
+            "2026-10-25 01:00Z");
+        row("New York: skipped 02:15", "15 2 * * *", zones[1], "2026-03-07 12:00",
+            "2026-03-09 02:15");
+        row("Sao Paulo: skipped midnight", "0 0 * * *", zones[2], "2018-11-03 12:00", "2018-11-05");
+        row("Sao Paulo: 00:30 after the skip", "30 0 * * *", zones[2], "2018-11-03 12:00",
+            "2018-11-05 00:30");
+        row("Lord Howe: half-hour skip", "15 2 * * *", zones[3], "2026-10-03 12:00",
+            "2026-10-05 02:15");
+        row("Lord Howe: half-hour repeat", "45 1 * * *", zones[3], "2026-04-04 14:50Z",
+            "2026-04-04 15:15Z");
+        row("Kathmandu: quarter-hour offset", "0 0 * * *", zones[4], "2026-01-01 00:00Z",
+            "2026-01-01 18:15Z");
+        row("Kathmandu: 1986 skip", "5 0 * * *", zones[4], "1985-12-31 12:00", "1986-01-02 00:05");
+        row("Apia: skipped day", "0 12 * * *", zones[5], "2011-12-29 13:00", "2011-12-31 12:00");
+        row("Apia: skipped 30 December", "0 0 30 12 *", zones[5], "2011-01-01 00:00", "2012-12-30");
+    }
+
+    void nextExecution()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, reference);
+        QFETCH(QString, expected);
+
+        const QTimeZone timeZone(zone);
+        QVERIFY(timeZone.isValid());
+        const QDateTime referenceInstant = instant(reference, timeZone);
+        QVERIFY(referenceInstant.isValid());
+
+        const auto next = CronExpression::nextExecution(expression, referenceInstant, timeZone);
+        if (expected.isEmpty()) {
+            QCOMPARE(next, std::nullopt);
+            return;
+        }
+        QVERIFY(next.has_value());
+        QCOMPARE(next->timeSpec(), Qt::UTC);
+        QCOMPARE(next->toTimeZone(timeZone), instant(expected, timeZone));
+    }
+
+    void nextExecution_returnsNothingForInvalidInput()
+    {
+        const QString everyMinute = QStringLiteral("* * * * *");
+        const QDateTime reference(QDate(2026, 5, 4), QTime(10, 15), QTimeZone::utc());
+        QCOMPARE(CronExpression::nextExecution(everyMinute, reference, QTimeZone()), std::nullopt);
+        QCOMPARE(CronExpression::nextExecution(everyMinute, QDateTime(), QTimeZone::utc()),
+                 std::nullopt);
+    }
+
+    void nextRunText_showsTheZonesWallClock()
+    {
+        const QTimeZone berlin("Europe/Berlin");
+        const QDateTime run = QDateTime::fromSecsSinceEpoch(1767252600, Qt::UTC);
+        QCOMPARE(nextRunText(run, berlin), QStringLiteral("01.01.2026 08:30"));
+        QCOMPARE(nextRunText(run, QTimeZone("Asia/Kathmandu")), QStringLiteral("01.01.2026 13:15"));
+        QCOMPARE(nextRunText(std::nullopt, berlin), QStringLiteral("—"));
+    }
+
+    void horizon_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const char* zone, const char* base, const char* to) {
+            QTest::newRow(name) << QByteArray(zone) << QString::fromUtf8(base)
+                                << QString::fromUtf8(to);
+        };
+        row("29 February to 28 February", zones[0], "2024-02-29 10:00", "2026-02-28 10:00");
+        row("skipped time, offset before", zones[0], "2026-03-26 02:30", "2028-03-26 01:30Z");
+        row("repeated time, first occurrence", zones[0], "2026-10-29 02:30", "2028-10-29 00:30Z");
+        row("Apia: the skipped day", zones[5], "2009-12-30 12:00", "2011-12-30 22:00Z");
+        row("Sao Paulo: skipped midnight", zones[2], "2016-11-04 00:30", "2018-11-04 03:30Z");
+        row("Lord Howe: half an hour skipped", zones[3], "2024-10-04 02:10", "2026-10-04 02:40");
+        row("UTC", "UTC", "2026-01-31 23:59", "2028-01-31 23:59");
+    }
+
+    void horizon()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, base);
+        QFETCH(QString, expected);
+
+        const QTimeZone timeZone(zone);
+        const std::int64_t horizon = NextExecutionSearch::horizon(
+            instant(base, timeZone).toMSecsSinceEpoch(), ZoneOffsets(timeZone));
+        QCOMPARE(QDateTime::fromMSecsSinceEpoch(horizon, timeZone), instant(expected, timeZone));
+    }
+
+    // The literal scan reads offsets and wall clocks from a table of transitions; it must see what
+    // the zone sees, and the fast search must walk the same changes one after the other.
+    void transitionTable_agreesWithTheZone_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        for (const char* id : zones)
+            QTest::newRow(id) << QByteArray(id);
+    }
+
+    void transitionTable_agreesWithTheZone()
+    {
+        QFETCH(QByteArray, zone);
+        const QTimeZone timeZone(zone);
+        const Testing::TransitionTable table(timeZone);
+        const ZoneOffsets offsets(timeZone);
+        const std::int64_t first = at(1850);
+        const std::int64_t last = at(2100);
+
+        std::vector<std::int64_t> instants;
+        for (const std::int64_t transition : table.transitions())
+            for (const std::int64_t delta : {-3'600'000LL, -1LL, 0LL, 1LL, 3'600'000LL})
+                instants.push_back(transition + delta);
+        for (std::int64_t at = first; at < last; at += 777'777'777LL)
+            instants.push_back(at); // about every nine days
+        for (const std::int64_t at : instants) {
+            const QDateTime local = QDateTime::fromMSecsSinceEpoch(at, timeZone);
+            const int offset = table.offsetSeconds(at);
+            QCOMPARE(offset, local.offsetFromUtc());
+            QCOMPARE(offsets.offsetSeconds(at), offset);
+            const QDateTime wall = QDateTime::fromMSecsSinceEpoch(at + offset * 1000LL, Qt::UTC);
+            QCOMPARE(wall.date(), local.date());
+            QCOMPARE(wall.time(), local.time());
+        }
+
+        // The fast search walks the same changes one after the other, each from the last.
+        std::int64_t at = first;
+        for (const std::int64_t transition : table.transitions()) {
+            if (transition <= first)
+                continue;
+            const auto change = offsets.nextChange(at);
+            QVERIFY(change.has_value());
+            QCOMPARE(change->at, transition);
+            QCOMPARE(change->offsetSeconds, table.offsetSeconds(transition));
+            at = transition;
+        }
+    }
+
+    // The fast search against the literal minute-by-minute scan on random triples. The default
+    // run is a fixed sample; TEMPOLANE_DIFFERENTIAL_FULL=1 runs five times as many (and
+    // TEMPOLANE_DIFFERENTIAL_SEED picks other triples).
+    void fastSearch_equalsLiteralScan_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<int>("zoneIndex");
+        for (int index = 0; index < int(std::size(zones)); ++index)
+            QTest::newRow(zones[index]) << QByteArray(zones[index]) << index;
+    }
+
+    void fastSearch_equalsLiteralScan()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(int, zoneIndex);
+
+        const int count =
+            qEnvironmentVariableIntValue("TEMPOLANE_DIFFERENTIAL_FULL") == 1 ? 15'000 : 3'000;
+        const std::uint64_t seed =
+            qEnvironmentVariableIsSet("TEMPOLANE_DIFFERENTIAL_SEED")
+                ? qEnvironmentVariable("TEMPOLANE_DIFFERENTIAL_SEED").toULongLong()
+                : 20'260'504;
+        Dice dice(seed * 31 + std::uint64_t(zoneIndex));
+
+        const QTimeZone timeZone(zone);
+        QVERIFY(timeZone.isValid());
+        const Testing::TransitionTable table(timeZone);
+        const std::vector<std::int64_t> transitions = transitionsSampled(table);
+
+        QStringList mismatches;
+        int none = 0;
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < count; ++i) {
+            const QString text = expression(dice);
+            const std::int64_t referenceInstant = reference(dice, timeZone, transitions);
+
+            std::optional<std::int64_t> fastInstant;
+            if (const auto fast = CronExpression::nextExecution(
+                    text, QDateTime::fromMSecsSinceEpoch(referenceInstant, Qt::UTC), timeZone))
+                fastInstant = fast->toMSecsSinceEpoch();
+            std::optional<std::int64_t> literal;
+            if (const auto schedule = CronExpression::parse(text))
+                literal = Testing::literalNextExecution(*schedule, referenceInstant, table);
+            none += literal ? 0 : 1;
+            if (fastInstant != literal && mismatches.size() < 20)
+                mismatches.append(QStringLiteral("\"%1\" from %2: fast %3, literal %4")
+                                      .arg(text, describe(referenceInstant, timeZone),
+                                           describe(fastInstant, timeZone),
+                                           describe(literal, timeZone)));
+        }
+        qInfo("%s: %d triples (%d without a next run) in %lld ms", zone.constData(), count, none,
+              timer.elapsed());
+        if (!mismatches.isEmpty())
+            QFAIL(qPrintable(mismatches.join(u'\n')));
+    }
+
+    // Counting runs over a span without stepping, with the zone's changes worked out once for the
+    // span, against stepping through them one by one with the plain search: on random schedules and
+    // spans of up to two days, many of them over a change of the clock.
+    void count_equalsTheRunsSteppedThrough_data() { fastSearch_equalsLiteralScan_data(); }
+
+    void count_equalsTheRunsSteppedThrough()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(int, zoneIndex);
+        Dice dice(7 * 31 + std::uint64_t(zoneIndex));
+        const QTimeZone timeZone(zone);
+        const Testing::TransitionTable table(timeZone);
+        const std::vector<std::int64_t> transitions = transitionsSampled(table);
+
+        QStringList mismatches;
+        for (int i = 0; i < 300; ++i) {
+            const auto schedule = CronExpression::parse(expression(dice));
+            if (!schedule)
+                continue;
+            const std::int64_t from = reference(dice, timeZone, transitions);
+            const std::int64_t until = from + dice.between(0, 48 * hour);
+            const NextExecutionSearch stepping(*schedule, timeZone);
+            const NextExecutionSearch counting(
+                *schedule, ZoneOffsets(timeZone, from - 60 * hour, until + hour));
+            std::int64_t stepped = 0;
+            for (auto run = stepping.next(from - 1); run && *run < until; run = stepping.next(*run))
+                ++stepped;
+            const std::int64_t counted = counting.count(from, until);
+            if (counted != stepped && mismatches.size() < 20)
+                mismatches.append(QStringLiteral("%1 from %2 to %3: counted %4, stepped %5")
+                                      .arg(QString::number(i), describe(from, timeZone),
+                                           describe(until, timeZone), QString::number(counted),
+                                           QString::number(stepped)));
+        }
+        if (!mismatches.isEmpty())
+            QFAIL(qPrintable(mismatches.join(u'\n')));
+    }
 };
-
-void NextExecutionTest::nextExecution_data()
-{
-    QTest::addColumn<QString>("expression");
-    QTest::addColumn<QByteArray>("zone");
-    QTest::addColumn<QString>("reference");
-    QTest::addColumn<QString>("expected"); // empty: nothing
-
-    const auto row = [](const char* name, const char* expression, const char* zone,
-                        const char* reference, const char* expected) {
-        QTest::newRow(name) << QString::fromUtf8(expression) << QByteArray(zone)
-                            << QString::fromUtf8(reference) << QString::fromUtf8(expected);
-    };
-    const char* berlin = "Europe/Berlin";
-
-    row("every minute, mid-minute", "* * * * *", berlin, "2026-05-04 10:15:30", "2026-05-04 10:16");
-    row("every minute, on the minute", "* * * * *", berlin, "2026-05-04 10:15", "2026-05-04 10:16");
-    row("daily, just after", "0 9 * * *", berlin, "2026-05-04 09:00:20", "2026-05-05 09:00");
-    row("@weekly is Sunday", "@weekly", berlin, "2026-05-04 10:15", "2026-05-10 00:00");
-    row("@reboot", "@reboot", berlin, "2026-05-04 10:15", "");
-    row("out of bounds never matches", "61 * * * *", berlin, "2026-05-04 10:15", "");
-    row("30 February", "0 0 30 2 *", berlin, "2026-05-04 10:15", "");
-    row("29 Feb inside two years", "0 0 29 2 *", berlin, "2026-03-01 00:00", "2028-02-29 00:00");
-    row("29 Feb beyond two years", "0 0 29 2 *", berlin, "2025-03-02 00:00", "");
-    row("13th or Friday: Friday", "0 0 13 * 5", berlin, "2026-05-04 10:15", "2026-05-08 00:00");
-    row("Sunday as 7", "0 0 * * 7", berlin, "2026-05-04 10:15", "2026-05-10 00:00");
-    row("weekdays skip the weekend", "30 8 * * 1-5", berlin, "2026-05-08 09:00",
-        "2026-05-11 08:30");
-    row("month end to next year", "59 23 31 12 *", berlin, "2026-12-31 23:59", "2027-12-31 23:59");
-
-    // Cron's rule for stepped stars: both day fields must agree.
-    row("odd days, not daily", "0 0 */2 * *", berlin, "2026-01-01 12:00", "2026-01-03 00:00");
-    row("odd days: 31st, then 1st", "0 0 */2 * *", berlin, "2026-01-31 12:00", "2026-02-01 00:00");
-    row("Mondays on odd days", "0 0 */2 * 1", berlin, "2026-01-06 12:00", "2026-01-19 00:00");
-    row("1st on every other weekday", "0 0 1 * */2", berlin, "2026-03-01 12:00", "2026-08-01");
-
-    // The horizon is included, and counts two calendar years from the reference's minute.
-    row("match at the horizon", "0 0 1 3 */7", berlin, "2024-03-01 00:00:00.001", "2026-03-01");
-    row("horizon from 29 February", "0 0 1 3 */7", berlin, "2024-02-29 23:59", "");
-
-    // Daylight saving: a skipped time does not match that day, a repeated one matches at the
-    // first occurrence the scan meets.
-    row("Berlin: skipped 02:30", "30 2 * * *", berlin, "2026-03-28 12:00", "2026-03-30 02:30");
-    row("Berlin: repeated, first", "30 2 * * *", berlin, "2026-10-24 12:00", "2026-10-25 00:30Z");
-    row("Berlin: repeated, from the second", "30 2 * * *", berlin, "2026-10-25 01:10Z",
-        "2026-10-25 01:30Z");
-    row("Berlin: minutes over the repeat", "* * * * *", berlin, "2026-10-25 00:59:30Z",
-        "2026-10-25 01:00Z");
-    row("New York: skipped 02:15", "15 2 * * *", zones[1], "2026-03-07 12:00", "2026-03-09 02:15");
-    row("Sao Paulo: skipped midnight", "0 0 * * *", zones[2], "2018-11-03 12:00", "2018-11-05");
-    row("Sao Paulo: 00:30 after the skip", "30 0 * * *", zones[2], "2018-11-03 12:00",
-        "2018-11-05 00:30");
-    row("Lord Howe: half-hour skip", "15 2 * * *", zones[3], "2026-10-03 12:00",
-        "2026-10-05 02:15");
-    row("Lord Howe: half-hour repeat", "45 1 * * *", zones[3], "2026-04-04 14:50Z",
-        "2026-04-04 15:15Z");
-    row("Kathmandu: quarter-hour offset", "0 0 * * *", zones[4], "2026-01-01 00:00Z",
-        "2026-01-01 18:15Z");
-    row("Kathmandu: 1986 skip", "5 0 * * *", zones[4], "1985-12-31 12:00", "1986-01-02 00:05");
-    row("Apia: skipped day", "0 12 * * *", zones[5], "2011-12-29 13:00", "2011-12-31 12:00");
-    row("Apia: skipped 30 December", "0 0 30 12 *", zones[5], "2011-01-01 00:00", "2012-12-30");
-}
-
-void NextExecutionTest::nextExecution()
-{
-    QFETCH(QString, expression);
-    QFETCH(QByteArray, zone);
-    QFETCH(QString, reference);
-    QFETCH(QString, expected);
-
-    const QTimeZone timeZone(zone);
-    QVERIFY(timeZone.isValid());
-    const QDateTime referenceInstant = instant(reference, timeZone);
-    QVERIFY(referenceInstant.isValid());
-
-    const auto next = CronExpression::nextExecution(expression, referenceInstant, timeZone);
-    if (expected.isEmpty()) {
-        QCOMPARE(next, std::nullopt);
-        return;
-    }
-    QVERIFY(next.has_value());
-    QCOMPARE(next->timeSpec(), Qt::UTC);
-    QCOMPARE(next->toTimeZone(timeZone), instant(expected, timeZone));
-}
-
-void NextExecutionTest::nextExecution_returnsNothingForInvalidInput()
-{
-    const QString everyMinute = QStringLiteral("* * * * *");
-    const QDateTime reference(QDate(2026, 5, 4), QTime(10, 15), QTimeZone::utc());
-    QCOMPARE(CronExpression::nextExecution(everyMinute, reference, QTimeZone()), std::nullopt);
-    QCOMPARE(CronExpression::nextExecution(everyMinute, QDateTime(), QTimeZone::utc()),
-             std::nullopt);
-}
-
-void NextExecutionTest::nextRunText_showsTheZonesWallClock()
-{
-    const QTimeZone berlin("Europe/Berlin");
-    const QDateTime run = QDateTime::fromSecsSinceEpoch(1767252600, Qt::UTC);
-    QCOMPARE(nextRunText(run, berlin), QStringLiteral("01.01.2026 08:30"));
-    QCOMPARE(nextRunText(run, QTimeZone("Asia/Kathmandu")), QStringLiteral("01.01.2026 13:15"));
-    QCOMPARE(nextRunText(std::nullopt, berlin), QStringLiteral("—"));
-}
-
-void NextExecutionTest::horizon_data()
-{
-    QTest::addColumn<QByteArray>("zone");
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<QString>("expected");
-    const auto row = [](const char* name, const char* zone, const char* base, const char* to) {
-        QTest::newRow(name) << QByteArray(zone) << QString::fromUtf8(base) << QString::fromUtf8(to);
-    };
-    row("29 February to 28 February", zones[0], "2024-02-29 10:00", "2026-02-28 10:00");
-    row("skipped time, offset before", zones[0], "2026-03-26 02:30", "2028-03-26 01:30Z");
-    row("repeated time, first occurrence", zones[0], "2026-10-29 02:30", "2028-10-29 00:30Z");
-    row("Apia: the skipped day", zones[5], "2009-12-30 12:00", "2011-12-30 22:00Z");
-    row("Sao Paulo: skipped midnight", zones[2], "2016-11-04 00:30", "2018-11-04 03:30Z");
-    row("Lord Howe: half an hour skipped", zones[3], "2024-10-04 02:10", "2026-10-04 02:40");
-    row("UTC", "UTC", "2026-01-31 23:59", "2028-01-31 23:59");
-}
-
-void NextExecutionTest::horizon()
-{
-    QFETCH(QByteArray, zone);
-    QFETCH(QString, base);
-    QFETCH(QString, expected);
-
-    const QTimeZone timeZone(zone);
-    const std::int64_t horizon = NextExecutionSearch::horizon(
-        instant(base, timeZone).toMSecsSinceEpoch(), ZoneOffsets(timeZone));
-    QCOMPARE(QDateTime::fromMSecsSinceEpoch(horizon, timeZone), instant(expected, timeZone));
-}
-
-// The literal scan reads offsets and wall clocks from a table of transitions; it must see what
-// the zone sees, and the fast search must walk the same changes one after the other.
-void NextExecutionTest::transitionTable_agreesWithTheZone_data()
-{
-    QTest::addColumn<QByteArray>("zone");
-    for (const char* id : zones)
-        QTest::newRow(id) << QByteArray(id);
-}
-
-void NextExecutionTest::transitionTable_agreesWithTheZone()
-{
-    QFETCH(QByteArray, zone);
-    const QTimeZone timeZone(zone);
-    const Testing::TransitionTable table(timeZone);
-    const ZoneOffsets offsets(timeZone);
-    const std::int64_t first = utc(1850).toMSecsSinceEpoch();
-
-    std::vector<std::int64_t> instants;
-    for (const std::int64_t transition : table.transitions())
-        for (const std::int64_t delta : {-3'600'000LL, -1LL, 0LL, 1LL, 3'600'000LL})
-            instants.push_back(transition + delta);
-    for (std::int64_t at = first; at < utc(2100).toMSecsSinceEpoch(); at += 777'777'777LL)
-        instants.push_back(at); // about every nine days
-    for (const std::int64_t at : instants) {
-        const QDateTime local = QDateTime::fromMSecsSinceEpoch(at, timeZone);
-        const int offset = table.offsetSeconds(at);
-        QCOMPARE(offset, local.offsetFromUtc());
-        QCOMPARE(offsets.offsetSeconds(at), offset);
-        const QDateTime wall = QDateTime::fromMSecsSinceEpoch(at + offset * 1000LL, Qt::UTC);
-        QCOMPARE(wall.date(), local.date());
-        QCOMPARE(wall.time(), local.time());
-    }
-
-    // The fast search walks the same changes one after the other, each from the last.
-    std::int64_t at = first;
-    for (const std::int64_t transition : table.transitions()) {
-        if (transition <= first)
-            continue;
-        const auto change = offsets.nextChange(at);
-        QVERIFY(change.has_value());
-        QCOMPARE(change->at, transition);
-        QCOMPARE(change->offsetSeconds, table.offsetSeconds(transition));
-        at = transition;
-    }
-}
-
-// The fast search against the literal minute-by-minute scan on random triples. The default
-// run is a fixed sample; TEMPOLANE_DIFFERENTIAL_FULL=1 runs five times as many (and
-// TEMPOLANE_DIFFERENTIAL_SEED picks other triples).
-void NextExecutionTest::fastSearch_equalsLiteralScan_data()
-{
-    QTest::addColumn<QByteArray>("zone");
-    QTest::addColumn<int>("zoneIndex");
-    for (int index = 0; index < int(std::size(zones)); ++index)
-        QTest::newRow(zones[index]) << QByteArray(zones[index]) << index;
-}
-
-void NextExecutionTest::fastSearch_equalsLiteralScan()
-{
-    QFETCH(QByteArray, zone);
-    QFETCH(int, zoneIndex);
-
-    const int count =
-        qEnvironmentVariableIntValue("TEMPOLANE_DIFFERENTIAL_FULL") == 1 ? 15'000 : 3'000;
-    const std::uint64_t seed =
-        qEnvironmentVariableIsSet("TEMPOLANE_DIFFERENTIAL_SEED")
-            ? qEnvironmentVariable("TEMPOLANE_DIFFERENTIAL_SEED").toULongLong()
-            : 20'260'504;
-    Dice dice(seed * 31 + std::uint64_t(zoneIndex));
-
-    const QTimeZone timeZone(zone);
-    QVERIFY(timeZone.isValid());
-    const Testing::TransitionTable table(timeZone);
-    const std::vector<std::int64_t> transitions = transitionsSampled(table);
-
-    QStringList mismatches;
-    int none = 0;
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < count; ++i) {
-        const QString text = expression(dice);
-        const std::int64_t referenceInstant = reference(dice, timeZone, transitions);
-
-        std::optional<std::int64_t> fastInstant;
-        if (const auto fast = CronExpression::nextExecution(
-                text, QDateTime::fromMSecsSinceEpoch(referenceInstant, Qt::UTC), timeZone))
-            fastInstant = fast->toMSecsSinceEpoch();
-        std::optional<std::int64_t> literal;
-        if (const auto schedule = CronExpression::parse(text))
-            literal = Testing::literalNextExecution(*schedule, referenceInstant, table);
-        none += literal ? 0 : 1;
-        if (fastInstant != literal && mismatches.size() < 20)
-            mismatches.append(QStringLiteral("\"%1\" from %2: fast %3, literal %4")
-                                  .arg(text, describe(referenceInstant, timeZone),
-                                       describe(fastInstant, timeZone),
-                                       describe(literal, timeZone)));
-    }
-    qInfo("%s: %d triples (%d without a next run) in %lld ms", zone.constData(), count, none,
-          timer.elapsed());
-    if (!mismatches.isEmpty())
-        QFAIL(qPrintable(mismatches.join(u'\n')));
-}
-
-// Counting runs over a span without stepping, with the zone's changes worked out once for the
-// span, against stepping through them one by one with the plain search: on random schedules and
-// spans of up to two days, many of them over a change of the clock.
-void NextExecutionTest::count_equalsTheRunsSteppedThrough_data()
-{
-    fastSearch_equalsLiteralScan_data();
-}
-
-void NextExecutionTest::count_equalsTheRunsSteppedThrough()
-{
-    QFETCH(QByteArray, zone);
-    QFETCH(int, zoneIndex);
-    Dice dice(7 * 31 + std::uint64_t(zoneIndex));
-    const QTimeZone timeZone(zone);
-    const Testing::TransitionTable table(timeZone);
-    const std::vector<std::int64_t> transitions = transitionsSampled(table);
-
-    QStringList mismatches;
-    for (int i = 0; i < 300; ++i) {
-        const auto schedule = CronExpression::parse(expression(dice));
-        if (!schedule)
-            continue;
-        const std::int64_t from = reference(dice, timeZone, transitions);
-        const std::int64_t until = from + dice.between(0, 48 * hour);
-        const NextExecutionSearch stepping(*schedule, timeZone);
-        const NextExecutionSearch counting(*schedule,
-                                           ZoneOffsets(timeZone, from - 60 * hour, until + hour));
-        std::int64_t stepped = 0;
-        for (auto run = stepping.next(from - 1); run && *run < until; run = stepping.next(*run))
-            ++stepped;
-        const std::int64_t counted = counting.count(from, until);
-        if (counted != stepped && mismatches.size() < 20)
-            mismatches.append(QStringLiteral("%1 from %2 to %3: counted %4, stepped %5")
-                                  .arg(QString::number(i), describe(from, timeZone),
-                                       describe(until, timeZone), QString::number(counted),
-                                       QString::number(stepped)));
-    }
-    if (!mismatches.isEmpty())
-        QFAIL(qPrintable(mismatches.join(u'\n')));
-}
 
 QTEST_GUILESS_MAIN(NextExecutionTest)
 #include "tst_NextExecution.moc"

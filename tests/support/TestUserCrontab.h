@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CronBackupStore.h"
+#include "CronDocument.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
 #include "DataLocations.h"
@@ -35,6 +36,26 @@ inline void waitUntilClearOfCronsMinuteScan()
 {
     while (QTime::currentTime().second() < 4 || QTime::currentTime().second() > 56)
         QTest::qWait(500);
+}
+
+// A monitored job that cron runs every minute.
+inline CronJob everyMinuteJob(const QString& name, const QString& command,
+                              ExecutionLogPolicy policy = ExecutionLogPolicy::messagesAndErrors)
+{
+    CronJob job;
+    job.id = QUuid::createUuid();
+    job.name = name;
+    job.scheduleExpression = QStringLiteral("* * * * *");
+    job.command = command;
+    job.isMonitoringEnabled = true;
+    job.logPolicy = policy;
+    return job;
+}
+
+// A whole crontab of these lines and jobs, calling the test user's runner.
+inline QString crontabText(const QList<CronDocument::Node>& nodes)
+{
+    return CronDocument{nodes, true}.serializedText(DataLocations::forCurrentUser().runner);
 }
 
 } // namespace Tempolane::Testing

@@ -2,6 +2,7 @@
 #include "CronBackupStore.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
+#include "CrontabTool.h"
 #include "DataLocations.h"
 #include "ThrowawayUser.h"
 
@@ -10,38 +11,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 #include <QUuid>
-#include <sys/stat.h>
 
 using namespace Tempolane;
+using namespace Tempolane::Testing;
 
 namespace {
-
-struct ToolRun
-{
-    int status = -1;
-    QByteArray output;
-    QByteArray error;
-};
-
-// The real tool, driven the way a user in a terminal would.
-ToolRun crontab(const char* argument, const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/crontab"), {QString::fromLatin1(argument)});
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(-1);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray installedBytes()
-{
-    return crontab("-l").output;
-}
 
 // Where the application keeps the test user's backups.
 const QString backups = DataLocations::forCurrentUser().backups;
@@ -80,30 +57,9 @@ QStringList lastColumns(const QString& out)
     return columns;
 }
 
-// What `tempolane-cli list` prints, without the next runs, which depend on the day, and the
-// ids.
-QString listedJobs()
-{
-    const CliRun listed = runCommand(Cli::list, {});
-    if (listed.status != Cli::success)
-        return listed.err;
-    static const QRegularExpression nextRunAndId(
-        QStringLiteral("\\t(\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d|—)\\t[-0-9a-f]{36}$"),
-        QRegularExpression::MultilineOption);
-    return QString(listed.out).remove(nextRunAndId);
-}
-
 QStringList backupNames()
 {
     return QDir(backups).entryList(QDir::Files | QDir::Hidden);
-}
-
-mode_t modeOf(const QString& path)
-{
-    struct stat status
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
 const QByteArray realisticCrontab = "# Jobs dieses Rechners – bitte nicht löschen\n"
@@ -133,22 +89,22 @@ class CrontabSystemTest final : public QObject
     {
         const auto saved = QCoro::waitFor(m_repository.save(text, expected));
         QVERIFY2(saved, saved ? "" : qPrintable(saved.error().description()));
-        QCOMPARE(installedBytes(), text.toUtf8());
+        QCOMPARE(listedCrontab(), text.toUtf8());
     }
 
 private Q_SLOTS:
     void init()
     {
-        crontab("-r");
-        QVERIFY(installedBytes().isEmpty());
+        crontabTool("-r");
+        QVERIFY(listedCrontab().isEmpty());
         QDir(backups).removeRecursively();
     }
 
-    void cleanupTestCase() { crontab("-r"); }
+    void cleanupTestCase() { crontabTool("-r"); }
 
     void userWithoutCrontabLoadsAsEmptyText()
     {
-        QVERIFY(crontab("-l").error.contains("no crontab for"));
+        QVERIFY(crontabTool("-l").err.contains("no crontab for"));
         QCOMPARE(QCoro::waitFor(m_repository.load()).value(), QString());
     }
 
@@ -159,8 +115,8 @@ private Q_SLOTS:
         QCOMPARE(names.size(), 1);
         const QString backup = backups + u'/' + names.front();
         QCOMPARE(QFileInfo(backup).size(), 0);
-        QCOMPARE(modeOf(backup), mode_t(0600));
-        QCOMPARE(modeOf(backups), mode_t(0700));
+        QCOMPARE(linkMode(backup), mode_t(S_IFREG | 0600));
+        QCOMPARE(linkMode(backups), mode_t(S_IFDIR | 0700));
     }
 
     void realisticCrontabReadsBackByteForByte()
@@ -176,18 +132,18 @@ private Q_SLOTS:
 
     void externalChangeBetweenLoadAndSaveIsKept()
     {
-        QCOMPARE(crontab("-", "# eigener Stand\n").status, 0);
+        QCOMPARE(crontabTool("-", "# eigener Stand\n").status, 0);
         const auto loaded = QCoro::waitFor(m_repository.load());
         QCOMPARE(loaded.value(), QStringLiteral("# eigener Stand\n"));
 
-        QCOMPARE(crontab("-", "# von außen geändert\n").status, 0);
+        QCOMPARE(crontabTool("-", "# von außen geändert\n").status, 0);
         const auto saved =
             QCoro::waitFor(m_repository.save(QStringLiteral("# Tempolane\n"), *loaded));
 
         QVERIFY(!saved);
         QVERIFY(saved.error().isConcurrentModification());
         QVERIFY(backupNames().isEmpty());
-        QCOMPARE(installedBytes(), QByteArray("# von außen geändert\n"));
+        QCOMPARE(listedCrontab(), QByteArray("# von außen geändert\n"));
     }
 
     // Every test crontab is one Debian's tool installs; it lists it as it was given, except
@@ -206,46 +162,22 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         const QByteArray bytes = resourceBytes(path);
-        const ToolRun installed = crontab("-", bytes);
-        QVERIFY2(installed.status == 0, installed.error.constData());
-        QCOMPARE(installedBytes(), QByteArray(bytes).replace("\r", "\\r"));
-    }
-
-    void listShowsJobsWithNamesInRanges()
-    {
-        const QByteArray bytes = resourceBytes(QStringLiteral(":/crontabs/weekday-names.crontab"));
-        QCOMPARE(crontab("-", bytes).status, 0);
-        const QString workdays = "Montag, Dienstag, Mittwoch, Donnerstag und Freitag um ";
-        const QStringList rows{
-            "aktiv\tnotify-send\t0 9 * * mon-fri\tnotify-send \"Stand-up in 15 Minuten\"\t" +
-                workdays + "09:00",
-            "aktiv\tsport-reminder\t30 8 * * mon,wed,fri\t/home/ann/bin/sport-reminder\t"
-            "Montag, Mittwoch und Freitag um 08:30",
-            "aktiv\tstandup-notes\t25 11 * * TUE,FRI\t~/dev/team/scripts/standup-notes\t"
-            "Dienstag und Freitag um 11:25",
-            "aktiv\tgarden-watering\t0 12 * * SAT,SUN\t/home/ann/bin/garden-watering --long\t"
-            "Sonntag und Samstag um 12:00",
-            "aktiv\techo\t0 0 1 jan,jul *\techo \"Zählerstand ablesen\" | mail -s Erinnerung "
-            "ann\tIndividueller Zeitplan",
-            "aktiv\tquarterly-invoice\t0 10 1 Jan-Dec/3 *\t/home/ann/bin/quarterly-invoice\t"
-            "Individueller Zeitplan",
-            "aktiv\tplan-week\t0 7 * * Mon\t/home/ann/bin/plan-week\tMontag um 07:00",
-            "aktiv\ttimesheet\t15 18 * * 1-5\t/home/ann/bin/timesheet --submit\t" + workdays +
-                "18:15"};
-        QCOMPARE(listedJobs().split(u'\n', Qt::SkipEmptyParts), rows);
+        const ToolRun installed = crontabTool("-", bytes);
+        QVERIFY2(installed.status == 0, installed.err.constData());
+        QCOMPARE(listedCrontab(), QByteArray(bytes).replace("\r", "\\r"));
     }
 
     // Hand-written lines that look alike: `list` and `status` end each line with the job's id,
     // the one a command takes.
     void jobsThatLookAlikeAreToldApartByTheirIds()
     {
-        QCOMPARE(crontab("-", "MAILTO=\"\"\n"
-                              "0 9 * * * /usr/local/bin/backup.sh\n"
-                              "0 9 * * * /usr/local/bin/backup.sh\n"
-                              "# Tempolane name: Bericht\n"
-                              "30 8 * * 1-5 /bin/report\n"
-                              "# Tempolane name: Bericht\n"
-                              "0 18 * * 5 /bin/report --weekly\n")
+        QCOMPARE(crontabTool("-", "MAILTO=\"\"\n"
+                                  "0 9 * * * /usr/local/bin/backup.sh\n"
+                                  "0 9 * * * /usr/local/bin/backup.sh\n"
+                                  "# Tempolane name: Bericht\n"
+                                  "30 8 * * 1-5 /bin/report\n"
+                                  "# Tempolane name: Bericht\n"
+                                  "0 18 * * 5 /bin/report --weekly\n")
                      .status,
                  0);
         const CliRun listed = runCommand(Cli::list, {});
@@ -267,7 +199,7 @@ private Q_SLOTS:
 
     void missingFinalNewlineIsRefusedWithTheToolsMessage()
     {
-        QCOMPARE(crontab("-", "# vorher\n").status, 0);
+        QCOMPARE(crontabTool("-", "# vorher\n").status, 0);
         const auto saved = QCoro::waitFor(m_repository.save(
             QStringLiteral("0 3 * * * /usr/bin/true"), QStringLiteral("# vorher\n")));
 
@@ -278,7 +210,7 @@ private Q_SLOTS:
         QVERIFY(clientError->systemError()->status() != 0);
         QVERIFY2(saved.error().description().contains(QStringLiteral("missing newline")),
                  qPrintable(saved.error().description()));
-        QCOMPARE(installedBytes(), QByteArray("# vorher\n"));
+        QCOMPARE(listedCrontab(), QByteArray("# vorher\n"));
     }
 };
 

@@ -80,10 +80,86 @@ class CheckClaimsSystemTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void cleanupTestCase();
-    void findingPredictsWhatCronDoes_data();
-    void findingPredictsWhatCronDoes();
+    void initTestCase()
+    {
+        QVERIFY(m_out.isValid());
+        const QString out = m_out.path();
+        const auto executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        QVERIFY(writeFile(out + QStringLiteral("/mark.sh"),
+                          "#!/bin/sh\ntouch '" + QFile::encodeName(out) + "/marked'\n",
+                          executable));
+        QVERIFY(writeFile(out + QStringLiteral("/mode.sh"), "#!/bin/sh\ntrue\n",
+                          QFile::ReadOwner | QFile::WriteOwner));
+        // In ~/bin, where a login shell of Debian looks and cron does not.
+        QVERIFY(QDir().mkpath(QDir::homePath() + QStringLiteral("/bin")));
+        m_tool = QDir::homePath() + QStringLiteral("/bin/probe-tool");
+        QVERIFY(writeFile(m_tool, "#!/bin/sh\ntrue\n", executable));
+
+        QString crontab = QStringLiteral("MAILTO=\"\"\n");
+        for (const Claim& claim : claims)
+            crontab += QString::fromUtf8(claim.line) + u'\n';
+        crontab += QString::fromUtf8(control) + u'\n';
+        crontab.replace(QStringLiteral("OUT"), out);
+
+        Testing::waitUntilClearOfCronsMinuteScan();
+        const auto failure = Testing::installCrontab(crontab);
+        QVERIFY2(!failure, qPrintable(failure.value_or(QString())));
+
+        // Checked as the window checks it: read back as the crontab tool lists it.
+        const DataLocations locations = DataLocations::forCurrentUser();
+        CronRepository repository(std::make_unique<CronSystemClient>(),
+                                  std::make_unique<CronBackupStore>(locations.backups));
+        const auto installed = QCoro::waitFor(repository.load());
+        QVERIFY(installed);
+        m_installed = *installed;
+        m_findings = CrontabChecker(LocalMachine::current(locations.executions))
+                         .check(m_installed, CrontabSource::installed, locations.runner);
+
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out + QStringLiteral("/control")), 90'000);
+        // The other lines started in the same minute; give them time to end.
+        QTest::qWait(3'000);
+    }
+
+    void cleanupTestCase() { QFile::remove(m_tool); }
+
+    void findingPredictsWhatCronDoes_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("finding");
+        QTest::addColumn<QString>("trace");
+        QTest::addColumn<std::optional<QByteArray>>("content");
+        int line = 2;
+        for (const Claim& claim : claims) {
+            QTest::newRow(claim.name)
+                << line++ << QString::fromUtf8(claim.finding) << QString::fromUtf8(claim.trace)
+                << (claim.content ? std::optional(QByteArray(claim.content)) : std::nullopt);
+        }
+    }
+
+    void findingPredictsWhatCronDoes()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, finding);
+        QFETCH(QString, trace);
+        QFETCH(std::optional<QByteArray>, content);
+
+        QStringList onLine;
+        for (const Finding& found : m_findings) {
+            if (found.line == line)
+                onLine.append(found.id + u':' + rawValue(found.severity));
+        }
+        QVERIFY2(onLine.contains(finding),
+                 qPrintable(m_installed.split(u'\n').value(line - 1) + u'\n' + onLine.join(u' ')));
+
+        QFile file(m_out.filePath(trace));
+        if (!content) {
+            QVERIFY2(!file.exists(), qPrintable(trace));
+            return;
+        }
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(trace));
+        QCOMPARE(file.readAll(),
+                 QByteArray(*content).replace("OUT", QFile::encodeName(m_out.path())));
+    }
 
 private:
     QTemporaryDir m_out;
@@ -91,89 +167,6 @@ private:
     QString m_installed;
     QList<Finding> m_findings;
 };
-
-void CheckClaimsSystemTest::initTestCase()
-{
-    QVERIFY(m_out.isValid());
-    const QString out = m_out.path();
-    const auto executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    QVERIFY(writeFile(out + QStringLiteral("/mark.sh"),
-                      "#!/bin/sh\ntouch '" + QFile::encodeName(out) + "/marked'\n", executable));
-    QVERIFY(writeFile(out + QStringLiteral("/mode.sh"), "#!/bin/sh\ntrue\n",
-                      QFile::ReadOwner | QFile::WriteOwner));
-    // In ~/bin, where a login shell of Debian looks and cron does not.
-    QVERIFY(QDir().mkpath(QDir::homePath() + QStringLiteral("/bin")));
-    m_tool = QDir::homePath() + QStringLiteral("/bin/probe-tool");
-    QVERIFY(writeFile(m_tool, "#!/bin/sh\ntrue\n", executable));
-
-    QString crontab = QStringLiteral("MAILTO=\"\"\n");
-    for (const Claim& claim : claims)
-        crontab += QString::fromUtf8(claim.line) + u'\n';
-    crontab += QString::fromUtf8(control) + u'\n';
-    crontab.replace(QStringLiteral("OUT"), out);
-
-    Testing::waitUntilClearOfCronsMinuteScan();
-    const auto failure = Testing::installCrontab(crontab);
-    QVERIFY2(!failure, qPrintable(failure.value_or(QString())));
-
-    // Checked as the window checks it: read back as the crontab tool lists it.
-    const DataLocations locations = DataLocations::forCurrentUser();
-    CronRepository repository(std::make_unique<CronSystemClient>(),
-                              std::make_unique<CronBackupStore>(locations.backups));
-    const auto installed = QCoro::waitFor(repository.load());
-    QVERIFY(installed);
-    m_installed = *installed;
-    m_findings = CrontabChecker(LocalMachine::current(locations.executions))
-                     .check(m_installed, CrontabSource::installed, locations.runner);
-
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out + QStringLiteral("/control")), 90'000);
-    // The other lines started in the same minute; give them time to end.
-    QTest::qWait(3'000);
-}
-
-void CheckClaimsSystemTest::cleanupTestCase()
-{
-    QFile::remove(m_tool);
-}
-
-void CheckClaimsSystemTest::findingPredictsWhatCronDoes_data()
-{
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("finding");
-    QTest::addColumn<QString>("trace");
-    QTest::addColumn<std::optional<QByteArray>>("content");
-    int line = 2;
-    for (const Claim& claim : claims) {
-        QTest::newRow(claim.name) << line++ << QString::fromUtf8(claim.finding)
-                                  << QString::fromUtf8(claim.trace)
-                                  << (claim.content ? std::optional(QByteArray(claim.content))
-                                                    : std::nullopt);
-    }
-}
-
-void CheckClaimsSystemTest::findingPredictsWhatCronDoes()
-{
-    QFETCH(int, line);
-    QFETCH(QString, finding);
-    QFETCH(QString, trace);
-    QFETCH(std::optional<QByteArray>, content);
-
-    QStringList onLine;
-    for (const Finding& found : m_findings) {
-        if (found.line == line)
-            onLine.append(found.id + u':' + rawValue(found.severity));
-    }
-    QVERIFY2(onLine.contains(finding),
-             qPrintable(m_installed.split(u'\n').value(line - 1) + u'\n' + onLine.join(u' ')));
-
-    QFile file(m_out.filePath(trace));
-    if (!content) {
-        QVERIFY2(!file.exists(), qPrintable(trace));
-        return;
-    }
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(trace));
-    QCOMPARE(file.readAll(), QByteArray(*content).replace("OUT", QFile::encodeName(m_out.path())));
-}
 
 int main(int argc, char* argv[])
 {

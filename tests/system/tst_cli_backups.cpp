@@ -1,6 +1,7 @@
 // The terminal companion's backups and job commands on the real crontab of the throwaway user,
 // with backup folders and files that other users own or that cannot be backups, and with jobs
 // that carry no id marker.
+#include "CrontabTool.h"
 #include "DataLocations.h"
 #include "ThrowawayUser.h"
 
@@ -10,9 +11,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
-#include <sys/stat.h>
 
 using namespace Tempolane;
+using namespace Tempolane::Testing;
 
 namespace {
 
@@ -42,28 +43,10 @@ Run cli(const QStringList& arguments)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-QByteArray crontab(const char* argument, const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/crontab"), {QString::fromLatin1(argument)});
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(-1);
-    return process.readAllStandardOutput();
-}
-
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-mode_t modeOf(const QString& path)
-{
-    struct stat status
-    {
-    };
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode : 0;
 }
 
 // Moves one of the things another user owns (see scripts/run-as-test-user --foreign) to `path`.
@@ -93,12 +76,12 @@ class CliBackupsTest final : public QObject
 private Q_SLOTS:
     void init()
     {
-        crontab("-r");
+        crontabTool("-r");
         ::chmod(QFile::encodeName(backups).constData(), 0700);
         QDir(backups).removeRecursively();
     }
 
-    void cleanupTestCase() { crontab("-r"); }
+    void cleanupTestCase() { crontabTool("-r"); }
 
     void sharedFolder_isClosedAndOthersFilesAreNoBackups()
     {
@@ -121,16 +104,16 @@ private Q_SLOTS:
                      QStringLiteral("„%1“ (gehört einem anderen Benutzer)").arg(strangersName)),
                  qPrintable(listing.err));
         QVERIFY2(listing.err.contains(rootsName), qPrintable(listing.err));
-        QCOMPARE(modeOf(backups), mode_t(S_IFDIR | 0700));
+        QCOMPARE(linkMode(backups), mode_t(S_IFDIR | 0700));
 
         const Run planted = cli({QStringLiteral("restore"), strangersName});
         QCOMPARE(planted.status, 1);
         QVERIFY2(planted.err.contains(QStringLiteral("gehört einem anderen Benutzer")),
                  qPrintable(planted.err));
-        QCOMPARE(crontab("-l"), QByteArray());
+        QCOMPARE(listedCrontab(), QByteArray());
 
         QCOMPARE(cli({QStringLiteral("restore"), QStringLiteral("1")}).status, 0);
-        QCOMPARE(crontab("-l"), QByteArray("0 3 * * * /usr/bin/true\n"));
+        QCOMPARE(listedCrontab(), QByteArray("0 3 * * * /usr/bin/true\n"));
     }
 
     void foldersOfOthers_areRefused()
@@ -138,7 +121,7 @@ private Q_SLOTS:
         if (qEnvironmentVariableIsEmpty("TEMPOLANE_TEST_FOREIGN"))
             QSKIP("needs other users' files: run through scripts/run-as-test-user --foreign");
         const QByteArray job = "0 3 * * * /usr/bin/true\n";
-        crontab("-", job);
+        crontabTool("-", job);
         QVERIFY(QDir().mkpath(QFileInfo(backups).path()));
         QVERIFY(bringForeign("stranger-folder", backups));
         QVERIFY(writeFile(backups + u'/' + ownName, "* * * * * echo planted\n"));
@@ -153,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(pause.status, 1);
         QVERIFY2(pause.err.contains(QStringLiteral("gehört einem anderen Benutzer")),
                  qPrintable(pause.err));
-        QCOMPARE(crontab("-l"), job);
+        QCOMPARE(listedCrontab(), job);
     }
 
     void flawedFiles_areNamedWithTheirReason()
@@ -189,7 +172,7 @@ private Q_SLOTS:
                  qPrintable(restoreFlawed.err));
         QCOMPARE(cli({QStringLiteral("restore"), locked}).status, 1);
         QCOMPARE(cli({QStringLiteral("restore"), ownName}).status, 0);
-        QCOMPARE(crontab("-l"), QByteArray("0 3 * * * /usr/bin/true\n"));
+        QCOMPARE(listedCrontab(), QByteArray("0 3 * * * /usr/bin/true\n"));
     }
 
     // The tool lists a carriage return as "\r": the text is in place all the same.
@@ -202,14 +185,14 @@ private Q_SLOTS:
         QVERIFY2(restore.status == 0, qPrintable(restore.err));
         QVERIFY2(restore.out.contains(QStringLiteral("Wiederhergestellt")),
                  qPrintable(restore.out));
-        QCOMPARE(crontab("-l"), QByteArray("# a\\rb\n0 3 * * * /usr/bin/true\\r\n"));
+        QCOMPARE(listedCrontab(), QByteArray("# a\\rb\n0 3 * * * /usr/bin/true\\r\n"));
     }
 
     void unmarkedJob_isAddressedByItsListedId()
     {
         const QByteArray first = "*/5 * * * * php /srv/a/cron.php\n";
         const QByteArray second = "*/5 * * * * php /srv/b/cron.php\n";
-        crontab("-", first + second);
+        crontabTool("-", first + second);
 
         const Run ambiguous = cli({QStringLiteral("pause"), QStringLiteral("php")});
         QCOMPARE(ambiguous.status, 2);
@@ -223,10 +206,10 @@ private Q_SLOTS:
 
         const Run pause = cli({QStringLiteral("pause"), id});
         QVERIFY2(pause.status == 0, qPrintable(pause.err));
-        QCOMPARE(crontab("-l"),
+        QCOMPARE(listedCrontab(),
                  "# Tempolane id: " + id.toUtf8() + "\n# Tempolane disabled: " + first + second);
         QCOMPARE(cli({QStringLiteral("resume"), id}).status, 0);
-        QCOMPARE(crontab("-l"), "# Tempolane id: " + id.toUtf8() + '\n' + first + second);
+        QCOMPARE(listedCrontab(), "# Tempolane id: " + id.toUtf8() + '\n' + first + second);
     }
 };
 

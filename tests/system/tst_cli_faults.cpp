@@ -3,6 +3,7 @@
 // program replacing the crontab. The crontab always holds one whole text, a replaced text is
 // always backed up first, and the backups stay private. The counts are printed; any violation
 // fails the test.
+#include "CrontabTool.h"
 #include "DataLocations.h"
 #include "FullFileSystem.h"
 #include "ThrowawayUser.h"
@@ -18,11 +19,11 @@
 #include <csignal>
 #include <cstdio>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Tempolane;
+using namespace Tempolane::Testing;
 
 namespace {
 
@@ -39,21 +40,6 @@ const QByteArray paused =
 const QString saveFailed = QStringLiteral("Cronjob konnte nicht gespeichert werden");
 const QString changedOutside = QStringLiteral("außerhalb von Tempolane geändert");
 const QString notConfirmed = QStringLiteral("nicht wie gewünscht übernommen");
-
-QByteArray crontab(const char* argument, const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/crontab"), {QString::fromLatin1(argument)});
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(-1);
-    return process.readAllStandardOutput();
-}
-
-QByteArray installed()
-{
-    return crontab("-l");
-}
 
 QString cliPath()
 {
@@ -110,14 +96,6 @@ Run runCli(const QStringList& arguments, std::optional<int> killAfter = std::nul
             QString::fromUtf8(cli.readAllStandardError())};
 }
 
-mode_t modeOf(const QString& path)
-{
-    struct stat status
-    {
-    };
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode : 0;
-}
-
 struct Backups
 {
     QByteArray newest;
@@ -133,14 +111,14 @@ Backups backups()
     const QString directory = DataLocations::forCurrentUser().backups;
     if (!QFileInfo::exists(directory))
         return found;
-    if (modeOf(directory) != (S_IFDIR | 0700))
-        found.problems.append(QStringLiteral("directory mode %1").arg(modeOf(directory), 0, 8));
+    if (linkMode(directory) != (S_IFDIR | 0700))
+        found.problems.append(QStringLiteral("directory mode %1").arg(linkMode(directory), 0, 8));
     QStringList names =
         QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& name : std::as_const(names)) {
         const QString path = directory + u'/' + name;
-        if (modeOf(path) != (S_IFREG | 0600))
-            found.problems.append(QStringLiteral("%1 mode %2").arg(name).arg(modeOf(path), 0, 8));
+        if (linkMode(path) != (S_IFREG | 0600))
+            found.problems.append(QStringLiteral("%1 mode %2").arg(name).arg(linkMode(path), 0, 8));
         found.leftovers += name.startsWith(u'.') ? 1 : 0;
     }
     names.removeIf([](const QString& name) { return name.startsWith(u'.'); });
@@ -191,11 +169,11 @@ private Q_SLOTS:
     {
         m_violations.clear();
         QDir(DataLocations::forCurrentUser().backups).removeRecursively();
-        crontab("-", active);
-        QCOMPARE(installed(), active);
+        crontabTool("-", active);
+        QCOMPARE(listedCrontab(), active);
     }
 
-    void cleanupTestCase() { crontab("-r"); }
+    void cleanupTestCase() { crontabTool("-r"); }
 
     void completedRuns_pauseAndResume()
     {
@@ -205,10 +183,10 @@ private Q_SLOTS:
             took.start();
             const Run pause = runCli(commandFrom(active));
             QCOMPARE(pause.err, QString());
-            QCOMPARE(installed(), paused);
+            QCOMPARE(listedCrontab(), paused);
             QCOMPARE(backups().newest, active);
             QCOMPARE(runCli(commandFrom(paused)).status, 0);
-            QCOMPARE(installed(), active);
+            QCOMPARE(listedCrontab(), active);
             QCOMPARE(backups().newest, paused);
             longest = std::max(longest, took.elapsed() / 2);
         }
@@ -225,10 +203,10 @@ private Q_SLOTS:
         int changed = 0;
         int leftovers = 0;
         for (int run = 0; run < 200; ++run) {
-            const QByteArray old = installed();
+            const QByteArray old = listedCrontab();
             const QByteArray expected = old == active ? paused : active;
             const Run outcome = runCli(commandFrom(old), randomDelay());
-            const QByteArray now = installed();
+            const QByteArray now = listedCrontab();
             const Backups kept = backups();
             (outcome.wasKilled ? killed : finished) += 1;
             leftovers = kept.leftovers;
@@ -247,7 +225,7 @@ private Q_SLOTS:
                     violation(QStringLiteral("run %1 replaced a text it did not back up").arg(run));
             } else {
                 violation(QStringLiteral("run %1 left neither text: %2").arg(run).arg(now));
-                crontab("-", active);
+                crontabTool("-", active);
             }
         }
         report(QStringLiteral("killed runs: 200 (%1 killed, %2 finished); crontab unchanged "
@@ -276,7 +254,7 @@ private Q_SLOTS:
             if (!isInodes)
                 QDir().mkpath(DataLocations::under(full).backups);
             Testing::fillFileSystem(full, isInodes);
-            const QByteArray old = installed();
+            const QByteArray old = listedCrontab();
             const Run outcome = runCli(commandFrom(old), std::nullopt, environment);
             if (outcome.status == 1 && outcome.err.startsWith(saveFailed))
                 ++refused;
@@ -285,7 +263,7 @@ private Q_SLOTS:
                               .arg(run)
                               .arg(outcome.status)
                               .arg(outcome.err));
-            if (installed() != old)
+            if (listedCrontab() != old)
                 violation(QStringLiteral("full disk run %1 wrote without a backup").arg(run));
             message = outcome.err.trimmed().replace(u'\n', QStringLiteral(" / "));
         }
@@ -307,7 +285,7 @@ private Q_SLOTS:
         for (int run = 0; run < 20; ++run) {
             const QByteArray start = run % 2 == 0 ? active : paused;
             const QByteArray expected = run % 2 == 0 ? paused : active;
-            crontab("-", start);
+            crontabTool("-", start);
             const QByteArray mark = "# von außen ersetzt, Lauf " + QByteArray::number(run) + '\n';
             const QByteArray outside = start + mark;
 
@@ -325,7 +303,7 @@ private Q_SLOTS:
             replacer.waitForFinished(-1);
             const bool replaced =
                 replacer.exitStatus() == QProcess::NormalExit && replacer.exitCode() == 0;
-            const QByteArray now = installed();
+            const QByteArray now = listedCrontab();
 
             const QList<QByteArray> whole{start, expected, outside, expected + mark};
             if (!whole.contains(now))

@@ -1,9 +1,9 @@
 #include "CronExpression.h"
 #include "CronJobLine.h"
 #include "CronText.h"
+#include "CrontabTool.h"
 #include "ThrowawayUser.h"
 
-#include <QProcess>
 #include <QStringList>
 #include <QTest>
 #include <algorithm>
@@ -159,17 +159,6 @@ private:
     std::mt19937 m_engine;
 };
 
-// The verdict of Debian's own parser: the crontab tool refuses a text with any bad line.
-bool crontabAccepts(const QString& expression)
-{
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/crontab"), {QStringLiteral("-")});
-    process.write((expression + QStringLiteral(" true\n")).toUtf8());
-    process.closeWriteChannel();
-    process.waitForFinished(-1);
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
 } // namespace
 
 class CrontabVerdictsTest final : public QObject
@@ -177,62 +166,66 @@ class CrontabVerdictsTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void nothingTempolaneAcceptsIsRefusedByCrontab();
-};
+    void nothingTempolaneAcceptsIsRefusedByCrontab()
+    {
+        // The forms people met: each passed Tempolane's check and then failed to install.
+        QStringList expressions{"5/10 * * * *",   "0 0 * * mon/2",    "0 0 * jan/2 *",
+                                "+5 * * * *",     "*/+5 * * * *",     "@DAILY",
+                                "@Daily",         "0\u00a09 * * * *", "*/2147483648 * * * *",
+                                "5-5/10 * * * *", "007 * * * *",      "sat-sun * * * *",
+                                "0 0 * * sat-sun"};
+        ExpressionDice dice(20261207);
+        while (expressions.size() < 2'600)
+            expressions.append(dice.expression());
 
-void CrontabVerdictsTest::nothingTempolaneAcceptsIsRefusedByCrontab()
-{
-    // The forms people met: each passed Tempolane's check and then failed to install.
-    QStringList expressions{"5/10 * * * *",   "0 0 * * mon/2",    "0 0 * jan/2 *",
-                            "+5 * * * *",     "*/+5 * * * *",     "@DAILY",
-                            "@Daily",         "0\u00a09 * * * *", "*/2147483648 * * * *",
-                            "5-5/10 * * * *", "007 * * * *",      "sat-sun * * * *",
-                            "0 0 * * sat-sun"};
-    ExpressionDice dice(20261207);
-    while (expressions.size() < 2'600)
-        expressions.append(dice.expression());
+        int bothAccept = 0;
+        int bothRefuse = 0;
+        QStringList onlyTempolaneAccepts;
+        QStringList onlyCrontabAccepts;
+        QStringList readingDiffers;
+        for (const QString& typed : expressions) {
+            // The editor saves the trimmed text.
+            const QString expression = typed.trimmed();
+            const bool tempolaneAccepts = !CronExpression::validationMessage(typed);
+            // The verdict of Debian's own parser: the tool refuses a text with any bad line.
+            const bool toolAccepts =
+                Testing::crontabTool(QStringLiteral("-"),
+                                     (expression + QStringLiteral(" true\n")).toUtf8())
+                    .status == 0;
+            // The checks read every line as cron does, those Tempolane keeps as text too.
+            if (CronJobLine::read(expression + QStringLiteral(" true")).has_value() != toolAccepts)
+                readingDiffers.append(expression);
+            if (tempolaneAccepts && toolAccepts)
+                ++bothAccept;
+            else if (!tempolaneAccepts && !toolAccepts)
+                ++bothRefuse;
+            else if (tempolaneAccepts)
+                onlyTempolaneAccepts.append(expression);
+            else
+                onlyCrontabAccepts.append(expression);
+        }
 
-    int bothAccept = 0;
-    int bothRefuse = 0;
-    QStringList onlyTempolaneAccepts;
-    QStringList onlyCrontabAccepts;
-    QStringList readingDiffers;
-    for (const QString& typed : expressions) {
-        // The editor saves the trimmed text.
-        const QString expression = typed.trimmed();
-        const bool tempolaneAccepts = !CronExpression::validationMessage(typed);
-        const bool toolAccepts = crontabAccepts(expression);
-        // The checks read every line as cron does, those Tempolane keeps as text too.
-        if (CronJobLine::read(expression + QStringLiteral(" true")).has_value() != toolAccepts)
-            readingDiffers.append(expression);
-        if (tempolaneAccepts && toolAccepts)
-            ++bothAccept;
-        else if (!tempolaneAccepts && !toolAccepts)
-            ++bothRefuse;
-        else if (tempolaneAccepts)
-            onlyTempolaneAccepts.append(expression);
-        else
-            onlyCrontabAccepts.append(expression);
+        // cron reads a sixth field as the start of the command: such lines say nothing of a
+        // schedule.
+        const auto sixFields = std::count_if(
+            onlyCrontabAccepts.cbegin(), onlyCrontabAccepts.cend(), [](const QString& expression) {
+                return CronText::splitAtBlanks(expression).size() == 6;
+            });
+        qInfo("%lld expressions: %d accepted by both, %d refused by both, %lld accepted only by "
+              "Tempolane, %lld accepted only by crontab, %lld of them with a sixth field (e.g. %s)",
+              qlonglong(expressions.size()), bothAccept, bothRefuse,
+              qlonglong(onlyTempolaneAccepts.size()), qlonglong(onlyCrontabAccepts.size()),
+              qlonglong(sixFields),
+              qPrintable(onlyCrontabAccepts.mid(0, 8).join(QStringLiteral(" | "))));
+        QVERIFY2(readingDiffers.isEmpty(),
+                 qPrintable(readingDiffers.mid(0, 20).join(QStringLiteral(" | "))));
+        QVERIFY2(onlyTempolaneAccepts.isEmpty(),
+                 qPrintable(onlyTempolaneAccepts.mid(0, 20).join(QStringLiteral(" | "))));
+        // A generator that drifted to one side would prove nothing.
+        QVERIFY2(bothAccept > 400 && bothRefuse > 400,
+                 qPrintable(QStringLiteral("%1 / %2").arg(bothAccept).arg(bothRefuse)));
     }
-
-    // cron reads a sixth field as the start of the command: such lines say nothing of a schedule.
-    const auto sixFields = std::count_if(
-        onlyCrontabAccepts.cbegin(), onlyCrontabAccepts.cend(),
-        [](const QString& expression) { return CronText::splitAtBlanks(expression).size() == 6; });
-    qInfo("%lld expressions: %d accepted by both, %d refused by both, %lld accepted only by "
-          "Tempolane, %lld accepted only by crontab, %lld of them with a sixth field (e.g. %s)",
-          qlonglong(expressions.size()), bothAccept, bothRefuse,
-          qlonglong(onlyTempolaneAccepts.size()), qlonglong(onlyCrontabAccepts.size()),
-          qlonglong(sixFields),
-          qPrintable(onlyCrontabAccepts.mid(0, 8).join(QStringLiteral(" | "))));
-    QVERIFY2(readingDiffers.isEmpty(),
-             qPrintable(readingDiffers.mid(0, 20).join(QStringLiteral(" | "))));
-    QVERIFY2(onlyTempolaneAccepts.isEmpty(),
-             qPrintable(onlyTempolaneAccepts.mid(0, 20).join(QStringLiteral(" | "))));
-    // A generator that drifted to one side would prove nothing.
-    QVERIFY2(bothAccept > 400 && bothRefuse > 400,
-             qPrintable(QStringLiteral("%1 / %2").arg(bothAccept).arg(bothRefuse)));
-}
+};
 
 int main(int argc, char* argv[])
 {

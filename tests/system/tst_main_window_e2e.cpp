@@ -3,6 +3,7 @@
 // overwritten.
 #include "CronBackupStore.h"
 #include "CronDocument.h"
+#include "CrontabTool.h"
 #include "DataLocations.h"
 #include "MainWindow.h"
 #include "TempolaneApp.h"
@@ -14,21 +15,16 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTest>
 
 using namespace Tempolane;
 
 namespace {
 
-QString crontab(const QString& argument, const QByteArray& input = {})
+// What `crontab -l` lists.
+QString listed()
 {
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/crontab"), {argument});
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(-1);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return QString::fromUtf8(Testing::listedCrontab());
 }
 
 int backupCount()
@@ -54,7 +50,7 @@ class MainWindowEndToEndTest final : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        crontab(QStringLiteral("-r"));
+        Testing::crontabTool(QStringLiteral("-r"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("TEMPOLANE_DEMO"));
         m_app = std::make_unique<TempolaneApp>(environment);
@@ -68,7 +64,7 @@ private Q_SLOTS:
     void cleanupTestCase()
     {
         m_window.reset();
-        crontab(QStringLiteral("-r"));
+        Testing::crontabTool(QStringLiteral("-r"));
     }
 
     void createdJob_isInTheCrontabWithItsMarkers()
@@ -84,7 +80,7 @@ private Q_SLOTS:
 
         const auto job = m_app->store().selectedJob();
         QVERIFY(job);
-        const QString installed = crontab(QStringLiteral("-l"));
+        const QString installed = listed();
         QVERIFY2(installed.contains(QStringLiteral("# Tempolane name: Nachtlauf\n")),
                  qPrintable(installed));
         QVERIFY(installed.contains(QStringLiteral("# Tempolane id: ") +
@@ -103,9 +99,8 @@ private Q_SLOTS:
     {
         QCOMPARE(Testing::chooseFromContextMenu(list(), 0, "toggleEnabledAction"),
                  QStringLiteral("Pausieren"));
-        QTRY_VERIFY_WITH_TIMEOUT(crontab(QStringLiteral("-l"))
-                                     .contains(QStringLiteral("# Tempolane disabled: 0 9 * * * ")),
-                                 20'000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            listed().contains(QStringLiteral("# Tempolane disabled: 0 9 * * * ")), 20'000);
         QTRY_VERIFY(!m_app->store().isSaving());
         QVERIFY(!m_app->store().selectedJob()->isEnabled);
     }
@@ -115,10 +110,9 @@ private Q_SLOTS:
     // terminal's line and the typed name end up in the crontab.
     void savingOverAnExternalChange_losesNeither()
     {
-        const QString external =
-            crontab(QStringLiteral("-l")) + QStringLiteral("# von Hand im Terminal ergänzt\n");
-        crontab(QStringLiteral("-"), external.toUtf8());
-        QCOMPARE(crontab(QStringLiteral("-l")), external);
+        const QString external = listed() + QStringLiteral("# von Hand im Terminal ergänzt\n");
+        Testing::crontabTool(QStringLiteral("-"), external.toUtf8());
+        QCOMPARE(listed(), external);
         const int backups = backupCount();
 
         auto* editor = find<QWidget>(m_window.get(), "jobEditor");
@@ -128,15 +122,13 @@ private Q_SLOTS:
         QTest::keyClicks(name, QStringLiteral("Nachtlauf neu"));
         find<QAbstractButton>(editor, "saveButton")->click();
 
-        const auto isSaved = [&] {
-            return crontab(QStringLiteral("-l")).contains(u"# Tempolane name: Nachtlauf neu");
-        };
+        const auto isSaved = [&] { return listed().contains(u"# Tempolane name: Nachtlauf neu"); };
         QTRY_VERIFY_WITH_TIMEOUT(
             find<QMessageBox>(m_window.get(), "confirmationDialog") || isSaved(), 20'000);
         if (auto* offer = find<QMessageBox>(m_window.get(), "confirmationDialog")) {
             QCOMPARE(offer->text(), QStringLiteral("Cronjob konnte nicht gespeichert werden"));
             QVERIFY(offer->informativeText().contains(QStringLiteral("außerhalb von Tempolane")));
-            QCOMPARE(crontab(QStringLiteral("-l")), external);
+            QCOMPARE(listed(), external);
             QCOMPARE(backupCount(), backups);
             offer->findChild<QAbstractButton*>(QStringLiteral("confirmButton"))->click();
             QTRY_COMPARE_WITH_TIMEOUT(m_app->store().loadedContents(), external, 20'000);
@@ -144,7 +136,7 @@ private Q_SLOTS:
             find<QAbstractButton>(editor, "saveButton")->click();
         }
         QTRY_VERIFY_WITH_TIMEOUT(isSaved(), 20'000);
-        QVERIFY(crontab(QStringLiteral("-l")).contains(u"# von Hand im Terminal ergänzt"));
+        QVERIFY(listed().contains(u"# von Hand im Terminal ergänzt"));
     }
 };
 
