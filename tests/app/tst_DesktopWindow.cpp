@@ -71,8 +71,7 @@ class DesktopWindowTest : public QObject
 private Q_SLOTS:
     void menus_carryTheCommandsWithTheirShortcuts_data();
     void menus_carryTheCommandsWithTheirShortcuts();
-    void updateCheck_isOffWithoutAFeed();
-    void about_opensOneWindowAndBringsItBack();
+    void helpMenu_opensOneAboutWindowAndChecksOnlyWithAFeed();
     void firstShow_waitsForTheCrontabButNotForever_data();
     void firstShow_waitsForTheCrontabButNotForever();
     void anotherJobAskedFor_asksAboutTheDraftFirst_data();
@@ -119,24 +118,14 @@ void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts()
     QVERIFY(shortcut.isEmpty() || action->shortcuts().contains(shortcut));
 }
 
-void DesktopWindowTest::updateCheck_isOffWithoutAFeed()
-{
-    StoreUnderTest fixture;
-    UpdateController updates(QUrl(), {});
-    const auto window = makeDesktopWindow(*fixture.store, updates);
-    QAction* check = menuAction(*window, "helpMenu", u"Nach Updates suchen \u2026"_qs);
-    QVERIFY(check);
-    QVERIFY(!check->isEnabled());
-}
-
-void DesktopWindowTest::about_opensOneWindowAndBringsItBack()
+void DesktopWindowTest::helpMenu_opensOneAboutWindowAndChecksOnlyWithAFeed()
 {
     StoreUnderTest fixture;
     UpdateController updates(QUrl(), {});
     const auto window = makeDesktopWindow(*fixture.store, updates);
     window->show();
+    QVERIFY(!menuAction(*window, "helpMenu", u"Nach Updates suchen \u2026"_qs)->isEnabled());
     QAction* about = menuAction(*window, "helpMenu", u"Über Tempolane"_qs);
-    QVERIFY(about);
     about->trigger();
     about->trigger();
     const auto opened = window->findChildren<AboutWindow*>();

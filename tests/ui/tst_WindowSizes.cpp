@@ -5,7 +5,7 @@
 #include "MainWindow.h"
 #include "ReadableText.h"
 #include "SidebarModel.h"
-#include "StoreUnderTest.h"
+#include "WindowUnderTest.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -46,25 +46,11 @@ struct DesktopFont
     const QFont original = QApplication::font();
 };
 
-struct WindowUnderTest
+void showAt(WindowUnderTest& test, QSize size)
 {
-    explicit WindowUnderTest(const QString& crontab = {}) : fixture(crontab) {}
-
-    void showAt(QSize size)
-    {
-        window.resize(size);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(fixture.store->hasLoaded());
-    }
-    template <typename T> T* find(const char* name) const
-    {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
-
-    StoreUnderTest fixture;
-    MainWindow window{*fixture.store, fixture.clock()};
-};
+    test.window.resize(size);
+    QVERIFY(test.showWithRows(2));
+}
 
 bool isControl(const QWidget* widget)
 {
@@ -222,7 +208,7 @@ void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextF
     QFETCH(bool, fitsTheColumn);
     const DesktopFont font(fontScale);
     WindowUnderTest test(crontab);
-    test.showAt(MainWindow::minimumWindowSize);
+    showAt(test, MainWindow::minimumWindowSize);
     test.fixture.store->setSelection(test.fixture.job(job).id);
     QTRY_VERIFY(test.find<QWidget>("jobEditor") && test.find<QWidget>("jobEditor")->isVisible());
     settle();
@@ -294,7 +280,7 @@ void WindowSizesTest::newJobDialog_atItsSmallest_showsItsButtonsAndTexts()
     QFETCH(qreal, fontScale);
     const DesktopFont font(fontScale);
     WindowUnderTest test(crontab);
-    test.showAt(MainWindow::minimumWindowSize);
+    showAt(test, MainWindow::minimumWindowSize);
     test.window.commands().newJob->trigger();
     QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
     auto* dialog = test.find<QDialog>("newJobDialog");
@@ -317,7 +303,7 @@ void WindowSizesTest::newJobDialog_atItsSmallest_showsItsButtonsAndTexts()
 void WindowSizesTest::newJobDialog_warnsOnlyAfterAFieldWasLeftEmptyOrASaveTried()
 {
     WindowUnderTest test(crontab);
-    test.showAt(MainWindow::defaultWindowSize);
+    showAt(test, MainWindow::defaultWindowSize);
     test.window.commands().newJob->trigger();
     QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
     auto* dialog = test.find<QDialog>("newJobDialog");
@@ -358,7 +344,7 @@ void WindowSizesTest::layout_survivesARestart()
         WindowUnderTest first(crontab);
         // Nothing kept yet: the window keeps its default layout.
         first.window.restoreLayout(settings);
-        first.showAt(first.window.size());
+        showAt(first, first.window.size());
         QCOMPARE(first.window.size(), MainWindow::defaultWindowSize);
 
         first.window.resize(1100, 700);
