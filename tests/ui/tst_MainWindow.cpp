@@ -64,15 +64,6 @@ QString toolTipAt(QListView* list, QPoint point)
     return text;
 }
 
-// Shows the timeline in place of the list and clicks the mark once the lanes are there.
-void clickTimelineMark(WindowUnderTest& test, TimelineCanvas::Item mark)
-{
-    test.window.commands().timeline->trigger();
-    auto* canvas = test.find<TimelineCanvas>("timelineCanvas");
-    QTRY_VERIFY(canvas->isVisible() && canvas->timeline().lanes.size() > mark.lane);
-    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {}, canvas->itemRect(mark).center());
-}
-
 const QList<JobSketch> threeJobs{
     {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
     {QStringLiteral("   "), QStringLiteral("0 2 * * *"),
@@ -109,8 +100,6 @@ private Q_SLOTS:
     void backupsDialog_showsTheDiffInGreenAndRedAndRestores();
     void filterAndSearch_neverMoveTheSelection_data();
     void filterAndSearch_neverMoveTheSelection();
-    void leavingUnsavedChanges_asksFirst_data();
-    void leavingUnsavedChanges_asksFirst();
     void timeline_isReadAndUsedFromTheKeyboard();
     void rightToLeft_mirrorsTheRowsAndKeepsCodeInOrder();
     void changes_reachTheOpenEditor_data();
@@ -601,76 +590,6 @@ void MainWindowTest::filterAndSearch_neverMoveTheSelection()
     filters->setCurrentIndex(filters->model()->index(0, 0));
     QCOMPARE(test.list()->currentIndex().data(JobListModel::JobIdRole).toUuid(), selected);
     QCOMPARE(nameTyped(test), QStringLiteral("Entwurf"));
-}
-
-void MainWindowTest::leavingUnsavedChanges_asksFirst_data()
-{
-    QTest::addColumn<QString>("leaving");
-    QTest::addColumn<QString>("answer");
-
-    for (const char* leaving :
-         {"another job", "another job selected only", "a timeline mark", "a new job", "closing"}) {
-        for (const char* answer : {"saveButton", "discardButton", "cancelButton"})
-            QTest::addRow("%s, %s", leaving, answer)
-                << QString::fromLatin1(leaving) << QString::fromLatin1(answer);
-    }
-}
-
-void MainWindowTest::leavingUnsavedChanges_asksFirst()
-{
-    QFETCH(QString, leaving);
-    QFETCH(QString, answer);
-
-    WindowUnderTest test(crontabOf(threeJobs));
-    QVERIFY(test.showWithRows(3));
-    editName(test, 0, QStringLiteral("Entwurf"));
-    const QUuid edited = test.fixture.store->selection();
-    const QUuid other = test.fixture.job(1).id;
-
-    const QModelIndex otherRow = test.list()->model()->index(1, 0);
-    if (leaving == u"another job")
-        test.list()->setCurrentIndex(otherRow);
-    else if (leaving == u"another job selected only") // as assistive tools select
-        test.list()->selectionModel()->select(otherRow, QItemSelectionModel::ClearAndSelect);
-    else if (leaving == u"a timeline mark")
-        clickTimelineMark(test, {1, 0});
-    else if (leaving == u"a new job")
-        test.window.commands().newJob->trigger();
-    else
-        QVERIFY(!test.window.close());
-
-    QMessageBox* question = test.box("saveQuestionDialog");
-    QVERIFY(question && question->isVisible());
-    QCOMPARE(question->text(), QStringLiteral("Änderungen an „Bericht“ sichern?"));
-    for (const auto& [name, label] :
-         {std::pair("saveButton", "Sichern"), std::pair("discardButton", "Verwerfen"),
-          std::pair("cancelButton", "Abbrechen")})
-        QCOMPARE(question->findChild<QAbstractButton*>(QString::fromLatin1(name))->text(),
-                 QString::fromLatin1(label));
-    QVERIFY(!test.fixture.client->calls.contains(QStringLiteral("write")));
-    question->findChild<QAbstractButton*>(answer)->click();
-
-    const bool goesOn = answer != u"cancelButton";
-    const bool isSaved = answer == u"saveButton";
-    QTRY_VERIFY(!test.box("saveQuestionDialog"));
-    QTRY_VERIFY(!test.fixture.store->isSaving());
-    QCOMPARE(test.fixture.client->contents.contains(QStringLiteral("# Tempolane name: Entwurf")),
-             isSaved);
-    if (leaving.startsWith(u"another job") || leaving == u"a timeline mark") {
-        QTRY_COMPARE(test.fixture.store->selection(), goesOn ? other : edited);
-        const QModelIndexList rows = test.list()->selectionModel()->selectedRows();
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows.front().row(), goesOn ? 1 : 0);
-    } else if (leaving == u"a new job") {
-        QTRY_COMPARE(bool(test.find<QDialog>("newJobDialog")), goesOn);
-        QCOMPARE(bool(test.fixture.store->jobForCreation()), goesOn);
-    } else {
-        QTRY_COMPARE(test.window.isVisible(), !goesOn);
-    }
-    if (!goesOn) {
-        QCOMPARE(test.fixture.store->selection(), edited);
-        QCOMPARE(nameTyped(test), QStringLiteral("Entwurf"));
-    }
 }
 
 void MainWindowTest::changes_reachTheOpenEditor_data()
