@@ -90,21 +90,18 @@ void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
 
-    QTest::newRow("new") << "fileMenu"
-                         << "Neuer Cronjob" << QKeySequence(QKeySequence::New);
-    QTest::newRow("duplicate") << "fileMenu"
-                               << "Cronjob duplizieren" << QKeySequence(Qt::CTRL | Qt::Key_D);
-    QTest::newRow("reload") << "fileMenu"
-                            << "Crontab aktualisieren" << QKeySequence(Qt::CTRL | Qt::Key_R);
-    QTest::newRow("backups") << "fileMenu" << u"Sicherungen \u2026"_qs << QKeySequence();
-    QTest::newRow("quit") << "fileMenu"
-                          << "Beenden" << QKeySequence(QKeySequence::Quit);
-    QTest::newRow("undo") << "editMenu"
-                          << "Rückgängig" << QKeySequence(QKeySequence::Undo);
-    QTest::newRow("redo") << "editMenu"
-                          << "Wiederholen" << QKeySequence(QKeySequence::Redo);
-    QTest::newRow("updates") << "helpMenu" << u"Nach Updates suchen \u2026"_qs << QKeySequence();
-    QTest::newRow("about") << "helpMenu" << u"Über Tempolane"_qs << QKeySequence();
+    const QString file = QStringLiteral("fileMenu");
+    const QString edit = QStringLiteral("editMenu");
+    const QString help = QStringLiteral("helpMenu");
+    QTest::newRow("new") << file << u"Neuer Cronjob"_qs << QKeySequence(QKeySequence::New);
+    QTest::newRow("duplicate") << file << u"Cronjob duplizieren"_qs << QKeySequence(u"Ctrl+D"_qs);
+    QTest::newRow("reload") << file << u"Crontab aktualisieren"_qs << QKeySequence(u"Ctrl+R"_qs);
+    QTest::newRow("backups") << file << u"Sicherungen \u2026"_qs << QKeySequence();
+    QTest::newRow("quit") << file << u"Beenden"_qs << QKeySequence(QKeySequence::Quit);
+    QTest::newRow("undo") << edit << u"Rückgängig"_qs << QKeySequence(QKeySequence::Undo);
+    QTest::newRow("redo") << edit << u"Wiederholen"_qs << QKeySequence(QKeySequence::Redo);
+    QTest::newRow("updates") << help << u"Nach Updates suchen \u2026"_qs << QKeySequence();
+    QTest::newRow("about") << help << u"Über Tempolane"_qs << QKeySequence();
 }
 
 void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts()

@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimeEdit>
@@ -576,11 +575,9 @@ void JobEditorTest::newInputs_keepTheDraftAndOpenHistoryOfTheSameJobOnly()
     const CronJob first = backupJob(QStringLiteral("0 9 * * *"));
     JobEditorView editor(monitored(first, 3), calls.actions());
     editor.show();
-    QSignalSpy titles(&editor, &JobEditorView::titleChanged);
     auto* name = child<QLineEdit>(editor, "nameField");
     name->selectAll();
     QTest::keyClicks(name, QStringLiteral("Draft"));
-    QCOMPARE(titles.size(), 5);
     button(editor, "historyHeader")->click();
     QVERIFY(historyList(editor)->isVisible());
 
@@ -596,7 +593,6 @@ void JobEditorTest::newInputs_keepTheDraftAndOpenHistoryOfTheSameJobOnly()
     editor.setInputs(monitored(second, 3));
     QCOMPARE(name->text(), u"Other"_qs);
     QCOMPARE(editor.title(), u"Other"_qs);
-    QCOMPARE(titles.last().at(0).toString(), u"Other"_qs);
     QVERIFY(child(editor, "scheduleField")->isVisibleTo(&editor));
     QVERIFY(!historyList(editor)->isVisible());
     QVERIFY(!button(editor, "historyHeader")->isChecked());
@@ -889,14 +885,10 @@ void JobEditorTest::timeField_takesDigitsTypedIntoASection_data()
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("expression");
 
-    QTest::newRow("hour, two digits") << false << "14"
-                                      << "0 14 * * *";
-    QTest::newRow("hour, one digit") << false << "7"
-                                     << "0 7 * * *";
-    QTest::newRow("minute, two digits") << true << "45"
-                                        << "45 9 * * *";
-    QTest::newRow("minute, leading zero") << true << "05"
-                                          << "5 9 * * *";
+    QTest::newRow("hour, two digits") << false << u"14"_qs << u"0 14 * * *"_qs;
+    QTest::newRow("hour, one digit") << false << u"7"_qs << u"0 7 * * *"_qs;
+    QTest::newRow("minute, two digits") << true << u"45"_qs << u"45 9 * * *"_qs;
+    QTest::newRow("minute, leading zero") << true << u"05"_qs << u"5 9 * * *"_qs;
 }
 
 void JobEditorTest::timeField_takesDigitsTypedIntoASection()
