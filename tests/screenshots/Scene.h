@@ -38,6 +38,11 @@ QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
 QList<Scene> timelineScenes();   // TimelineScenes.cpp
 
+inline QList<Scene> everyScene()
+{
+    return editorScenes() + mainWindowScenes() + timelineScenes();
+}
+
 // The named child of `window` once it shows; after a while, a warning and what there is.
 template <typename T = QWidget> T* shownChild(QWidget& window, const char* name)
 {

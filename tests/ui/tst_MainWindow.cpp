@@ -86,11 +86,10 @@ private Q_SLOTS:
     void unreadableCrontab_showsPlaceholderEmptyListAndAlert_data();
     void unreadableCrontab_showsPlaceholderEmptyListAndAlert();
     void reload_isDisabledWhileSaving();
-    void deletingABlankNamedJob_asksWithItsShownName();
     void jobRow_showsTheWholeCommandAsToolTip();
     void emptyList_tellsNoJobsFromNoMatches();
     void sidebarAndSuggestion_followTheStore();
-    void contextMenu_pausesAndResumes();
+    void contextMenu_deletesAfterAskingPausesAndDuplicates();
     void newJobDialog_failedCreationKeepsTheTypedValues();
     void everyControl_hasAnAccessibleName();
     void longList_rowsFitBesideTheScrollBar();
@@ -176,32 +175,6 @@ void MainWindowTest::reload_isDisabledWhileSaving()
     QTRY_VERIFY(test.window.commands().reload->isEnabled());
 }
 
-void MainWindowTest::deletingABlankNamedJob_asksWithItsShownName()
-{
-    WindowUnderTest test(crontabOf(threeJobs));
-    QVERIFY(test.showWithRows(3));
-
-    QCOMPARE(chooseFromContextMenu(test.list(), 1, "deleteAction"), QStringLiteral("Löschen"));
-    QTRY_VERIFY(test.box("confirmationDialog"));
-    QCOMPARE(test.box("confirmationDialog")->informativeText(),
-             QStringLiteral("„backup.sh“ wird aus der lokalen crontab entfernt. Vorher wird "
-                            "automatisch ein Backup angelegt."));
-
-    test.box("confirmationDialog")
-        ->findChild<QPushButton*>(QStringLiteral("cancelButton"))
-        ->click();
-    QTRY_VERIFY(!test.fixture.store->jobPendingDeletion());
-    QCOMPARE(test.fixture.store->document().jobs().size(), 3);
-
-    QCOMPARE(chooseFromContextMenu(test.list(), 1, "deleteAction"), QStringLiteral("Löschen"));
-    QTRY_VERIFY(test.box("confirmationDialog"));
-    test.box("confirmationDialog")
-        ->findChild<QPushButton*>(QStringLiteral("confirmButton"))
-        ->click();
-    QTRY_COMPARE(test.list()->model()->rowCount(), 2);
-    QVERIFY(!test.fixture.client->contents.contains(QStringLiteral("backup.sh")));
-}
-
 void MainWindowTest::jobRow_showsTheWholeCommandAsToolTip()
 {
     const QString command = QStringLiteral("/home/ann/bin/sync.sh --target ") + QString(80, u'x');
@@ -256,10 +229,31 @@ void MainWindowTest::sidebarAndSuggestion_followTheStore()
     QVERIFY(!suggestion->isVisible());
 }
 
-void MainWindowTest::contextMenu_pausesAndResumes()
+void MainWindowTest::contextMenu_deletesAfterAskingPausesAndDuplicates()
 {
     WindowUnderTest test(crontabOf(threeJobs));
     QVERIFY(test.showWithRows(3));
+    const auto answer = [&](const char* button) {
+        QTRY_VERIFY(test.box("confirmationDialog"));
+        test.box("confirmationDialog")
+            ->findChild<QPushButton*>(QString::fromLatin1(button))
+            ->click();
+    };
+
+    // A job without a name is asked about by its command's.
+    QCOMPARE(chooseFromContextMenu(test.list(), 1, "deleteAction"), QStringLiteral("Löschen"));
+    QTRY_VERIFY(test.box("confirmationDialog"));
+    QCOMPARE(test.box("confirmationDialog")->informativeText(),
+             QStringLiteral("„backup.sh“ wird aus der lokalen crontab entfernt. Vorher wird "
+                            "automatisch ein Backup angelegt."));
+    answer("cancelButton");
+    QTRY_VERIFY(!test.fixture.store->jobPendingDeletion());
+    QCOMPARE(test.fixture.store->document().jobs().size(), 3);
+    QCOMPARE(chooseFromContextMenu(test.list(), 1, "deleteAction"), QStringLiteral("Löschen"));
+    answer("confirmButton");
+    QTRY_COMPARE(test.list()->model()->rowCount(), 2);
+    QVERIFY(!test.fixture.client->contents.contains(QStringLiteral("backup.sh")));
+    QTRY_VERIFY(!test.fixture.store->isSaving());
 
     QCOMPARE(chooseFromContextMenu(test.list(), 0, "toggleEnabledAction"),
              QStringLiteral("Pausieren"));
@@ -267,12 +261,11 @@ void MainWindowTest::contextMenu_pausesAndResumes()
         QStringLiteral("# Tempolane disabled: 30 8 * * 1-5 /bin/report")));
     // The menu offers what the list shows, once the store has adopted its write.
     QTRY_VERIFY(!test.fixture.store->isSaving());
-
     QCOMPARE(chooseFromContextMenu(test.list(), 0, "toggleEnabledAction"),
              QStringLiteral("Fortsetzen"));
     QTRY_VERIFY(test.fixture.job(0).isEnabled);
 
-    QCOMPARE(chooseFromContextMenu(test.list(), 2, "duplicateAction"),
+    QCOMPARE(chooseFromContextMenu(test.list(), 1, "duplicateAction"),
              QStringLiteral("Duplizieren"));
     QCOMPARE(test.fixture.store->jobForCreation()->name, QStringLiteral("Archiv – Kopie"));
 }
