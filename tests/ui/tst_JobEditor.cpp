@@ -222,12 +222,11 @@ private Q_SLOTS:
     void history_showsTheTwentyNewestRuns();
     void history_opensWithTheKeysOfAButtonAndTheScreenReader_data();
     void history_opensWithTheKeysOfAButtonAndTheScreenReader();
-    void runs_unfoldThroughTheirPressAction();
     void runAndClear_askFirstAndWaitForUnsavedChanges();
     void newInputs_keepTheDraftAndOpenHistoryOfTheSameJobOnly();
     void screenReader_namesEveryControlGroupAndPicker();
     void upcomingRuns_countFromTheEditorsClock();
-    void history_isReadInTheOrderItIsShown();
+    void history_isReadInItsOrderAndUnfoldedByKeysAndScreenReaders();
     void runChart_drawsEveryRunAndUnfoldsTheOneClicked();
     void wheel_scrollsThePageUnlessAControlHasTheKeyboard_data();
     void wheel_scrollsThePageUnlessAControlHasTheKeyboard();
@@ -507,38 +506,6 @@ void JobEditorTest::history_opensWithTheKeysOfAButtonAndTheScreenReader()
     }
 }
 
-void JobEditorTest::runs_unfoldThroughTheirPressAction()
-{
-    Calls calls;
-    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 3), calls.actions());
-    editor.show();
-    QVERIFY(toggleThroughAccessibility(accessibleOf(editor, "historyHeader")));
-    QAccessibleInterface* list = accessibleOf(editor, "executionHistoryList");
-    QVERIFY(list);
-    QCOMPARE(list->childCount(), 3);
-    QAccessibleInterface* run = list->child(1);
-    QVERIFY(run);
-    QCOMPARE(list->indexOfChild(run), 1);
-    QVERIFY(!run->text(QAccessible::Name).isEmpty());
-    QVERIFY(run->state().expandable);
-    QVERIFY(!run->state().expanded);
-    QAccessibleActionInterface* actions = run->actionInterface();
-    QVERIFY(actions);
-    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    const auto shownOutput = [&] {
-        auto* none = editor.findChild<QWidget*>(QStringLiteral("recordWithoutOutput"));
-        return none && none->isVisible();
-    };
-
-    actions->doAction(QAccessibleActionInterface::pressAction());
-    QVERIFY(run->state().expanded);
-    QTRY_VERIFY(shownOutput());
-    QVERIFY(!list->child(0)->state().expanded);
-    actions->doAction(QAccessibleActionInterface::pressAction());
-    QVERIFY(!run->state().expanded);
-    QTRY_VERIFY(!shownOutput());
-}
-
 void JobEditorTest::runAndClear_askFirstAndWaitForUnsavedChanges()
 {
     Calls calls;
@@ -664,16 +631,15 @@ void JobEditorTest::upcomingRuns_countFromTheEditorsClock()
              qPrintable(shown.join(u'|')));
 }
 
-void JobEditorTest::history_isReadInTheOrderItIsShown()
+void JobEditorTest::history_isReadInItsOrderAndUnfoldedByKeysAndScreenReaders()
 {
     Calls calls;
-    const CronJob job = backupJob(QStringLiteral("0 9 * * *"));
     const QList<JobExecutionRecord> runs = history(3);
-    JobEditorView::Inputs inputs = monitored(job, 0);
+    JobEditorView::Inputs inputs = monitored(backupJob(QStringLiteral("0 9 * * *")), 0);
     inputs.executionHistory = runs.mid(1);
     JobEditorView editor(inputs, calls.actions());
     editor.show();
-    button(editor, "historyHeader")->click();
+    QVERIFY(toggleThroughAccessibility(accessibleOf(editor, "historyHeader")));
     // A newer run arrives while the list is open.
     inputs.executionHistory = runs;
     editor.setInputs(inputs);
@@ -695,12 +661,31 @@ void JobEditorTest::history_isReadInTheOrderItIsShown()
     QCOMPARE(shown, newestFirst);
     QCOMPARE(namesInReadingOrder(QAccessible::queryAccessibleInterface(&editor), shown), shown);
 
+    // A screen reader's Press unfolds the run it names, and only that one.
+    QAccessibleInterface* readList = QAccessible::queryAccessibleInterface(list);
+    QCOMPARE(readList->childCount(), 3);
+    QAccessibleInterface* run = readList->child(1);
+    QCOMPARE(readList->indexOfChild(run), 1);
+    QVERIFY(run->state().expandable);
+    QVERIFY(!run->state().expanded);
+    QAccessibleActionInterface* actions = run->actionInterface();
+    QVERIFY(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    const auto isWithoutOutputShown = [&] {
+        auto* none = editor.findChild<QWidget*>(QStringLiteral("recordWithoutOutput"));
+        return none && none->isVisible();
+    };
+    for (const bool isOpen : {true, false}) {
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(bool(run->state().expanded), isOpen);
+        QTRY_COMPARE(isWithoutOutputShown(), isOpen);
+        QVERIFY(!readList->child(0)->state().expanded);
+    }
+
     // From the keyboard, Space unfolds the current run, whose output is then read out with it.
     list->setFocus();
     list->setCurrentIndex(list->model()->index(0, 0));
     QTest::keyClick(list, Qt::Key_Space);
-    QAccessibleInterface* newest = QAccessible::queryAccessibleInterface(list)->child(0);
-    QCOMPARE(newest->text(QAccessible::Description), u"done"_qs);
+    QCOMPARE(readList->child(0)->text(QAccessible::Description), u"done"_qs);
     QVERIFY(child(editor, "recordOutput")->isVisible());
 }
 
