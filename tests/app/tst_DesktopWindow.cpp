@@ -3,6 +3,7 @@
 #include "NotificationSwitch.h"
 #include "PrivateSessionBus.h"
 #include "StoreUnderTest.h"
+#include "TimelineCanvas.h"
 #include "UpdateController.h"
 #include "WindowOpener.h"
 #include "WindowService.h"
@@ -39,9 +40,11 @@ QAction* menuAction(MainWindow& window, const char* menu, const QString& text)
     return nullptr;
 }
 
-const QList<JobSketch> twoJobs{
+const QList<JobSketch> threeJobs{
     {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
-    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive")}};
+    {QStringLiteral("   "), QStringLiteral("0 2 * * *"),
+     QStringLiteral("/usr/local/bin/backup.sh")},
+    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false}};
 
 // The program a second time, as a user starts it from a launcher, with a job to show: it hands
 // the job over to the window on `bus` and ends.
@@ -71,12 +74,11 @@ class DesktopWindowTest : public QObject
 private Q_SLOTS:
     void menus_carryTheCommandsWithTheirShortcuts_data();
     void menus_carryTheCommandsWithTheirShortcuts();
-    void updateCheck_isOffWithoutAFeed();
-    void about_opensOneWindowAndBringsItBack();
+    void helpMenu_opensOneAboutWindowAndChecksOnlyWithAFeed();
     void firstShow_waitsForTheCrontabButNotForever_data();
     void firstShow_waitsForTheCrontabButNotForever();
-    void anotherJobAskedFor_asksAboutTheDraftFirst_data();
-    void anotherJobAskedFor_asksAboutTheDraftFirst();
+    void leavingADraft_asksFirst_data();
+    void leavingADraft_asksFirst();
     void notificationsItem_showsTheStateWhenTheMenuOpens();
     void quit_savesTheLayoutOnlyWhereItCanLock_data();
     void quit_savesTheLayoutOnlyWhereItCanLock();
@@ -88,21 +90,18 @@ void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
 
-    QTest::newRow("new") << "fileMenu"
-                         << "Neuer Cronjob" << QKeySequence(QKeySequence::New);
-    QTest::newRow("duplicate") << "fileMenu"
-                               << "Cronjob duplizieren" << QKeySequence(Qt::CTRL | Qt::Key_D);
-    QTest::newRow("reload") << "fileMenu"
-                            << "Crontab aktualisieren" << QKeySequence(Qt::CTRL | Qt::Key_R);
-    QTest::newRow("backups") << "fileMenu" << u"Sicherungen \u2026"_qs << QKeySequence();
-    QTest::newRow("quit") << "fileMenu"
-                          << "Beenden" << QKeySequence(QKeySequence::Quit);
-    QTest::newRow("undo") << "editMenu"
-                          << "Rückgängig" << QKeySequence(QKeySequence::Undo);
-    QTest::newRow("redo") << "editMenu"
-                          << "Wiederholen" << QKeySequence(QKeySequence::Redo);
-    QTest::newRow("updates") << "helpMenu" << u"Nach Updates suchen \u2026"_qs << QKeySequence();
-    QTest::newRow("about") << "helpMenu" << u"Über Tempolane"_qs << QKeySequence();
+    const QString file = QStringLiteral("fileMenu");
+    const QString edit = QStringLiteral("editMenu");
+    const QString help = QStringLiteral("helpMenu");
+    QTest::newRow("new") << file << u"Neuer Cronjob"_qs << QKeySequence(QKeySequence::New);
+    QTest::newRow("duplicate") << file << u"Cronjob duplizieren"_qs << QKeySequence(u"Ctrl+D"_qs);
+    QTest::newRow("reload") << file << u"Crontab aktualisieren"_qs << QKeySequence(u"Ctrl+R"_qs);
+    QTest::newRow("backups") << file << u"Sicherungen \u2026"_qs << QKeySequence();
+    QTest::newRow("quit") << file << u"Beenden"_qs << QKeySequence(QKeySequence::Quit);
+    QTest::newRow("undo") << edit << u"Rückgängig"_qs << QKeySequence(QKeySequence::Undo);
+    QTest::newRow("redo") << edit << u"Wiederholen"_qs << QKeySequence(QKeySequence::Redo);
+    QTest::newRow("updates") << help << u"Nach Updates suchen \u2026"_qs << QKeySequence();
+    QTest::newRow("about") << help << u"Über Tempolane"_qs << QKeySequence();
 }
 
 void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts()
@@ -119,24 +118,14 @@ void DesktopWindowTest::menus_carryTheCommandsWithTheirShortcuts()
     QVERIFY(shortcut.isEmpty() || action->shortcuts().contains(shortcut));
 }
 
-void DesktopWindowTest::updateCheck_isOffWithoutAFeed()
-{
-    StoreUnderTest fixture;
-    UpdateController updates(QUrl(), {});
-    const auto window = makeDesktopWindow(*fixture.store, updates);
-    QAction* check = menuAction(*window, "helpMenu", u"Nach Updates suchen \u2026"_qs);
-    QVERIFY(check);
-    QVERIFY(!check->isEnabled());
-}
-
-void DesktopWindowTest::about_opensOneWindowAndBringsItBack()
+void DesktopWindowTest::helpMenu_opensOneAboutWindowAndChecksOnlyWithAFeed()
 {
     StoreUnderTest fixture;
     UpdateController updates(QUrl(), {});
     const auto window = makeDesktopWindow(*fixture.store, updates);
     window->show();
+    QVERIFY(!menuAction(*window, "helpMenu", u"Nach Updates suchen \u2026"_qs)->isEnabled());
     QAction* about = menuAction(*window, "helpMenu", u"Über Tempolane"_qs);
-    QVERIFY(about);
     about->trigger();
     about->trigger();
     const auto opened = window->findChildren<AboutWindow*>();
@@ -189,13 +178,15 @@ void DesktopWindowTest::firstShow_waitsForTheCrontabButNotForever()
     QTRY_VERIFY(!fixture.store->isLoading());
 }
 
-void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst_data()
+void DesktopWindowTest::leavingADraft_asksFirst_data()
 {
     QTest::addColumn<QString>("way");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("answer");
 
-    for (const char* way : {"Anzeigen of a notification", "a second start", "undo"}) {
+    for (const char* way :
+         {"another job", "another job selected only", "a timeline mark", "a new job", "closing",
+          "Anzeigen of a notification", "a second start", "undo"}) {
         for (const char* answer : {"saveButton", "discardButton", "cancelButton"})
             QTest::addRow("%s, %s", way, answer) << way << "Entwurf" << answer;
     }
@@ -205,35 +196,39 @@ void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst_data()
         << "saveButton";
 }
 
-// Every way to another job asks about the draft as a click in the list does: a job asked for
-// from outside the window, and an undo that takes the edited job away.
-void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst()
+// Every way away from a draft asks about it first: another job chosen in the list, the
+// timeline or from outside the window, a new job, closing, and an undo that takes the edited
+// job away.
+void DesktopWindowTest::leavingADraft_asksFirst()
 {
     QFETCH(QString, way);
     QFETCH(QString, typed);
     QFETCH(QString, answer);
 
-    PrivateSessionBus bus;
-    if (!bus.isValid())
+    const bool isFromOutside = way == u"Anzeigen of a notification" || way == u"a second start";
+    std::optional<PrivateSessionBus> bus;
+    if (isFromOutside && !bus.emplace().isValid())
         QSKIP("dbus-daemon is missing");
-    StoreUnderTest fixture(crontabOf(twoJobs));
+    StoreUnderTest fixture(crontabOf(threeJobs));
     UpdateController updates(QUrl(), {});
     const auto window = makeDesktopWindow(*fixture.store, updates);
     WindowService service(*fixture.store);
-    QVERIFY(service.registerOn(bus.connect()));
-    service.setWindow(window.get());
+    if (isFromOutside) {
+        QVERIFY(service.registerOn(bus->connect()));
+        service.setWindow(window.get());
+    }
     window->show();
-    QTRY_COMPARE(fixture.store->jobs().size(), 2);
+    QTRY_COMPARE(fixture.store->jobs().size(), 3);
     QTRY_VERIFY(!fixture.store->isLoading());
 
     const bool isUndo = way == u"undo";
     if (isUndo) {
         // A job just created, which undoing the creation takes away again.
-        CronJob created = makeJob(3, {QStringLiteral("Neu"), QStringLiteral("0 7 * * *")});
+        CronJob created = makeJob(4, {QStringLiteral("Neu"), QStringLiteral("0 7 * * *")});
         QVERIFY(QCoro::waitFor(fixture.store->saveJob(created, true)));
     }
     auto* list = window->findChild<QListView*>(QStringLiteral("jobList"));
-    const int editedRow = isUndo ? 2 : 0;
+    const int editedRow = isUndo ? 3 : 0;
     list->setCurrentIndex(list->model()->index(editedRow, 0));
     const QUuid edited = fixture.job(editedRow).id;
     const QUuid other = fixture.job(1).id;
@@ -246,19 +241,41 @@ void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst()
     QTest::keyClicks(name, typed);
     const QString before = fixture.client->contents;
 
-    WindowOpener notification(bus.connect(), QStringLiteral("/bin/false"));
-    if (way == u"Anzeigen of a notification")
-        notification.open(other, {});
-    else if (way == u"a second start")
-        QVERIFY(startsASecondTime(bus, other, fixture.directory.path()));
-    else
+    const QModelIndex otherRow = list->model()->index(1, 0);
+    std::optional<WindowOpener> notification;
+    if (way == u"another job") {
+        list->setCurrentIndex(otherRow);
+    } else if (way == u"another job selected only") { // as assistive tools select
+        list->selectionModel()->select(otherRow, QItemSelectionModel::ClearAndSelect);
+    } else if (way == u"a timeline mark") {
+        window->commands().timeline->trigger();
+        auto* canvas = window->findChild<TimelineCanvas*>(QStringLiteral("timelineCanvas"));
+        QTRY_VERIFY(canvas->isVisible() && canvas->timeline().lanes.size() > 1);
+        QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {},
+                          canvas->itemRect({1, 0}).center());
+    } else if (way == u"a new job") {
+        window->commands().newJob->trigger();
+    } else if (way == u"closing") {
+        QVERIFY(!window->close());
+    } else if (way == u"Anzeigen of a notification") {
+        notification.emplace(bus->connect(), QStringLiteral("/bin/false"));
+        notification->open(other, {});
+    } else if (way == u"a second start") {
+        QVERIFY(startsASecondTime(*bus, other, fixture.directory.path()));
+    } else {
         window->commands().undo->trigger();
+    }
 
     QMessageBox* question = nullptr;
     QTRY_VERIFY(question = window->findChild<QMessageBox*>(QStringLiteral("saveQuestionDialog")));
     QCOMPARE(question->text(),
              QStringLiteral("Änderungen an „%1“ sichern?")
                  .arg(isUndo ? QStringLiteral("Neu") : QStringLiteral("Bericht")));
+    for (const auto& [button, label] :
+         {std::pair("saveButton", "Sichern"), std::pair("discardButton", "Verwerfen"),
+          std::pair("cancelButton", "Abbrechen")})
+        QCOMPARE(question->findChild<QAbstractButton*>(QString::fromLatin1(button))->text(),
+                 QString::fromLatin1(label));
     QCOMPARE(fixture.client->contents, before);
     question->findChild<QAbstractButton*>(answer)->click();
     QTRY_VERIFY(!window->findChild<QMessageBox*>(QStringLiteral("saveQuestionDialog")));
@@ -271,12 +288,21 @@ void DesktopWindowTest::anotherJobAskedFor_asksAboutTheDraftFirst()
     if (isUndo) {
         // A saved draft is the change to take back now; nothing else was undone.
         const bool isUndone = answer == u"discardButton";
-        QCOMPARE(fixture.store->jobs().size(), isUndone ? 2 : 3);
+        QCOMPARE(fixture.store->jobs().size(), isUndone ? 3 : 4);
         QCOMPARE(fixture.store->selection() == edited, !isUndone);
+    } else if (way == u"a new job") {
+        QTRY_COMPARE(bool(window->findChild<QDialog*>(QStringLiteral("newJobDialog"))), goesOn);
+        QCOMPARE(bool(fixture.store->jobForCreation()), goesOn);
+    } else if (way == u"closing") {
+        QTRY_COMPARE(window->isVisible(), !goesOn);
     } else {
         QTRY_COMPARE(fixture.store->selection(), goesOn ? other : edited);
+        const QModelIndexList rows = list->selectionModel()->selectedRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.front().row(), goesOn ? 1 : 0);
     }
     if (!goesOn) {
+        QCOMPARE(fixture.store->selection(), edited);
         QCOMPARE(name->text(), typed);
         QCOMPARE(fixture.client->contents, before);
     }

@@ -152,9 +152,7 @@ void EnglishScreensTest::initTestCase()
 void EnglishScreensTest::screen_showsNoGermanWord_data()
 {
     QTest::addColumn<QString>("screen");
-    for (const Screenshots::Scene& scene :
-         Screenshots::editorScenes() + Screenshots::mainWindowScenes() +
-             Screenshots::timelineScenes())
+    for (const Screenshots::Scene& scene : Screenshots::everyScene())
         QTest::newRow(qPrintable(scene.name)) << scene.name;
     QTest::newRow("the window with its menus") << QStringLiteral("menus");
     QTest::newRow("the About window") << QStringLiteral("about");
@@ -173,9 +171,7 @@ QList<ShownText> EnglishScreensTest::shownBy(const QString& screen)
         AboutWindow about(updates, AppVersion::ofThisBuild(), QString());
         collector.addWidget(&about);
     } else {
-        for (const Screenshots::Scene& scene :
-             Screenshots::editorScenes() + Screenshots::mainWindowScenes() +
-             Screenshots::timelineScenes()) {
+        for (const Screenshots::Scene& scene : Screenshots::everyScene()) {
             if (scene.name != screen)
                 continue;
             const std::unique_ptr<QWidget> widget = scene.make();

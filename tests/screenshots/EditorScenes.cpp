@@ -1,5 +1,6 @@
 // The job editor in the states a reviewer should see.
 #include "CronExpression.h"
+#include "EditorActions.h"
 #include "JobEditorView.h"
 #include "Language.h"
 #include "Scene.h"
@@ -18,28 +19,24 @@ QString inShownLanguage(const char* german, const char* english)
     return QString::fromUtf8(Language::shown().language == QLocale::German ? german : english);
 }
 
-JobEditorView::Actions existingJobActions()
-{
-    JobEditorView::Actions actions;
-    actions.save = [](CronJob) {};
-    actions.remove = [] {};
-    actions.duplicate = [] {};
-    actions.runNow = [] {};
-    actions.clearHistory = [] {};
-    return actions;
-}
-
 namespace {
 
-CronJob job(const QString& name, const QString& expression, const QString& command)
+// The inputs of a saved job's editor.
+JobEditorView::Inputs savedJob(const QString& name, const QString& expression,
+                               const QString& command, bool isMonitored = false,
+                               bool isEnabled = true)
 {
-    CronJob job;
+    JobEditorView::Inputs inputs;
+    CronJob& job = inputs.originalJob;
     job.id = QUuid::createUuid();
     job.name = name;
     job.scheduleExpression = expression;
     job.command = command;
+    job.isMonitoringEnabled = isMonitored;
+    job.isEnabled = isEnabled;
     job.original = CronJob::Original{job.settings(), {}, {}};
-    return job;
+    inputs.executionSummary = JobExecutionSummary::notMonitored();
+    return inputs;
 }
 
 // The scheduled minute of a daily job the given number of days before its latest run.
@@ -50,12 +47,6 @@ QDateTime scheduled(const QTime& time, int daysAgo)
     if (latest > now)
         latest = latest.addDays(-1);
     return latest.addDays(-daysAgo);
-}
-
-std::optional<QDateTime> next(const CronJob& job)
-{
-    return CronExpression::nextExecution(job.scheduleExpression, QDateTime::currentDateTime(),
-                                         QTimeZone::systemTimeZone());
 }
 
 JobExecutionRecord run(const QDateTime& start, std::optional<qint32> exitCode, double seconds,
@@ -72,32 +63,32 @@ JobExecutionRecord run(const QDateTime& start, std::optional<qint32> exitCode, d
     return record;
 }
 
-void click(QWidget& root, const char* objectName)
+// The editor with its next run counted from now and its history unfolded, and the newest run
+// too, as Space on it does.
+std::unique_ptr<QWidget> withHistory(JobEditorView::Inputs inputs, bool unfoldsNewest)
 {
-    if (auto* button = root.findChild<QAbstractButton*>(QString::fromLatin1(objectName)))
-        button->click();
-}
-
-// Unfolds the newest run, as Space on it does.
-void unfoldNewestRun(QWidget& root)
-{
-    auto* list = root.findChild<QAbstractItemView*>(QStringLiteral("executionHistoryList"));
-    if (!list)
-        return;
-    list->setCurrentIndex(list->model()->index(0, 0));
-    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-    QCoreApplication::sendEvent(list, &space);
+    inputs.nextExecution =
+        CronExpression::nextExecution(inputs.originalJob.scheduleExpression,
+                                      QDateTime::currentDateTime(), QTimeZone::systemTimeZone());
+    auto editor = std::make_unique<JobEditorView>(inputs, Testing::idleEditorActions());
+    editor->findChild<QAbstractButton*>(QStringLiteral("historyHeader"))->click();
+    auto* list = editor->findChild<QAbstractItemView*>(QStringLiteral("executionHistoryList"));
+    if (unfoldsNewest) {
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QCoreApplication::sendEvent(list, &space);
+    }
+    editor->setFocus();
+    return editor;
 }
 
 std::unique_ptr<QWidget> succeededWithHistory()
 {
-    JobEditorView::Inputs inputs;
-    inputs.originalJob =
-        job(inShownLanguage("Fotos sichern", "Back up photos"), QStringLiteral("30 2 * * *"),
-            inShownLanguage("rsync -a --delete ~/Bilder/ /mnt/backup/bilder/",
-                            "rsync -a --delete ~/Pictures/ /mnt/backup/pictures/"));
-    inputs.originalJob.isMonitoringEnabled = true;
-    inputs.originalJob.original->settings.isMonitoringEnabled = true;
+    JobEditorView::Inputs inputs =
+        savedJob(inShownLanguage("Fotos sichern", "Back up photos"), QStringLiteral("30 2 * * *"),
+                 inShownLanguage("rsync -a --delete ~/Bilder/ /mnt/backup/bilder/",
+                                 "rsync -a --delete ~/Pictures/ /mnt/backup/pictures/"),
+                 true);
     for (int day = 0; day < 25; ++day) {
         const bool failed = day == 6 || day == 13;
         inputs.executionHistory.append(
@@ -112,11 +103,7 @@ std::unique_ptr<QWidget> succeededWithHistory()
     }
     inputs.executionSummary = {JobExecutionState::succeeded(), inputs.executionHistory.front(),
                                std::nullopt};
-    inputs.nextExecution = next(inputs.originalJob);
-    auto editor = std::make_unique<JobEditorView>(inputs, existingJobActions());
-    click(*editor, "historyHeader");
-    editor->setFocus();
-    return editor;
+    return withHistory(inputs, false);
 }
 
 std::unique_ptr<QWidget> failedWithOutput()
@@ -131,24 +118,17 @@ std::unique_ptr<QWidget> failedWithOutput()
         "pg_dump: connection to server on socket \"/run/postgresql/.s.PGSQL.5432\" failed\n"
         "pg_dump: error: connection to server failed: FATAL:  password authentication failed "
         "for user \"backup\"\n\n");
-    JobEditorView::Inputs inputs;
-    inputs.originalJob = job(inShownLanguage("Datenbank exportieren", "Export the database"),
-                             QStringLiteral("15 3 * * *"),
-                             QStringLiteral("/home/anna/bin/db-export.sh --target /srv/exports"));
-    inputs.originalJob.isMonitoringEnabled = true;
-    inputs.originalJob.original->settings.isMonitoringEnabled = true;
+    JobEditorView::Inputs inputs =
+        savedJob(inShownLanguage("Datenbank exportieren", "Export the database"),
+                 QStringLiteral("15 3 * * *"),
+                 QStringLiteral("/home/anna/bin/db-export.sh --target /srv/exports"), true);
     const QTime time(3, 15);
     inputs.executionHistory = {
         run(scheduled(time, 0), 1, 2.4, output), run(scheduled(time, 1), 0, 41.9),
         run(scheduled(time, 2), std::nullopt, 0), run(scheduled(time, 3), 0, 39.2)};
     inputs.executionSummary = {JobExecutionState::failed(1), inputs.executionHistory.front(),
                                std::nullopt};
-    inputs.nextExecution = next(inputs.originalJob);
-    auto editor = std::make_unique<JobEditorView>(inputs, existingJobActions());
-    click(*editor, "historyHeader");
-    unfoldNewestRun(*editor);
-    editor->setFocus();
-    return editor;
+    return withHistory(inputs, true);
 }
 
 std::unique_ptr<QWidget> newJob()
@@ -167,12 +147,10 @@ std::unique_ptr<QWidget> newJob()
 
 std::unique_ptr<QWidget> syntaxWithMessage()
 {
-    JobEditorView::Inputs inputs;
-    inputs.originalJob =
-        job(inShownLanguage("Logs rotieren", "Rotate logs"), QStringLiteral("0 9-17 * * 1-5"),
-            QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf"));
-    inputs.executionSummary = JobExecutionSummary::notMonitored();
-    auto editor = std::make_unique<JobEditorView>(inputs, existingJobActions());
+    auto editor = std::make_unique<JobEditorView>(
+        savedJob(inShownLanguage("Logs rotieren", "Rotate logs"), QStringLiteral("0 9-17 * * 1-5"),
+                 QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf")),
+        Testing::idleEditorActions());
     auto* field = editor->findChild<QLineEdit*>(QStringLiteral("scheduleField"));
     field->setFocus();
     field->end(false);
@@ -183,16 +161,13 @@ std::unique_ptr<QWidget> syntaxWithMessage()
 
 std::unique_ptr<QWidget> pausedWeekly()
 {
-    JobEditorView::Inputs inputs;
-    inputs.originalJob =
-        job(inShownLanguage("Wochenbericht senden", "Send the weekly report"),
-            QStringLiteral("30 7 * * 1,3,5"),
-            inShownLanguage("python3 ~/scripts/wochenbericht.py --mail team@example.org",
-                            "python3 ~/scripts/weekly-report.py --mail team@example.org"));
-    inputs.originalJob.isEnabled = false;
-    inputs.originalJob.original->settings.isEnabled = false;
-    inputs.executionSummary = JobExecutionSummary::notMonitored();
-    auto editor = std::make_unique<JobEditorView>(inputs, existingJobActions());
+    auto editor = std::make_unique<JobEditorView>(
+        savedJob(inShownLanguage("Wochenbericht senden", "Send the weekly report"),
+                 QStringLiteral("30 7 * * 1,3,5"),
+                 inShownLanguage("python3 ~/scripts/wochenbericht.py --mail team@example.org",
+                                 "python3 ~/scripts/weekly-report.py --mail team@example.org"),
+                 false, false),
+        Testing::idleEditorActions());
     editor->setFocus();
     return editor;
 }

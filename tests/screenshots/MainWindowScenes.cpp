@@ -52,47 +52,49 @@ const QString problemCrontab =
                    "0 9 * * sat-sun /home/ann/Scripts/weekend.sh\n"
                    "0 12 * * 1-5 notify-send \"Mittagspause\"\n");
 
-// The window owns its store, so the scene's one widget holds everything.
-std::unique_ptr<QWidget> loadedWindow(const QString& crontab)
+// The window over a store in a folder of its own; the window owns both, so the scene's one
+// widget holds everything. `prepare` changes the loaded store before the window is made.
+std::unique_ptr<QWidget> windowOver(std::unique_ptr<CronManaging> client,
+                                    CronBackupStore::Clock backupClock = {},
+                                    const std::function<void(CronStore&)>& prepare = {})
 {
-    static QTemporaryDir settings;
-    const DataLocations locations = DataLocations::under(settings.path());
-    auto* store =
-        new CronStore(std::make_unique<DemoCronClient>(crontab),
-                      std::make_unique<CronBackupStore>(locations.backups),
-                      std::make_shared<NullExecutionManager>(), locations.runner,
-                      std::make_unique<QSettings>(settings.filePath(QStringLiteral("settings.ini")),
-                                                  QSettings::IniFormat));
+    auto directory = std::make_shared<QTemporaryDir>();
+    const DataLocations locations = DataLocations::under(directory->path());
+    auto* store = new CronStore(
+        std::move(client),
+        backupClock ? std::make_unique<CronBackupStore>(locations.backups, 20, backupClock)
+                    : std::make_unique<CronBackupStore>(locations.backups),
+        std::make_shared<NullExecutionManager>(), locations.runner,
+        std::make_unique<QSettings>(directory->filePath(QStringLiteral("settings.ini")),
+                                    QSettings::IniFormat));
+    QCoro::waitFor(store->load());
+    if (prepare)
+        prepare(*store);
     auto window = std::make_unique<MainWindow>(*store);
     window->checking().setMachineSource(sampleMachine);
-    QCoro::waitFor(store->load());
     store->setParent(window.get());
+    QObject::connect(window.get(), &QObject::destroyed, [directory] {});
     return window;
+}
+
+std::unique_ptr<QWidget> loadedWindow(const QString& crontab)
+{
+    return windowOver(std::make_unique<DemoCronClient>(crontab));
 }
 
 // Waits until the selected job's editor stands beside the list, then takes the picture.
 QImage withEditor(QWidget& window)
 {
-    const bool shown = QTest::qWaitFor([&] {
-        const QWidget* editor = window.findChild<QWidget*>(QStringLiteral("jobEditor"));
-        return editor && editor->isVisible();
-    });
-    if (!shown)
-        qWarning("main window: the editor did not appear");
+    shownChild(window, "jobEditor");
     QTest::qWait(50);
     return window.grab().toImage();
 }
 
-// Opens the window's dialog through a command and waits until it shows.
-QDialog* openedDialog(QWidget& window, QAction* command, const char* name)
+// Opens the new-job dialog and waits until it shows.
+QDialog* newJobDialog(QWidget& window)
 {
-    command->trigger();
-    QDialog* dialog = nullptr;
-    if (!QTest::qWaitFor([&] {
-            dialog = window.findChild<QDialog*>(QString::fromLatin1(name));
-            return dialog && dialog->isVisible();
-        }))
-        qWarning("main window: %s did not open", name);
+    static_cast<MainWindow&>(window).commands().newJob->trigger();
+    auto* dialog = shownChild<QDialog>(window, "newJobDialog");
     QTest::qWait(50);
     return dialog;
 }
@@ -118,31 +120,20 @@ QImage withFindings(QWidget& window)
     auto& mainWindow = static_cast<MainWindow&>(window);
     if (!QTest::qWaitFor([&] { return !mainWindow.checking().findings().isEmpty(); }))
         qWarning("main window: the checks found nothing");
-    if (!QTest::qWaitFor([&] {
-            const QWidget* card = window.findChild<QWidget*>(QStringLiteral("hintsCard"));
-            return card && card->isVisible();
-        }))
-        qWarning("main window: the hints card did not appear");
-    auto* card = window.findChild<QWidget*>(QStringLiteral("hintsCard"));
-    if (auto* page =
-            card
-                ? window.findChild<QWidget*>(QStringLiteral("jobEditor"))->findChild<QScrollArea*>()
-                : nullptr)
-        page->ensureWidgetVisible(card, 0, 0);
+    if (QWidget* card = shownChild(window, "hintsCard"))
+        shownChild(window, "jobEditor")->findChild<QScrollArea*>()->ensureWidgetVisible(card, 0, 0);
     return withEditor(window);
 }
 
 QImage withNewJobDialog(QWidget& window)
 {
-    auto& mainWindow = static_cast<MainWindow&>(window);
-    return composed(window, openedDialog(window, mainWindow.commands().newJob, "newJobDialog"));
+    return composed(window, newJobDialog(window));
 }
 
 // The new-job dialog alone, at the smallest size it allows.
 QImage smallestNewJobDialog(QWidget& window)
 {
-    auto& mainWindow = static_cast<MainWindow&>(window);
-    QDialog* dialog = openedDialog(window, mainWindow.commands().newJob, "newJobDialog");
+    QDialog* dialog = newJobDialog(window);
     if (!dialog)
         return window.grab().toImage();
     dialog->resize(dialog->minimumSize());
@@ -153,27 +144,17 @@ QImage smallestNewJobDialog(QWidget& window)
 // The sample data after a pause, a rename and a deletion, with a backup before each.
 std::unique_ptr<QWidget> changedWindow()
 {
-    auto directory = std::make_shared<QTemporaryDir>();
-    const DataLocations locations = DataLocations::under(directory->path());
     auto taken = QDateTime(QDate(2026, 3, 2), QTime(8, 12, 5), Qt::UTC);
-    auto* store = new CronStore(
+    return windowOver(
         std::make_unique<DemoCronClient>(),
-        std::make_unique<CronBackupStore>(locations.backups, 20,
-                                          [taken]() mutable { return taken = taken.addSecs(754); }),
-        std::make_shared<NullExecutionManager>(), locations.runner,
-        std::make_unique<QSettings>(directory->filePath(QStringLiteral("settings.ini")),
-                                    QSettings::IniFormat));
-    QCoro::waitFor(store->load());
-    QCoro::waitFor(store->setEnabled(false, store->document().jobs().at(1)));
-    CronJob renamed = store->document().jobs().at(0);
-    renamed.name = QStringLiteral("Laravel Scheduler");
-    QCoro::waitFor(store->saveJob(renamed, false));
-    QCoro::waitFor(store->deleteJob(store->document().jobs().at(2)));
-    auto window = std::make_unique<MainWindow>(*store);
-    window->checking().setMachineSource(sampleMachine);
-    store->setParent(window.get());
-    QObject::connect(window.get(), &QObject::destroyed, [directory] {});
-    return window;
+        [taken]() mutable { return taken = taken.addSecs(754); },
+        [](CronStore& store) {
+            QCoro::waitFor(store.setEnabled(false, store.document().jobs().at(1)));
+            CronJob renamed = store.document().jobs().at(0);
+            renamed.name = QStringLiteral("Laravel Scheduler");
+            QCoro::waitFor(store.saveJob(renamed, false));
+            QCoro::waitFor(store.deleteJob(store.document().jobs().at(2)));
+        });
 }
 
 QImage onItsScreen(QWidget& window)
@@ -184,15 +165,15 @@ QImage onItsScreen(QWidget& window)
 // The backups dialog with the oldest backup selected: every change shows in its diff.
 QImage withBackupsDialog(QWidget& window)
 {
-    auto& mainWindow = static_cast<MainWindow&>(window);
-    QDialog* dialog = openedDialog(window, mainWindow.commands().backups, "backupsDialog");
+    static_cast<MainWindow&>(window).commands().backups->trigger();
+    auto* dialog = shownChild<QDialog>(window, "backupsDialog");
     if (auto* list =
             dialog ? dialog->findChild<QTreeView*>(QStringLiteral("backupList")) : nullptr) {
         if (!QTest::qWaitFor([&] { return list->model()->rowCount() == 3; }))
             qWarning("backups dialog: the backups were not listed");
         list->setCurrentIndex(list->model()->index(2, 0));
-        QTest::qWait(50);
     }
+    QTest::qWait(50);
     return composed(window, dialog);
 }
 
@@ -217,43 +198,28 @@ QImage framedOnItsScreen(const QWidget& window, const QImage& shown)
 QList<Scene> mainWindowScenes()
 {
     const auto sample = [] { return loadedWindow(DemoCronClient::sampleText()); };
+    const auto onScreen = [&](const char* name, const char* screen) {
+        Scene scene{QString::fromLatin1(name), {}, sample, onItsScreen};
+        scene.screen = QString::fromLatin1(screen);
+        return scene;
+    };
+    const QSize smallest = MainWindow::minimumWindowSize;
     return {
-        {QStringLiteral("main-window"), windowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor},
-        {QStringLiteral("main-window-new-job"), windowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, withNewJobDialog},
+        {QStringLiteral("main-window"), windowSize, sample, withEditor},
+        {QStringLiteral("main-window-new-job"), windowSize, sample, withNewJobDialog},
         {QStringLiteral("main-window-backups"), windowSize, changedWindow, withBackupsDialog},
-        {QStringLiteral("main-window-smallest"), MainWindow::minimumWindowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor},
-        {QStringLiteral("main-window-smallest-large-font"), MainWindow::minimumWindowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor, largeFont},
-        {QStringLiteral("main-window-large-font"), windowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, withEditor, largeFont},
-        {QStringLiteral("new-job-smallest"), windowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, smallestNewJobDialog},
-        {QStringLiteral("new-job-smallest-large-font"), windowSize,
-         [] { return loadedWindow(DemoCronClient::sampleText()); }, smallestNewJobDialog,
+        {QStringLiteral("main-window-smallest"), smallest, sample, withEditor},
+        {QStringLiteral("main-window-smallest-large-font"), smallest, sample, withEditor,
+         largeFont},
+        {QStringLiteral("main-window-large-font"), windowSize, sample, withEditor, largeFont},
+        {QStringLiteral("new-job-smallest"), windowSize, sample, smallestNewJobDialog},
+        {QStringLiteral("new-job-smallest-large-font"), windowSize, sample, smallestNewJobDialog,
          largeFont},
         {QStringLiteral("main-window-findings"), windowSize,
          [] { return loadedWindow(problemCrontab); }, withFindings},
-        {QStringLiteral("main-window-empty"),
-         windowSize,
-         [] { return loadedWindow(QString()); },
-         {}},
-        {QStringLiteral("main-window-on-1280x800"),
-         {},
-         sample,
-         onItsScreen,
-         1.0,
-         Qt::LeftToRight,
-         QStringLiteral("1280x800")},
-        {QStringLiteral("main-window-on-1366x768-at-150"),
-         {},
-         sample,
-         onItsScreen,
-         1.0,
-         Qt::LeftToRight,
-         QStringLiteral("1366x768 at 150 %")},
+        {QStringLiteral("main-window-empty"), windowSize, [] { return loadedWindow({}); }},
+        onScreen("main-window-on-1280x800", "1280x800"),
+        onScreen("main-window-on-1366x768-at-150", "1366x768 at 150 %"),
         {QStringLiteral("main-window-right-to-left"), windowSize, sample, withEditor, 1.0,
          Qt::RightToLeft},
         {QStringLiteral("new-job-right-to-left"), windowSize, sample, withNewJobDialog, 1.0,

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "JobEditorView.h"
-
 #include <QImage>
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -19,7 +18,7 @@ struct Scene
     QSize size;
     std::function<std::unique_ptr<QWidget>()> make;
     // Optional: how to grab the picture (e.g. a window with its open dialog composed on top).
-    std::function<QImage(QWidget&)> grab;
+    std::function<QImage(QWidget&)> grab = {};
     // The desktop's font size while the scene is made and taken, as a share of the usual.
     qreal fontScale = 1.0;
     // Right to left, as with `-reverse` or a Hebrew or Arabic locale.
@@ -39,10 +38,24 @@ QList<Scene> editorScenes();     // EditorScenes.cpp
 QList<Scene> mainWindowScenes(); // MainWindowScenes.cpp
 QList<Scene> timelineScenes();   // TimelineScenes.cpp
 
+inline QList<Scene> everyScene()
+{
+    return editorScenes() + mainWindowScenes() + timelineScenes();
+}
+
+// The named child of `window` once it shows; after a while, a warning and what there is.
+template <typename T = QWidget> T* shownChild(QWidget& window, const char* name)
+{
+    T* child = nullptr;
+    if (!QTest::qWaitFor([&] {
+            child = window.findChild<T*>(QString::fromLatin1(name));
+            return child && child->isVisible();
+        }))
+        qWarning("%s did not appear", name);
+    return child;
+}
+
 // The window with its frame on the screen it opened on, showing `shown` (MainWindowScenes.cpp).
 QImage framedOnItsScreen(const QWidget& window, const QImage& shown);
-
-// The actions of a saved job's editor, which do nothing here (EditorScenes.cpp).
-JobEditorView::Actions existingJobActions();
 
 } // namespace Tempolane::Screenshots

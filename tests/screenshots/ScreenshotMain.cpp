@@ -128,7 +128,7 @@ int main(int argc, char** argv)
 
     // Our style and palettes, without asking the desktop which scheme it prefers.
     QApplication::setStyle(new Style);
-    const QList<Scene> scenes = editorScenes() + mainWindowScenes() + timelineScenes();
+    const QList<Scene> scenes = everyScene();
     int failures = 0;
     for (const auto& [appearance, suffix] :
          {std::pair(Appearance{ColorScheme::light, Contrast::standard, {}}, "light"),
@@ -150,7 +150,7 @@ int main(int argc, char** argv)
     Language::install(application,
                       {QLocale::English, QLocale(QLocale::English, QLocale::UnitedStates)}, errors);
     QApplication::setPalette(Palette::qtPalette(ColorScheme::light));
-    for (const Scene& scene : editorScenes() + mainWindowScenes() + timelineScenes())
+    for (const Scene& scene : everyScene())
         failures +=
             !save(picture(scene), output.filePath(scene.name + QStringLiteral("-en-light.png")));
     return failures == 0 ? 0 : 1;

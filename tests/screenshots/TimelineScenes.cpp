@@ -8,6 +8,7 @@
 #include "CronStore.h"
 #include "DataLocations.h"
 #include "DemoCronClient.h"
+#include "EditorActions.h"
 #include "JobEditorView.h"
 #include "JobSketch.h"
 #include "MainWindow.h"
@@ -39,44 +40,40 @@ struct SceneJob
     int missEvery = 0;
 };
 
+SceneJob sceneJob(const QString& name, const char* schedule, const char* command,
+                  std::optional<int> seconds = std::nullopt, int failEvery = 0,
+                  int interruptEvery = 0, int missEvery = 0)
+{
+    return {{name, QString::fromLatin1(schedule), QString::fromUtf8(command)},
+            seconds,
+            failEvery,
+            interruptEvery,
+            missEvery};
+}
+
 // Names in the language shown, as a user of that language would write them.
 QList<SceneJob> sceneJobs()
 {
-    const QList<SceneJob> jobs{
-        {{QStringLiteral("backup.sh"), QStringLiteral("0 2 * * *"),
-          QStringLiteral("/home/anna/bin/backup.sh")},
-         25 * 60,
-         4},
-        {{QStringLiteral("sync.sh"), QStringLiteral("10 2 * * *"),
-          QStringLiteral("rclone sync ~/Dokumente nas:dokumente")},
-         6 * 60},
-        {{QStringLiteral("Laravel Scheduler"), QStringLiteral("*/5 * * * *"),
-          QStringLiteral("php ~/Sites/example/artisan schedule:run")}},
-        {{QStringLiteral("heartbeat.sh"), QStringLiteral("0 * * * *"),
-          QStringLiteral("/home/anna/bin/heartbeat.sh")},
-         20,
-         23,
-         41,
-         9},
-        {{QStringLiteral("daily-report.sh"), QStringLiteral("30 8 * * 1-5"),
-          QStringLiteral("/home/anna/Scripts/daily-report.sh")},
-         130,
-         0,
-         3},
-        {{inShownLanguage("Logs rotieren", "Rotate logs"), QStringLiteral("0 3 * * *"),
-          QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf")}},
-        {{inShownLanguage("Cache leeren", "Clear cache"), QStringLiteral("0 3 * * *"),
-          QStringLiteral("rm -rf ~/.cache/thumbnails")}},
-        {{inShownLanguage("Datenbank aufräumen", "Tidy database"), QStringLiteral("0 3 * * *"),
-          QStringLiteral("psql -c 'VACUUM'")}},
-        {{inShownLanguage("Fotos indizieren", "Index photos"), QStringLiteral("0 3 * * *"),
-          QStringLiteral("/home/anna/bin/index-photos.sh")}},
-        {{inShownLanguage("Archiv", "Archive"), QStringLiteral("0 4 * * 0"),
-          QStringLiteral("/home/anna/bin/archive.sh")}},
-        {{inShownLanguage("Dienste starten", "Start services"), QStringLiteral("@reboot"),
-          QStringLiteral("/home/anna/bin/start-services.sh")}},
+    return {
+        sceneJob(u"backup.sh"_qs, "0 2 * * *", "/home/anna/bin/backup.sh", 25 * 60, 4),
+        sceneJob(u"sync.sh"_qs, "10 2 * * *", "rclone sync ~/Dokumente nas:dokumente", 6 * 60),
+        sceneJob(u"Laravel Scheduler"_qs, "*/5 * * * *",
+                 "php ~/Sites/example/artisan schedule:run"),
+        sceneJob(u"heartbeat.sh"_qs, "0 * * * *", "/home/anna/bin/heartbeat.sh", 20, 23, 41, 9),
+        sceneJob(u"daily-report.sh"_qs, "30 8 * * 1-5", "/home/anna/Scripts/daily-report.sh", 130,
+                 0, 3),
+        sceneJob(inShownLanguage("Logs rotieren", "Rotate logs"), "0 3 * * *",
+                 "/usr/sbin/logrotate ~/.config/logrotate.conf"),
+        sceneJob(inShownLanguage("Cache leeren", "Clear cache"), "0 3 * * *",
+                 "rm -rf ~/.cache/thumbnails"),
+        sceneJob(inShownLanguage("Datenbank aufräumen", "Tidy database"), "0 3 * * *",
+                 "psql -c 'VACUUM'"),
+        sceneJob(inShownLanguage("Fotos indizieren", "Index photos"), "0 3 * * *",
+                 "/home/anna/bin/index-photos.sh"),
+        sceneJob(inShownLanguage("Archiv", "Archive"), "0 4 * * 0", "/home/anna/bin/archive.sh"),
+        sceneJob(inShownLanguage("Dienste starten", "Start services"), "@reboot",
+                 "/home/anna/bin/start-services.sh"),
     };
-    return jobs;
 }
 
 // The job's runs of the last eight days as its records would be, newest first, at most as many
@@ -153,10 +150,10 @@ QImage withTimeline(QWidget& window, int range)
         if (auto* picker = window.findChild<QWidget*>(QStringLiteral("timelineRange")))
             picker->findChildren<QAbstractButton*>().at(range)->click();
     }
+    shownChild(window, "jobEditor");
     const bool drawn = QTest::qWaitFor([&] {
-        const QWidget* editor = window.findChild<QWidget*>(QStringLiteral("jobEditor"));
         const Timeline& timeline = canvas->timeline();
-        return editor && editor->isVisible() && timeline.lanes.size() == sceneJobs().size() &&
+        return timeline.lanes.size() == sceneJobs().size() &&
                (timeline.range == TimelineRange::week) == (range > 0) &&
                timeline.lanes.front().usualDuration.has_value();
     });
@@ -179,7 +176,7 @@ std::unique_ptr<QWidget> runChartEditor()
     inputs.executionSummary = {stateOf(inputs.runs.front()), inputs.runs.front(),
                                QDateTime::currentDateTime().addDays(-9)};
     inputs.readAt = QDateTime::currentDateTime();
-    return std::make_unique<JobEditorView>(inputs, existingJobActions());
+    return std::make_unique<JobEditorView>(inputs, Testing::idleEditorActions());
 }
 
 QImage atRunChart(QWidget& editor)
@@ -201,47 +198,27 @@ QList<Scene> timelineScenes()
 {
     const auto day = [](QWidget& window) { return withTimeline(window, 0); };
     const auto week = [](QWidget& window) { return withTimeline(window, 1); };
-    const auto onItsScreen = [](QWidget& window) {
-        return framedOnItsScreen(window, withTimeline(window, 0));
+    const auto alsoHighContrast = [](Scene scene) {
+        scene.alsoHighContrast = true;
+        return scene;
     };
+    Scene onScreen{
+        QStringLiteral("timeline-on-1366x768-at-150"), {}, timelineWindow, [](QWidget& window) {
+            return framedOnItsScreen(window, withTimeline(window, 0));
+        }};
+    onScreen.screen = QStringLiteral("1366x768 at 150 %");
+    const QSize smallest = MainWindow::minimumWindowSize;
     return {
-        {QStringLiteral("timeline-day"),
-         windowSize,
-         timelineWindow,
-         day,
-         1.0,
-         Qt::LeftToRight,
-         {},
-         true},
-        {QStringLiteral("timeline-week"),
-         windowSize,
-         timelineWindow,
-         week,
-         1.0,
-         Qt::LeftToRight,
-         {},
-         true},
-        {QStringLiteral("timeline-on-1366x768-at-150"),
-         {},
-         timelineWindow,
-         onItsScreen,
-         1.0,
-         Qt::LeftToRight,
-         QStringLiteral("1366x768 at 150 %")},
+        alsoHighContrast({QStringLiteral("timeline-day"), windowSize, timelineWindow, day}),
+        alsoHighContrast({QStringLiteral("timeline-week"), windowSize, timelineWindow, week}),
+        onScreen,
         {QStringLiteral("timeline-right-to-left"), windowSize, timelineWindow, day, 1.0,
          Qt::RightToLeft},
-        {QStringLiteral("timeline-smallest"), MainWindow::minimumWindowSize, timelineWindow, day},
+        {QStringLiteral("timeline-smallest"), smallest, timelineWindow, day},
         {QStringLiteral("timeline-day-large-font"), windowSize, timelineWindow, day, largeFont},
-        {QStringLiteral("timeline-smallest-large-font"), MainWindow::minimumWindowSize,
-         timelineWindow, week, largeFont},
-        {QStringLiteral("editor-run-chart"),
-         QSize(820, 900),
-         runChartEditor,
-         atRunChart,
-         1.0,
-         Qt::LeftToRight,
-         {},
-         true},
+        {QStringLiteral("timeline-smallest-large-font"), smallest, timelineWindow, week, largeFont},
+        alsoHighContrast(
+            {QStringLiteral("editor-run-chart"), QSize(820, 900), runChartEditor, atRunChart}),
         {QStringLiteral("editor-run-chart-large-font"), QSize(820, 900), runChartEditor, atRunChart,
          largeFont},
     };

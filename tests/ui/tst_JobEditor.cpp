@@ -1,3 +1,5 @@
+// The job editor on its own: what the mouse, the keyboard and a screen reader do to the draft,
+// and what each of them is told.
 #include "AccessibilityAudit.h"
 #include "DateTimeText.h"
 #include "ExecutionHistoryModel.h"
@@ -6,12 +8,14 @@
 #include "JobSketch.h"
 #include "RunChartView.h"
 #include "RunHistory.h"
+#include "Style.h"
 #include "UpcomingRuns.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -19,9 +23,9 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimeEdit>
 #include <QtTest/qtestspontaneevent.h>
 
 using namespace Tempolane;
@@ -45,7 +49,7 @@ struct Calls
     int runs = 0;
     int clears = 0;
 
-    JobEditorView::Actions actions(bool isNew)
+    JobEditorView::Actions actions(bool isNew = false)
     {
         JobEditorView::Actions actions;
         actions.save = [this](CronJob job) { saved.append(job); };
@@ -93,6 +97,12 @@ QAbstractButton* button(QWidget& root, const char* name)
     return child<QAbstractButton>(root, name);
 }
 
+QAccessibleInterface* accessibleOf(QWidget& root, const char* name)
+{
+    QWidget* widget = child(root, name);
+    return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+}
+
 QListView* historyList(QWidget& root)
 {
     return child<QListView>(root, "executionHistoryList");
@@ -113,6 +123,16 @@ void answer(QWidget& root, const char* buttonName)
     QVERIFY(dialog && dialog->isVisible());
     dialog->findChild<QAbstractButton*>(QString::fromLatin1(buttonName))->click();
     QTRY_VERIFY(!root.findChild<QMessageBox*>(QStringLiteral("confirmationDialog")));
+}
+
+// What a screen reader does: the Toggle action the control offers, never a click.
+bool toggleThroughAccessibility(QAccessibleInterface* accessible)
+{
+    QAccessibleActionInterface* actions = accessible ? accessible->actionInterface() : nullptr;
+    if (!actions || !actions->actionNames().contains(QAccessibleActionInterface::toggleAction()))
+        return false;
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    return true;
 }
 
 // One notch of the mouse wheel over the middle of `target`, delivered as the window system
@@ -140,6 +160,48 @@ QList<QWidget*> turnableControls(QWidget& root)
     return controls;
 }
 
+// The names a screen reader meets under `node`, depth first; with `role`, only the names of
+// nodes in that role, else only the names in `wanted`.
+QStringList namesInReadingOrder(QAccessibleInterface* node, const QStringList& wanted,
+                                std::optional<QAccessible::Role> role = std::nullopt)
+{
+    QStringList names;
+    if (!node)
+        return names;
+    const QString name = node->text(QAccessible::Name);
+    if (role ? node->role() == *role : wanted.contains(name))
+        names.append(name);
+    for (int index = 0; index < node->childCount(); ++index)
+        names += namesInReadingOrder(node->child(index), wanted, role);
+    return names;
+}
+
+// The widgets of `window` in the order Tab visits them, as QWidget::focusNextPrevChild picks.
+QList<QWidget*> tabStops(QWidget* window)
+{
+    QList<QWidget*> stops;
+    for (QWidget* widget = window->nextInFocusChain(); widget != window;
+         widget = widget->nextInFocusChain()) {
+        if (widget->isVisible() && widget->isEnabled() && !widget->focusProxy() &&
+            (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && window->isAncestorOf(widget))
+            stops.append(widget);
+    }
+    return stops;
+}
+
+QString describedStop(QWidget* widget)
+{
+    return QStringLiteral("%1 (%2)").arg(widget->accessibleName(),
+                                         QString::fromLatin1(widget->metaObject()->className()));
+}
+
+bool showActive(QWidget& editor)
+{
+    editor.show();
+    editor.activateWindow();
+    return QTest::qWaitForWindowActive(&editor);
+}
+
 } // namespace
 
 class JobEditorTest : public QObject
@@ -147,38 +209,77 @@ class JobEditorTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QApplication::setStyle(new Style); }
+    void switchingModes_showsTheFormOrTheText_data();
     void switchingModes_showsTheFormOrTheText();
     void saveAndRevert_followTheDraft();
     void saveShortcutAndEscape_onlyWhereTheyApply_data();
     void saveShortcutAndEscape_onlyWhereTheyApply();
-    void weekdayButtons_toggleTheDaysButNeverTheLast();
+    void weekdays_changeTheDraftButNeverLoseTheLastDay_data();
+    void weekdays_changeTheDraftButNeverLoseTheLastDay();
+    void switches_changeTheDraftThroughTheirToggleAction_data();
+    void switches_changeTheDraftThroughTheirToggleAction();
     void history_showsTheTwentyNewestRuns();
-    void runButton_waitsForUnsavedChanges();
-    void confirmations_callTheActionsOnlyWhenConfirmed();
-    void newInputs_keepTheDraftOfTheSameJobOnly();
-    void history_startsCollapsedForEveryJob();
-    void everyFocusableControl_hasAName();
+    void history_opensWithTheKeysOfAButtonAndTheScreenReader_data();
+    void history_opensWithTheKeysOfAButtonAndTheScreenReader();
+    void runAndClear_askFirstAndWaitForUnsavedChanges();
+    void newInputs_keepTheDraftAndOpenHistoryOfTheSameJobOnly();
+    void screenReader_namesEveryControlGroupAndPicker();
     void upcomingRuns_countFromTheEditorsClock();
-    void history_isReadInTheOrderItIsShown();
+    void history_isReadInItsOrderAndUnfoldedByKeysAndScreenReaders();
     void runChart_drawsEveryRunAndUnfoldsTheOneClicked();
     void wheel_scrollsThePageUnlessAControlHasTheKeyboard_data();
     void wheel_scrollsThePageUnlessAControlHasTheKeyboard();
     void visualChangesThatComeBack_keepTheSavedText_data();
     void visualChangesThatComeBack_keepTheSavedText();
+    void tab_followsTheEditorFromTopToBottom();
+    void timeField_takesDigitsTypedIntoASection_data();
+    void timeField_takesDigitsTypedIntoASection();
 };
+
+void JobEditorTest::switchingModes_showsTheFormOrTheText_data()
+{
+    QTest::addColumn<bool>("byScreenReader");
+    QTest::newRow("clicked") << false;
+    // The segments read as radio buttons or tabs, and their Toggle chooses the mode.
+    QTest::newRow("chosen by a screen reader") << true;
+}
 
 void JobEditorTest::switchingModes_showsTheFormOrTheText()
 {
+    QFETCH(bool, byScreenReader);
     Calls calls;
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * 1-5"))), calls.actions(false));
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * 1-5"))), calls.actions());
     editor.show();
     auto* field = child<QLineEdit>(editor, "scheduleField");
-    auto* picker = child(editor, "editorModePicker");
+    const QList<QAbstractButton*> segments =
+        child(editor, "editorModePicker")->findChildren<QAbstractButton*>();
+    QCOMPARE(segments.size(), 2);
+    for (QAbstractButton* segment : segments) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(segment);
+        QVERIFY(accessible->role() == QAccessible::RadioButton ||
+                accessible->role() == QAccessible::PageTab);
+        QCOMPARE(accessible->text(QAccessible::Name), segment->text());
+    }
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(segments[0]);
+    QAccessibleInterface* text = QAccessible::queryAccessibleInterface(segments[1]);
+    const auto choose = [&](int segment) {
+        if (byScreenReader)
+            QVERIFY(toggleThroughAccessibility(segment == 0 ? form : text));
+        else
+            segments[segment]->click();
+    };
     QVERIFY(child(editor, "frequencyPicker")->isVisible());
     QVERIFY(!field->isVisible());
+    QVERIFY(form->state().checked);
 
-    picker->findChildren<QAbstractButton*>().at(1)->click();
-    QVERIFY(field->isVisible());
+    // Choosing the segment already chosen changes nothing.
+    for (int round = 0; round < 2; ++round) {
+        choose(1);
+        QVERIFY(field->isVisible());
+        QVERIFY(text->state().checked);
+        QVERIFY(!form->state().checked);
+    }
     QVERIFY(!child(editor, "frequencyPicker")->isVisible());
     QCOMPARE(field->text(), u"0 9 * * 1-5"_qs);
 
@@ -186,15 +287,16 @@ void JobEditorTest::switchingModes_showsTheFormOrTheText()
     QTest::keyClicks(field, QStringLiteral("0 9 1-7 * *"));
     QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), u"0 9 1-7 * *"_qs);
     // The form cannot show the typed text and gives the saved days back, as they were written.
-    picker->findChildren<QAbstractButton*>().at(0)->click();
+    choose(0);
     QVERIFY(!field->isVisible());
+    QVERIFY(form->state().checked);
     QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), u"0 9 * * 1-5"_qs);
 }
 
 void JobEditorTest::saveAndRevert_followTheDraft()
 {
     Calls calls;
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions(false));
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions());
     editor.show();
     QAbstractButton* save = button(editor, "saveButton");
     QAbstractButton* revert = button(editor, "revertButton");
@@ -257,32 +359,98 @@ void JobEditorTest::saveShortcutAndEscape_onlyWhereTheyApply()
     QCOMPARE(calls.cancelled, cancels);
 }
 
-void JobEditorTest::weekdayButtons_toggleTheDaysButNeverTheLast()
+void JobEditorTest::weekdays_changeTheDraftButNeverLoseTheLastDay_data()
 {
-    Calls calls;
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * 1"))), calls.actions(false));
-    editor.show();
-    QAbstractButton* monday = button(editor, "weekdayButton1");
-    QAbstractButton* friday = button(editor, "weekdayButton5");
-    auto* expression = child<QLabel>(editor, "scheduleExpression");
-    QCOMPARE(friday->accessibleName(), u"Freitag"_qs);
+    QTest::addColumn<bool>("byScreenReader");
+    QTest::addColumn<QString>("schedule");
+    QTest::addColumn<int>("weekday");
+    QTest::addColumn<QString>("expected");
 
-    monday->click();
-    QVERIFY(monday->isChecked());
-    QCOMPARE(expression->text(), u"0 9 * * 1"_qs);
-    friday->click();
-    QVERIFY(friday->isChecked());
-    QCOMPARE(expression->text(), u"0 9 * * 1,5"_qs);
-    QVERIFY(QAccessible::queryAccessibleInterface(friday)->state().checked);
-    monday->click();
-    QVERIFY(!monday->isChecked());
-    QCOMPARE(expression->text(), u"0 9 * * 5"_qs);
+    QTest::newRow("a click adds a day") << false << u"0 9 * * 1"_qs << 5 << u"0 9 * * 1,5"_qs;
+    QTest::newRow("a click removes a day") << false << u"0 9 * * 1,5"_qs << 1 << u"0 9 * * 5"_qs;
+    QTest::newRow("a click keeps the last day") << false << u"0 9 * * 1"_qs << 1 << u"0 9 * * 1"_qs;
+    QTest::newRow("a screen reader adds a day")
+        << true << u"0 9 * * 1"_qs << 5 << u"0 9 * * 1,5"_qs;
+    QTest::newRow("a screen reader adds Sunday")
+        << true << u"0 9 * * 1"_qs << 0 << u"0 9 * * 0,1"_qs;
+    QTest::newRow("a screen reader removes a day")
+        << true << u"0 9 * * 1,5"_qs << 1 << u"0 9 * * 5"_qs;
+    QTest::newRow("a screen reader keeps the last day")
+        << true << u"0 9 * * 1"_qs << 1 << u"0 9 * * 1"_qs;
+}
+
+void JobEditorTest::weekdays_changeTheDraftButNeverLoseTheLastDay()
+{
+    QFETCH(bool, byScreenReader);
+    QFETCH(QString, schedule);
+    QFETCH(int, weekday);
+    QFETCH(QString, expected);
+    Calls calls;
+    JobEditorView editor(inputsFor(backupJob(schedule)), calls.actions());
+    editor.show();
+    const QByteArray name = "weekdayButton" + QByteArray::number(weekday);
+    QAccessibleInterface* accessible = accessibleOf(editor, name.constData());
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name),
+             QLocale(QLocale::German).dayName(weekday == 0 ? 7 : weekday));
+
+    if (byScreenReader)
+        QVERIFY(toggleThroughAccessibility(accessible));
+    else
+        button(editor, name.constData())->click();
+    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), expected);
+    QCOMPARE(editor.hasUnsavedChanges(), expected != schedule);
+    if (expected != schedule)
+        QCOMPARE(editor.takeJobToSave()->scheduleExpression, expected);
+    // What the button shows is what the draft holds, also where the change was undone.
+    const bool isChosen = expected.section(u' ', 4).split(u',').contains(QString::number(weekday));
+    QCOMPARE(bool(accessible->state().checked), isChosen);
+    QCOMPARE(button(editor, name.constData())->isChecked(), isChosen);
+}
+
+void JobEditorTest::switches_changeTheDraftThroughTheirToggleAction_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("isMonitored");
+
+    QTest::newRow("Job aktiv") << u"enabledSwitch"_qs << false;
+    QTest::newRow("Ausführungsstatus") << u"monitoringSwitch"_qs << false;
+    QTest::newRow("Ausführungsstatus of a monitored job") << u"monitoringSwitch"_qs << true;
+}
+
+void JobEditorTest::switches_changeTheDraftThroughTheirToggleAction()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, isMonitored);
+    const CronJob job = backupJob(QStringLiteral("0 9 * * *"));
+    Calls calls;
+    JobEditorView editor(isMonitored ? monitored(job, 2) : inputsFor(job), calls.actions());
+    editor.show();
+    const bool isEnabledSwitch = name == u"enabledSwitch"_qs;
+    const auto flag = [&](const CronJob& job) {
+        return isEnabledSwitch ? job.isEnabled : job.isMonitoringEnabled;
+    };
+    const bool before = isEnabledSwitch || isMonitored;
+    QAccessibleInterface* accessible = accessibleOf(editor, name.toLatin1().constData());
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::CheckBox);
+    QCOMPARE(bool(accessible->state().checked), before);
+
+    QVERIFY(toggleThroughAccessibility(accessible));
+    const std::optional<CronJob> changed = editor.takeJobToSave();
+    QVERIFY(changed);
+    QCOMPARE(flag(*changed), !before);
+    QCOMPARE(bool(accessible->state().checked), !before);
+
+    QVERIFY(toggleThroughAccessibility(accessible));
+    QCOMPARE(bool(accessible->state().checked), before);
+    QVERIFY(!editor.hasUnsavedChanges());
 }
 
 void JobEditorTest::history_showsTheTwentyNewestRuns()
 {
     Calls calls;
-    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 35), calls.actions(false));
+    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 35), calls.actions());
     editor.show();
     QCOMPARE(historyList(editor)->model()->rowCount(), 20);
     QVERIFY(!historyList(editor)->isVisible());
@@ -305,96 +473,141 @@ void JobEditorTest::history_showsTheTwentyNewestRuns()
     QTRY_VERIFY(!editor.findChild<QWidget*>(QStringLiteral("recordOutput")));
 }
 
-void JobEditorTest::runButton_waitsForUnsavedChanges()
+void JobEditorTest::history_opensWithTheKeysOfAButtonAndTheScreenReader_data()
+{
+    QTest::addColumn<int>("key"); // none: the screen reader's Toggle
+
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Toggle of a screen reader") << 0;
+}
+
+void JobEditorTest::history_opensWithTheKeysOfAButtonAndTheScreenReader()
+{
+    QFETCH(int, key);
+    Calls calls;
+    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 2), calls.actions());
+    editor.show();
+    QAccessibleInterface* header = accessibleOf(editor, "historyHeader");
+    QVERIFY(header);
+    QVERIFY(header->state().expandable);
+    QVERIFY(!header->state().expanded);
+    QVERIFY(!header->state().checkable);
+    button(editor, "historyHeader")->setFocus();
+
+    for (const bool isOpen : {true, false}) {
+        if (key == 0)
+            QVERIFY(toggleThroughAccessibility(header));
+        else
+            QTest::keyClick(button(editor, "historyHeader"), Qt::Key(key));
+        QCOMPARE(bool(header->state().expanded), isOpen);
+        QCOMPARE(historyList(editor)->isVisible(), isOpen);
+    }
+}
+
+void JobEditorTest::runAndClear_askFirstAndWaitForUnsavedChanges()
 {
     Calls calls;
-    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 1), calls.actions(false));
+    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 3), calls.actions());
     editor.show();
     QAbstractButton* run = button(editor, "runNowButton");
-    QVERIFY(run->isEnabled());
     QCOMPARE(run->toolTip(), u"Cronjob einmal sofort ausführen"_qs);
+
+    for (const auto& [name, count] :
+         {std::pair("runNowButton", &calls.runs), std::pair("clearHistoryButton", &calls.clears)}) {
+        button(editor, name)->click();
+        // The run gets cron's environment, so the question no longer warns that it may differ.
+        if (count == &calls.runs)
+            QCOMPARE(child<QMessageBox>(editor, "confirmationDialog")->informativeText(),
+                     u"Der gespeicherte Befehl wird sofort gestartet, mit derselben Umgebung, "
+                     u"die cron ihm gibt."_qs);
+        answer(editor, "cancelButton");
+        QVERIFY2(*count == 0, name);
+        button(editor, name)->click();
+        answer(editor, "confirmButton");
+        QVERIFY2(*count == 1, name);
+    }
 
     QTest::keyClicks(child(editor, "nameField"), QStringLiteral("2"));
     QVERIFY(!run->isEnabled());
     QCOMPARE(run->toolTip(), u"Sichere zuerst deine Änderungen."_qs);
 }
 
-void JobEditorTest::confirmations_callTheActionsOnlyWhenConfirmed()
-{
-    Calls calls;
-    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 3), calls.actions(false));
-    editor.show();
-
-    button(editor, "runNowButton")->click();
-    // The run gets cron's environment, so the question no longer warns that it may differ.
-    QCOMPARE(child<QMessageBox>(editor, "confirmationDialog")->informativeText(),
-             u"Der gespeicherte Befehl wird sofort gestartet, mit derselben Umgebung, die cron "
-             u"ihm gibt."_qs);
-    answer(editor, "cancelButton");
-    QCOMPARE(calls.runs, 0);
-    button(editor, "runNowButton")->click();
-    answer(editor, "confirmButton");
-    QCOMPARE(calls.runs, 1);
-
-    button(editor, "clearHistoryButton")->click();
-    answer(editor, "cancelButton");
-    QCOMPARE(calls.clears, 0);
-    button(editor, "clearHistoryButton")->click();
-    answer(editor, "confirmButton");
-    QCOMPARE(calls.clears, 1);
-}
-
-void JobEditorTest::newInputs_keepTheDraftOfTheSameJobOnly()
+// A refresh of the same job keeps what was typed and the open history; another job starts
+// afresh, with its history folded.
+void JobEditorTest::newInputs_keepTheDraftAndOpenHistoryOfTheSameJobOnly()
 {
     Calls calls;
     const CronJob first = backupJob(QStringLiteral("0 9 * * *"));
-    JobEditorView editor(inputsFor(first), calls.actions(false));
-    QSignalSpy titles(&editor, &JobEditorView::titleChanged);
+    JobEditorView editor(monitored(first, 3), calls.actions());
+    editor.show();
     auto* name = child<QLineEdit>(editor, "nameField");
     name->selectAll();
     QTest::keyClicks(name, QStringLiteral("Draft"));
-    QCOMPARE(titles.size(), 5);
+    button(editor, "historyHeader")->click();
+    QVERIFY(historyList(editor)->isVisible());
 
-    editor.setInputs(inputsFor(first, false, true));
+    JobEditorView::Inputs saving = monitored(first, 4);
+    saving.isSaving = true;
+    editor.setInputs(saving);
     QCOMPARE(name->text(), u"Draft"_qs);
     QVERIFY(!button(editor, "saveButton")->isEnabled());
+    QVERIFY(historyList(editor)->isVisible());
 
     CronJob second = backupJob(QStringLiteral("@reboot"));
     second.name = QStringLiteral("Other");
-    editor.setInputs(inputsFor(second));
+    editor.setInputs(monitored(second, 3));
     QCOMPARE(name->text(), u"Other"_qs);
     QCOMPARE(editor.title(), u"Other"_qs);
-    QCOMPARE(titles.last().at(0).toString(), u"Other"_qs);
     QVERIFY(child(editor, "scheduleField")->isVisibleTo(&editor));
-}
-
-void JobEditorTest::history_startsCollapsedForEveryJob()
-{
-    Calls calls;
-    const CronJob first = backupJob(QStringLiteral("0 9 * * *"));
-    JobEditorView editor(monitored(first, 3), calls.actions(false));
-    editor.show();
-    const auto rowShown = [&] { return historyList(editor)->isVisible(); };
-    button(editor, "historyHeader")->click();
-    QVERIFY(rowShown());
-
-    // A refresh of the same job keeps the list open; another job starts with it folded.
-    editor.setInputs(monitored(first, 4));
-    QVERIFY(rowShown());
-    editor.setInputs(monitored(backupJob(QStringLiteral("0 3 * * *")), 3));
-    QVERIFY(!rowShown());
+    QVERIFY(!historyList(editor)->isVisible());
     QVERIFY(!button(editor, "historyHeader")->isChecked());
 }
 
-void JobEditorTest::everyFocusableControl_hasAName()
+// Every control has a name, whatever frequency shows which rows; the cards are named groups,
+// the pickers are labelled by their captions, and the dividing lines are passed over.
+void JobEditorTest::screenReader_namesEveryControlGroupAndPicker()
 {
     Calls calls;
-    JobEditorView editor(monitored(backupJob(QStringLiteral("*/5 * * * *")), 2),
-                         calls.actions(false));
+    // Every five minutes shows the interval row; monitoring shows the log policy.
+    JobEditorView editor(monitored(backupJob(QStringLiteral("*/5 * * * *")), 2), calls.actions());
     editor.show();
+    const QStringList groups = namesInReadingOrder(QAccessible::queryAccessibleInterface(&editor),
+                                                   {}, QAccessible::Grouping);
+    for (const QString& card :
+         {QStringLiteral("Zeitplan"), QStringLiteral("Befehl"), QStringLiteral("Ausführungen")})
+        QVERIFY2(groups.count(card) == 1, qPrintable(groups.join(u", ")));
+    for (const auto& [picker, caption] :
+         {std::pair("frequencyPicker", "Wiederholung"), std::pair("intervalPicker", "Intervall"),
+          std::pair("logPolicyPicker", "Protokoll")}) {
+        auto* combo = child<QComboBox>(editor, picker);
+        QVERIFY2(combo && combo->isVisibleTo(&editor), picker);
+        QStringList labels;
+        for (const auto& [label, relation] :
+             QAccessible::queryAccessibleInterface(combo)->relations(QAccessible::Label))
+            labels << label->text(QAccessible::Name);
+        QCOMPARE(labels, QStringList{QString::fromUtf8(caption)});
+    }
+    int lines = 0;
+    for (QFrame* frame : editor.findChildren<QFrame*>()) {
+        if (frame->frameShape() != QFrame::HLine && frame->frameShape() != QFrame::VLine)
+            continue;
+        ++lines;
+        QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(frame);
+        // A screen reader passes over a separator; a nameless frame it would announce.
+        QCOMPARE(accessible->role(), QAccessible::Separator);
+        QVERIFY(accessible->text(QAccessible::Name).isEmpty());
+        QCOMPARE(accessible->childCount(), 0);
+        QVERIFY(accessible->actionInterface() == nullptr ||
+                accessible->actionInterface()->actionNames().isEmpty());
+    }
+    // The schedule's summary and the execution panel's status each sit below a line.
+    QVERIFY2(lines >= 2, qPrintable(QString::number(lines)));
+
     button(editor, "historyHeader")->click();
     clickRun(editor, 0);
-    // Every frequency shows other rows of the visual form.
     auto* frequency = child<QComboBox>(editor, "frequencyPicker");
     for (int index = 0; index < frequency->count(); ++index) {
         frequency->setFocus();
@@ -409,7 +622,7 @@ void JobEditorTest::upcomingRuns_countFromTheEditorsClock()
 {
     Calls calls;
     const QDateTime now(QDate(2031, 3, 2), QTime(10, 0));
-    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions(false),
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions(),
                          [now] { return now; });
     QStringList shown;
     for (const QLabel* label : child(editor, "upcomingRuns")->findChildren<QLabel*>())
@@ -418,30 +631,15 @@ void JobEditorTest::upcomingRuns_countFromTheEditorsClock()
              qPrintable(shown.join(u'|')));
 }
 
-// The names a screen reader meets under `node`, depth first, that are in `wanted`.
-QStringList namesInReadingOrder(QAccessibleInterface* node, const QStringList& wanted)
-{
-    QStringList names;
-    if (!node)
-        return names;
-    const QString name = node->text(QAccessible::Name);
-    if (wanted.contains(name))
-        names.append(name);
-    for (int index = 0; index < node->childCount(); ++index)
-        names += namesInReadingOrder(node->child(index), wanted);
-    return names;
-}
-
-void JobEditorTest::history_isReadInTheOrderItIsShown()
+void JobEditorTest::history_isReadInItsOrderAndUnfoldedByKeysAndScreenReaders()
 {
     Calls calls;
-    const CronJob job = backupJob(QStringLiteral("0 9 * * *"));
     const QList<JobExecutionRecord> runs = history(3);
-    JobEditorView::Inputs inputs = monitored(job, 0);
+    JobEditorView::Inputs inputs = monitored(backupJob(QStringLiteral("0 9 * * *")), 0);
     inputs.executionHistory = runs.mid(1);
-    JobEditorView editor(inputs, calls.actions(false));
+    JobEditorView editor(inputs, calls.actions());
     editor.show();
-    button(editor, "historyHeader")->click();
+    QVERIFY(toggleThroughAccessibility(accessibleOf(editor, "historyHeader")));
     // A newer run arrives while the list is open.
     inputs.executionHistory = runs;
     editor.setInputs(inputs);
@@ -463,12 +661,31 @@ void JobEditorTest::history_isReadInTheOrderItIsShown()
     QCOMPARE(shown, newestFirst);
     QCOMPARE(namesInReadingOrder(QAccessible::queryAccessibleInterface(&editor), shown), shown);
 
+    // A screen reader's Press unfolds the run it names, and only that one.
+    QAccessibleInterface* readList = QAccessible::queryAccessibleInterface(list);
+    QCOMPARE(readList->childCount(), 3);
+    QAccessibleInterface* run = readList->child(1);
+    QCOMPARE(readList->indexOfChild(run), 1);
+    QVERIFY(run->state().expandable);
+    QVERIFY(!run->state().expanded);
+    QAccessibleActionInterface* actions = run->actionInterface();
+    QVERIFY(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    const auto isWithoutOutputShown = [&] {
+        auto* none = editor.findChild<QWidget*>(QStringLiteral("recordWithoutOutput"));
+        return none && none->isVisible();
+    };
+    for (const bool isOpen : {true, false}) {
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(bool(run->state().expanded), isOpen);
+        QTRY_COMPARE(isWithoutOutputShown(), isOpen);
+        QVERIFY(!readList->child(0)->state().expanded);
+    }
+
     // From the keyboard, Space unfolds the current run, whose output is then read out with it.
     list->setFocus();
     list->setCurrentIndex(list->model()->index(0, 0));
     QTest::keyClick(list, Qt::Key_Space);
-    QAccessibleInterface* newest = QAccessible::queryAccessibleInterface(list)->child(0);
-    QCOMPARE(newest->text(QAccessible::Description), u"done"_qs);
+    QCOMPARE(readList->child(0)->text(QAccessible::Description), u"done"_qs);
     QVERIFY(child(editor, "recordOutput")->isVisible());
 }
 
@@ -479,7 +696,7 @@ void JobEditorTest::runChart_drawsEveryRunAndUnfoldsTheOneClicked()
     Calls calls;
     JobEditorView::Inputs inputs = monitored(backupJob(QStringLiteral("@daily")), 35);
     inputs.runs = inputs.executionHistory;
-    JobEditorView editor(inputs, calls.actions(false));
+    JobEditorView editor(inputs, calls.actions());
     editor.resize(700, 900);
     editor.show();
     auto* chart = child<RunChartView>(editor, "runChart");
@@ -541,9 +758,7 @@ void JobEditorTest::wheel_scrollsThePageUnlessAControlHasTheKeyboard()
     inputs.isNew = isNew;
     JobEditorView editor(inputs, calls.actions(isNew));
     editor.resize(720, 420);
-    editor.show();
-    editor.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    QVERIFY(showActive(editor));
     QScrollBar* page = editor.findChild<QScrollArea*>()->verticalScrollBar();
     QVERIFY(page->maximum() > 0);
     auto* name = child(editor, "nameField");
@@ -602,10 +817,8 @@ void JobEditorTest::visualChangesThatComeBack_keepTheSavedText()
     QFETCH(bool, isChanged);
 
     Calls calls;
-    JobEditorView editor(inputsFor(backupJob(expression)), calls.actions(false));
-    editor.show();
-    editor.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    JobEditorView editor(inputsFor(backupJob(expression)), calls.actions());
+    QVERIFY(showActive(editor));
     for (const QString& step : steps) {
         QWidget* control = child(editor, step.section(u' ', 1).toLatin1().constData());
         QVERIFY2(control && control->isVisible(), qPrintable(step));
@@ -620,6 +833,81 @@ void JobEditorTest::visualChangesThatComeBack_keepTheSavedText()
     QCOMPARE(editor.hasUnsavedChanges(), isChanged);
     QCOMPARE(button(editor, "saveButton")->isEnabled(), isChanged);
     QCOMPARE(button(editor, "revertButton")->isVisible(), isChanged);
+}
+
+// Each stop lies below the one before or beside it further right; never above it.
+void JobEditorTest::tab_followsTheEditorFromTopToBottom()
+{
+    Calls calls;
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions());
+    editor.resize(900, 1400);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+
+    const QList<QWidget*> stops = tabStops(&editor);
+    QVERIFY(stops.size() > 5);
+    QStringList names;
+    for (QWidget* stop : stops)
+        names.append(describedStop(stop));
+    for (qsizetype index = 1; index < stops.size(); ++index) {
+        const QRect before(stops[index - 1]->mapTo(&editor, QPoint()), stops[index - 1]->size());
+        const QRect after(stops[index]->mapTo(&editor, QPoint()), stops[index]->size());
+        const bool isAbove = after.bottom() < before.top();
+        const bool sameRow = after.top() <= before.bottom() && before.top() <= after.bottom();
+        const bool isLeftInSameRow = sameRow && after.right() < before.left();
+        QVERIFY2(!isAbove && !isLeftInSameRow,
+                 qPrintable(QStringLiteral("%1 after %2 in: %3")
+                                .arg(describedStop(stops[index]), describedStop(stops[index - 1]),
+                                     names.join(u", "))));
+    }
+    QCOMPARE(stops.indexOf(child(editor, "timePicker")),
+             stops.indexOf(child(editor, "frequencyPicker")) + 1);
+}
+
+void JobEditorTest::timeField_takesDigitsTypedIntoASection_data()
+{
+    QTest::addColumn<bool>("intoMinute");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("expression");
+
+    QTest::newRow("hour, two digits") << false << u"14"_qs << u"0 14 * * *"_qs;
+    QTest::newRow("hour, one digit") << false << u"7"_qs << u"0 7 * * *"_qs;
+    QTest::newRow("minute, two digits") << true << u"45"_qs << u"45 9 * * *"_qs;
+    QTest::newRow("minute, leading zero") << true << u"05"_qs << u"5 9 * * *"_qs;
+}
+
+void JobEditorTest::timeField_takesDigitsTypedIntoASection()
+{
+    QFETCH(bool, intoMinute);
+    QFETCH(QString, digits);
+    QFETCH(QString, expression);
+
+    Calls calls;
+    JobEditorView editor(inputsFor(backupJob(QStringLiteral("0 9 * * *"))), calls.actions());
+    editor.resize(900, 1400);
+    QVERIFY(showActive(editor));
+    auto* time = child<QTimeEdit>(editor, "timePicker");
+    QVERIFY(time && time->isVisible());
+    auto* text = time->findChild<QLineEdit*>();
+
+    // "09:00": the hour is the first two characters, the minute the last two.
+    const QString shown = text->text();
+    const int position = intoMinute ? int(shown.size()) - 1 : 1;
+    text->setCursorPosition(0);
+    const int start = text->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    const QPoint click(start + QFontMetrics(text->font()).horizontalAdvance(shown.left(position)),
+                       text->height() / 2);
+    QTest::mouseClick(text, Qt::LeftButton, {}, click);
+    QCOMPARE(QApplication::focusWidget(), time);
+    QTest::keyClicks(time, digits);
+    QTest::keyClick(time, Qt::Key_Tab);
+
+    QCOMPARE(time->time(), QTime::fromString(expression.section(u' ', 1, 1) + u':' +
+                                                 expression.section(u' ', 0, 0),
+                                             QStringLiteral("H:m")));
+    button(editor, "saveButton")->click();
+    QTRY_COMPARE(calls.saved.size(), 1);
+    QCOMPARE(calls.saved.front().scheduleExpression, expression);
 }
 
 QTEST_MAIN(JobEditorTest)

@@ -1,3 +1,4 @@
+#include "ActionButton.h"
 #include "Dialogs.h"
 #include "Palette.h"
 #include "ReadableText.h"
@@ -32,6 +33,12 @@ QColor centreColour(const QImage& image)
     return image.pixelColor(iconSide / 2, iconSide / 4);
 }
 
+ActionButton prominentButton()
+{
+    return ActionButton(QStringLiteral("Änderungen sichern"), Symbol::check,
+                        ActionButton::Style::prominent, Tint::indigo);
+}
+
 } // namespace
 
 class UiFoundationTest : public QObject
@@ -39,17 +46,29 @@ class UiFoundationTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QApplication::setStyle(new Style);
+        cleanup();
+    }
     void cleanup();
     void preferredColorScheme_portalWinsOverPalette_data();
     void preferredColorScheme_portalWinsOverPalette();
     void portalPreference_unwrapsNestedVariants();
     void everySymbol_drawsSomething();
-    void symbolIcon_followsTheApplicationPalette();
-    void symbolIcon_dimsWhenDisabled();
+    void symbolIcon_followsThePaletteAndDimsWhenDisabled();
     void symbolIcon_standsOutOnAHighlightedEntry();
     void symbolView_animatesOnlyWhileVisible();
     void confirmation_runsExactlyOneCallback_data();
     void confirmation_runsExactlyOneCallback();
+    void paletteRoles_staySeenInEveryAppearance_data();
+    void paletteRoles_staySeenInEveryAppearance();
+    void actionButton_isDrawnByTheStyle_data();
+    void actionButton_isDrawnByTheStyle();
+    void disabledProminentButton_looksDisabledInEveryScheme_data();
+    void disabledProminentButton_looksDisabledInEveryScheme();
+    void actionButton_sizeFollowsTheFont();
+    void busyButton_keepsTheSizeAndHidesTheLabel();
 };
 
 void UiFoundationTest::cleanup()
@@ -105,24 +124,17 @@ void UiFoundationTest::everySymbol_drawsSomething()
     }
 }
 
-void UiFoundationTest::symbolIcon_followsTheApplicationPalette()
+// A filled symbol is drawn in its tint of the application's palette, and faded when disabled.
+void UiFoundationTest::symbolIcon_followsThePaletteAndDimsWhenDisabled()
 {
-    const QIcon icon = symbolIcon(Symbol::circle, {Tint::red});
     const QIcon filled = symbolIcon(Symbol::checkCircleFill, {Tint::red});
     QApplication::setPalette(Palette::qtPalette(ColorScheme::light));
     QCOMPARE(centreColour(rendered(filled)), Palette::color(Tint::red, ColorScheme::light));
     QApplication::setPalette(Palette::qtPalette(ColorScheme::dark));
     QCOMPARE(centreColour(rendered(filled)), Palette::color(Tint::red, ColorScheme::dark));
-    QVERIFY(!icon.isNull());
-}
-
-void UiFoundationTest::symbolIcon_dimsWhenDisabled()
-{
-    const QIcon filled = symbolIcon(Symbol::checkCircleFill, {Tint::green});
-    const int normal = centreColour(rendered(filled)).alpha();
     const int disabled = centreColour(rendered(filled, QIcon::Disabled)).alpha();
-    QCOMPARE(normal, 255);
-    QVERIFY2(disabled < normal / 2, qPrintable(QString::number(disabled)));
+    QCOMPARE(centreColour(rendered(filled)).alpha(), 255);
+    QVERIFY2(disabled < 255 / 2, qPrintable(QString::number(disabled)));
 }
 
 void UiFoundationTest::symbolIcon_standsOutOnAHighlightedEntry()
@@ -207,6 +219,141 @@ void UiFoundationTest::confirmation_runsExactlyOneCallback()
         box->findChild<QPushButton*>(answer)->click();
     QCOMPARE(confirmations, confirmed);
     QCOMPARE(cancellations, cancelled);
+}
+
+void UiFoundationTest::paletteRoles_staySeenInEveryAppearance_data()
+{
+    Testing::addRowsForEveryAppearance();
+}
+
+void UiFoundationTest::paletteRoles_staySeenInEveryAppearance()
+{
+    using Testing::contrastRatio;
+    using Testing::over;
+    QFETCH(Appearance, appearance);
+    const QPalette palette = Palette::qtPalette(appearance);
+    const auto role = [&palette](Role name) { return Palette::role(name, palette); };
+    const QColor window = palette.color(QPalette::Window);
+    const QColor base = palette.color(QPalette::Base);
+    const QColor card = over(role(Role::cardFill), window);
+
+    // Texts are measured where the window paints them (tst_Appearance); here the signs and
+    // lines that are no text. The keyboard focus is seen at 3:1, as any sign a control needs:
+    // on a card, and around a job or filter row, chosen or not.
+    for (const QColor& behind : {card, window, over(role(Role::rowSelected), window),
+                                 over(role(Role::sidebarSelected), window)}) {
+        const double focus = contrastRatio(over(role(Role::focusRing), behind).rgb(), behind.rgb());
+        QVERIFY2(focus >= 3, qPrintable(QString::number(focus)));
+    }
+
+    // Lines and edges are faint, but never vanish into what they lie on.
+    const QList<std::pair<Role, QColor>> faint = {
+        {Role::cardEdge, window},     {Role::separator, card},    {Role::hairline, window},
+        {Role::wellEdge, card},       {Role::barEdge, window},    {Role::segmentTrack, card},
+        {Role::switchTrackOff, card}, {Role::rowHover, base},     {Role::sidebarSelected, window},
+        {Role::buttonHover, card},    {Role::buttonPressed, card}};
+    for (const auto& [name, background] : faint) {
+        const QColor seen = over(role(name), background);
+        QVERIFY2(contrastRatio(seen.rgb(), background.rgb()) >= 1.08,
+                 qPrintable(QStringLiteral("role %1: %2")
+                                .arg(int(name))
+                                .arg(contrastRatio(seen.rgb(), background.rgb()))));
+    }
+}
+
+void UiFoundationTest::actionButton_isDrawnByTheStyle_data()
+{
+    QTest::addColumn<ActionButton::Style>("look");
+    QTest::addColumn<Tint>("tint");
+    QTest::addColumn<bool>("filled");
+    QTest::newRow("plain red") << ActionButton::Style::plain << Tint::red << false;
+    QTest::newRow("prominent indigo") << ActionButton::Style::prominent << Tint::indigo << true;
+    QTest::newRow("prominent green") << ActionButton::Style::prominent << Tint::green << true;
+}
+
+void UiFoundationTest::actionButton_isDrawnByTheStyle()
+{
+    QFETCH(ActionButton::Style, look);
+    QFETCH(Tint, tint);
+    QFETCH(bool, filled);
+    ActionButton button(QStringLiteral("Wiederherstellen"), Symbol::undo, look, tint);
+    button.resize(button.sizeHint());
+    const QImage picture = button.grab().toImage();
+    const QColor tintColor = Palette::color(tint, button.palette());
+    // Near the middle of the top edge lies Fusion's frame, or the fill, or nothing.
+    const QColor edge = picture.pixelColor(picture.width() / 2, 4);
+    QCOMPARE(edge, filled ? tintColor : button.palette().color(QPalette::Window));
+
+    // The label is drawn in the tint, or in white on the fill.
+    const QColor label = filled ? Palette::role(Role::onProminent, button.palette()) : tintColor;
+    bool labelFound = false;
+    for (int x = 0; x < picture.width() && !labelFound; ++x)
+        labelFound = picture.pixelColor(x, picture.height() / 2) == label;
+    QVERIFY(labelFound);
+}
+
+void UiFoundationTest::disabledProminentButton_looksDisabledInEveryScheme_data()
+{
+    Testing::addRowsForEveryAppearance();
+}
+
+void UiFoundationTest::disabledProminentButton_looksDisabledInEveryScheme()
+{
+    QFETCH(Appearance, appearance);
+    ActionButton button = prominentButton();
+    button.setPalette(Palette::qtPalette(appearance));
+    button.resize(button.sizeHint());
+    const auto fillOf = [&] { return button.grab().toImage().pixelColor(button.width() / 2, 4); };
+    const QColor enabledFill = fillOf();
+    button.setEnabled(false);
+    const QColor disabledFill = fillOf();
+    // Grey instead of the tint, however faded: a faded indigo still reads as a button to press.
+    const int chroma = std::max({disabledFill.red(), disabledFill.green(), disabledFill.blue()}) -
+                       std::min({disabledFill.red(), disabledFill.green(), disabledFill.blue()});
+    QVERIFY2(chroma <= 12, qPrintable(disabledFill.name()));
+    QVERIFY(disabledFill != enabledFill);
+    // Nor does it keep the white label of a button that can be pressed.
+    const QImage picture = button.grab().toImage();
+    const QColor white = Palette::role(Role::onProminent, button.palette());
+    // Inside its edge: around it lies the window, white in high contrast.
+    for (int x = 2; x < picture.width() - 2; ++x)
+        QVERIFY(picture.pixelColor(x, picture.height() / 2) != white);
+}
+
+void UiFoundationTest::actionButton_sizeFollowsTheFont()
+{
+    ActionButton normal = prominentButton();
+    ActionButton large = prominentButton();
+    QFont font = large.font();
+    font.setPointSizeF(font.pointSizeF() * 2);
+    large.setFont(font);
+    QVERIFY2(large.sizeHint().height() > normal.sizeHint().height(),
+             qPrintable(QStringLiteral("%1 / %2")
+                            .arg(large.sizeHint().height())
+                            .arg(normal.sizeHint().height())));
+    QVERIFY(large.sizeHint().width() > QFontMetrics(font).horizontalAdvance(large.text()));
+}
+
+void UiFoundationTest::busyButton_keepsTheSizeAndHidesTheLabel()
+{
+    ActionButton button = prominentButton();
+    const QSize idle = button.sizeHint();
+    button.resize(idle);
+    const QColor white = Palette::role(Role::onProminent, button.palette());
+    const auto whiteInLeftQuarter = [&] {
+        const QImage picture = button.grab().toImage();
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 4; x < picture.width() / 4; ++x)
+                count += picture.pixelColor(x, y) == white;
+        }
+        return count;
+    };
+    QVERIFY(whiteInLeftQuarter() > 0);
+    button.setBusy(true);
+    QCOMPARE(button.sizeHint(), idle);
+    // Only the arc in the middle is drawn: the label's start is gone.
+    QCOMPARE(whiteInLeftQuarter(), 0);
 }
 
 QTEST_MAIN(UiFoundationTest)

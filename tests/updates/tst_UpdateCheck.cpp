@@ -75,15 +75,9 @@ void UpdateCheckTest::versionLine_fallsBackWhereTheBuildSaidNothing_data()
     QTest::addColumn<QString>("buildNumber");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("both given") << "2.3"
-                                << "57"
-                                << "Version 2.3 (57)";
-    QTest::newRow("both missing") << ""
-                                  << ""
-                                  << "Version 1.0 (1)";
-    QTest::newRow("blank build number") << "0.4.1"
-                                        << " "
-                                        << "Version 0.4.1 (1)";
+    QTest::newRow("both given") << u"2.3"_qs << u"57"_qs << u"Version 2.3 (57)"_qs;
+    QTest::newRow("both missing") << u""_qs << u""_qs << u"Version 1.0 (1)"_qs;
+    QTest::newRow("blank build number") << u"0.4.1"_qs << u" "_qs << u"Version 0.4.1 (1)"_qs;
 }
 
 void UpdateCheckTest::versionLine_fallsBackWhereTheBuildSaidNothing()
@@ -194,13 +188,9 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers_data()
     const QString notHttps = QStringLiteral(
         "failed: Der Update-Server leitet auf eine Adresse um, die nicht über HTTPS erreichbar "
         "ist.");
+    // What a feed offers is the feed table's; here what reaches it, and what does not.
     QTest::newRow("newer") << "/appcast.xml" << FeedServer::Response{200, appcast(release("2.1"))}
                            << "available 2.1 https://example.org/release";
-    QTest::newRow("same") << "/appcast.xml"
-                          << FeedServer::Response{200, appcast(release("2.0", "40"))}
-                          << "up to date";
-    QTest::newRow("older") << "/appcast.xml" << FeedServer::Response{200, appcast(release("1.0"))}
-                           << "up to date";
     QTest::newRow("malformed")
         << "/appcast.xml" << FeedServer::Response{200, appcast(release("2.1")).chopped(9)}
         << "failed: Der Update-Feed ist nicht lesbar. | Premature end of document.";
@@ -223,9 +213,6 @@ void UpdateCheckTest::check_reportsWhatTheServerAnswers_data()
     QTest::newRow("plain http elsewhere")
         << "http://example.org/appcast.xml" << FeedServer::Response{}
         << "failed: Die Adresse des Update-Feeds ist ungültig oder nicht über HTTPS erreichbar.";
-    QTest::newRow("entity expansion under the size limit")
-        << "/appcast.xml" << FeedServer::Response{200, entityExpansionFeed(4000, 190'000)}
-        << "failed: Der Update-Feed enthält eine Dokumenttypdeklaration";
     QTest::newRow("redirect on this computer followed")
         << "/moved.xml" << FeedServer::Response{200, appcast(release("2.1"))}
         << "available 2.1 https://example.org/release";
