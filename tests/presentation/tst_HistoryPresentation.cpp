@@ -5,6 +5,7 @@
 #include "UndoCommands.h"
 
 #include <QAbstractItemModelTester>
+#include <QSemaphore>
 #include <QTest>
 #include <QThreadPool>
 
@@ -211,10 +212,16 @@ void HistoryPresentationTest::backupList_listingStartedByAClosedDialogOutlivesTh
     auto test = std::make_unique<StoreUnderTest>(crontabOf(twoJobs));
     auto model =
         std::make_unique<BackupListModel>(*test->store, test->clock(), StoreUnderTest::zone());
+    // Every worker held busy, so the comparison cannot finish before the store goes.
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    QSemaphore held;
+    for (int worker = 0; worker < pool.maxThreadCount(); ++worker)
+        pool.start([&held] { held.acquire(); });
     model->reload();
     QVERIFY(model->isLoading());
     model.reset();
     test.reset();
+    held.release(pool.maxThreadCount());
     // The backups were read before the store went; what follows them resumes from here.
     for (int step = 0; step < 3; ++step) {
         QCoreApplication::processEvents();
