@@ -114,14 +114,12 @@ private Q_SLOTS:
     void save_handsOnTrimmedCopyAndKeepsTheDraftUntilTheStoreHasIt();
     void storeChange_reachesEveryFieldTheUserLeftAlone_data();
     void storeChange_reachesEveryFieldTheUserLeftAlone();
-    void title_data();
-    void title();
+    void title_isTheTrimmedNameElseTheCommandsProgram();
     void changes_nameThePartsAnEditChanged_data();
     void changes_nameThePartsAnEditChanged();
     void newInputs_restartTheDraftOnlyForAnotherJob_data();
     void newInputs_restartTheDraftOnlyForAnotherJob();
-    void buttons_data();
-    void buttons();
+    void buttons_offerRevertOnlyForAChangedSavedJob();
     void minuteIntervalEntries_keepAnIntervalNotOffered();
     void toggledWeekday_neverEmptiesTheSet();
     void timeOfDayFormat_hasNoSeconds();
@@ -136,48 +134,33 @@ void JobEditorRulesTest::fieldMessage_data()
     QTest::addColumn<bool>("isMonitored");
     QTest::addColumn<std::optional<QString>>("expected");
 
-    const auto row = [](const char* name, Field field, const QString& text, bool isMonitored,
-                        const char* expected = nullptr) {
-        QTest::newRow(name) << field << text << isMonitored
-                            << (expected ? std::optional(QString::fromUtf8(expected))
-                                         : std::optional<QString>());
+    const auto row = [](const QString& name, Field field, const QString& text, bool isMonitored,
+                        const QString& expected = {}) {
+        QTest::newRow(qPrintable(name))
+            << field << text << isMonitored
+            << (expected.isEmpty() ? std::optional<QString>() : std::optional(expected));
     };
     using enum JobEditorModel::Field;
-    const char* const tooLong = "Der Name darf höchstens 80 Zeichen lang sein.";
+    for (const QStringList& cells :
+         Testing::dataTable(QStringLiteral("editor-field-messages.tsv"), 5))
+        row(cells[0],
+            cells[1] == u"name"      ? name
+            : cells[1] == u"command" ? command
+                                     : schedule,
+            cells[2], Testing::isYes(cells[3]), cells[4]);
+    // Rows too long to write out.
+    const QString tooLong = QStringLiteral("Der Name darf höchstens 80 Zeichen lang sein.");
     // e + combining acute: two code units, one character.
     const QString accented = u"e\u0301"_qs;
-    row("a name of blanks only", name, " \t ", false, "Bitte einen Namen vergeben.");
-    row("a break inside the name", name, "Backup\rTäglich", false,
-        "Der Name muss in einer einzelnen Zeile stehen.");
-    row("a break at the name's end is trimmed", name, "Backup\n", false);
     row("a name of 80 characters", name, QString(80, u'x'), false);
     row("a name of 81 characters", name, QString(81, u'x'), false, tooLong);
     row("80 characters around blanks", name, "  " + QString(80, u'x') + "  ", false);
     row("80 accented characters", name, accented.repeated(80), false);
     row("81 accented characters", name, accented.repeated(81), false, tooLong);
-
-    const char* const percent = "Dieser Befehl verwendet ein ungeschütztes Prozentzeichen. "
-                                "Deaktiviere den Ausführungsstatus oder schreibe \\% statt %.";
-    row("an empty command", command, "  \n", false, "Bitte einen Befehl eingeben.");
-    row("a break between two commands", command, "echo a\necho b", false,
-        "Ein Cronjob muss in einer einzelnen Zeile stehen.");
-    row("a break at the command's end is trimmed", command, "echo a\n", true);
-    row("a percent sign, monitored", command, "date +%F", true, percent);
-    row("a percent sign, not monitored", command, "date +%F", false);
-    row("an escaped percent sign, monitored", command, "date +\\%F", true);
     row("a command too long to monitor", command, QString(900, u'x'), true,
         "Dieser Befehl ist zu lang für den Ausführungsstatus. Deaktiviere den "
         "Ausführungsstatus oder kürze den Befehl.");
     row("a long command, not monitored", command, QString(900, u'x'), false);
-
-    row("a valid schedule", schedule, "*/5 * * * *", false);
-    row("a plain mistake in the schedule", schedule, "60 * * * *", false,
-        "Minute: Wert außerhalb von 0…59.");
-    row("a step after a single value", schedule, "5/10 * * * *", false,
-        "Minute: Ein Schritt ist nur nach * oder einem Bereich erlaubt. "
-        "Schreibe stattdessen „5-59/10 * * * *“.");
-    row("a shortcut in capitals", schedule, "@HOURLY", false,
-        "Diese @-Kurzform wird von cron nicht unterstützt. Schreibe stattdessen „@hourly“.");
 }
 
 void JobEditorRulesTest::fieldMessage()
@@ -205,7 +188,6 @@ void JobEditorRulesTest::fieldMessage()
     }
 }
 
-// A new job's empty fields keep quiet until the user leaves them or tries to save.
 void JobEditorRulesTest::shownMessage_data()
 {
     QTest::addColumn<bool>("isNew");
@@ -213,23 +195,11 @@ void JobEditorRulesTest::shownMessage_data()
     QTest::addColumn<Field>("field");
     QTest::addColumn<bool>("isShown");
 
-    const auto row = [](const char* name, bool isNew, const QString& steps, Field field,
-                        bool isShown) {
-        QTest::newRow(name) << isNew << steps << field << isShown;
-    };
-    using enum JobEditorModel::Field;
-    row("a new job opens with its empty fields quiet", true, "name ", name, false);
-    row("blanks count as empty", true, "command   \n", command, false);
-    row("the field left empty speaks up", true, "name ; leave name", name, true);
-    row("leaving the other field empty does not", true, "name ; command ; leave command", name,
-        false);
-    row("leaving it filled does not", true, "name x; leave name; name ", name, false);
-    row("left empty once, then emptied again, still speaks", true,
-        "command ; leave command; command /bin/true; leave command; command ", command, true);
-    row("a save attempt reveals both", true, "name ; command ; save", command, true);
-    row("a message about what was typed shows at once", true, "name " + QString(81, u'x'), name,
-        true);
-    row("an existing job shows its messages at once", false, "name ", name, true);
+    for (const QStringList& row :
+         Testing::dataTable(QStringLiteral("editor-shown-messages.tsv"), 5))
+        QTest::newRow(qPrintable(row[0]))
+            << (row[1] == u"new") << row[2] << (row[3] == u"name" ? Field::name : Field::command)
+            << Testing::isYes(row[4]);
 }
 
 void JobEditorRulesTest::shownMessage()
@@ -251,50 +221,29 @@ void JobEditorRulesTest::scheduleEditing_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<ScheduleEditorMode>("mode");
     QTest::addColumn<QString>("expression");
-    QTest::addColumn<VisualSchedule>("visual");
+    QTest::addColumn<QString>("form");
 
-    const auto row = [](const char* name, const char* saved, const char* steps,
-                        ScheduleEditorMode mode, const char* expression,
-                        const VisualSchedule& visual) {
-        QTest::newRow(name) << QString::fromUtf8(saved) << QString::fromUtf8(steps) << mode
-                            << QString::fromUtf8(expression) << visual;
-    };
-    using enum ScheduleEditorMode;
-    VisualSchedule everySeven;
-    everySeven.frequency = ScheduleFrequency::minutes;
-    everySeven.minuteInterval = 7;
-    VisualSchedule fivePastNine;
-    fivePastNine.minute = 5;
-    const VisualSchedule workdays = weekly({1, 2, 3, 4, 5});
-
-    row("recognised opens visual", "0 9 * * 1-5", "", visual, "0 9 * * 1-5", workdays);
-    row("interval not offered stays", "*/7 * * * *", "", visual, "*/7 * * * *", everySeven);
-    row("shortcut opens syntax with the default form", "@daily", "", syntax, "@daily",
-        VisualSchedule::defaultSchedule());
-    row("visual change writes the expression", "0 9 * * *", "weekly 5", visual, "0 9 * * 5",
-        weekly({5}));
-    row("to syntax changes nothing", "*/7 * * * *", "syntax", syntax, "*/7 * * * *", everySeven);
-    row("back to visual gives up what it cannot show", "0 9 * * 1-5",
-        "syntax; schedule 0 9 1-7 * *; visual", visual, "0 9 * * 1-5", workdays);
-    row("back to visual takes what it can show", "@daily", "schedule 05 9 * * *; visual", visual,
-        "05 9 * * *", fivePastNine);
-    row("revert to a recognised schedule", "*/7 * * * *", "syntax; schedule @hourly; revert",
-        visual, "*/7 * * * *", everySeven);
-    row("revert to a shortcut keeps the form", "@daily", "visual; weekly 3; revert", syntax,
-        "@daily", weekly({3}));
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("editor-schedules.tsv"), 6))
+        QTest::newRow(qPrintable(row[0]))
+            << row[1] << row[2]
+            << (row[3] == u"syntax" ? ScheduleEditorMode::syntax : ScheduleEditorMode::visual)
+            << row[4] << row[5];
 }
 
 void JobEditorRulesTest::scheduleEditing()
 {
     QFETCH(QString, saved);
     QFETCH(QString, steps);
-    QFETCH(VisualSchedule, visual);
+    QFETCH(QString, form);
 
     JobEditorModel model(backupJob(saved), false);
     edited(model, steps);
     QTEST(model.editorMode(), "mode");
     QTEST(model.draft().scheduleExpression, "expression");
-    QVERIFY(model.visualSchedule() == visual);
+    // The whole form, the fields its frequency hides too.
+    const auto expected = VisualSchedule::recognize(form);
+    QVERIFY(expected);
+    QVERIFY(model.visualSchedule() == *expected);
 }
 
 void JobEditorRulesTest::canSave_data()
@@ -304,18 +253,9 @@ void JobEditorRulesTest::canSave_data()
     QTest::addColumn<bool>("hasUnsavedChanges");
     QTest::addColumn<bool>("canSave");
 
-    const auto row = [](const char* name, bool isNew, const char* steps, bool isChanged,
-                        bool canSave) {
-        QTest::newRow(name) << isNew << QString::fromUtf8(steps) << isChanged << canSave;
-    };
-    row("existing, unchanged", false, "", false, false);
-    row("new, unchanged", true, "", false, true);
-    row("only the switch", false, "paused", true, true);
-    row("only the log policy", false, "unlogged", true, true);
-    row("a trailing blank is a change", false, "name Backup ", true, true);
-    row("while saving", true, "saving", false, false);
-    row("invalid schedule", true, "schedule 60 * * * *", true, false);
-    row("monitored with a bare percent", false, "command date +%F; monitored", true, false);
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("editor-can-save.tsv"), 5))
+        QTest::newRow(qPrintable(row[0]))
+            << (row[1] == u"new") << row[2] << Testing::isYes(row[3]) << Testing::isYes(row[4]);
 }
 
 void JobEditorRulesTest::canSave()
@@ -370,31 +310,10 @@ void JobEditorRulesTest::storeChange_reachesEveryFieldTheUserLeftAlone_data()
     QTest::addColumn<bool>("hasUnsavedChanges");
     QTest::addColumn<ScheduleEditorMode>("editorMode");
 
-    const auto row = [](const char* name, const char* steps, const char* storeChange,
-                        const QString& expectedDraft, bool isChanged,
-                        ScheduleEditorMode mode = ScheduleEditorMode::visual) {
-        QTest::newRow(name) << QString::fromUtf8(steps) << QString::fromUtf8(storeChange)
-                            << expectedDraft << isChanged << mode;
-    };
-    row("a pause from the list reaches the untouched switch", "", "paused", "paused", false);
-    row("monitoring turned on elsewhere reaches its switch and policy", "",
-        "monitored; errors only", "monitored; errors only", false);
-    row("a typed name survives a pause, which still reaches the switch", "name Sicherung", "paused",
-        "name Sicherung; paused", true);
-    row("a typed name survives an outside edit of the command", "name Sicherung",
-        "command /bin/other", "name Sicherung; command /bin/other", true);
-    row("a switch flipped the same way as the store's shows no change", "paused", "paused",
-        "paused", false);
-    row("a switch the user flipped keeps the user's position", "monitored", "errors only",
-        "monitored; errors only", true);
-    row("a name typed and typed back takes the store's new name", "name X; name Backup",
-        "name Sicherung", "name Sicherung", false);
-    row("an outside schedule the form can show moves the form", "", "schedule 0 3 * * *",
-        "schedule 0 3 * * *", false);
-    row("an outside schedule the form cannot show opens the text", "", "schedule @reboot",
-        "schedule @reboot", false, ScheduleEditorMode::syntax);
-    row("a schedule set in the form survives an outside schedule", "weekly 1,3",
-        "schedule 0 3 * * *", "schedule " + weekly({1, 3}).expression(), true);
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("editor-store-changes.tsv"), 6))
+        QTest::newRow(qPrintable(row[0]))
+            << row[1] << row[2] << row[3] << Testing::isYes(row[4])
+            << (row[5] == u"syntax" ? ScheduleEditorMode::syntax : ScheduleEditorMode::visual);
 }
 
 void JobEditorRulesTest::storeChange_reachesEveryFieldTheUserLeftAlone()
@@ -419,26 +338,14 @@ void JobEditorRulesTest::storeChange_reachesEveryFieldTheUserLeftAlone()
         QCOMPARE(model.visualSchedule().expression(), expected.scheduleExpression);
 }
 
-void JobEditorRulesTest::title_data()
+void JobEditorRulesTest::title_isTheTrimmedNameElseTheCommandsProgram()
 {
-    QTest::addColumn<bool>("isNew");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("new job") << true << "Backup"
-                             << "Neuer Cronjob";
-    QTest::newRow("trimmed name") << false << "  Backup\n"
-                                  << "Backup";
-    QTest::newRow("blank name: the command's") << false << " \t"
-                                               << "backup.sh";
-}
-
-void JobEditorRulesTest::title()
-{
-    QFETCH(bool, isNew);
-    QFETCH(QString, name);
-    QFETCH(QString, expected);
-    QCOMPARE(JobEditorModel(backupJob(QStringLiteral("@daily"), name), isNew).title(), expected);
+    const auto title = [](bool isNew, const QString& name) {
+        return JobEditorModel(backupJob(QStringLiteral("@daily"), name), isNew).title();
+    };
+    QCOMPARE(title(true, u"Backup"_qs), u"Neuer Cronjob"_qs);
+    QCOMPARE(title(false, u"  Backup\n"_qs), u"Backup"_qs);
+    QCOMPARE(title(false, u" \t"_qs), u"backup.sh"_qs);
 }
 
 void JobEditorRulesTest::changes_nameThePartsAnEditChanged_data()
@@ -531,35 +438,19 @@ void JobEditorRulesTest::newInputs_restartTheDraftOnlyForAnotherJob()
     QCOMPARE(model.executionHistory(), inputs.executionHistory);
 }
 
-void JobEditorRulesTest::buttons_data()
+void JobEditorRulesTest::buttons_offerRevertOnlyForAChangedSavedJob()
 {
-    QTest::addColumn<bool>("isNew");
-    QTest::addColumn<bool>("isDialog");
-    QTest::addColumn<bool>("isChanged");
-    QTest::addColumn<QString>("saveLabel");
-    QTest::addColumn<bool>("offersRevert");
-
-    QTest::newRow("a saved job as it is")
-        << false << false << false << u"Änderungen sichern"_qs << false;
-    QTest::newRow("a saved job, changed")
-        << false << false << true << u"Änderungen sichern"_qs << true;
+    JobEditorModel saved(backupJob(QStringLiteral("0 9 * * *")), false);
+    QCOMPARE(saved.saveLabel(), u"Änderungen sichern"_qs);
+    QVERIFY(!saved.offersRevert(false));
+    saved.setName(QStringLiteral("Backups"));
+    QCOMPARE(saved.saveLabel(), u"Änderungen sichern"_qs);
+    QVERIFY(saved.offersRevert(false));
     // The dialog's way back is "Abbrechen".
-    QTest::newRow("a new job, changed") << true << true << true << u"Cronjob anlegen"_qs << false;
-}
-
-void JobEditorRulesTest::buttons()
-{
-    QFETCH(bool, isNew);
-    QFETCH(bool, isDialog);
-    QFETCH(bool, isChanged);
-    QFETCH(QString, saveLabel);
-    QFETCH(bool, offersRevert);
-
-    JobEditorModel model(backupJob(QStringLiteral("0 9 * * *")), isNew);
-    if (isChanged)
-        model.setName(QStringLiteral("Backups"));
-    QCOMPARE(model.saveLabel(), saveLabel);
-    QCOMPARE(model.offersRevert(isDialog), offersRevert);
+    JobEditorModel created(backupJob(QStringLiteral("0 9 * * *")), true);
+    created.setName(QStringLiteral("Backups"));
+    QCOMPARE(created.saveLabel(), u"Cronjob anlegen"_qs);
+    QVERIFY(!created.offersRevert(true));
 }
 
 void JobEditorRulesTest::minuteIntervalEntries_keepAnIntervalNotOffered()

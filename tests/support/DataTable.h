@@ -49,4 +49,12 @@ inline QList<QStringList> dataTable(const QString& name, qsizetype columns)
     return rows;
 }
 
+// A column that says "yes" or "no".
+inline bool isYes(const QString& cell)
+{
+    if (cell != u"yes" && cell != u"no")
+        QTest::qFail(qPrintable(QStringLiteral("neither yes nor no: ") + cell), __FILE__, __LINE__);
+    return cell == u"yes";
+}
+
 } // namespace Tempolane::Testing
