@@ -75,8 +75,7 @@ class CrontabChecksTest final : public QObject
 private Q_SLOTS:
     void lineGivesFindings_data();
     void lineGivesFindings();
-    void carriageReturnIsReadAsEachSourceShowsIt_data();
-    void carriageReturnIsReadAsEachSourceShowsIt();
+    void carriageReturnOfTheInstalledCrontabIsTold();
     void fixTakesTheFindingAway_data();
     void fixTakesTheFindingAway();
     void machineKeepsEveryLineFromRunning_data();
@@ -131,30 +130,13 @@ void CrontabChecksTest::lineGivesFindings()
         QVERIFY2(!finding.message.isEmpty(), qPrintable(finding.id));
 }
 
-void CrontabChecksTest::carriageReturnIsReadAsEachSourceShowsIt_data()
+// The tool lists an installed crontab's carriage return as \r; in a file that is a backslash and
+// an r (the findings table).
+void CrontabChecksTest::carriageReturnOfTheInstalledCrontabIsTold()
 {
-    QTest::addColumn<CrontabSource>("source");
-    QTest::addColumn<QString>("crontab");
-    QTest::addColumn<QStringList>("findings");
-
-    QTest::newRow("a file with a carriage return")
-        << CrontabSource::file << "0 4 * * * /home/ann/run.sh\r\n"
-        << QStringList{"1:line-ending:error"};
-    QTest::newRow("the installed crontab, which the tool lists with \\r for it")
-        << CrontabSource::installed << "0 4 * * * /home/ann/run.sh\\r\n"
-        << QStringList{"1:line-ending:error"};
-    QTest::newRow("a file with a backslash and an r, which sh reads as r")
-        << CrontabSource::file << "0 4 * * * /home/ann/run.sh\\r\n"
-        << QStringList{"1:not-executable:error"};
-}
-
-void CrontabChecksTest::carriageReturnIsReadAsEachSourceShowsIt()
-{
-    QFETCH(CrontabSource, source);
-    QFETCH(QString, crontab);
-    QFETCH(QStringList, findings);
-
-    QCOMPARE(summary(checked(crontab, {"x:/home/ann/run.sh"}, source)), findings);
+    QCOMPARE(summary(checked("0 4 * * * /home/ann/run.sh\\r\n", {"x:/home/ann/run.sh"},
+                             CrontabSource::installed)),
+             QStringList{"1:line-ending:error"});
 }
 
 void CrontabChecksTest::fixTakesTheFindingAway_data()
@@ -165,42 +147,15 @@ void CrontabChecksTest::fixTakesTheFindingAway_data()
     QTest::addColumn<int>("fix");
     QTest::addColumn<QString>("fixed");
 
-    const QStringList php{"x:/usr/local/bin/php"};
-    const auto row = [](const char* name, const QString& crontab, const char* id,
-                        const QString& fixed, const QStringList& files = {}, int fix = 0) {
-        QTest::newRow(name) << crontab << files << QString::fromLatin1(id) << fix << fixed;
-    };
-    row("the full path of the program", "*/5 * * * * php artisan\n", "command-not-found",
-        "*/5 * * * * /usr/local/bin/php artisan\n", php);
-    row("a PATH line above the job and its markers",
-        "# Tempolane id: " + jobId + "\n*/5 * * * * php artisan\n", "command-not-found",
-        "PATH=/usr/local/bin:/usr/bin:/bin\n# Tempolane id: " + jobId +
-            "\n*/5 * * * * php artisan\n",
-        php, 1);
-    row("the full path inside a monitored job's encoded command",
-        monitoredLines("*/5 * * * *", "php artisan"), "command-not-found",
-        "# Tempolane name: php\n" + monitoredLines("*/5 * * * *", "/usr/local/bin/php artisan"),
-        php);
-    row("every percent sign escaped", "0 4 * * * /bin/date +%Y-%m >/tmp/x 2>&1\n", "percent",
-        "0 4 * * * /bin/date +\\%Y-\\%m >/tmp/x 2>&1\n");
-    row("every line ending repaired, comments too",
-        "# a\r\n0 4 * * * /bin/true\r\n0 5 * * * /bin/true\r\n", "line-ending",
-        "# a\n0 4 * * * /bin/true\n0 5 * * * /bin/true\n");
-    row("a reversed weekday range as a list", "0 9 * * sat-sun /bin/true\n", "never-runs",
-        "0 9 * * sat,sun /bin/true\n");
-    row("a reversed month range as a list", "0 9 1 nov-jan * /bin/true\n", "never-runs",
-        "0 9 1 nov,dec,jan * /bin/true\n");
-    row("the session bus above", "0 12 * * * notify-send x\n", "desktop-session",
-        "DBUS_SESSION_BUS_ADDRESS=unix:path=/run/user/1000/bus\n0 12 * * * notify-send x\n");
-    row("bash above", "0 4 * * * [[ -f /tmp/x ]] && /bin/true\n", "shell-syntax",
-        "SHELL=/bin/bash\n0 4 * * * [[ -f /tmp/x ]] && /bin/true\n");
-    row("the values cron would not put into PATH", "PATH=$HOME/bin:${PATH}\n", "assignment",
-        "PATH=/home/ann/bin:/usr/bin:/bin\n");
-    row("the comment of an assignment on a line of its own", "MAILTO=ann@example.org # admin\n",
-        "assignment", "# admin\nMAILTO=ann@example.org\n");
-    row("monitoring keeps the output", "0 4 * * * /bin/date\n", "output-lost", "",
-        {"-:/usr/sbin/sendmail"});
-    row("a line feed at the end", "0 4 * * * /bin/true", "final-newline", "0 4 * * * /bin/true\n");
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("crontab-fixes.tsv"), 6))
+        QTest::newRow(qPrintable(row[0]))
+            << row[1] << row[2].split(QStringLiteral(" | "), Qt::SkipEmptyParts) << row[3]
+            << row[4].toInt() << row[5];
+    // A row too encoded to write out.
+    QTest::newRow("the full path inside a monitored job's encoded command")
+        << monitoredLines("*/5 * * * *", "php artisan") << QStringList{"x:/usr/local/bin/php"}
+        << "command-not-found" << 0
+        << "# Tempolane name: php\n" + monitoredLines("*/5 * * * *", "/usr/local/bin/php artisan");
 }
 
 void CrontabChecksTest::fixTakesTheFindingAway()
@@ -240,21 +195,11 @@ void CrontabChecksTest::machineKeepsEveryLineFromRunning_data()
     QTest::addColumn<QString>("crontab");
     QTest::addColumn<QStringList>("findings");
 
-    const auto row = [](const char* name, const QStringList& files,
-                        std::optional<bool> isCronRunning, const char* finding = nullptr,
-                        const char* crontab = "# Kopf\n0 4 * * * /bin/true\n") {
-        QTest::newRow(name) << files << isCronRunning << QString::fromLatin1(crontab)
-                            << (finding ? QStringList{finding} : QStringList());
-    };
-    row("no cron daemon", {}, false, "1:cron-not-running:error");
-    row("no telling whether one runs", {}, std::nullopt);
-    row("no cron daemon, but nothing to run either", {}, false, nullptr,
-        "# Kopf\n# 0 4 * * * /bin/true\n");
-    row("cron.allow without the user", {"r:/etc/cron.allow=root\nbob\n"}, true,
-        "1:cron-denied:error");
-    row("cron.allow with the user, whatever cron.deny says",
-        {"r:/etc/cron.allow=ann\n", "r:/etc/cron.deny=ann\n"}, true);
-    row("cron.deny with the user", {"r:/etc/cron.deny=bob\nann\n"}, true, "1:cron-denied:error");
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("crontab-machine.tsv"), 5))
+        QTest::newRow(qPrintable(row[0]))
+            << row[1].split(QStringLiteral(" | "), Qt::SkipEmptyParts)
+            << (row[2] == u"unknown" ? std::nullopt : std::optional(Testing::isYes(row[2])))
+            << row[3] << row[4].split(u' ', Qt::SkipEmptyParts);
 }
 
 void CrontabChecksTest::machineKeepsEveryLineFromRunning()
@@ -312,19 +257,10 @@ void CrontabChecksTest::clockChangeNamesTheDayAndWhatCronDoes_data()
     QTest::addColumn<QString>("schedule");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("half past two on the morning the clock goes forward")
-        << QDate(2026, 3, 1) << "30 2 * * *"
-        << "Am 29. März 2026 wird die Uhr von 02:00 auf 03:00 vorgestellt: 02:30 gibt es an "
-           "diesem Tag nicht, und cron startet den Job gleich nach der Umstellung.";
-    QTest::newRow("half past two on the morning the clock goes back")
-        << QDate(2026, 6, 1) << "30 2 * * *"
-        << "Am 25. Oktober 2026 wird die Uhr von 03:00 auf 02:00 zurückgestellt: 02:30 kommt an "
-           "diesem Tag zweimal, und cron startet den Job nur einmal.";
-    QTest::newRow("workdays only: both changes fall on a Sunday")
-        << QDate(2026, 3, 1) << "30 2 * * 1-5"
-        << "";
-    QTest::newRow("an hour the changes leave alone") << QDate(2026, 3, 1) << "30 4 * * *"
-                                                     << "";
+    for (const QStringList& row :
+         Testing::dataTable(QStringLiteral("crontab-clock-changes.tsv"), 4))
+        QTest::newRow(qPrintable(row[0]))
+            << QDate::fromString(row[1], Qt::ISODate) << row[2] << row[3];
 }
 
 void CrontabChecksTest::clockChangeNamesTheDayAndWhatCronDoes()
@@ -349,22 +285,8 @@ void CrontabChecksTest::silencedFindingsStayAway_data()
     QTest::addColumn<QString>("crontab");
     QTest::addColumn<QStringList>("findings");
 
-    QTest::newRow("ignore above the line") << "# tempolane: ignore percent\n"
-                                              "0 4 * * * /bin/date +%Y >/tmp/x 2>&1\n"
-                                           << QStringList{};
-    QTest::newRow("ignore above a job's markers")
-        << "# tempolane: ignore percent, every-minute\n# Tempolane id: " + jobId +
-               "\n* 4 * * * /bin/date +%Y >/tmp/x 2>&1\n"
-        << QStringList{};
-    QTest::newRow("ignore of another id") << "# tempolane: ignore every-minute\n"
-                                             "0 4 * * * /bin/date +%Y >/tmp/x 2>&1\n"
-                                          << QStringList{"2:percent:warning"};
-    QTest::newRow("ignore two lines above counts not")
-        << "# tempolane: ignore percent\n\n0 4 * * * /bin/date +%Y >/tmp/x 2>&1\n"
-        << QStringList{"3:percent:warning"};
-    QTest::newRow("ignore-file anywhere")
-        << "0 4 * * * /bin/date +%Y >/tmp/x 2>&1\n# tempolane: ignore-file percent\n"
-        << QStringList{};
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("crontab-silencing.tsv"), 3))
+        QTest::newRow(qPrintable(row[0])) << row[1] << row[2].split(u' ', Qt::SkipEmptyParts);
 }
 
 void CrontabChecksTest::silencedFindingsStayAway()
