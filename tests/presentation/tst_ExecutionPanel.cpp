@@ -1,3 +1,4 @@
+#include "DataTable.h"
 #include "ExecutionPanel.h"
 #include "ExecutionTexts.h"
 #include "LastMeaningfulLine.h"
@@ -47,28 +48,16 @@ private Q_SLOTS:
     void runFacts_data();
     void runFacts();
     void body_dependsOnSavingFirst();
-    void runButton_data();
-    void runButton();
-    void clearHistory_data();
-    void clearHistory();
+    void runButton_waitsForTheSaveAndTheRunningRun();
+    void clearHistory_isOfferedForAHistoryThatCanBeCleared();
 };
 
 void ExecutionPanelTest::durationText_data()
 {
     QTest::addColumn<double>("seconds");
     QTest::addColumn<QString>("expected");
-
-    const auto row = [](const char* name, double seconds, const char* expected) {
-        QTest::newRow(name) << seconds << QString::fromUtf8(expected);
-    };
-    row("zero", 0.0, "0 Sek.");
-    row("rounds down", 42.4, "42 Sek.");
-    row("half rounds up", 0.5, "1 Sek.");
-    row("just under a minute rounds to 60", 59.5, "60 Sek.");
-    row("one minute", 60.0, "1 Min. 0 Sek.");
-    row("fraction dropped above a minute", 125.9, "2 Min. 5 Sek.");
-    row("no hour unit", 3700.0, "61 Min. 40 Sek.");
-    row("below zero", -3.0, "0 Sek.");
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("duration-texts.tsv"), 3))
+        QTest::newRow(qPrintable(row[0])) << row[1].toDouble() << row[2];
 }
 
 void ExecutionPanelTest::durationText()
@@ -209,47 +198,22 @@ void ExecutionPanelTest::body_dependsOnSavingFirst()
     QCOMPARE(ExecutionPanel::body(false, waiting), Body::status);
 }
 
-void ExecutionPanelTest::runButton_data()
+void ExecutionPanelTest::runButton_waitsForTheSaveAndTheRunningRun()
 {
-    QTest::addColumn<bool>("hasUnsavedChanges");
-    QTest::addColumn<bool>("isRunningNow");
-    QTest::addColumn<bool>("isEnabled");
-    QTest::addColumn<QString>("help");
-
-    QTest::newRow("saved") << false << false << true << "Cronjob einmal sofort ausführen";
-    QTest::newRow("unsaved") << true << false << false << "Sichere zuerst deine Änderungen.";
-    QTest::newRow("running") << false << true << false << "Cronjob einmal sofort ausführen";
+    using ExecutionPanel::runButton;
+    QVERIFY(runButton(false, false).isEnabled);
+    QCOMPARE(runButton(false, false).help, u"Cronjob einmal sofort ausführen"_qs);
+    QVERIFY(!runButton(true, false).isEnabled);
+    QCOMPARE(runButton(true, false).help, u"Sichere zuerst deine Änderungen."_qs);
+    QVERIFY(!runButton(false, true).isEnabled);
+    QCOMPARE(runButton(false, true).help, u"Cronjob einmal sofort ausführen"_qs);
 }
 
-void ExecutionPanelTest::runButton()
+void ExecutionPanelTest::clearHistory_isOfferedForAHistoryThatCanBeCleared()
 {
-    QFETCH(bool, hasUnsavedChanges);
-    QFETCH(bool, isRunningNow);
-    QFETCH(bool, isEnabled);
-    QFETCH(QString, help);
-    const auto button = ExecutionPanel::runButton(hasUnsavedChanges, isRunningNow);
-    QCOMPARE(button.isEnabled, isEnabled);
-    QCOMPARE(button.help, help);
-}
-
-void ExecutionPanelTest::clearHistory_data()
-{
-    QTest::addColumn<QList<JobExecutionRecord>>("history");
-    QTest::addColumn<bool>("canClear");
-    QTest::addColumn<bool>("isOffered");
-
-    QTest::newRow("a history") << QList{record(0)} << true << true;
-    QTest::newRow("no history") << QList<JobExecutionRecord>() << true << false;
-    QTest::newRow("no way to clear it") << QList{record(0)} << false << false;
-}
-
-void ExecutionPanelTest::clearHistory()
-{
-    QFETCH(QList<JobExecutionRecord>, history);
-    QFETCH(bool, canClear);
-    QFETCH(bool, isOffered);
-
-    QCOMPARE(ExecutionPanel::offersClearHistory(history, canClear), isOffered);
+    QVERIFY(ExecutionPanel::offersClearHistory({record(0)}, true));
+    QVERIFY(!ExecutionPanel::offersClearHistory({}, true));
+    QVERIFY(!ExecutionPanel::offersClearHistory({record(0)}, false));
 }
 
 QTEST_APPLESS_MAIN(ExecutionPanelTest)

@@ -94,11 +94,17 @@ Timeline timeline(const QList<TimelineJob>& jobs, const QString& now = QString::
     return Timeline::make({jobs, range, at(now), berlin, german});
 }
 
-QString describe(const TimelineMark& mark)
+// "failed 02. 09:00": the shape of a run and when it started.
+QString shapeAt(RunShape shape, std::int64_t start)
 {
     static const char* const shapes[] = {"planned",     "succeeded", "failed",
                                          "interrupted", "running",   "missed"};
-    QString text = QString::fromLatin1(shapes[int(mark.shape)]) + u' ' + shown(mark.start);
+    return QString::fromLatin1(shapes[int(shape)]) + u' ' + shown(start);
+}
+
+QString describe(const TimelineMark& mark)
+{
+    QString text = shapeAt(mark.shape, mark.start);
     if (mark.count > 1)
         text += QStringLiteral("–%1 ×%2").arg(shown(mark.lastStart)).arg(mark.count);
     if (mark.exitCode)
@@ -300,22 +306,10 @@ void TimelineTest::axisOnChangesOfTheClock_data()
     QTest::addColumn<QString>("labels"); // of the ticks in between
     QTest::addColumn<double>("hours");   // from the axis's start to its end
 
-    QTest::newRow("spring: 02:00 is skipped")
-        << "2026-03-29 12:00" << TimelineRange::day << "2026-03-29 00:00"
-        << "2026-03-29 04:00"
-        << "So., 29., 01:00, 03:00" << 49.0;
-    QTest::newRow("autumn: 02:00 comes twice")
-        << "2026-10-25 12:00" << TimelineRange::day << "2026-10-25 00:00"
-        << "2026-10-25 03:00"
-        << "So., 25., 01:00, 02:00, 02:00" << 49.0;
-    QTest::newRow("a week over spring: the day is an hour shorter")
-        << "2026-03-26 12:00" << TimelineRange::week << "2026-03-29 00:00"
-        << "2026-03-30 00:00"
-        << "So., 29., 06:00, 12:00, 18:00" << 15 * 24 - 1.0;
-    QTest::newRow("a week over autumn: the day is an hour longer")
-        << "2026-10-22 12:00" << TimelineRange::week << "2026-10-25 00:00"
-        << "2026-10-26 00:00"
-        << "So., 25., 06:00, 12:00, 18:00" << 15 * 24 + 1.0;
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("timeline-axes.tsv"), 7))
+        QTest::newRow(qPrintable(row[0]))
+            << row[1] << (row[2] == u"week" ? TimelineRange::week : TimelineRange::day) << row[3]
+            << row[4] << row[5] << row[6].toDouble();
 }
 
 void TimelineTest::axisOnChangesOfTheClock()
@@ -407,11 +401,9 @@ void TimelineTest::runChart()
 
     const RunChart chart = RunChart::make(QStringLiteral("0 9 * * *"), runs, std::nullopt,
                                           at(QString::fromLatin1(monday)), berlin, german);
-    static const char* const shapes[] = {"planned",     "succeeded", "failed",
-                                         "interrupted", "running",   "missed"};
     QStringList shownSlots;
     for (const RunChartSlot& slot : chart.slots) {
-        QString text = QString::fromLatin1(shapes[int(slot.shape)]) + u' ' + shown(slot.start);
+        QString text = shapeAt(slot.shape, slot.start);
         if (slot.duration)
             text += QStringLiteral(" %1 s").arg(*slot.duration / 1000);
         if (slot.missedCount > 0)
