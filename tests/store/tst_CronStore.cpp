@@ -22,13 +22,14 @@ const QString idB = QStringLiteral("bbbbbbbb-0000-4000-8000-000000000002");
 
 using JobOperation = std::function<QCoro::Task<>(CronStore&, CronJob)>;
 
-// The shared store under test, with the execution service's calls logged among the
+// The shared store under test, loaded, with the execution service's calls logged among the
 // crontab's.
 struct Fixture : Testing::StoreUnderTest
 {
     explicit Fixture(const QString& crontab = {}) : StoreUnderTest(crontab)
     {
         execution->sharedLog = client->sharedLog;
+        load();
     }
 
     // Switches monitoring on for one job and saves it.
@@ -78,7 +79,7 @@ private Q_SLOTS:
     void duplicateName_data();
     void duplicateName();
     void beginDuplicating_ofPausedUnmonitoredJob_isPausedAndMonitored();
-    void deleteJob_selectsTheFollowingOrLastJob();
+    void deleteJob_ofTheLastJob_clearsItsHistoryAndTheSelection();
     void operationOnAnotherJob_keepsTheSelection_data();
     void operationOnAnotherJob_keepsTheSelection();
     void refresh_marksOverdueRunsAsNotObserved_data();
@@ -93,7 +94,6 @@ private Q_SLOTS:
 void CronStoreTest::assigningAnEqualValue_notifiesNothing()
 {
     Fixture fixture(marked(idA, QStringLiteral("0 9 * * * /bin/a")));
-    fixture.load();
     CronStore& store = *fixture.store;
 
     QSignalSpy document(&store, &CronStore::documentChanged);
@@ -120,7 +120,7 @@ void CronStoreTest::assigningAnEqualValue_notifiesNothing()
 
 void CronStoreTest::load_ofAnEmptyCrontab_selectsNothing()
 {
-    Fixture fixture;
+    Testing::StoreUnderTest fixture;
     QSignalSpy loading(fixture.store.get(), &CronStore::isLoadingChanged);
     fixture.load();
     QVERIFY(fixture.store->hasLoaded());
@@ -134,7 +134,6 @@ void CronStoreTest::load_ofAnEmptyCrontab_selectsNothing()
 void CronStoreTest::load_failure_keepsTheDocumentAndPresentsTheError()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n"));
-    fixture.load();
     const CronDocument before = fixture.store->document();
     const QUuid selection = fixture.store->selection();
 
@@ -185,7 +184,6 @@ void CronStoreTest::load_keepsTheSelectedJobAcrossReloads()
     QFETCH(int, expectedIndex);
 
     Fixture fixture(first);
-    fixture.load();
     fixture.store->setSelection(fixture.job(selectedIndex).id);
     fixture.client->contents = second;
     fixture.load();
@@ -195,7 +193,6 @@ void CronStoreTest::load_keepsTheSelectedJobAcrossReloads()
 void CronStoreTest::overlappingOperations_duringASave_doNothing()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n"));
-    fixture.load();
     CronJob job = fixture.job(0);
     job.command = QStringLiteral("/bin/changed");
 
@@ -220,7 +217,6 @@ void CronStoreTest::overlappingOperations_duringASave_doNothing()
 void CronStoreTest::saveJob_whileALoadAdoptsAnExternalChange_keepsTheChange()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n"));
-    fixture.load();
     CronJob job = fixture.job(0);
     job.isMonitoringEnabled = true;
 
@@ -270,7 +266,6 @@ void CronStoreTest::filteredJobs()
                     marked(idB, QStringLiteral("0 9 * * * /bin/bad")) +
                     marked(idC, QStringLiteral("*/5 * * * * /bin/cut")) +
                     QStringLiteral("# Tempolane disabled: 0 9 * * * /bin/off\n"));
-    fixture.load();
     // Monitoring is a document matter; switch it on in memory for the first three.
     CronDocument document = fixture.store->document();
     for (qsizetype i = 0; i < 3; ++i) {
@@ -319,7 +314,6 @@ void CronStoreTest::search_findsWhatASaveChanged()
     QFETCH(std::function<void(CronJob&)>, edit);
     Fixture fixture(marked(idA, QStringLiteral("0 9 * * * /bin/a")) +
                     marked(idB, QStringLiteral("0 9 * * * /bin/b")));
-    fixture.load();
     fixture.store->setSearchText(search);
     QCOMPARE(fixture.store->filteredJobs().size(), 0);
 
@@ -336,7 +330,6 @@ void CronStoreTest::upcomingExecution_ofPausedOrRebootJob_isNone()
 {
     Fixture fixture(QStringLiteral(
         "@reboot /bin/a\n# Tempolane disabled: * * * * * /bin/b\n* * * * * /bin/c\n"));
-    fixture.load();
     QCOMPARE(fixture.store->upcomingExecution(fixture.job(0), fixture.now), std::nullopt);
     QCOMPARE(fixture.store->upcomingExecution(fixture.job(1), fixture.now), std::nullopt);
     const QDateTime at = fixture.now.addSecs(25);
@@ -346,7 +339,6 @@ void CronStoreTest::upcomingExecution_ofPausedOrRebootJob_isNone()
 void CronStoreTest::saveJob_newJobOnEmptyCrontab_endsWithLineFeedAndIsSelected()
 {
     Fixture fixture;
-    fixture.load();
     fixture.store->beginCreatingJob();
     CronJob job = *fixture.store->jobForCreation();
     QCOMPARE(job.scheduleExpression, QStringLiteral("0 9 * * *"));
@@ -365,7 +357,6 @@ void CronStoreTest::saveJob_newJobOnEmptyCrontab_endsWithLineFeedAndIsSelected()
 void CronStoreTest::saveJob_afterExternalChange_keepsTheEdit()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n"));
-    fixture.load();
     const CronDocument before = fixture.store->document();
     fixture.client->contents = QStringLiteral("@daily /bin/a\n@hourly /bin/other\n");
 
@@ -387,7 +378,6 @@ void CronStoreTest::saveJob_afterExternalChange_keepsTheEdit()
 void CronStoreTest::saveJob_installsTheRunnerOnlyForMonitoredJobs()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n"));
-    fixture.load();
     CronJob job = fixture.job(0);
     job.isMonitoringEnabled = true;
     fixture.client->sharedLog->clear();
@@ -435,7 +425,6 @@ void CronStoreTest::duplicateName()
         crontab +=
             QStringLiteral("# Tempolane name: ") + other + QStringLiteral("\n@daily /bin/x\n");
     Fixture fixture(crontab);
-    fixture.load();
     CronJob job;
     job.name = name;
     job.command = QStringLiteral("/opt/run.sh --now");
@@ -445,7 +434,6 @@ void CronStoreTest::duplicateName()
 void CronStoreTest::beginDuplicating_ofPausedUnmonitoredJob_isPausedAndMonitored()
 {
     Fixture fixture(QStringLiteral("# Tempolane disabled: 0 2 * * 0 /srv/archive.sh\n"));
-    fixture.load();
     CronJob source = fixture.job(0);
     source.logPolicy = ExecutionLogPolicy::none;
     fixture.store->beginDuplicating(source);
@@ -459,27 +447,22 @@ void CronStoreTest::beginDuplicating_ofPausedUnmonitoredJob_isPausedAndMonitored
     QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 0);
 }
 
-void CronStoreTest::deleteJob_selectsTheFollowingOrLastJob()
+void CronStoreTest::deleteJob_ofTheLastJob_clearsItsHistoryAndTheSelection()
 {
-    Fixture fixture(QStringLiteral("@daily /bin/a\n@daily /bin/b\n@daily /bin/c\n"));
-    fixture.load();
-    fixture.store->setSelection(fixture.job(1).id);
-    QCoro::waitFor(fixture.store->deleteJob(fixture.job(1)));
-    QCOMPARE(fixture.store->selectedJob()->command, QStringLiteral("/bin/c"));
-    QCOMPARE(fixture.execution->calls.count(QStringLiteral("clearHistory")), 1);
-
-    QCoro::waitFor(fixture.store->deleteJob(fixture.job(1)));
-    QCOMPARE(fixture.store->selectedJob()->command, QStringLiteral("/bin/a"));
+    Fixture fixture(QStringLiteral("@daily /bin/a\n"));
+    fixture.store->setSelection(fixture.job(0).id);
     QCoro::waitFor(fixture.store->deleteJob(fixture.job(0)));
     QVERIFY(fixture.store->selection().isNull());
     QCOMPARE(fixture.client->contents, QString());
+    QCOMPARE(fixture.execution->calls.count(QStringLiteral("clearHistory")), 1);
 
+    // A job already gone from the crontab writes nothing and is no longer pending.
     CronJob gone;
     gone.id = QUuid::createUuid();
     fixture.store->setJobPendingDeletion(gone);
     QCoro::waitFor(fixture.store->deleteJob(gone));
     QVERIFY(!fixture.store->jobPendingDeletion());
-    QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 3);
+    QCOMPARE(fixture.client->calls.count(QStringLiteral("write")), 1);
 }
 
 void CronStoreTest::operationOnAnotherJob_keepsTheSelection_data()
@@ -503,6 +486,8 @@ void CronStoreTest::operationOnAnotherJob_keepsTheSelection_data()
     QTest::newRow("pausing the selected job") << pause << 1 << 1 << "/bin/b";
     QTest::newRow("deleting a job above") << remove << 2 << 0 << "/bin/c";
     QTest::newRow("deleting the selected job: the one after it") << remove << 0 << 0 << "/bin/b";
+    QTest::newRow("deleting the last job, selected: the one before it")
+        << remove << 2 << 2 << "/bin/b";
 }
 
 void CronStoreTest::operationOnAnotherJob_keepsTheSelection()
@@ -513,7 +498,6 @@ void CronStoreTest::operationOnAnotherJob_keepsTheSelection()
 
     Fixture fixture(
         QStringLiteral("@daily /bin/a\n@daily /bin/b\n# Tempolane disabled: @daily /bin/c\n"));
-    fixture.load();
     fixture.store->setSelection(fixture.job(selectedRow).id);
     QSignalSpy selections(fixture.store.get(), &CronStore::selectionChanged);
     QCoro::waitFor(operation(*fixture.store, fixture.job(operatedRow)));
@@ -566,7 +550,6 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
     QFETCH(QDateTime, now);
 
     Fixture fixture(line + u'\n');
-    fixture.load();
     QVERIFY(fixture.monitor(0));
     CronJob job = fixture.job(0);
 
@@ -586,7 +569,6 @@ void CronStoreTest::refresh_marksOverdueRunsAsNotObserved()
 void CronStoreTest::runJobNow_twice_startsOneRun()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n@daily /bin/plain\n"));
-    fixture.load();
     QVERIFY(fixture.monitor(0));
     const CronJob job = fixture.job(0);
 
@@ -609,7 +591,6 @@ void CronStoreTest::runJobNow_twice_startsOneRun()
 void CronStoreTest::runJobNow_handsOnTheAssignmentsAbove_andPresentsAFailureAfterTheRefresh()
 {
     Fixture fixture(QStringLiteral("MAILTO=\"\"\n@daily /bin/a\nBELOW=1\n@daily /bin/b\n"));
-    fixture.load();
     QVERIFY(fixture.monitor(0));
     fixture.execution->runError = ExecutionServiceError::commandFailed(3);
     fixture.execution->calls.clear();
@@ -626,7 +607,6 @@ void CronStoreTest::runJobNow_handsOnTheAssignmentsAbove_andPresentsAFailureAfte
 void CronStoreTest::clearJobHistory_turnsAnOverdueJobBackToWaiting()
 {
     Fixture fixture(QStringLiteral("0 9 * * * /bin/a\n"));
-    fixture.load();
     QVERIFY(fixture.monitor(0));
     CronJob job = fixture.job(0);
     fixture.execution->summaryMap.insert(
@@ -644,7 +624,6 @@ void CronStoreTest::enableMonitoringForAllJobs_skipsWhatCannotBeMonitored()
 {
     Fixture fixture(QStringLiteral("@daily /bin/a\n@daily date +%s\n@daily echo ") +
                     QString(800, u'x') + QStringLiteral("\n@daily /bin/d\n"));
-    fixture.load();
     fixture.store->setSelection(fixture.job(3).id);
     QCoro::waitFor(fixture.store->enableMonitoringForAllJobs());
 
@@ -660,7 +639,6 @@ void CronStoreTest::enableMonitoringForAllJobs_skipsWhatCannotBeMonitored()
 void CronStoreTest::enableMonitoringForAllJobs_withNothingLeft_hidesTheSuggestionWithoutWriting()
 {
     Fixture fixture(QStringLiteral("@daily date +%s\n"));
-    fixture.load();
     QSignalSpy dismissed(fixture.store.get(), &CronStore::hasDismissedMonitoringSuggestionChanged);
     QCoro::waitFor(fixture.store->enableMonitoringForAllJobs());
     QCOMPARE(dismissed.count(), 1);

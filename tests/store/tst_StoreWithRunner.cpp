@@ -1,5 +1,6 @@
 #include "CronBackupStore.h"
 #include "DataLocations.h"
+#include "DataTable.h"
 #include "DemoCronClient.h"
 #include "ExecutionService.h"
 #include "TempolaneApp.h"
@@ -78,15 +79,8 @@ void StoreWithRunnerTest::sampleDataMode_data()
     QTest::addColumn<QString>("variable");
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("isSampleData");
-    const auto row = [](const char* name, const char* variable, const char* value, bool isSample) {
-        QTest::newRow(name) << QString::fromLatin1(variable) << QString::fromLatin1(value)
-                            << isSample;
-    };
-    row("demo set to 1", "TEMPOLANE_DEMO", "1", true);
-    row("previews set to 1", "XCODE_RUNNING_FOR_PREVIEWS", "1", true);
-    row("demo set to true", "TEMPOLANE_DEMO", "true", false);
-    row("demo set to 1 with a blank", "TEMPOLANE_DEMO", "1 ", false);
-    row("unrelated variable", "DEMO", "1", false);
+    for (const QStringList& row : Testing::dataTable(QStringLiteral("sample-data-mode.tsv"), 4))
+        QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << Testing::isYes(row[3]);
 }
 
 void StoreWithRunnerTest::sampleDataMode()
