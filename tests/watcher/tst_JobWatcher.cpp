@@ -153,8 +153,8 @@ void JobWatcherTest::failedRun_isToldOnceAcrossRestarts_andASuccessTakesItBack()
         QTRY_COMPARE_WITH_TIMEOUT(watching.told.size(), 1, 5000);
         QVERIFY2(sinceRecord.elapsed() < 2000, qPrintable(QString::number(sinceRecord.elapsed())));
         QCOMPARE(watching.told[0].summary, QStringLiteral("„Sicherung“ ist fehlgeschlagen"));
+        // The wording is the rules table's; here the run's log reaches it.
         QCOMPARE(watching.told[0].body, QStringLiteral("Exit-Status 3\nno space left on device"));
-        QVERIFY(watching.told[0].isCritical);
         QCOMPARE(watching.told[0].jobId, makeJob(1, {}).id);
     }
     // Started again, as at the next login: the same failure is not told twice.
@@ -215,9 +215,6 @@ void JobWatcherTest::missedRun_isTold_andNextDueRun_wakesTheWatcher()
 
     QCOMPARE(watching.told.size(), 1);
     QCOMPARE(watching.told[0].summary, QStringLiteral("„Minütlich“ wurde nicht ausgeführt"));
-    QVERIFY2(watching.told[0].body.startsWith(QStringLiteral("Fällig war: ")),
-             qPrintable(watching.told[0].body));
-    QVERIFY(!watching.told[0].isCritical);
 
     // The other job's first run is due within a minute; it counts as missed 90 s after that.
     const QDateTime wake = watching.watcher->nextWake();
@@ -270,7 +267,6 @@ void JobWatcherTest::runnerKilledWhileWatched_isToldAsInterrupted()
     QTRY_COMPARE_WITH_TIMEOUT(watching.told.size(), 1, 5000);
     QVERIFY2(sinceEnd.elapsed() < 2000, qPrintable(QString::number(sinceEnd.elapsed())));
     QCOMPARE(watching.told[0].summary, QStringLiteral("„Lang“ wurde unerwartet beendet"));
-    QVERIFY(!watching.told[0].isCritical);
 }
 
 void JobWatcherTest::linkedFolder_isNotRead_data()
