@@ -2,11 +2,11 @@
 #include "DesktopWindow.h"
 #include "NotificationSwitch.h"
 #include "PrivateSessionBus.h"
-#include "StoreUnderTest.h"
 #include "TimelineCanvas.h"
 #include "UpdateController.h"
 #include "WindowOpener.h"
 #include "WindowService.h"
+#include "WindowUnderTest.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -39,12 +39,6 @@ QAction* menuAction(MainWindow& window, const char* menu, const QString& text)
             return action;
     return nullptr;
 }
-
-const QList<JobSketch> threeJobs{
-    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
-    {QStringLiteral("   "), QStringLiteral("0 2 * * *"),
-     QStringLiteral("/usr/local/bin/backup.sh")},
-    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false}};
 
 // The program a second time, as a user starts it from a launcher, with a job to show: it hands
 // the job over to the window on `bus` and ends.

@@ -117,12 +117,6 @@ public:
     }
 };
 
-void settle()
-{
-    for (int round = 0; round < 3; ++round)
-        QApplication::processEvents();
-}
-
 } // namespace
 
 class EnglishScreensTest final : public QObject
@@ -177,7 +171,7 @@ QList<ShownText> EnglishScreensTest::shownBy(const QString& screen)
             const std::unique_ptr<QWidget> widget = scene.make();
             widget->resize(scene.size);
             widget->show();
-            settle();
+            Screenshots::settle();
             if (scene.grab)
                 scene.grab(*widget);
             collector.addWidget(widget.get());

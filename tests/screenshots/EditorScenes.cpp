@@ -2,6 +2,7 @@
 #include "CronExpression.h"
 #include "EditorActions.h"
 #include "JobEditorView.h"
+#include "JobSketch.h"
 #include "Language.h"
 #include "Scene.h"
 
@@ -22,19 +23,11 @@ QString inShownLanguage(const char* german, const char* english)
 namespace {
 
 // The inputs of a saved job's editor.
-JobEditorView::Inputs savedJob(const QString& name, const QString& expression,
-                               const QString& command, bool isMonitored = false,
-                               bool isEnabled = true)
+JobEditorView::Inputs savedJob(const Testing::JobSketch& sketch)
 {
     JobEditorView::Inputs inputs;
-    CronJob& job = inputs.originalJob;
-    job.id = QUuid::createUuid();
-    job.name = name;
-    job.scheduleExpression = expression;
-    job.command = command;
-    job.isMonitoringEnabled = isMonitored;
-    job.isEnabled = isEnabled;
-    job.original = CronJob::Original{job.settings(), {}, {}};
+    inputs.originalJob = Testing::makeJob(1, sketch);
+    inputs.originalJob.original = CronJob::Original{inputs.originalJob.settings(), {}, {}};
     inputs.executionSummary = JobExecutionSummary::notMonitored();
     return inputs;
 }
@@ -85,10 +78,10 @@ std::unique_ptr<QWidget> withHistory(JobEditorView::Inputs inputs, bool unfoldsN
 std::unique_ptr<QWidget> succeededWithHistory()
 {
     JobEditorView::Inputs inputs =
-        savedJob(inShownLanguage("Fotos sichern", "Back up photos"), QStringLiteral("30 2 * * *"),
-                 inShownLanguage("rsync -a --delete ~/Bilder/ /mnt/backup/bilder/",
-                                 "rsync -a --delete ~/Pictures/ /mnt/backup/pictures/"),
-                 true);
+        savedJob({inShownLanguage("Fotos sichern", "Back up photos"), QStringLiteral("30 2 * * *"),
+                  inShownLanguage("rsync -a --delete ~/Bilder/ /mnt/backup/bilder/",
+                                  "rsync -a --delete ~/Pictures/ /mnt/backup/pictures/"),
+                  true, true});
     for (int day = 0; day < 25; ++day) {
         const bool failed = day == 6 || day == 13;
         inputs.executionHistory.append(
@@ -119,9 +112,9 @@ std::unique_ptr<QWidget> failedWithOutput()
         "pg_dump: error: connection to server failed: FATAL:  password authentication failed "
         "for user \"backup\"\n\n");
     JobEditorView::Inputs inputs =
-        savedJob(inShownLanguage("Datenbank exportieren", "Export the database"),
-                 QStringLiteral("15 3 * * *"),
-                 QStringLiteral("/home/anna/bin/db-export.sh --target /srv/exports"), true);
+        savedJob({inShownLanguage("Datenbank exportieren", "Export the database"),
+                  QStringLiteral("15 3 * * *"),
+                  QStringLiteral("/home/anna/bin/db-export.sh --target /srv/exports"), true, true});
     const QTime time(3, 15);
     inputs.executionHistory = {
         run(scheduled(time, 0), 1, 2.4, output), run(scheduled(time, 1), 0, 41.9),
@@ -148,8 +141,8 @@ std::unique_ptr<QWidget> newJob()
 std::unique_ptr<QWidget> syntaxWithMessage()
 {
     auto editor = std::make_unique<JobEditorView>(
-        savedJob(inShownLanguage("Logs rotieren", "Rotate logs"), QStringLiteral("0 9-17 * * 1-5"),
-                 QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf")),
+        savedJob({inShownLanguage("Logs rotieren", "Rotate logs"), QStringLiteral("0 9-17 * * 1-5"),
+                  QStringLiteral("/usr/sbin/logrotate ~/.config/logrotate.conf")}),
         Testing::idleEditorActions());
     auto* field = editor->findChild<QLineEdit*>(QStringLiteral("scheduleField"));
     field->setFocus();
@@ -162,11 +155,11 @@ std::unique_ptr<QWidget> syntaxWithMessage()
 std::unique_ptr<QWidget> pausedWeekly()
 {
     auto editor = std::make_unique<JobEditorView>(
-        savedJob(inShownLanguage("Wochenbericht senden", "Send the weekly report"),
-                 QStringLiteral("30 7 * * 1,3,5"),
-                 inShownLanguage("python3 ~/scripts/wochenbericht.py --mail team@example.org",
-                                 "python3 ~/scripts/weekly-report.py --mail team@example.org"),
-                 false, false),
+        savedJob({inShownLanguage("Wochenbericht senden", "Send the weekly report"),
+                  QStringLiteral("30 7 * * 1,3,5"),
+                  inShownLanguage("python3 ~/scripts/wochenbericht.py --mail team@example.org",
+                                  "python3 ~/scripts/weekly-report.py --mail team@example.org"),
+                  false}),
         Testing::idleEditorActions());
     editor->setFocus();
     return editor;

@@ -26,9 +26,6 @@ namespace Tempolane::Screenshots {
 
 namespace {
 
-const QSize windowSize{1280, 800};
-constexpr qreal largeFont = 1.5;
-
 // A machine where every program and script of the sample data is there: the pictures show the
 // same on every computer.
 CheckMachine sampleMachine()

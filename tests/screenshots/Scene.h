@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -29,6 +30,17 @@ struct Scene
     // Taken with the high-contrast palettes as well.
     bool alsoHighContrast = false;
 };
+
+// The usual window of the scenes, and the desktop's font at 150 %.
+inline constexpr QSize windowSize{1280, 800};
+inline constexpr qreal largeFont = 1.5;
+
+// Layouts settle and posted work (queued dialogs, first paints) is done.
+inline void settle()
+{
+    for (int round = 0; round < 3; ++round)
+        QApplication::processEvents();
+}
 
 // Sample data as a user of the language the texts are shown in would write it: job names and
 // output in German or in English.

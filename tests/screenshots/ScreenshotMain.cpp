@@ -21,13 +21,6 @@ using namespace Tempolane::Screenshots;
 
 namespace {
 
-void settle()
-{
-    // Layouts settle and posted work (queued dialogs, first paints) is done.
-    for (int round = 0; round < 3; ++round)
-        QApplication::processEvents();
-}
-
 QScreen* screenNamed(const QString& name)
 {
     const QList<QScreen*> screens = QGuiApplication::screens();

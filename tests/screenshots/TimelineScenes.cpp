@@ -189,9 +189,6 @@ QImage atRunChart(QWidget& editor)
     return editor.grab().toImage();
 }
 
-const QSize windowSize{1280, 800};
-constexpr qreal largeFont = 1.5;
-
 } // namespace
 
 QList<Scene> timelineScenes()

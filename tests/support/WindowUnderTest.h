@@ -3,11 +3,28 @@
 #include "MainWindow.h"
 #include "StoreUnderTest.h"
 
+#include <QApplication>
 #include <QListView>
 #include <QMessageBox>
 #include <QTest>
 
 namespace Tempolane::Testing {
+
+// The window tests' crontab: a named job, one whose blank name gives way to its command's, and
+// a paused one.
+inline const QList<JobSketch> threeJobs{
+    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
+    {QStringLiteral("   "), QStringLiteral("0 2 * * *"),
+     QStringLiteral("/usr/local/bin/backup.sh")},
+    {QStringLiteral("Archiv"), QStringLiteral("0 3 * * 0"), QStringLiteral("/bin/archive"), false}};
+
+// Closes what a test left open, so that no dialog or menu of one test meets the next.
+inline void closeEveryWindow()
+{
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        widget->close();
+}
 
 // A main window over a store of fakes, and what the window tests look for in it.
 struct WindowUnderTest

@@ -215,18 +215,15 @@ private Q_SLOTS:
     void saveAndRevert_followTheDraft();
     void saveShortcutAndEscape_onlyWhereTheyApply_data();
     void saveShortcutAndEscape_onlyWhereTheyApply();
-    void weekdays_changeTheDraftButNeverLoseTheLastDay_data();
-    void weekdays_changeTheDraftButNeverLoseTheLastDay();
-    void switches_changeTheDraftThroughTheirToggleAction_data();
-    void switches_changeTheDraftThroughTheirToggleAction();
+    void toggles_changeTheDraftButNeverLoseTheLastDay_data();
+    void toggles_changeTheDraftButNeverLoseTheLastDay();
     void history_showsTheTwentyNewestRuns();
-    void history_opensWithTheKeysOfAButtonAndTheScreenReader_data();
-    void history_opensWithTheKeysOfAButtonAndTheScreenReader();
     void runAndClear_askFirstAndWaitForUnsavedChanges();
     void newInputs_keepTheDraftAndOpenHistoryOfTheSameJobOnly();
     void screenReader_namesEveryControlGroupAndPicker();
     void upcomingRuns_countFromTheEditorsClock();
-    void history_isReadInItsOrderAndUnfoldedByKeysAndScreenReaders();
+    void history_opensAndIsReadInItsOrderByKeysAndScreenReaders_data();
+    void history_opensAndIsReadInItsOrderByKeysAndScreenReaders();
     void runChart_drawsEveryRunAndUnfoldsTheOneClicked();
     void wheel_scrollsThePageUnlessAControlHasTheKeyboard_data();
     void wheel_scrollsThePageUnlessAControlHasTheKeyboard();
@@ -359,91 +356,83 @@ void JobEditorTest::saveShortcutAndEscape_onlyWhereTheyApply()
     QCOMPARE(calls.cancelled, cancels);
 }
 
-void JobEditorTest::weekdays_changeTheDraftButNeverLoseTheLastDay_data()
+void JobEditorTest::toggles_changeTheDraftButNeverLoseTheLastDay_data()
 {
+    QTest::addColumn<QString>("control");
     QTest::addColumn<bool>("byScreenReader");
+    QTest::addColumn<bool>("isMonitored");
     QTest::addColumn<QString>("schedule");
-    QTest::addColumn<int>("weekday");
+    // The draft afterwards, as described(); and whether the control then shows itself checked.
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("isChecked");
 
-    QTest::newRow("a click adds a day") << false << u"0 9 * * 1"_qs << 5 << u"0 9 * * 1,5"_qs;
-    QTest::newRow("a click removes a day") << false << u"0 9 * * 1,5"_qs << 1 << u"0 9 * * 5"_qs;
-    QTest::newRow("a click keeps the last day") << false << u"0 9 * * 1"_qs << 1 << u"0 9 * * 1"_qs;
-    QTest::newRow("a screen reader adds a day")
-        << true << u"0 9 * * 1"_qs << 5 << u"0 9 * * 1,5"_qs;
-    QTest::newRow("a screen reader adds Sunday")
-        << true << u"0 9 * * 1"_qs << 0 << u"0 9 * * 0,1"_qs;
-    QTest::newRow("a screen reader removes a day")
-        << true << u"0 9 * * 1,5"_qs << 1 << u"0 9 * * 5"_qs;
-    QTest::newRow("a screen reader keeps the last day")
-        << true << u"0 9 * * 1"_qs << 1 << u"0 9 * * 1"_qs;
+    const auto row = [](const char* name, const char* control, bool byScreenReader,
+                        const char* schedule, const char* expected, bool isChecked,
+                        bool isMonitored = false) {
+        QTest::newRow(name) << QString::fromLatin1(control) << byScreenReader << isMonitored
+                            << QString::fromLatin1(schedule) << QString::fromLatin1(expected)
+                            << isChecked;
+    };
+    row("a click adds a day", "weekdayButton5", false, "0 9 * * 1", "0 9 * * 1,5", true);
+    row("a click keeps the last day", "weekdayButton1", false, "0 9 * * 1", "0 9 * * 1", true);
+    row("a screen reader adds Sunday", "weekdayButton0", true, "0 9 * * 1", "0 9 * * 0,1", true);
+    row("a screen reader removes a day", "weekdayButton1", true, "0 9 * * 1,5", "0 9 * * 5", false);
+    row("a screen reader keeps the last day", "weekdayButton1", true, "0 9 * * 1", "0 9 * * 1",
+        true);
+    // The switches are no weekdays: a screen reader's Toggle reaches their own flag.
+    row("the switch Job aktiv", "enabledSwitch", true, "0 9 * * *", "0 9 * * *; paused", false);
+    row("the switch Ausführungsstatus", "monitoringSwitch", true, "0 9 * * *",
+        "0 9 * * *; monitored", true);
+    row("the switch Ausführungsstatus, monitored", "monitoringSwitch", true, "0 9 * * *",
+        "0 9 * * *", false, true);
 }
 
-void JobEditorTest::weekdays_changeTheDraftButNeverLoseTheLastDay()
+void JobEditorTest::toggles_changeTheDraftButNeverLoseTheLastDay()
 {
+    QFETCH(QString, control);
     QFETCH(bool, byScreenReader);
+    QFETCH(bool, isMonitored);
     QFETCH(QString, schedule);
-    QFETCH(int, weekday);
     QFETCH(QString, expected);
+    QFETCH(bool, isChecked);
+    const auto described = [](const CronJob& job) {
+        return job.scheduleExpression + (job.isEnabled ? u""_qs : u"; paused"_qs) +
+               (job.isMonitoringEnabled ? u"; monitored"_qs : u""_qs);
+    };
+    const JobEditorView::Inputs inputs =
+        isMonitored ? monitored(backupJob(schedule), 2) : inputsFor(backupJob(schedule));
     Calls calls;
-    JobEditorView editor(inputsFor(backupJob(schedule)), calls.actions());
+    JobEditorView editor(inputs, calls.actions());
     editor.show();
-    const QByteArray name = "weekdayButton" + QByteArray::number(weekday);
+    const QByteArray name = control.toLatin1();
     QAccessibleInterface* accessible = accessibleOf(editor, name.constData());
     QVERIFY(accessible);
-    QCOMPARE(accessible->text(QAccessible::Name),
-             QLocale(QLocale::German).dayName(weekday == 0 ? 7 : weekday));
-
-    if (byScreenReader)
-        QVERIFY(toggleThroughAccessibility(accessible));
+    if (const int weekday = control.back().digitValue(); control.startsWith(u"weekday"))
+        QCOMPARE(accessible->text(QAccessible::Name),
+                 QLocale(QLocale::German).dayName(weekday == 0 ? 7 : weekday));
     else
-        button(editor, name.constData())->click();
-    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), expected);
-    QCOMPARE(editor.hasUnsavedChanges(), expected != schedule);
-    if (expected != schedule)
-        QCOMPARE(editor.takeJobToSave()->scheduleExpression, expected);
-    // What the button shows is what the draft holds, also where the change was undone.
-    const bool isChosen = expected.section(u' ', 4).split(u',').contains(QString::number(weekday));
-    QCOMPARE(bool(accessible->state().checked), isChosen);
-    QCOMPARE(button(editor, name.constData())->isChecked(), isChosen);
-}
-
-void JobEditorTest::switches_changeTheDraftThroughTheirToggleAction_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("isMonitored");
-
-    QTest::newRow("Job aktiv") << u"enabledSwitch"_qs << false;
-    QTest::newRow("Ausführungsstatus") << u"monitoringSwitch"_qs << false;
-    QTest::newRow("Ausführungsstatus of a monitored job") << u"monitoringSwitch"_qs << true;
-}
-
-void JobEditorTest::switches_changeTheDraftThroughTheirToggleAction()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, isMonitored);
-    const CronJob job = backupJob(QStringLiteral("0 9 * * *"));
-    Calls calls;
-    JobEditorView editor(isMonitored ? monitored(job, 2) : inputsFor(job), calls.actions());
-    editor.show();
-    const bool isEnabledSwitch = name == u"enabledSwitch"_qs;
-    const auto flag = [&](const CronJob& job) {
-        return isEnabledSwitch ? job.isEnabled : job.isMonitoringEnabled;
+        QCOMPARE(accessible->role(), QAccessible::CheckBox);
+    const auto toggle = [&] {
+        if (byScreenReader)
+            QVERIFY(toggleThroughAccessibility(accessible));
+        else
+            button(editor, name.constData())->click();
     };
-    const bool before = isEnabledSwitch || isMonitored;
-    QAccessibleInterface* accessible = accessibleOf(editor, name.toLatin1().constData());
-    QVERIFY(accessible);
-    QCOMPARE(accessible->role(), QAccessible::CheckBox);
-    QCOMPARE(bool(accessible->state().checked), before);
 
-    QVERIFY(toggleThroughAccessibility(accessible));
-    const std::optional<CronJob> changed = editor.takeJobToSave();
-    QVERIFY(changed);
-    QCOMPARE(flag(*changed), !before);
-    QCOMPARE(bool(accessible->state().checked), !before);
-
-    QVERIFY(toggleThroughAccessibility(accessible));
-    QCOMPARE(bool(accessible->state().checked), before);
+    toggle();
+    QCOMPARE(child<QLabel>(editor, "scheduleExpression")->text(), expected.section(u';', 0, 0));
+    const bool isChanged = expected != described(inputs.originalJob);
+    QCOMPARE(editor.hasUnsavedChanges(), isChanged);
+    if (isChanged)
+        QCOMPARE(described(*editor.takeJobToSave()), expected);
+    // What the control shows is what the draft holds, also where the change was undone.
+    QCOMPARE(bool(accessible->state().checked), isChecked);
+    QCOMPARE(button(editor, name.constData())->isChecked(), isChecked);
+    if (!isChanged)
+        return;
+    // A second toggle takes the change back.
+    toggle();
+    QCOMPARE(bool(accessible->state().checked), !isChecked);
     QVERIFY(!editor.hasUnsavedChanges());
 }
 
@@ -471,39 +460,6 @@ void JobEditorTest::history_showsTheTwentyNewestRuns()
     QVERIFY(child(editor, "recordWithoutOutput")->isVisible());
     clickRun(editor, 0);
     QTRY_VERIFY(!editor.findChild<QWidget*>(QStringLiteral("recordOutput")));
-}
-
-void JobEditorTest::history_opensWithTheKeysOfAButtonAndTheScreenReader_data()
-{
-    QTest::addColumn<int>("key"); // none: the screen reader's Toggle
-
-    QTest::newRow("Space") << int(Qt::Key_Space);
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Enter") << int(Qt::Key_Enter);
-    QTest::newRow("Toggle of a screen reader") << 0;
-}
-
-void JobEditorTest::history_opensWithTheKeysOfAButtonAndTheScreenReader()
-{
-    QFETCH(int, key);
-    Calls calls;
-    JobEditorView editor(monitored(backupJob(QStringLiteral("@daily")), 2), calls.actions());
-    editor.show();
-    QAccessibleInterface* header = accessibleOf(editor, "historyHeader");
-    QVERIFY(header);
-    QVERIFY(header->state().expandable);
-    QVERIFY(!header->state().expanded);
-    QVERIFY(!header->state().checkable);
-    button(editor, "historyHeader")->setFocus();
-
-    for (const bool isOpen : {true, false}) {
-        if (key == 0)
-            QVERIFY(toggleThroughAccessibility(header));
-        else
-            QTest::keyClick(button(editor, "historyHeader"), Qt::Key(key));
-        QCOMPARE(bool(header->state().expanded), isOpen);
-        QCOMPARE(historyList(editor)->isVisible(), isOpen);
-    }
 }
 
 void JobEditorTest::runAndClear_askFirstAndWaitForUnsavedChanges()
@@ -631,15 +587,41 @@ void JobEditorTest::upcomingRuns_countFromTheEditorsClock()
              qPrintable(shown.join(u'|')));
 }
 
-void JobEditorTest::history_isReadInItsOrderAndUnfoldedByKeysAndScreenReaders()
+void JobEditorTest::history_opensAndIsReadInItsOrderByKeysAndScreenReaders_data()
 {
+    QTest::addColumn<int>("key"); // none: the screen reader's Toggle
+
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Toggle of a screen reader") << 0;
+}
+
+void JobEditorTest::history_opensAndIsReadInItsOrderByKeysAndScreenReaders()
+{
+    QFETCH(int, key);
     Calls calls;
     const QList<JobExecutionRecord> runs = history(3);
     JobEditorView::Inputs inputs = monitored(backupJob(QStringLiteral("0 9 * * *")), 0);
     inputs.executionHistory = runs.mid(1);
     JobEditorView editor(inputs, calls.actions());
     editor.show();
-    QVERIFY(toggleThroughAccessibility(accessibleOf(editor, "historyHeader")));
+    // The header reads as a button that unfolds, not as a box to tick.
+    QAccessibleInterface* header = accessibleOf(editor, "historyHeader");
+    QVERIFY(header && header->state().expandable && !header->state().checkable);
+    const auto unfold = [&](bool isOpen) {
+        QVERIFY(bool(header->state().expanded) != isOpen);
+        button(editor, "historyHeader")->setFocus();
+        if (key == 0)
+            QVERIFY(toggleThroughAccessibility(header));
+        else
+            QTest::keyClick(button(editor, "historyHeader"), Qt::Key(key));
+        QCOMPARE(bool(header->state().expanded), isOpen);
+        QCOMPARE(historyList(editor)->isVisible(), isOpen);
+    };
+    unfold(true);
+    if (QTest::currentTestFailed())
+        return;
     // A newer run arrives while the list is open.
     inputs.executionHistory = runs;
     editor.setInputs(inputs);
@@ -687,6 +669,7 @@ void JobEditorTest::history_isReadInItsOrderAndUnfoldedByKeysAndScreenReaders()
     QTest::keyClick(list, Qt::Key_Space);
     QCOMPARE(readList->child(0)->text(QAccessible::Description), u"done"_qs);
     QVERIFY(child(editor, "recordOutput")->isVisible());
+    unfold(false);
 }
 
 // The chart draws more runs than the history lists: a click on an older one lists the history

@@ -22,19 +22,14 @@ using namespace Tempolane::Testing;
 
 namespace {
 
-const QList<JobSketch> twoJobs{
-    {QStringLiteral("Bericht"), QStringLiteral("30 8 * * 1-5"), QStringLiteral("/bin/report")},
-    {QStringLiteral("  "), QStringLiteral("0 2 * * *"),
-     QStringLiteral("/usr/local/bin/backup.sh")}};
-
-// A main window over two jobs, shown, active and loaded, with the keyboard in the list.
+// A main window over three jobs, shown, active and loaded, with the keyboard in the list.
 struct KeyboardWindow : WindowUnderTest
 {
-    KeyboardWindow() : WindowUnderTest(crontabOf(twoJobs)) {}
+    KeyboardWindow() : WindowUnderTest(crontabOf(threeJobs)) {}
 
     bool isReady()
     {
-        if (!showWithRows(2, true))
+        if (!showWithRows(3, true))
             return false;
         list()->setFocus();
         return QTest::qWaitFor([this] { return QApplication::focusWidget() == list(); });
@@ -53,11 +48,7 @@ private Q_SLOTS:
         QStandardPaths::setTestModeEnabled(true);
         Language::installQtTexts(*QCoreApplication::instance(), QLocale(QLocale::German));
     }
-    void cleanup()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            widget->close();
-    }
+    void cleanup() { closeEveryWindow(); }
     void ctrlF_findsAndEscapeClearsTheSearch();
     void menuKeys_openTheMenuOfTheSelectedRow_data();
     void menuKeys_openTheMenuOfTheSelectedRow();
@@ -217,7 +208,7 @@ void KeyboardTest::closeKeys_closeAboutAndBackups()
     QFETCH(bool, isAbout);
     QFETCH(QKeySequence, keys);
 
-    StoreUnderTest fixture(crontabOf(twoJobs));
+    StoreUnderTest fixture(crontabOf(threeJobs));
     UpdateController updates(QUrl(), {QStringLiteral("2.0"), QStringLiteral("40")});
     QWidget* window = nullptr;
     if (isAbout)

@@ -171,26 +171,19 @@ private Q_SLOTS:
         QStandardPaths::setTestModeEnabled(true);
         Language::installQtTexts(*QCoreApplication::instance(), QLocale(QLocale::German));
     }
-    void cleanup();
-    void editor_atTheSmallestWindow_everyControlReachableEveryTextFits_data();
-    void editor_atTheSmallestWindow_everyControlReachableEveryTextFits();
-    void newJobDialog_atItsSmallest_showsItsButtonsAndTexts_data();
-    void newJobDialog_atItsSmallest_showsItsButtonsAndTexts();
+    void cleanup() { closeEveryWindow(); }
+    void atTheSmallestSize_everyControlReachableEveryTextFits_data();
+    void atTheSmallestSize_everyControlReachableEveryTextFits();
     void newJobDialog_warnsOnlyAfterAFieldWasLeftEmptyOrASaveTried();
     void layout_survivesARestart();
     void window_fitsItsScreenWithItsFrame_data();
     void window_fitsItsScreenWithItsFrame();
 };
 
-void WindowSizesTest::cleanup()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        widget->close();
-}
-
-void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextFits_data()
+void WindowSizesTest::atTheSmallestSize_everyControlReachableEveryTextFits_data()
 {
     QTest::addColumn<qreal>("fontScale");
+    // The job whose editor stands beside the list; none: the new-job dialog alone.
     QTest::addColumn<int>("job");
     // The form reflows into the column, its captions above their controls with a large font;
     // the fields of a cron expression's legend may still scroll sideways.
@@ -199,9 +192,11 @@ void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextF
     QTest::newRow("weekdays, font at 150 %") << 1.5 << 0 << true;
     QTest::newRow("cron syntax, desktop font") << 1.0 << 1 << true;
     QTest::newRow("cron syntax, font at 150 %") << 1.5 << 1 << false;
+    QTest::newRow("new-job dialog, desktop font") << 1.0 << -1 << true;
+    QTest::newRow("new-job dialog, font at 150 %") << 1.5 << -1 << true;
 }
 
-void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextFits()
+void WindowSizesTest::atTheSmallestSize_everyControlReachableEveryTextFits()
 {
     QFETCH(qreal, fontScale);
     QFETCH(int, job);
@@ -209,6 +204,25 @@ void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextF
     const DesktopFont font(fontScale);
     WindowUnderTest test(crontab);
     showAt(test, MainWindow::minimumWindowSize);
+    if (job < 0) {
+        test.window.commands().newJob->trigger();
+        QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
+        auto* dialog = test.find<QDialog>("newJobDialog");
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        dialog->resize(dialog->minimumSize());
+        settle();
+        for (const char* name : {"cancelButton", "saveButton"}) {
+            auto* button = dialog->findChild<QAbstractButton*>(QString::fromLatin1(name));
+            QVERIFY2(button && button->isVisible(), name);
+            // Within every widget up to the dialog, the scroll area's view included: in sight.
+            const QWidget* parent = cutter(button, dialog);
+            QVERIFY2(!parent, qPrintable(nameOf(button) + QStringLiteral(" outside ") +
+                                         (parent ? nameOf(parent) : QString())));
+        }
+        const QStringList clipped = clippedTexts(dialog);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+        return;
+    }
     test.fixture.store->setSelection(test.fixture.job(job).id);
     QTRY_VERIFY(test.find<QWidget>("jobEditor") && test.find<QWidget>("jobEditor")->isVisible());
     settle();
@@ -267,38 +281,6 @@ void WindowSizesTest::editor_atTheSmallestWindow_everyControlReachableEveryTextF
                                      }),
                  qPrintable(count));
     }
-}
-
-void WindowSizesTest::newJobDialog_atItsSmallest_showsItsButtonsAndTexts_data()
-{
-    QTest::addColumn<qreal>("fontScale");
-    QTest::newRow("desktop font") << 1.0;
-    QTest::newRow("font at 150 %") << 1.5;
-}
-
-void WindowSizesTest::newJobDialog_atItsSmallest_showsItsButtonsAndTexts()
-{
-    QFETCH(qreal, fontScale);
-    const DesktopFont font(fontScale);
-    WindowUnderTest test(crontab);
-    showAt(test, MainWindow::minimumWindowSize);
-    test.window.commands().newJob->trigger();
-    QTRY_VERIFY(test.find<QDialog>("newJobDialog"));
-    auto* dialog = test.find<QDialog>("newJobDialog");
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    dialog->resize(dialog->minimumSize());
-    settle();
-
-    for (const char* name : {"cancelButton", "saveButton"}) {
-        auto* button = dialog->findChild<QAbstractButton*>(QString::fromLatin1(name));
-        QVERIFY2(button && button->isVisible(), name);
-        // Within every widget up to the dialog, the scroll area's view included: in sight.
-        const QWidget* parent = cutter(button, dialog);
-        QVERIFY2(!parent, qPrintable(nameOf(button) + QStringLiteral(" outside ") +
-                                     (parent ? nameOf(parent) : QString())));
-    }
-    const QStringList clipped = clippedTexts(dialog);
-    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
 }
 
 void WindowSizesTest::newJobDialog_warnsOnlyAfterAFieldWasLeftEmptyOrASaveTried()
