@@ -383,53 +383,43 @@ private Q_SLOTS:
         QCOMPARE(out, expected);
     }
 
-    // The listing reads no store: it runs on the demo crontab alone.
-    void list_showsTheFourColumnsScriptsRead_data()
+    // The listings read no store of the user: they run on the demo crontab alone. Scripts read
+    // the four fixed columns first and take a job's id, the one a command takes, from the end.
+    void listAndStatus_showTheColumnsScriptsReadAndTheSameIds()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("errorStart");
-
-        QTest::newRow("the demo crontab lists its four jobs, the paused one as such")
-            << QStringList(QStringLiteral("--demo")) << int(Cli::success)
-            << QStringLiteral(
-                   "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /home/demo/Sites/example/artisan "
-                   "schedule:run\n"
-                   "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/home/demo/Scripts/daily-report.sh\n"
-                   "pausiert\tarchive.sh\t0 2 * * 0\t/home/demo/Scripts/archive.sh\n"
-                   "aktiv\tstart-services.sh\t@reboot\t/home/demo/Scripts/start-services.sh\n")
-            << QString();
-        QTest::newRow("an unknown option is a usage error")
-            << QStringList(QStringLiteral("--all")) << int(Cli::usageError) << QString()
-            << QStringLiteral("usage: tempolane-cli list");
-    }
-
-    void list_showsTheFourColumnsScriptsRead()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, status);
-        QFETCH(QString, output);
-        QFETCH(QString, errorStart);
-
-        QString out;
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        QCOMPARE(Cli::list(arguments, {outStream, errStream}), status);
-        outStream.flush();
-        errStream.flush();
-        QVERIFY(err.startsWith(errorStart) && err.isEmpty() == errorStart.isEmpty());
+        const auto demo = [](int (*command)(const QStringList&, Cli::Streams)) {
+            Console console;
+            return console.outcome(command({QStringLiteral("--demo")}, console.streams()));
+        };
+        const Outcome listed = demo(Cli::list);
+        const Outcome status = demo(Cli::status);
+        QCOMPARE(listed.err + status.err, QString());
+        QCOMPARE(listed.status + status.status, 0);
         // Description, next run and id follow the four fixed columns; the run depends on today.
         static const QRegularExpression variable(
             QStringLiteral("\t[^\t\n]+\t(\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d|—)\t"
                            "[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"),
             QRegularExpression::MultilineOption);
-        QCOMPARE(QString(out).remove(variable), output);
-        // Only active jobs with a schedule run again.
-        for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
+        QCOMPARE(QString(listed.out).remove(variable),
+                 QStringLiteral(
+                     "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /home/demo/Sites/example/artisan "
+                     "schedule:run\n"
+                     "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/home/demo/Scripts/daily-report.sh\n"
+                     "pausiert\tarchive.sh\t0 2 * * 0\t/home/demo/Scripts/archive.sh\n"
+                     "aktiv\tstart-services.sh\t@reboot\t/home/demo/Scripts/start-services.sh\n"));
+        QStringList listedIds;
+        for (const QString& line : listed.out.split(u'\n', Qt::SkipEmptyParts)) {
+            // Only active jobs with a schedule run again.
             QCOMPARE(line.section(u'\t', 5, 5) == u"—",
                      !line.startsWith(u"aktiv") || line.contains(u"@reboot"));
+            listedIds.append(line.section(u'\t', -1));
+        }
+        QStringList statusIds;
+        for (const QString& line : status.out.split(u'\n', Qt::SkipEmptyParts))
+            statusIds.append(line.section(u'\t', -1));
+        QCOMPARE(statusIds, listedIds);
+        QVERIFY2(status.out.startsWith(u"php\tall active\tAusführungsstatus nicht aktiviert\t"),
+                 qPrintable(status.out));
     }
 };
 
