@@ -205,6 +205,9 @@ private Q_SLOTS:
         row("@weekly is Sunday", "@weekly", berlin, "2026-05-04 10:15", "2026-05-10 00:00");
         row("@reboot", "@reboot", berlin, "2026-05-04 10:15", "");
         row("out of bounds never matches", "61 * * * *", berlin, "2026-05-04 10:15", "");
+        // These parse, but the crontab tool refuses them: no run to show.
+        row("refused: step after a value", "5/10 * * * *", berlin, "2026-05-04 10:15", "");
+        row("refused: empty list element", "0 9 * * 1,,2", berlin, "2026-05-04 10:15", "");
         row("30 February", "0 0 30 2 *", berlin, "2026-05-04 10:15", "");
         row("29 Feb inside two years", "0 0 29 2 *", berlin, "2026-03-01 00:00",
             "2028-02-29 00:00");
