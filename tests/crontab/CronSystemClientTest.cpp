@@ -1,5 +1,7 @@
 #include "CronSystemClient.h"
 
+#include "TestFiles.h"
+
 #include <QCoro/QCoroTask>
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,12 +21,6 @@ const QString genericFailure =
 constexpr int success = -1;
 constexpr int processErrorBase = 100;
 constexpr int commandFailed = int(CronSystemError::Kind::commandFailed);
-
-QByteArray fileContents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // One number for every kind of failure, so a table row can name the one it expects.
 int kindOf(const CronClientError& error)
@@ -120,10 +116,11 @@ private Q_SLOTS:
         else if (auto written = QCoro::waitFor(m_client.writeCrontab(text)); !written)
             result = std::unexpected(written.error());
 
-        QCOMPARE(fileContents(logPath()).split('\n').front(), QByteArray(isWrite ? "-" : "-l"));
+        QCOMPARE(Testing::contents(logPath()).split('\n').front(),
+                 QByteArray(isWrite ? "-" : "-l"));
         if (errorKind == success) {
             QVERIFY2(result, result ? "" : qPrintable(result.error().description()));
-            QCOMPARE(isWrite ? fileContents(statePath()) : result->toUtf8(), text.toUtf8());
+            QCOMPARE(isWrite ? Testing::contents(statePath()) : result->toUtf8(), text.toUtf8());
             QVERIFY(QFile::exists(statePath()) || !isWrite);
             return;
         }
@@ -146,7 +143,7 @@ private Q_SLOTS:
         useMode("flood-then-read");
         const QString text = QString(3'000'000, u'#') + u'\n';
         QVERIFY(QCoro::waitFor(m_client.writeCrontab(text)));
-        QCOMPARE(fileContents(statePath()), text.toUtf8());
+        QCOMPARE(Testing::contents(statePath()), text.toUtf8());
     }
 
     // A tool that dies, hangs or floods: a read fails with what happened; a write is settled
@@ -205,11 +202,11 @@ private Q_SLOTS:
             result = std::unexpected(written.error());
 
         // A hanging tool is stopped, not left to install a text after the answer.
-        const QByteArray pid = fileContents(statePath() + QStringLiteral(".pid")).trimmed();
+        const QByteArray pid = Testing::contents(statePath() + QStringLiteral(".pid")).trimmed();
         QVERIFY(pid.isEmpty() || (::kill(pid.toInt(), 0) == -1 && errno == ESRCH));
         if (errorKind == success) {
             QVERIFY2(result, result ? "" : qPrintable(result.error().description()));
-            QCOMPARE(fileContents(statePath()), text.toUtf8());
+            QCOMPARE(Testing::contents(statePath()), text.toUtf8());
             return;
         }
         QVERIFY(!result);

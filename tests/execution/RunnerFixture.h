@@ -2,6 +2,7 @@
 
 #include "RunnerScript.h"
 #include "ShellQuoting.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,6 @@
 #include <sys/stat.h>
 
 namespace Tempolane::Testing {
-
-inline QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline int modeOf(const QString& path)
 {

@@ -23,15 +23,6 @@ QStringList filesIn(const QString& directory)
     return QDir(directory).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    QVERIFY(file.flush()); // unflushed bytes written later would move the time again
-    QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
-}
-
 // The id of the only record in `runs`; empty unless there is exactly one.
 QString onlyRunId(const QString& runs)
 {
@@ -230,10 +221,11 @@ private Q_SLOTS:
         // The newest pruned run and the oldest kept one have a log and a running marker too.
         const int lastPruned = existing - 100;
         for (int i = 0; i < existing; ++i) {
-            writeFile(runs + u'/' + nameAt(i) + ".run", "version=1\n", modifiedAt(i));
+            QVERIFY(writeFile(runs + u'/' + nameAt(i) + ".run", "version=1\n", modifiedAt(i)));
             for (const char* extension : {".log", ".running"}) {
                 if (i == lastPruned || i == lastPruned + 1)
-                    writeFile(runs + u'/' + nameAt(i) + extension, "version=1\n", modifiedAt(i));
+                    QVERIFY(writeFile(runs + u'/' + nameAt(i) + extension, "version=1\n",
+                                      modifiedAt(i)));
             }
         }
 
@@ -279,8 +271,8 @@ private Q_SLOTS:
         const RunnerFixture runner;
         const QString runs = runner.runs(jobId);
         QVERIFY(QDir().mkpath(runs));
-        writeFile(runs + u'/' + name, "version=1\n",
-                  QDateTime::currentDateTimeUtc().addSecs(-qint64(ageInDays * 86400)));
+        QVERIFY(writeFile(runs + u'/' + name, "version=1\n",
+                          QDateTime::currentDateTimeUtc().addSecs(-qint64(ageInDays * 86400))));
         QCOMPARE(runner.run({jobId, "none", trueCommand}), 0);
         QCOMPARE(QFile::exists(runs + u'/' + name), !isRemoved);
     }
@@ -314,7 +306,7 @@ private Q_SLOTS:
         }
         if (shell == QString("NOT_EXECUTABLE")) {
             shell = runner.base + "/not-executable";
-            writeFile(*shell, "#!/bin/sh\necho wrong\n", QDateTime::currentDateTimeUtc());
+            QVERIFY(writeFile(*shell, "#!/bin/sh\necho wrong\n"));
         }
         QCOMPARE(runner.run({jobId, "all", RunnerFixture::encoded("printf '%s' \"$0\"")}, shell),
                  0);
@@ -361,8 +353,6 @@ private Q_SLOTS:
         for (const auto& record : records)
             QCOMPARE(record.output, QString("run\n"));
     }
-
-    // A umask that leaves files readable by others, as a user's usually does.
 };
 
 QTEST_GUILESS_MAIN(RunnerTest)
