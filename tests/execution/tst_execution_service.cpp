@@ -2,6 +2,7 @@
 #include "MonitoringCommandLine.h"
 #include "RunnerFixture.h"
 #include "ShellQuoting.h"
+#include "TestUserCrontab.h"
 
 #include <QTest>
 #include <memory>
@@ -10,22 +11,6 @@
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
-
-namespace {
-
-CronJob job(const QString& command,
-            ExecutionLogPolicy policy = ExecutionLogPolicy::messagesAndErrors)
-{
-    CronJob job;
-    job.id = QUuid::createUuid();
-    job.scheduleExpression = "* * * * *";
-    job.command = command;
-    job.isMonitoringEnabled = true;
-    job.logPolicy = policy;
-    return job;
-}
-
-} // namespace
 
 class ExecutionServiceTest final : public QObject
 {
@@ -104,7 +89,7 @@ private Q_SLOTS:
         QFETCH(std::optional<QString>, output);
 
         ExecutionService service(m_root, m_runner);
-        const CronJob monitored = job(command, ExecutionLogPolicy(policy));
+        const CronJob monitored = everyMinuteJob({}, command, ExecutionLogPolicy(policy));
         const auto ran = QCoro::waitFor(service.runNow(monitored, {}));
         QCOMPARE(bool(ran), failureStatus == 0);
         if (!ran) {
@@ -136,7 +121,7 @@ private Q_SLOTS:
 
         // A link at the marker's name is replaced, not written through; a second preparation
         // keeps the first start.
-        const CronJob monitored = job("echo x");
+        const CronJob monitored = everyMinuteJob({}, "echo x");
         const QString jobDirectory =
             service.rootPath() + u'/' + monitored.id.toString(QUuid::WithoutBraces);
         const QString linkTarget = m_directory->path() + "/created-through-a-link";
@@ -174,8 +159,8 @@ private Q_SLOTS:
         // The command waits for a file the test creates only once the service is gone; should
         // destroying the service wait for the run, the command gives up and the run fails.
         const QString release = m_directory->path() + "/release";
-        const CronJob monitored =
-            job(QStringLiteral("i=0; while [ ! -e %1 ] && [ $i -lt 300 ]; do sleep 0.1; "
+        const CronJob monitored = everyMinuteJob(
+            {}, QStringLiteral("i=0; while [ ! -e %1 ] && [ $i -lt 300 ]; do sleep 0.1; "
                                "i=$((i + 1)); done; [ -e %1 ]")
                     .arg(quotedPath(release)));
         const auto stateOf = [&](ExecutionService& service) {

@@ -2,6 +2,7 @@
 // may not write, links planted where it writes. Whenever it cannot record, the job must run
 // exactly as cron runs it unmonitored; whatever it writes, it writes only to fresh files of
 // its own.
+#include "CrontabTool.h"
 #include "ExecutionRecordReader.h"
 #include "ExecutionService.h"
 #include "FullFileSystem.h"
@@ -59,15 +60,6 @@ QStringList filesBelow(const QString& directory)
     while (it.hasNext())
         files.append(it.next());
     return files;
-}
-
-// Type and permissions, without following a link.
-int modeOf(const QString& path)
-{
-    struct stat info
-    {
-    };
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode) : -1;
 }
 
 } // namespace
@@ -202,7 +194,8 @@ private Q_SLOTS:
         QCOMPARE(records[0].exitCode, 3);
         QCOMPARE(records[0].output, QStringLiteral("hello\n"));
         for (const char* extension : {".run", ".log"})
-            QCOMPARE(modeOf(runs + u'/' + records[0].id + extension), int(S_IFREG | 0600));
+            QCOMPARE(Testing::linkMode(runs + u'/' + records[0].id + extension),
+                     mode_t(S_IFREG | 0600));
     }
 
 private:
