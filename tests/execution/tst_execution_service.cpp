@@ -132,6 +132,7 @@ private Q_SLOTS:
         *now = now->addSecs(500);
         QCoro::waitFor(service.prepareMonitoring({monitored.id}));
         QCOMPARE(contents(jobDirectory + "/monitoring-started"), "1700000000");
+        QCOMPARE(modeOf(jobDirectory + "/monitoring-started"), 0600);
         QCOMPARE(modeOf(jobDirectory), 0700);
         QVERIFY(QCoro::waitFor(service.runNow(monitored, {})));
         const auto summary = QCoro::waitFor(service.summaries({monitored.id})).value(monitored.id);
