@@ -64,14 +64,11 @@ private Q_SLOTS:
 
     void cleanupTestCase() { crontabTool("-r"); }
 
-    void userWithoutCrontabLoadsAsEmptyText()
+    // Where the user has no crontab yet, its text is empty.
+    void realisticCrontabReadsBackByteForByte()
     {
         QVERIFY(crontabTool("-l").err.contains("no crontab for"));
         QCOMPARE(QCoro::waitFor(m_repository.load()).value(), QString());
-    }
-
-    void realisticCrontabReadsBackByteForByte()
-    {
         const QString text = QString::fromUtf8(realisticCrontab);
         save(text, QString());
         QCOMPARE(QCoro::waitFor(m_repository.load()).value(), text);
