@@ -130,41 +130,9 @@ private Q_SLOTS:
             QCOMPARE(modeOf(runs + u'/' + file), 0600);
     }
 
-    void undecodableCommandIsNotRun_data()
-    {
-        QTest::addColumn<QString>("policy");
-        QTest::addColumn<QString>("encoded");
-
-        // Each would create a file next to the data directory if it were decoded leniently and run.
-        const QString full = RunnerFixture::encoded("touch ran");
-        QTest::newRow("a character outside the alphabet") << "none" << QString("dG91Y2g*cmFu");
-        QTest::newRow("a length that is not a multiple of four") << "errors" << full.chopped(1);
-        QTest::newRow("padding in the middle of the text")
-            << "all" << RunnerFixture::encoded("touch") + RunnerFixture::encoded(" ran");
-        QTest::newRow("a line break inside the text")
-            << "all" << full.first(4) + u'\n' + full.sliced(4);
-    }
-
-    void undecodableCommandIsNotRun()
-    {
-        QFETCH(QString, policy);
-        QFETCH(QString, encoded);
-
-        const RunnerFixture runner;
-        QCOMPARE(runner.run({jobId, policy, encoded}), 65);
-        QCOMPARE(QDir(runner.directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList{"data dir with 'quotes'"});
-
-        const QString runs = runner.runs(jobId);
-        const QString runId = onlyRunId(runs);
-        const QByteArray record = contents(runs + u'/' + runId + ".run");
-        QVERIFY(record.contains("\nexit=65\n"));
-        QVERIFY(record.endsWith("\nlog=" + runId.toLatin1() + ".log\n"));
-        QCOMPARE(onlyLog(runs), QByteArray("Tempolane could not decode the stored command.\n"));
-        QCOMPARE(filesIn(runs).size(), 2);
-    }
-
-    void argumentsAreChecked_data()
+    // Arguments the runner refuses leave no trace at all (64); a command it cannot decode is not
+    // run, and its run is recorded as failed (65).
+    void badArguments_runNothing_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
@@ -179,21 +147,44 @@ private Q_SLOTS:
             << QStringList{jobId, "none ", trueCommand} << 64;
         QTest::newRow("an upper-case job id is recorded under the id in lower case")
             << QStringList{jobId.toUpper(), "all", trueCommand} << 0;
+        // Each would create a file next to the data directory if it were decoded leniently and run.
+        const QString full = RunnerFixture::encoded("touch ran");
+        QTest::newRow("a character outside the alphabet")
+            << QStringList{jobId, "none", "dG91Y2g*cmFu"} << 65;
+        QTest::newRow("a length that is not a multiple of four")
+            << QStringList{jobId, "errors", full.chopped(1)} << 65;
+        QTest::newRow("padding in the middle of the text")
+            << QStringList{jobId, "all",
+                           RunnerFixture::encoded("touch") + RunnerFixture::encoded(" ran")}
+            << 65;
+        QTest::newRow("a line break inside the text")
+            << QStringList{jobId, "all", full.first(4) + u'\n' + full.sliced(4)} << 65;
     }
 
-    void argumentsAreChecked()
+    void badArguments_runNothing()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         const RunnerFixture runner;
         QCOMPARE(runner.run(arguments), exitCode);
+        QCOMPARE(QDir(runner.directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"data dir with 'quotes'"});
         if (exitCode == 64) {
-            QVERIFY(!QFileInfo::exists(runner.root)); // no trace at all
-        } else {
-            QVERIFY(!onlyRunId(runner.runs(jobId)).isEmpty());
-            QCOMPARE(QDir(runner.root).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                     QStringList{jobId});
+            QVERIFY(!QFileInfo::exists(runner.root));
+            return;
         }
+        QCOMPARE(QDir(runner.root).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{jobId});
+        const QString runs = runner.runs(jobId);
+        const QString runId = onlyRunId(runs);
+        QVERIFY(!runId.isEmpty());
+        if (exitCode == 0)
+            return;
+        const QByteArray record = contents(runs + u'/' + runId + ".run");
+        QVERIFY(record.contains("\nexit=65\n"));
+        QVERIFY(record.endsWith("\nlog=" + runId.toLatin1() + ".log\n"));
+        QCOMPARE(onlyLog(runs), QByteArray("Tempolane could not decode the stored command.\n"));
+        QCOMPARE(filesIn(runs).size(), 2);
     }
 
     void prunesToTheNewestHundredRecords_data()
