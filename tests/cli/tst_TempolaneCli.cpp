@@ -10,6 +10,7 @@
 #include <csignal>
 #include <unistd.h>
 
+using Tempolane::Testing::CliRun;
 using Tempolane::Testing::HostileServer;
 using Tempolane::Testing::runCli;
 
@@ -211,12 +212,8 @@ private Q_SLOTS:
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
                            QStringLiteral("unix:path=/nonexistent/tempolane-test-bus"));
         const auto notifications = [&](const QString& action) {
-            QProcess cli;
-            cli.setProcessEnvironment(environment);
-            cli.start(QStringLiteral(TEMPOLANE_CLI), {QStringLiteral("notifications"), action});
-            cli.waitForFinished(30'000);
-            return std::pair{cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput() +
-                                                               cli.readAllStandardError())};
+            const CliRun run = runCli({QStringLiteral("notifications"), action}, {}, environment);
+            return std::pair{run.exitCode, QString::fromUtf8(run.out + run.err)};
         };
         const QString entry = home.filePath(
             QStringLiteral("config/autostart/io.github.tempolane.Tempolane.Watcher.desktop"));
