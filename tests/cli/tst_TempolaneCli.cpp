@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "HostileServer.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -11,8 +12,10 @@
 #include <unistd.h>
 
 using Tempolane::Testing::CliRun;
+using Tempolane::Testing::contents;
 using Tempolane::Testing::HostileServer;
 using Tempolane::Testing::runCli;
+using Tempolane::Testing::writeFile;
 
 class TempolaneCliTest final : public QObject
 {
@@ -83,12 +86,10 @@ private Q_SLOTS:
         const QByteArray crontab = "SHELL=/bin/sh\n# Tempolane name: Bericht \"täglich\"\n"
                                    "# Tempolane id: 0F8FAD5B-D9CB-469F-A165-70867728950E\n"
                                    "# Tempolane disabled: 30 8 * * 1-5 /bin/report\t\n";
-        QFile file(dir.filePath(QStringLiteral("crontab")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(crontab);
-        file.close();
+        const QString path = dir.filePath(QStringLiteral("crontab"));
+        QVERIFY(writeFile(path, crontab));
 
-        const auto result = runCli({QStringLiteral("parse"), file.fileName()});
+        const auto result = runCli({QStringLiteral("parse"), path});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(
             QString::fromUtf8(result.out),
@@ -170,12 +171,11 @@ private Q_SLOTS:
             const QByteArray log = i == 24 ? "\x1b]0;owned\x07"
                                              "Fehler\x1b[2J in caf\xe9\n\n"
                                            : "line " + QByteArray::number(i) + '\n';
-            QFile record(runs + QString::fromLatin1(runId) + ".run");
-            QFile output(runs + QString::fromLatin1(runId) + ".log");
-            QVERIFY(record.open(QIODevice::WriteOnly) && output.open(QIODevice::WriteOnly));
-            record.write("start=" + runId.chopped(2) + "\nend=" + runId.chopped(2) +
-                         "\nexit=" + QByteArray::number(i % 2 + 1) + "\nlog=" + runId + ".log\n");
-            output.write(log);
+            QVERIFY(writeFile(runs + QString::fromLatin1(runId) + ".run",
+                              "start=" + runId.chopped(2) + "\nend=" + runId.chopped(2) +
+                                  "\nexit=" + QByteArray::number(i % 2 + 1) + "\nlog=" + runId +
+                                  ".log\n"));
+            QVERIFY(writeFile(runs + QString::fromLatin1(runId) + ".log", log));
         }
 
         const auto result = runCli({QStringLiteral("runs"), id.toUpper()});
@@ -194,16 +194,16 @@ private Q_SLOTS:
         // The desktop program the switch starts: it notes how it was started.
         const QString programs = home.filePath(QStringLiteral("bin"));
         QVERIFY(QDir().mkpath(programs));
-        QFile program(programs + QStringLiteral("/tempolane"));
-        QVERIFY(program.open(QIODevice::WriteOnly));
+        const QString program = programs + QStringLiteral("/tempolane");
         // Its arguments, where its output goes, its session and its process id; then it runs on,
         // as a watcher does.
-        program.write(
+        QVERIFY(writeFile(
+            program,
             "#!/bin/sh\nout=$(/usr/bin/readlink /proc/$$/fd/1)\n"
             "{ echo \"$@\"; echo \"$out\"; /usr/bin/cut -d' ' -f6 /proc/$$/stat; echo $$; } > '" +
-            programs.toUtf8() + "/started'\nexec /bin/sleep 20\n");
-        program.close();
-        QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+                programs.toUtf8() + "/started'\nexec /bin/sleep 20\n"));
+        QVERIFY(
+            QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
@@ -229,15 +229,11 @@ private Q_SLOTS:
                       QStringLiteral(TEMPOLANE_CLI)});
         QVERIFY(script.waitForFinished(10'000));
         QCOMPARE(QString::fromUtf8(script.readAllStandardOutput()), entry + u'\n');
-        QFile written(entry);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll().contains("\nExec=" + programs.toUtf8() +
-                                           "/tempolane --background\n"));
+        QVERIFY(
+            contents(entry).contains("\nExec=" + programs.toUtf8() + "/tempolane --background\n"));
         QTRY_VERIFY(QFile::exists(programs + QStringLiteral("/started")));
         const auto startedAs = [&programs] {
-            QFile started(programs + QStringLiteral("/started"));
-            return started.open(QIODevice::ReadOnly) ? started.readAll().split('\n')
-                                                     : QList<QByteArray>();
+            return contents(programs + QStringLiteral("/started")).split('\n');
         };
         QTRY_COMPARE(startedAs().size(), 5);
         ::kill(startedAs()[3].toInt(), SIGTERM);
@@ -255,10 +251,7 @@ private Q_SLOTS:
 
         // An entry the desktop's settings disabled starts nothing: it is off.
         QCOMPARE(notifications(QStringLiteral("on")).first, 0);
-        QFile hidden(entry);
-        QVERIFY(hidden.open(QIODevice::Append));
-        hidden.write("Hidden=true\n");
-        hidden.close();
+        QVERIFY(writeFile(entry, contents(entry) + "Hidden=true\n"));
         QCOMPARE(notifications(QStringLiteral("status")).second,
                  QStringLiteral("off\twatcher not running\tdisabled in the desktop's autostart "
                                 "settings\n"));
@@ -339,10 +332,7 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("crontab"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(crontab);
-        file.close();
+        QVERIFY(writeFile(path, crontab));
         if (!crontab.isEmpty())
             arguments.prepend(path);
         arguments.prepend(QStringLiteral("check"));
