@@ -34,9 +34,7 @@ private Q_SLOTS:
             QVERIFY(::chmod(QFile::encodeName(directory).constData(), 0777) == 0);
         }
         const QString victim = m_directory->path() + "/victim";
-        QFile file(victim);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
-        file.close();
+        QVERIFY(writeFile(victim, "precious"));
         QVERIFY(QFile::link(victim, m_runner));
 
         ExecutionService service(m_root, m_runner);

@@ -6,6 +6,7 @@
 #include "ExecutionRecordReader.h"
 #include "ExecutionService.h"
 #include "FullFileSystem.h"
+#include "TestFiles.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -162,10 +163,7 @@ private Q_SLOTS:
         const QString victim = m_directory->filePath(QStringLiteral("victim"));
         const QString dangling = m_directory->filePath(QStringLiteral("created-through-a-link"));
         const QString elsewhere = m_directory->filePath(QStringLiteral("elsewhere"));
-        QFile precious(victim);
-        QVERIFY(precious.open(QIODevice::WriteOnly));
-        precious.write("precious\n");
-        precious.close();
+        QVERIFY(Testing::writeFile(victim, "precious\n"));
         QVERIFY(QDir().mkpath(elsewhere));
 
         // Links at every name the run can take in the next seconds; `exec` keeps the process id
@@ -185,8 +183,7 @@ private Q_SLOTS:
                       QString::fromLatin1(command.toBase64())}),
                  (Outcome{3, {}, {}}));
 
-        QCOMPARE(precious.open(QIODevice::ReadOnly) ? precious.readAll() : QByteArray(),
-                 "precious\n");
+        QCOMPARE(Testing::contents(victim), "precious\n");
         QVERIFY(!QFileInfo::exists(dangling));
         QVERIFY(filesBelow(elsewhere).isEmpty());
         const auto records = ExecutionRecordReader().history(root + u'/' + jobId);
