@@ -10,20 +10,13 @@
 #include <sys/stat.h>
 
 using namespace Tempolane;
+using Tempolane::Testing::modeOf;
 using Tempolane::Testing::writeFile;
 
 namespace {
 
 const QDateTime backupTime(QDate(2026, 3, 1), QTime(8, 30, 5, 123), Qt::UTC);
 const QString backupName = QStringLiteral("crontab-2026-03-01T08-30-05.123.txt");
-
-mode_t modeOf(const QString& path)
-{
-    struct stat status
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
 
 QStringList entries(const QString& directory)
 {
@@ -77,9 +70,9 @@ private Q_SLOTS:
         QFile file(root + u'/' + backupName);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), text.toUtf8());
-        QCOMPARE(modeOf(file.fileName()), mode_t(0600));
+        QCOMPARE(modeOf(file.fileName()), 0600);
         for (const char* directory : {"data", "data/Tempolane", "data/Tempolane/Backups"})
-            QCOMPARE(modeOf(temporary.filePath(QString::fromLatin1(directory))), mode_t(0700));
+            QCOMPARE(modeOf(temporary.filePath(QString::fromLatin1(directory))), 0700);
     }
 
     void pruningKeepsTheMostRecentlyModified_data()

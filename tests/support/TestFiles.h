@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <sys/stat.h>
 
 namespace Tempolane::Testing {
 
@@ -21,6 +22,15 @@ inline bool writeFile(const QString& path, const QByteArray& bytes, const QDateT
         file.write(bytes) != bytes.size() || !file.flush())
         return false;
     return !modified.isValid() || file.setFileTime(modified, QFileDevice::FileModificationTime);
+}
+
+// The permissions of what the path leads to; -1 where there is nothing.
+inline int modeOf(const QString& path)
+{
+    struct stat info
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
 } // namespace Tempolane::Testing
