@@ -73,14 +73,24 @@ class CliChangesTest final : public QObject
 private Q_SLOTS:
     void initTestCase() { qputenv("TZ", "Europe/Berlin"); }
 
-    void jobArgument_isAnIdOrAShownNameInAnyCase_data()
+    // Which job an argument means, what a command prints, and that a failure prints the store's
+    // title and message. Where a command fails (1), the crontab was changed in another terminal
+    // while it ran.
+    void changeJob_findsTheJobAndPrintsTheOutcome_data()
     {
+        QTest::addColumn<int>("action");
         QTest::addColumn<QString>("argument");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
         QTest::addColumn<QString>("paused"); // the job's line once paused; empty: nothing written
 
+        using enum Cli::JobAction;
+        const auto row = [](const char* name, Cli::JobAction action, const QString& argument,
+                            int status, const QString& out, const QString& err,
+                            const QString& paused = {}) {
+            QTest::newRow(name) << int(action) << argument << status << out << err << paused;
+        };
         // Each job by its id, the line cron reads it from, its name, schedule and command.
         const QString everyJob =
             QStringLiteral("  %1\tZeile 3\tBericht\t30 8 * * 1-5\t/bin/report\n"
@@ -89,34 +99,38 @@ private Q_SLOTS:
                            "  %4\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
                            "  %5\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
                 .arg(idOf(1), idOf(2), idOf(3), idOf(4), idOf(5));
-        QTest::newRow("id") << idOf(1) << 0 << "„Bericht“ pausiert.\n"
-                            << ""
-                            << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
-        QTest::newRow("id in capitals") << idOf(1).toUpper() << 0 << "„Bericht“ pausiert.\n"
-                                        << ""
-                                        << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
-        QTest::newRow("shown name of a job without a name, in capitals")
-            << "BACKUP.SH" << 0 << "„backup.sh“ pausiert.\n"
-            << ""
-            << "# Tempolane disabled: 0 2 * * * /usr/local/bin/backup.sh\n";
-        QTest::newRow("already paused: nothing to write")
-            << "archiv" << 0 << "„Archiv“ ist bereits pausiert.\n"
-            << ""
-            << "";
-        QTest::newRow("two jobs by that name")
-            << "DOPPELT" << 2 << ""
-            << QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
-                              "  %1\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
-                              "  %2\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
-                   .arg(idOf(4), idOf(5))
-            << "";
-        QTest::newRow("no such job")
-            << "Bericht 2" << 2 << ""
-            << "Kein Cronjob „Bericht 2“. Vorhanden sind:\n" + everyJob << "";
+        const QString report = QStringLiteral("# Tempolane disabled: 30 8 * * 1-5 /bin/report\n");
+        row("id", pause, idOf(1), 0, "„Bericht“ pausiert.\n", "", report);
+        row("id in capitals", pause, idOf(1).toUpper(), 0, "„Bericht“ pausiert.\n", "", report);
+        row("shown name of a job without a name, in capitals", pause, "BACKUP.SH", 0,
+            "„backup.sh“ pausiert.\n", "",
+            "# Tempolane disabled: 0 2 * * * /usr/local/bin/backup.sh\n");
+        row("already paused: nothing to write", pause, "archiv", 0,
+            "„Archiv“ ist bereits pausiert.\n", "");
+        row("two jobs by that name", pause, "DOPPELT", 2, "",
+            QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
+                           "  %1\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
+                           "  %2\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
+                .arg(idOf(4), idOf(5)));
+        row("no such job", pause, "Bericht 2", 2, "",
+            "Kein Cronjob „Bericht 2“. Vorhanden sind:\n" + everyJob);
+        const QString outside =
+            QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. "
+                           "Bitte neu laden und die Änderung erneut anwenden.\n");
+        row("pause, changed outside", pause, "Bericht", 1, "",
+            "Cronjob konnte nicht gespeichert werden\n" + outside);
+        row("resume, changed outside", resume, "Archiv", 1, "",
+            "Cronjob konnte nicht gespeichert werden\n" + outside);
+        row("delete, changed outside", remove, "Bericht", 1, "",
+            "Cronjob konnte nicht gelöscht werden\n" + outside);
+        row("run without monitoring", run, "Bericht", 1, "",
+            "Cronjob konnte nicht erfolgreich ausgeführt werden\n„Bericht“ hat keinen "
+            "Ausführungsstatus; nur überwachte Cronjobs lassen sich von Tempolane ausführen.\n");
     }
 
-    void jobArgument_isAnIdOrAShownNameInAnyCase()
+    void changeJob_findsTheJobAndPrintsTheOutcome()
     {
+        QFETCH(int, action);
         QFETCH(QString, argument);
         QFETCH(int, status);
         QFETCH(QString, out);
@@ -125,8 +139,10 @@ private Q_SLOTS:
 
         StoreUnderTest test(crontabOf(jobs));
         test.load();
+        if (status == 1)
+            test.client->contents += QStringLiteral("# von außen\n");
         const QString before = test.client->contents;
-        const Outcome outcome = changeJob(test, Cli::JobAction::pause, argument);
+        const Outcome outcome = changeJob(test, Cli::JobAction(action), argument, true);
         QCOMPARE(outcome.err, err);
         QCOMPARE(outcome.out, out);
         QCOMPARE(outcome.status, status);
@@ -136,43 +152,6 @@ private Q_SLOTS:
             QVERIFY(test.client->contents.contains(paused));
             QCOMPARE(test.client->contents.size(), before.size() + 22);
         }
-    }
-
-    void failures_printTheStoresTitleAndMessage_data()
-    {
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QString>("job");
-        QTest::addColumn<QString>("err");
-
-        const QString outside =
-            QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. "
-                           "Bitte neu laden und die Änderung erneut anwenden.\n");
-        QTest::newRow("pause") << int(Cli::JobAction::pause) << "Bericht"
-                               << "Cronjob konnte nicht gespeichert werden\n" + outside;
-        QTest::newRow("resume") << int(Cli::JobAction::resume) << "Archiv"
-                                << "Cronjob konnte nicht gespeichert werden\n" + outside;
-        QTest::newRow("delete") << int(Cli::JobAction::remove) << "Bericht"
-                                << "Cronjob konnte nicht gelöscht werden\n" + outside;
-        QTest::newRow("run without monitoring")
-            << int(Cli::JobAction::run) << "Bericht"
-            << "Cronjob konnte nicht erfolgreich ausgeführt werden\n„Bericht“ hat keinen "
-               "Ausführungsstatus; nur überwachte Cronjobs lassen sich von Tempolane ausführen.\n";
-    }
-
-    void failures_printTheStoresTitleAndMessage()
-    {
-        QFETCH(int, action);
-        QFETCH(QString, job);
-        QFETCH(QString, err);
-
-        StoreUnderTest test(crontabOf(jobs));
-        test.load();
-        // Changed in another terminal while the command ran.
-        test.client->contents += QStringLiteral("# von außen\n");
-        const Outcome outcome = changeJob(test, Cli::JobAction(action), job, true);
-        QCOMPARE(outcome.err, err);
-        QCOMPARE(outcome.status, 1);
-        QVERIFY(test.client->contents.endsWith(u"# von außen\n"));
     }
 
     void delete_asksOnATerminalUnlessConfirmed_data()
