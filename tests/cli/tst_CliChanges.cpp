@@ -73,14 +73,24 @@ class CliChangesTest final : public QObject
 private Q_SLOTS:
     void initTestCase() { qputenv("TZ", "Europe/Berlin"); }
 
-    void jobArgument_isAnIdOrAShownNameInAnyCase_data()
+    // Which job an argument means, what a command prints, and that a failure prints the store's
+    // title and message. Where a command fails (1), the crontab was changed in another terminal
+    // while it ran.
+    void changeJob_findsTheJobAndPrintsTheOutcome_data()
     {
+        QTest::addColumn<int>("action");
         QTest::addColumn<QString>("argument");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
         QTest::addColumn<QString>("paused"); // the job's line once paused; empty: nothing written
 
+        using enum Cli::JobAction;
+        const auto row = [](const char* name, Cli::JobAction action, const QString& argument,
+                            int status, const QString& out, const QString& err,
+                            const QString& paused = {}) {
+            QTest::newRow(name) << int(action) << argument << status << out << err << paused;
+        };
         // Each job by its id, the line cron reads it from, its name, schedule and command.
         const QString everyJob =
             QStringLiteral("  %1\tZeile 3\tBericht\t30 8 * * 1-5\t/bin/report\n"
@@ -89,34 +99,38 @@ private Q_SLOTS:
                            "  %4\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
                            "  %5\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
                 .arg(idOf(1), idOf(2), idOf(3), idOf(4), idOf(5));
-        QTest::newRow("id") << idOf(1) << 0 << "„Bericht“ pausiert.\n"
-                            << ""
-                            << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
-        QTest::newRow("id in capitals") << idOf(1).toUpper() << 0 << "„Bericht“ pausiert.\n"
-                                        << ""
-                                        << "# Tempolane disabled: 30 8 * * 1-5 /bin/report\n";
-        QTest::newRow("shown name of a job without a name, in capitals")
-            << "BACKUP.SH" << 0 << "„backup.sh“ pausiert.\n"
-            << ""
-            << "# Tempolane disabled: 0 2 * * * /usr/local/bin/backup.sh\n";
-        QTest::newRow("already paused: nothing to write")
-            << "archiv" << 0 << "„Archiv“ ist bereits pausiert.\n"
-            << ""
-            << "";
-        QTest::newRow("two jobs by that name")
-            << "DOPPELT" << 2 << ""
-            << QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
-                              "  %1\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
-                              "  %2\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
-                   .arg(idOf(4), idOf(5))
-            << "";
-        QTest::newRow("no such job")
-            << "Bericht 2" << 2 << ""
-            << "Kein Cronjob „Bericht 2“. Vorhanden sind:\n" + everyJob << "";
+        const QString report = QStringLiteral("# Tempolane disabled: 30 8 * * 1-5 /bin/report\n");
+        row("id", pause, idOf(1), 0, "„Bericht“ pausiert.\n", "", report);
+        row("id in capitals", pause, idOf(1).toUpper(), 0, "„Bericht“ pausiert.\n", "", report);
+        row("shown name of a job without a name, in capitals", pause, "BACKUP.SH", 0,
+            "„backup.sh“ pausiert.\n", "",
+            "# Tempolane disabled: 0 2 * * * /usr/local/bin/backup.sh\n");
+        row("already paused: nothing to write", pause, "archiv", 0,
+            "„Archiv“ ist bereits pausiert.\n", "");
+        row("two jobs by that name", pause, "DOPPELT", 2, "",
+            QStringLiteral("„DOPPELT“ passt auf mehrere Cronjobs; bitte die Id angeben:\n"
+                           "  %1\tZeile 11\tDoppelt\t@daily\t/bin/a\n"
+                           "  %2\tZeile 14\tdoppelt\t@hourly\t/bin/b\n")
+                .arg(idOf(4), idOf(5)));
+        row("no such job", pause, "Bericht 2", 2, "",
+            "Kein Cronjob „Bericht 2“. Vorhanden sind:\n" + everyJob);
+        const QString outside =
+            QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. "
+                           "Bitte neu laden und die Änderung erneut anwenden.\n");
+        row("pause, changed outside", pause, "Bericht", 1, "",
+            "Cronjob konnte nicht gespeichert werden\n" + outside);
+        row("resume, changed outside", resume, "Archiv", 1, "",
+            "Cronjob konnte nicht gespeichert werden\n" + outside);
+        row("delete, changed outside", remove, "Bericht", 1, "",
+            "Cronjob konnte nicht gelöscht werden\n" + outside);
+        row("run without monitoring", run, "Bericht", 1, "",
+            "Cronjob konnte nicht erfolgreich ausgeführt werden\n„Bericht“ hat keinen "
+            "Ausführungsstatus; nur überwachte Cronjobs lassen sich von Tempolane ausführen.\n");
     }
 
-    void jobArgument_isAnIdOrAShownNameInAnyCase()
+    void changeJob_findsTheJobAndPrintsTheOutcome()
     {
+        QFETCH(int, action);
         QFETCH(QString, argument);
         QFETCH(int, status);
         QFETCH(QString, out);
@@ -125,8 +139,10 @@ private Q_SLOTS:
 
         StoreUnderTest test(crontabOf(jobs));
         test.load();
+        if (status == 1)
+            test.client->contents += QStringLiteral("# von außen\n");
         const QString before = test.client->contents;
-        const Outcome outcome = changeJob(test, Cli::JobAction::pause, argument);
+        const Outcome outcome = changeJob(test, Cli::JobAction(action), argument, true);
         QCOMPARE(outcome.err, err);
         QCOMPARE(outcome.out, out);
         QCOMPARE(outcome.status, status);
@@ -136,43 +152,6 @@ private Q_SLOTS:
             QVERIFY(test.client->contents.contains(paused));
             QCOMPARE(test.client->contents.size(), before.size() + 22);
         }
-    }
-
-    void failures_printTheStoresTitleAndMessage_data()
-    {
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QString>("job");
-        QTest::addColumn<QString>("err");
-
-        const QString outside =
-            QStringLiteral("Die crontab wurde außerhalb von Tempolane geändert. "
-                           "Bitte neu laden und die Änderung erneut anwenden.\n");
-        QTest::newRow("pause") << int(Cli::JobAction::pause) << "Bericht"
-                               << "Cronjob konnte nicht gespeichert werden\n" + outside;
-        QTest::newRow("resume") << int(Cli::JobAction::resume) << "Archiv"
-                                << "Cronjob konnte nicht gespeichert werden\n" + outside;
-        QTest::newRow("delete") << int(Cli::JobAction::remove) << "Bericht"
-                                << "Cronjob konnte nicht gelöscht werden\n" + outside;
-        QTest::newRow("run without monitoring")
-            << int(Cli::JobAction::run) << "Bericht"
-            << "Cronjob konnte nicht erfolgreich ausgeführt werden\n„Bericht“ hat keinen "
-               "Ausführungsstatus; nur überwachte Cronjobs lassen sich von Tempolane ausführen.\n";
-    }
-
-    void failures_printTheStoresTitleAndMessage()
-    {
-        QFETCH(int, action);
-        QFETCH(QString, job);
-        QFETCH(QString, err);
-
-        StoreUnderTest test(crontabOf(jobs));
-        test.load();
-        // Changed in another terminal while the command ran.
-        test.client->contents += QStringLiteral("# von außen\n");
-        const Outcome outcome = changeJob(test, Cli::JobAction(action), job, true);
-        QCOMPARE(outcome.err, err);
-        QCOMPARE(outcome.status, 1);
-        QVERIFY(test.client->contents.endsWith(u"# von außen\n"));
     }
 
     void delete_asksOnATerminalUnlessConfirmed_data()
@@ -383,53 +362,43 @@ private Q_SLOTS:
         QCOMPARE(out, expected);
     }
 
-    // The listing reads no store: it runs on the demo crontab alone.
-    void list_showsTheFourColumnsScriptsRead_data()
+    // The listings read no store of the user: they run on the demo crontab alone. Scripts read
+    // the four fixed columns first and take a job's id, the one a command takes, from the end.
+    void listAndStatus_showTheColumnsScriptsReadAndTheSameIds()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("errorStart");
-
-        QTest::newRow("the demo crontab lists its four jobs, the paused one as such")
-            << QStringList(QStringLiteral("--demo")) << int(Cli::success)
-            << QStringLiteral(
-                   "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /home/demo/Sites/example/artisan "
-                   "schedule:run\n"
-                   "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/home/demo/Scripts/daily-report.sh\n"
-                   "pausiert\tarchive.sh\t0 2 * * 0\t/home/demo/Scripts/archive.sh\n"
-                   "aktiv\tstart-services.sh\t@reboot\t/home/demo/Scripts/start-services.sh\n")
-            << QString();
-        QTest::newRow("an unknown option is a usage error")
-            << QStringList(QStringLiteral("--all")) << int(Cli::usageError) << QString()
-            << QStringLiteral("usage: tempolane-cli list");
-    }
-
-    void list_showsTheFourColumnsScriptsRead()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, status);
-        QFETCH(QString, output);
-        QFETCH(QString, errorStart);
-
-        QString out;
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        QCOMPARE(Cli::list(arguments, {outStream, errStream}), status);
-        outStream.flush();
-        errStream.flush();
-        QVERIFY(err.startsWith(errorStart) && err.isEmpty() == errorStart.isEmpty());
+        const auto demo = [](int (*command)(const QStringList&, Cli::Streams)) {
+            Console console;
+            return console.outcome(command({QStringLiteral("--demo")}, console.streams()));
+        };
+        const Outcome listed = demo(Cli::list);
+        const Outcome status = demo(Cli::status);
+        QCOMPARE(listed.err + status.err, QString());
+        QCOMPARE(listed.status + status.status, 0);
         // Description, next run and id follow the four fixed columns; the run depends on today.
         static const QRegularExpression variable(
             QStringLiteral("\t[^\t\n]+\t(\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d|—)\t"
                            "[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"),
             QRegularExpression::MultilineOption);
-        QCOMPARE(QString(out).remove(variable), output);
-        // Only active jobs with a schedule run again.
-        for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
+        QCOMPARE(QString(listed.out).remove(variable),
+                 QStringLiteral(
+                     "aktiv\tphp\t*/5 * * * *\t/usr/local/bin/php /home/demo/Sites/example/artisan "
+                     "schedule:run\n"
+                     "aktiv\tdaily-report.sh\t30 8 * * 1-5\t/home/demo/Scripts/daily-report.sh\n"
+                     "pausiert\tarchive.sh\t0 2 * * 0\t/home/demo/Scripts/archive.sh\n"
+                     "aktiv\tstart-services.sh\t@reboot\t/home/demo/Scripts/start-services.sh\n"));
+        QStringList listedIds;
+        for (const QString& line : listed.out.split(u'\n', Qt::SkipEmptyParts)) {
+            // Only active jobs with a schedule run again.
             QCOMPARE(line.section(u'\t', 5, 5) == u"—",
                      !line.startsWith(u"aktiv") || line.contains(u"@reboot"));
+            listedIds.append(line.section(u'\t', -1));
+        }
+        QStringList statusIds;
+        for (const QString& line : status.out.split(u'\n', Qt::SkipEmptyParts))
+            statusIds.append(line.section(u'\t', -1));
+        QCOMPARE(statusIds, listedIds);
+        QVERIFY2(status.out.startsWith(u"php\tall active\tAusführungsstatus nicht aktiviert\t"),
+                 qPrintable(status.out));
     }
 };
 

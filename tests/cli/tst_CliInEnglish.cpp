@@ -4,8 +4,8 @@
 // overlong environment changes nothing but the language: no crash, at most one line of
 // complaint.
 #include "Catalogue.h"
+#include "CliRun.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,15 +13,9 @@ using namespace Tempolane::Testing;
 
 namespace {
 
-struct Printed
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Printed run(const QString& program, const QStringList& arguments, const QString& input,
-            const QStringList& assignments, const QString& home)
+// The program in a home of its own, with the sample data, in the language of `assignments`.
+CliRun run(const QString& program, const QStringList& arguments, const QString& input,
+           const QStringList& assignments, const QString& home)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* variable : {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
@@ -33,16 +27,7 @@ Printed run(const QString& program, const QStringList& arguments, const QString&
     environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
     for (const QString& assignment : assignments)
         environment.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    process.write(input.toUtf8());
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60'000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCli(arguments, input.toUtf8(), environment, program);
 }
 
 } // namespace
@@ -141,11 +126,11 @@ private Q_SLOTS:
         QFETCH(int, errorLines);
 
         QTemporaryDir home;
-        const Printed result = run(program, arguments, input, assignments, home.path());
-        const QString both = result.out + result.err;
+        const CliRun result = run(program, arguments, input, assignments, home.path());
+        const QString both = QString::fromUtf8(result.out + result.err);
         QVERIFY2(both.contains(printed), qPrintable(both));
         QCOMPARE(result.exitCode, exitCode);
-        QVERIFY2(result.err.count(u'\n') <= errorLines, qPrintable(result.err));
+        QVERIFY2(result.err.count('\n') <= errorLines, result.err.constData());
         if (isEnglish) {
             static const GermanWords german =
                 GermanWords::of(QStringLiteral(TEMPOLANE_SOURCE_DIR "/i18n/tempolane_en.ts"));

@@ -1,5 +1,7 @@
 #include "CronBackupStore.h"
 
+#include "TestFiles.h"
+
 #include <QCoro/QCoroTask>
 #include <QDir>
 #include <QFile>
@@ -8,26 +10,13 @@
 #include <sys/stat.h>
 
 using namespace Tempolane;
+using Tempolane::Testing::modeOf;
+using Tempolane::Testing::writeFile;
 
 namespace {
 
 const QDateTime backupTime(QDate(2026, 3, 1), QTime(8, 30, 5, 123), Qt::UTC);
 const QString backupName = QStringLiteral("crontab-2026-03-01T08-30-05.123.txt");
-
-bool createFile(const QString& path, const QDateTime& modified, const QByteArray& content = "x")
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
-           file.flush() && file.setFileTime(modified, QFileDevice::FileModificationTime);
-}
-
-mode_t modeOf(const QString& path)
-{
-    struct stat status
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
 
 QStringList entries(const QString& directory)
 {
@@ -81,9 +70,9 @@ private Q_SLOTS:
         QFile file(root + u'/' + backupName);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), text.toUtf8());
-        QCOMPARE(modeOf(file.fileName()), mode_t(0600));
+        QCOMPARE(modeOf(file.fileName()), 0600);
         for (const char* directory : {"data", "data/Tempolane", "data/Tempolane/Backups"})
-            QCOMPARE(modeOf(temporary.filePath(QString::fromLatin1(directory))), mode_t(0700));
+            QCOMPARE(modeOf(temporary.filePath(QString::fromLatin1(directory))), 0700);
     }
 
     void pruningKeepsTheMostRecentlyModified_data()
@@ -103,14 +92,14 @@ private Q_SLOTS:
         for (int i = 0; i < backupCount; ++i) {
             const int age = (i * 7) % backupCount;
             const QString name = CronBackupStore::fileName(backupTime.addDays(-i));
-            QVERIFY(createFile(root + u'/' + name, backupTime.addDays(-40 - age)));
+            QVERIFY(writeFile(root + u'/' + name, "x", backupTime.addDays(-40 - age)));
             oldestFirst[backupCount - 1 - age] = name;
         }
         // Older than every backup, yet no backup: hidden, foreign, or both.
         const QStringList others{QStringLiteral(".crontab-hidden.txt"), QStringLiteral(".DS_Store"),
                                  QStringLiteral("notes.txt")};
         for (const QString& name : others)
-            QVERIFY(createFile(root + u'/' + name, backupTime.addYears(-5)));
+            QVERIFY(writeFile(root + u'/' + name, "x", backupTime.addYears(-5)));
 
         QVERIFY(storeAt(root, QStringLiteral("new"), backupTime.addDays(1)));
 
@@ -133,9 +122,9 @@ private Q_SLOTS:
         // time; a file that is not UTF-8 could never be installed as it is, and hidden files
         // are no backups.
         const QDateTime handMade = backupTime.addSecs(-60);
-        QVERIFY(createFile(root + QStringLiteral("/crontab-von-hand.txt"), handMade, "# Hand\n"));
-        QVERIFY(createFile(root + QStringLiteral("/crontab-binary.txt"), backupTime, "\xff\xfe"));
-        QVERIFY(createFile(root + QStringLiteral("/.crontab-hidden.txt"), backupTime));
+        QVERIFY(writeFile(root + QStringLiteral("/crontab-von-hand.txt"), "# Hand\n", handMade));
+        QVERIFY(writeFile(root + QStringLiteral("/crontab-binary.txt"), "\xff\xfe", backupTime));
+        QVERIFY(writeFile(root + QStringLiteral("/.crontab-hidden.txt"), "x", backupTime));
 
         const QList<CronBackup> listed = QCoro::waitFor(store.backups()).value();
         const auto backup = [](QString name, QDateTime takenAt, qint64 size, QString text,
@@ -170,7 +159,7 @@ private Q_SLOTS:
                                  QStringLiteral(".notes.txt.Ab12Cd")};
         const QStringList planted = QStringList(others) << left;
         for (const QString& name : planted)
-            QVERIFY(createFile(root + u'/' + name, backupTime, "# halb"));
+            QVERIFY(writeFile(root + u'/' + name, "# halb", backupTime));
         QCOMPARE(QCoro::waitFor(CronBackupStore(root).backups()).value(), QList<CronBackup>());
 
         const QDateTime later = backupTime.addSecs(1);
@@ -200,7 +189,7 @@ private Q_SLOTS:
         if (blocker.endsWith(u'/'))
             QVERIFY(QDir(temporary.path()).mkdir(blocker));
         else
-            QVERIFY(createFile(temporary.filePath(blocker), backupTime));
+            QVERIFY(writeFile(temporary.filePath(blocker), "x", backupTime));
         const auto result = storeAt(temporary.filePath(root), QStringLiteral("x"));
 
         QVERIFY(!result);

@@ -3,6 +3,7 @@
 #include "CronBackupStore.h"
 #include "CronSystemClient.h"
 #include "DemoCronClient.h"
+#include "TestFiles.h"
 
 #include <QCoro/QCoroTask>
 #include <QDir>
@@ -21,10 +22,8 @@ QStringList backupTexts(const QString& directory)
 {
     QStringList texts;
     const QDir dir(directory);
-    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        texts.append(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : name);
-    }
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
+        texts.append(QString::fromUtf8(Testing::contents(dir.filePath(name))));
     return texts;
 }
 

@@ -1,5 +1,7 @@
 #include "CronSystemClient.h"
 
+#include "TestFiles.h"
+
 #include <QCoro/QCoroTask>
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,12 +21,6 @@ const QString genericFailure =
 constexpr int success = -1;
 constexpr int processErrorBase = 100;
 constexpr int commandFailed = int(CronSystemError::Kind::commandFailed);
-
-QByteArray fileContents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // One number for every kind of failure, so a table row can name the one it expects.
 int kindOf(const CronClientError& error)
@@ -49,11 +45,10 @@ private:
     void useMode(const QByteArray& mode, const QByteArray& installed = {})
     {
         qputenv("FAKE_CRONTAB_MODE", mode);
-        QFile::remove(statePath());
-        QFile::remove(logPath());
-        QFile state(statePath());
+        for (const QString& path : {statePath(), logPath(), statePath() + QStringLiteral(".pid")})
+            QFile::remove(path);
         if (!installed.isNull())
-            QVERIFY(state.open(QIODevice::WriteOnly) && state.write(installed) == installed.size());
+            QVERIFY(Testing::writeFile(statePath(), installed));
     }
 
 private Q_SLOTS:
@@ -64,6 +59,9 @@ private Q_SLOTS:
         qputenv("FAKE_CRONTAB_LOG", QFile::encodeName(logPath()));
     }
 
+    // A read gives the text, or fails with what the tool said or what became of it. A write
+    // whose tool dies, hangs or floods is settled by reading back, and fails only when its text
+    // is not (known to be) in place.
     void exchange_data()
     {
         QTest::addColumn<QByteArray>("mode");
@@ -71,6 +69,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text"); // installed before a read, given to a write
         QTest::addColumn<int>("errorKind");
         QTest::addColumn<QString>("description");
+        QTest::addColumn<int>("writeCheck");
 
         const QString denied = QStringLiteral("crontab: your UID isn't allowed to access crontabs");
         const QString refused =
@@ -78,11 +77,17 @@ private Q_SLOTS:
         const QString unreadable =
             QStringLiteral("Die Ausgabe von „crontab“ konnte nicht gelesen werden.");
         const QString line = QStringLiteral("* * * * * true\n");
-        const int invalid = int(CronSystemError::Kind::invalidOutput);
-        const int unconfirmed = int(CronSystemError::Kind::unconfirmedWrite);
+        const QString late =
+            QStringLiteral("Das Programm crontab hat nicht rechtzeitig geantwortet.");
+        const QString notInPlace = QStringLiteral(" Die neue crontab wurde nicht übernommen.");
+        using Kind = CronSystemError::Kind;
+        using Check = CronSystemError::WriteCheck;
+        const int invalid = int(Kind::invalidOutput);
+        const int unconfirmed = int(Kind::unconfirmedWrite);
         const auto row = [](const char* name, const char* mode, bool isWrite, const QString& text,
-                            int kind, const QString& description = {}) {
-            QTest::newRow(name) << QByteArray(mode) << isWrite << text << kind << description;
+                            int kind, const QString& description = {}, Check check = Check::none) {
+            QTest::newRow(name) << QByteArray(mode) << isWrite << text << kind << description
+                                << int(check);
         };
         row("read, no crontab", "normal", false, QString(), success);
         row("read untrimmed", "normal", false, QStringLiteral("\n  # x \n\n\n"), success);
@@ -103,6 +108,24 @@ private Q_SLOTS:
         row("write refused silently", "refuse-silent", true, line, commandFailed, genericFailure);
         row("write, tool stops reading after the first line", "first-line", true,
             QStringLiteral("# first\n") + QString(2'000'000, u'#') + u'\n', unconfirmed);
+        row("read hangs", "hang", false, QString(), int(Kind::timedOut), late);
+        row("read answers 200 MB", "huge", false, QString(), int(Kind::outputTooLarge),
+            QStringLiteral("Die Ausgabe von „crontab“ ist größer als 8 MiB und wurde nicht "
+                           "gelesen."));
+        row("read complains with 200 MB", "huge-error", false, QString(),
+            int(Kind::outputTooLarge));
+        row("read killed", "killed", false, QString(), int(Kind::terminated),
+            QStringLiteral("Die crontab konnte nicht gelesen werden: „crontab“ wurde unerwartet "
+                           "beendet. crontab: out of memory"));
+        row("write hangs before installing", "hang-writing", true, line, int(Kind::timedOut),
+            late + notInPlace, Check::notInPlace);
+        row("write hangs after installing", "hang-after-install", true, line, success);
+        row("write and reading back hang", "hang", true, line, int(Kind::timedOut), {},
+            Check::failed);
+        row("write killed before installing", "killed-early", true, line, int(Kind::terminated),
+            QStringLiteral("Der Systemdienst „crontab“ wurde unerwartet beendet.") + notInPlace,
+            Check::notInPlace);
+        row("write killed after installing", "killed-late", true, line, success);
     }
 
     void exchange()
@@ -112,18 +135,25 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, errorKind);
         QFETCH(QString, description);
+        QFETCH(int, writeCheck);
 
         useMode(mode, isWrite || text.isNull() ? QByteArray() : text.toUtf8());
+        // A tool that hangs is given two seconds.
+        CronSystemClient impatient(fakeTool, std::chrono::seconds(2));
         std::expected<QString, CronClientError> result;
         if (!isWrite)
-            result = QCoro::waitFor(m_client.readCrontab());
-        else if (auto written = QCoro::waitFor(m_client.writeCrontab(text)); !written)
+            result = QCoro::waitFor(impatient.readCrontab());
+        else if (auto written = QCoro::waitFor(impatient.writeCrontab(text)); !written)
             result = std::unexpected(written.error());
 
-        QCOMPARE(fileContents(logPath()).split('\n').front(), QByteArray(isWrite ? "-" : "-l"));
+        QCOMPARE(Testing::contents(logPath()).split('\n').front(),
+                 QByteArray(isWrite ? "-" : "-l"));
+        // A hanging tool is stopped, not left to install a text after the answer.
+        const QByteArray pid = Testing::contents(statePath() + QStringLiteral(".pid")).trimmed();
+        QVERIFY(pid.isEmpty() || (::kill(pid.toInt(), 0) == -1 && errno == ESRCH));
         if (errorKind == success) {
             QVERIFY2(result, result ? "" : qPrintable(result.error().description()));
-            QCOMPARE(isWrite ? fileContents(statePath()) : result->toUtf8(), text.toUtf8());
+            QCOMPARE(isWrite ? Testing::contents(statePath()) : result->toUtf8(), text.toUtf8());
             QVERIFY(QFile::exists(statePath()) || !isWrite);
             return;
         }
@@ -132,6 +162,7 @@ private Q_SLOTS:
         QVERIFY(!result.error().description().isEmpty());
         if (!description.isEmpty())
             QCOMPARE(result.error().description(), description);
+        QCOMPARE(int(result.error().systemError()->writeCheck()), writeCheck);
     }
 
     void floodingToolDoesNotDeadlock()
@@ -146,77 +177,7 @@ private Q_SLOTS:
         useMode("flood-then-read");
         const QString text = QString(3'000'000, u'#') + u'\n';
         QVERIFY(QCoro::waitFor(m_client.writeCrontab(text)));
-        QCOMPARE(fileContents(statePath()), text.toUtf8());
-    }
-
-    // A tool that dies, hangs or floods: a read fails with what happened; a write is settled
-    // by reading back, and fails only when its text is not (known to be) in place.
-    void stoppedTool_data()
-    {
-        QTest::addColumn<QByteArray>("mode");
-        QTest::addColumn<bool>("isWrite");
-        QTest::addColumn<int>("errorKind");
-        QTest::addColumn<int>("writeCheck");
-        QTest::addColumn<QString>("description");
-
-        using Kind = CronSystemError::Kind;
-        using Check = CronSystemError::WriteCheck;
-        const QString late =
-            QStringLiteral("Das Programm crontab hat nicht rechtzeitig geantwortet.");
-        const QString notInPlace = QStringLiteral(" Die neue crontab wurde nicht übernommen.");
-        const auto row = [](const char* name, const char* mode, bool isWrite, int kind,
-                            Check check = Check::none, const QString& description = {}) {
-            QTest::newRow(name) << QByteArray(mode) << isWrite << kind << int(check) << description;
-        };
-        row("read hangs", "hang", false, int(Kind::timedOut), Check::none, late);
-        row("read answers 200 MB", "huge", false, int(Kind::outputTooLarge), Check::none,
-            QStringLiteral("Die Ausgabe von „crontab“ ist größer als 8 MiB und wurde nicht "
-                           "gelesen."));
-        row("read complains with 200 MB", "huge-error", false, int(Kind::outputTooLarge));
-        row("read killed", "killed", false, int(Kind::terminated), Check::none,
-            QStringLiteral("Die crontab konnte nicht gelesen werden: „crontab“ wurde unerwartet "
-                           "beendet. crontab: out of memory"));
-        row("write hangs before installing", "hang-writing", true, int(Kind::timedOut),
-            Check::notInPlace, late + notInPlace);
-        row("write hangs after installing", "hang-after-install", true, success);
-        row("write and reading back hang", "hang", true, int(Kind::timedOut), Check::failed);
-        row("write killed before installing", "killed-early", true, int(Kind::terminated),
-            Check::notInPlace,
-            QStringLiteral("Der Systemdienst „crontab“ wurde unerwartet beendet.") + notInPlace);
-        row("write killed after installing", "killed-late", true, success);
-    }
-
-    void stoppedTool()
-    {
-        QFETCH(QByteArray, mode);
-        QFETCH(bool, isWrite);
-        QFETCH(int, errorKind);
-        QFETCH(int, writeCheck);
-        QFETCH(QString, description);
-
-        const QString text = QStringLiteral("* * * * * true\n");
-        useMode(mode, isWrite ? QByteArray("# before\n") : text.toUtf8());
-        QFile::remove(statePath() + QStringLiteral(".pid"));
-        CronSystemClient impatient(fakeTool, std::chrono::seconds(1));
-        std::expected<QString, CronClientError> result;
-        if (!isWrite)
-            result = QCoro::waitFor(impatient.readCrontab());
-        else if (auto written = QCoro::waitFor(impatient.writeCrontab(text)); !written)
-            result = std::unexpected(written.error());
-
-        // A hanging tool is stopped, not left to install a text after the answer.
-        const QByteArray pid = fileContents(statePath() + QStringLiteral(".pid")).trimmed();
-        QVERIFY(pid.isEmpty() || (::kill(pid.toInt(), 0) == -1 && errno == ESRCH));
-        if (errorKind == success) {
-            QVERIFY2(result, result ? "" : qPrintable(result.error().description()));
-            QCOMPARE(fileContents(statePath()), text.toUtf8());
-            return;
-        }
-        QVERIFY(!result);
-        QCOMPARE(kindOf(result.error()), errorKind);
-        QCOMPARE(int(result.error().systemError()->writeCheck()), writeCheck);
-        if (!description.isEmpty())
-            QCOMPARE(result.error().description(), description);
+        QCOMPARE(Testing::contents(statePath()), text.toUtf8());
     }
 
     void readingInheritsStandardInput()

@@ -2,29 +2,15 @@
 
 #include "RunnerScript.h"
 #include "ShellQuoting.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <optional>
-#include <sys/stat.h>
 
 namespace Tempolane::Testing {
-
-inline QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline int modeOf(const QString& path)
-{
-    struct stat info
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
-}
 
 // The real runner script, installed with a root whose path has spaces and an apostrophe, and
 // started by a real shell (TEMPOLANE_RUNNER_SHELL, e.g. "/bin/bash --posix"; /bin/sh without).

@@ -1,4 +1,5 @@
 #include "ExecutionRecordReader.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,9 +49,7 @@ public:
     QString path() const { return m_directory.path() + "/job"; }
     void write(const QString& name, const QByteArray& bytes) const
     {
-        QFile file(path() + u'/' + name);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
+        QVERIFY(Testing::writeFile(path() + u'/' + name, bytes));
     }
 
 private:

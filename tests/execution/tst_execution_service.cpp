@@ -2,6 +2,7 @@
 #include "MonitoringCommandLine.h"
 #include "RunnerFixture.h"
 #include "ShellQuoting.h"
+#include "TestUserCrontab.h"
 
 #include <QTest>
 #include <memory>
@@ -10,22 +11,6 @@
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
-
-namespace {
-
-CronJob job(const QString& command,
-            ExecutionLogPolicy policy = ExecutionLogPolicy::messagesAndErrors)
-{
-    CronJob job;
-    job.id = QUuid::createUuid();
-    job.scheduleExpression = "* * * * *";
-    job.command = command;
-    job.isMonitoringEnabled = true;
-    job.logPolicy = policy;
-    return job;
-}
-
-} // namespace
 
 class ExecutionServiceTest final : public QObject
 {
@@ -49,9 +34,7 @@ private Q_SLOTS:
             QVERIFY(::chmod(QFile::encodeName(directory).constData(), 0777) == 0);
         }
         const QString victim = m_directory->path() + "/victim";
-        QFile file(victim);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
-        file.close();
+        QVERIFY(writeFile(victim, "precious"));
         QVERIFY(QFile::link(victim, m_runner));
 
         ExecutionService service(m_root, m_runner);
@@ -104,7 +87,7 @@ private Q_SLOTS:
         QFETCH(std::optional<QString>, output);
 
         ExecutionService service(m_root, m_runner);
-        const CronJob monitored = job(command, ExecutionLogPolicy(policy));
+        const CronJob monitored = everyMinuteJob({}, command, ExecutionLogPolicy(policy));
         const auto ran = QCoro::waitFor(service.runNow(monitored, {}));
         QCOMPARE(bool(ran), failureStatus == 0);
         if (!ran) {
@@ -136,7 +119,7 @@ private Q_SLOTS:
 
         // A link at the marker's name is replaced, not written through; a second preparation
         // keeps the first start.
-        const CronJob monitored = job("echo x");
+        const CronJob monitored = everyMinuteJob({}, "echo x");
         const QString jobDirectory =
             service.rootPath() + u'/' + monitored.id.toString(QUuid::WithoutBraces);
         const QString linkTarget = m_directory->path() + "/created-through-a-link";
@@ -147,6 +130,7 @@ private Q_SLOTS:
         *now = now->addSecs(500);
         QCoro::waitFor(service.prepareMonitoring({monitored.id}));
         QCOMPARE(contents(jobDirectory + "/monitoring-started"), "1700000000");
+        QCOMPARE(modeOf(jobDirectory + "/monitoring-started"), 0600);
         QCOMPARE(modeOf(jobDirectory), 0700);
         QVERIFY(QCoro::waitFor(service.runNow(monitored, {})));
         const auto summary = QCoro::waitFor(service.summaries({monitored.id})).value(monitored.id);
@@ -174,8 +158,8 @@ private Q_SLOTS:
         // The command waits for a file the test creates only once the service is gone; should
         // destroying the service wait for the run, the command gives up and the run fails.
         const QString release = m_directory->path() + "/release";
-        const CronJob monitored =
-            job(QStringLiteral("i=0; while [ ! -e %1 ] && [ $i -lt 300 ]; do sleep 0.1; "
+        const CronJob monitored = everyMinuteJob(
+            {}, QStringLiteral("i=0; while [ ! -e %1 ] && [ $i -lt 300 ]; do sleep 0.1; "
                                "i=$((i + 1)); done; [ -e %1 ]")
                     .arg(quotedPath(release)));
         const auto stateOf = [&](ExecutionService& service) {

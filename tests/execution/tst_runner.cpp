@@ -23,15 +23,6 @@ QStringList filesIn(const QString& directory)
     return QDir(directory).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& modified)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    QVERIFY(file.flush()); // unflushed bytes written later would move the time again
-    QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
-}
-
 // The id of the only record in `runs`; empty unless there is exactly one.
 QString onlyRunId(const QString& runs)
 {
@@ -139,41 +130,9 @@ private Q_SLOTS:
             QCOMPARE(modeOf(runs + u'/' + file), 0600);
     }
 
-    void undecodableCommandIsNotRun_data()
-    {
-        QTest::addColumn<QString>("policy");
-        QTest::addColumn<QString>("encoded");
-
-        // Each would create a file next to the data directory if it were decoded leniently and run.
-        const QString full = RunnerFixture::encoded("touch ran");
-        QTest::newRow("a character outside the alphabet") << "none" << QString("dG91Y2g*cmFu");
-        QTest::newRow("a length that is not a multiple of four") << "errors" << full.chopped(1);
-        QTest::newRow("padding in the middle of the text")
-            << "all" << RunnerFixture::encoded("touch") + RunnerFixture::encoded(" ran");
-        QTest::newRow("a line break inside the text")
-            << "all" << full.first(4) + u'\n' + full.sliced(4);
-    }
-
-    void undecodableCommandIsNotRun()
-    {
-        QFETCH(QString, policy);
-        QFETCH(QString, encoded);
-
-        const RunnerFixture runner;
-        QCOMPARE(runner.run({jobId, policy, encoded}), 65);
-        QCOMPARE(QDir(runner.directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList{"data dir with 'quotes'"});
-
-        const QString runs = runner.runs(jobId);
-        const QString runId = onlyRunId(runs);
-        const QByteArray record = contents(runs + u'/' + runId + ".run");
-        QVERIFY(record.contains("\nexit=65\n"));
-        QVERIFY(record.endsWith("\nlog=" + runId.toLatin1() + ".log\n"));
-        QCOMPARE(onlyLog(runs), QByteArray("Tempolane could not decode the stored command.\n"));
-        QCOMPARE(filesIn(runs).size(), 2);
-    }
-
-    void argumentsAreChecked_data()
+    // Arguments the runner refuses leave no trace at all (64); a command it cannot decode is not
+    // run, and its run is recorded as failed (65).
+    void badArguments_runNothing_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
@@ -188,21 +147,44 @@ private Q_SLOTS:
             << QStringList{jobId, "none ", trueCommand} << 64;
         QTest::newRow("an upper-case job id is recorded under the id in lower case")
             << QStringList{jobId.toUpper(), "all", trueCommand} << 0;
+        // Each would create a file next to the data directory if it were decoded leniently and run.
+        const QString full = RunnerFixture::encoded("touch ran");
+        QTest::newRow("a character outside the alphabet")
+            << QStringList{jobId, "none", "dG91Y2g*cmFu"} << 65;
+        QTest::newRow("a length that is not a multiple of four")
+            << QStringList{jobId, "errors", full.chopped(1)} << 65;
+        QTest::newRow("padding in the middle of the text")
+            << QStringList{jobId, "all",
+                           RunnerFixture::encoded("touch") + RunnerFixture::encoded(" ran")}
+            << 65;
+        QTest::newRow("a line break inside the text")
+            << QStringList{jobId, "all", full.first(4) + u'\n' + full.sliced(4)} << 65;
     }
 
-    void argumentsAreChecked()
+    void badArguments_runNothing()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         const RunnerFixture runner;
         QCOMPARE(runner.run(arguments), exitCode);
+        QCOMPARE(QDir(runner.directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"data dir with 'quotes'"});
         if (exitCode == 64) {
-            QVERIFY(!QFileInfo::exists(runner.root)); // no trace at all
-        } else {
-            QVERIFY(!onlyRunId(runner.runs(jobId)).isEmpty());
-            QCOMPARE(QDir(runner.root).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                     QStringList{jobId});
+            QVERIFY(!QFileInfo::exists(runner.root));
+            return;
         }
+        QCOMPARE(QDir(runner.root).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{jobId});
+        const QString runs = runner.runs(jobId);
+        const QString runId = onlyRunId(runs);
+        QVERIFY(!runId.isEmpty());
+        if (exitCode == 0)
+            return;
+        const QByteArray record = contents(runs + u'/' + runId + ".run");
+        QVERIFY(record.contains("\nexit=65\n"));
+        QVERIFY(record.endsWith("\nlog=" + runId.toLatin1() + ".log\n"));
+        QCOMPARE(onlyLog(runs), QByteArray("Tempolane could not decode the stored command.\n"));
+        QCOMPARE(filesIn(runs).size(), 2);
     }
 
     void prunesToTheNewestHundredRecords_data()
@@ -230,10 +212,11 @@ private Q_SLOTS:
         // The newest pruned run and the oldest kept one have a log and a running marker too.
         const int lastPruned = existing - 100;
         for (int i = 0; i < existing; ++i) {
-            writeFile(runs + u'/' + nameAt(i) + ".run", "version=1\n", modifiedAt(i));
+            QVERIFY(writeFile(runs + u'/' + nameAt(i) + ".run", "version=1\n", modifiedAt(i)));
             for (const char* extension : {".log", ".running"}) {
                 if (i == lastPruned || i == lastPruned + 1)
-                    writeFile(runs + u'/' + nameAt(i) + extension, "version=1\n", modifiedAt(i));
+                    QVERIFY(writeFile(runs + u'/' + nameAt(i) + extension, "version=1\n",
+                                      modifiedAt(i)));
             }
         }
 
@@ -279,8 +262,8 @@ private Q_SLOTS:
         const RunnerFixture runner;
         const QString runs = runner.runs(jobId);
         QVERIFY(QDir().mkpath(runs));
-        writeFile(runs + u'/' + name, "version=1\n",
-                  QDateTime::currentDateTimeUtc().addSecs(-qint64(ageInDays * 86400)));
+        QVERIFY(writeFile(runs + u'/' + name, "version=1\n",
+                          QDateTime::currentDateTimeUtc().addSecs(-qint64(ageInDays * 86400))));
         QCOMPARE(runner.run({jobId, "none", trueCommand}), 0);
         QCOMPARE(QFile::exists(runs + u'/' + name), !isRemoved);
     }
@@ -314,7 +297,7 @@ private Q_SLOTS:
         }
         if (shell == QString("NOT_EXECUTABLE")) {
             shell = runner.base + "/not-executable";
-            writeFile(*shell, "#!/bin/sh\necho wrong\n", QDateTime::currentDateTimeUtc());
+            QVERIFY(writeFile(*shell, "#!/bin/sh\necho wrong\n"));
         }
         QCOMPARE(runner.run({jobId, "all", RunnerFixture::encoded("printf '%s' \"$0\"")}, shell),
                  0);
@@ -361,8 +344,6 @@ private Q_SLOTS:
         for (const auto& record : records)
             QCOMPARE(record.output, QString("run\n"));
     }
-
-    // A umask that leaves files readable by others, as a user's usually does.
 };
 
 QTEST_GUILESS_MAIN(RunnerTest)

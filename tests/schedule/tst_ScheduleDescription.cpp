@@ -50,13 +50,6 @@ private Q_SLOTS:
         QCOMPARE(CronExpression::description(expression, QLocale(QStringLiteral("en_US"))),
                  american);
     }
-
-    void weekdayNames_startOnSunday()
-    {
-        QCOMPARE(CronExpression::weekdayNames(),
-                 (QStringList{"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag",
-                              "Samstag"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(ScheduleDescriptionTest)

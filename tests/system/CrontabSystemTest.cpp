@@ -1,19 +1,15 @@
-#include "CliCommand.h"
 #include "CronBackupStore.h"
 #include "CronRepository.h"
 #include "CronSystemClient.h"
 #include "CrontabTool.h"
 #include "DataLocations.h"
+#include "TestFiles.h"
 #include "ThrowawayUser.h"
 
-#include <QCoreApplication>
 #include <QCoro/QCoroTask>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QSet>
 #include <QTest>
-#include <QUuid>
 
 using namespace Tempolane;
 using namespace Tempolane::Testing;
@@ -22,40 +18,6 @@ namespace {
 
 // Where the application keeps the test user's backups.
 const QString backups = DataLocations::forCurrentUser().backups;
-
-QByteArray resourceBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A command of the terminal companion, on the real crontab: its status and what it printed.
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCommand(int (*command)(const QStringList&, Cli::Streams), const QStringList& arguments)
-{
-    CliRun run;
-    QTextStream outStream(&run.out);
-    QTextStream errStream(&run.err);
-    run.status = command(arguments, {outStream, errStream});
-    outStream.flush();
-    errStream.flush();
-    return run;
-}
-
-// The last column of each printed line.
-QStringList lastColumns(const QString& out)
-{
-    QStringList columns;
-    for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
-        columns.append(line.section(u'\t', -1));
-    return columns;
-}
 
 QStringList backupNames()
 {
@@ -102,25 +64,11 @@ private Q_SLOTS:
 
     void cleanupTestCase() { crontabTool("-r"); }
 
-    void userWithoutCrontabLoadsAsEmptyText()
+    // Where the user has no crontab yet, its text is empty.
+    void realisticCrontabReadsBackByteForByte()
     {
         QVERIFY(crontabTool("-l").err.contains("no crontab for"));
         QCOMPARE(QCoro::waitFor(m_repository.load()).value(), QString());
-    }
-
-    void firstSaveInstallsTextAndKeepsEmptyPrivateBackup()
-    {
-        save(QStringLiteral("0 3 * * * /usr/bin/true\n"), QString());
-        const QStringList names = backupNames();
-        QCOMPARE(names.size(), 1);
-        const QString backup = backups + u'/' + names.front();
-        QCOMPARE(QFileInfo(backup).size(), 0);
-        QCOMPARE(linkMode(backup), mode_t(S_IFREG | 0600));
-        QCOMPARE(linkMode(backups), mode_t(S_IFDIR | 0700));
-    }
-
-    void realisticCrontabReadsBackByteForByte()
-    {
         const QString text = QString::fromUtf8(realisticCrontab);
         save(text, QString());
         QCOMPARE(QCoro::waitFor(m_repository.load()).value(), text);
@@ -128,22 +76,6 @@ private Q_SLOTS:
         // A second save over the first needs no reload.
         save(text + QStringLiteral("5 4 * * * /usr/bin/true\n"), text);
         QCOMPARE(backupNames().size(), 2);
-    }
-
-    void externalChangeBetweenLoadAndSaveIsKept()
-    {
-        QCOMPARE(crontabTool("-", "# eigener Stand\n").status, 0);
-        const auto loaded = QCoro::waitFor(m_repository.load());
-        QCOMPARE(loaded.value(), QStringLiteral("# eigener Stand\n"));
-
-        QCOMPARE(crontabTool("-", "# von außen geändert\n").status, 0);
-        const auto saved =
-            QCoro::waitFor(m_repository.save(QStringLiteral("# Tempolane\n"), *loaded));
-
-        QVERIFY(!saved);
-        QVERIFY(saved.error().isConcurrentModification());
-        QVERIFY(backupNames().isEmpty());
-        QCOMPARE(listedCrontab(), QByteArray("# von außen geändert\n"));
     }
 
     // Every test crontab is one Debian's tool installs; it lists it as it was given, except
@@ -161,40 +93,10 @@ private Q_SLOTS:
     void testCrontabsInstallAsTheyAre()
     {
         QFETCH(QString, path);
-        const QByteArray bytes = resourceBytes(path);
+        const QByteArray bytes = contents(path);
         const ToolRun installed = crontabTool("-", bytes);
         QVERIFY2(installed.status == 0, installed.err.constData());
         QCOMPARE(listedCrontab(), QByteArray(bytes).replace("\r", "\\r"));
-    }
-
-    // Hand-written lines that look alike: `list` and `status` end each line with the job's id,
-    // the one a command takes.
-    void jobsThatLookAlikeAreToldApartByTheirIds()
-    {
-        QCOMPARE(crontabTool("-", "MAILTO=\"\"\n"
-                                  "0 9 * * * /usr/local/bin/backup.sh\n"
-                                  "0 9 * * * /usr/local/bin/backup.sh\n"
-                                  "# Tempolane name: Bericht\n"
-                                  "30 8 * * 1-5 /bin/report\n"
-                                  "# Tempolane name: Bericht\n"
-                                  "0 18 * * 5 /bin/report --weekly\n")
-                     .status,
-                 0);
-        const CliRun listed = runCommand(Cli::list, {});
-        const CliRun status = runCommand(Cli::status, {});
-        QCOMPARE(listed.status, 0);
-        QCOMPARE(status.status, 0);
-        const QStringList ids = lastColumns(listed.out);
-        QCOMPARE(ids.size(), 4);
-        QCOMPARE(QSet<QString>(ids.cbegin(), ids.cend()).size(), 4);
-        for (const QString& id : ids)
-            QVERIFY2(QUuid(id).toString(QUuid::WithoutBraces) == id, qPrintable(id));
-        QCOMPARE(lastColumns(status.out), ids);
-        // The columns scripts read today come first, as they were.
-        QVERIFY(listed.out.startsWith(
-            "aktiv\tbackup.sh\t0 9 * * *\t/usr/local/bin/backup.sh\tTäglich um 09:00\t"));
-        QVERIFY(
-            status.out.startsWith("backup.sh\tall active\tAusführungsstatus nicht aktiviert\t"));
     }
 
     void missingFinalNewlineIsRefusedWithTheToolsMessage()

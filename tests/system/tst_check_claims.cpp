@@ -1,10 +1,8 @@
 // What each finding says cron will do, seen done by the real cron daemon: the lines are
 // installed for the throwaway user, cron runs them in the same minute, and each leaves the
 // trace the finding's message predicts.
-#include "CronBackupStore.h"
-#include "CronRepository.h"
-#include "CronSystemClient.h"
 #include "CrontabChecker.h"
+#include "CrontabTool.h"
 #include "DataLocations.h"
 #include "LocalMachine.h"
 #include "TestUserCrontab.h"
@@ -14,7 +12,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <qcoro/qcorotask.h>
 
 using namespace Tempolane;
 
@@ -52,10 +49,6 @@ const Claim claims[] = {
      "not-executable:error", "gone.err", "/bin/sh: 1: OUT/gone.sh: not found\n"},
     {"never-runs: a reversed minute range", "59-58 * * * * touch OUT/minute", "never-runs:error",
      "minute", nullptr},
-    {"never-runs: a reversed hour range", "* 23-22 * * * touch OUT/hour", "never-runs:error",
-     "hour", nullptr},
-    {"never-runs: a reversed range of days", "* * 31-30 * * touch OUT/day", "never-runs:error",
-     "day", nullptr},
     {"never-runs: a reversed month range", "* * * dec-nov * touch OUT/month", "never-runs:error",
      "month", nullptr},
     {"never-runs: a reversed weekday range", "* * * * sat-fri touch OUT/weekday",
@@ -107,11 +100,7 @@ private Q_SLOTS:
 
         // Checked as the window checks it: read back as the crontab tool lists it.
         const DataLocations locations = DataLocations::forCurrentUser();
-        CronRepository repository(std::make_unique<CronSystemClient>(),
-                                  std::make_unique<CronBackupStore>(locations.backups));
-        const auto installed = QCoro::waitFor(repository.load());
-        QVERIFY(installed);
-        m_installed = *installed;
+        m_installed = QString::fromUtf8(Testing::listedCrontab());
         m_findings = CrontabChecker(LocalMachine::current(locations.executions))
                          .check(m_installed, CrontabSource::installed, locations.runner);
 

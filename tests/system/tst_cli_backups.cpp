@@ -3,6 +3,7 @@
 // that carry no id marker.
 #include "CrontabTool.h"
 #include "DataLocations.h"
+#include "TestFiles.h"
 #include "ThrowawayUser.h"
 
 #include <QCoreApplication>
@@ -41,12 +42,6 @@ Run cli(const QStringList& arguments)
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Moves one of the things another user owns (see scripts/run-as-test-user --foreign) to `path`.

@@ -5,6 +5,7 @@
 #include "DataLocations.h"
 #include "ExecutionService.h"
 #include "ShellQuoting.h"
+#include "TestFiles.h"
 #include "TestUserCrontab.h"
 
 #include <QDir>
@@ -23,11 +24,6 @@ using namespace Tempolane;
 namespace {
 
 const DataLocations locations = DataLocations::forCurrentUser();
-
-// Variables that may differ between two runs of the same job by their nature, each with why.
-// Nothing so far: cron's defaults, PAM's files and the crontab are read alike, and both runs
-// start the same shell in the same folder.
-const QStringList differingByNature{};
 
 std::unique_ptr<CronStore> storeOnTheRealCrontab(const QString& settingsPath)
 {
@@ -62,8 +58,6 @@ QMap<QString, QString> environmentIn(const QString& path)
         else
             variables.insert(line.first(equals), line.sliced(equals + 1));
     }
-    for (const QString& name : differingByNature)
-        variables.remove(name);
     return variables;
 }
 
@@ -121,14 +115,6 @@ QString privateEtc()
     return qEnvironmentVariable("TEMPOLANE_TEST_ETC");
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    // Rewritten in place: the copy is mounted over the system's file.
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(SystemFiles)
@@ -150,10 +136,11 @@ private Q_SLOTS:
         }
     }
 
+    // The files are rewritten in place: each copy is mounted over the system's file.
     void cleanup()
     {
         for (auto original = m_originals.cbegin(); original != m_originals.cend(); ++original)
-            QVERIFY(writeFile(original.key(), original.value()));
+            QVERIFY(Testing::writeFile(original.key(), original.value()));
     }
 
     void runNowFollowsCron_data()
@@ -221,7 +208,7 @@ private Q_SLOTS:
               std::pair(QStringLiteral("environment"), files.environment),
               std::pair(QStringLiteral("locale"), files.locale)}) {
             if (!bytes.isEmpty())
-                QVERIFY2(writeFile(etc.filePath(name), bytes), qPrintable(name));
+                QVERIFY2(Testing::writeFile(etc.filePath(name), bytes), qPrintable(name));
         }
 
         QTemporaryDir output;

@@ -7,12 +7,12 @@
 #include "DataLocations.h"
 #include "MainWindow.h"
 #include "TempolaneApp.h"
-#include "WindowDriving.h"
 
 #include <QAbstractButton>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -93,16 +93,6 @@ private Q_SLOTS:
         QCOMPARE(jobs.front().command, QStringLiteral("/usr/bin/true --nacht"));
         QVERIFY(jobs.front().isMonitoringEnabled);
         QCOMPARE(list()->model()->rowCount(), 1);
-    }
-
-    void pausingFromTheList_writesTheDisabledMarker()
-    {
-        QCOMPARE(Testing::chooseFromContextMenu(list(), 0, "toggleEnabledAction"),
-                 QStringLiteral("Pausieren"));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            listed().contains(QStringLiteral("# Tempolane disabled: 0 9 * * * ")), 20'000);
-        QTRY_VERIFY(!m_app->store().isSaving());
-        QVERIFY(!m_app->store().selectedJob()->isEnabled);
     }
 
     // The window follows the change by itself within seconds; a save that comes first is

@@ -2,9 +2,11 @@
 // may not write, links planted where it writes. Whenever it cannot record, the job must run
 // exactly as cron runs it unmonitored; whatever it writes, it writes only to fresh files of
 // its own.
+#include "CrontabTool.h"
 #include "ExecutionRecordReader.h"
 #include "ExecutionService.h"
 #include "FullFileSystem.h"
+#include "TestFiles.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -59,15 +61,6 @@ QStringList filesBelow(const QString& directory)
     while (it.hasNext())
         files.append(it.next());
     return files;
-}
-
-// Type and permissions, without following a link.
-int modeOf(const QString& path)
-{
-    struct stat info
-    {
-    };
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode) : -1;
 }
 
 } // namespace
@@ -170,10 +163,7 @@ private Q_SLOTS:
         const QString victim = m_directory->filePath(QStringLiteral("victim"));
         const QString dangling = m_directory->filePath(QStringLiteral("created-through-a-link"));
         const QString elsewhere = m_directory->filePath(QStringLiteral("elsewhere"));
-        QFile precious(victim);
-        QVERIFY(precious.open(QIODevice::WriteOnly));
-        precious.write("precious\n");
-        precious.close();
+        QVERIFY(Testing::writeFile(victim, "precious\n"));
         QVERIFY(QDir().mkpath(elsewhere));
 
         // Links at every name the run can take in the next seconds; `exec` keeps the process id
@@ -193,8 +183,7 @@ private Q_SLOTS:
                       QString::fromLatin1(command.toBase64())}),
                  (Outcome{3, {}, {}}));
 
-        QCOMPARE(precious.open(QIODevice::ReadOnly) ? precious.readAll() : QByteArray(),
-                 "precious\n");
+        QCOMPARE(Testing::contents(victim), "precious\n");
         QVERIFY(!QFileInfo::exists(dangling));
         QVERIFY(filesBelow(elsewhere).isEmpty());
         const auto records = ExecutionRecordReader().history(root + u'/' + jobId);
@@ -202,7 +191,8 @@ private Q_SLOTS:
         QCOMPARE(records[0].exitCode, 3);
         QCOMPARE(records[0].output, QStringLiteral("hello\n"));
         for (const char* extension : {".run", ".log"})
-            QCOMPARE(modeOf(runs + u'/' + records[0].id + extension), int(S_IFREG | 0600));
+            QCOMPARE(Testing::linkMode(runs + u'/' + records[0].id + extension),
+                     mode_t(S_IFREG | 0600));
     }
 
 private:
