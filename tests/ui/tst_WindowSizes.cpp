@@ -1,6 +1,7 @@
 // The window at the smallest size it allows and with a large desktop font: every control can
 // be reached and every text fits; the new-job dialog keeps its buttons in view and its
 // warnings until there is something to warn about; the layout survives a restart.
+#include "BackupsDialog.h"
 #include "Language.h"
 #include "MainWindow.h"
 #include "ReadableText.h"
@@ -153,6 +154,24 @@ void settle()
     QTest::qWait(400);
 }
 
+// The test desktop's screen of that name (see tests/support/offscreen-screens.json).
+QScreen* screenNamed(const QString& name)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto found = std::ranges::find_if(
+        screens, [&](const QScreen* candidate) { return candidate->name() == name; });
+    return found != screens.end() ? *found : nullptr;
+}
+
+QString shownArea(const QRect& area)
+{
+    return QStringLiteral("%1,%2 %3×%4")
+        .arg(area.x())
+        .arg(area.y())
+        .arg(area.width())
+        .arg(area.height());
+}
+
 const QString crontab = crontabOf({
     {QStringLiteral("Wochenbericht"), QStringLiteral("30 8 * * 1-5"),
      QStringLiteral("/bin/report")},
@@ -178,6 +197,8 @@ private Q_SLOTS:
     void layout_survivesARestart();
     void window_fitsItsScreenWithItsFrame_data();
     void window_fitsItsScreenWithItsFrame();
+    void dialogs_atTheLargeFont_fitTheirScreen_data();
+    void dialogs_atTheLargeFont_fitTheirScreen();
 };
 
 void WindowSizesTest::atTheSmallestSize_everyControlReachableEveryTextFits_data()
@@ -366,22 +387,20 @@ void WindowSizesTest::window_fitsItsScreenWithItsFrame()
 {
     QFETCH(QString, screen);
     QFETCH(bool, restoresAHugeWindow);
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const auto found = std::ranges::find_if(
-        screens, [&](const QScreen* candidate) { return candidate->name() == screen; });
-    QVERIFY(found != screens.end());
-    const QRect available = (*found)->availableGeometry();
+    QScreen* const found = screenNamed(screen);
+    QVERIFY(found);
+    const QRect available = found->availableGeometry();
 
     QTemporaryDir folder;
     QSettings settings(folder.filePath(QStringLiteral("layout.ini")), QSettings::IniFormat);
     if (restoresAHugeWindow) {
         WindowUnderTest huge(crontab);
-        huge.window.setScreen(*found);
+        huge.window.setScreen(found);
         huge.window.setGeometry(QRect(available.topLeft() + QPoint(30, 30), QSize(100000, 100000)));
         huge.window.saveLayout(settings);
     }
     WindowUnderTest test(crontab);
-    test.window.setScreen(*found);
+    test.window.setScreen(found);
     test.window.move(available.topLeft());
     test.window.restoreLayout(settings);
     test.window.show();
@@ -389,13 +408,63 @@ void WindowSizesTest::window_fitsItsScreenWithItsFrame()
     // Title bar and borders included, the whole window is on the screen.
     QVERIFY(test.window.frameGeometry() != test.window.geometry());
     QTRY_VERIFY2(available.contains(test.window.frameGeometry()),
-                 qPrintable(QStringLiteral("%1,%2 %3×%4")
-                                .arg(test.window.frameGeometry().x())
-                                .arg(test.window.frameGeometry().y())
-                                .arg(test.window.frameGeometry().width())
-                                .arg(test.window.frameGeometry().height())));
+                 qPrintable(shownArea(test.window.frameGeometry())));
     QVERIFY(test.window.width() >=
             std::min(MainWindow::defaultWindowSize.width(), available.width() * 9 / 10));
+}
+
+void WindowSizesTest::dialogs_atTheLargeFont_fitTheirScreen_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("dialog");
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen == QGuiApplication::primaryScreen())
+            continue;
+        for (const char* dialog : {"backupsDialog", "newJobDialog"})
+            QTest::addRow("%s, %s", dialog, screen->name().toUtf8().constData())
+                << screen->name() << QString::fromLatin1(dialog);
+    }
+}
+
+// A dialog opens over the window on the window's screen, with a font half as large again: its
+// frame stays on the screen's free area, and its texts and buttons stay whole.
+void WindowSizesTest::dialogs_atTheLargeFont_fitTheirScreen()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, dialog);
+    QScreen* const found = screenNamed(screen);
+    QVERIFY(found);
+    const QRect available = found->availableGeometry();
+    const DesktopFont font(1.5);
+    WindowUnderTest test(crontab);
+    test.window.setScreen(found);
+    test.window.move(available.topLeft());
+    QVERIFY(test.showWithRows(2));
+
+    if (dialog == u"backupsDialog")
+        (new BackupsDialog(*test.fixture.store, &test.window, test.fixture.clock()))->show();
+    else
+        test.window.commands().newJob->trigger();
+    QTRY_VERIFY(test.window.findChild<QDialog*>(dialog));
+    auto* shown = test.window.findChild<QDialog*>(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    settle();
+    QVERIFY2(available.contains(shown->frameGeometry()),
+             qPrintable(shownArea(shown->frameGeometry()) + QStringLiteral(" on ") +
+                        shownArea(available)));
+    // The buttons under the content stay in sight; the content itself may scroll.
+    const QStringList buttons = dialog == u"backupsDialog"
+                                    ? QStringList{"closeButton", "restoreButton"}
+                                    : QStringList{"cancelButton", "saveButton"};
+    for (const QString& name : buttons) {
+        auto* button = shown->findChild<QAbstractButton*>(name);
+        QVERIFY2(button && button->isVisible(), qPrintable(name));
+        const QWidget* parent = cutter(button, shown);
+        QVERIFY2(!parent, qPrintable(nameOf(button) + QStringLiteral(" outside ") +
+                                     (parent ? nameOf(parent) : QString())));
+    }
+    const QStringList clipped = clippedTexts(shown);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
 }
 
 QTEST_MAIN(WindowSizesTest)

@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "EditorCard.h"
 #include "Palette.h"
+#include "ScreenFit.h"
 #include "TextLabel.h"
 #include "WindowKeys.h"
 
@@ -77,6 +78,7 @@ BackupsDialog::BackupsDialog(CronStore& store, QWidget* parent, Clock now)
     setWindowTitle(tr("Sicherungen"));
     setMinimumSize(minimumDialogSize);
     resize(idealDialogSize);
+    new ScreenFit(this, minimumDialogSize);
     closeWithKeys(this);
 
     auto* content = new QWidget;

@@ -3,6 +3,7 @@
 #include "CronStore.h"
 #include "Dialogs.h"
 #include "JobEditorView.h"
+#include "ScreenFit.h"
 #include "WindowPresentation.h"
 
 #include <QMessageBox>
@@ -29,9 +30,10 @@ NewJobDialog::NewJobDialog(CronStore& store, const CronJob& job, Clock now, QWid
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
     setMinimumSize(minimumDialogSize);
-    // No taller than the screen where it fits: on a scaled desktop or a small screen the ideal
-    // size would put the buttons at its bottom out of reach.
-    resize(idealDialogSize.boundedTo(screen()->availableSize()));
+    // Kept on its screen with its frame: on a scaled desktop or a small screen the ideal size
+    // would put the buttons at its bottom out of reach.
+    resize(idealDialogSize);
+    new ScreenFit(this, minimumDialogSize);
 
     JobEditorView::Actions actions;
     actions.save = [this](CronJob edited) { save(std::move(edited)); };

@@ -12,6 +12,7 @@
 #include "JobRunsFeed.h"
 #include "NewJobDialog.h"
 #include "ProblemBanner.h"
+#include "ScreenFit.h"
 #include "ShortcutText.h"
 #include "Sidebar.h"
 #include "SymbolIcon.h"
@@ -395,21 +396,8 @@ void MainWindow::moveEvent(QMoveEvent* event)
 // only then may be taller than the one guessed.
 void MainWindow::keepOnScreen()
 {
-    if (frameAround() != m_fittedFrame && !isMaximized() && !isFullScreen())
+    if (frameAround(*this) != m_fittedFrame && !isMaximized() && !isFullScreen())
         fitToScreen(geometry());
-}
-
-QMargins MainWindow::frameAround() const
-{
-    const QRect inner = geometry();
-    const QRect outer = frameGeometry();
-    if (outer != inner)
-        return {inner.left() - outer.left(), inner.top() - outer.top(),
-                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
-    // Not shown yet: a title bar and borders as the style draws them.
-    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-    return {border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border,
-            border};
 }
 
 void MainWindow::fitToScreen(const QRect& wanted)
@@ -417,7 +405,7 @@ void MainWindow::fitToScreen(const QRect& wanted)
     QScreen* shownOn = m_keepsPlace ? QGuiApplication::screenAt(wanted.center()) : nullptr;
     if (!shownOn)
         shownOn = screen();
-    m_fittedFrame = frameAround();
+    m_fittedFrame = frameAround(*this);
     const auto place = WindowPresentation::fittedPlace(
         wanted, m_fittedFrame, shownOn->availableGeometry(), minimumWindowSize);
     setMinimumSize(place.minimum);

@@ -78,7 +78,6 @@ private:
     // Keeps the window with its frame on its screen's free area.
     void keepOnScreen();
     void fitToScreen(const QRect& wanted);
-    QMargins frameAround() const;
     void updateCommands();
     // Selects the job once the editor's unsaved changes are settled; `stay` when they keep it.
     void requestJob(QUuid chosen, std::function<void()> stay);
