@@ -163,6 +163,14 @@ QScreen* screenNamed(const QString& name)
     return found != screens.end() ? *found : nullptr;
 }
 
+// The test desktop's screens of each size beside its large first one.
+QList<QScreen*> sizedScreens()
+{
+    QList<QScreen*> screens = QGuiApplication::screens();
+    screens.removeOne(QGuiApplication::primaryScreen());
+    return screens;
+}
+
 QString shownArea(const QRect& area)
 {
     return QStringLiteral("%1,%2 %3×%4")
@@ -372,11 +380,7 @@ void WindowSizesTest::window_fitsItsScreenWithItsFrame_data()
 {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<bool>("restoresAHugeWindow");
-    // The test's desktop has a screen of each size beside its large first one (see
-    // tests/support/offscreen-screens.json).
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen == QGuiApplication::primaryScreen())
-            continue;
+    for (const QScreen* screen : sizedScreens()) {
         const QByteArray name = screen->name().toUtf8();
         QTest::addRow("%s, first start", name.constData()) << screen->name() << false;
         QTest::addRow("%s, a saved 100000 × 100000", name.constData()) << screen->name() << true;
@@ -417,9 +421,7 @@ void WindowSizesTest::dialogs_atTheLargeFont_fitTheirScreen_data()
 {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("dialog");
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen == QGuiApplication::primaryScreen())
-            continue;
+    for (const QScreen* screen : sizedScreens()) {
         for (const char* dialog : {"backupsDialog", "newJobDialog"})
             QTest::addRow("%s, %s", dialog, screen->name().toUtf8().constData())
                 << screen->name() << QString::fromLatin1(dialog);
