@@ -19,16 +19,16 @@ namespace Tempolane::Testing {
 class FakeFiles final : public FileView
 {
 public:
-    explicit FakeFiles(const QStringList& specifications)
+    explicit FakeFiles(const QStringList& entries)
     {
-        for (const QString& specification : specifications)
-            add(specification);
+        for (const QString& entry : entries)
+            add(entry);
     }
 
-    void add(const QString& specification)
+    void add(const QString& entry)
     {
-        const QChar kind = specification.front();
-        QString path = specification.sliced(2);
+        const QChar kind = entry.front();
+        QString path = entry.sliced(2);
         QByteArray content = "#!/bin/sh\n";
         if (const qsizetype equals = path.indexOf(u'='); equals >= 0) {
             content = path.sliced(equals + 1).toUtf8();
