@@ -67,11 +67,11 @@ void CronStore::beginDuplicating(const CronJob& source)
 
 void CronStore::beginRecreating(const CronJob& draft)
 {
-    CronJob job = draft;
-    job.id = QUuid::createUuid();
-    job.original.reset();
+    // Made in place: GCC 12's optimiser takes a moved copy's empty original for uninitialised.
+    m_jobForCreation.emplace(draft);
+    m_jobForCreation->id = QUuid::createUuid();
+    m_jobForCreation->original.reset();
     m_jobForCreationHoldsEdits = true;
-    m_jobForCreation = std::move(job);
     Q_EMIT jobForCreationChanged();
 }
 
